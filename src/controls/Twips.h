@@ -1,0 +1,15 @@
+#pragma once
+// Positions and sizes are written in twips (1440 to the inch) and converted once, here.
+#include <QRect>
+
+class QWidget;
+
+namespace wk::controls {
+
+int twipsToPixels(int twips);
+int pixelsToTwips(int pixels);
+QRect twipsRect(int left, int top, int width, int height);
+// Places `w` at the twips rectangle, relative to its parent.
+void placeTwips(QWidget* w, int left, int top, int width, int height);
+
+} // namespace wk::controls

@@ -1,0 +1,108 @@
+#pragma once
+// A data source: a database file name, a record source and the dynaset it produced.
+//
+// The result set is a dynaset: the ordered row identities (SQLite rowids) of the rows the record
+// source returned, with their field values read once per refresh. Moves, end tests, field reads
+// and bookmarks work on that list. addNew/edit/update/remove write through to the table at once
+// and keep the list in step: an added row joins the end of the set until the next refresh.
+// A bookmark is the row id as text; a bookmark not in this set is an error.
+// Every failure throws StoreError.
+#include "store/StoreError.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace wk::store {
+
+class Connection;
+class ConnectionPool;
+
+class DataSource : public QObject {
+    Q_OBJECT
+public:
+    DataSource(ConnectionPool& pool, const QString& name, QObject* parent = nullptr);
+    ~DataSource() override;
+
+    const QString& name() const { return name_; }
+
+    // The full path of the database file; opened at the next refresh.
+    void setDatabaseName(const QString& path);
+    const QString& databaseName() const { return databaseName_; }
+    // A table name or a query text; takes effect at the next refresh.
+    void setRecordSource(const QString& recordSource);
+    const QString& recordSource() const { return recordSource_; }
+    // Runs the record source again: position on the first row, or at the end when empty.
+    void refresh();
+    bool isOpen() const { return connection_ != nullptr; }
+
+    // --- result set -------------------------------------------------------------------------
+    void moveFirst();
+    void moveNext();     // from the last row reaches the end state
+    void movePrevious(); // from the first row reaches the beginning state
+    void moveLast();
+    bool eof() const;    // past the last row, or an empty set
+    bool bof() const;    // before the first row, or an empty set
+
+    int recordCount() const;      // rows in the set (deleted rows excluded)
+    int absolutePosition() const; // index of the current row, -1 when on no row
+    void moveTo(int index);       // make row `index` current (0-based); throws outside the set
+
+    QStringList fieldNames() const; // as the table names them, row identity excluded
+    // Case-insensitive field name. Text -> QString, numbers -> qlonglong/double, null -> invalid
+    // QVariant; date fields (declared DATE/DATETIME, or named DATE) -> QDate, or QDateTime when a
+    // time of day is stored.
+    QVariant field(const QString& name) const;
+    QVariant fieldAt(int row, const QString& name) const; // the same for any row of the set
+    // Only between addNew()/edit() and update(). A QDate/QDateTime (or a date text, for a date
+    // field) is stored in storage form; an invalid date text for a date field throws.
+    void setField(const QString& name, const QVariant& value);
+
+    QString bookmark() const;                // current row identity as text
+    void setBookmark(const QString& bookmark); // make that row current; throws if not in the set
+    bool hasBookmark(const QString& bookmark) const;
+
+    void addNew();  // starts a new row (fields null)
+    void edit();    // starts changing the current row
+    void update();  // stores the started row; an added row becomes the last row of the set
+    void cancelUpdate();
+    bool editing() const;
+    void remove();  // deletes the current row; then on no valid row until the next move
+
+    void findFirst(const QString& criterion);
+    void findNext(const QString& criterion);
+    bool noMatch() const { return noMatch_; }
+
+Q_SIGNALS:
+    // The set was replaced (refresh) or a row was added, changed or removed.
+    void changed();
+
+private:
+    struct Row;
+    std::shared_ptr<Connection> requireConnection() const;
+    void requireCurrent() const;
+    int columnIndex(const QString& name) const; // -1 when unknown
+    void reloadRow(Row& row);
+    void find(const QString& criterion, int startIndex);
+
+    ConnectionPool& pool_;
+    QString name_;
+    QString databaseName_;
+    QString recordSource_;
+    std::shared_ptr<Connection> connection_;
+    QString baseTable_;
+    QStringList columns_;          // field names, row identity excluded
+    std::vector<bool> dateColumn_; // per column: read/write as a date
+    std::vector<Row> rows_;
+    int position_ = -1;            // -1 before first; rows_.size() past end
+    bool onDeleted_ = false;       // after remove(): no valid row until the next move
+    enum class EditMode { None, Edit, Add } editMode_ = EditMode::None;
+    std::vector<QVariant> pending_; // field values of the started row
+    std::vector<bool> touched_;
+    bool noMatch_ = false;
+};
+
+} // namespace wk::store

@@ -1,0 +1,29 @@
+#pragma once
+// Finding, recognising and creating the scrapbook file "Velmora.mdb".
+//
+// A scrapbook is any SQLite file holding the tables MYLIFE (DATE, MYEVENT, WHAT, WHERE, PICTURE,
+// LOG), Catagory (catagory), WHERE (where, sort) and cddrive (cd, new), names in any letter case.
+#include <QString>
+
+namespace wk::store {
+
+inline constexpr const char* kScrapbookFileName = "Velmora.mdb";
+
+// The path of the file in `directory` whose name equals `fileName` without regard to letter
+// case; when there is none, `directory` + "/" + `fileName`.
+QString findFileIgnoringCase(const QString& directory, const QString& fileName);
+
+enum class FileKind {
+    Missing,   // no such file
+    Scrapbook, // an SQLite file with the four tables
+    Jet,       // a Microsoft Access (Jet 3 or 4) file, recognised by its header
+    Other      // anything else: not a scrapbook database; never touched
+};
+FileKind inspectFile(const QString& path);
+
+// Writes a new empty scrapbook: the four tables, categories "1 Events" .. "5 Calendar Items",
+// the name "*All Pictures" and one cddrive row (cd empty, new "Y"). Throws StoreError when the
+// file already exists or cannot be written; an existing file is never touched.
+void createScrapbook(const QString& path);
+
+} // namespace wk::store
