@@ -1,0 +1,67 @@
+#include "controls/Prompts.h"
+#include "controls/FileFilter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace wk::controls {
+
+namespace {
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = request.filterIndex - 1;
+        if (index >= 0 && index < filters.size())
+            dialog.selectNameFilter(filters.at(index));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+bool QtPrompts::askYesNo(const QString& title, const QString& text, bool defaultNo)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompts::tell(const QString& title, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+QString QtPrompts::chooseOpenFile(const FileDialogRequest& request)
+{
+    return runFileDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+QString QtPrompts::chooseSaveFile(const FileDialogRequest& request)
+{
+    return runFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+} // namespace wk::controls
