@@ -7,7 +7,7 @@ namespace wk::controls {
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true); // moves are reported with or without a button held, as the classic control does
 }
 
 void ImageControl::setPicture(const Picture& picture)

@@ -69,6 +69,12 @@ TEST(ImageControl, MouseActionsAreForwardedAndALeftClickIsAClick)
     QSignalSpy clicked(&image, &ImageControl::clicked);
     QSignalSpy pressed(&image, &ImageControl::mousePressed);
     QSignalSpy released(&image, &ImageControl::mouseReleased);
+    QSignalSpy moved(&image, &ImageControl::mouseMoved);
+
+    QTest::mouseMove(&image, QPoint(30, 30)); // no button held: still reported
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved[0][0].value<Qt::MouseButtons>(), Qt::NoButton);
+    EXPECT_EQ(moved[0][2].toPoint(), QPoint(30, 30));
 
     QTest::mouseClick(&image, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
     EXPECT_EQ(clicked.count(), 1);
