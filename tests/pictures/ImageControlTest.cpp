@@ -1,0 +1,98 @@
+// The image control: stretching, own-size display, loading at the control's size, mouse signals.
+#include "controls/ImageControl.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using wk::controls::ImageControl;
+using wk::controls::Picture;
+using wk::controls::PictureError;
+
+namespace {
+
+QString writeJpeg(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(image.save(path, "JPG"));
+    return path;
+}
+
+} // namespace
+
+TEST(ImageControl, StretchedLoadDecodesAtControlSizeOwnSizeTakesThePictureSize)
+{
+    QTemporaryDir dir;
+    const QString path = writeJpeg(dir, "sunset.jpg", {640, 480}, Qt::red);
+    ImageControl image;
+    image.resize(160, 120);
+    image.setStretch(true);
+    image.load(path);
+    EXPECT_EQ(image.picture().image.size(), QSize(160, 120));
+    EXPECT_EQ(image.picture().naturalSize, QSize(640, 480));
+    EXPECT_EQ(image.size(), QSize(160, 120)); // a stretching control keeps its size
+
+    // Painted stretched over the whole control.
+    const QImage shown = image.grab().toImage();
+    EXPECT_EQ(shown.size(), QSize(160, 120));
+    EXPECT_GT(qRed(shown.pixel(155, 115)), 200);
+
+    image.setStretch(false);
+    image.load(path);
+    EXPECT_EQ(image.picture().image.size(), QSize(640, 480));
+    EXPECT_EQ(image.size(), QSize(640, 480));
+    EXPECT_EQ(image.sizeHint(), QSize(640, 480));
+}
+
+TEST(ImageControl, FailedLoadKeepsThePictureAndClearEmptiesIt)
+{
+    QTemporaryDir dir;
+    ImageControl image;
+    image.load(writeJpeg(dir, "tree.jpg", {50, 40}, Qt::green));
+    EXPECT_THROW(image.load(dir.filePath("gone.jpg")), PictureError);
+    EXPECT_TRUE(image.picture().file.endsWith("tree.jpg"));
+    EXPECT_FALSE(image.picture().isNull());
+    image.clear();
+    EXPECT_TRUE(image.picture().isNull());
+    EXPECT_TRUE(image.picture().file.isEmpty());
+    image.grab(); // painting an empty control is fine
+}
+
+TEST(ImageControl, MouseActionsAreForwardedAndALeftClickIsAClick)
+{
+    ImageControl image;
+    image.resize(100, 80);
+    QSignalSpy clicked(&image, &ImageControl::clicked);
+    QSignalSpy pressed(&image, &ImageControl::mousePressed);
+    QSignalSpy released(&image, &ImageControl::mouseReleased);
+    QSignalSpy moved(&image, &ImageControl::mouseMoved);
+
+    QTest::mouseMove(&image, QPoint(30, 30)); // no button held: still reported
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved[0][0].value<Qt::MouseButtons>(), Qt::NoButton);
+    EXPECT_EQ(moved[0][2].toPoint(), QPoint(30, 30));
+
+    QTest::mouseClick(&image, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
+    EXPECT_EQ(clicked.count(), 1);
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(pressed[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+    EXPECT_EQ(pressed[0][2].toPoint(), QPoint(10, 20));
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_EQ(released[0][2].toPoint(), QPoint(10, 20));
+
+    QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicked.count(), 1); // the right button is forwarded, not a click
+    EXPECT_EQ(pressed.count(), 2);
+    EXPECT_EQ(pressed[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+
+    // Pressed inside, released outside (a drag away): no click.
+    QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(50, 40));
+    QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(300, 40));
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(released.count(), 3);
+}

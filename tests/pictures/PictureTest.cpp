@@ -1,0 +1,250 @@
+// Picture loading against real BMP, JPEG and icon files written into a temporary folder.
+#include "controls/Picture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using wk::controls::loadPicture;
+using wk::controls::Picture;
+using wk::controls::PictureError;
+using wk::controls::pictureSize;
+
+namespace {
+
+// Left half red, right half blue: shows where the stored left edge ends up after rotation.
+QImage halves(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
+    p.fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(), Qt::blue);
+    return image;
+}
+
+QByteArray encode(const QImage& image, const char* format, int quality = 90)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    EXPECT_TRUE(writer.write(image)) << qPrintable(writer.errorString());
+    return bytes;
+}
+
+void put16(QByteArray& b, quint16 v, bool little)
+{
+    char c[2];
+    little ? qToLittleEndian(v, c) : qToBigEndian(v, c);
+    b.append(c, 2);
+}
+void put32(QByteArray& b, quint32 v, bool little)
+{
+    char c[4];
+    little ? qToLittleEndian(v, c) : qToBigEndian(v, c);
+    b.append(c, 4);
+}
+
+// An APP1 segment holding an EXIF block with one IFD entry: the orientation tag.
+QByteArray exifSegment(int orientation, bool little)
+{
+    QByteArray tiff = little ? QByteArray("II") : QByteArray("MM");
+    put16(tiff, 42, little);
+    put32(tiff, 8, little);          // IFD0 right after the header
+    put16(tiff, 1, little);          // one entry
+    put16(tiff, 0x0112, little);     // orientation
+    put16(tiff, 3, little);          // SHORT
+    put32(tiff, 1, little);          // one value
+    put16(tiff, quint16(orientation), little);
+    put16(tiff, 0, little);          // value padding
+    put32(tiff, 0, little);          // no next IFD
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    put16(segment, quint16(payload.size() + 2), false);
+    return segment + payload;
+}
+
+// Inserts the EXIF segment right after the start-of-image marker, as cameras do.
+QByteArray withOrientation(const QByteArray& jpeg, int orientation, bool little = false)
+{
+    return jpeg.left(2) + exifSegment(orientation, little) + jpeg.mid(2);
+}
+
+class PictureFiles : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+bool mostlyRed(QRgb c) { return qRed(c) > 180 && qBlue(c) < 90; }
+bool mostlyBlue(QRgb c) { return qBlue(c) > 180 && qRed(c) < 90; }
+
+} // namespace
+
+TEST_F(PictureFiles, SizesOfLandscapePortraitAndSquareInBothFormats)
+{
+    const QList<QSize> shapes{{320, 200}, {150, 260}, {128, 128}};
+    for (const char* format : {"bmp", "jpg"}) {
+        for (const QSize& shape : shapes) {
+            const QString path = write(QStringLiteral("p%1x%2.%3").arg(shape.width()).arg(shape.height()).arg(format),
+                                       encode(halves(shape), format));
+            SCOPED_TRACE(path.toStdString());
+            EXPECT_EQ(pictureSize(path), shape);
+            const Picture pic = loadPicture(path);
+            EXPECT_EQ(pic.naturalSize, shape);
+            EXPECT_EQ(pic.image.size(), shape);
+            EXPECT_EQ(pic.file, path);
+            EXPECT_FALSE(pic.isNull());
+        }
+    }
+}
+
+TEST_F(PictureFiles, ContentDecidesTheFormatNotTheSuffix)
+{
+    const QString path = write("really-a-jpeg.bmp", encode(halves({90, 60}), "jpg"));
+    EXPECT_EQ(pictureSize(path), QSize(90, 60));
+    EXPECT_EQ(loadPicture(path).image.size(), QSize(90, 60));
+}
+
+TEST_F(PictureFiles, IconsLoad)
+{
+    const QString path = write("dog.ico", encode(halves({32, 32}), "ico"));
+    EXPECT_EQ(pictureSize(path), QSize(32, 32));
+    const Picture pic = loadPicture(path);
+    EXPECT_EQ(pic.image.size(), QSize(32, 32));
+    EXPECT_TRUE(mostlyRed(pic.image.pixel(4, 16)));
+}
+
+TEST_F(PictureFiles, CameraOrientationTurnsLandscapeIntoPortrait)
+{
+    const QByteArray plain = encode(halves({400, 300}), "jpg");
+    struct Row {
+        int orientation;
+        bool little;
+        QSize size;
+        bool topRed; // the stored left (red) edge shown at the top
+    };
+    const Row rows[] = {
+        {1, false, {400, 300}, false}, {6, false, {300, 400}, true},
+        {6, true, {300, 400}, true},   {8, false, {300, 400}, false},
+        {3, true, {400, 300}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.orientation);
+        const QString path = write(QStringLiteral("cam%1%2.jpg").arg(row.orientation).arg(row.little),
+                                   withOrientation(plain, row.orientation, row.little));
+        EXPECT_EQ(pictureSize(path), row.size);
+        const Picture pic = loadPicture(path);
+        EXPECT_EQ(pic.naturalSize, row.size);
+        ASSERT_EQ(pic.image.size(), row.size);
+        if (row.orientation == 6 || row.orientation == 8) {
+            const QRgb top = pic.image.pixel(150, 20), bottom = pic.image.pixel(150, 380);
+            EXPECT_EQ(mostlyRed(top), row.topRed);
+            EXPECT_EQ(mostlyBlue(bottom), row.topRed);
+        }
+    }
+}
+
+TEST_F(PictureFiles, ScaledDecodeFitsKeepsRatioAndNeverGrows)
+{
+    const QString jpeg = write("wide.jpg", encode(halves({800, 400}), "jpg"));
+    const QString bmp = write("wide.bmp", encode(halves({800, 400}), "bmp"));
+    for (const QString& path : {jpeg, bmp}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(loadPicture(path, {100, 100}).image.size(), QSize(100, 50));
+        EXPECT_EQ(loadPicture(path, {200, 50}).image.size(), QSize(100, 50));
+        const Picture big = loadPicture(path, {4000, 4000});
+        EXPECT_EQ(big.image.size(), QSize(800, 400));
+        EXPECT_EQ(big.naturalSize, QSize(800, 400));
+        EXPECT_EQ(loadPicture(path, {1000, 200}).image.size(), QSize(400, 200));
+        EXPECT_EQ(loadPicture(path, {1, 1}).image.size(), QSize(1, 1));
+    }
+    // A turned camera picture fits in its shown orientation, not in its stored one.
+    const QString cam = write("cam.jpg", withOrientation(encode(halves({400, 300}), "jpg"), 6));
+    const Picture thumb = loadPicture(cam, {60, 60});
+    EXPECT_EQ(thumb.image.size(), QSize(45, 60));
+    EXPECT_EQ(thumb.naturalSize, QSize(300, 400));
+    EXPECT_TRUE(mostlyRed(thumb.image.pixel(22, 5)));
+}
+
+TEST_F(PictureFiles, BadFilesFailCleanly)
+{
+    const QByteArray jpeg = encode(halves({300, 200}), "jpg");
+    const QByteArray bmp = encode(halves({300, 200}), "bmp");
+    QByteArray garbage(4096, '\x5a');
+    garbage.prepend("not a picture at all");
+
+    // A BMP header announcing 30000 x 30000 pixels with almost no data behind it.
+    QByteArray hugeBmp = bmp.left(54);
+    qToLittleEndian<qint32>(30000, hugeBmp.data() + 18);
+    qToLittleEndian<qint32>(30000, hugeBmp.data() + 22);
+    // A JPEG whose frame header says 30000 x 25000.
+    QByteArray hugeJpeg = jpeg;
+    const qsizetype sof = hugeJpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    qToBigEndian<quint16>(25000, hugeJpeg.data() + sof + 5);
+    qToBigEndian<quint16>(30000, hugeJpeg.data() + sof + 7);
+
+    const QString missing = dir.filePath("missing.jpg");
+    const QString folder = dir.filePath("folder.jpg");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.jpg"));
+    const QString cases[] = {
+        missing,
+        folder,
+        write("empty.jpg", {}),
+        write("garbage.jpg", garbage),
+        write("cut.jpg", jpeg.left(jpeg.size() / 2)),
+        write("cut-header.jpg", jpeg.left(40)),
+        write("cut.bmp", bmp.left(bmp.size() - 300)),
+        write("huge.bmp", hugeBmp),
+        write("huge.jpg", hugeJpeg),
+    };
+    for (const QString& path : cases) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_THROW(loadPicture(path), PictureError);
+        EXPECT_THROW(loadPicture(path, {64, 64}), PictureError);
+    }
+    // Header-only reading: size fails only where the header itself is unusable.
+    for (const QString& path : {missing, folder, cases[2], cases[3], cases[5], cases[7], cases[8]}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_THROW(pictureSize(path), PictureError);
+    }
+    // The message names the file, so a person can tell which picture failed.
+    try {
+        loadPicture(missing);
+        FAIL();
+    } catch (const PictureError& e) {
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("missing.jpg"), -1);
+    }
+}
+
+TEST_F(PictureFiles, CompleteFilesWithTrailingBytesOrEmbeddedMarkersStillLoad)
+{
+    // Cameras append padding after the end marker; an EXIF block may carry its own small JPEG.
+    const QByteArray thumb = encode(halves({16, 12}), "jpg");
+    QByteArray app1("\xFF\xE1", 2);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + QByteArray("MM\0\x2A\0\0\0\x08\0\0", 10) + thumb;
+    char len[2];
+    qToBigEndian<quint16>(quint16(payload.size() + 2), len);
+    app1.append(len, 2).append(payload);
+    const QByteArray jpeg = encode(halves({200, 100}), "jpg");
+    const QString path = write("padded.jpg", jpeg.left(2) + app1 + jpeg.mid(2) + QByteArray(500, '\0'));
+    EXPECT_EQ(loadPicture(path).image.size(), QSize(200, 100));
+
+    const QString bmpPath = write("padded.bmp", encode(halves({33, 7}), "bmp") + QByteArray(10, '\0'));
+    EXPECT_EQ(loadPicture(bmpPath).image.size(), QSize(33, 7));
+}
