@@ -1,7 +1,9 @@
 // The image control: stretching, own-size display, loading at the control's size, mouse signals.
 #include "controls/ImageControl.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,7 +73,11 @@ TEST(ImageControl, MouseActionsAreForwardedAndALeftClickIsAClick)
     QSignalSpy released(&image, &ImageControl::mouseReleased);
     QSignalSpy moved(&image, &ImageControl::mouseMoved);
 
-    QTest::mouseMove(&image, QPoint(30, 30)); // no button held: still reported
+    // No button held: still reported (the control tracks the mouse).
+    EXPECT_TRUE(image.hasMouseTracking());
+    QMouseEvent move(QEvent::MouseMove, QPointF(30, 30), image.mapToGlobal(QPointF(30, 30)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&image, &move);
     ASSERT_EQ(moved.count(), 1);
     EXPECT_EQ(moved[0][0].value<Qt::MouseButtons>(), Qt::NoButton);
     EXPECT_EQ(moved[0][2].toPoint(), QPoint(30, 30));

@@ -248,3 +248,14 @@ TEST_F(PictureFiles, CompleteFilesWithTrailingBytesOrEmbeddedMarkersStillLoad)
     const QString bmpPath = write("padded.bmp", encode(halves({33, 7}), "bmp") + QByteArray(10, '\0'));
     EXPECT_EQ(loadPicture(bmpPath).image.size(), QSize(33, 7));
 }
+
+TEST_F(PictureFiles, LargePicturesBelowTheCapDecodeAtNaturalSize)
+{
+    // 6000 x 6000 needs more memory than the image reader allows by default.
+    QImage image(6000, 6000, QImage::Format_RGB32);
+    image.fill(QColor(20, 120, 200));
+    const QString path = write("panorama.jpg", encode(image, "jpg", 50));
+    const Picture pic = loadPicture(path);
+    EXPECT_EQ(pic.image.size(), QSize(6000, 6000));
+    EXPECT_EQ(loadPicture(path, {160, 120}).image.size(), QSize(120, 120));
+}
