@@ -60,8 +60,14 @@ Connection::Connection(const QString& path) : path_(path) {
     const QString shown = QFileInfo(path).fileName();
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("%1: the database file does not exist").arg(path));
-    // Read-write when the file allows it, read-only otherwise; never created here.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    // Read-write when the file allows it, read-only otherwise; never created here. A file
+    // without any write permission bit is write-protected, also for a user whose rights would
+    // let the engine write it anyway (as the read-only attribute is honoured elsewhere).
+    const QFile::Permissions writeBits =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the file's own bits
+    const bool writeProtected = (QFile::permissions(path) & writeBits) == 0;
+    const int openFlags = writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close_v2(db_);

@@ -10,7 +10,8 @@ namespace wk::store {
 
 class Connection {
 public:
-    // Opens an existing file (never creates one); registers the dialect's functions
+    // Opens an existing file (never creates one), read-only when the file has no write permission
+    // bit; registers the dialect's functions
     // datevalue() and mid(). Throws StoreError when the file is missing or not a database.
     explicit Connection(const QString& path);
     ~Connection();

@@ -133,7 +133,8 @@ TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent) {
     EXPECT_EQ(fromStorage("1998-06-05 09:07:03"), QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3)));
     EXPECT_TRUE(storageHasTime("1998-06-05 09:07:03"));
     EXPECT_EQ(fromStorage("1998-06-05T09:07"), QDateTime(QDate(1998, 6, 5), QTime(9, 7)));
-    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x"})
+    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x", "19x8-06-05", "1998-0x-05",
+                            "1998-06-05 09x07:03"})
         EXPECT_FALSE(fromStorage(bad).has_value()) << bad;
 }
 
