@@ -1,5 +1,7 @@
 #include "controls/RtfReader.h"
 
+#include "controls/Twips.h"
+
 #include <QColor>
 #include <QFile>
 #include <QStringDecoder>
@@ -60,6 +62,8 @@ struct State {
     int highlight = 0;
     int uc = 1;         // fallback characters that follow a \u
     Qt::Alignment align = Qt::AlignLeft;
+    int leftIndent = 0;  // twips
+    int firstIndent = 0; // twips, negative for a hanging first line
 };
 
 // The character properties that decide whether two runs of text can share one format.
@@ -287,7 +291,11 @@ private:
         else if (w == "plain")
             resetCharacter();
         else if (w == "pard")
-            state_.align = Qt::AlignLeft;
+            state_.align = Qt::AlignLeft, state_.leftIndent = 0, state_.firstIndent = 0;
+        else if (w == "li")
+            state_.leftIndent = std::clamp(param, 0, 14400);
+        else if (w == "fi")
+            state_.firstIndent = std::clamp(param, -14400, 14400);
         else if (w == "ql")
             state_.align = Qt::AlignLeft;
         else if (w == "qc")
@@ -327,6 +335,8 @@ private:
         state_.colorTable = keep.colorTable;
         state_.uc = keep.uc;
         state_.align = keep.align;
+        state_.leftIndent = keep.leftIndent;
+        state_.firstIndent = keep.firstIndent;
     }
 
     void unicode(int value)
@@ -425,7 +435,7 @@ private:
     void startBlock()
     {
         QTextBlockFormat f;
-        f.setAlignment(state_.align);
+        setParagraphProperties(f);
         cursor_.insertBlock(f, QTextCharFormat());
         paragraphPending_ = false;
     }
@@ -433,8 +443,22 @@ private:
     void applyBlockFormat()
     {
         QTextBlockFormat f = cursor_.blockFormat();
-        f.setAlignment(state_.align);
+        setParagraphProperties(f);
         cursor_.setBlockFormat(f);
+    }
+
+    // Indents arrive in twips; a hanging first line with a left indent puts its first tab stop
+    // at the indent, as word processors lay out bullets and numbers.
+    void setParagraphProperties(QTextBlockFormat& f) const
+    {
+        f.setAlignment(state_.align);
+        const double left = twipsToPixels(state_.leftIndent);
+        f.setLeftMargin(left);
+        f.setTextIndent(twipsToPixels(state_.firstIndent));
+        if (state_.leftIndent > 0 && state_.firstIndent < 0)
+            f.setTabPositions({QTextOption::Tab(left, QTextOption::LeftTab)});
+        else
+            f.setTabPositions({});
     }
 
     static bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -58,9 +58,9 @@ const MapLabel mapLabels[] = {
 // The holes: 0 the national park, 1 the state capitol, 2 the national monument.
 const char* const holeTexts[Kidsform1::dogCount] = {"A National Park", "The State Capitol",
                                                     "A National Monument"};
-const QPoint holeTwips[Kidsform1::dogCount] = {{1200, 2100}, {7500, 6150}, {6900, 1200}};
+const QPoint holeTwips[Kidsform1::dogCount] = {{1200, 2100}, {7500, 5550}, {6900, 1200}};
 const QRect holeLabelTwips[Kidsform1::dogCount] = {
-    {750, 2850, 1800, 300}, {6850, 6450, 2200, 300}, {5550, 1950, 2350, 300}};
+    {750, 2850, 1800, 300}, {6850, 6300, 2200, 300}, {5550, 1950, 2350, 300}};
 constexpr int iconSize = 720;
 
 const QPoint dogTwips[Kidsform1::dogCount] = {{9900, 2250}, {9900, 3150}, {9900, 4050}};
@@ -143,6 +143,9 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     setWindowTitle(QStringLiteral("Kids Guide"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsRect(0, 0, formWidth, formHeight).size());
+    // A window of its own (so hiding the main window leaves it on screen), yet never outliving it.
+    if (mainWindow)
+        connect(mainWindow, &QObject::destroyed, this, &QObject::deleteLater);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(176, 216, 240));
     setPalette(pal);
@@ -497,10 +500,10 @@ void Kidsform1::paintEvent(QPaintEvent* event)
             p.drawPolygon(peak);
         }
     };
-    mountains(110.6, 43.9, 4, 0.0, -0.3);
+    mountains(110.6, 43.5, 3, 0.0, -0.3);
     mountains(109.9, 43.2, 5, -0.25, -0.18);
     mountains(107.6, 44.8, 4, 0.12, -0.3);
-    mountains(104.3, 44.3, 2, 0.0, -0.3);
+    mountains(104.15, 44.05, 1, 0.0, 0.0);
 
     // Yellowstone Lake and the rivers.
     p.setPen(QPen(QColor(40, 110, 200), 3));

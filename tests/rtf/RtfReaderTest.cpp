@@ -1,5 +1,6 @@
 // The rich-text reader on documents written by word processors and on broken input.
 #include "controls/RtfReader.h"
+#include "controls/Twips.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -111,6 +112,15 @@ TEST(RtfReaderWordProcessor, WordPadStyleCodePageColoursAndUnknownDestinations)
     EXPECT_TRUE(formatOf(doc, "under done").font().underline());
     EXPECT_FALSE(formatOf(doc, " done.").font().underline());
     EXPECT_FALSE(doc.toPlainText().contains("hidden"));
+
+    // The bullet's hanging indent: text at the left indent, the bullet half an inch before it,
+    // and the tab after the bullet stopping at the indent.
+    const QTextBlockFormat bullet = doc.findBlockByNumber(2).blockFormat();
+    EXPECT_DOUBLE_EQ(bullet.leftMargin(), wk::controls::twipsToPixels(720));
+    EXPECT_DOUBLE_EQ(bullet.textIndent(), wk::controls::twipsToPixels(-360));
+    ASSERT_EQ(bullet.tabPositions().size(), 1);
+    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, wk::controls::twipsToPixels(720));
+    EXPECT_DOUBLE_EQ(doc.findBlockByNumber(1).blockFormat().leftMargin(), 0.0);
 }
 
 TEST(RtfReaderUnicode, FallbackCountsAndSurrogates)
