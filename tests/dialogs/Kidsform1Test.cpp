@@ -123,6 +123,7 @@ TEST_F(KidsGuide, MovingADogDigsAndBringsUpItsPictures)
     QLabel* dog = form->dog1(1);
     mouse(dog, QEvent::MouseButtonPress, {10, 10});
     EXPECT_EQ(form->movingDog(), 1);
+    // The hole icon comes from the program folder, whatever the working directory is.
     EXPECT_EQ(form->dragIcon().toImage().convertToFormat(QImage::Format_ARGB32),
               fileImage(dir.filePath("pHOLE.ico")));
     mouse(dog, QEvent::MouseMove, {0, 10});
