@@ -1,0 +1,108 @@
+#include "dialogs/HelpForm1.h"
+
+#include "controls/RtfReader.h"
+#include "controls/Twips.h"
+#include "dialogs/ProgramFile.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace wk::dialogs {
+
+using controls::placeTwips;
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(l, left, top, width, height);
+    return l;
+}
+
+} // namespace
+
+HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), programDirectory_(programDirectory), mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("HelpForm1"));
+    setWindowTitle(QStringLiteral("Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(controls::twipsRect(0, 0, 9600, 7800).size());
+
+    richText_ = new QTextEdit(this);
+    richText_->setObjectName(QStringLiteral("RichTextBox1"));
+    richText_->setReadOnly(true);
+    placeTwips(richText_, 150, 150, 9300, 4950);
+
+    label(this, "Label1", QStringLiteral("Select Pictures from List Box."), 150, 5250, 9300, 300);
+    label(this, "Label2",
+          QStringLiteral("Scroll Name List and click on name to list all pictures for that name.  "
+                         "Click *All Picures to list all in file."),
+          150, 5580, 9300, 540);
+    label(this, "Label3", QStringLiteral("Click on picture to enlarge or reduce."), 150, 6150, 9300,
+          300);
+    label(this, "Label4", QStringLiteral("Version 1.2"), 150, 6600, 3000, 300);
+    label(this, "Label6",
+          QStringLiteral("Wanderkeep, the family picture scrapbook: your pictures, their dates and "
+                         "their stories in one place."),
+          150, 6930, 7500, 540);
+
+    exit_ = new QPushButton(QStringLiteral("Exit"), this);
+    exit_->setObjectName(QStringLiteral("SSCommand1"));
+    placeTwips(exit_, 8100, 6900, 1350, 525);
+    connect(exit_, &QPushButton::clicked, this, &HelpForm1::SSCommand1_Click);
+
+    Form_Load();
+}
+
+HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDirectory,
+                           QWidget* mainWindow)
+{
+    if (!slot)
+        slot = new HelpForm1(programDirectory, mainWindow);
+    const bool wasOpen = slot->isVisible();
+    slot->show();
+    if (wasOpen) { // already open behind other windows: bring it forward
+        slot->raise();
+        slot->activateWindow();
+    }
+    return slot;
+}
+
+void HelpForm1::Form_Load()
+{
+    controls::RtfReader::readFile(programFile(programDirectory_, QStringLiteral("quillon.rtf")),
+                                  *richText_->document());
+    richText_->moveCursor(QTextCursor::Start);
+}
+
+void HelpForm1::SSCommand1_Click()
+{
+    close();
+    if (mainWindow_)
+        mainWindow_->update();
+}
+
+void HelpForm1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void HelpForm1::Form_Unload()
+{
+    if (mainWindow_) {
+        mainWindow_->show();
+        mainWindow_->update();
+    }
+}
+
+} // namespace wk::dialogs

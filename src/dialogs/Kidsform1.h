@@ -1,0 +1,98 @@
+#pragma once
+// The kids guide: a map of Wyoming with its towns and three holes. A child drags a prairie dog
+// to the hole of its home (the dog's index must equal the hole's), and clicks the small pictures
+// that appear while a dog moves to read their facts. "BYE!" goes back to the main window.
+//
+// The window stands in for the main window: opening it hides the main window, closing it (by
+// "BYE!" or the title bar) shows the main window again and clears its "Kids Guide" tick box.
+// Wiring from the main window's Check1 click handler (keep a QPointer<Kidsform1> member):
+//     Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
+// Ticking opens the guide; clearing the tick (as "BYE!" does) closes an open guide.
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QAbstractButton;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace wk::dialogs {
+
+class Kidsform1 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int dogCount = 3;  // dog1(0..2), hole1(0..2), holelabel1(0..2)
+    static constexpr int factCount = 7; // Image1(1..7), Label1(1..7)
+
+    Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString& programDirectory);
+
+    // Follows the tick box: ticked opens the guide kept in `slot` and hides `mainWindow`;
+    // cleared closes an open guide.
+    static Kidsform1* openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow,
+                                     QAbstractButton* check1, const QString& programDirectory);
+
+    void Form_Load();
+    void Image1_Click(int index);
+    void dog1_MouseDown(int index);
+    void dog1_MouseMove(int index);
+    void HOLE1_DragDrop(int index);
+    void Pdoggo_Click();
+    void CMDEXIT_Click();
+
+    // The index of the dog being moved, -1 before any dog was pressed.
+    int movingDog() const { return movingDog_; }
+    bool isDogTravelling() const;
+    bool isPdoggoRunning() const;
+    QLabel* dog1(int index) const { return dogs_.at(size_t(index)); }
+    QLabel* hole1(int index) const { return holes_.at(size_t(index)); }
+    QLabel* Image1(int index) const { return pictures_.at(size_t(index - 1)); }
+    QLabel* Label1(int index) const { return facts_.at(size_t(index - 1)); }
+    QLabel* Pdoggo() const { return pdoggo_; }
+    QLabel* dogMover() const { return mover_; }
+    // The icon shown while a dog is dragged (the hole), empty when its file is missing.
+    QPixmap dragIcon() const { return dragIcon_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void paintEvent(QPaintEvent* event) override;  // the map
+
+private:
+    void Form_Unload();
+    QPixmap loadIcon(const QString& name) const;
+    void endDrag(QLabel* dog, const QPoint& posInDog);
+    void stepMover();
+    void stepPdoggo();
+
+    QPointer<QWidget> mainWindow_;
+    QPointer<QAbstractButton> check1_;
+    QString programDirectory_;
+    bool unloaded_ = false;
+
+    std::array<QLabel*, dogCount> dogs_{};
+    std::array<QLabel*, dogCount> holes_{};
+    std::array<QLabel*, dogCount> holeLabels_{};
+    std::array<QLabel*, factCount> pictures_{};
+    std::array<QLabel*, factCount> facts_{};
+    QLabel* pdoggo_ = nullptr;
+    QLabel* mover_ = nullptr;
+    QPushButton* exit_ = nullptr;
+
+    QPixmap pdog_;
+    QPixmap pdogd_;
+    QPixmap dragIcon_;
+    int movingDog_ = -1;
+    bool dragging_ = false;
+    bool secondDrawing_ = false;
+
+    QTimer* moverTimer_ = nullptr;
+    QPoint moverTarget_;
+    QTimer* pdoggoTimer_ = nullptr;
+    QPoint pdoggoHome_;
+};
+
+} // namespace wk::dialogs

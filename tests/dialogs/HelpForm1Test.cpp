@@ -1,0 +1,149 @@
+// The help window: its fixed texts, the help document read on every opening, and "Exit".
+#include "HelpDocument.h"
+#include "dialogs/HelpForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+using wk::dialogs::HelpForm1;
+
+namespace {
+
+QString labelText(QWidget* form, const char* name)
+{
+    auto* l = form->findChild<QLabel*>(QLatin1String(name));
+    return l ? l->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// Closing deletes the window later; wait until it is gone so the next opening builds a new one.
+bool closedAndGone(const QPointer<HelpForm1>& slot)
+{
+    return QTest::qWaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return slot.isNull();
+    }, 2000);
+}
+
+} // namespace
+
+TEST(HelpForm1, MissingDocumentOpensWithEmptyTextAndTheFixedLines)
+{
+    QTemporaryDir dir;
+    QWidget main;
+    QPointer<HelpForm1> slot;
+    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->objectName(), "HelpForm1");
+    EXPECT_EQ(help->windowTitle(), "Help");
+    EXPECT_TRUE(help->RichTextBox1()->document()->isEmpty());
+    EXPECT_TRUE(help->RichTextBox1()->isReadOnly());
+    EXPECT_EQ(help->RichTextBox1()->objectName(), "RichTextBox1");
+
+    EXPECT_EQ(labelText(help, "Label1"), "Select Pictures from List Box.");
+    EXPECT_EQ(labelText(help, "Label2"),
+              "Scroll Name List and click on name to list all pictures for that name.  Click *All "
+              "Picures to list all in file.");
+    EXPECT_EQ(labelText(help, "Label3"), "Click on picture to enlarge or reduce.");
+    EXPECT_EQ(labelText(help, "Label4"), "Version 1.2");
+    EXPECT_FALSE(labelText(help, "Label6").trimmed().isEmpty());
+    auto* exit = help->findChild<QPushButton*>("SSCommand1");
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(exit->text(), "Exit");
+
+    // A second "Help" while open brings the same window forward.
+    EXPECT_EQ(HelpForm1::open(slot, dir.path(), &main), help);
+    help->close();
+    EXPECT_TRUE(closedAndGone(slot));
+}
+
+TEST(HelpForm1, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
+{
+    QTemporaryDir dir;
+    QWidget main;
+    QPointer<HelpForm1> slot;
+
+    ASSERT_TRUE(wk::sample::writeHelpDocument(dir.path()));
+    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
+    const QTextDocument* doc = help->RichTextBox1()->document();
+    const QString text = doc->toPlainText();
+    // The sample document covers every screen.
+    for (const char* topic : {"Wanderkeep Help", "The Main Screen", "The enlarged picture",
+                              "The calendar", "List by Date", "The Edit Screen", "Name List",
+                              "CD Drive", "Kids Guide", "Do you really want to quit?"})
+        EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
+    EXPECT_FALSE(text.contains("Arial")) << "font table shown as text";
+    QTextCursor title(const_cast<QTextDocument*>(doc));
+    title.setPosition(1);
+    EXPECT_TRUE(title.charFormat().font().bold()); // the heading keeps its rich formatting
+    help->close();
+    ASSERT_TRUE(closedAndGone(slot));
+
+    // Changed on disk: the next opening shows the new text.
+    writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 Second {\b edition}\par})");
+    help = HelpForm1::open(slot, dir.path(), &main);
+    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "Second edition");
+    help->close();
+    ASSERT_TRUE(closedAndGone(slot));
+
+    // Broken: whatever could be read is shown.
+    writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 {\fonttbl{\f0 Arial;}}Half a {\b document)");
+    help = HelpForm1::open(slot, dir.path(), &main);
+    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "Half a document");
+    help->close();
+    ASSERT_TRUE(closedAndGone(slot));
+
+    // Unreadable (a folder with the document's name): empty text.
+    ASSERT_TRUE(QFile::remove(dir.filePath("quillon.rtf")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("quillon.rtf"));
+    help = HelpForm1::open(slot, dir.path(), &main);
+    EXPECT_TRUE(help->RichTextBox1()->document()->isEmpty());
+    help->close();
+    ASSERT_TRUE(closedAndGone(slot));
+}
+
+TEST(HelpForm1, DocumentNameIgnoresLetterCase)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("QUILLON.RTF"), R"({\rtf1 upper case name})");
+    QPointer<HelpForm1> slot;
+    HelpForm1* help = HelpForm1::open(slot, dir.path(), nullptr);
+    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "upper case name");
+    help->close();
+    EXPECT_TRUE(closedAndGone(slot));
+}
+
+TEST(HelpForm1, ExitClosesAndBringsTheMainWindowBack)
+{
+    QTemporaryDir dir;
+    QWidget main;
+    main.hide();
+    QPointer<HelpForm1> slot;
+    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
+    help->findChild<QPushButton*>("SSCommand1")->click();
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(closedAndGone(slot));
+
+    // Closing from the title bar does the same.
+    main.hide();
+    help = HelpForm1::open(slot, dir.path(), &main);
+    help->close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(closedAndGone(slot));
+}

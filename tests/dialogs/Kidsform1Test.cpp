@@ -1,0 +1,280 @@
+// The kids guide: its texts, dragging dogs to holes, the fact pictures, the running prairie dog
+// and the way back to the main window. The artwork is the sample scrapbook's.
+#include "KidsArtwork.h"
+#include "dialogs/Kidsform1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using wk::dialogs::Kidsform1;
+
+namespace {
+
+void mouse(QWidget* w, QEvent::Type type, const QPoint& pos)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void click(QWidget* w)
+{
+    mouse(w, QEvent::MouseButtonPress, {5, 5});
+    mouse(w, QEvent::MouseButtonRelease, {5, 5});
+}
+
+// Presses on the dog, moves it a few times and lets go over `target`.
+void dragDog(Kidsform1* form, int dog, QWidget* target)
+{
+    QLabel* d = form->dog1(dog);
+    mouse(d, QEvent::MouseButtonPress, {10, 10});
+    for (int k = 1; k <= 3; ++k)
+        mouse(d, QEvent::MouseMove, {10 - 20 * k, 10});
+    mouse(d, QEvent::MouseButtonRelease, d->mapFrom(form, target->geometry().center()));
+}
+
+QImage shown(QLabel* l) { return l->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); }
+
+QImage fileImage(const QString& path)
+{
+    return QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
+}
+
+class KidsGuide : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(wk::sample::writeKidsArtwork(dir.path()));
+        main.show();
+        check1.setChecked(true);
+        form = Kidsform1::openFromCheck1(slot, &main, &check1, dir.path());
+        ASSERT_NE(form, nullptr);
+    }
+    void TearDown() override
+    {
+        if (slot)
+            delete slot.data();
+    }
+
+    QTemporaryDir dir;
+    QWidget main;
+    QCheckBox check1{QStringLiteral("Kids Guide")};
+    QPointer<Kidsform1> slot;
+    Kidsform1* form = nullptr;
+};
+
+QString text(QWidget* form, const QString& name)
+{
+    auto* l = form->findChild<QLabel*>(name);
+    return l ? l->text() : QStringLiteral("<missing %1>").arg(name);
+}
+
+} // namespace
+
+TEST_F(KidsGuide, OpensInPlaceOfTheMainWindowWithItsTexts)
+{
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(form->objectName(), "Kidsform1");
+    EXPECT_EQ(form->windowTitle(), "Kids Guide");
+    EXPECT_EQ(text(form, "Label9"), "Please Help Paraire Dog Dig come Home from:");
+    EXPECT_EQ(text(form, "Label8"), "Paraire     Dog Dig");
+    const QStringList towns = {"Sundance", "Newcastle", "Cheyenne", "Wyoming", "Cody", "Casper",
+                               "Little America", "YellowStone"};
+    const QStringList names = {"Label2", "Label3", "Label4", "Label6", "Label7", "city1(0)",
+                               "city1(1)", "city1(2)"};
+    for (int k = 0; k < towns.size(); ++k)
+        EXPECT_EQ(text(form, names[k]), towns[k]);
+    EXPECT_EQ(text(form, "holelabel1(0)"), "A National Park");
+    EXPECT_EQ(text(form, "holelabel1(1)"), "The State Capitol");
+    EXPECT_EQ(text(form, "holelabel1(2)"), "A National Monument");
+    EXPECT_EQ(form->Label1(1)->text(),
+              "Devils Tower was the first national monument in the US.  It rises over 1,200 feet "
+              "off the floor of the valley and is 5,117 feet above sea level.");
+    EXPECT_EQ(form->Label1(2)->text(),
+              "Old Faithful in Yellow Stone National Park is the world's most famous geyser. It "
+              "erupts 21 to 23 times a day.");
+    EXPECT_EQ(form->Label1(3)->text(), "Cheyenne is the Capitol of Wyoming.");
+    EXPECT_EQ(form->Label1(4)->text(), "Early Pioneers Crossed Wyoming.");
+    EXPECT_TRUE(form->Label1(5)->text().contains("Newcastle"));
+    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River");
+    EXPECT_EQ(form->findChild<QPushButton*>("CMDExit")->text(), "BYE!");
+
+    // Form_Load: every fact picture and fact label starts hidden; the dogs wear their icon.
+    for (int n = 1; n <= Kidsform1::factCount; ++n) {
+        EXPECT_TRUE(form->Image1(n)->isHidden()) << n;
+        EXPECT_TRUE(form->Label1(n)->isHidden()) << n;
+    }
+    EXPECT_EQ(shown(form->dog1(0)), fileImage(dir.filePath("pdog.ico")));
+    EXPECT_EQ(shown(form->hole1(2)), fileImage(dir.filePath("pHOLE.ico")));
+}
+
+TEST_F(KidsGuide, MovingADogDigsAndBringsUpItsPictures)
+{
+    QLabel* dog = form->dog1(1);
+    mouse(dog, QEvent::MouseButtonPress, {10, 10});
+    EXPECT_EQ(form->movingDog(), 1);
+    // The hole icon comes from the program folder, whatever the working directory is.
+    EXPECT_EQ(form->dragIcon().toImage().convertToFormat(QImage::Format_ARGB32),
+              fileImage(dir.filePath("pHOLE.ico")));
+    mouse(dog, QEvent::MouseMove, {0, 10});
+    const QImage first = shown(dog);
+    mouse(dog, QEvent::MouseMove, {-10, 10});
+    const QImage second = shown(dog);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first == fileImage(dir.filePath("pdog.ico")) || second == fileImage(dir.filePath("pdog.ico")));
+    EXPECT_TRUE(first == fileImage(dir.filePath("pdogd.ico")) || second == fileImage(dir.filePath("pdogd.ico")));
+
+    // Dog 1 lives at the capitol: its pictures are the capitol (img3) and the pioneers (img4).
+    EXPECT_FALSE(form->Image1(3)->isHidden());
+    EXPECT_FALSE(form->Image1(4)->isHidden());
+    EXPECT_EQ(shown(form->Image1(3)), fileImage(dir.filePath("img3.bmp")));
+    for (int n : {1, 2, 5, 6, 7})
+        EXPECT_TRUE(form->Image1(n)->isHidden()) << n;
+    mouse(dog, QEvent::MouseButtonRelease, {10, 10}); // let go beside every hole: nothing happens
+    EXPECT_TRUE(form->windowIcon().isNull());
+    EXPECT_FALSE(form->dogMover()->isVisible());
+}
+
+TEST_F(KidsGuide, DropOnTheWrongHoleOnlyShowsTheNet)
+{
+    dragDog(form, 1, form->hole1(0));
+    EXPECT_FALSE(form->windowIcon().isNull()); // the net is loaded on every drop
+    EXPECT_EQ(shown(form->hole1(0)), fileImage(dir.filePath("pHOLE.ico")));
+    EXPECT_FALSE(form->dog1(1)->isHidden());
+    EXPECT_FALSE(form->isDogTravelling());
+    EXPECT_FALSE(form->dogMover()->isVisible());
+}
+
+TEST_F(KidsGuide, DropOnTheRightHoleSendsTheDogHome)
+{
+    QLabel* hole = form->hole1(2);
+    const QPoint start = form->dog1(2)->pos();
+    dragDog(form, 2, hole);
+    EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_EQ(shown(hole), fileImage(dir.filePath("pdog.ico")));
+    EXPECT_TRUE(form->dog1(2)->isHidden());
+    EXPECT_TRUE(form->isDogTravelling());
+    EXPECT_TRUE(form->dogMover()->isVisible());
+    EXPECT_EQ(form->dogMover()->pos(), start);
+
+    // The journey runs on a timer: the window keeps taking events, and the mover ends hidden.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->dogMover()->pos() != start; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isDogTravelling(); }, 5000));
+    EXPECT_FALSE(form->dogMover()->isVisible());
+    EXPECT_EQ(form->dogMover()->pos(), hole->pos());
+
+    // The other dogs still drop by the same rule.
+    dragDog(form, 0, form->hole1(1));
+    EXPECT_FALSE(form->dog1(0)->isHidden());
+    dragDog(form, 0, form->hole1(0));
+    EXPECT_TRUE(form->dog1(0)->isHidden());
+}
+
+TEST_F(KidsGuide, FactPicturesShowTheirFacts)
+{
+    dragDog(form, 0, form->Image1(1)); // dog 0 brings up Old Faithful, Cody and the Snake River
+    for (int n : {2, 6, 7})
+        EXPECT_FALSE(form->Image1(n)->isHidden()) << n;
+    EXPECT_EQ(shown(form->Image1(7)), fileImage(dir.filePath("img7.ico")));
+
+    const QString showman = form->Label1(6)->text();
+    click(form->Image1(2));
+    EXPECT_FALSE(form->Label1(2)->isHidden());
+    for (int n : {1, 3, 4, 5, 6, 7})
+        EXPECT_TRUE(form->Label1(n)->isHidden()) << n;
+    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River is great fun.");
+    EXPECT_NE(form->Label1(6)->text(), showman);
+    EXPECT_TRUE(form->Label1(6)->text().contains("Buffalo Bill"));
+
+    click(form->Image1(7));
+    EXPECT_FALSE(form->Label1(7)->isHidden());
+    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River is great fun.");
+    form->Image1_Click(0); // out of range: nothing
+    form->Image1_Click(8);
+}
+
+TEST_F(KidsGuide, PdoggoRunsAcrossAndComesBack)
+{
+    const QPoint home = form->Pdoggo()->pos();
+    click(form->Pdoggo());
+    EXPECT_TRUE(form->isPdoggoRunning());
+    click(form->Pdoggo()); // a second click while running changes nothing
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Pdoggo()->x() > form->width() / 2; }, 10000));
+    EXPECT_EQ(form->Pdoggo()->y(), home.y());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isPdoggoRunning(); }, 10000));
+    EXPECT_EQ(form->Pdoggo()->pos(), home);
+}
+
+TEST_F(KidsGuide, ByeBringsBackTheMainWindowAndClearsTheTick)
+{
+    // Wired as the main window wires it: the tick box's click follows its state.
+    QObject::connect(&check1, &QCheckBox::toggled, &main,
+                     [&] { Kidsform1::openFromCheck1(slot, &main, &check1, dir.path()); });
+    form->findChild<QPushButton*>("CMDExit")->click();
+    EXPECT_FALSE(check1.isChecked());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return slot.isNull();
+    }, 2000));
+
+    // Ticking again opens a new guide; the title-bar close also clears the tick.
+    check1.setChecked(true);
+    ASSERT_FALSE(slot.isNull());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(slot->isVisible());
+    slot->close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_FALSE(check1.isChecked());
+}
+
+TEST(KidsGuideArtwork, MissingFilesLeaveImagesEmpty)
+{
+    QTemporaryDir empty;
+    QWidget main;
+    QCheckBox check1;
+    check1.setChecked(true);
+    QPointer<Kidsform1> slot;
+    Kidsform1* form = Kidsform1::openFromCheck1(slot, &main, &check1, empty.path());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->dog1(0)->pixmap().isNull());
+    EXPECT_TRUE(form->hole1(0)->pixmap().isNull());
+    dragDog(form, 0, form->hole1(0));
+    EXPECT_TRUE(form->windowIcon().isNull());
+    EXPECT_FALSE(form->Image1(2)->isHidden());
+    EXPECT_TRUE(form->Image1(2)->pixmap().isNull());
+    EXPECT_TRUE(form->dog1(0)->isHidden()); // the rule still holds without pictures
+    delete form;
+}
+
+TEST(KidsGuideArtwork, SampleFilesHaveTheNamesAndFormatsTheGuideReads)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(wk::sample::writeKidsArtwork(dir.path()));
+    const QStringList expected = {"pdog.ico", "pdogd.ico", "NET.ICO", "pHOLE.ico", "img1.bmp",
+                                  "img2.bmp", "img3.bmp", "img4.bmp", "img5.bmp", "img6.ico",
+                                  "img7.ico"};
+    EXPECT_EQ(wk::sample::kidsArtworkFiles(), expected);
+    for (const QString& name : expected) {
+        QImageReader reader(dir.filePath(name));
+        EXPECT_EQ(reader.format(), name.endsWith(".bmp") ? QByteArray("bmp") : QByteArray("ico"))
+            << name.toStdString();
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        EXPECT_GE(image.width(), 32);
+        // Each picture is drawn, not blank: it has more than one colour.
+        EXPECT_NE(image.pixel(0, 0), image.pixel(image.width() / 2, image.height() / 2))
+            << name.toStdString();
+    }
+    EXPECT_NE(fileImage(dir.filePath("pdog.ico")), fileImage(dir.filePath("pdogd.ico")));
+}
