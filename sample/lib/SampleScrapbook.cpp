@@ -1,5 +1,7 @@
 #include "SampleScrapbook.h"
 
+#include "HelpDocument.h"
+#include "KidsArtwork.h"
 #include "SampleArtwork.h"
 #include "ScrapbookWriter.h"
 
@@ -183,8 +185,8 @@ void writeContents(ScrapbookWriter& writer, const QDir& root)
     writeBytes(root.filePath(QStringLiteral("INTRO.BMP")), encodeBmp(drawTitleCard({457, 311})));
     writeCameraFolder(root);
 
-    // writeHelpDocument(root.path());   // HOOK: help document quillon.rtf (sample/lib/HelpDocument.h)
-    // writeKidsArtwork(root.path());    // HOOK: kids guide icons and pictures (sample/lib/KidsArtwork.h)
+    writeHelpDocument(root.path());
+    writeKidsArtwork(root.path());
 }
 
 } // namespace

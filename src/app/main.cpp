@@ -1,7 +1,19 @@
+// Wanderkeep starts with its intro window; the intro's load handler is the whole start-up.
+#include "controls/Prompts.h"
+#include "shell/Mtform1.h"
+#include "shell/Mtform2.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Wanderkeep"));
+    wk::controls::QtPrompts prompts;
+    auto* intro = new wk::shell::Mtform2(prompts);
+    intro->setAttribute(Qt::WA_DeleteOnClose);
+    const std::unique_ptr<wk::shell::Mtform1> mainWindow = intro->Form_Load();
+    QObject::connect(mainWindow.get(), &wk::shell::Mtform1::unloaded, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    return QApplication::exec();
 }

@@ -1,0 +1,125 @@
+#include "browse/EntryDisplay.h"
+
+#include "controls/ImageControl.h"
+#include "controls/Picture.h"
+#include "controls/Steps.h"
+#include "shell/Mtform1.h"
+#include "store/DateRules.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace wk::browse {
+
+using controls::skipStep;
+
+namespace {
+constexpr int kLandscapeFrameWidth = 4925;
+constexpr int kLandscapeImageWidth = 4675;
+constexpr int kPortraitFrameWidth = 2650;
+constexpr int kPortraitImageWidth = 2400;
+} // namespace
+
+QString fieldText(const store::DataSource& source, const QString& field)
+{
+    const QVariant v = source.field(field);
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDate)
+        return dates::formatShort(v.toDate());
+    if (v.typeId() == QMetaType::QDateTime)
+        return dates::formatShort(v.toDateTime().date());
+    return v.toString();
+}
+
+EntryDisplay::EntryDisplay(shell::Mtform1& form) : form_(form) {}
+
+void EntryDisplay::refreshPictureRoot()
+{
+    store::DataSource& cd = form_.datacd;
+    skipStep([&] { cd.moveFirst(); });
+    skipStep([&] { form_.pictureRoot = fieldText(cd, QStringLiteral("cd")); });
+    skipStep([&] {
+        if (fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
+            return;
+        // The disc is confirmed when its picture folder is there.
+        const QString discFolder = form_.pictureRoot.isEmpty()
+                                       ? QString()
+                                       : QDir(form_.pictureRoot).filePath(QStringLiteral("bmp"));
+        if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
+            if (openCdForm)
+                openCdForm();
+        } else {
+            cd.edit();
+            cd.setField(QStringLiteral("new"), QStringLiteral("N"));
+            cd.update();
+        }
+    });
+    skipStep([&] { form_.pictureRoot = fieldText(cd, QStringLiteral("cd")); });
+}
+
+QString EntryDisplay::resolvePictureName(const QString& stored) const
+{
+    if (stored.isEmpty())
+        return {};
+    QString path = stored.startsWith(QLatin1Char('%')) ? form_.pictureRoot + stored.mid(1) : stored;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QDir::isRelativePath(path))
+        path = QDir(form_.programDirectory).filePath(path);
+    return path;
+}
+
+bool EntryDisplay::picturePresent(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && !info.isHidden();
+}
+
+void EntryDisplay::applyLayout(QSize natural)
+{
+    if (natural.width() > natural.height()) {
+        shell::Mtform1::setTwipsWidth(form_.Frame3, kLandscapeFrameWidth);
+        shell::Mtform1::setTwipsWidth(form_.Image8, kLandscapeImageWidth);
+    } else if (natural.height() > natural.width()) {
+        setPortraitLayout();
+    }
+}
+
+void EntryDisplay::setPortraitLayout()
+{
+    shell::Mtform1::setTwipsWidth(form_.Frame3, kPortraitFrameWidth);
+    shell::Mtform1::setTwipsWidth(form_.Image8, kPortraitImageWidth);
+}
+
+void EntryDisplay::showPicture(const QString& stored)
+{
+    controls::ImageControl* image = form_.Image8;
+    if (stored.isEmpty()) {
+        image->clear();
+        return;
+    }
+    const QString path = resolvePictureName(stored);
+    if (!picturePresent(path)) {
+        image->clear();
+        image->update();
+        return;
+    }
+    image->setStretch(true);
+    if (!skipStep([&] { applyLayout(controls::pictureSize(path)); }))
+        setPortraitLayout();
+    skipStep([&] { image->load(path); });
+}
+
+void EntryDisplay::showCurrentEntry(store::DataSource& source)
+{
+    QString picture;
+    skipStep([&] { picture = fieldText(source, QStringLiteral("PICTURE")); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(source, QStringLiteral("LOG"))); });
+    skipStep([&] { showPicture(picture); });
+    skipStep([&] { form_.wherelabel->setText(fieldText(source, QStringLiteral("WHERE"))); });
+}
+
+} // namespace wk::browse

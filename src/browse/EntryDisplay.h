@@ -1,0 +1,57 @@
+#pragma once
+// Showing one scrapbook entry: its picture in the big image, its log and its who-or-where name.
+// Also the rules every other view uses for picture names: the picture root kept in table
+// cddrive, the "%" rule, the existence test and the landscape / portrait layouts.
+#include <QSize>
+#include <QString>
+#include <functional>
+
+namespace wk::store {
+class DataSource;
+}
+namespace wk::controls {
+class ImageControl;
+}
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::browse {
+
+class EntryDisplay {
+public:
+    explicit EntryDisplay(shell::Mtform1& form);
+
+    // Picture root upkeep: reads cddrive; while its `new` flag is "Y", either confirms the
+    // disc (the folder "bmp" exists under the root) or opens the CD drive window.
+    void refreshPictureRoot();
+
+    // The file a stored picture name stands for: a leading "%" is replaced by the picture
+    // root (joined exactly as they are), "\" separators are accepted, relative names are
+    // taken from programDirectory. Empty for an empty name.
+    QString resolvePictureName(const QString& stored) const;
+    // A normal, visible file of that name exists.
+    static bool picturePresent(const QString& path);
+
+    // Sets the big picture's layout for a picture of this natural size: landscape for wider
+    // than high, portrait for higher than wide, unchanged for square.
+    void applyLayout(QSize natural);
+    void setPortraitLayout();
+    // Resolves `stored`, sets the layout and loads it into Image8; clears Image8 for an empty
+    // or absent name. A picture that cannot be read keeps the old image and sets portrait.
+    void showPicture(const QString& stored);
+
+    // Log, big picture and who-or-where name of the current row of `source`.
+    void showCurrentEntry(store::DataSource& source);
+
+    // Opens the CD drive window without waiting for it (set by the window's wiring).
+    std::function<void()> openCdForm;
+
+private:
+    shell::Mtform1& form_;
+};
+
+// Field text of the current row: null and missing read as the empty text.
+QString fieldText(const store::DataSource& source, const QString& field);
+
+} // namespace wk::browse

@@ -1,0 +1,151 @@
+#include "browse/EntryList.h"
+
+#include "browse/EntryDisplay.h"
+#include "controls/PictureButton.h"
+#include "controls/Steps.h"
+#include "shell/Mtform1.h"
+#include "store/DataSource.h"
+
+#include <QDir>
+#include <QDrag>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace wk::browse {
+
+using controls::skipStep;
+
+namespace {
+constexpr int kDeleteKey = 46;
+}
+
+EntryList::EntryList(shell::Mtform1& form) : form_(form), filledFrom_(&form.Data1)
+{
+    QListWidget* list = form_.ListDB1;
+    connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!filling_ && row >= 0)
+            ListDB1_Click();
+    });
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
+    startDrag = [this] { startLabelDrag(); };
+}
+
+void EntryList::fill(store::DataSource& source)
+{
+    filledFrom_ = &source;
+    QListWidget* list = form_.ListDB1;
+    const QSignalBlocker blocker(list);
+    filling_ = true;
+    QStringList titles;
+    QStringList bookmarks;
+    skipStep([&] {
+        source.moveFirst();
+        while (!source.eof()) {
+            // A null title lists as an empty line, so lines and slots stay aligned.
+            titles << fieldText(source, QStringLiteral("MYEVENT"));
+            bookmarks << source.bookmark();
+            source.moveNext();
+        }
+    });
+    list->clear();
+    list->addItems(titles);
+    list->setCurrentRow(-1);
+    form_.lineBookmarks = bookmarks.isEmpty() ? QStringList{QString()} : bookmarks;
+    filling_ = false;
+}
+
+store::DataSource& EntryList::positionOnLine(int line)
+{
+    if (line < 0 || line >= form_.lineBookmarks.size() || line >= form_.ListDB1->count())
+        throw store::StoreError(QStringLiteral("No entry is selected."));
+    const QString& bookmark = form_.lineBookmarks[line];
+    if (bookmark.isEmpty())
+        throw store::StoreError(QStringLiteral("This line shows no entry."));
+    // Bookmarks are row identities of MYLIFE, so a line filled from the filter set still
+    // names its entry in the entry set whenever the entry set holds it.
+    if (filledFrom_ == &form_.Data1 || form_.Data1.hasBookmark(bookmark)) {
+        form_.Data1.setBookmark(bookmark);
+        return form_.Data1;
+    }
+    filledFrom_->setBookmark(bookmark);
+    return *filledFrom_;
+}
+
+void EntryList::ListDB1_Click()
+{
+    EntryDisplay& display = form_.entryDisplay();
+    skipStep([&] { display.refreshPictureRoot(); });
+    if (form_.Calstart1->isChecked())
+        return;
+    skipStep([&] { QDir::setCurrent(form_.programDirectory); });
+    store::DataSource* shown = &form_.Data1;
+    skipStep([&] { shown = &positionOnLine(form_.ListDB1->currentRow()); });
+    display.showCurrentEntry(*shown);
+}
+
+void EntryList::ListDB1_KeyDown(int keyCode)
+{
+    if (keyCode != kDeleteKey)
+        return;
+    const int line = form_.ListDB1->currentRow();
+    if (line < 0 || line >= form_.lineBookmarks.size() || form_.lineBookmarks[line].isEmpty())
+        return; // nothing selected: nothing to delete
+    if (!form_.prompts.askYesNo(form_.windowTitle(), QStringLiteral("Delete this File?"), true))
+        return;
+    skipStep([&] {
+        store::DataSource& source = positionOnLine(line);
+        source.remove();
+    });
+    skipStep([&] { form_.Data1.refresh(); });
+    skipStep([&] { fill(form_.Data1); });
+}
+
+void EntryList::ListDB1_MouseDown(Qt::MouseButton, QPoint position)
+{
+    if (!form_.Calstart1->isChecked())
+        return;
+    QListWidget* list = form_.ListDB1;
+    if (QListWidgetItem* item = list->itemAt(position))
+        list->setCurrentItem(item);
+    const int th = form_.fontMetrics().height();
+    const QRect cell = form_.List1[1]->geometry();
+    form_.LABELFILE->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);
+    if (startDrag)
+        startDrag();
+}
+
+void EntryList::startLabelDrag()
+{
+    auto* drag = new QDrag(form_.ListDB1);
+    auto* mime = new QMimeData;
+    mime->setText(form_.LABELFILE->text());
+    mime->setData(QStringLiteral("application/x-wanderkeep-entry-line"),
+                  QByteArray::number(form_.ListDB1->currentRow()));
+    drag->setMimeData(mime);
+    drag->setPixmap(form_.LABELFILE->grab());
+    drag->exec(Qt::CopyAction);
+}
+
+bool EntryList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form_.ListDB1 && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete) {
+            ListDB1_KeyDown(kDeleteKey);
+            return true;
+        }
+    }
+    if (watched == form_.ListDB1->viewport() && event->type() == QEvent::MouseButtonPress &&
+        form_.Calstart1->isChecked()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        ListDB1_MouseDown(mouse->button(), mouse->position().toPoint());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace wk::browse

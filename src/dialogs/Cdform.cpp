@@ -1,0 +1,123 @@
+#include "dialogs/Cdform.h"
+
+#include "browse/EntryDisplay.h"
+#include "controls/Twips.h"
+#include "shell/Mtform1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace wk::dialogs {
+
+QString normaliseDiscText(const QString& text)
+{
+    static const QRegularExpression driveLetter(QStringLiteral("^[A-Za-z]:?$"));
+    return driveLetter.match(text).hasMatch() ? text.toUpper() : text;
+}
+
+Cdform* Cdform::open(shell::Mtform1& form)
+{
+    auto* existing = form.findChild<Cdform*>(QStringLiteral("cdform"), Qt::FindDirectChildrenOnly);
+    Cdform* window = existing ? existing : new Cdform(form);
+    if (!existing)
+        window->Form_Load();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->Text1->setFocus();
+    return window;
+}
+
+Cdform::Cdform(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_(form)
+{
+    setObjectName(QStringLiteral("cdform"));
+    setWindowTitle(QStringLiteral("CD-Rom Drive Setup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont arial(QStringLiteral("Arial"));
+    Label1 = new QLabel(QStringLiteral("CD-Rom Drive Letter:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(arial);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(arial);
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    controls::placeTwips(Label1, 240, 240, 2400, 285);
+    controls::placeTwips(Text1, 240, 600, 3600, 315);
+    controls::placeTwips(Command1, 1560, 1080, 975, 375);
+    setFixedSize(controls::twipsToPixels(4080), controls::twipsToPixels(1680));
+    connect(Text1, &QLineEdit::textChanged, this, &Cdform::Text1_Change);
+    connect(Command1, &QPushButton::clicked, this, &Cdform::Command1_Click);
+}
+
+void Cdform::Form_Load()
+{
+    store::DataSource& cd = form_.datacd;
+    try {
+        cd.moveFirst();
+        form_.pictureRoot = browse::fieldText(cd, QStringLiteral("cd"));
+        Text1->setText(form_.pictureRoot);
+    } catch (const std::exception&) {
+        // No row yet: an empty box, and the picture root stays as it is.
+    }
+    Text1->setFocus();
+}
+
+void Cdform::Text1_Change()
+{
+    const QString normal = normaliseDiscText(Text1->text());
+    if (normal != Text1->text()) {
+        const int cursor = Text1->cursorPosition();
+        Text1->setText(normal);
+        Text1->setCursorPosition(cursor);
+    }
+}
+
+bool Cdform::save()
+{
+    store::DataSource& cd = form_.datacd;
+    try {
+        cd.moveFirst();
+        cd.edit();
+        cd.setField(QStringLiteral("CD"), Text1->text());
+        cd.setField(QStringLiteral("new"), QStringLiteral("N"));
+        cd.update();
+    } catch (const std::exception& e) {
+        try {
+            if (cd.editing())
+                cd.cancelUpdate();
+        } catch (const std::exception&) {
+        }
+        form_.prompts.tell(windowTitle(),
+                           QStringLiteral("The disc setting could not be saved:\n%1")
+                               .arg(QString::fromStdString(e.what())),
+                           controls::MessageIcon::Exclamation);
+        return false;
+    }
+    form_.pictureRoot = Text1->text();
+    saved_ = true;
+    return true;
+}
+
+void Cdform::Command1_Click()
+{
+    if (save())
+        close();
+}
+
+void Cdform::closeEvent(QCloseEvent* event)
+{
+    // A refused save keeps the window open once, so the text is not lost; closing again
+    // after the message gives up (there may be no scrapbook to save into at all).
+    if (saved_ || refusedText_ == Text1->text() || save()) {
+        event->accept();
+        return;
+    }
+    refusedText_ = Text1->text();
+    event->ignore();
+}
+
+} // namespace wk::dialogs

@@ -1,0 +1,199 @@
+#pragma once
+// The main window: every control of the scrapbook, the shared state and the wiring of the
+// subsystems. Behaviour lives in the subsystem folders; each subsystem object is created here,
+// holds a reference to this window and connects its own handlers to the controls.
+#include "controls/Prompts.h"
+#include "store/Connection.h"
+#include "store/DataSource.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTableView;
+
+namespace wk::controls {
+class ImageControl;
+class PictureButton;
+class FrameCanvas;
+} // namespace wk::controls
+
+namespace wk::dialogs {
+class HelpForm1;
+class Kidsform1;
+} // namespace wk::dialogs
+
+namespace wk::browse {
+class EntryDisplay;
+class EntryList;
+} // namespace wk::browse
+
+namespace wk::shell {
+
+class ScreenModes;
+
+// Everything the main window needs from outside; tests build it over a temporary folder.
+struct Mtform1Services {
+    controls::Prompts& prompts;
+    QString programDirectory;
+};
+
+class Mtform1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Mtform1(const Mtform1Services& services, QWidget* parent = nullptr);
+    ~Mtform1() override;
+
+    // --- shared state ------------------------------------------------------------------------
+    controls::Prompts& prompts;
+    const QString programDirectory;
+    QString pictureRoot;
+    QStringList lineBookmarks{QString()};
+    std::array<QString, 8> stripBookmarks; // slots 1..7
+    std::int16_t stripFirstIndex = 0;
+    std::int16_t stripLastIndex = 0;
+    std::int16_t dayListCell = 0;
+
+    // --- data sources (never visible) --------------------------------------------------------
+    store::ConnectionPool connections;
+    store::DataSource Data1;
+    store::DataSource DataFind;
+    store::DataSource DataWhere;
+    store::DataSource DataCatagory;
+    store::DataSource datacd;
+    store::DataSource Data2;
+    // The database file name the data sources are given: programDirectory + the file name.
+    QString databasePath(const QString& fileName) const;
+
+    // --- thumbnail strip ---------------------------------------------------------------------
+    QGroupBox* Frame2 = nullptr;
+    std::array<controls::ImageControl*, 8> Image{}; // Image[1]..Image[7]
+    controls::ImageControl* CMDFWD = nullptr;
+    controls::ImageControl* CMDREV = nullptr;
+    controls::ImageControl* FWDSTOP = nullptr;
+    controls::ImageControl* REVSTOP = nullptr;
+    controls::PictureButton* TimeOn1 = nullptr;
+
+    // --- big picture, log, calendar switch ---------------------------------------------------
+    QGroupBox* Frame3 = nullptr;
+    controls::ImageControl* Image8 = nullptr;
+    QPlainTextEdit* Text3 = nullptr;
+    controls::PictureButton* Calstart1 = nullptr;
+
+    // --- calendar ------------------------------------------------------------------------------
+    QGroupBox* Frame4 = nullptr;
+    QLabel* CALLABEL = nullptr;
+    QLabel* Label8 = nullptr;
+    QScrollBar* ScrollMo = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    std::array<QLabel*, 8> WeekdayLabel{}; // Label1..Label7 of the calendar
+    std::array<QListWidget*, 43> List1{};  // List1(1)..List1(42)
+    QTableView* DBGrid1 = nullptr;
+    QLineEdit* ListDate = nullptr;
+    QPushButton* CmdDayList = nullptr;
+    QLabel* DAYLIST = nullptr;
+
+    // --- Main Screen panel -------------------------------------------------------------------
+    QGroupBox* Frame1 = nullptr;
+    QListWidget* ListDB1 = nullptr;
+    std::array<QRadioButton*, 6> SSOption{}; // SSOption1..SSOption5
+    QButtonGroup* categoryOptions = nullptr;
+    QPushButton* CmdAll = nullptr;
+    QListWidget* DBList2 = nullptr;
+
+    // --- Edit Screen panel -------------------------------------------------------------------
+    QGroupBox* Frame5 = nullptr;
+    QLabel* LABELFILE = nullptr;
+    QLabel* labeltitle = nullptr;
+    QLabel* Labelwhere = nullptr;
+    QLabel* Labeldate = nullptr;
+    QLabel* Labelwhat = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QComboBox* Wheretext = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QComboBox* WhatText = nullptr;
+    QPushButton* CMDADD = nullptr;
+    QPushButton* SAVEADD = nullptr;
+    QPushButton* SaveEdit = nullptr;
+    QPushButton* CMDDEL = nullptr;
+    QPushButton* Command1 = nullptr; // "Thumbnails"
+    QPushButton* Command2 = nullptr; // "Name List"
+    QPushButton* Command3 = nullptr; // "CD Drive"
+    QPushButton* CMDMerge = nullptr;
+    QPushButton* Scan = nullptr;
+    QListWidget* File1 = nullptr;
+    QListWidget* File2 = nullptr;
+
+    // --- List by Date panel ------------------------------------------------------------------
+    QGroupBox* FrameMytrip = nullptr;
+    QListWidget* Listdb2 = nullptr;
+    QLabel* wherelabel = nullptr;
+    QLabel* datelabel = nullptr;
+
+    // --- bottom row ----------------------------------------------------------------------------
+    QPushButton* CMDStop = nullptr;
+    QPushButton* CmdHelp = nullptr;
+    controls::PictureButton* Check2 = nullptr;
+    controls::PictureButton* Check1 = nullptr;
+    controls::PictureButton* Option3 = nullptr;
+    controls::PictureButton* Option2 = nullptr;
+    controls::PictureButton* Option1 = nullptr;
+    QButtonGroup* screenOptions = nullptr;
+
+    // --- subsystems ------------------------------------------------------------------------------
+    browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
+    browse::EntryList& entryList() { return *entryList_; }
+    ScreenModes& screenModes() { return *screenModes_; }
+
+    // Load handler: the data sources get their file and the controls their initial visibility.
+    void Form_Load();
+    // Asks "Do you really want to quit?"; Yes closes every window.
+    void CMDSTOP_Click();
+
+    // 3-D frames drawn on the window's own surface around the rectangle spanning two controls.
+    void DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                     int frameMargin);
+    void DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                      int frameMargin);
+
+    // Places a control at a twips rectangle relative to its container, or changes its width.
+    static void setTwipsWidth(QWidget* control, int widthTwips);
+
+Q_SIGNALS:
+    // The window was closed: the program ends.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createSubsystems(); // one object per subsystem, each wiring its own handlers
+    void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                   int frameMargin, bool erase);
+
+    controls::FrameCanvas* canvas_ = nullptr;
+    std::unique_ptr<browse::EntryDisplay> entryDisplay_;
+    std::unique_ptr<browse::EntryList> entryList_;
+    std::unique_ptr<ScreenModes> screenModes_;
+    QPointer<dialogs::HelpForm1> helpForm_;
+    QPointer<dialogs::Kidsform1> kidsForm_;
+};
+
+} // namespace wk::shell

@@ -1,0 +1,236 @@
+// The control inventory of the main window: names, kinds and twips geometry, in the order the
+// window lists them. Containers come first; every position is relative to its container.
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "controls/Twips.h"
+#include "shell/Mtform1.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace wk::shell {
+
+namespace {
+
+template <class W, class... Args>
+W* place(QWidget* parent, const QString& name, QRect twips, Args&&... args)
+{
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(name);
+    controls::placeTwips(w, twips.x(), twips.y(), twips.width(), twips.height());
+    return w;
+}
+
+QRect tw(int left, int top, int width, int height) { return {left, top, width, height}; }
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips,
+                    const QString& toolTip = {})
+{
+    auto* b = place<QPushButton>(parent, name, twips, caption);
+    if (!toolTip.isEmpty())
+        b->setToolTip(toolTip);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRect twips,
+              bool bold = false)
+{
+    auto* l = place<QLabel>(parent, name, twips, caption);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+controls::PictureButton* pictureButton(QWidget* parent, const QString& name,
+                                       controls::PictureButton::Face face,
+                                       const QString& toolTip, QRect twips)
+{
+    return place<controls::PictureButton>(parent, name, twips, face, toolTip);
+}
+
+// The strip arrows: small drawn triangles (or stop bars) shown in image controls.
+QImage arrowFace(bool forward, bool stop)
+{
+    QImage img(25, 25, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(stop ? QColor(200, 0, 0) : QColor(0, 128, 0));
+    const QPolygon tri = forward ? QPolygon({QPoint(5, 4), QPoint(20, 12), QPoint(5, 20)})
+                                 : QPolygon({QPoint(20, 4), QPoint(5, 12), QPoint(20, 20)});
+    if (stop) { // the arrow runs into a bar: nothing further this way
+        p.drawRect(forward ? QRect(17, 4, 4, 17) : QRect(4, 4, 4, 17));
+        p.drawPolygon(tri.translated(forward ? -4 : 4, 0));
+    } else {
+        p.drawPolygon(tri);
+    }
+    return img;
+}
+
+} // namespace
+
+void Mtform1::createControls()
+{
+    using Face = controls::PictureButton::Face;
+
+    // Thumbnail strip and its switch.
+    Frame2 = place<QGroupBox>(this, QStringLiteral("Frame2"), tw(550, 120, 8450, 1000));
+    for (int k = 1; k <= 7; ++k) {
+        Image[k] = place<controls::ImageControl>(Frame2, QStringLiteral("Image%1").arg(k),
+                                                 tw(75 + 1200 * (k - 1), 180, 1095, 735));
+        Image[k]->setCursor(Qt::PointingHandCursor);
+    }
+    CMDREV = place<controls::ImageControl>(this, QStringLiteral("CMDREV"), tw(120, 180, 375, 375));
+    REVSTOP = place<controls::ImageControl>(this, QStringLiteral("REVSTOP"), tw(120, 180, 375, 375));
+    CMDFWD = place<controls::ImageControl>(this, QStringLiteral("CMDFWD"), tw(9030, 420, 375, 375));
+    FWDSTOP = place<controls::ImageControl>(this, QStringLiteral("FWDSTOP"), tw(9030, 420, 375, 375));
+    CMDREV->setPicture({QString(), {25, 25}, arrowFace(false, false)});
+    REVSTOP->setPicture({QString(), {25, 25}, arrowFace(false, true)});
+    CMDFWD->setPicture({QString(), {25, 25}, arrowFace(true, false)});
+    FWDSTOP->setPicture({QString(), {25, 25}, arrowFace(true, true)});
+    TimeOn1 = pictureButton(this, QStringLiteral("TimeOn1"), Face::Clock,
+                            QStringLiteral("TimeLine On or Off"), tw(120, 600, 375, 375));
+
+    // Big picture, log and the calendar switch.
+    Frame3 = place<QGroupBox>(this, QStringLiteral("Frame3"), tw(600, 1200, 4935, 3495));
+    Image8 = place<controls::ImageControl>(Frame3, QStringLiteral("Image8"), tw(120, 240, 4575, 3135));
+    Image8->setToolTip(QStringLiteral("Click to Enlarge"));
+    Image8->setCursor(Qt::PointingHandCursor);
+    Text3 = place<QPlainTextEdit>(this, QStringLiteral("Text3"), tw(600, 4800, 4935, 1575));
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Calstart1 = pictureButton(this, QStringLiteral("Calstart1"), Face::Calendar,
+                              QStringLiteral("Calendar On or Off"), tw(135, 4320, 375, 375));
+
+    // Calendar.
+    Frame4 = place<QGroupBox>(this, QStringLiteral("Frame4"), tw(630, 1200, 4935, 5175));
+    CALLABEL = label(Frame4, QStringLiteral("CALLABEL"), QString(), tw(600, 360, 1335, 255), true);
+    Label8 = label(Frame4, QStringLiteral("Label8"), QString(), tw(3360, 360, 615, 255), true);
+    ScrollMo = place<QScrollBar>(Frame4, QStringLiteral("ScrollMo"), tw(960, 720, 615, 255),
+                                 Qt::Horizontal);
+    ScrollMo->setRange(0, 13);
+    ScrollMo->setValue(1);
+    VScroll1 = place<QScrollBar>(Frame4, QStringLiteral("VScroll1"), tw(2760, 720, 1815, 255),
+                                 Qt::Horizontal);
+    VScroll1->setRange(1700, 2100);
+    VScroll1->setValue(1700);
+    for (QScrollBar* s : {ScrollMo, VScroll1}) {
+        s->setSingleStep(1);
+        s->setPageStep(1);
+        s->setTracking(false); // a drag raises sliderMoved, and one change on release
+    }
+    for (int k = 1; k <= 7; ++k)
+        WeekdayLabel[k] = label(Frame4, QStringLiteral("Label%1").arg(k), QString(),
+                                tw(360 + 600 * (k - 1), 1200, 615, 255));
+    for (int i = 1; i <= 42; ++i) {
+        const int c = (i - 1) % 7, r = (i - 1) / 7;
+        List1[i] = place<QListWidget>(Frame4, QStringLiteral("List1(%1)").arg(i),
+                                      tw(360 + 600 * c, 1560 + 480 * r, 615, 450));
+        List1[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        List1[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        List1[i]->setAcceptDrops(true);
+    }
+    DBGrid1 = place<QTableView>(Frame4, QStringLiteral("DBGrid1"), tw(375, 1215, 4215, 3255));
+    CmdDayList = button(Frame4, QStringLiteral("CmdDayList"), QStringLiteral("Back"),
+                        tw(375, 4560, 495, 195));
+    ListDate = place<QLineEdit>(Frame4, QStringLiteral("ListDate"), tw(1920, 4680, 1095, 285));
+    DAYLIST = label(Frame4, QStringLiteral("DAYLIST"), QString(), tw(360, 4560, 4215, 255));
+
+    // Main Screen panel.
+    Frame1 = place<QGroupBox>(this, QStringLiteral("Frame1"), tw(5775, 1200, 3255, 5175));
+    ListDB1 = place<QListWidget>(Frame1, QStringLiteral("ListDB1"), tw(120, 240, 3015, 3150));
+    ListDB1->setUniformItemSizes(true); // long lists lay out at once
+    categoryOptions = new QButtonGroup(this);
+    const QStringList categoryCaptions{QStringLiteral("Events"), QStringLiteral("School"),
+                                       QStringLiteral("Family"), QStringLiteral("Trips"),
+                                       QStringLiteral("Calendar Items")};
+    for (int k = 1; k <= 5; ++k) {
+        const int col = (k - 1) % 2, row = (k - 1) / 2;
+        SSOption[k] = place<QRadioButton>(Frame1, QStringLiteral("SSOption%1").arg(k),
+                                          tw(120 + 1560 * col, 3450 + 300 * row, 1455, 285),
+                                          categoryCaptions[k - 1]);
+        categoryOptions->addButton(SSOption[k], k);
+    }
+    CmdAll = button(Frame1, QStringLiteral("CmdAll"), QStringLiteral("All Pictures"),
+                    tw(1680, 4050, 1455, 285));
+    DBList2 = place<QListWidget>(Frame1, QStringLiteral("DBList2"), tw(120, 4380, 3015, 705));
+
+    // Edit Screen panel.
+    Frame5 = place<QGroupBox>(this, QStringLiteral("Frame5"), tw(5760, 1200, 3255, 5175));
+    LABELFILE = label(Frame5, QStringLiteral("LABELFILE"), QStringLiteral("Picture"), tw(120, 270, 900, 255));
+    labeltitle = label(Frame5, QStringLiteral("labeltitle"), QStringLiteral("Title"), tw(120, 630, 900, 255));
+    Labelwhere = label(Frame5, QStringLiteral("Labelwhere"), QStringLiteral("Who or Where"), tw(120, 990, 900, 255));
+    Labeldate = label(Frame5, QStringLiteral("Labeldate"), QStringLiteral("Date"), tw(120, 1350, 900, 255));
+    Labelwhat = label(Frame5, QStringLiteral("Labelwhat"), QStringLiteral("What"), tw(120, 1710, 900, 255));
+    Text2 = place<QLineEdit>(Frame5, QStringLiteral("Text2"), tw(1080, 240, 2055, 285));
+    Text4 = place<QLineEdit>(Frame5, QStringLiteral("Text4"), tw(1080, 600, 2055, 285));
+    Wheretext = place<QComboBox>(Frame5, QStringLiteral("Wheretext"), tw(1080, 960, 2055, 315));
+    Wheretext->setEditable(true);
+    Text1 = place<QLineEdit>(Frame5, QStringLiteral("Text1"), tw(1080, 1320, 2055, 285));
+    WhatText = place<QComboBox>(Frame5, QStringLiteral("WhatText"), tw(1080, 1680, 2055, 315));
+    WhatText->setEditable(true);
+    CMDADD = button(Frame5, QStringLiteral("CMDADD"), QStringLiteral("Add"), tw(120, 2160, 975, 375));
+    SAVEADD = button(Frame5, QStringLiteral("SAVEADD"), QStringLiteral("Save"), tw(1140, 2160, 975, 375));
+    SaveEdit = button(Frame5, QStringLiteral("SaveEdit"), QStringLiteral("Save"), tw(1140, 2160, 975, 375));
+    CMDDEL = button(Frame5, QStringLiteral("CMDDEL"), QStringLiteral("Delete"), tw(2160, 2160, 975, 375));
+    Command1 = button(Frame5, QStringLiteral("Command1"), QStringLiteral("Thumbnails"), tw(120, 2640, 975, 375));
+    Command2 = button(Frame5, QStringLiteral("Command2"), QStringLiteral("Name List"), tw(1140, 2640, 975, 375));
+    Command3 = button(Frame5, QStringLiteral("Command3"), QStringLiteral("CD Drive"), tw(2160, 2640, 975, 375));
+    CMDMerge = button(Frame5, QStringLiteral("CMDMerge"), QStringLiteral("Merge"), tw(120, 3120, 975, 375),
+                      QStringLiteral("Rename Pic*.* files to Pbxxxx"));
+    Scan = button(Frame5, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
+    File1 = place<QListWidget>(Frame5, QStringLiteral("File1"), tw(120, 3600, 1455, 1455));
+    File2 = place<QListWidget>(Frame5, QStringLiteral("File2"), tw(1680, 3600, 1455, 1455));
+    SaveEdit->hide();
+    SAVEADD->hide();
+    File1->hide();
+    File2->hide();
+
+    // List by Date panel.
+    FrameMytrip = place<QGroupBox>(this, QStringLiteral("FrameMytrip"), tw(5760, 1200, 3255, 5175));
+    Listdb2 = place<QListWidget>(FrameMytrip, QStringLiteral("Listdb2"), tw(120, 240, 3015, 3990));
+    datelabel = label(FrameMytrip, QStringLiteral("datelabel"), QString(), tw(120, 4320, 3015, 285));
+    wherelabel = label(FrameMytrip, QStringLiteral("wherelabel"), QString(), tw(120, 4680, 3015, 285));
+
+    // Bottom row: exit, help, print, kids guide and the screen modes.
+    CMDStop = button(this, QStringLiteral("CMDStop"), QStringLiteral("Exit"), tw(2160, 6480, 495, 375),
+                     QStringLiteral("Exit Program"));
+    CmdHelp = button(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), tw(2640, 6480, 495, 375),
+                     QStringLiteral("Help Screen"));
+    Check2 = pictureButton(this, QStringLiteral("Check2"), Face::Printer, QStringLiteral("Print TimeLine"),
+                           tw(3120, 6480, 375, 375));
+    Check1 = pictureButton(this, QStringLiteral("Check1"), Face::Kid, QStringLiteral("Kids Guide"),
+                           tw(3480, 6480, 375, 375));
+    Option3 = pictureButton(this, QStringLiteral("Option3"), Face::EditScreen, QStringLiteral("Edit Screen"),
+                            tw(6735, 6435, 375, 375));
+    Option2 = pictureButton(this, QStringLiteral("Option2"), Face::ListByDate, QStringLiteral("List by Date"),
+                            tw(7140, 6435, 375, 375));
+    Option1 = pictureButton(this, QStringLiteral("Option1"), Face::MainScreen, QStringLiteral("Main Screen"),
+                            tw(7545, 6435, 375, 375));
+    screenOptions = new QButtonGroup(this);
+    screenOptions->addButton(Option1, 1);
+    screenOptions->addButton(Option2, 2);
+    screenOptions->addButton(Option3, 3);
+    Option1->setChecked(true);
+
+    // The window opens in the Main Screen layout.
+    Frame4->hide();
+    Frame5->hide();
+    FrameMytrip->hide();
+}
+
+} // namespace wk::shell

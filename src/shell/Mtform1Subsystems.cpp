@@ -1,0 +1,31 @@
+// One object per subsystem of the main window. Each connects its own handlers to the controls
+// when it is created; the order matters only where one subsystem calls another's operations.
+#include "browse/EntryDisplay.h"
+#include "browse/EntryList.h"
+#include "dialogs/Cdform.h"
+#include "dialogs/HelpForm1.h"
+#include "dialogs/Kidsform1.h"
+#include "controls/PictureButton.h"
+#include "shell/Mtform1.h"
+#include "shell/ScreenModes.h"
+
+#include <QPushButton>
+
+namespace wk::shell {
+
+void Mtform1::createSubsystems()
+{
+    entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
+    entryList_ = std::make_unique<browse::EntryList>(*this);
+    screenModes_ = std::make_unique<ScreenModes>(*this);
+
+    entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
+    connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });
+    connect(CmdHelp, &QPushButton::clicked, this,
+            [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
+    connect(Check1, &QAbstractButton::toggled, this, [this] {
+        dialogs::Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
+    });
+}
+
+} // namespace wk::shell

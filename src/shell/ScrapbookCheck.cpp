@@ -1,0 +1,50 @@
+#include "shell/ScrapbookCheck.h"
+
+#include "controls/Prompts.h"
+#include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
+
+#include <QFileInfo>
+
+namespace wk::shell {
+
+namespace {
+const QString kTitle = QStringLiteral("Wanderkeep");
+}
+
+void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
+                             const QString& directory, const JetOffer& offerJet)
+{
+    const QString path =
+        store::findFileIgnoringCase(directory, QString::fromLatin1(store::kScrapbookFileName));
+    const QString name = QFileInfo(path).fileName();
+    switch (store::inspectFile(path)) {
+    case store::FileKind::Scrapbook:
+        return;
+    case store::FileKind::Missing:
+        if (!prompts.askYesNo(kTitle,
+                              QStringLiteral("There is no scrapbook (%1) in\n%2\n\nCreate an "
+                                             "empty scrapbook there?")
+                                  .arg(name, directory)))
+            return;
+        try {
+            store::createScrapbook(path);
+        } catch (const store::StoreError& e) {
+            prompts.tell(kTitle, QStringLiteral("The scrapbook could not be created:\n%1").arg(e.message()),
+                         controls::MessageIcon::Critical);
+        }
+        return;
+    case store::FileKind::Jet:
+        if (offerJet)
+            offerJet(prompts, parent, path);
+        return;
+    case store::FileKind::Other:
+        prompts.tell(kTitle,
+                     QStringLiteral("%1 is not a scrapbook database. It was left untouched.")
+                         .arg(path),
+                     controls::MessageIcon::Exclamation);
+        return;
+    }
+}
+
+} // namespace wk::shell

@@ -1,0 +1,84 @@
+#include "shell/ScreenModes.h"
+
+#include "browse/EntryDisplay.h"
+#include "browse/EntryList.h"
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "controls/Steps.h"
+#include "shell/Mtform1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace wk::shell {
+
+using browse::fieldText;
+using controls::skipStep;
+
+ScreenModes::ScreenModes(Mtform1& form) : QObject(&form), form_(form)
+{
+    connect(form_.Option1, &QAbstractButton::clicked, this, &ScreenModes::Option1_Click);
+    connect(form_.Option3, &QAbstractButton::clicked, this, &ScreenModes::Option3_Click);
+}
+
+void ScreenModes::Option1_Click()
+{
+    if (!form_.Option1->isChecked())
+        return;
+    store::DataSource& entries = form_.Data1;
+    browse::EntryDisplay& display = form_.entryDisplay();
+    skipStep([&] {
+        form_.Frame1->show();
+        form_.Frame5->hide();
+        form_.FrameMytrip->hide();
+        form_.Option3->setEnabled(true);
+    });
+    skipStep([&] {
+        form_.Text3->setReadOnly(true);
+        form_.Text1->setReadOnly(true);
+        form_.Calstart1->show();
+        form_.Image8->update();
+    });
+    skipStep([&] {
+        entries.moveFirst();
+        form_.Image8->show();
+        form_.Image8->setStretch(true);
+        display.showPicture(fieldText(entries, QStringLiteral("PICTURE")));
+        form_.Image8->update();
+    });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.TimeOn1->show(); });
+    skipStep([&] { entries.refresh(); });
+    skipStep([&] { form_.entryList().fill(entries); });
+}
+
+void ScreenModes::Option3_Click()
+{
+    skipStep([&] {
+        form_.Frame1->hide();
+        form_.FrameMytrip->hide();
+        form_.Frame5->show();
+        QDir::setCurrent(form_.programDirectory);
+    });
+    store::DataSource* entry = &form_.Data1;
+    skipStep([&] { entry = &form_.entryList().positionOnLine(form_.ListDB1->currentRow()); });
+    const store::DataSource& e = *entry;
+    skipStep([&] { form_.Text3->setPlainText(fieldText(e, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text1->setText(fieldText(e, QStringLiteral("DATE"))); });
+    skipStep([&] { form_.Text2->setText(fieldText(e, QStringLiteral("PICTURE"))); });
+    skipStep([&] { form_.Text4->setText(fieldText(e, QStringLiteral("MYEVENT"))); });
+    skipStep([&] { form_.Wheretext->setEditText(fieldText(e, QStringLiteral("WHERE"))); });
+    skipStep([&] { form_.WhatText->setEditText(fieldText(e, QStringLiteral("WHAT"))); });
+    skipStep([&] {
+        form_.CMDDEL->show();
+        form_.Text3->setReadOnly(false);
+        form_.Text1->setReadOnly(false);
+    });
+}
+
+} // namespace wk::shell

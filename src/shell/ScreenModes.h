@@ -1,0 +1,22 @@
+#pragma once
+// The "Main Screen" and "Edit Screen" modes of the main window ("List by Date" lives with the
+// timeline). Each switch is a sequence of steps; a failing step is skipped.
+#include <QObject>
+
+namespace wk::shell {
+
+class Mtform1;
+
+class ScreenModes : public QObject {
+    Q_OBJECT
+public:
+    explicit ScreenModes(Mtform1& form);
+
+    void Option1_Click(); // "Main Screen"
+    void Option3_Click(); // "Edit Screen"
+
+private:
+    Mtform1& form_;
+};
+
+} // namespace wk::shell

@@ -1,0 +1,36 @@
+#include "StartedProgram.h"
+
+#include "browse/EntryList.h"
+#include "shell/Mtform2.h"
+
+#include <QDir>
+#include <QListWidget>
+
+namespace wk::testing {
+
+StartedProgram::StartedProgram(const QString& directory)
+    : directory_(directory), previousDirectory_(QDir::currentPath())
+{
+}
+
+StartedProgram::~StartedProgram()
+{
+    form_.reset();
+    QDir::setCurrent(previousDirectory_);
+}
+
+void StartedProgram::start()
+{
+    QDir::setCurrent(directory_);
+    auto* intro = new shell::Mtform2(prompts);
+    intro->setAttribute(Qt::WA_DeleteOnClose);
+    form_ = intro->Form_Load();
+    form_->entryList().startDrag = [] {}; // no drag loop can run without a user
+}
+
+void selectLine(QListWidget* list, int row)
+{
+    list->setCurrentRow(row);
+}
+
+} // namespace wk::testing

@@ -1,0 +1,35 @@
+#pragma once
+// Starts the program as a user does: in a working directory, through the intro window's load
+// handler, with scripted answers for every question. The working directory is restored after.
+#include "ScriptedPrompts.h"
+#include "shell/Mtform1.h"
+
+#include <QString>
+#include <memory>
+
+namespace wk::testing {
+
+class StartedProgram {
+public:
+    // Runs the start-up sequence in `directory`; questions asked during start-up take the
+    // answers already queued in `prompts`.
+    explicit StartedProgram(const QString& directory);
+    ~StartedProgram();
+
+    ScriptedPrompts prompts;
+    shell::Mtform1& form() { return *form_; }
+    shell::Mtform1* operator->() { return form_.get(); }
+
+    // Starts it now (so a test can queue answers first).
+    void start();
+
+private:
+    QString directory_;
+    QString previousDirectory_;
+    std::unique_ptr<shell::Mtform1> form_;
+};
+
+// Clicks list line `row` the way a user does (the selection change raises the click).
+void selectLine(class QListWidget* list, int row);
+
+} // namespace wk::testing

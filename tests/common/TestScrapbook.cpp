@@ -1,0 +1,93 @@
+#include "TestScrapbook.h"
+
+#include "store/ScrapbookFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <stdexcept>
+
+namespace wk::testing {
+
+TestScrapbook::TestScrapbook(bool create)
+{
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder");
+    if (create)
+        store::createScrapbook(databasePath());
+}
+
+store::DataSource& TestScrapbook::table(const QString& name)
+{
+    source_ = std::make_unique<store::DataSource>(pool_, QStringLiteral("test"));
+    source_->setDatabaseName(databasePath());
+    source_->setRecordSource(name);
+    source_->refresh();
+    return *source_;
+}
+
+void TestScrapbook::exec(const QString& sql)
+{
+    pool_.open(databasePath())->exec(sql);
+}
+
+QString TestScrapbook::addEntry(const EntryRow& row)
+{
+    store::DataSource& t = table(QStringLiteral("MYLIFE"));
+    t.addNew();
+    if (row.date.isValid())
+        t.setField(QStringLiteral("DATE"), row.date);
+    t.setField(QStringLiteral("MYEVENT"), row.title.isNull() ? QVariant() : QVariant(row.title));
+    t.setField(QStringLiteral("WHAT"), row.what);
+    t.setField(QStringLiteral("WHERE"), row.where);
+    t.setField(QStringLiteral("PICTURE"), row.picture);
+    t.setField(QStringLiteral("LOG"), row.log);
+    t.update();
+    t.moveLast();
+    return t.bookmark();
+}
+
+void TestScrapbook::setCategories(const QStringList& names)
+{
+    exec(QStringLiteral("DELETE FROM Catagory"));
+    store::DataSource& t = table(QStringLiteral("Catagory"));
+    for (const QString& name : names) {
+        t.addNew();
+        t.setField(QStringLiteral("catagory"), name);
+        t.update();
+    }
+}
+
+void TestScrapbook::setNames(const QStringList& names)
+{
+    exec(QStringLiteral("DELETE FROM \"WHERE\""));
+    store::DataSource& t = table(QStringLiteral("WHERE"));
+    for (const QString& name : names) {
+        t.addNew();
+        t.setField(QStringLiteral("where"), name);
+        t.update();
+    }
+}
+
+void TestScrapbook::setDisc(const QString& cd, const QString& isNew)
+{
+    store::DataSource& t = table(QStringLiteral("cddrive"));
+    t.moveFirst();
+    t.edit();
+    t.setField(QStringLiteral("cd"), cd);
+    t.setField(QStringLiteral("new"), isNew);
+    t.update();
+}
+
+QString TestScrapbook::writePicture(const QString& relativeName, QSize size, QColor colour)
+{
+    const QString file = path(relativeName);
+    QDir().mkpath(QFileInfo(file).path());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    if (!image.save(file))
+        throw std::runtime_error("cannot write " + file.toStdString());
+    return file;
+}
+
+} // namespace wk::testing

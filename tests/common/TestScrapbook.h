@@ -1,0 +1,52 @@
+#pragma once
+// A scrapbook in a temporary folder for tests: a real Velmora.mdb and real picture files.
+#include "store/Connection.h"
+#include "store/DataSource.h"
+
+#include <QColor>
+#include <QDate>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace wk::testing {
+
+struct EntryRow {
+    QDate date;
+    QString title;
+    QString what = QStringLiteral("1 Events");
+    QVariant where;   // null by default
+    QString picture;  // stored as given
+    QVariant log;     // null by default
+};
+
+class TestScrapbook {
+public:
+    // Creates the folder and, unless `create` is false, an empty scrapbook in it.
+    explicit TestScrapbook(bool create = true);
+
+    QString dir() const { return dir_.path(); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString databasePath() const { return path(QStringLiteral("Velmora.mdb")); }
+
+    // Rows written straight into the file; returns the new row's bookmark.
+    QString addEntry(const EntryRow& row);
+    void setCategories(const QStringList& names); // replaces table Catagory
+    void setNames(const QStringList& names);      // replaces table WHERE
+    void setDisc(const QString& cd, const QString& isNew);
+    // Runs statements straight on the file.
+    void exec(const QString& sql);
+
+    // Picture files of a chosen size; the format follows the extension (.bmp, .jpg).
+    QString writePicture(const QString& relativeName, QSize size, QColor colour = QColor(0, 0, 255));
+
+private:
+    store::DataSource& table(const QString& name);
+
+    QTemporaryDir dir_;
+    store::ConnectionPool pool_;
+    std::unique_ptr<store::DataSource> source_;
+};
+
+} // namespace wk::testing

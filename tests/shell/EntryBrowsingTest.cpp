@@ -1,0 +1,162 @@
+// Showing entries from the entry list: layouts, picture names, Delete, the calendar drag start.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "browse/EntryList.h"
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "controls/Twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::EntryRow;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+using wk::testing::selectLine;
+
+namespace {
+
+// Widths are compared in pixels: twips round to whole pixels on the way in.
+int px(int twips) { return controls::twipsToPixels(twips); }
+
+class Browsing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wide = book.writePicture("wide.jpg", {400, 300});
+        tall = book.writePicture("tall.bmp", {300, 400});
+        square = book.writePicture("square.jpg", {200, 200});
+        book.writePicture("disc/bmp/far.jpg", {640, 480});
+        book.setDisc(book.path("disc"), "N");
+        book.addEntry({QDate(2000, 1, 1), "Wide", "1 Events", QString("Lily"), wide, QString("wide log")});
+        book.addEntry({QDate(2000, 1, 2), "Tall", "1 Events", {}, tall, {}});
+        book.addEntry({QDate(2000, 1, 3), "Square", "1 Events", QString("Dad"), square, QString("sq")});
+        book.addEntry({QDate(2000, 1, 4), "On the disc", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
+        book.addEntry({QDate(2000, 1, 5), "No picture", "4 Trips", {}, {}, {}});
+        book.addEntry({QDate(2000, 1, 6), "Gone", "4 Trips", {}, book.path("missing.jpg"), {}});
+        book.addEntry({QDate(2000, 1, 7), {}, "4 Trips", {}, {}, QString("untitled")});
+    }
+
+    TestScrapbook book;
+    QString wide, tall, square;
+};
+
+} // namespace
+
+TEST_F(Browsing, LayoutsFollowThePictureShapeAndSquareKeepsTheLast)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    EXPECT_EQ(form.Image8->width(), px(4675));
+    EXPECT_EQ(form.Frame3->width(), px(4925));
+
+    selectLine(form.ListDB1, 1);
+    EXPECT_EQ(form.Image8->picture().file, tall);
+    EXPECT_EQ(form.Image8->width(), px(2400));
+    EXPECT_EQ(form.Frame3->width(), px(2650));
+    EXPECT_EQ(form.Text3->toPlainText(), ""); // null log
+    EXPECT_EQ(form.wherelabel->text(), "");   // null name
+
+    selectLine(form.ListDB1, 2);
+    EXPECT_EQ(form.Image8->picture().file, square);
+    EXPECT_EQ(form.Image8->width(), px(2400)); // a square picture keeps the portrait layout
+    EXPECT_EQ(form.wherelabel->text(), "Dad");
+}
+
+TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    EXPECT_EQ(form.pictureRoot, book.path("disc"));
+
+    selectLine(form.ListDB1, 3); // "%\bmp\far.jpg", written on another system
+    EXPECT_EQ(form.Image8->picture().file, book.path("disc/bmp/far.jpg"));
+
+    selectLine(form.ListDB1, 4); // empty picture name clears the image
+    EXPECT_TRUE(form.Image8->picture().isNull());
+
+    selectLine(form.ListDB1, 0);
+    selectLine(form.ListDB1, 5); // a file that is not there clears it too
+    EXPECT_TRUE(form.Image8->picture().isNull());
+
+    selectLine(form.ListDB1, 6); // a null title is an empty line of its own
+    EXPECT_EQ(form.ListDB1->item(6)->text(), "");
+    EXPECT_EQ(form.Text3->toPlainText(), "untitled");
+}
+
+TEST_F(Browsing, UnreadablePictureKeepsTheOldImageAndSetsPortrait)
+{
+    QFile broken(book.path("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\xFF\xD8\xFF not really a jpeg");
+    broken.close();
+    book.addEntry({QDate(2000, 1, 8), "Broken", "4 Trips", {}, book.path("broken.jpg"), {}});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    selectLine(form.ListDB1, 7);
+    EXPECT_EQ(form.Image8->picture().file, wide);
+    EXPECT_EQ(form.Image8->width(), px(2400));
+}
+
+TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    selectLine(form.ListDB1, 1);
+
+    QTest::keyClick(form.ListDB1, Qt::Key_Delete); // answered No
+    ASSERT_EQ(program.prompts.asked.size(), 1);
+    EXPECT_EQ(program.prompts.asked[0].text, "Delete this File?");
+    EXPECT_TRUE(program.prompts.asked[0].defaultNo);
+    EXPECT_EQ(form.ListDB1->count(), 7);
+
+    program.prompts.yesNoAnswers.enqueue(true);
+    QTest::keyClick(form.ListDB1, Qt::Key_Delete);
+    EXPECT_EQ(form.ListDB1->count(), 6);
+    EXPECT_EQ(form.ListDB1->item(1)->text(), "Square");
+    EXPECT_EQ(form.ListDB1->currentRow(), -1);
+    EXPECT_EQ(form.lineBookmarks.size(), 6);
+    EXPECT_TRUE(QFile::exists(tall)); // the picture file is never touched
+
+    // Nothing selected: Delete does nothing, not even ask.
+    QTest::keyClick(form.ListDB1, Qt::Key_Delete);
+    EXPECT_EQ(program.prompts.asked.size(), 2);
+    EXPECT_EQ(form.ListDB1->count(), 6);
+}
+
+TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsADrag)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    int drags = 0;
+    form.entryList().startDrag = [&] { ++drags; };
+    {
+        const QSignalBlocker quiet(form.Calstart1); // the calendar's own fill is not under test
+        form.Calstart1->setChecked(true);
+    }
+    form.datacd.moveFirst();
+    form.datacd.edit();
+    form.datacd.setField("cd", book.path("elsewhere"));
+    form.datacd.update();
+    form.pictureRoot.clear();
+    selectLine(form.ListDB1, 1);
+    EXPECT_EQ(form.Image8->picture().file, wide);
+    EXPECT_EQ(form.pictureRoot, book.path("elsewhere"));
+
+    const QRect line = form.ListDB1->visualItemRect(form.ListDB1->item(2));
+    QTest::mousePress(form.ListDB1->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_EQ(drags, 1);
+    EXPECT_EQ(form.ListDB1->currentRow(), 2);
+    EXPECT_EQ(form.LABELFILE->text(), "Picture");
+}

@@ -1,0 +1,92 @@
+// "Main Screen", "Edit Screen", exit and the frames drawn on the window.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "controls/FrameCanvas.h"
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::EntryRow;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+using wk::testing::selectLine;
+
+TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
+{
+    TestScrapbook book;
+    book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), "kite.jpg", QString("windy")});
+    book.addEntry({QDate(1999, 4, 1), "Boat", "4 Trips", QString("Dad"), "boat.jpg", {}});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    selectLine(form.ListDB1, 1);
+
+    form.Option3->click();
+    EXPECT_TRUE(form.Frame5->isVisibleTo(&form));
+    EXPECT_FALSE(form.Frame1->isVisibleTo(&form));
+    EXPECT_EQ(form.Text4->text(), "Boat");
+    EXPECT_EQ(form.Text1->text(), "4/1/1999");
+    EXPECT_EQ(form.Text2->text(), "boat.jpg");
+    EXPECT_EQ(form.Wheretext->currentText(), "Dad");
+    EXPECT_EQ(form.WhatText->currentText(), "4 Trips");
+    EXPECT_EQ(form.Text3->toPlainText(), "");
+    EXPECT_FALSE(form.Text3->isReadOnly());
+    EXPECT_TRUE(form.CMDDEL->isVisibleTo(&form));
+
+    book.addEntry({QDate(1999, 5, 1), "Picnic", "3 Family", {}, {}, {}});
+    form.Option1->click();
+    EXPECT_TRUE(form.Frame1->isVisibleTo(&form));
+    EXPECT_FALSE(form.Frame5->isVisibleTo(&form));
+    EXPECT_TRUE(form.Text3->isReadOnly());
+    EXPECT_EQ(form.ListDB1->count(), 3); // the entry set ran again
+    EXPECT_EQ(form.ListDB1->currentRow(), -1);
+    EXPECT_EQ(form.Text3->toPlainText(), "windy"); // the first entry's log
+
+    // No line selected: the boxes keep whatever entry is current.
+    form.Option3->click();
+    EXPECT_TRUE(form.Frame5->isVisibleTo(&form));
+}
+
+TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
+{
+    TestScrapbook book;
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    form.CMDStop->click();
+    ASSERT_EQ(program.prompts.asked.size(), 1);
+    EXPECT_EQ(program.prompts.asked[0].text, "Do you really want to quit?");
+    EXPECT_TRUE(form.isVisible());
+    program.prompts.yesNoAnswers.enqueue(true);
+    form.CMDStop->click();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
+{
+    TestScrapbook book;
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    auto* surface = form.findChild<controls::FrameCanvas*>("surface");
+    ASSERT_NE(surface, nullptr);
+    form.DrawFrameON(form.Image8, form.Image8, "OUTWARD", 150);
+    const int outward = surface->primitiveCount();
+    EXPECT_EQ(outward, 6); // the clearing box, four edges, the black outline
+    form.DrawFrameON(form.Image8, form.Image8, "inward", 50);
+    EXPECT_EQ(surface->primitiveCount(), outward + 5); // no outline for an inward frame
+    // Erasing the outer frame paints over everything drawn inside it.
+    // The old black outline lies outside it and is drawn over in grey instead.
+    form.DrawFrameOFF(form.Image8, form.Image8, "OUTWARD", 150);
+    EXPECT_EQ(surface->primitiveCount(), 7);
+}

@@ -1,0 +1,138 @@
+// Start-up from the intro window to the first entry on screen, on real scrapbook folders.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "controls/ImageControl.h"
+#include "store/ScrapbookFile.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::EntryRow;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+using wk::testing::selectLine;
+
+namespace {
+
+QStringList lines(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList captions(shell::Mtform1& form)
+{
+    QStringList out;
+    for (int k = 1; k <= 5; ++k)
+        out << form.SSOption[k]->text();
+    return out;
+}
+
+} // namespace
+
+TEST(StartUp, ShowsCategoriesTitlesAndTheFirstEntry)
+{
+    TestScrapbook book;
+    book.setCategories({"1 Events  ", "2 School", "3 Family", "4 Trips", "5 Calendar Items", "6 Extra"});
+    const QString picture = book.writePicture("pics/first.jpg", {400, 300});
+    book.addEntry({QDate(1998, 6, 15), "First day", "1 Events", QString("Mom"), picture, QString("A log")});
+    book.addEntry({QDate(1998, 7, 4), "Fireworks", "1 Events", {}, {}, {}});
+    book.addEntry({QDate(1998, 7, 4), "Fireworks", "2 School", {}, {}, {}});
+
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    EXPECT_EQ(form.windowTitle(), "Wanderkeep ");
+    EXPECT_EQ(captions(form),
+              QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "Calendar Items"}));
+    EXPECT_EQ(lines(form.ListDB1), QStringList({"First day", "Fireworks", "Fireworks"}));
+    EXPECT_EQ(form.lineBookmarks.size(), 3);
+    EXPECT_EQ(form.ListDB1->currentRow(), 0);
+    EXPECT_EQ(form.Image8->picture().file, picture);
+    EXPECT_EQ(form.Text3->toPlainText(), "A log");
+    EXPECT_EQ(form.wherelabel->text(), "Mom");
+    EXPECT_TRUE(program.prompts.asked.isEmpty());
+}
+
+TEST(StartUp, EmptyEntryTableAndCapitalisedFileName)
+{
+    TestScrapbook book;
+    ASSERT_TRUE(QFile::rename(book.databasePath(), book.path("VELMORA.MDB")));
+    StartedProgram program(book.dir());
+    program.start();
+    EXPECT_EQ(program->ListDB1->count(), 0);
+    EXPECT_EQ(program->lineBookmarks, QStringList{QString()});
+    // The file was found: the captions come from its category rows.
+    EXPECT_EQ(program->SSOption[1]->text(), "1 Events");
+    EXPECT_TRUE(program->Image8->picture().isNull());
+}
+
+TEST(StartUp, FewerCategoryRowsKeepDesignCaptions)
+{
+    TestScrapbook book;
+    book.setCategories({"1 Outings"});
+    StartedProgram program(book.dir());
+    program.start();
+    EXPECT_EQ(captions(program.form()),
+              QStringList({"1 Outings", "School", "Family", "Trips", "Calendar Items"}));
+}
+
+TEST(StartUp, MissingScrapbookIsOfferedAndCreatedOnYes)
+{
+    TestScrapbook folder(false);
+    {
+        StartedProgram program(folder.dir());
+        program.start(); // answers No
+        ASSERT_EQ(program.prompts.asked.size(), 1);
+        EXPECT_EQ(program.prompts.asked[0].kind, "yesno");
+        EXPECT_FALSE(QFile::exists(folder.databasePath()));
+        EXPECT_EQ(captions(program.form()),
+                  QStringList({"Events", "School", "Family", "Trips", "Calendar Items"}));
+        EXPECT_EQ(program->ListDB1->count(), 0);
+    }
+    StartedProgram program(folder.dir());
+    program.prompts.yesNoAnswers.enqueue(true);
+    program.start();
+    EXPECT_EQ(store::inspectFile(folder.databasePath()), store::FileKind::Scrapbook);
+    EXPECT_EQ(program->SSOption[4]->text(), "4 Trips");
+    EXPECT_EQ(program->DBList2->count(), 1);
+    EXPECT_EQ(program->DBList2->item(0)->text(), "*All Pictures");
+}
+
+TEST(StartUp, AFileThatIsNoScrapbookIsReportedAndLeftAlone)
+{
+    TestScrapbook folder(false);
+    {
+        QFile f(folder.databasePath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("just some notes, not a database");
+    }
+    StartedProgram program(folder.dir());
+    program.start();
+    ASSERT_EQ(program.prompts.toldTexts().size(), 1);
+    EXPECT_TRUE(program.prompts.toldTexts()[0].contains("not a scrapbook database"));
+    QFile f(folder.databasePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("just some notes, not a database"));
+    EXPECT_EQ(program->ListDB1->count(), 0);
+}
+
+TEST(StartUp, MissingIntroPictureAndOtherWorkingDirectory)
+{
+    // The scrapbook is taken from the working directory, wherever the program file is.
+    TestScrapbook book;
+    book.addEntry({QDate(2001, 1, 2), "Snow", "1 Events", {}, {}, {}});
+    StartedProgram program(book.dir());
+    program.start();
+    EXPECT_EQ(program->programDirectory, book.dir());
+    EXPECT_EQ(program->ListDB1->count(), 1);
+}
