@@ -1,0 +1,74 @@
+// Start-up to the first picture and one entry-list fill on large scrapbooks, with peak memory.
+// Usage: startup [entries...]   (default 10000 100000)
+#include "browse/EntryList.h"
+#include "controls/Prompts.h"
+#include "shell/Mtform1.h"
+#include "shell/Mtform2.h"
+#include "LargeScrapbook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+// Nothing is asked during a benchmark run.
+class SilentPrompts : public wk::controls::Prompts {
+public:
+    bool askYesNo(const QString&, const QString&, bool) override { return false; }
+    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
+    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
+    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
+};
+
+long peakMemoryMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+
+    SilentPrompts prompts;
+    const QString home = QDir::currentPath();
+    for (int entries : sizes) {
+        QTemporaryDir dir;
+        wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(4000, 3000));
+        QDir::setCurrent(dir.path());
+
+        QElapsedTimer timer;
+        timer.start();
+        auto* intro = new wk::shell::Mtform2(prompts);
+        intro->setAttribute(Qt::WA_DeleteOnClose);
+        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        const double startup = timer.nsecsElapsed() / 1e6;
+
+        timer.restart();
+        form->entryList().fill(form->Data1);
+        const double fill = timer.nsecsElapsed() / 1e6;
+
+        std::printf("%7d entries: start-up to first picture %8.1f ms, list fill %7.1f ms "
+                    "(%d lines), peak memory %ld MiB\n",
+                    entries, startup, fill, form->ListDB1->count(), peakMemoryMiB());
+        std::fflush(stdout);
+        form.reset();
+        QApplication::processEvents();
+        QDir::setCurrent(home);
+    }
+    return 0;
+}
