@@ -117,8 +117,8 @@ std::unique_ptr<Mtform1> Mtform2::Form_Load()
         form->DataCatagory.setDatabaseName(form->databasePath(QStringLiteral("velmora.mdb")));
     });
     // The data sources open on the file now, each on its own: one that fails leaves the rest.
-    for (store::DataSource* source :
-         {&form->Data1, &form->DataFind, &form->DataWhere, &form->datacd})
+    // The filter set is left until a filter gives it its query.
+    for (store::DataSource* source : {&form->Data1, &form->DataWhere, &form->datacd})
         skipStep([&] { source->refresh(); });
     skipStep([&] { controls::fillList(form->DBList2, form->DataWhere, QStringLiteral("where")); });
     showCategoryCaptions(*form);

@@ -191,9 +191,8 @@ void DataSource::refresh() {
         while (statement.step(fileLabel())) {
             Row row;
             row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
-            row.values.reserve(size_t(columnCount - first));
             for (int c = first; c < columnCount; ++c)
-                row.values.push_back(readValue(c - first, columnValue(stmt, c)));
+                row.values.appendColumn(stmt, c);
             rows.push_back(std::move(row));
         }
     } catch (...) {
@@ -340,6 +339,8 @@ QVariant DataSource::readValue(int column, const QVariant& raw) const {
     if (!dateColumn_[size_t(column)] || raw.typeId() != QMetaType::QString)
         return raw;
     const QString text = raw.toString();
+    if (const auto day = dates::dayFromStorage(text))
+        return QVariant(*day);
     if (const auto stored = dates::fromStorage(text))
         return dates::storageHasTime(text) ? QVariant(*stored) : QVariant(stored->date());
     // Files written by other tools may hold other date texts.
@@ -377,7 +378,7 @@ QVariant DataSource::field(const QString& name) const {
     if (editMode_ != EditMode::None)
         return pending_[size_t(c)];
     requireCurrent();
-    return rows_[size_t(position_)].values[size_t(c)];
+    return readValue(c, rows_[size_t(position_)].values.at(c));
 }
 
 QVariant DataSource::fieldAt(int row, const QString& name) const {
@@ -385,7 +386,7 @@ QVariant DataSource::fieldAt(int row, const QString& name) const {
     if (row < 0 || row >= int(rows_.size()))
         throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
                              .arg(fileLabel()).arg(row).arg(rows_.size()));
-    return rows_[size_t(row)].values[size_t(c)];
+    return readValue(c, rows_[size_t(row)].values.at(c));
 }
 
 void DataSource::setField(const QString& name, const QVariant& value) {
@@ -449,7 +450,10 @@ void DataSource::edit() {
     requireTable("change");
     requireCurrent();
     editMode_ = EditMode::Edit;
-    pending_ = rows_[size_t(position_)].values;
+    const std::vector<QVariant> stored = rows_[size_t(position_)].values.all();
+    pending_.assign(size_t(columns_.size()), QVariant());
+    for (size_t c = 0; c < stored.size() && c < pending_.size(); ++c)
+        pending_[c] = readValue(int(c), stored[c]);
     touched_.assign(size_t(columns_.size()), false);
 }
 
@@ -464,18 +468,20 @@ void DataSource::cancelUpdate() {
 DataSource::Row DataSource::loadRow(qint64 id) const {
     Row row;
     row.id = id;
-    row.values = pending_;
+    std::vector<QVariant> values = pending_; // columns the table lacks keep what was set
     Statement statement(connection_->handle(),
                         QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)), fileLabel());
     statement.bind(1, QVariant(id));
-    if (!statement.step(fileLabel()))
-        return row;
-    sqlite3_stmt* stmt = statement.get();
-    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-        const int mine = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt, c)));
-        if (mine >= 0)
-            row.values[size_t(mine)] = readValue(mine, columnValue(stmt, c));
+    if (statement.step(fileLabel())) {
+        sqlite3_stmt* stmt = statement.get();
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            const int mine = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+            if (mine >= 0)
+                values[size_t(mine)] = columnValue(stmt, c);
+        }
     }
+    for (const QVariant& v : values)
+        row.values.appendValue(v);
     return row;
 }
 

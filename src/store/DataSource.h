@@ -12,6 +12,7 @@
 // movePrevious at the beginning fail; a move abandons a started addNew/edit; after addNew +
 // update the row that was current before addNew stays current (lastModified() names the new
 // one); a failed find leaves the position where it was and sets noMatch().
+#include "store/PackedRow.h"
 #include "store/StoreError.h"
 
 #include <QHash>
@@ -96,7 +97,7 @@ Q_SIGNALS:
 private:
     struct Row {
         qint64 id = 0;
-        std::vector<QVariant> values;
+        PackedRow values; // as stored; readValue() gives the program's value
     };
     QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;

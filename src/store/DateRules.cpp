@@ -256,6 +256,16 @@ int digitsAt(const QString& text, int from, int count) {
 }
 } // namespace
 
+std::optional<QDate> dayFromStorage(const QString& text) {
+    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+        return std::nullopt;
+    const int year = digitsAt(text, 0, 4);
+    if (year < 0)
+        return std::nullopt;
+    const QDate date(year, digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
 std::optional<QDateTime> fromStorage(const QString& text) {
     // The common forms without the regular expression: reading a large set reads many dates.
     if ((text.size() == 10 || (text.size() == 19 && text.at(10) == QLatin1Char(' '))) && text.at(4) == QLatin1Char('-')

@@ -44,6 +44,8 @@ QString toStorage(const QDateTime& dt);
 // ("YYYY-MM-DD", optionally followed by " HH:MM" or " HH:MM:SS", or "T" instead of the blank).
 // A text without a time of day gives midnight; storageHasTime() tells the two apart.
 std::optional<QDateTime> fromStorage(const QString& text);
+// The plain day form "YYYY-MM-DD" alone, without building a date-time (reading large sets).
+std::optional<QDate> dayFromStorage(const QString& text);
 bool storageHasTime(const QString& text);
 
 } // namespace wk::dates

@@ -1,0 +1,152 @@
+#include "store/PackedRow.h"
+
+#include "store/DateRules.h"
+
+#include <cstring>
+#include <sqlite3.h>
+
+namespace wk::store {
+
+namespace {
+
+enum Tag : char { Null = 0, Integer = 1, Real = 2, Text = 3, Blob = 4 };
+
+void appendBytes(QByteArray& out, Tag tag, const char* data, qint32 size)
+{
+    out.append(char(tag));
+    out.append(reinterpret_cast<const char*>(&size), sizeof size);
+    out.append(data, size);
+}
+
+template <class T> void appendNumber(QByteArray& out, Tag tag, T value)
+{
+    out.append(char(tag));
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <class T> T readNumber(const char* at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+// Length of the column starting at `at`, tag included.
+qsizetype columnLength(const char* at)
+{
+    switch (Tag(*at)) {
+    case Null:
+        return 1;
+    case Integer:
+    case Real:
+        return 1 + 8;
+    default:
+        return 1 + 4 + readNumber<qint32>(at + 1);
+    }
+}
+
+QVariant decode(const char* at)
+{
+    switch (Tag(*at)) {
+    case Null:
+        return QVariant();
+    case Integer:
+        return QVariant(qlonglong(readNumber<qint64>(at + 1)));
+    case Real:
+        return QVariant(readNumber<double>(at + 1));
+    case Text:
+        return QVariant(QString::fromUtf8(at + 5, readNumber<qint32>(at + 1)));
+    case Blob:
+        return QVariant(QByteArray(at + 5, readNumber<qint32>(at + 1)));
+    }
+    return QVariant();
+}
+
+} // namespace
+
+void PackedRow::appendColumn(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        appendNumber(bytes_, Integer, qint64(sqlite3_column_int64(stmt, column)));
+        break;
+    case SQLITE_FLOAT:
+        appendNumber(bytes_, Real, sqlite3_column_double(stmt, column));
+        break;
+    case SQLITE_TEXT:
+        appendBytes(bytes_, Text, reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                    sqlite3_column_bytes(stmt, column));
+        break;
+    case SQLITE_BLOB:
+        appendBytes(bytes_, Blob, static_cast<const char*>(sqlite3_column_blob(stmt, column)),
+                    sqlite3_column_bytes(stmt, column));
+        break;
+    default:
+        bytes_.append(char(Null));
+        break;
+    }
+}
+
+void PackedRow::appendValue(const QVariant& stored)
+{
+    if (!stored.isValid() || stored.isNull()) {
+        bytes_.append(char(Null));
+        return;
+    }
+    switch (stored.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        appendNumber(bytes_, Integer, qint64(stored.toLongLong()));
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        appendNumber(bytes_, Real, stored.toDouble());
+        return;
+    case QMetaType::QByteArray: {
+        const QByteArray blob = stored.toByteArray();
+        appendBytes(bytes_, Blob, blob.constData(), qint32(blob.size()));
+        return;
+    }
+    case QMetaType::QDate: {
+        const QByteArray text = dates::toStorage(stored.toDate()).toUtf8();
+        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
+        return;
+    }
+    case QMetaType::QDateTime: {
+        const QByteArray text = dates::toStorage(stored.toDateTime()).toUtf8();
+        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
+        return;
+    }
+    default: {
+        const QByteArray text = stored.toString().toUtf8();
+        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
+        return;
+    }
+    }
+}
+
+QVariant PackedRow::at(int index) const
+{
+    const char* p = bytes_.constData();
+    const char* end = p + bytes_.size();
+    for (int c = 0; c < index && p < end; ++c)
+        p += columnLength(p);
+    return p < end ? decode(p) : QVariant();
+}
+
+std::vector<QVariant> PackedRow::all() const
+{
+    std::vector<QVariant> values;
+    const char* p = bytes_.constData();
+    const char* end = p + bytes_.size();
+    while (p < end) {
+        values.push_back(decode(p));
+        p += columnLength(p);
+    }
+    return values;
+}
+
+} // namespace wk::store
