@@ -3,6 +3,7 @@
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <mdbtools.h>
 
 #include <algorithm>
@@ -65,10 +66,17 @@ JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
         delete handle_;
         throw StoreError(QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
     }
+    const qint64 pageCount = QFileInfo(path).size() / handle_->mdb->fmt->pg_size;
     for (unsigned int i = 0; i < handle_->mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(handle_->mdb->catalog, i));
         if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
             continue;
+        if (qint64(entry->table_pg) >= pageCount) { // the file was cut short
+            mdb_close(handle_->mdb);
+            delete handle_;
+            throw StoreError(QStringLiteral("%1 is damaged: it ends before its table %2.")
+                                 .arg(path, QString::fromUtf8(entry->object_name)));
+        }
         TablePtr table(mdb_read_table(entry));
         if (!table || !mdb_read_columns(table.get())) {
             mdb_close(handle_->mdb);
@@ -95,7 +103,7 @@ JetReader::~JetReader()
 }
 
 qint64 JetReader::readRows(const JetTableInfo& info,
-                           const std::function<void(const std::vector<JetValue>&)>& onRow)
+                           const std::function<void(const std::vector<JetValue>&)>& onRow, qint64 maxRows)
 {
     MdbCatalogEntry* entry = nullptr;
     for (std::size_t i = 0; i < tables_.size(); ++i)
@@ -206,8 +214,10 @@ qint64 JetReader::readRows(const JetTableInfo& info,
                 break;
             }
         }
+        if (++count > maxRows)
+            throw StoreError(QStringLiteral("The table %1 of %2 is damaged: it holds more rows than it declares.")
+                                 .arg(info.name, path_));
         onRow(values);
-        ++count;
     }
     return count;
 }
