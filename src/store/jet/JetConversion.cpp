@@ -271,7 +271,9 @@ QByteArray record(qint32 type, qint64 a, qint64 b, const QString& text = {})
 
 [[noreturn]] void runChild(int fd, const QString& mdbPath, const QString& tempPath, const ConversionStepHook& stepHook)
 {
-    const rlim_t memory = rlim_t(2048) << 20;
+    // Far more than any file needs (libmdb holds a page or two and one row at a time).
+    const qint64 fileSize = QFileInfo(mdbPath).size();
+    const rlim_t memory = rlim_t(std::min<qint64>(qint64(2048) << 20, (qint64(256) << 20) + 32 * fileSize));
     const rlimit memoryLimit{memory, memory};
     ::setrlimit(RLIMIT_DATA, &memoryLimit);
     const rlimit cpuLimit{600, 600};

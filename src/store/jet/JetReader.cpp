@@ -66,7 +66,13 @@ JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
         delete handle_;
         throw StoreError(QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
     }
-    const qint64 pageCount = QFileInfo(path).size() / handle_->mdb->fmt->pg_size;
+    const qint64 size = QFileInfo(path).size();
+    const qint64 pageCount = size / handle_->mdb->fmt->pg_size;
+    if (size % handle_->mdb->fmt->pg_size != 0) { // a file of whole pages that was cut short
+        mdb_close(handle_->mdb);
+        delete handle_;
+        throw StoreError(QStringLiteral("%1 is damaged: it ends in the middle of a page.").arg(path));
+    }
     for (unsigned int i = 0; i < handle_->mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(handle_->mdb->catalog, i));
         if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
