@@ -1,6 +1,7 @@
 #include "store/jet/JetReader.h"
 
 #include "store/StoreError.h"
+#include "store/jet/JetHeader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,12 @@ struct JetReader::Handle {
 
 JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
 {
+    // A file of whole pages that was cut short: libmdb would read past its end without limit.
+    const qint64 pageSize = readJetHeader(path).version == JetVersion::Jet3 ? 2048 : 4096;
+    if (QFileInfo(path).size() % pageSize != 0) {
+        delete handle_;
+        throw StoreError(QStringLiteral("%1 is damaged: it ends in the middle of a page.").arg(path));
+    }
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle_->mdb) {
         delete handle_;
@@ -66,13 +73,7 @@ JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
         delete handle_;
         throw StoreError(QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
     }
-    const qint64 size = QFileInfo(path).size();
-    const qint64 pageCount = size / handle_->mdb->fmt->pg_size;
-    if (size % handle_->mdb->fmt->pg_size != 0) { // a file of whole pages that was cut short
-        mdb_close(handle_->mdb);
-        delete handle_;
-        throw StoreError(QStringLiteral("%1 is damaged: it ends in the middle of a page.").arg(path));
-    }
+    const qint64 pageCount = QFileInfo(path).size() / handle_->mdb->fmt->pg_size;
     for (unsigned int i = 0; i < handle_->mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(handle_->mdb->catalog, i));
         if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
