@@ -10,7 +10,8 @@ namespace wk::store {
 
 class Connection {
 public:
-    // Opens an existing file (never creates one); registers the dialect's functions
+    // Opens an existing file (never creates one), read-only when the file has no write permission
+    // bit; registers the dialect's functions
     // datevalue() and mid(). Throws StoreError when the file is missing or not a database.
     explicit Connection(const QString& path);
     ~Connection();
@@ -21,8 +22,10 @@ public:
     sqlite3* handle() const { return db_; }
     // Runs statements that return no rows; throws StoreError with the engine's message.
     void exec(const QString& sql);
-    // Throws StoreError("what: engine message") for a non-OK result code.
+    // Throws StoreError("what: engine message") for a result code other than OK, ROW or DONE.
     void check(int resultCode, const QString& what) const;
+    // True when the file could only be opened for reading (write-protected file or folder).
+    bool isReadOnly() const;
 
 private:
     QString path_;
@@ -33,7 +36,12 @@ private:
 // Owned by the window that owns the data sources; no global state.
 class ConnectionPool {
 public:
+    // The connection to the file at `path`, opened on first use. A path whose file does not
+    // exist as written is tried with "\" read as "/" and the file name in any letter case,
+    // so "dir\Velmora.MDB" finds "dir/velmora.mdb".
     std::shared_ptr<Connection> open(const QString& path);
+    // The canonical path that open() would use for `path`.
+    static QString resolve(const QString& path);
 
 private:
     QHash<QString, std::weak_ptr<Connection>> open_;

@@ -4,12 +4,19 @@
 // The result set is a dynaset: the ordered row identities (SQLite rowids) of the rows the record
 // source returned, with their field values read once per refresh. Moves, end tests, field reads
 // and bookmarks work on that list. addNew/edit/update/remove write through to the table at once
-// and keep the list in step: an added row joins the end of the set until the next refresh.
-// A bookmark is the row id as text; a bookmark not in this set is an error.
-// Every failure throws StoreError.
+// (each write in its own transaction) and keep the list in step: an added row joins the end of
+// the set until the next refresh. A bookmark is the row id as text; a bookmark not in this set
+// is an error. Every failure throws StoreError, whose message names the file.
+//
+// As with the classic engine: moveFirst/moveLast on an empty set, moveNext at the end and
+// movePrevious at the beginning fail; a move abandons a started addNew/edit; after addNew +
+// update the row that was current before addNew stays current (lastModified() names the new
+// one); a failed find leaves the position where it was and sets noMatch().
 #include "store/StoreError.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -72,6 +79,12 @@ public:
     bool editing() const;
     void remove();  // deletes the current row; then on no valid row until the next move
 
+    // The bookmark of the row last added or changed by update(); empty before any.
+    QString lastModified() const { return lastModified_; }
+
+    // Criterion in the program's dialect ("mid(WHAT,1,1) = '5'", "[MYEVENT]='x'"). findFirst
+    // searches from the first row, findNext from the row after the current one (from the first
+    // row when before the first). Needs a record source that reads one table.
     void findFirst(const QString& criterion);
     void findNext(const QString& criterion);
     bool noMatch() const { return noMatch_; }
@@ -81,11 +94,22 @@ Q_SIGNALS:
     void changed();
 
 private:
-    struct Row;
+    struct Row {
+        qint64 id = 0;
+        std::vector<QVariant> values;
+    };
+    QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;
     void requireCurrent() const;
+    void requireTable(const char* operation) const;
+    void endEditing();
     int columnIndex(const QString& name) const; // -1 when unknown
-    void reloadRow(Row& row);
+    int requireColumn(const QString& name) const;
+    QVariant readValue(int column, const QVariant& raw) const;
+    QVariant toStored(int column, const QVariant& value) const;
+    Row loadRow(qint64 id) const;
+    int indexOfId(qint64 id) const; // -1 when not in the set
+    void rebuildIndex() const;
     void find(const QString& criterion, int startIndex);
 
     ConnectionPool& pool_;
@@ -97,12 +121,22 @@ private:
     QStringList columns_;          // field names, row identity excluded
     std::vector<bool> dateColumn_; // per column: read/write as a date
     std::vector<Row> rows_;
+    mutable QHash<qint64, int> indexById_;
+    mutable bool indexDirty_ = true;
     int position_ = -1;            // -1 before first; rows_.size() past end
     bool onDeleted_ = false;       // after remove(): no valid row until the next move
     enum class EditMode { None, Edit, Add } editMode_ = EditMode::None;
     std::vector<QVariant> pending_; // field values of the started row
     std::vector<bool> touched_;
+    QString lastModified_;
     bool noMatch_ = false;
+    struct FindCache {
+        QString criterion;
+        QString table;
+        qint64 changes = -1;
+        const void* connection = nullptr;
+        QSet<qint64> matching;
+    } findCache_;
 };
 
 } // namespace wk::store

@@ -3,7 +3,7 @@
 //
 // Reading is month first, the way the program's own code writes dates: " 6/15/ 1998",
 // "12 / 1 / 1998", "6-15-98", "6.15.1998", "6 1 1998", "December 1, 1998", "Dec 1 1998",
-// "June  1998" (the first of that month), ISO "1998-06-15" (optionally with " HH:MM[:SS]").
+// "June  1998" (the first of that month), "15 June 1998", "6/1998" (the first of that month), ISO "1998-06-15" (optionally with " HH:MM[:SS]").
 // Two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999. Blanks around numbers and
 // separators are ignored. Anything else, or an impossible day (2/30/1998), is not a date.
 #include <QDate>
@@ -30,12 +30,20 @@ QString formatMonthYearBlank(const QDate& d); // "MMMM yyyy "    -> "July 1998 "
 QString formatDayListing(const QDate& d);     // "dd  "          -> "04  "
 QString formatDayPrinted(const QDate& d);     // "dd "           -> "04 "
 QString formatShort(const QDate& d);          // the short date  -> "7/4/1998"
-QString todayShort();                         // formatShort(QDate::currentDate())
+QString todayShort();                         // formatShort(today())
+
+// Today's date. Every part of the program asks here, never the system clock directly, so that
+// tests can pin the day: setTodayForTesting(QDate(1998, 6, 15)); an invalid date unpins it.
+QDate today();
+void setTodayForTesting(const QDate& day);
 
 // Storage form: "YYYY-MM-DD", with " HH:MM:SS" only when there is a time of day.
 QString toStorage(const QDate& d);
 QString toStorage(const QDateTime& dt);
-// A stored text back to a date / date-time; nothing when it is not in storage form.
+// A stored text back to a date / date-time; nothing when it is not in storage form
+// ("YYYY-MM-DD", optionally followed by " HH:MM" or " HH:MM:SS", or "T" instead of the blank).
+// A text without a time of day gives midnight; storageHasTime() tells the two apart.
 std::optional<QDateTime> fromStorage(const QString& text);
+bool storageHasTime(const QString& text);
 
 } // namespace wk::dates

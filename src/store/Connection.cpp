@@ -1,0 +1,147 @@
+#include "store/Connection.h"
+
+#include "store/DateRules.h"
+#include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace wk::store {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+QString argumentText(sqlite3_value* value) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                             sqlite3_value_bytes(value));
+}
+
+// datevalue(text): the storage form of the day the text names (month first), NULL otherwise.
+void dateValueFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto date = dates::parseDate(argumentText(argv[0]));
+    if (!date) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QByteArray iso = dates::toStorage(*date).toUtf8();
+    sqlite3_result_text(context, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+}
+
+// mid(text, start [, length]): `length` characters from the 1-based position `start`.
+void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(context);
+            return;
+        }
+    }
+    const qint64 start = sqlite3_value_int64(argv[1]);
+    const qint64 length = argc > 2 ? sqlite3_value_int64(argv[2]) : -1;
+    if (start < 1 || (argc > 2 && length < 0)) {
+        sqlite3_result_error(context, "mid(): the start must be 1 or more and the length not negative", -1);
+        return;
+    }
+    const QString text = argumentText(argv[0]);
+    const QByteArray part = text.mid(qsizetype(start - 1), qsizetype(length)).toUtf8();
+    sqlite3_result_text(context, part.constData(), int(part.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+Connection::Connection(const QString& path) : path_(path) {
+    const QString shown = QFileInfo(path).fileName();
+    if (!QFileInfo(path).isFile())
+        throw StoreError(QStringLiteral("%1: the database file does not exist").arg(path));
+    // Read-write when the file allows it, read-only otherwise; never created here. A file
+    // without any write permission bit is write-protected, also for a user whose rights would
+    // let the engine write it anyway (as the read-only attribute is honoured elsewhere).
+    const QFile::Permissions writeBits =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the file's own bits
+    const bool writeProtected = (QFile::permissions(path) & writeBits) == 0;
+    const int openFlags = writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw StoreError(QStringLiteral("%1: %2").arg(shown, message));
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db_, 1);
+    // A quoted name that matches no column is an error, not a text: a misspelt field must fail.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    int frc = sqlite3_create_function_v2(db_, "datevalue", 1, flags, nullptr, dateValueFunction, nullptr,
+                                         nullptr, nullptr);
+    if (frc == SQLITE_OK)
+        frc = sqlite3_create_function_v2(db_, "mid", 2, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
+    if (frc == SQLITE_OK)
+        frc = sqlite3_create_function_v2(db_, "mid", 3, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
+    try {
+        check(frc, shown);
+        // Reading the schema proves that the file is a database.
+        check(sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), shown);
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
+
+void Connection::exec(const QString& sql) {
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        throw StoreError(QStringLiteral("%1: %2").arg(QFileInfo(path_).fileName(), message));
+    }
+}
+
+void Connection::check(int resultCode, const QString& what) const {
+    if (resultCode == SQLITE_OK || resultCode == SQLITE_ROW || resultCode == SQLITE_DONE)
+        return;
+    const QString message = db_ && sqlite3_errcode(db_) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(db_))
+                                                                       : QString::fromUtf8(sqlite3_errstr(resultCode));
+    throw StoreError(QStringLiteral("%1: %2").arg(what, message));
+}
+
+bool Connection::isReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
+}
+
+QString ConnectionPool::resolve(const QString& path) {
+    QString candidate = path;
+    if (!QFileInfo(candidate).isFile()) {
+        // Names written with a backslash before the file name, and in another letter case.
+        candidate.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const QFileInfo info(candidate);
+        candidate = findFileIgnoringCase(info.path(), info.fileName());
+    }
+    const QString canonical = QFileInfo(candidate).canonicalFilePath();
+    return canonical.isEmpty() ? candidate : canonical;
+}
+
+std::shared_ptr<Connection> ConnectionPool::open(const QString& path) {
+    const QString key = resolve(path);
+    if (auto existing = open_.value(key).lock())
+        return existing;
+    auto connection = std::make_shared<Connection>(key);
+    open_.insert(key, connection);
+    return connection;
+}
+
+} // namespace wk::store

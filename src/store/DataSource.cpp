@@ -1,0 +1,606 @@
+#include "store/DataSource.h"
+
+#include "store/Connection.h"
+#include "store/DateRules.h"
+#include "store/QueryDialect.h"
+
+#include <QSet>
+
+#include <sqlite3.h>
+
+namespace wk::store {
+
+namespace {
+
+// A prepared statement that is finalized however the scope is left.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql, const QString& what) : db_(db) {
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
+            throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    // Steps once; true for a row, false when done; throws on an error.
+    bool step(const QString& what) {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc == SQLITE_DONE)
+            return false;
+        throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    void bind(int index, const QVariant& value) {
+        int rc = SQLITE_OK;
+        if (!value.isValid() || value.isNull()) {
+            rc = sqlite3_bind_null(stmt_, index);
+        } else {
+            switch (value.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                rc = sqlite3_bind_double(stmt_, index, value.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray bytes = value.toByteArray();
+                rc = sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            case QMetaType::QDate:
+                rc = bindText(index, dates::toStorage(value.toDate()));
+                break;
+            case QMetaType::QDateTime:
+                rc = bindText(index, dates::toStorage(value.toDateTime()));
+                break;
+            default:
+                rc = bindText(index, value.toString());
+                break;
+            }
+        }
+        if (rc != SQLITE_OK)
+            throw StoreError(QString::fromUtf8(sqlite3_errmsg(db_)));
+    }
+
+private:
+    int bindText(int index, const QString& text) {
+        const QByteArray utf8 = text.toUtf8();
+        return sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+QVariant columnValue(sqlite3_stmt* stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                                          sqlite3_column_bytes(stmt, column)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
+                                   sqlite3_column_bytes(stmt, column)));
+    default:
+        return QVariant();
+    }
+}
+
+bool isDateColumn(const char* declaredType, const QString& name) {
+    const QString type = QString::fromUtf8(declaredType ? declaredType : "").toUpper();
+    return type.contains(QLatin1String("DATE")) || type.contains(QLatin1String("TIME"))
+        || name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
+}
+
+QString quoteName(const QString& name) {
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+// Runs `body` inside a savepoint: all of it is written, or nothing.
+template <typename Body>
+void inSavepoint(Connection& connection, const QString& what, Body body) {
+    sqlite3* db = connection.handle();
+    const auto run = [&](const char* sql) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+        const QString message = error ? QString::fromUtf8(error) : QString();
+        sqlite3_free(error);
+        if (rc != SQLITE_OK)
+            throw StoreError(QStringLiteral("%1: %2").arg(what, message));
+    };
+    run("SAVEPOINT wk_write");
+    try {
+        body();
+        run("RELEASE wk_write");
+    } catch (const StoreError& error) {
+        sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr);
+        const QString message = error.message();
+        throw StoreError(message.startsWith(what) ? message : QStringLiteral("%1: %2").arg(what, message));
+    }
+}
+
+} // namespace
+
+DataSource::DataSource(ConnectionPool& pool, const QString& name, QObject* parent)
+    : QObject(parent), pool_(pool), name_(name) {
+    setObjectName(name);
+}
+
+DataSource::~DataSource() = default;
+
+void DataSource::setDatabaseName(const QString& path) {
+    databaseName_ = path;
+}
+
+void DataSource::setRecordSource(const QString& recordSource) {
+    recordSource_ = recordSource;
+}
+
+QString DataSource::fileLabel() const {
+    const qsizetype cut = std::max(databaseName_.lastIndexOf(QLatin1Char('/')), databaseName_.lastIndexOf(QLatin1Char('\\')));
+    const QString file = databaseName_.mid(cut + 1);
+    return file.isEmpty() ? name_ : file;
+}
+
+void DataSource::refresh() {
+    endEditing();
+    if (databaseName_.isEmpty())
+        throw StoreError(QStringLiteral("%1: no database file is set").arg(name_));
+    if (recordSource_.trimmed().isEmpty())
+        throw StoreError(QStringLiteral("%1: no record source is set").arg(name_));
+    if (!connection_ || connection_->path() != ConnectionPool::resolve(databaseName_))
+        connection_ = pool_.open(databaseName_);
+
+    const TranslatedQuery query = translateRecordSource(recordSource_);
+    Statement statement(connection_->handle(), query.sql, fileLabel());
+    sqlite3_stmt* stmt = statement.get();
+    const int columnCount = sqlite3_column_count(stmt);
+    const bool hasId = !query.baseTable.isEmpty() && columnCount > 0
+                    && QString::fromUtf8(sqlite3_column_name(stmt, 0)) == QLatin1String(kRowIdColumn);
+    const int first = hasId ? 1 : 0;
+
+    QStringList columns;
+    std::vector<bool> dateColumn;
+    for (int c = first; c < columnCount; ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+        columns << name;
+        dateColumn.push_back(isDateColumn(sqlite3_column_decltype(stmt, c), name));
+    }
+
+    std::vector<Row> rows;
+    std::swap(columns_, columns);
+    std::swap(dateColumn_, dateColumn);
+    try {
+        qint64 serial = 0;
+        while (statement.step(fileLabel())) {
+            Row row;
+            row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
+            row.values.reserve(size_t(columnCount - first));
+            for (int c = first; c < columnCount; ++c)
+                row.values.push_back(readValue(c - first, columnValue(stmt, c)));
+            rows.push_back(std::move(row));
+        }
+    } catch (...) {
+        std::swap(columns_, columns);
+        std::swap(dateColumn_, dateColumn);
+        throw;
+    }
+
+    baseTable_ = hasId ? query.baseTable : QString();
+    rows_ = std::move(rows);
+    indexDirty_ = true;
+    position_ = 0; // the first row, or past the end of an empty set
+    onDeleted_ = false;
+    noMatch_ = false;
+    Q_EMIT changed();
+}
+
+std::shared_ptr<Connection> DataSource::requireConnection() const {
+    if (!connection_)
+        throw StoreError(QStringLiteral("%1: the data source has not been opened").arg(name_));
+    return connection_;
+}
+
+void DataSource::requireCurrent() const {
+    if (onDeleted_ || position_ < 0 || position_ >= int(rows_.size()))
+        throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
+}
+
+void DataSource::requireTable(const char* operation) const {
+    requireConnection();
+    if (baseTable_.isEmpty())
+        throw StoreError(QStringLiteral("%1: cannot %2 rows of a query that does not read one table")
+                             .arg(fileLabel(), QString::fromLatin1(operation)));
+}
+
+void DataSource::endEditing() {
+    editMode_ = EditMode::None;
+    pending_.clear();
+    touched_.clear();
+}
+
+// --- moves -----------------------------------------------------------------------------------
+
+void DataSource::moveFirst() {
+    endEditing();
+    if (rows_.empty())
+        throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
+    position_ = 0;
+    onDeleted_ = false;
+}
+
+void DataSource::moveLast() {
+    endEditing();
+    if (rows_.empty())
+        throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
+    position_ = int(rows_.size()) - 1;
+    onDeleted_ = false;
+}
+
+void DataSource::moveNext() {
+    endEditing();
+    if (onDeleted_) { // the row after the deleted one already stands at its index
+        onDeleted_ = false;
+        return;
+    }
+    if (eof())
+        throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
+    ++position_;
+}
+
+void DataSource::movePrevious() {
+    endEditing();
+    if (onDeleted_) {
+        onDeleted_ = false;
+        --position_;
+        return;
+    }
+    if (bof())
+        throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
+    --position_;
+}
+
+bool DataSource::eof() const {
+    return rows_.empty() || position_ >= int(rows_.size());
+}
+
+bool DataSource::bof() const {
+    return rows_.empty() || position_ < 0;
+}
+
+int DataSource::recordCount() const {
+    return int(rows_.size());
+}
+
+int DataSource::absolutePosition() const {
+    if (onDeleted_ || position_ < 0 || position_ >= int(rows_.size()))
+        return -1;
+    return position_;
+}
+
+void DataSource::moveTo(int index) {
+    if (index < 0 || index >= int(rows_.size()))
+        throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
+                             .arg(fileLabel()).arg(index).arg(rows_.size()));
+    endEditing();
+    position_ = index;
+    onDeleted_ = false;
+}
+
+// --- fields ----------------------------------------------------------------------------------
+
+QStringList DataSource::fieldNames() const {
+    return columns_;
+}
+
+int DataSource::columnIndex(const QString& name) const {
+    QString bare = name.trimmed();
+    if (bare.startsWith(QLatin1Char('[')) && bare.endsWith(QLatin1Char(']')))
+        bare = bare.mid(1, bare.size() - 2);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int c = 0; c < int(columns_.size()); ++c) {
+            if (columns_.at(c).compare(bare, Qt::CaseInsensitive) == 0)
+                return c;
+        }
+        // "mylife.date" names the field date.
+        const qsizetype dot = bare.lastIndexOf(QLatin1Char('.'));
+        if (dot < 0)
+            break;
+        bare = bare.mid(dot + 1);
+    }
+    return -1;
+}
+
+int DataSource::requireColumn(const QString& name) const {
+    const int c = columnIndex(name);
+    if (c < 0) {
+        throw StoreError(QStringLiteral("%1: no field %2 in %3")
+                             .arg(fileLabel(), name, baseTable_.isEmpty() ? recordSource_ : baseTable_));
+    }
+    return c;
+}
+
+QVariant DataSource::readValue(int column, const QVariant& raw) const {
+    if (!dateColumn_[size_t(column)] || raw.typeId() != QMetaType::QString)
+        return raw;
+    const QString text = raw.toString();
+    if (const auto stored = dates::fromStorage(text))
+        return dates::storageHasTime(text) ? QVariant(*stored) : QVariant(stored->date());
+    // Files written by other tools may hold other date texts.
+    if (const auto parsed = dates::parseDateTime(text))
+        return parsed->time() == QTime(0, 0) ? QVariant(parsed->date()) : QVariant(*parsed);
+    return raw;
+}
+
+QVariant DataSource::toStored(int column, const QVariant& value) const {
+    if (!value.isValid() || value.isNull())
+        return QVariant();
+    if (!dateColumn_[size_t(column)])
+        return value;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return dates::toStorage(value.toDate());
+    case QMetaType::QDateTime:
+        return dates::toStorage(value.toDateTime());
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        if (const auto parsed = dates::parseDateTime(text))
+            return dates::toStorage(*parsed);
+        throw StoreError(QStringLiteral("%1: \"%2\" is not a valid date for field %3")
+                             .arg(fileLabel(), text, columns_.at(column)));
+    }
+    default:
+        return value;
+    }
+}
+
+QVariant DataSource::field(const QString& name) const {
+    const int c = requireColumn(name);
+    if (editMode_ != EditMode::None)
+        return pending_[size_t(c)];
+    requireCurrent();
+    return rows_[size_t(position_)].values[size_t(c)];
+}
+
+QVariant DataSource::fieldAt(int row, const QString& name) const {
+    const int c = requireColumn(name);
+    if (row < 0 || row >= int(rows_.size()))
+        throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
+                             .arg(fileLabel()).arg(row).arg(rows_.size()));
+    return rows_[size_t(row)].values[size_t(c)];
+}
+
+void DataSource::setField(const QString& name, const QVariant& value) {
+    const int c = requireColumn(name);
+    if (editMode_ == EditMode::None)
+        throw StoreError(QStringLiteral("%1: field %2 can only be set after edit or add new").arg(fileLabel(), name));
+    const QVariant stored = toStored(c, value);
+    pending_[size_t(c)] = readValue(c, stored);
+    touched_[size_t(c)] = true;
+}
+
+// --- bookmarks -------------------------------------------------------------------------------
+
+void DataSource::rebuildIndex() const {
+    if (!indexDirty_)
+        return;
+    indexById_.clear();
+    indexById_.reserve(qsizetype(rows_.size()));
+    for (int i = 0; i < int(rows_.size()); ++i)
+        indexById_.insert(rows_[size_t(i)].id, i);
+    indexDirty_ = false;
+}
+
+int DataSource::indexOfId(qint64 id) const {
+    rebuildIndex();
+    return indexById_.value(id, -1);
+}
+
+QString DataSource::bookmark() const {
+    requireCurrent();
+    return QString::number(rows_[size_t(position_)].id);
+}
+
+bool DataSource::hasBookmark(const QString& bookmark) const {
+    bool ok = false;
+    const qint64 id = bookmark.toLongLong(&ok);
+    return ok && indexOfId(id) >= 0;
+}
+
+void DataSource::setBookmark(const QString& bookmark) {
+    bool ok = false;
+    const qint64 id = bookmark.toLongLong(&ok);
+    const int index = ok ? indexOfId(id) : -1;
+    if (index < 0)
+        throw StoreError(QStringLiteral("%1: the bookmark \"%2\" is not a row of this set").arg(fileLabel(), bookmark));
+    endEditing();
+    position_ = index;
+    onDeleted_ = false;
+}
+
+// --- writes ----------------------------------------------------------------------------------
+
+void DataSource::addNew() {
+    requireTable("add");
+    editMode_ = EditMode::Add;
+    pending_.assign(size_t(columns_.size()), QVariant());
+    touched_.assign(size_t(columns_.size()), false);
+}
+
+void DataSource::edit() {
+    requireTable("change");
+    requireCurrent();
+    editMode_ = EditMode::Edit;
+    pending_ = rows_[size_t(position_)].values;
+    touched_.assign(size_t(columns_.size()), false);
+}
+
+bool DataSource::editing() const {
+    return editMode_ != EditMode::None;
+}
+
+void DataSource::cancelUpdate() {
+    endEditing();
+}
+
+DataSource::Row DataSource::loadRow(qint64 id) const {
+    Row row;
+    row.id = id;
+    row.values = pending_;
+    Statement statement(connection_->handle(),
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)), fileLabel());
+    statement.bind(1, QVariant(id));
+    if (!statement.step(fileLabel()))
+        return row;
+    sqlite3_stmt* stmt = statement.get();
+    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+        const int mine = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+        if (mine >= 0)
+            row.values[size_t(mine)] = readValue(mine, columnValue(stmt, c));
+    }
+    return row;
+}
+
+void DataSource::update() {
+    if (editMode_ == EditMode::None)
+        throw StoreError(QStringLiteral("%1: update without add new or edit").arg(fileLabel()));
+    auto connection = requireConnection();
+    const QString what = QStringLiteral("Cannot write %1").arg(fileLabel());
+    QStringList names;
+    std::vector<QVariant> values;
+    for (int c = 0; c < int(columns_.size()); ++c) {
+        if (touched_[size_t(c)]) {
+            names << quoteName(columns_.at(c));
+            values.push_back(toStored(c, pending_[size_t(c)]));
+        }
+    }
+    const bool adding = editMode_ == EditMode::Add;
+    qint64 id = adding ? 0 : rows_[size_t(position_)].id;
+    if (adding || !names.isEmpty()) {
+        inSavepoint(*connection, what, [&] {
+            QString sql;
+            if (adding && names.isEmpty()) {
+                sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(baseTable_));
+            } else if (adding) {
+                QStringList marks;
+                for (qsizetype i = 0; i < names.size(); ++i)
+                    marks << QStringLiteral("?");
+                sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoteName(baseTable_), names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+            } else {
+                QStringList sets;
+                for (const QString& n : names)
+                    sets << n + QStringLiteral(" = ?");
+                sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                          .arg(quoteName(baseTable_), sets.join(QLatin1String(", ")));
+            }
+            Statement statement(connection->handle(), sql, what);
+            int index = 1;
+            for (const QVariant& v : values)
+                statement.bind(index++, v);
+            if (!adding)
+                statement.bind(index, QVariant(id));
+            statement.step(what);
+            if (adding)
+                id = sqlite3_last_insert_rowid(connection->handle());
+        });
+    }
+    Row row = loadRow(id);
+    if (adding) {
+        const bool wasPastEnd = position_ >= int(rows_.size());
+        rows_.push_back(std::move(row));
+        if (!indexDirty_)
+            indexById_.insert(id, int(rows_.size()) - 1);
+        if (wasPastEnd && !onDeleted_)
+            position_ = int(rows_.size());
+    } else {
+        rows_[size_t(position_)] = std::move(row);
+    }
+    lastModified_ = QString::number(id);
+    endEditing();
+    Q_EMIT changed();
+}
+
+void DataSource::remove() {
+    requireTable("delete");
+    requireCurrent();
+    endEditing();
+    auto connection = requireConnection();
+    const qint64 id = rows_[size_t(position_)].id;
+    const QString what = QStringLiteral("Cannot delete from %1").arg(fileLabel());
+    inSavepoint(*connection, what, [&] {
+        Statement statement(connection->handle(),
+                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)), what);
+        statement.bind(1, QVariant(id));
+        statement.step(what);
+    });
+    rows_.erase(rows_.begin() + position_);
+    indexDirty_ = true;
+    onDeleted_ = true;
+    Q_EMIT changed();
+}
+
+// --- finds -----------------------------------------------------------------------------------
+
+void DataSource::findFirst(const QString& criterion) {
+    find(criterion, 0);
+}
+
+void DataSource::findNext(const QString& criterion) {
+    int start = 0;
+    if (onDeleted_)
+        start = position_;
+    else if (position_ >= 0)
+        start = position_ + 1;
+    find(criterion, start);
+}
+
+void DataSource::find(const QString& criterion, int startIndex) {
+    requireTable("search");
+    // A loop of findNext calls asks the same question many times; the answer is kept until the
+    // text, the table or anything written through the connection changes.
+    sqlite3* db = connection_->handle();
+    const qint64 changes = sqlite3_total_changes64(db);
+    if (findCache_.criterion != criterion || findCache_.table != baseTable_ || findCache_.changes != changes
+        || findCache_.connection != db) {
+        const QString expression = translateCriterion(criterion);
+        const QString what = fileLabel();
+        Statement statement(db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteName(baseTable_), expression),
+                            what);
+        QSet<qint64> matching;
+        while (statement.step(what))
+            matching.insert(sqlite3_column_int64(statement.get(), 0));
+        findCache_ = {criterion, baseTable_, changes, db, std::move(matching)};
+    }
+    const QSet<qint64>& matching = findCache_.matching;
+    for (int i = std::max(startIndex, 0); i < int(rows_.size()); ++i) {
+        if (matching.contains(rows_[size_t(i)].id)) {
+            endEditing();
+            position_ = i;
+            onDeleted_ = false;
+            noMatch_ = false;
+            return;
+        }
+    }
+    noMatch_ = true;
+}
+
+} // namespace wk::store

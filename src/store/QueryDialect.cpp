@@ -1,0 +1,326 @@
+#include "store/QueryDialect.h"
+
+#include "store/DateRules.h"
+#include "store/StoreError.h"
+
+#include <QSet>
+#include <vector>
+
+namespace wk::store {
+
+namespace {
+
+enum class Kind { Space, Text, Identifier, Word, Number, Symbol };
+
+struct Token {
+    Kind kind;
+    QString text; // Text: the literal with its quotes; Identifier: the bare name; else as written
+};
+
+QString quoteIdentifier(const QString& name) {
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+QString textLiteral(const QString& value) {
+    return QLatin1Char('\'') + quoteValue(value) + QLatin1Char('\'');
+}
+
+[[noreturn]] void fail(const QString& source, const QString& why) {
+    throw StoreError(QStringLiteral("Cannot understand the query text \"%1\": %2").arg(source, why));
+}
+
+std::vector<Token> tokenize(const QString& source) {
+    std::vector<Token> tokens;
+    const int n = int(source.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = source.at(i);
+        if (c.isSpace()) {
+            int j = i;
+            while (j < n && source.at(j).isSpace())
+                ++j;
+            tokens.push_back({Kind::Space, source.mid(i, j - i)});
+            i = j;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            // A text literal; the quote doubled inside stands for itself. Jet also takes "..." as text.
+            QString value;
+            int j = i + 1;
+            for (;;) {
+                if (j >= n)
+                    fail(source, QStringLiteral("a text is not closed"));
+                if (source.at(j) == c) {
+                    if (j + 1 < n && source.at(j + 1) == c) {
+                        value += c;
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                value += source.at(j++);
+            }
+            tokens.push_back({Kind::Text, textLiteral(value)});
+            i = j + 1;
+        } else if (c == QLatin1Char('[')) {
+            const int close = int(source.indexOf(QLatin1Char(']'), i + 1));
+            if (close < 0)
+                fail(source, QStringLiteral("a [name] is not closed"));
+            tokens.push_back({Kind::Identifier, source.mid(i + 1, close - i - 1)});
+            i = close + 1;
+        } else if (c == QLatin1Char('#')) {
+            const int close = int(source.indexOf(QLatin1Char('#'), i + 1));
+            if (close < 0)
+                fail(source, QStringLiteral("a #date# is not closed"));
+            const auto date = dates::parseDateTime(source.mid(i + 1, close - i - 1));
+            if (!date)
+                fail(source, QStringLiteral("%1 is not a date").arg(source.mid(i, close - i + 1)));
+            tokens.push_back({Kind::Text, textLiteral(dates::toStorage(*date))});
+            i = close + 1;
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            int j = i;
+            while (j < n && (source.at(j).isLetterOrNumber() || source.at(j) == QLatin1Char('_')))
+                ++j;
+            tokens.push_back({Kind::Word, source.mid(i, j - i)});
+            i = j;
+        } else if (c.isDigit()) {
+            int j = i;
+            while (j < n && (source.at(j).isDigit() || source.at(j) == QLatin1Char('.')))
+                ++j;
+            tokens.push_back({Kind::Number, source.mid(i, j - i)});
+            i = j;
+        } else {
+            static const QStringList twoChar = {QStringLiteral("<="), QStringLiteral(">="),
+                                                QStringLiteral("<>"), QStringLiteral("!=")};
+            const QString two = source.mid(i, 2);
+            if (twoChar.contains(two)) {
+                tokens.push_back({Kind::Symbol, two});
+                i += 2;
+            } else if (QStringLiteral("=<>(),.*+-/;&").contains(c)) {
+                tokens.push_back({Kind::Symbol, QString(c)});
+                ++i;
+            } else {
+                fail(source, QStringLiteral("the character %1 has no meaning here").arg(c));
+            }
+        }
+    }
+    return tokens;
+}
+
+const QSet<QString>& keywords() {
+    static const QSet<QString> set = {
+        "SELECT", "FROM",  "WHERE",  "AND",    "OR",     "NOT",   "ORDER",  "BY",    "ASC",
+        "DESC",   "IS",    "NULL",   "LIKE",   "IN",     "BETWEEN", "AS",   "DISTINCT", "GROUP",
+        "HAVING", "JOIN",  "INNER",  "LEFT",   "RIGHT",  "OUTER", "ON",     "TRUE",  "FALSE",
+        "COLLATE", "NOCASE", "BINARY", "RTRIM", "ESCAPE", "UNION", "ALL",   "LIMIT", "EXISTS",
+        "CASE",   "WHEN",  "THEN",   "ELSE",   "END"};
+    return set;
+}
+
+bool isComparison(const QString& s) {
+    return s == QLatin1String("=") || s == QLatin1String("<") || s == QLatin1String(">")
+        || s == QLatin1String("<=") || s == QLatin1String(">=") || s == QLatin1String("<>")
+        || s == QLatin1String("!=");
+}
+
+class Translator {
+public:
+    explicit Translator(const QString& source) : source_(source), tokens_(tokenize(source)) {
+        for (int i = 0; i < int(tokens_.size()); ++i) {
+            if (tokens_[i].kind != Kind::Space)
+                significant_.push_back(i);
+        }
+    }
+
+    bool isSingleName() const {
+        return significant_.size() == 1
+            && (tokens_[significant_[0]].kind == Kind::Identifier
+                || (tokens_[significant_[0]].kind == Kind::Word
+                    && tokens_[significant_[0]].text.toUpper() != QLatin1String("SELECT")));
+    }
+    QString singleName() const { return tokens_[significant_[0]].text; }
+    bool startsWithSelect() const {
+        return !significant_.empty() && upperAt(0) == QLatin1String("SELECT");
+    }
+    bool empty() const { return significant_.empty(); }
+
+    // Output text per token, in order; the row identity column is put after SELECT when wanted.
+    QString translate(const QString& rowIdQualifier) {
+        dropTrailingSemicolons();
+        QString out;
+        for (int s = 0; s < int(significant_.size()); ++s) {
+            const int t = significant_[s];
+            // Copy the blanks that stand before this token.
+            const int previousToken = s == 0 ? -1 : significant_[s - 1];
+            for (int k = previousToken + 1; k < t; ++k)
+                out += tokens_[k].text;
+            out += translateToken(s);
+            if (s == 0 && !rowIdQualifier.isEmpty())
+                out += QStringLiteral(" %1.rowid AS %2,").arg(rowIdQualifier, quoteIdentifier(kRowIdColumn));
+        }
+        return out;
+    }
+
+    // The table the rows come from and the name that qualifies its columns (alias or table),
+    // when the query reads exactly one table with SELECT (no DISTINCT, grouping or union).
+    bool singleTable(QString& table, QString& qualifier) const {
+        if (significant_.size() < 2 || upperAt(1) == QLatin1String("DISTINCT"))
+            return false;
+        int depth = 0;
+        int from = -1;
+        for (int s = 0; s < int(significant_.size()); ++s) {
+            const QString& text = tokens_[significant_[s]].text;
+            if (text == QLatin1String("("))
+                ++depth;
+            else if (text == QLatin1String(")"))
+                --depth;
+            else if (depth == 0 && kindAt(s) == Kind::Word) {
+                const QString u = upperAt(s);
+                if (u == QLatin1String("GROUP") || u == QLatin1String("UNION") || u == QLatin1String("HAVING"))
+                    return false;
+                if (u == QLatin1String("FROM") && from < 0)
+                    from = s;
+            }
+        }
+        if (from < 0 || from + 1 >= int(significant_.size()))
+            return false;
+        const int name = from + 1;
+        if (kindAt(name) != Kind::Identifier && kindAt(name) != Kind::Word)
+            return false;
+        table = tokens_[significant_[name]].text;
+        qualifier = quoteIdentifier(table);
+        int next = name + 1;
+        if (next < int(significant_.size()) && upperAt(next) == QLatin1String("AS"))
+            ++next;
+        if (next < int(significant_.size()) && (kindAt(next) == Kind::Identifier || isPlainName(next))) {
+            qualifier = quoteIdentifier(tokens_[significant_[next]].text);
+            ++next;
+        }
+        if (next >= int(significant_.size()))
+            return true;
+        const QString u = upperAt(next);
+        return u == QLatin1String("WHERE") || u == QLatin1String("ORDER") || u == QLatin1String("LIMIT");
+    }
+
+private:
+    Kind kindAt(int s) const { return tokens_[significant_[s]].kind; }
+    QString upperAt(int s) const { return tokens_[significant_[s]].text.toUpper(); }
+    QString textAt(int s) const {
+        return s >= 0 && s < int(significant_.size()) ? tokens_[significant_[s]].text : QString();
+    }
+    bool isPlainName(int s) const {
+        return kindAt(s) == Kind::Word && !keywords().contains(upperAt(s));
+    }
+
+    void dropTrailingSemicolons() {
+        while (!significant_.empty() && tokens_[significant_.back()].text == QLatin1String(";")) {
+            tokens_.erase(tokens_.begin() + significant_.back());
+            significant_.pop_back();
+        }
+        for (int t : significant_) {
+            if (tokens_[t].text == QLatin1String(";"))
+                fail(source_, QStringLiteral("only one statement is allowed"));
+        }
+    }
+
+    // The reserved word "where" names the field or the table (not the clause) when it follows
+    // FROM, BY, a dot, a comma, an opening bracket or a comparison, or when a comparison, a dot, a
+    // comma, a closing bracket, a connective or the end follows it.
+    bool whereIsName(int s) const {
+        const QString before = s > 0 ? textAt(s - 1).toUpper() : QString();
+        static const QSet<QString> nameAfter = {"FROM", "JOIN", "BY", "SELECT", ".", ",", "(", "AND", "OR"};
+        if (nameAfter.contains(before) || isComparison(before))
+            return true;
+        if (s + 1 >= int(significant_.size()))
+            return true;
+        const QString after = textAt(s + 1).toUpper();
+        static const QSet<QString> nameBefore = {".",  ",",   ")",       "AND", "OR",  "IS",
+                                                 "IN", "LIKE", "BETWEEN", "ORDER", "ASC", "DESC"};
+        return nameBefore.contains(after) || isComparison(after);
+    }
+
+    QString translateToken(int s) {
+        const Token& token = tokens_[significant_[s]];
+        switch (token.kind) {
+        case Kind::Identifier:
+            return quoteIdentifier(token.text);
+        case Kind::Text: {
+            QString text = token.text;
+            if (s > 0 && textAt(s - 1).toUpper() == QLatin1String("LIKE")) {
+                text.replace(QLatin1Char('*'), QLatin1Char('%'));
+                text.replace(QLatin1Char('?'), QLatin1Char('_'));
+            }
+            // Texts compare without regard to letter case, also in files whose columns do not say so.
+            if (textAt(s + 1).toUpper() != QLatin1String("COLLATE"))
+                text += QLatin1String(" COLLATE NOCASE");
+            return text;
+        }
+        case Kind::Symbol:
+            if (token.text == QLatin1String("&"))
+                return QStringLiteral("||");
+            return token.text;
+        case Kind::Number:
+        case Kind::Space:
+            return token.text;
+        case Kind::Word:
+            break;
+        }
+        const QString upper = token.text.toUpper();
+        if (textAt(s + 1) == QLatin1String("(")) {
+            static const QHash<QString, QString> functions = {
+                {"UCASE", "upper"}, {"LCASE", "lower"}, {"LEN", "length"}};
+            return functions.value(upper, token.text);
+        }
+        if (upper == QLatin1String("WHERE"))
+            return whereIsName(s) ? quoteIdentifier(token.text) : token.text;
+        if (upper == QLatin1String("TRUE"))
+            return QStringLiteral("1");
+        if (upper == QLatin1String("FALSE"))
+            return QStringLiteral("0");
+        if (keywords().contains(upper))
+            return token.text;
+        return quoteIdentifier(token.text);
+    }
+
+    QString source_;
+    std::vector<Token> tokens_;
+    std::vector<int> significant_;
+};
+
+} // namespace
+
+TranslatedQuery translateRecordSource(const QString& recordSource) {
+    Translator translator(recordSource);
+    if (translator.empty())
+        throw StoreError(QStringLiteral("The record source is empty"));
+    if (translator.isSingleName()) {
+        const QString table = translator.singleName();
+        const QString quoted = quoteIdentifier(table);
+        return {QStringLiteral("SELECT %1.rowid AS %2, * FROM %1").arg(quoted, quoteIdentifier(kRowIdColumn)),
+                table};
+    }
+    if (!translator.startsWithSelect())
+        fail(recordSource, QStringLiteral("it is neither a table name nor a SELECT"));
+    QString table;
+    QString qualifier;
+    if (translator.singleTable(table, qualifier))
+        return {translator.translate(qualifier), table};
+    return {translator.translate(QString()), QString()};
+}
+
+QString translateCriterion(const QString& criterion) {
+    Translator translator(criterion);
+    if (translator.empty())
+        throw StoreError(QStringLiteral("The search criterion is empty"));
+    if (translator.startsWithSelect())
+        fail(criterion, QStringLiteral("a criterion is a condition, not a query"));
+    return translator.translate(QString());
+}
+
+QString quoteValue(const QString& value) {
+    QString doubled = value;
+    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
+    return doubled;
+}
+
+} // namespace wk::store

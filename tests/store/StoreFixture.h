@@ -1,0 +1,94 @@
+#pragma once
+// A scrapbook in a temporary folder with a handful of entries, and small helpers to look at it.
+#include "store/Connection.h"
+#include "store/DataSource.h"
+#include "store/ScrapbookFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace wk::store::testing {
+
+inline void execOn(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "") << " in " << sql.toStdString();
+    sqlite3_free(err);
+    sqlite3_close(db);
+}
+
+// Rows of a query run straight on the file, fields joined by "|", null as "<null>".
+inline QStringList rowsOf(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QStringList out;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+        QStringList fields;
+        for (int c = 0; c < sqlite3_column_count(st); ++c) {
+            fields << (sqlite3_column_type(st, c) == SQLITE_NULL
+                           ? QStringLiteral("<null>")
+                           : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
+        }
+        out << fields.join(QLatin1Char('|'));
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
+}
+
+// The entries every store test starts from (stored in this order, not in date order).
+inline const char* kEntries = R"sql(
+INSERT INTO MYLIFE (DATE, MYEVENT, WHAT, "WHERE", PICTURE, LOG) VALUES
+ ('1998-06-15', 'Picnic',             '1 Events',         'Grandma',   'C:\pics\a.jpg', 'sunny'),
+ ('1998-06-15', 'Grandma''s Birthday', '3 Family',        'Grandma',   '%\cd\b.jpg',    NULL),
+ ('1997-03-02', 'Zoo',                '4 Trips',          '',          '',              'lions'),
+ ('1999-12-25', 'Xmas',               '5 Calendar Items', NULL,        '',              NULL),
+ ('1998-01-10', 'School play',        '2 School',         'Uncle Bob', '',              ''),
+ ('1998-07-04', 'Fireworks',          '5 Calendar Items', 'grandma',   '',              'loud'),
+ ('1998-08-01', 'Blank name',         '1 Events',         ' ',         '',              NULL);
+INSERT INTO "WHERE" ("where", sort) VALUES ('Grandma', 1), ('Uncle Bob', 2);
+)sql";
+
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QString::fromLatin1(kScrapbookFileName));
+        createScrapbook(path);
+        execOn(path, QString::fromUtf8(kEntries));
+    }
+
+    std::unique_ptr<DataSource> source(const QString& recordSource) {
+        auto ds = std::make_unique<DataSource>(pool, QStringLiteral("Data1"));
+        ds->setDatabaseName(path);
+        ds->setRecordSource(recordSource);
+        ds->refresh();
+        return ds;
+    }
+
+    static QStringList column(const DataSource& ds, const QString& field) {
+        QStringList out;
+        for (int i = 0; i < ds.recordCount(); ++i)
+            out << ds.fieldAt(i, field).toString();
+        return out;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    ConnectionPool pool;
+};
+
+} // namespace wk::store::testing
