@@ -1,0 +1,58 @@
+#pragma once
+// The scan window: the user picks the name of a picture file to create ("...") and lets the
+// scanner component acquire a picture into it ("Aquire"). The window only passes the name on;
+// checking it, scanning and reporting failures are the component's work.
+//
+// Opening it from the main window's "Scan" button:
+//   connect(scanButton, &QPushButton::clicked, this, [this] { wk::editing::FRMScan::open(prompts, this); });
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace wk::controls {
+class Prompts;
+}
+
+namespace wk::editing {
+
+class Scanner;
+
+class FRMScan : public QWidget {
+    Q_OBJECT
+public:
+    // A window that scans with SANE.
+    FRMScan(controls::Prompts& prompts, QWidget* parent);
+    // A window that scans with `scanner`, which must outlive it.
+    FRMScan(controls::Prompts& prompts, Scanner& scanner, QWidget* parent);
+    ~FRMScan() override;
+
+    // Shows the scan window beside `mainWindow` (modeless), creating it when it is not open
+    // yet; it is unloaded when closed.
+    static FRMScan* open(controls::Prompts& prompts, QWidget* mainWindow);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtAcquireFileName = nullptr;
+    QPushButton* cmdGetFileName = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    // Chooses the target file name with the save dialog.
+    void cmdGetFilename_Click();
+    // Acquires a picture into the file named in txtAcquireFileName.
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+
+    controls::Prompts& prompts_;
+    std::unique_ptr<Scanner> ownScanner_;
+    Scanner& scanner_;
+};
+
+} // namespace wk::editing

@@ -1,0 +1,296 @@
+// The SANE scanner component against SANE's own "test" backend: a virtual device that
+// delivers synthetic pictures. SANE_CONFIG_DIR points at a folder of the test's own, whose
+// dll.conf names the backends SANE may load. SANE takes the folder's path once per process
+// (at the first sane_init) but reads the files in it at every sane_init, so all tests share
+// one folder and each writes the files it needs.
+#include "ScriptedPrompts.h"
+#include "editing/FRMScan.h"
+#include "editing/SaneScanner.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using wk::editing::SaneScanner;
+using wk::testing::ScriptedPrompts;
+
+namespace {
+
+using Options = QList<SaneScanner::Option>;
+
+// 40 x 20 mm at 50 dpi: the test backend sends 78 x 39 pixels.
+Options smallScan(const QString& mode, const QString& picture)
+{
+    return {{"mode", mode}, {"resolution", 50}, {"tl-x", 0}, {"tl-y", 0}, {"br-x", 40}, {"br-y", 20},
+            {"test-picture", picture}};
+}
+
+int distinctColours(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+class SaneScan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(configDir().isValid());
+        useBackends("test\n", 1);
+    }
+
+    static QTemporaryDir& configDir()
+    {
+        static QTemporaryDir config;
+        return config;
+    }
+
+    // Writes the SANE configuration: the backends to load and the test device count.
+    void useBackends(const QByteArray& dllConf, int testDevices)
+    {
+        const QString config = configDir().path();
+        QFile dll(config + "/dll.conf");
+        ASSERT_TRUE(dll.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        dll.write(dllConf);
+        QFile test(config + "/test.conf");
+        ASSERT_TRUE(test.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        test.write(QByteArray("number_of_devices ") + QByteArray::number(testDevices) + "\n");
+        qputenv("SANE_CONFIG_DIR", config.toLocal8Bit());
+    }
+
+    QString target(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    SaneScanner scanner{prompts};
+};
+
+TEST_F(SaneScan, WritesTheFormatTheExtensionNames)
+{
+    struct Case {
+        const char* file;
+        QByteArray format;
+        QString mode;
+        QString picture;
+        bool threePass;
+    };
+    const Case cases[] = {
+        {"white.bmp", "bmp", "Gray", "Solid white", false},
+        {"pattern.jpg", "jpeg", "Color", "Color pattern", false},
+        {"pattern.JPEG", "jpeg", "Color", "Color pattern", false},
+        {"threepass.png", "png", "Color", "Color pattern", true}, // red, green and blue frames
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Options options = smallScan(c.mode, c.picture);
+        if (c.threePass)
+            options.insert(1, {"three-pass", true});
+        scanner.setOptions(options);
+        ASSERT_TRUE(scanner.AcquireToFile(target(c.file))) << prompts.toldTexts().join('\n').toStdString();
+
+        QImageReader reader(target(c.file));
+        EXPECT_EQ(reader.format(), c.format) << "content, not just the name, is in the format";
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(78, 39));
+        if (c.picture == "Solid white")
+            EXPECT_EQ(image.pixel(40, 20), qRgb(255, 255, 255));
+        else
+            EXPECT_GT(distinctColours(image), 3) << "a colour pattern, not one flat colour";
+    }
+    EXPECT_TRUE(prompts.toldTexts().isEmpty());
+    EXPECT_FALSE(scanner.isBusy());
+}
+
+// SANE's own command-line frontend decodes the same scan as the reference picture.
+TEST_F(SaneScan, PicturesMatchWhatScanimageMakesOfTheSameScan)
+{
+    const QString scanimage = QStandardPaths::findExecutable("scanimage");
+    if (scanimage.isEmpty())
+        GTEST_SKIP() << "scanimage (sane-utils) is not installed";
+    struct Case {
+        const char* name;
+        QString mode;
+        int depth;
+        bool threePass;
+    };
+    const Case cases[] = {
+        {"colour", "Color", 8, false},
+        {"three-pass", "Color", 8, true}, // scanimage writes no PNG of it: the colour one stands
+        {"grey", "Gray", 8, false},
+        {"line-art", "Gray", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString ours = target(QString(c.name) + ".png");
+        const QString theirs = target(QString(c.threePass ? "colour" : c.name) + "-ref.png");
+        Options options = smallScan(c.mode, "Color pattern");
+        options.insert(1, {"depth", c.depth});
+        if (c.threePass)
+            options.insert(1, {"three-pass", true});
+        scanner.setOptions(options);
+        ASSERT_TRUE(scanner.AcquireToFile(ours));
+
+        const QImage picture = QImage(ours).convertToFormat(QImage::Format_RGB32);
+        if (c.threePass) {
+            EXPECT_EQ(picture, QImage(theirs).convertToFormat(QImage::Format_RGB32));
+            continue;
+        }
+        const QStringList arguments{"-d", "test:0", "--mode", c.mode, "--depth", QString::number(c.depth),
+                              "--resolution", "50", "-l", "0", "-t", "0", "-x", "40", "-y", "20",
+                              "--test-picture", "Color pattern", "--format=png", "-o", theirs};
+        QProcess process;
+        process.start(scanimage, arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+
+        const QImage reference = QImage(theirs).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(reference.isNull());
+        EXPECT_EQ(picture, reference);
+    }
+}
+
+TEST_F(SaneScan, TheAquireButtonScansIntoTheChosenFile)
+{
+    wk::editing::FRMScan window(prompts, scanner, nullptr);
+    scanner.setOptions(smallScan("Gray", "Grid"));
+    prompts.fileAnswers.enqueue(target("grid.bmp"));
+    window.cmdGetFileName->click();
+    window.Command1->click();
+    EXPECT_EQ(QImage(target("grid.bmp")).size(), QSize(78, 39));
+}
+
+TEST_F(SaneScan, SeveralDevicesLetTheUserPickOne)
+{
+    useBackends("test\n", 2);
+    scanner.setOptions(smallScan("Gray", "Solid black"));
+    QStringList offered;
+    int answer = 1;
+    scanner.setDeviceChooser([&](const QStringList& labels) {
+        offered = labels;
+        return answer;
+    });
+    ASSERT_TRUE(scanner.AcquireToFile(target("second.bmp")));
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_TRUE(offered.at(1).contains("test:1")) << offered.at(1).toStdString();
+    EXPECT_TRUE(QFile::exists(target("second.bmp")));
+
+    answer = -1; // the user declines: nothing is scanned, nothing is said
+    EXPECT_FALSE(scanner.AcquireToFile(target("declined.bmp")));
+    EXPECT_FALSE(QFile::exists(target("declined.bmp")));
+    EXPECT_TRUE(prompts.toldTexts().isEmpty());
+}
+
+TEST_F(SaneScan, NoScannerIsAClearMessage)
+{
+    useBackends("", 1); // no backend at all
+    EXPECT_FALSE(scanner.AcquireToFile(target("none.bmp")));
+    EXPECT_EQ(prompts.toldTexts(),
+              QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
+    EXPECT_FALSE(QFile::exists(target("none.bmp")));
+
+    // The configuration is read at every scan: a scanner that appears later is found.
+    useBackends("test\n", 1);
+    scanner.setOptions(smallScan("Gray", "Solid black"));
+    EXPECT_TRUE(scanner.AcquireToFile(target("later.bmp")));
+}
+
+TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
+{
+    QFile old(target("old.jpg"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous picture");
+    old.close();
+
+    struct Case {
+        const char* status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"SANE_STATUS_DEVICE_BUSY", "is busy"},
+        {"SANE_STATUS_JAMMED", "failed: Document feeder jammed."},
+        {"SANE_STATUS_IO_ERROR", "failed: Error during device I/O."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        prompts.asked.clear();
+        Options options = smallScan("Gray", "Solid black");
+        options.append({"read-return-value", QString(c.status)});
+        scanner.setOptions(options);
+        EXPECT_FALSE(scanner.AcquireToFile(target("old.jpg")));
+        ASSERT_EQ(prompts.toldTexts().size(), 1);
+        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message)) << prompts.toldTexts().first().toStdString();
+        EXPECT_EQ(prompts.asked.first().icon, wk::controls::MessageIcon::Exclamation);
+        QFile kept(target("old.jpg"));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "previous picture");
+    }
+}
+
+TEST_F(SaneScan, CancelStopsTheScanAndWritesNothing)
+{
+    // A large picture in tiny reads, so the scan is still running when Cancel arrives.
+    scanner.setOptions({{"mode", QString("Color")}, {"resolution", 200}, {"br-x", 200}, {"br-y", 200},
+                        {"read-limit", true}, {"read-limit-size", 64}});
+    QList<int> progress;
+    QObject::connect(&scanner, &SaneScanner::progressChanged, &scanner, [&](int percent) {
+        progress << percent;
+        scanner.cancel();
+    });
+    EXPECT_FALSE(scanner.AcquireToFile(target("cancelled.png")));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_LT(progress.first(), 100);
+    EXPECT_FALSE(QFile::exists(target("cancelled.png")));
+    EXPECT_TRUE(prompts.toldTexts().isEmpty()) << "cancelling is not a failure";
+
+    // The device is free again afterwards.
+    QObject::disconnect(&scanner, &SaneScanner::progressChanged, nullptr, nullptr);
+    scanner.setOptions(smallScan("Gray", "Solid black"));
+    EXPECT_TRUE(scanner.AcquireToFile(target("after.png")));
+}
+
+TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
+{
+    QFile plain(target("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+
+    struct Case {
+        QString fileName;
+        QString message;
+    };
+    const Case cases[] = {
+        {QString(), "Please choose the file to save the scanned picture in."},
+        {"   ", "Please choose the file to save the scanned picture in."},
+        {target("scan.gif"), "must end in .bmp, .jpg or .png"},
+        {target("scan"), "must end in .bmp, .jpg or .png"},
+        {target("missing/scan.bmp"), "does not exist or cannot be written to"},
+        {target("plain/scan.bmp"), "does not exist or cannot be written to"}, // the "folder" is a file
+        {target("folder.png"), "cannot be replaced"},
+    };
+    useBackends("", 1); // had a scan been tried, it would say "No scanner was found"
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName.toStdString());
+        prompts.asked.clear();
+        EXPECT_FALSE(scanner.AcquireToFile(c.fileName));
+        ASSERT_EQ(prompts.toldTexts().size(), 1);
+        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message)) << prompts.toldTexts().first().toStdString();
+    }
+}
+
+} // namespace

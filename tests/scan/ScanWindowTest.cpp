@@ -1,0 +1,107 @@
+// The scan window: the save dialog it asks for and what it hands to the scanner.
+#include "ScriptedPrompts.h"
+#include "editing/FRMScan.h"
+#include "editing/Scanner.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using wk::editing::FRMScan;
+using wk::testing::ScriptedPrompts;
+
+namespace {
+
+class FakeScanner : public wk::editing::Scanner {
+public:
+    QStringList acquired;
+    bool busy = false;
+    bool AcquireToFile(const QString& fileName) override
+    {
+        acquired << fileName;
+        return true;
+    }
+    bool isBusy() const override { return busy; }
+};
+
+class ScanWindow : public ::testing::Test {
+protected:
+    ScriptedPrompts prompts;
+    FakeScanner scanner;
+    FRMScan window{prompts, scanner, nullptr};
+};
+
+TEST_F(ScanWindow, HasTheNamedControlsAndCaptions)
+{
+    EXPECT_EQ(window.objectName(), "FRMScan");
+    EXPECT_EQ(window.windowTitle(), "Scan");
+    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Save As:");
+    EXPECT_EQ(window.findChild<QPushButton*>("cmdGetFileName")->text(), "...");
+    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->text(), "Aquire"); // spelled so
+    EXPECT_NE(window.findChild<QLineEdit*>("txtAcquireFileName"), nullptr);
+}
+
+TEST_F(ScanWindow, SaveDialogAsksBeforeOverwritingAndFillsTheName)
+{
+    prompts.fileAnswers.enqueue("/pictures/scan1.jpg");
+    window.cmdGetFileName->click();
+
+    ASSERT_EQ(prompts.asked.size(), 1);
+    const auto& asked = prompts.asked.first();
+    EXPECT_EQ(asked.kind, "save");
+    EXPECT_EQ(asked.request.title, "Save Image As");
+    EXPECT_EQ(asked.request.filter, "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+    EXPECT_EQ(asked.request.filterIndex, 2);
+    EXPECT_TRUE(asked.request.confirmOverwrite);
+    EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/scan1.jpg");
+    EXPECT_TRUE(scanner.acquired.isEmpty()) << "choosing a name does not scan";
+}
+
+TEST_F(ScanWindow, CancellingTheSaveDialogEndsSilentlyAndKeepsTheName)
+{
+    window.txtAcquireFileName->setText("/pictures/old.bmp");
+    window.cmdGetFileName->click(); // no answer queued: cancelled
+
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_EQ(prompts.asked.first().request.fileName, "/pictures/old.bmp") << "the dialog starts at the current name";
+    EXPECT_TRUE(prompts.toldTexts().isEmpty());
+    EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/old.bmp");
+}
+
+TEST_F(ScanWindow, AquirePassesTheNameUnchangedEvenWhenEmpty)
+{
+    window.Command1->click();
+    window.txtAcquireFileName->setText("  C:\\odd name.png");
+    window.Command1->click();
+    EXPECT_EQ(scanner.acquired, QStringList({QString(), "  C:\\odd name.png"}));
+}
+
+TEST_F(ScanWindow, StaysOpenWhileAScanIsUnderWay)
+{
+    window.show();
+    scanner.busy = true;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    scanner.busy = false;
+    EXPECT_TRUE(window.close());
+}
+
+TEST(ScanWindowOpening, OpenShowsOneModelessWindowBesideTheMainWindow)
+{
+    ScriptedPrompts prompts;
+    QWidget mainWindow;
+    mainWindow.show();
+    FRMScan* first = FRMScan::open(prompts, &mainWindow);
+    FRMScan* again = FRMScan::open(prompts, &mainWindow);
+    EXPECT_EQ(first, again);
+    EXPECT_TRUE(first->isWindow());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowModality(), Qt::NonModal);
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+} // namespace
