@@ -1,5 +1,6 @@
 // Wanderkeep starts with its intro window; the intro's load handler is the whole start-up.
 #include "controls/Prompts.h"
+#include "shell/JetConversionOffer.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     wk::controls::QtPrompts prompts;
     auto* intro = new wk::shell::Mtform2(prompts);
     intro->setAttribute(Qt::WA_DeleteOnClose);
+    intro->offerJetConversion = &wk::shell::offerJetConversion;
     const std::unique_ptr<wk::shell::Mtform1> mainWindow = intro->Form_Load();
     QObject::connect(mainWindow.get(), &wk::shell::Mtform1::unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);

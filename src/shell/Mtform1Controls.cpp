@@ -161,12 +161,12 @@ void Mtform1::createControls()
     for (int k = 1; k <= 5; ++k) {
         const int col = (k - 1) % 2, row = (k - 1) / 2;
         SSOption[k] = place<QRadioButton>(Frame1, QStringLiteral("SSOption%1").arg(k),
-                                          tw(120 + 1560 * col, 3450 + 300 * row, 1455, 285),
+                                          tw(120 + 1560 * col, 3450 + 300 * row, k == 5 ? 1560 : 1455, 285),
                                           categoryCaptions[k - 1]);
         categoryOptions->addButton(SSOption[k], k);
     }
     CmdAll = button(Frame1, QStringLiteral("CmdAll"), QStringLiteral("All Pictures"),
-                    tw(1680, 4050, 1455, 285));
+                    tw(1740, 4050, 1395, 285));
     DBList2 = place<QListWidget>(Frame1, QStringLiteral("DBList2"), tw(120, 4380, 3015, 705));
 
     // Edit Screen panel.

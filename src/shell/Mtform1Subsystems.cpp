@@ -5,6 +5,7 @@
 #include "dialogs/Cdform.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
+#include "editing/FRMScan.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
@@ -21,6 +22,7 @@ void Mtform1::createSubsystems()
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });
+    connect(Scan, &QPushButton::clicked, this, [this] { editing::FRMScan::open(prompts, this); });
     connect(CmdHelp, &QPushButton::clicked, this,
             [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
     connect(Check1, &QAbstractButton::toggled, this, [this] {

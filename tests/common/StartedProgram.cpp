@@ -1,6 +1,7 @@
 #include "StartedProgram.h"
 
 #include "browse/EntryList.h"
+#include "shell/JetConversionOffer.h"
 #include "shell/Mtform2.h"
 
 #include <QDir>
@@ -24,6 +25,8 @@ void StartedProgram::start()
     QDir::setCurrent(directory_);
     auto* intro = new shell::Mtform2(prompts);
     intro->setAttribute(Qt::WA_DeleteOnClose);
+    intro->offerJetConversion =
+        offerJetConversion ? offerJetConversion : shell::JetOffer(&shell::offerJetConversion);
     form_ = intro->Form_Load();
     form_->entryList().startDrag = [] {}; // no drag loop can run without a user
 }

@@ -3,6 +3,7 @@
 // handler, with scripted answers for every question. The working directory is restored after.
 #include "ScriptedPrompts.h"
 #include "shell/Mtform1.h"
+#include "shell/ScrapbookCheck.h"
 
 #include <QString>
 #include <memory>
@@ -17,6 +18,7 @@ public:
     ~StartedProgram();
 
     ScriptedPrompts prompts;
+    shell::JetOffer offerJetConversion; // the program's own offer unless a test sets one
     shell::Mtform1& form() { return *form_; }
     shell::Mtform1* operator->() { return form_.get(); }
 

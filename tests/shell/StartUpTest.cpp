@@ -5,6 +5,7 @@
 #include "controls/ImageControl.h"
 #include "store/ScrapbookFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -135,4 +136,26 @@ TEST(StartUp, MissingIntroPictureAndOtherWorkingDirectory)
     program.start();
     EXPECT_EQ(program->programDirectory, book.dir());
     EXPECT_EQ(program->ListDB1->count(), 1);
+}
+
+TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
+{
+    TestScrapbook folder(false);
+    const QString jet = QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
+    if (!QFile::exists(jet))
+        GTEST_SKIP() << "no Access file to try";
+    ASSERT_TRUE(QFile::copy(jet, folder.databasePath()));
+    QFile original(folder.databasePath());
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    StartedProgram program(folder.dir());
+    program.start(); // the offer is answered No
+    ASSERT_EQ(program.prompts.asked.size(), 1);
+    EXPECT_EQ(program.prompts.asked[0].kind, "yesno");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
+    EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(program->ListDB1->count(), 0);
 }
