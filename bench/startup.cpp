@@ -1,5 +1,6 @@
 // Start-up to the first picture and one entry-list fill on large scrapbooks, with peak memory.
 // Usage: startup [entries...]   (default 10000 100000)
+//        startup --in DIR       (time an existing scrapbook folder)
 #include "browse/EntryList.h"
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
@@ -39,8 +40,16 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    QString existing;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QLatin1String("--in") && i + 1 < argc)
+            existing = QString::fromLocal8Bit(argv[++i]);
+        else
+            sizes << arg.toInt();
+    }
+    if (!existing.isEmpty())
+        sizes = {0};
     if (sizes.isEmpty())
         sizes = {10000, 100000};
 
@@ -48,8 +57,9 @@ int main(int argc, char** argv)
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;
-        wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(4000, 3000));
-        QDir::setCurrent(dir.path());
+        if (existing.isEmpty())
+            wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(4000, 3000));
+        QDir::setCurrent(existing.isEmpty() ? dir.path() : existing);
 
         QElapsedTimer timer;
         timer.start();
@@ -68,7 +78,8 @@ int main(int argc, char** argv)
 
         std::printf("%7d entries: start-up to first picture %8.1f ms, list fill %7.1f ms "
                     "(%d lines), entry set refresh %7.1f ms, peak memory %ld MiB\n",
-                    entries, startup, fill, form->ListDB1->count(), refresh, peakMemoryMiB());
+                    form->ListDB1->count(), startup, fill, form->ListDB1->count(), refresh,
+                    peakMemoryMiB());
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();

@@ -66,7 +66,9 @@ Connection::Connection(const QString& path) : path_(path) {
     const QFile::Permissions writeBits =
         QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the file's own bits
     const bool writeProtected = (QFile::permissions(path) & writeBits) == 0;
-    const int openFlags = writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A connection belongs to the one thread that owns its window: no locking needed.
+    const int openFlags =
+        (writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");

@@ -188,11 +188,15 @@ void DataSource::refresh() {
     std::swap(dateColumn_, dateColumn);
     try {
         qint64 serial = 0;
-        while (statement.step(fileLabel())) {
+        const QString label = fileLabel();
+        PackedRow scratch; // grows once; each row then takes exactly its own size
+        while (statement.step(label)) {
             Row row;
             row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
+            scratch.clear();
             for (int c = first; c < columnCount; ++c)
-                row.values.appendColumn(stmt, c);
+                scratch.appendColumn(stmt, c);
+            row.values = scratch.compacted();
             rows.push_back(std::move(row));
         }
     } catch (...) {

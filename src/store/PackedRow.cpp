@@ -128,6 +128,13 @@ void PackedRow::appendValue(const QVariant& stored)
     }
 }
 
+PackedRow PackedRow::compacted() const
+{
+    PackedRow copy;
+    copy.bytes_ = QByteArray(bytes_.constData(), bytes_.size());
+    return copy;
+}
+
 QVariant PackedRow::at(int index) const
 {
     const char* p = bytes_.constData();

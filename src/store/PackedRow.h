@@ -15,6 +15,10 @@ public:
     // real, text, blob; dates as their storage text).
     void appendColumn(sqlite3_stmt* stmt, int column);
     void appendValue(const QVariant& stored);
+    // Empties the row but keeps its room, for building many rows in one buffer.
+    void clear() { bytes_.resize(0); }
+    // A copy that holds exactly its bytes.
+    PackedRow compacted() const;
 
     // The value of column `index` as the engine stored it: QString, qlonglong, double,
     // QByteArray or a null QVariant.
