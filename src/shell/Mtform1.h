@@ -31,6 +31,7 @@ namespace wk::controls {
 class ImageControl;
 class PictureButton;
 class FrameCanvas;
+class FolderList;
 } // namespace wk::controls
 
 namespace wk::dialogs {
@@ -137,8 +138,8 @@ public:
     QPushButton* Command3 = nullptr; // "CD Drive"
     QPushButton* CMDMerge = nullptr;
     QPushButton* Scan = nullptr;
-    QListWidget* File1 = nullptr;
-    QListWidget* File2 = nullptr;
+    controls::FolderList* File1 = nullptr; // hidden folder listings
+    controls::FolderList* File2 = nullptr;
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* FrameMytrip = nullptr;
