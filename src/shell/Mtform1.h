@@ -44,6 +44,10 @@ class EntryDisplay;
 class EntryList;
 } // namespace wk::browse
 
+namespace wk::filters {
+class EntryFilters;
+}
+
 namespace wk::shell {
 
 class ScreenModes;
@@ -161,6 +165,7 @@ public:
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
     ScreenModes& screenModes() { return *screenModes_; }
+    filters::EntryFilters& entryFilters() { return *entryFilters_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -193,6 +198,7 @@ private:
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     std::unique_ptr<ScreenModes> screenModes_;
+    filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };
