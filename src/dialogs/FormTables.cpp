@@ -80,7 +80,8 @@ FormTables::FormTables(shell::Mtform1& form)
     DBGridtables->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGridtables->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                   QAbstractItemView::AnyKeyPressed);
-    DBGridtables->horizontalHeader()->setStretchLastSection(true);
+    DBGridtables->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    DBGridtables->horizontalHeader()->setDefaultSectionSize(controls::twipsToPixels(1200));
     DBGridtables->installEventFilter(this);
 
     Command1 = new QPushButton(QStringLiteral("Who or Where"), this);
