@@ -7,6 +7,7 @@
 #include "store/DataSource.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QDrag>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,12 +35,10 @@ EntryList::EntryList(shell::Mtform1& form) : form_(form), filledFrom_(&form.Data
     startDrag = [this] { startLabelDrag(); };
 }
 
+EntryList::~EntryList() = default;
+
 void EntryList::fill(store::DataSource& source)
 {
-    filledFrom_ = &source;
-    QListWidget* list = form_.ListDB1;
-    const QSignalBlocker blocker(list);
-    filling_ = true;
     QStringList titles;
     QStringList bookmarks;
     skipStep([&] {
@@ -51,10 +50,24 @@ void EntryList::fill(store::DataSource& source)
             source.moveNext();
         }
     });
+    showLines(source, titles, bookmarks);
+}
+
+void EntryList::showLines(store::DataSource& source, const QStringList& titles,
+                          const QStringList& bookmarks, int emptySlots)
+{
+    filledFrom_ = &source;
+    QListWidget* list = form_.ListDB1;
+    const QSignalBlocker blocker(list);
+    filling_ = true;
     list->clear();
     list->addItems(titles);
     list->setCurrentRow(-1);
-    form_.lineBookmarks = bookmarks.isEmpty() ? QStringList{QString()} : bookmarks;
+    QStringList lineSlots = bookmarks;
+    if (lineSlots.isEmpty())
+        for (int k = 0; k < std::max(emptySlots, 1); ++k)
+            lineSlots << QString();
+    form_.lineBookmarks = lineSlots;
     filling_ = false;
 }
 
@@ -71,8 +84,22 @@ store::DataSource& EntryList::positionOnLine(int line)
         form_.Data1.setBookmark(bookmark);
         return form_.Data1;
     }
-    filledFrom_->setBookmark(bookmark);
-    return *filledFrom_;
+    if (filledFrom_->hasBookmark(bookmark)) {
+        filledFrom_->setBookmark(bookmark);
+        return *filledFrom_;
+    }
+    // The filling source was re-queried since: read the line's entry on its own.
+    bool isRowId = false;
+    const qlonglong id = bookmark.toLongLong(&isRowId);
+    if (!isRowId)
+        throw store::StoreError(QStringLiteral("This line's entry is no longer available."));
+    if (!lineEntry_)
+        lineEntry_ = std::make_unique<store::DataSource>(form_.connections, QStringLiteral("lineEntry"));
+    lineEntry_->setDatabaseName(form_.Data1.databaseName());
+    lineEntry_->setRecordSource(QStringLiteral("SELECT * FROM mylife WHERE rowid = %1 ;").arg(id));
+    lineEntry_->refresh();
+    lineEntry_->setBookmark(bookmark);
+    return *lineEntry_;
 }
 
 void EntryList::ListDB1_Click()

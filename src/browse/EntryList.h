@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <memory>
 
 namespace wk::store {
 class DataSource;
@@ -19,16 +20,23 @@ class EntryList : public QObject {
     Q_OBJECT
 public:
     explicit EntryList(shell::Mtform1& form);
+    ~EntryList() override;
 
     // Refills ListDB1 and lineBookmarks from `source`, which is left past its last row.
     // No line is selected afterwards.
     void fill(store::DataSource& source);
+    // Shows lines already read from `source` (one title per bookmark) and makes them the lines
+    // of lineBookmarks; `emptySlots` empty slots stand in when there are no lines.
+    void showLines(store::DataSource& source, const QStringList& titles,
+                   const QStringList& bookmarks, int emptySlots = 1);
     // The source the list was last filled from (the entry set unless a filter filled it).
     store::DataSource& filledFrom() const { return *filledFrom_; }
 
     // Positions the entry set on the entry of list line `line`. When the list holds another
     // source's rows and the entry set does not contain that entry, positions that source
-    // instead. Returns the source now on the entry; throws when the line stands for nothing.
+    // instead; when neither holds it any more (the other source was re-queried since), reads
+    // that one entry by itself. Returns the source now on the entry; throws when the line
+    // stands for nothing.
     store::DataSource& positionOnLine(int line);
 
     void ListDB1_Click();
@@ -46,6 +54,7 @@ private:
 
     shell::Mtform1& form_;
     store::DataSource* filledFrom_;
+    std::unique_ptr<store::DataSource> lineEntry_; // one entry read by its bookmark
     bool filling_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
 #include "controls/ClassicColours.h"
+#include "controls/FolderList.h"
 #include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"

@@ -31,6 +31,7 @@ namespace wk::controls {
 class ImageControl;
 class PictureButton;
 class FrameCanvas;
+class FolderList;
 } // namespace wk::controls
 
 namespace wk::dialogs {
@@ -42,6 +43,10 @@ namespace wk::browse {
 class EntryDisplay;
 class EntryList;
 } // namespace wk::browse
+
+namespace wk::filters {
+class EntryFilters;
+}
 
 namespace wk::shell {
 
@@ -137,8 +142,8 @@ public:
     QPushButton* Command3 = nullptr; // "CD Drive"
     QPushButton* CMDMerge = nullptr;
     QPushButton* Scan = nullptr;
-    QListWidget* File1 = nullptr;
-    QListWidget* File2 = nullptr;
+    controls::FolderList* File1 = nullptr; // hidden folder listings
+    controls::FolderList* File2 = nullptr;
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* FrameMytrip = nullptr;
@@ -160,6 +165,7 @@ public:
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
     ScreenModes& screenModes() { return *screenModes_; }
+    filters::EntryFilters& entryFilters() { return *entryFilters_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -192,6 +198,7 @@ private:
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     std::unique_ptr<ScreenModes> screenModes_;
+    filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

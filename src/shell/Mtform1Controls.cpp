@@ -1,5 +1,6 @@
 // The control inventory of the main window: names, kinds and twips geometry, in the order the
 // window lists them. Containers come first; every position is relative to its container.
+#include "controls/FolderList.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
@@ -193,8 +194,10 @@ void Mtform1::createControls()
     CMDMerge = button(Frame5, QStringLiteral("CMDMerge"), QStringLiteral("Merge"), tw(120, 3120, 975, 375),
                       QStringLiteral("Rename Pic*.* files to Pbxxxx"));
     Scan = button(Frame5, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
-    File1 = place<QListWidget>(Frame5, QStringLiteral("File1"), tw(120, 3600, 1455, 1455));
-    File2 = place<QListWidget>(Frame5, QStringLiteral("File2"), tw(1680, 3600, 1455, 1455));
+    File1 = place<controls::FolderList>(Frame5, QStringLiteral("File1"), tw(120, 3600, 1455, 1455));
+    File2 = place<controls::FolderList>(Frame5, QStringLiteral("File2"), tw(1680, 3600, 1455, 1455));
+    File2->setPattern(QStringLiteral("PB*.*"));
+    File2->setFolder(programDirectory);
     SaveEdit->hide();
     SAVEADD->hide();
     File1->hide();

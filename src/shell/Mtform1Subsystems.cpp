@@ -3,6 +3,8 @@
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
 #include "dialogs/Cdform.h"
+#include "dialogs/FormTables.h"
+#include "filters/EntryFilters.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
 #include "editing/FRMScan.h"
@@ -19,6 +21,8 @@ void Mtform1::createSubsystems()
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
+    entryFilters_ = new filters::EntryFilters(*this);
+    dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });

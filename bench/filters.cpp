@@ -1,0 +1,91 @@
+// One category button and one name click on large scrapbooks.
+// Usage: filters [entries...]   (default 100000)
+#include "controls/Prompts.h"
+#include "filters/EntryFilters.h"
+#include "shell/Mtform1.h"
+#include "shell/Mtform2.h"
+#include "LargeScrapbook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+class SilentPrompts : public wk::controls::Prompts {
+public:
+    bool askYesNo(const QString&, const QString&, bool) override { return false; }
+    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
+    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
+    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
+};
+
+template <class F>
+double best(int runs, F&& f)
+{
+    double fastest = 1e300;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
+    }
+    return fastest;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {100000};
+
+    SilentPrompts prompts;
+    const QString home = QDir::currentPath();
+    for (int entries : sizes) {
+        QTemporaryDir dir;
+        wk::sample::writeLargeScrapbook(dir.path(), entries, 4, QSize(64, 48));
+        QDir::setCurrent(dir.path());
+        auto* intro = new wk::shell::Mtform2(prompts);
+        intro->setAttribute(Qt::WA_DeleteOnClose);
+        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        wk::filters::EntryFilters& filters = form->entryFilters();
+
+        const double category = best(5, [&] { form->SSOption[1]->click(); });
+        const int categoryLines = form->ListDB1->count();
+        const double query = best(5, [&] { form->DataFind.refresh(); });
+        std::printf("  (filter set re-query alone %.1f ms)\n", query);
+        {
+            const QSignalBlocker blocker(form->DBList2);
+            form->DBList2->setCurrentRow(0); // "*All Pictures"
+        }
+        const double calendar = best(5, [&] { form->SSOption[5]->click(); });
+        const int calendarLines = form->ListDB1->count();
+        const QList<QListWidgetItem*> dad = form->DBList2->findItems(QStringLiteral("Dad"), Qt::MatchExactly);
+        double name = 0;
+        if (!dad.isEmpty()) {
+            form->DBList2->setCurrentItem(dad.first());
+            name = best(5, [&] { filters.DBList2_Click(); });
+        }
+        const int nameLines = form->ListDB1->count();
+        const double all = best(3, [&] { filters.CmdAll_Click(); });
+
+        std::printf("%7d entries: category button %7.1f ms (%d lines), Calendar Items %7.1f ms "
+                    "(%d lines), name click %7.1f ms (%d lines), All Pictures %7.1f ms\n",
+                    entries, category, categoryLines, calendar, calendarLines, name, nameLines, all);
+        std::fflush(stdout);
+        form.reset();
+        QApplication::processEvents();
+        QDir::setCurrent(home);
+    }
+    return 0;
+}

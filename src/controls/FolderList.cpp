@@ -1,0 +1,138 @@
+#include "controls/FolderList.h"
+
+#include <QDir>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace wk::controls {
+
+namespace {
+
+// The patterns of a ";"-separated pattern text, blanks trimmed. A pattern ending in ".*" also
+// matches names without an extension, as "*.*" does for every file.
+QStringList nameFilters(const QString& pattern)
+{
+    QStringList filters;
+    for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString p = part.trimmed();
+        if (p.isEmpty())
+            continue;
+        filters << p;
+        if (p.endsWith(QLatin1String(".*")) && p.size() > 2)
+            filters << p.left(p.size() - 2);
+    }
+    if (filters.isEmpty())
+        filters << QStringLiteral("*");
+    return filters;
+}
+
+int compareDigitRuns(const QString& a, qsizetype& i, const QString& b, qsizetype& j)
+{
+    qsizetype ai = i, bj = j;
+    while (ai < a.size() && a[ai].isDigit())
+        ++ai;
+    while (bj < b.size() && b[bj].isDigit())
+        ++bj;
+    // Compare by value: strip leading zeros, then longer run is bigger, then digit by digit.
+    qsizetype as = i, bs = j;
+    while (as < ai - 1 && a[as] == QLatin1Char('0'))
+        ++as;
+    while (bs < bj - 1 && b[bs] == QLatin1Char('0'))
+        ++bs;
+    int result = 0;
+    if (ai - as != bj - bs)
+        result = ai - as < bj - bs ? -1 : 1;
+    else
+        for (qsizetype k = 0; k < ai - as && result == 0; ++k)
+            if (a[as + k] != b[bs + k])
+                result = a[as + k] < b[bs + k] ? -1 : 1;
+    i = ai;
+    j = bj;
+    return result;
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget* parent)
+    : QListWidget(parent), folder_(QDir::currentPath()), pattern_(QStringLiteral("*.*"))
+{
+    reRead();
+}
+
+void FolderList::setFolder(const QString& folder)
+{
+    folder_ = folder;
+    reRead();
+}
+
+void FolderList::setPattern(const QString& pattern)
+{
+    pattern_ = pattern;
+    reRead();
+}
+
+void FolderList::reRead()
+{
+    QStringList names;
+    if (!folder_.isEmpty()) {
+        QDir dir(folder_);
+        names = dir.entryList(nameFilters(pattern_), QDir::Files | QDir::Hidden | QDir::System,
+                              QDir::NoSort);
+    }
+    std::sort(names.begin(), names.end(), &FolderList::naturalLess);
+    {
+        const QSignalBlocker blocker(this);
+        clear();
+        addItems(names);
+        setCurrentRow(-1);
+    }
+    Q_EMIT reread();
+}
+
+QString FolderList::nameAt(int index) const
+{
+    if (index < 0 || index >= count())
+        return {};
+    return item(index)->text();
+}
+
+void FolderList::setSelectedIndex(int index)
+{
+    setCurrentRow(index >= 0 && index < count() ? index : -1);
+}
+
+QString FolderList::fullPath(int index) const
+{
+    const QString name = nameAt(index);
+    return name.isEmpty() ? QString() : joinPath(folder_, name);
+}
+
+QString FolderList::joinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+bool FolderList::naturalLess(const QString& a, const QString& b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const int c = compareDigitRuns(a, i, b, j);
+            if (c != 0)
+                return c < 0;
+            continue;
+        }
+        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
+        if (ca != cb)
+            return ca < cb;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return j < b.size(); // the shorter name (a prefix of the other) first
+    return a < b;            // same under the rule: a fixed order by the exact text
+}
+
+} // namespace wk::controls

@@ -1,0 +1,170 @@
+#include "dialogs/FormTables.h"
+
+#include "controls/BoundLists.h"
+#include "controls/Steps.h"
+#include "controls/Twips.h"
+#include "dialogs/TableGridModel.h"
+#include "shell/Mtform1.h"
+#include "store/DataSource.h"
+#include "store/ScrapbookFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace wk::dialogs {
+
+using controls::skipStep;
+
+namespace {
+
+// Opens the tables window on a mouse press, the way the button's MouseDown does.
+class PressOpener : public QObject {
+public:
+    PressOpener(shell::Mtform1& form, QPushButton* button) : QObject(button), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            FormTables::open(form_);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    shell::Mtform1& form_;
+};
+
+} // namespace
+
+FormTables* FormTables::open(shell::Mtform1& form)
+{
+    auto* existing = form.findChild<FormTables*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
+    FormTables* window = existing ? existing : new FormTables(form);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void FormTables::openOnPress(shell::Mtform1& form, QPushButton* button)
+{
+    button->installEventFilter(new PressOpener(form, button));
+}
+
+FormTables::FormTables(shell::Mtform1& form)
+    : QWidget(&form, Qt::Window),
+      form_(form),
+      dataTables_(std::make_unique<store::DataSource>(form.connections, QStringLiteral("DataTables")))
+{
+    setObjectName(QStringLiteral("FormTables"));
+    setWindowTitle(QStringLiteral("Tables"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // No database until a button chooses a table: the grid starts empty.
+    dataTables_->setRecordSource(QStringLiteral("Catagory"));
+
+    DBGridtables = new QTableView(this);
+    DBGridtables->setObjectName(QStringLiteral("DBGridtables"));
+    model_ = new TableGridModel(*dataTables_, this);
+    model_->refused = [this](const QString& reason) {
+        form_.prompts.tell(windowTitle(),
+                           QStringLiteral("The table did not take this change:\n%1").arg(reason),
+                           controls::MessageIcon::Exclamation);
+    };
+    DBGridtables->setModel(model_);
+    DBGridtables->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGridtables->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                  QAbstractItemView::AnyKeyPressed);
+    DBGridtables->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    DBGridtables->horizontalHeader()->setDefaultSectionSize(controls::twipsToPixels(1200));
+    DBGridtables->installEventFilter(this);
+
+    Command1 = new QPushButton(QStringLiteral("Who or Where"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Catagory"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    controls::placeTwips(DBGridtables, 120, 120, 4575, 3855);
+    controls::placeTwips(Command1, 120, 4080, 1455, 375);
+    controls::placeTwips(Command2, 1680, 4080, 1455, 375);
+    setFixedSize(controls::twipsToPixels(4815), controls::twipsToPixels(4575));
+    connect(Command1, &QPushButton::clicked, this, &FormTables::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FormTables::Command2_Click);
+}
+
+FormTables::~FormTables() = default;
+
+void FormTables::showTable(const QString& table)
+{
+    skipStep([&] {
+        dataTables_->setDatabaseName(
+            form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
+        dataTables_->setRecordSource(table);
+        dataTables_->refresh();
+    });
+    model_->reload();
+}
+
+void FormTables::Command1_Click() { showTable(QStringLiteral("Where")); }
+
+void FormTables::Command2_Click() { showTable(QStringLiteral("Catagory")); }
+
+void FormTables::deleteSelectedRows()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : DBGridtables->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty() && DBGridtables->currentIndex().isValid())
+        rows << DBGridtables->currentIndex().row();
+    if (!rows.isEmpty())
+        model_->removeTableRows(rows);
+}
+
+bool FormTables::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == DBGridtables && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) { // not while a cell is typed
+        deleteSelectedRows();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormTables::Form_Unload()
+{
+    store::DataSource& categories = form_.DataCatagory;
+    skipStep([&] {
+        categories.setDatabaseName(form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
+    });
+    skipStep([&] { categories.setRecordSource(QStringLiteral("catagory")); });
+    skipStep([&] { categories.refresh(); });
+    skipStep([&] { categories.moveFirst(); });
+    for (int k = 1; k <= 4; ++k) {
+        skipStep([&] {
+            QString caption = categories.field(QStringLiteral("catagory")).toString();
+            while (caption.endsWith(QLatin1Char(' ')))
+                caption.chop(1);
+            form_.SSOption[k]->setText(caption);
+        });
+        skipStep([&] { categories.moveNext(); });
+    }
+    for (int k = 1; k <= 4; ++k)
+        form_.SSOption[k]->update();
+    skipStep([&] { controls::fillList(form_.DBList2, form_.DataWhere, QStringLiteral("where")); });
+}
+
+void FormTables::closeEvent(QCloseEvent* event)
+{
+    // A cell still being typed is stored before the window goes.
+    if (QWidget* editor = QApplication::focusWidget();
+        editor && editor != DBGridtables && DBGridtables->isAncestorOf(editor))
+        Q_EMIT DBGridtables->itemDelegate()->commitData(editor);
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace wk::dialogs

@@ -1,0 +1,61 @@
+#pragma once
+// "Tables": edits the category names (table Catagory) and the who-or-where names (table WHERE)
+// in a grid. "Who or Where" and "Catagory" choose the table; every cell change, new row (typed
+// into the grid's last line) and deleted row (Delete key on selected rows) is stored at once.
+// Closing the window puts the first four category names on the main window's category buttons
+// and re-reads its name list.
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QPushButton;
+class QTableView;
+
+namespace wk::store {
+class DataSource;
+}
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::dialogs {
+
+class TableGridModel;
+
+class FormTables : public QWidget {
+    Q_OBJECT
+public:
+    // Shows the window of `form`, creating it when it is not open.
+    static FormTables* open(shell::Mtform1& form);
+    // Opens the window when the mouse button goes down on `button` (Command2_MouseDown).
+    static void openOnPress(shell::Mtform1& form, QPushButton* button);
+
+    explicit FormTables(shell::Mtform1& form);
+    ~FormTables() override;
+
+    void Command1_Click(); // "Who or Where"
+    void Command2_Click(); // "Catagory"
+    void Form_Unload();
+    // Deletes the table rows of the grid's selected rows.
+    void deleteSelectedRows();
+
+    store::DataSource& DataTables() { return *dataTables_; }
+    TableGridModel& gridModel() { return *model_; }
+
+    QTableView* DBGridtables = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showTable(const QString& table);
+
+    shell::Mtform1& form_;
+    std::unique_ptr<store::DataSource> dataTables_;
+    TableGridModel* model_ = nullptr;
+};
+
+} // namespace wk::dialogs

@@ -1,0 +1,225 @@
+#include "filters/EntryFilters.h"
+
+#include "browse/EntryDisplay.h"
+#include "browse/EntryList.h"
+#include "controls/BoundLists.h"
+#include "controls/ClassicColours.h"
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "controls/Steps.h"
+#include "shell/Mtform1.h"
+#include "store/DataSource.h"
+#include "store/QueryDialect.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace wk::filters {
+
+using controls::skipStep;
+using store::quoteValue;
+
+namespace {
+
+// Titles and bookmarks of every row of `source` from its first row on; the source is left
+// past its last row. A null title lists as the empty text so lines and slots stay aligned.
+void readLines(store::DataSource& source, QStringList& titles, QStringList& bookmarks)
+{
+    skipStep([&] {
+        if (source.recordCount() == 0)
+            return;
+        source.moveFirst();
+        while (!source.eof()) {
+            titles << browse::fieldText(source, QStringLiteral("MYEVENT"));
+            bookmarks << source.bookmark();
+            source.moveNext();
+        }
+    });
+}
+
+QColor categoryColour(int k)
+{
+    switch (k) {
+    case 1: return controls::classicColour(9);
+    case 2: return QColor(255, 255, 0);
+    case 3: return QColor(255, 0, 0);
+    case 4: return controls::classicColour(2);
+    default: return controls::classicColour(13);
+    }
+}
+
+constexpr int kEmptySlots = 2; // the line table after a filter that lists nothing
+
+} // namespace
+
+EntryFilters::EntryFilters(shell::Mtform1& form) : QObject(&form), form_(form)
+{
+    for (int k = 1; k <= 5; ++k)
+        connect(form_.SSOption[k], &QAbstractButton::clicked, this, [this, k] {
+            if (k == 5)
+                SSOption5_Click();
+            else
+                categoryClick(k);
+        });
+    connect(form_.CmdAll, &QPushButton::clicked, this, &EntryFilters::CmdAll_Click);
+
+    // A name click: the selection moving to a name, or a click on the name already selected.
+    QListWidget* names = form_.DBList2;
+    connect(names, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            DBList2_Click();
+    });
+    connect(names, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item && form_.DBList2->row(item) == rowBeforePress_)
+            DBList2_Click();
+        rowBeforePress_ = -2;
+    });
+    names->viewport()->installEventFilter(this);
+}
+
+bool EntryFilters::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form_.DBList2->viewport() && event->type() == QEvent::MouseButtonPress)
+        rowBeforePress_ = form_.DBList2->currentRow();
+    return QObject::eventFilter(watched, event);
+}
+
+QString EntryFilters::selectedName() const
+{
+    const QListWidgetItem* item = form_.DBList2->currentItem();
+    return item && form_.DBList2->currentRow() >= 0 ? item->text() : QString();
+}
+
+QString EntryFilters::categoryQuery(const QString& caption, const QString& name)
+{
+    const QString nameClause = name.isEmpty()
+                                   ? QStringLiteral("where >= ' '")
+                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
+    return QStringLiteral("SELECT * FROM mylife WHERE what='") + quoteValue(caption) +
+           QStringLiteral("' and ") + nameClause + QStringLiteral(" ;");
+}
+
+QString EntryFilters::nameQuery(const QString& selectedCaption, const QString& name)
+{
+    const QString categoryClause =
+        selectedCaption.isNull() ? QStringLiteral("what >= ' '")
+                                 : QStringLiteral("what = '") + quoteValue(selectedCaption) +
+                                       QStringLiteral("' ");
+    const QString nameClause = name.isEmpty()
+                                   ? QStringLiteral("where = ' ' ")
+                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
+    return QStringLiteral("SELECT * FROM mylife WHERE ") + categoryClause +
+           QStringLiteral(" and ") + nameClause + QStringLiteral(" order by date;");
+}
+
+void EntryFilters::setListColour(const QColor& colour)
+{
+    QPalette pal = form_.ListDB1->palette();
+    pal.setColor(QPalette::Text, colour);
+    form_.ListDB1->setPalette(pal);
+}
+
+void EntryFilters::switchTimeLineOff()
+{
+    if (!form_.TimeOn1->isChecked())
+        return;
+    skipStep([&] { form_.TimeOn1->setChecked(false); }); // raises the switch's own handler
+    form_.TimeOn1->update();
+    for (int k = 1; k <= 7; ++k)
+        form_.Image[k]->clear();
+    for (QWidget* arrow : {static_cast<QWidget*>(form_.CMDFWD), static_cast<QWidget*>(form_.CMDREV),
+                           static_cast<QWidget*>(form_.REVSTOP), static_cast<QWidget*>(form_.FWDSTOP)})
+        arrow->hide();
+}
+
+void EntryFilters::categoryClick(int k)
+{
+    setListColour(categoryColour(k));
+    if (k <= 2)
+        skipStep([&] { form_.Data1.moveFirst(); });
+    store::DataSource& find = form_.DataFind;
+    QStringList titles;
+    QStringList bookmarks;
+    bool queried = false;
+    skipStep([&] {
+        find.setRecordSource(categoryQuery(form_.SSOption[k]->text(), selectedName()));
+        find.refresh();
+        queried = true;
+    });
+    if (queried)
+        readLines(find, titles, bookmarks);
+    form_.entryList().showLines(find, titles, bookmarks, kEmptySlots);
+    switchTimeLineOff();
+}
+
+void EntryFilters::SSOption5_Click()
+{
+    setListColour(categoryColour(5));
+    store::DataSource& entries = form_.Data1;
+    skipStep([&] { entries.moveFirst(); });
+    const QString name = selectedName().toUpper();
+    const bool everyName = name == QLatin1String("*ALL PICTURES");
+    QStringList titles;
+    QStringList bookmarks;
+    skipStep([&] {
+        entries.findFirst(kCalendarCriterion);
+        while (!entries.noMatch()) {
+            const QVariant where = entries.field(QStringLiteral("WHERE"));
+            // A null name equals no text, not even the empty one.
+            if (everyName || (!where.isNull() && where.toString().toUpper() == name)) {
+                titles << browse::fieldText(entries, QStringLiteral("MYEVENT"));
+                bookmarks << entries.bookmark();
+            }
+            entries.findNext(kCalendarCriterion);
+        }
+    });
+    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    switchTimeLineOff();
+}
+
+void EntryFilters::CmdAll_Click()
+{
+    setListColour(Qt::black);
+    skipStep([&] { controls::fillList(form_.DBList2, form_.DataWhere, QStringLiteral("where")); });
+    form_.categoryOptions->setExclusive(false);
+    for (int k = 1; k <= 5; ++k)
+        form_.SSOption[k]->setChecked(false);
+    form_.categoryOptions->setExclusive(true);
+    store::DataSource& entries = form_.Data1;
+    skipStep([&] {
+        entries.setRecordSource(kAllEntriesQuery);
+        entries.refresh();
+    });
+    QStringList titles;
+    QStringList bookmarks;
+    readLines(entries, titles, bookmarks);
+    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    skipStep([&] { entries.moveFirst(); });
+    if (form_.ListDB1->count() > 0)
+        form_.ListDB1->setCurrentRow(0); // shows the first entry
+}
+
+void EntryFilters::DBList2_Click()
+{
+    QString caption; // null: none of the four is selected
+    for (int k = 1; k <= 4; ++k)
+        if (form_.SSOption[k]->isChecked())
+            caption = form_.SSOption[k]->text().isNull() ? QString(QLatin1String(""))
+                                                         : form_.SSOption[k]->text();
+    store::DataSource& entries = form_.Data1;
+    const QString query = nameQuery(caption, selectedName());
+    skipStep([&] {
+        entries.setRecordSource(query);
+        entries.refresh();
+    });
+    QStringList titles;
+    QStringList bookmarks;
+    readLines(entries, titles, bookmarks);
+    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    switchTimeLineOff();
+}
+
+} // namespace wk::filters

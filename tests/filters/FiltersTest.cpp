@@ -1,0 +1,281 @@
+// Category buttons, "All Pictures" and the name list, driven through the main window's controls
+// on a real scrapbook.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "browse/EntryList.h"
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "filters/EntryFilters.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::EntryRow;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+
+namespace {
+
+QStringList lines(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QColor listColour(const shell::Mtform1& form) { return form.ListDB1->palette().color(QPalette::Text); }
+
+class Filters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        book.setCategories({"1 Events", "2 School  ", "3 Grandma's", "4 Trips", "5 Calendar"});
+        book.setNames({"*All Pictures", "Grandma", "Dad", "Grandma's House", "Nobody"});
+        add(2001, 1, 5, "New Year party", "1 Events", QString("Grandma"));
+        add(2001, 2, 1, "First day", "2 School", QString("Dad"));
+        add(2000, 6, 1, "Picnic", "1 Events", QString("Dad"));
+        add(2001, 3, 1, "Birthday", "5 Calendar", QString("Grandma"));
+        add(2001, 4, 1, "Holiday", "5 Calendar", QString("GRANDMA"));
+        add(2001, 5, 1, "Visit", "3 Grandma's", QString("Grandma's House"));
+        add(2001, 6, 1, "Nameless", "1 Events", QVariant());
+        add(2001, 7, 1, "Blank name", "1 Events", QString(" "));
+        add(2001, 8, 1, "Trip", "Trips", QString("Dad"));
+        add(2001, 9, 1, "Anniversary", "5 Calendar", QString("Dad"));
+        add(1999, 9, 1, "Long trip", "4 Trips", QString("Dad"));
+    }
+
+    void add(int y, int m, int d, const char* title, const char* what, const QVariant& where)
+    {
+        book.addEntry({QDate(y, m, d), title, what, where, {}, QString("log of %1").arg(title)});
+    }
+
+    // Clicks a name of the name list as the user does.
+    void clickName(shell::Mtform1& form, const QString& name)
+    {
+        const auto found = form.DBList2->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        form.DBList2->setCurrentItem(found.first());
+    }
+
+    TestScrapbook book;
+};
+
+} // namespace
+
+TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    EXPECT_EQ(form.SSOption[2]->text(), "2 School"); // trailing blanks gone
+
+    form.SSOption[1]->click();
+    EXPECT_EQ(form.DataFind.recordSource(),
+              "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
+    // No name selected: a null name is not listed, a single blank is.
+    EXPECT_EQ(lines(form.ListDB1), (QStringList{"New Year party", "Picnic", "Blank name"}));
+    EXPECT_EQ(form.lineBookmarks.size(), 3);
+    EXPECT_EQ(listColour(form), QColor(0, 0, 255));
+
+    form.SSOption[2]->click();
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"First day"});
+    EXPECT_EQ(listColour(form), QColor(255, 255, 0));
+
+    form.SSOption[4]->click();
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Long trip"});
+    EXPECT_EQ(listColour(form), QColor(0, 128, 0));
+
+    clickName(form, "Dad");
+    form.SSOption[1]->click();
+    EXPECT_EQ(form.DataFind.recordSource(),
+              "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Picnic"});
+
+    // A caption with an apostrophe, and a name with one.
+    form.SSOption[3]->click();
+    EXPECT_EQ(lines(form.ListDB1), QStringList{});
+    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+    EXPECT_EQ(listColour(form), QColor(255, 0, 0));
+    clickName(form, "Grandma's House");
+    form.SSOption[3]->click();
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Visit"});
+}
+
+TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
+{
+    book.setCategories({"1 Events", "2 School"});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    EXPECT_EQ(form.SSOption[3]->text(), "Family");
+    EXPECT_EQ(form.SSOption[4]->text(), "Trips");
+    form.SSOption[4]->click();
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Trip"});
+    form.SSOption[3]->click();
+    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+}
+
+TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    clickName(form, "*All Pictures"); // lists nothing itself: no entry carries that name
+    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    form.CmdAll->click();
+    // "All Pictures" re-reads the names; pick the special one again without a name click.
+    form.DBList2->blockSignals(true);
+    form.DBList2->setCurrentRow(0);
+    form.DBList2->blockSignals(false);
+    form.SSOption[5]->click();
+    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Birthday", "Holiday", "Anniversary"}));
+    EXPECT_EQ(listColour(form), QColor(255, 0, 255));
+
+    clickName(form, "Grandma");
+    form.SSOption[5]->click();
+    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Birthday", "Holiday"}));
+
+    clickName(form, "Nobody");
+    form.SSOption[5]->click();
+    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+}
+
+TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    clickName(form, "Dad");
+    EXPECT_EQ(form.Data1.recordSource(),
+              "SELECT * FROM mylife WHERE what >= ' ' and where = 'Dad' order by date;");
+    EXPECT_EQ(lines(form.ListDB1),
+              (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
+    EXPECT_EQ(form.Data1.recordCount(), 5);
+    EXPECT_TRUE(form.Data1.eof());
+
+    // A selected category combines with the name; "Calendar Items" does not.
+    form.SSOption[1]->click();
+    clickName(form, "Grandma");
+    EXPECT_EQ(form.Data1.recordSource(),
+              "SELECT * FROM mylife WHERE what = '1 Events'  and where = 'Grandma' order by date;");
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"New Year party"});
+    form.SSOption[5]->click();
+    clickName(form, "Dad");
+    EXPECT_EQ(form.Data1.recordCount(), 5);
+
+    clickName(form, "Grandma's House");
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Visit"});
+    clickName(form, "Nobody");
+    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+
+    // No name selected: only entries whose name is a single blank.
+    form.DBList2->setCurrentRow(-1);
+    form.entryFilters().DBList2_Click();
+    EXPECT_EQ(form.Data1.recordSource(),
+              "SELECT * FROM mylife WHERE what >= ' ' and where = ' '  order by date;");
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Blank name"});
+
+    form.CmdAll->click();
+    EXPECT_EQ(form.Data1.recordSource(), filters::EntryFilters::kAllEntriesQuery);
+    EXPECT_EQ(form.Data1.recordCount(), 11);
+    EXPECT_EQ(lines(form.ListDB1).first(), "Long trip");
+    EXPECT_EQ(lines(form.ListDB1).last(), "Anniversary");
+    EXPECT_EQ(listColour(form), QColor(0, 0, 0));
+    EXPECT_EQ(form.categoryOptions->checkedButton(), nullptr);
+    EXPECT_EQ(form.ListDB1->currentRow(), 0);
+    EXPECT_EQ(form.Text3->toPlainText(), "log of Long trip");
+    EXPECT_EQ(form.DBList2->count(), 5);
+}
+
+TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    // The entry set holds only Dad's events; the button lists Dad's school days.
+    form.SSOption[1]->click();
+    clickName(form, "Dad");
+    EXPECT_EQ(lines(form.ListDB1), QStringList{"Picnic"});
+    form.SSOption[2]->click();
+    ASSERT_EQ(lines(form.ListDB1), QStringList{"First day"});
+    form.ListDB1->setCurrentRow(0);
+    EXPECT_EQ(form.Text3->toPlainText(), "log of First day");
+    EXPECT_EQ(form.wherelabel->text(), "Dad");
+
+    // The filter set was re-queried since (the day grid uses it too): still the line's entry.
+    form.SSOption[4]->click();
+    ASSERT_EQ(lines(form.ListDB1), QStringList{"Long trip"});
+    form.DataFind.setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
+    form.DataFind.refresh();
+    form.ListDB1->setCurrentRow(0);
+    EXPECT_EQ(form.Text3->toPlainText(), "log of Long trip");
+
+    // Calendar items are listed from the entry set itself.
+    form.CmdAll->click();
+    form.DBList2->blockSignals(true);
+    form.DBList2->setCurrentRow(0);
+    form.DBList2->blockSignals(false);
+    form.SSOption[5]->click();
+    form.ListDB1->setCurrentRow(1);
+    EXPECT_EQ(form.Text3->toPlainText(), "log of Holiday");
+    EXPECT_EQ(form.wherelabel->text(), "GRANDMA");
+}
+
+TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    QImage face(10, 10, QImage::Format_RGB32);
+    face.fill(Qt::red);
+
+    auto timeLineOn = [&] {
+        const QSignalBlocker blocker(form.TimeOn1);
+        form.TimeOn1->setChecked(true);
+        for (int k = 1; k <= 7; ++k)
+            form.Image[k]->setPicture({QString(), {10, 10}, face});
+        form.CMDFWD->show();
+        form.FWDSTOP->show();
+    };
+    auto expectSwitchedOff = [&](const char* by) {
+        EXPECT_FALSE(form.TimeOn1->isChecked()) << by;
+        EXPECT_TRUE(form.Image[3]->picture().image.isNull()) << by;
+        EXPECT_TRUE(form.CMDFWD->isHidden()) << by;
+        EXPECT_TRUE(form.FWDSTOP->isHidden()) << by;
+    };
+    QSignalSpy toggles(form.TimeOn1, &QAbstractButton::toggled);
+
+    timeLineOn();
+    form.SSOption[3]->click();
+    expectSwitchedOff("category button");
+    EXPECT_EQ(toggles.count(), 1); // the switch's own handler ran
+
+    timeLineOn();
+    form.SSOption[5]->click();
+    expectSwitchedOff("Calendar Items");
+
+    timeLineOn();
+    clickName(form, "Dad");
+    expectSwitchedOff("name click");
+
+    // While it is off, the strip is left alone.
+    form.Image[2]->setPicture({QString(), {10, 10}, face});
+    form.CMDREV->show();
+    form.SSOption[1]->click();
+    EXPECT_FALSE(form.Image[2]->picture().image.isNull());
+    EXPECT_FALSE(form.CMDREV->isHidden());
+}

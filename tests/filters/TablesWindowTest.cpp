@@ -1,0 +1,150 @@
+// The tables window: opened from "Name List", both tables edited in the grid (change, add,
+// delete), a change the table refuses, and what closing it gives the main window.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "dialogs/FormTables.h"
+#include "dialogs/TableGridModel.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+
+namespace {
+
+QStringList column(QAbstractItemModel* model, int col)
+{
+    QStringList out;
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->index(r, col).data().toString();
+    return out;
+}
+
+dialogs::FormTables* openTables(shell::Mtform1& form)
+{
+    QTest::mousePress(form.Command2, Qt::LeftButton);
+    QTest::mouseRelease(form.Command2, Qt::LeftButton);
+    return form.findChild<dialogs::FormTables*>("FormTables");
+}
+
+} // namespace
+
+TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
+{
+    TestScrapbook book;
+    book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar"});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    dialogs::FormTables* tables = openTables(form);
+    ASSERT_NE(tables, nullptr);
+    EXPECT_TRUE(tables->isVisible());
+    EXPECT_EQ(tables->windowTitle(), "Tables");
+    EXPECT_EQ(openTables(form), tables); // a second press shows the same window
+    QAbstractItemModel* grid = tables->DBGridtables->model();
+    EXPECT_EQ(grid->rowCount(), 0); // no table chosen yet
+
+    tables->Command2->click();
+    EXPECT_EQ(grid->columnCount(), 2);
+    EXPECT_EQ(column(grid, 0), (QStringList{"1 Events", "2 School", "3 Family", "4 Trips",
+                                            "5 Calendar", ""}));
+    // Change a row, add one in the last line, delete one.
+    EXPECT_TRUE(grid->setData(grid->index(0, 0), "1 Parties  "));
+    EXPECT_TRUE(grid->setData(grid->index(5, 0), "6 Pets"));
+    EXPECT_FALSE(grid->flags(grid->index(0, 1)) & Qt::ItemIsEditable); // one field only
+    tables->DBGridtables->selectRow(1);
+    tables->deleteSelectedRows();
+    EXPECT_EQ(column(grid, 0), (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar",
+                                            "6 Pets", ""}));
+
+    tables->close();
+    EXPECT_EQ(form.SSOption[1]->text(), "1 Parties");
+    EXPECT_EQ(form.SSOption[2]->text(), "3 Family");
+    EXPECT_EQ(form.SSOption[4]->text(), "5 Calendar");
+    EXPECT_EQ(form.SSOption[5]->text(), "Calendar Items");
+    // Stored in the file: a new start-up reads the same.
+    StartedProgram again(book.dir());
+    again.start();
+    EXPECT_EQ(again.form().SSOption[1]->text(), "1 Parties");
+}
+
+TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
+{
+    TestScrapbook book;
+    book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips"});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    dialogs::FormTables* tables = openTables(form);
+    tables->Command2->click();
+    tables->DBGridtables->selectRow(0);
+    tables->deleteSelectedRows();
+    tables->DBGridtables->selectRow(0);
+    tables->deleteSelectedRows();
+    tables->close();
+    EXPECT_EQ(form.SSOption[1]->text(), "3 Family");
+    EXPECT_EQ(form.SSOption[2]->text(), "4 Trips");
+    EXPECT_EQ(form.SSOption[3]->text(), "3 Family");
+    EXPECT_EQ(form.SSOption[4]->text(), "4 Trips");
+}
+
+TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
+{
+    TestScrapbook book;
+    book.setNames({"*All Pictures", "Grandma"});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    dialogs::FormTables* tables = openTables(form);
+    tables->Command1->click();
+    QAbstractItemModel* grid = tables->DBGridtables->model();
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString().toLower(), "where");
+    EXPECT_EQ(grid->headerData(1, Qt::Horizontal).toString().toLower(), "sort");
+    EXPECT_TRUE(grid->setData(grid->index(2, 0), "Uncle Bob's Farm"));
+    EXPECT_TRUE(grid->setData(grid->index(2, 1), 7));
+    EXPECT_EQ(grid->index(2, 1).data().toInt(), 7);
+    EXPECT_TRUE(grid->setData(grid->index(1, 0), "Granny"));
+    tables->close();
+    QStringList names;
+    for (int i = 0; i < form.DBList2->count(); ++i)
+        names << form.DBList2->item(i)->text();
+    EXPECT_EQ(names, (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
+    EXPECT_TRUE(program.prompts.toldTexts().isEmpty());
+}
+
+TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
+{
+    TestScrapbook book;
+    book.setCategories({"1 Events", "2 School"});
+    book.exec("CREATE TRIGGER named_categories BEFORE UPDATE ON Catagory "
+              "WHEN trim(coalesce(NEW.catagory, '')) = '' "
+              "BEGIN SELECT RAISE(ABORT, 'a category needs a name'); END");
+    book.exec("CREATE TRIGGER named_new_categories BEFORE INSERT ON Catagory "
+              "WHEN trim(coalesce(NEW.catagory, '')) = '' "
+              "BEGIN SELECT RAISE(ABORT, 'a category needs a name'); END");
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    dialogs::FormTables* tables = openTables(form);
+    tables->Command2->click();
+    QAbstractItemModel* grid = tables->DBGridtables->model();
+    EXPECT_TRUE(grid->setData(grid->index(1, 0), "2 Lessons"));
+    EXPECT_FALSE(grid->setData(grid->index(0, 0), "   "));
+    ASSERT_EQ(program.prompts.toldTexts().size(), 1);
+    EXPECT_TRUE(program.prompts.toldTexts().first().contains("a category needs a name"));
+    EXPECT_EQ(column(grid, 0), (QStringList{"1 Events", "2 Lessons", ""}));
+    // The grid goes on working after the refusal.
+    EXPECT_TRUE(grid->setData(grid->index(2, 0), "3 Pets"));
+    tables->close();
+    EXPECT_EQ(form.SSOption[1]->text(), "1 Events");
+    EXPECT_EQ(form.SSOption[3]->text(), "3 Pets");
+}
