@@ -43,6 +43,10 @@ class EntryDisplay;
 class EntryList;
 } // namespace wk::browse
 
+namespace wk::calendar {
+class MonthCalendar;
+} // namespace wk::calendar
+
 namespace wk::shell {
 
 class ScreenModes;
@@ -160,6 +164,7 @@ public:
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
     ScreenModes& screenModes() { return *screenModes_; }
+    calendar::MonthCalendar& calendar() { return *calendar_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -192,6 +197,7 @@ private:
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     std::unique_ptr<ScreenModes> screenModes_;
+    std::unique_ptr<calendar::MonthCalendar> calendar_;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

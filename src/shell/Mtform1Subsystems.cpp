@@ -2,6 +2,7 @@
 // when it is created; the order matters only where one subsystem calls another's operations.
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "calendar/MonthCalendar.h"
 #include "dialogs/Cdform.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
@@ -18,6 +19,7 @@ void Mtform1::createSubsystems()
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
+    calendar_ = std::make_unique<calendar::MonthCalendar>(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });
