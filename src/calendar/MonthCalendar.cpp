@@ -179,8 +179,9 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 
     // Entry pass: every entry of the set whose day is one of the 42, in set order.
     store::DataSource& entries = form_.Data1;
+    // Re-querying a set that nothing was written to since its last run gives the same rows.
     if (options.requery)
-        skipStep([&] { entries.refresh(); });
+        skipStep([&] { entries.refreshIfChanged(); });
     skipStep([&] {
         const qint64 firstDay = cellDates_[1].toJulianDay();
         const QString titleField = QStringLiteral("MYEVENT");
