@@ -2,6 +2,7 @@
 
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "calendar/MonthCalendar.h"
 #include "controls/ClassicColours.h"
 #include "controls/FolderList.h"
 #include "controls/FrameCanvas.h"

@@ -47,6 +47,9 @@ class EntryList;
 namespace wk::filters {
 class EntryFilters;
 }
+namespace wk::calendar {
+class MonthCalendar;
+} // namespace wk::calendar
 
 namespace wk::shell {
 
@@ -166,6 +169,7 @@ public:
     browse::EntryList& entryList() { return *entryList_; }
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
+    calendar::MonthCalendar& calendar() { return *calendar_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -199,6 +203,7 @@ private:
     std::unique_ptr<browse::EntryList> entryList_;
     std::unique_ptr<ScreenModes> screenModes_;
     filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
+    std::unique_ptr<calendar::MonthCalendar> calendar_;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

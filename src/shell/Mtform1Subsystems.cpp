@@ -2,6 +2,7 @@
 // when it is created; the order matters only where one subsystem calls another's operations.
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "calendar/MonthCalendar.h"
 #include "dialogs/Cdform.h"
 #include "dialogs/FormTables.h"
 #include "filters/EntryFilters.h"
@@ -23,6 +24,7 @@ void Mtform1::createSubsystems()
     screenModes_ = std::make_unique<ScreenModes>(*this);
     entryFilters_ = new filters::EntryFilters(*this);
     dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
+    calendar_ = std::make_unique<calendar::MonthCalendar>(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });

@@ -30,6 +30,11 @@ void ScreenModes::Option1_Click()
 {
     if (!form_.Option1->isChecked())
         return;
+    showMainScreen();
+}
+
+void ScreenModes::showMainScreen()
+{
     store::DataSource& entries = form_.Data1;
     browse::EntryDisplay& display = form_.entryDisplay();
     skipStep([&] {

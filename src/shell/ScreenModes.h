@@ -13,6 +13,9 @@ public:
     explicit ScreenModes(Mtform1& form);
 
     void Option1_Click(); // "Main Screen"
+    // The steps of "Main Screen" without the test of Option1: the panels, the first entry's
+    // picture and log, and the entry list rebuilt (the calendar switch runs them as well).
+    void showMainScreen();
     void Option3_Click(); // "Edit Screen"
 
 private:

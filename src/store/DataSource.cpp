@@ -211,7 +211,23 @@ void DataSource::refresh() {
     position_ = 0; // the first row, or past the end of an empty set
     onDeleted_ = false;
     noMatch_ = false;
+    refreshedSource_ = recordSource_;
+    refreshedChanges_ = sqlite3_total_changes64(connection_->handle());
     Q_EMIT changed();
+}
+
+void DataSource::refreshIfChanged() {
+    const bool same = connection_ && !editing() && refreshedSource_ == recordSource_
+                   && connection_->path() == ConnectionPool::resolve(databaseName_)
+                   && refreshedChanges_ == sqlite3_total_changes64(connection_->handle());
+    if (!same) {
+        refresh();
+        return;
+    }
+    // Nothing was written since the last run: the set is what running it again would give.
+    position_ = 0;
+    onDeleted_ = false;
+    noMatch_ = false;
 }
 
 std::shared_ptr<Connection> DataSource::requireConnection() const {

@@ -45,6 +45,10 @@ public:
     const QString& recordSource() const { return recordSource_; }
     // Runs the record source again: position on the first row, or at the end when empty.
     void refresh();
+    // Like refresh(), but when nothing has been written through the file's connection since
+    // the last refresh (same record source, no edit started) only moves to the first row (or
+    // the end of an empty set): the result would be the same rows in the same order.
+    void refreshIfChanged();
     bool isOpen() const { return connection_ != nullptr; }
 
     // --- result set -------------------------------------------------------------------------
@@ -131,6 +135,8 @@ private:
     std::vector<bool> touched_;
     QString lastModified_;
     bool noMatch_ = false;
+    QString refreshedSource_;       // record source of the last refresh
+    qint64 refreshedChanges_ = -1;  // the connection's total changes at the last refresh
     struct FindCache {
         QString criterion;
         QString table;

@@ -92,6 +92,8 @@ CREATE TABLE "MYLIFE" (
   "LOG"     TEXT COLLATE NOCASE
 );
 CREATE INDEX "MYLIFE_DATE" ON "MYLIFE" ("DATE");
+-- Day queries compare DATE with a text literal, which compares without regard to case.
+CREATE INDEX "MYLIFE_DATE_NOCASE" ON "MYLIFE" ("DATE" COLLATE NOCASE);
 CREATE TABLE "Catagory" ("catagory" TEXT COLLATE NOCASE);
 CREATE TABLE "WHERE" ("where" TEXT COLLATE NOCASE, "sort" INTEGER);
 CREATE TABLE "cddrive" ("cd" TEXT COLLATE NOCASE, "new" TEXT COLLATE NOCASE);

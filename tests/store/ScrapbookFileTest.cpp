@@ -91,7 +91,7 @@ TEST(ScrapbookFile, CreatesTheFourTablesWithTheirFirstRows) {
     EXPECT_EQ(column(path, "SELECT cd || '|' || new FROM cddrive"), QStringList({"|Y"}));
     EXPECT_EQ(column(path, "SELECT count(*) FROM mylife"), QStringList({"0"}));
     EXPECT_EQ(column(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'MYLIFE'"),
-              QStringList({"MYLIFE_DATE"}));
+              QStringList({"MYLIFE_DATE", "MYLIFE_DATE_NOCASE"}));
     // Text columns compare without regard to letter case.
     execSql(path, "INSERT INTO mylife(date, myevent, what) VALUES ('1998-06-15', 'Picnic', '1 Events')");
     EXPECT_EQ(column(path, "SELECT myevent FROM mylife WHERE what = '1 EVENTS' AND myevent = 'PICNIC'"),

@@ -1,0 +1,128 @@
+// The calendar on large scrapbooks: the switch (with its re-query of the entry set), one step
+// of the month scroller and a click on a day cell (the day query and the day grid).
+// Usage: calendar [entries...]   (default 10000 100000)
+#include "calendar/DayList.h"
+#include "calendar/MonthCalendar.h"
+#include "controls/PictureButton.h"
+#include "controls/Prompts.h"
+#include "shell/Mtform1.h"
+#include "shell/Mtform2.h"
+#include "store/DateRules.h"
+#include "LargeScrapbook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+class SilentPrompts : public wk::controls::Prompts {
+public:
+    bool askYesNo(const QString&, const QString&, bool) override { return false; }
+    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
+    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
+    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
+};
+
+template <class F>
+double medianMs(int runs, F&& f)
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int r = 0; r < runs; ++r) {
+        timer.start();
+        f();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+
+    SilentPrompts prompts;
+    const QString home = QDir::currentPath();
+    for (int entries : sizes) {
+        QTemporaryDir dir;
+        wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(640, 480));
+        QDir::setCurrent(dir.path());
+        auto* intro = new wk::shell::Mtform2(prompts);
+        intro->setAttribute(Qt::WA_DeleteOnClose);
+        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+
+        // Today is pinned to a day whose month holds entries of the generated scrapbook.
+        form->Data1.moveFirst();
+        const QDate day = form->Data1.field("DATE").toDate();
+        wk::dates::setTodayForTesting(QDate(day.year(), day.month(), 15));
+
+        // The switch: on (with its re-query and the fill), measured; off again between runs.
+        // "changed": an entry was written just before, so the entry set really runs again.
+        auto switchOn = [&](bool writeFirst) {
+            std::vector<double> times;
+            QElapsedTimer timer;
+            for (int r = 0; r < 5; ++r) {
+                if (writeFirst) {
+                    form->Data1.moveFirst();
+                    form->Data1.edit();
+                    form->Data1.setField("LOG", QString::number(r));
+                    form->Data1.update();
+                }
+                timer.start();
+                form->Calstart1->click();
+                times.push_back(timer.nsecsElapsed() / 1e6);
+                form->Calstart1->click();
+            }
+            std::sort(times.begin(), times.end());
+            return times[times.size() / 2];
+        };
+        const double switchChanged = switchOn(true);
+        const double switchUnchanged = switchOn(false);
+        form->Calstart1->click();
+        const double requery = medianMs(3, [&] { form->Data1.refresh(); });
+
+        // One month step forward and back, alternately (never across a year end).
+        QScrollBar* months = form->ScrollMo;
+        months->setValue(6);
+        int step = 0;
+        const double monthStep = medianMs(21, [&] {
+            months->triggerAction(step++ % 2 == 0 ? QAbstractSlider::SliderSingleStepAdd
+                                                  : QAbstractSlider::SliderSingleStepSub);
+        });
+        int titles = 0;
+        for (int i = 1; i <= 42; ++i)
+            titles += form->List1[i]->count() - 1;
+
+        // A click on a day cell of the shown month, then "Back".
+        wk::calendar::DayList& days = form->calendar().dayList();
+        const double dayClick = medianMs(11, [&] { days.List1_Click(17); });
+        const int dayRows = form->DataFind.recordCount();
+        const double back = medianMs(11, [&] { days.CmdDayList_Click(); });
+
+        std::printf("%7d entries: calendar switch %7.1f ms after a write (entry set re-query alone "
+                    "%7.1f ms), %6.1f ms unchanged; month step %6.2f ms (%d titles shown); "
+                    "day click %6.2f ms (%d rows); Back %6.2f ms\n",
+                    entries, switchChanged, requery, switchUnchanged, monthStep, titles, dayClick,
+                    dayRows, back);
+        std::fflush(stdout);
+        form.reset();
+        QApplication::processEvents();
+        QDir::setCurrent(home);
+    }
+    return 0;
+}

@@ -1,0 +1,160 @@
+#include "calendar/DayDrop.h"
+
+#include "browse/EntryList.h"
+#include "calendar/CalendarCells.h"
+#include "calendar/MonthCalendar.h"
+#include "controls/Steps.h"
+#include "shell/Mtform1.h"
+
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+
+namespace wk::calendar {
+
+using controls::skipStep;
+
+namespace {
+const QString kEntryLineFormat = QStringLiteral("application/x-wanderkeep-entry-line");
+}
+
+DayDrop::DayDrop(shell::Mtform1& form, MonthCalendar& calendar)
+    : QObject(&form), form_(form), calendar_(calendar)
+{
+    for (int i = 1; i <= 42; ++i) {
+        form_.List1[i]->setAcceptDrops(true);
+        form_.List1[i]->viewport()->setAcceptDrops(true);
+        form_.List1[i]->viewport()->installEventFilter(this);
+    }
+}
+
+int DayDrop::cellOfViewport(QObject* viewport) const
+{
+    for (int i = 1; i <= 42; ++i) {
+        if (form_.List1[i]->viewport() == viewport)
+            return i;
+    }
+    return 0;
+}
+
+bool DayDrop::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::DragLeave
+        && type != QEvent::Drop)
+        return QObject::eventFilter(watched, event);
+    const int index = cellOfViewport(watched);
+    if (index == 0)
+        return QObject::eventFilter(watched, event);
+    switch (type) {
+    case QEvent::DragEnter: {
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (!enter->mimeData()->hasFormat(kEntryLineFormat))
+            return true; // not an entry: refused
+        enter->acceptProposedAction();
+        List1_DragOver(index, Enter);
+        return true;
+    }
+    case QEvent::DragMove: {
+        auto* move = static_cast<QDragMoveEvent*>(event);
+        if (move->mimeData()->hasFormat(kEntryLineFormat)) {
+            move->acceptProposedAction();
+            List1_DragOver(index, Over);
+        }
+        return true;
+    }
+    case QEvent::DragLeave:
+        List1_DragOver(index, Leave);
+        return true;
+    default: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData()->hasFormat(kEntryLineFormat))
+            return true;
+        drop->acceptProposedAction();
+        List1_DragDrop(index);
+        return true;
+    }
+    }
+}
+
+void DayDrop::List1_DragOver(int index, DragState state)
+{
+    QListWidget* cell = form_.List1[index];
+    if (state == Enter) {
+        setCellBackground(cell, darkBlue());
+        setCellText(cell, white());
+    } else if (state == Leave) {
+        setCellBackground(cell, white());
+        setCellText(cell, black());
+        const int day = cellDayNumber(cell);
+        if ((index < 7 && day > 20) || (index > 20 && day < 10))
+            setCellBackground(cell, buttonFace());
+    }
+}
+
+QDate DayDrop::dropDate(int index) const
+{
+    const int day = cellDayNumber(form_.List1[index]);
+    int offset = 0;
+    if (index < 8 && day > 20)
+        offset = -1;
+    else if (index > 20 && day < 13)
+        offset = 1;
+    const QDate month = firstOfMonth(monthOfName(form_.CALLABEL->text()),
+                                     form_.Label8->text().trimmed().toInt(), offset);
+    return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
+}
+
+void DayDrop::List1_DragDrop(int index)
+{
+    QListWidget* cell = form_.List1[index];
+    const int day = cellDayNumber(cell);
+    setCellBackground(cell, white());
+    setCellText(cell, black());
+    if ((index < 8 && day > 20) || (index > 20 && day < 13))
+        setCellBackground(cell, buttonFace());
+
+    // The copy is made of the entry the selected line stands for; no line, no copy.
+    const int line = form_.ListDB1->currentRow();
+    if (line < 0 || line >= form_.ListDB1->count())
+        return;
+    const QString title = form_.ListDB1->item(line)->text();
+    QVariant picture, where, what, log;
+    const bool found = skipStep([&] {
+        const store::DataSource& source = form_.entryList().positionOnLine(line);
+        picture = source.field(QStringLiteral("picture"));
+        where = source.field(QStringLiteral("WHERE"));
+        what = source.field(QStringLiteral("WHAT"));
+        log = source.field(QStringLiteral("log"));
+    });
+    if (!found)
+        return;
+    const QDate date = dropDate(index);
+    if (!date.isValid())
+        return;
+    store::DataSource& entries = form_.Data1;
+    const bool stored = skipStep([&] {
+        try {
+            entries.addNew();
+            entries.setField(QStringLiteral("DATE"), date);
+            entries.setField(QStringLiteral("myevent"), title);
+            entries.setField(QStringLiteral("PICTURE"), picture);
+            entries.setField(QStringLiteral("WHERE"), where);
+            entries.setField(QStringLiteral("WHAT"), what);
+            entries.setField(QStringLiteral("log"), log);
+            entries.update();
+        } catch (...) {
+            if (entries.editing())
+                entries.cancelUpdate();
+            throw;
+        }
+    });
+    if (stored)
+        cell->addItem(title);
+}
+
+} // namespace wk::calendar

@@ -1,0 +1,117 @@
+#include "calendar/DayGridModel.h"
+
+#include "store/DataSource.h"
+#include "store/DateRules.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+
+namespace wk::calendar {
+
+namespace {
+const char* const kFields[3] = {"MYEVENT", "DATE", "WHAT"};
+QString fieldOf(int column) { return QString::fromLatin1(kFields[column]); }
+} // namespace
+
+DayGridModel::DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent)
+    : QAbstractTableModel(parent), source_(source), listDate_(listDate)
+{
+    connect(&source_, &store::DataSource::changed, this, [this] {
+        if (writing_)
+            return;
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+int DayGridModel::storedRows() const
+{
+    return source_.isOpen() ? source_.recordCount() : 0;
+}
+
+int DayGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : storedRows() + 1; // the new-row line
+}
+
+int DayGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant DayGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    if (index.row() >= storedRows())
+        return QString();
+    QVariant value;
+    try {
+        value = source_.fieldAt(index.row(), fieldOf(index.column()));
+    } catch (const std::exception&) {
+        return QString();
+    }
+    if (value.typeId() == QMetaType::QDate)
+        return dates::formatShort(value.toDate());
+    if (value.typeId() == QMetaType::QDateTime)
+        return dates::formatShort(value.toDateTime().date());
+    return value.isNull() ? QString() : value.toString();
+}
+
+QVariant DayGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < 3 ? fieldOf(section) : QVariant();
+    return section < storedRows() ? QString() : QStringLiteral("*"); // the new-row line
+}
+
+Qt::ItemFlags DayGridModel::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+void DayGridModel::DBGrid1_Change()
+{
+    source_.setField(QStringLiteral("DATE"), listDate_->text());
+    source_.setField(QStringLiteral("WHAT"), QStringLiteral("1 Events"));
+}
+
+bool DayGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid())
+        return false;
+    const int rows = storedRows();
+    const bool adding = index.row() >= rows;
+    if (adding && value.toString().isEmpty())
+        return false; // nothing typed on the new-row line
+    writing_ = true;
+    try {
+        if (adding) {
+            source_.addNew();
+        } else {
+            source_.moveTo(index.row());
+            source_.edit();
+        }
+        source_.setField(fieldOf(index.column()), value.toString());
+        DBGrid1_Change();
+        source_.update();
+    } catch (const std::exception&) {
+        if (source_.editing())
+            source_.cancelUpdate();
+        writing_ = false;
+        return false;
+    }
+    writing_ = false;
+    if (adding) {
+        // The new row takes the new-row line's place; a fresh new-row line follows it.
+        beginInsertRows(QModelIndex(), rows + 1, rows + 1);
+        endInsertRows();
+        Q_EMIT headerDataChanged(Qt::Vertical, rows, rows + 1);
+    }
+    Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), 2));
+    return true;
+}
+
+} // namespace wk::calendar

@@ -1,0 +1,41 @@
+#pragma once
+// The day grid's rows: the rows of the filter set DataFind with three columns (title, DATE,
+// WHAT) and one empty line at the bottom for a new row. An edited cell is written back as a
+// row update; an edit of the bottom line adds a row. Every written row first passes the
+// grid's change rule DBGrid1_Change: it takes the shown day and the category "1 Events".
+#include <QAbstractTableModel>
+
+class QLineEdit;
+
+namespace wk::store {
+class DataSource;
+}
+
+namespace wk::calendar {
+
+class DayGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // `listDate` holds the date text of the day the grid shows.
+    DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // The change rule of a new or changed row (the row being written): DATE := the text of
+    // ListDate, WHAT := "1 Events".
+    void DBGrid1_Change();
+
+private:
+    int storedRows() const;
+
+    store::DataSource& source_;
+    QLineEdit* listDate_;
+    bool writing_ = false;
+};
+
+} // namespace wk::calendar

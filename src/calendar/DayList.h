@@ -1,0 +1,43 @@
+#pragma once
+// The day grid: a click in a day cell lays the grid DBGrid1 over the month with that day's
+// entries (DataFind runs the day query); "Back" closes it and rebuilds the clicked cell.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::calendar {
+
+class CaptionHeader;
+class DayGridModel;
+class MonthCalendar;
+
+class DayList : public QObject {
+    Q_OBJECT
+public:
+    DayList(shell::Mtform1& form, MonthCalendar& calendar);
+    ~DayList() override;
+
+    // The query of the entries of one day; `dateText` is month first (" 6/15/ 1998").
+    static QString dayQuery(const QString& dateText);
+    // The date text of cell `index` (1..42): " m/d/ yyyy" with the month and year of the cell's
+    // day (the neighbouring month for grey cells of the first and last rows).
+    QString dateTextOfCell(int index) const;
+
+    void List1_Click(int index);
+    void CmdDayList_Click();
+
+    DayGridModel& model() { return *model_; }
+    CaptionHeader& header() { return *header_; }
+
+private:
+    shell::Mtform1& form_;
+    MonthCalendar& calendar_;
+    std::unique_ptr<DayGridModel> model_;
+    CaptionHeader* header_;
+};
+
+} // namespace wk::calendar

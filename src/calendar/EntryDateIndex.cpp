@@ -1,0 +1,50 @@
+#include "calendar/EntryDateIndex.h"
+
+#include "store/DataSource.h"
+
+#include <QDateTime>
+#include <algorithm>
+
+namespace wk::calendar {
+
+EntryDateIndex::EntryDateIndex(store::DataSource& source) : source_(source)
+{
+    connect(&source_, &store::DataSource::changed, this, [this] { dirty_ = true; });
+}
+
+void EntryDateIndex::rebuild()
+{
+    byDay_.clear();
+    dirty_ = false;
+    const int rows = source_.recordCount();
+    if (rows == 0 || !source_.isOpen())
+        return;
+    byDay_.reserve(size_t(rows));
+    const QString field = QStringLiteral("DATE");
+    for (int row = 0; row < rows; ++row) {
+        const QVariant value = source_.fieldAt(row, field);
+        if (value.typeId() == QMetaType::QDate) {
+            byDay_.emplace_back(value.toDate().toJulianDay(), row);
+        } else if (value.typeId() == QMetaType::QDateTime) {
+            const QDateTime at = value.toDateTime();
+            if (at.time() == QTime(0, 0))
+                byDay_.emplace_back(at.date().toJulianDay(), row);
+        }
+    }
+    std::sort(byDay_.begin(), byDay_.end()); // (day, row): within a day, set order
+}
+
+std::vector<std::pair<QDate, int>> EntryDateIndex::rowsBetween(const QDate& first, const QDate& last)
+{
+    if (dirty_)
+        rebuild();
+    std::vector<std::pair<QDate, int>> found;
+    const qint64 from = first.toJulianDay();
+    const qint64 to = last.toJulianDay();
+    auto it = std::lower_bound(byDay_.begin(), byDay_.end(), std::make_pair(from, -1));
+    for (; it != byDay_.end() && it->first <= to; ++it)
+        found.emplace_back(QDate::fromJulianDay(it->first), it->second);
+    return found;
+}
+
+} // namespace wk::calendar

@@ -1,0 +1,65 @@
+#pragma once
+// The calendar of the main window: a month as 42 day cells (six weeks from Sunday), the
+// calendar switch Calstart1, the month scroller ScrollMo, the day grid of one day (DayList) and
+// copying an entry onto a day by drag and drop (DayDrop).
+//
+// Front door: MonthCalendar, created by the main window. Other subsystems call fillMonth()
+// (the year scroller runs it for today's month of the year it shows).
+#include <QDate>
+#include <QObject>
+#include <array>
+#include <memory>
+
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::calendar {
+
+class DayDrop;
+class DayList;
+class EntryDateIndex;
+
+struct MonthFillOptions {
+    bool requery = false;      // run the entry set's record source again before the entry pass
+    bool resetColours = false; // every cell's text back to black
+};
+
+class MonthCalendar : public QObject {
+    Q_OBJECT
+public:
+    explicit MonthCalendar(shell::Mtform1& form);
+    ~MonthCalendar() override;
+
+    // The calendar switch: on, the month of today takes the place of the big picture and the
+    // log; off, the main screen comes back.
+    void CALSTART1_Click();
+
+    // Fills the 42 cells for `month` (1..12) of `year`: the month name, the weekday headings,
+    // day numbers, grey days of the neighbouring months, today's day number highlighted, and
+    // the title of every entry of the entry set under its day. A failing step is skipped.
+    void fillMonth(int month, int year, MonthFillOptions options);
+
+    // The month scroller: a change refills the grid (0 and 13 step the year and come back to
+    // 12 or 1); a thumb drag only previews the month name.
+    void ScrollMo_Change();
+    void ScrollMo_Scroll(int value);
+
+    // The date of each cell in the last fill (index 1..42); invalid before the first fill.
+    QDate cellDate(int index) const { return cellDates_[size_t(index)]; }
+
+    DayList& dayList() { return *dayList_; }
+    DayDrop& dayDrop() { return *dayDrop_; }
+
+private:
+    void clearCells();
+    void setWeekdayHeadings();
+
+    shell::Mtform1& form_;
+    std::unique_ptr<EntryDateIndex> index_;
+    std::unique_ptr<DayList> dayList_;
+    std::unique_ptr<DayDrop> dayDrop_;
+    std::array<QDate, 43> cellDates_{};
+};
+
+} // namespace wk::calendar

@@ -1,0 +1,59 @@
+#pragma once
+// A started program on a scrapbook in a temporary folder with "today" pinned, and the small
+// helpers the calendar tests share: reading cells and switching the calendar on.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "calendar/CalendarCells.h"
+#include "controls/PictureButton.h"
+#include "store/DateRules.h"
+
+#include <QListWidget>
+#include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wk::testing {
+
+class CalendarTest : public ::testing::Test {
+protected:
+    void TearDown() override { dates::setTodayForTesting(QDate()); }
+
+    // Pins today, starts the program on `book` and ticks the calendar switch.
+    shell::Mtform1& startCalendar(const QDate& today)
+    {
+        dates::setTodayForTesting(today);
+        program = std::make_unique<StartedProgram>(book.dir());
+        program->start();
+        program->form().Calstart1->click();
+        return program->form();
+    }
+
+    QStringList lines(int cell) const
+    {
+        QStringList texts;
+        const QListWidget* list = program->form().List1[cell];
+        for (int k = 0; k < list->count(); ++k)
+            texts << list->item(k)->text();
+        return texts;
+    }
+    // Clicks line `row` of day cell `cell` with the mouse.
+    void clickLine(int cell, int row)
+    {
+        QListWidget* list = program->form().List1[cell];
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+    int dayNumber(int cell) const { return calendar::cellDayNumber(program->form().List1[cell]); }
+    bool grey(int cell) const
+    {
+        return calendar::cellBackground(program->form().List1[cell]) == calendar::buttonFace();
+    }
+    QColor background(int cell) const { return calendar::cellBackground(program->form().List1[cell]); }
+    QColor text(int cell) const { return calendar::cellText(program->form().List1[cell]); }
+
+    TestScrapbook book;
+    std::unique_ptr<StartedProgram> program;
+};
+
+} // namespace wk::testing

@@ -1,0 +1,146 @@
+// The day grid: the day query of a clicked cell, rows typed into the grid and "Back".
+#include "CalendarFixture.h"
+
+#include "calendar/CaptionHeader.h"
+#include "calendar/DayList.h"
+#include "calendar/MonthCalendar.h"
+#include "store/DataSource.h"
+
+#include <QAbstractItemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+
+using namespace wk;
+using wk::testing::CalendarTest;
+
+namespace {
+
+struct Stored {
+    QDate date;
+    QString title;
+    QString what;
+};
+
+QList<Stored> storedEntries(const wk::testing::TestScrapbook& book)
+{
+    store::ConnectionPool pool;
+    store::DataSource all(pool, "check");
+    all.setDatabaseName(book.databasePath());
+    all.setRecordSource("SELECT * FROM mylife order by date;");
+    all.refresh();
+    QList<Stored> rows;
+    for (; !all.eof(); all.moveNext())
+        rows.append({all.field("DATE").toDate(), all.field("MYEVENT").toString(), all.field("WHAT").toString()});
+    return rows;
+}
+
+QStringList gridColumn(const QTableView* grid, int column)
+{
+    QStringList texts;
+    const QAbstractItemModel* model = grid->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        texts << model->index(r, column).data().toString();
+    return texts;
+}
+
+} // namespace
+
+TEST(DayQuery, HasTwoBlanksBeforeTheOrdering)
+{
+    EXPECT_EQ(calendar::DayList::dayQuery(" 6/15/ 1998"),
+              "SELECT * FROM mylife WHERE mylife.date=datevalue(' 6/15/ 1998')  order by mylife.date;");
+}
+
+TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
+{
+    book.addEntry({QDate(1998, 12, 28), "Sledging", "3 Family"});
+    book.addEntry({QDate(1998, 12, 28), "Snowman", "3 Family"});
+    book.addEntry({QDate(1999, 12, 28), "A year later"});
+    shell::Mtform1& form = startCalendar(QDate(1999, 1, 10));
+    ASSERT_EQ(lines(2), QStringList({"28", "Sledging", "Snowman"}));
+
+    clickLine(2, 2); // the title line lists the same day as the day number
+    EXPECT_TRUE(form.DBGrid1->isVisibleTo(&form));
+    EXPECT_TRUE(form.CmdDayList->isVisibleTo(&form));
+    EXPECT_EQ(form.dayListCell, 2);
+    EXPECT_EQ(form.ListDate->text(), " 12/28/ 1998");
+    EXPECT_EQ(form.DataFind.recordSource(),
+              "SELECT * FROM mylife WHERE mylife.date=datevalue(' 12/28/ 1998')  order by mylife.date;");
+    auto* header = qobject_cast<calendar::CaptionHeader*>(form.DBGrid1->horizontalHeader());
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->caption(), "28");
+    const QAbstractItemModel* model = form.DBGrid1->model();
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "DATE");
+    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), "WHAT");
+    EXPECT_EQ(gridColumn(form.DBGrid1, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
+    EXPECT_EQ(gridColumn(form.DBGrid1, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
+    EXPECT_EQ(gridColumn(form.DBGrid1, 2), QStringList({"3 Family", "3 Family", ""}));
+}
+
+TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
+{
+    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10)); // June 1998: the 1st is a Monday
+    ASSERT_EQ(dayNumber(1), 31);
+    clickLine(1, 0);
+    EXPECT_EQ(form.ListDate->text(), " 5/31/ 1998");
+    form.CmdDayList->click();
+    ASSERT_EQ(dayNumber(34), 3);
+    clickLine(34, 0);
+    EXPECT_EQ(form.ListDate->text(), " 7/3/ 1998");
+}
+
+TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
+{
+    book.addEntry({QDate(1998, 6, 15), "Fair", "4 Trips"});
+    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10));
+    ASSERT_EQ(dayNumber(16), 15);
+    clickLine(16, 0);
+    QTableView* grid = form.DBGrid1;
+    QAbstractItemModel* model = grid->model();
+    ASSERT_EQ(model->rowCount(), 2);
+
+    // Typing a title on the new-row line, as a user does.
+    grid->setCurrentIndex(model->index(1, 0));
+    grid->edit(model->index(1, 0));
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "Parade");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits through a queued call
+    ASSERT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(gridColumn(grid, 0), QStringList({"Fair", "Parade", ""}));
+    EXPECT_EQ(gridColumn(grid, 1)[1], "6/15/1998");
+    EXPECT_EQ(gridColumn(grid, 2)[1], "1 Events");
+
+    // Changing a row writes it back, and the change rule gives it the day and "1 Events".
+    ASSERT_TRUE(model->setData(model->index(0, 0), "Funfair"));
+    const QList<Stored> rows = storedEntries(book);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].title, "Funfair");
+    EXPECT_EQ(rows[0].what, "1 Events");
+    EXPECT_EQ(rows[1].title, "Parade");
+    EXPECT_EQ(rows[1].date, QDate(1998, 6, 15));
+    EXPECT_EQ(rows[1].what, "1 Events");
+
+    form.CmdDayList->click();
+    EXPECT_FALSE(grid->isVisibleTo(&form));
+    EXPECT_FALSE(form.CmdDayList->isVisibleTo(&form));
+    EXPECT_EQ(lines(16), QStringList({"15", "Funfair", "Parade"}));
+    EXPECT_EQ(form.Data1.recordCount(), 2); // the entry set ran again
+}
+
+TEST_F(CalendarTest, BackOnADayWithoutEntriesKeepsTheDayNumber)
+{
+    book.addEntry({QDate(1998, 6, 20), "Gone soon"});
+    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10));
+    ASSERT_EQ(lines(21), QStringList({"20", "Gone soon"}));
+    clickLine(21, 1);
+    book.exec("DELETE FROM MYLIFE");
+    form.CmdDayList->click();
+    EXPECT_EQ(lines(21), QStringList({"20"}));
+    clickLine(22, 0); // a day that never had entries
+    form.CmdDayList->click();
+    EXPECT_EQ(lines(22), QStringList({"21"}));
+}

@@ -1,0 +1,142 @@
+// The calendar switch and the month fill: day numbers, grey days, today, entries under their day.
+#include "CalendarFixture.h"
+
+#include "calendar/MonthCalendar.h"
+#include "controls/ImageControl.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+
+using namespace wk;
+using wk::testing::CalendarTest;
+
+TEST_F(CalendarTest, FebruaryStartingOnASundayHasNoGreyFirstRow)
+{
+    book.addEntry({QDate(1998, 2, 14), "Valentine"});
+    book.addEntry({QDate(1998, 3, 3), "March kite"}); // a grey day of the next month
+    book.addEntry({QDate(1998, 2, 14), "Second valentine"});
+    book.addEntry({QDate(1998, 4, 3), "Too late"});
+    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
+
+    EXPECT_TRUE(form.Frame4->isVisibleTo(&form));
+    EXPECT_FALSE(form.Frame3->isVisibleTo(&form));
+    EXPECT_FALSE(form.Text3->isVisibleTo(&form));
+    EXPECT_EQ(form.CALLABEL->text(), "February");
+    EXPECT_EQ(form.Label8->text(), "1998");
+    QStringList headings;
+    for (int k = 1; k <= 7; ++k)
+        headings << form.WeekdayLabel[k]->text();
+    EXPECT_EQ(headings, QStringList({"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}));
+    for (int i = 1; i <= 28; ++i) {
+        EXPECT_EQ(dayNumber(i), i);
+        EXPECT_FALSE(grey(i)) << "cell " << i;
+    }
+    for (int i = 29; i <= 42; ++i) {
+        EXPECT_EQ(dayNumber(i), i - 28);
+        EXPECT_TRUE(grey(i)) << "cell " << i;
+    }
+    EXPECT_EQ(lines(14), QStringList({"14", "Valentine", "Second valentine"}));
+    EXPECT_EQ(lines(31), QStringList({"3", "March kite"}));
+    EXPECT_EQ(lines(1), QStringList({"1"}));
+    // Today, the 10th, dark blue with white text; other cells keep the window colour.
+    EXPECT_EQ(background(10), QColor(0, 0, 128));
+    EXPECT_EQ(text(10), QColor(255, 255, 255));
+    EXPECT_EQ(background(11), calendar::windowBackground());
+    EXPECT_EQ(form.ScrollMo->value(), 2);
+    EXPECT_EQ(form.VScroll1->value(), 1998);
+}
+
+TEST_F(CalendarTest, AugustStartingOnASaturdayAndJanuaryAfterDecember)
+{
+    book.addEntry({QDate(1998, 7, 27), "July grey"});
+    shell::Mtform1& form = startCalendar(QDate(1998, 8, 2));
+    for (int i = 1; i <= 6; ++i) {
+        EXPECT_EQ(dayNumber(i), 25 + i);
+        EXPECT_TRUE(grey(i));
+    }
+    EXPECT_EQ(lines(2), QStringList({"27", "July grey"}));
+    EXPECT_EQ(dayNumber(7), 1);
+    EXPECT_FALSE(grey(7));
+    EXPECT_EQ(dayNumber(37), 31);
+    EXPECT_FALSE(grey(37));
+    for (int i = 38; i <= 42; ++i) {
+        EXPECT_EQ(dayNumber(i), i - 37);
+        EXPECT_TRUE(grey(i));
+    }
+
+    // January 1999: the 1st is a Friday, the first row holds the end of December 1998.
+    form.calendar().fillMonth(1, 1999, {});
+    EXPECT_EQ(form.CALLABEL->text(), "January");
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(dayNumber(i), 26 + i);
+        EXPECT_TRUE(grey(i));
+        EXPECT_EQ(form.calendar().cellDate(i), QDate(1998, 12, 26 + i));
+    }
+    EXPECT_EQ(dayNumber(6), 1);
+    EXPECT_EQ(form.calendar().cellDate(42), QDate(1999, 2, 6));
+}
+
+TEST_F(CalendarTest, TodayOnThe30thNextToAGrey30)
+{
+    book.addEntry({QDate(1998, 6, 30), "June grey"});
+    book.addEntry({QDate(1998, 7, 30), {}}); // a null title adds no line
+    startCalendar(QDate(1998, 7, 30));       // July 1998: the 1st is a Wednesday
+    EXPECT_EQ(dayNumber(3), 30);
+    EXPECT_TRUE(grey(3));
+    EXPECT_EQ(text(3), QColor(0, 0, 0));
+    EXPECT_EQ(lines(3), QStringList({"30", "June grey"}));
+    EXPECT_EQ(dayNumber(33), 30);
+    EXPECT_EQ(background(33), QColor(0, 0, 128));
+    EXPECT_EQ(text(33), QColor(255, 255, 255));
+    EXPECT_EQ(lines(33), QStringList({"30"}));
+}
+
+TEST_F(CalendarTest, ARefillByTheSwitchKeepsWhiteTextAndAStepResetsIt)
+{
+    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
+    dates::setTodayForTesting(QDate(1998, 2, 11));
+    form.Calstart1->click(); // off
+    form.Calstart1->click(); // on again: backgrounds reset, text colours kept
+    EXPECT_EQ(background(10), calendar::windowBackground());
+    EXPECT_EQ(text(10), QColor(255, 255, 255));
+    EXPECT_EQ(background(11), QColor(0, 0, 128));
+
+    form.ScrollMo->triggerAction(QAbstractSlider::SliderSingleStepAdd); // March 1998
+    EXPECT_EQ(text(10), QColor(0, 0, 0));
+    // The 11th of every shown month is highlighted: March 1998 starts on a Sunday.
+    EXPECT_EQ(dayNumber(11), 11);
+    EXPECT_EQ(background(11), QColor(0, 0, 128));
+}
+
+TEST_F(CalendarTest, SwitchingOffBringsTheMainScreenBack)
+{
+    book.addEntry({QDate(1998, 2, 1), "First"});
+    book.addEntry({QDate(1998, 2, 2), "Second"});
+    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
+    book.addEntry({QDate(1998, 2, 3), "Third"});
+    clickLine(1, 0); // the day grid is open
+    EXPECT_TRUE(form.DBGrid1->isVisibleTo(&form));
+
+    form.Calstart1->click();
+    EXPECT_TRUE(form.Frame3->isVisibleTo(&form));
+    EXPECT_FALSE(form.Frame4->isVisibleTo(&form));
+    EXPECT_TRUE(form.Text3->isVisibleTo(&form));
+    EXPECT_TRUE(form.Frame1->isVisibleTo(&form));
+    EXPECT_FALSE(form.DBGrid1->isVisibleTo(&form));
+    EXPECT_FALSE(form.CmdDayList->isVisibleTo(&form));
+    EXPECT_EQ(form.ListDB1->count(), 3); // rebuilt from the re-run entry set
+    EXPECT_EQ(form.lineBookmarks.size(), 3);
+}
+
+TEST_F(CalendarTest, AnEntryWithATimeOfDayMatchesNoCell)
+{
+    book.addEntry({QDate(1998, 2, 5), "Midday"});
+    book.exec("UPDATE MYLIFE SET DATE = '1998-02-05 12:30:00'");
+    book.addEntry({QDate(1998, 2, 5), "Whole day"});
+    startCalendar(QDate(1998, 2, 10));
+    EXPECT_EQ(lines(5), QStringList({"5", "Whole day"}));
+}
