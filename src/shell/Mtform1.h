@@ -43,6 +43,11 @@ class EntryDisplay;
 class EntryList;
 } // namespace wk::browse
 
+namespace wk::editing {
+class EntryEditing;
+class PictureFiles;
+} // namespace wk::editing
+
 namespace wk::shell {
 
 class ScreenModes;
@@ -160,6 +165,8 @@ public:
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
     ScreenModes& screenModes() { return *screenModes_; }
+    editing::EntryEditing& editing() { return *editing_; }
+    editing::PictureFiles& pictureFiles() { return *pictureFiles_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -192,6 +199,8 @@ private:
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     std::unique_ptr<ScreenModes> screenModes_;
+    std::unique_ptr<editing::PictureFiles> pictureFiles_;
+    std::unique_ptr<editing::EntryEditing> editing_;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

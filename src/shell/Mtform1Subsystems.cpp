@@ -5,6 +5,8 @@
 #include "dialogs/Cdform.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
+#include "editing/EntryEditing.h"
+#include "editing/PictureFiles.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
@@ -18,6 +20,8 @@ void Mtform1::createSubsystems()
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
+    pictureFiles_ = std::make_unique<editing::PictureFiles>(*this);
+    editing_ = std::make_unique<editing::EntryEditing>(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });
