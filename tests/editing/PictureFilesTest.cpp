@@ -74,6 +74,7 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
     book.writePicture("trip/two.BMP", {200, 300});
     book.writePicture("trip/three.jpg", {100, 100});
     writeText(book.path("trip/notes.txt"));
+    writeText(book.path("trip/bad.jpg")); // listed, but no picture
     shell::Mtform1& form = startInEditScreen(-1);
     prompts().fileAnswers.enqueue(book.path("trip/two.BMP"));
     form.Command1->click();
@@ -84,22 +85,24 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
     EXPECT_EQ(form.Text2->text(), book.path("trip/two.BMP"));
     PictureFiles& files = form.pictureFiles();
     EXPECT_EQ(files.file1Pattern(), "*.bmp;*.jpg");
-    EXPECT_EQ(files.file1Names(), QStringList({"one.jpg", "three.jpg", "two.BMP"}));
-    EXPECT_EQ(form.stripBookmarks[1], book.path("trip/one.jpg"));
-    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/three.jpg"));
-    EXPECT_EQ(form.stripBookmarks[3], book.path("trip/two.BMP"));
-    for (int k = 4; k <= 7; ++k) {
+    EXPECT_EQ(files.file1Names(), QStringList({"bad.jpg", "one.jpg", "three.jpg", "two.BMP"}));
+    EXPECT_EQ(form.stripBookmarks[1], book.path("trip/bad.jpg"));
+    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
+    EXPECT_EQ(form.stripBookmarks[3], book.path("trip/three.jpg"));
+    EXPECT_EQ(form.stripBookmarks[4], book.path("trip/two.BMP"));
+    for (int k = 5; k <= 7; ++k) {
         EXPECT_EQ(form.stripBookmarks[k], "") << k;
         EXPECT_TRUE(form.Image[k]->picture().isNull()) << k;
     }
-    EXPECT_EQ(form.Image[1]->picture().naturalSize, QSize(300, 200));
-    EXPECT_EQ(form.Image[3]->picture().naturalSize, QSize(200, 300));
+    EXPECT_TRUE(form.Image[1]->picture().isNull()); // the unreadable file: an empty slot
+    EXPECT_EQ(form.Image[2]->picture().naturalSize, QSize(300, 200));
+    EXPECT_EQ(form.Image[4]->picture().naturalSize, QSize(200, 300));
     for (int k = 1; k <= 7; ++k) {
         EXPECT_TRUE(form.Image[k]->isVisibleTo(&form)) << k;
         EXPECT_TRUE(form.Image[k]->stretch()) << k;
     }
     EXPECT_EQ(form.stripFirstIndex, 0);
-    EXPECT_EQ(form.stripLastIndex, 2);
+    EXPECT_EQ(form.stripLastIndex, 3);
     EXPECT_TRUE(form.CMDFWD->isVisibleTo(&form));
     EXPECT_TRUE(form.CMDREV->isVisibleTo(&form));
     EXPECT_TRUE(form.File1->isVisibleTo(&form)); // the strip holds folder thumbnails
@@ -107,7 +110,7 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
 
     // Cancelling leaves the strip as it is.
     form.Command1->click();
-    EXPECT_EQ(form.stripBookmarks[1], book.path("trip/one.jpg"));
+    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
 }
 
 class MergeTest : public EditingTest {
