@@ -9,6 +9,8 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
+#include "editing/EntryEditing.h"
+#include "editing/PictureFiles.h"
 #include "shell/ScreenModes.h"
 #include "store/ScrapbookFile.h"
 

@@ -50,6 +50,10 @@ class EntryFilters;
 namespace wk::calendar {
 class MonthCalendar;
 } // namespace wk::calendar
+namespace wk::editing {
+class EntryEditing;
+class PictureFiles;
+} // namespace wk::editing
 
 namespace wk::shell {
 
@@ -170,6 +174,8 @@ public:
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
     calendar::MonthCalendar& calendar() { return *calendar_; }
+    editing::EntryEditing& editing() { return *editing_; }
+    editing::PictureFiles& pictureFiles() { return *pictureFiles_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -204,6 +210,8 @@ private:
     std::unique_ptr<ScreenModes> screenModes_;
     filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
     std::unique_ptr<calendar::MonthCalendar> calendar_;
+    std::unique_ptr<editing::PictureFiles> pictureFiles_;
+    std::unique_ptr<editing::EntryEditing> editing_;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

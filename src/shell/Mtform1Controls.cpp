@@ -1,6 +1,7 @@
 // The control inventory of the main window: names, kinds and twips geometry, in the order the
 // window lists them. Containers come first; every position is relative to its container.
 #include "controls/FolderList.h"
+#include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
@@ -179,7 +180,7 @@ void Mtform1::createControls()
     Labelwhat = label(Frame5, QStringLiteral("Labelwhat"), QStringLiteral("What"), tw(120, 1710, 900, 255));
     Text2 = place<QLineEdit>(Frame5, QStringLiteral("Text2"), tw(1080, 240, 2055, 285));
     Text4 = place<QLineEdit>(Frame5, QStringLiteral("Text4"), tw(1080, 600, 2055, 285));
-    Wheretext = place<QComboBox>(Frame5, QStringLiteral("Wheretext"), tw(1080, 960, 2055, 315));
+    Wheretext = place<controls::DropDownCombo>(Frame5, QStringLiteral("Wheretext"), tw(1080, 960, 2055, 315));
     Wheretext->setEditable(true);
     Text1 = place<QLineEdit>(Frame5, QStringLiteral("Text1"), tw(1080, 1320, 2055, 285));
     WhatText = place<QComboBox>(Frame5, QStringLiteral("WhatText"), tw(1080, 1680, 2055, 315));

@@ -9,6 +9,8 @@
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
 #include "editing/FRMScan.h"
+#include "editing/EntryEditing.h"
+#include "editing/PictureFiles.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
@@ -25,6 +27,8 @@ void Mtform1::createSubsystems()
     entryFilters_ = new filters::EntryFilters(*this);
     dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
     calendar_ = std::make_unique<calendar::MonthCalendar>(*this);
+    pictureFiles_ = std::make_unique<editing::PictureFiles>(*this);
+    editing_ = std::make_unique<editing::EntryEditing>(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });

@@ -1,0 +1,75 @@
+#include "editing/CameraFiles.h"
+
+#include "controls/FolderList.h"
+
+#include "editing/FolderListing.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace wk::editing {
+
+int pbNumber(const QString& name)
+{
+    int number = 0;
+    const QString digits = name.mid(2, 5);
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        number = number * 10 + (c.unicode() - '0');
+    }
+    return number;
+}
+
+int highestPbNumber(const QStringList& sortedPbNames)
+{
+    return sortedPbNames.isEmpty() ? 0 : pbNumber(sortedPbNames.last());
+}
+
+QString pbName(int number)
+{
+    const QString digits = (QStringLiteral("000000") + QString::number(number)).right(5);
+    return QStringLiteral("PB") + digits + QStringLiteral(".jpg");
+}
+
+bool isCameraFile(const QString& name)
+{
+    return name.startsWith(QLatin1String("PIC"), Qt::CaseSensitive);
+}
+
+int countCameraFiles(const QStringList& names)
+{
+    int n = 0;
+    for (const QString& name : names)
+        n += isCameraFile(name) ? 1 : 0;
+    return n;
+}
+
+RenameOutcome renameCameraFiles(const QString& folder, const QStringList& names, int highest)
+{
+    RenameOutcome outcome;
+    int number = highest;
+    for (const QString& name : names) {
+        if (!isCameraFile(name))
+            continue;
+        ++number;
+        const QString newName = pbName(number);
+        const QString oldPath = controls::FolderList::joinPath(folder, name);
+        const QString newPath = controls::FolderList::joinPath(folder, newName);
+        if (QFileInfo::exists(newPath)) {
+            outcome.skipped << QStringLiteral("%1 (%2 already exists)").arg(name, newName);
+            continue;
+        }
+        QFile file(oldPath);
+        // QFile::rename never replaces an existing file.
+        if (!file.rename(newPath)) {
+            outcome.skipped << QStringLiteral("%1 (%2)").arg(name, file.errorString());
+            continue;
+        }
+        ++outcome.renamed;
+    }
+    outcome.lastNumber = number;
+    return outcome;
+}
+
+} // namespace wk::editing

@@ -1,0 +1,293 @@
+#include "editing/EntryEditing.h"
+
+#include "controls/FolderList.h"
+
+#include "browse/EntryDisplay.h"
+#include "browse/EntryList.h"
+#include "controls/DropDownCombo.h"
+#include "controls/ImageControl.h"
+#include "controls/Picture.h"
+#include "controls/PictureButton.h"
+#include "controls/Steps.h"
+#include "editing/FolderListing.h"
+#include "editing/PictureFiles.h"
+#include "shell/Mtform1.h"
+#include "store/DateRules.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace wk::editing {
+
+using controls::MessageIcon;
+using controls::skipStep;
+
+namespace {
+const QString kProgramTitle = QStringLiteral("Wanderkeep");
+const QString kPictureFilter =
+    QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+} // namespace
+
+EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
+{
+    connect(form_.CMDADD, &QPushButton::clicked, this, &EntryEditing::CMDADD_Click);
+    connect(form_.SAVEADD, &QPushButton::clicked, this, &EntryEditing::SAVEADD_Click);
+    connect(form_.SaveEdit, &QPushButton::clicked, this, &EntryEditing::SaveEdit_Click);
+    connect(form_.CMDDEL, &QPushButton::clicked, this, &EntryEditing::CMDDEL_Click);
+    connect(form_.Text1, &QLineEdit::textChanged, this, &EntryEditing::Text1_Change);
+    connect(form_.Text2, &QLineEdit::textChanged, this, &EntryEditing::Text2_Change);
+    connect(form_.Text3, &QPlainTextEdit::textChanged, this, &EntryEditing::Text3_Change);
+    if (auto* combo = qobject_cast<controls::DropDownCombo*>(form_.Wheretext))
+        connect(combo, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
+    // Runs after the screen switch itself has filled the boxes.
+    connect(form_.Option3, &QAbstractButton::clicked, this, &EntryEditing::enterEditing);
+}
+
+controls::FileDialogRequest EntryEditing::pictureDialog(const QString& title)
+{
+    controls::FileDialogRequest request;
+    request.title = title;
+    request.filter = kPictureFilter;
+    request.filterIndex = 2;
+    return request;
+}
+
+void EntryEditing::enterEditing()
+{
+    editedEntry_.clear();
+    const int line = form_.ListDB1->currentRow();
+    if (line >= 0 && line < form_.lineBookmarks.size() && !form_.lineBookmarks[line].isEmpty())
+        editedEntry_ = form_.lineBookmarks[line];
+    else
+        skipStep([&] { editedEntry_ = form_.Data1.bookmark(); });
+    skipStep([&] {
+        form_.SAVEADD->hide();
+        form_.SaveEdit->show();
+    });
+}
+
+void EntryEditing::previewPicture(const QString& path)
+{
+    const QSize natural = controls::pictureSize(path);
+    form_.Image8->show();
+    form_.Image8->setStretch(true);
+    form_.entryDisplay().applyLayout(natural);
+    form_.Image8->load(path);
+    form_.Image8->update();
+}
+
+void EntryEditing::CMDADD_Click()
+{
+    skipStep([&] {
+        form_.CMDDEL->hide();
+        form_.SaveEdit->hide();
+        form_.SAVEADD->show();
+    });
+    skipStep([&] {
+        form_.Text1->setText(dates::todayShort());
+        form_.Text2->clear();
+        form_.Text3->clear();
+        form_.Text4->clear();
+        form_.Wheretext->setEditText(QString());
+        form_.WhatText->setEditText(QString());
+    });
+    controls::FileDialogRequest request = pictureDialog(QStringLiteral("Save Image As"));
+    request.directory = form_.pictureFiles().file1Folder();
+    const QString chosen = form_.prompts.chooseOpenFile(request);
+    if (chosen.isEmpty())
+        return; // cancelled
+    try {
+        form_.Text2->setText(chosen);
+        const QString folder = folderOfFile(chosen);
+        if (!folder.isEmpty())
+            form_.pictureFiles().setFile1Folder(folder);
+        form_.Text1->show();
+        form_.Text2->show();
+        form_.Text4->show();
+        previewPicture(chosen);
+    } catch (const std::exception& error) {
+        form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
+    }
+}
+
+bool EntryEditing::checkDateAndTitle()
+{
+    if (!dates::isValidDate(form_.Text1->text())) {
+        form_.prompts.tell(QString(), QStringLiteral("Please Enter a Valid Date"),
+                           MessageIcon::Exclamation);
+        form_.Text1->setFocus();
+        return false;
+    }
+    // Only an empty title is refused; blanks are a title.
+    if (form_.Text4->text().isEmpty()) {
+        form_.prompts.tell(QStringLiteral("Title"), QStringLiteral("Please Enter a Title"),
+                           MessageIcon::Exclamation);
+        form_.Text4->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void EntryEditing::tellFailure(const QString& what, const std::exception& error)
+{
+    form_.prompts.tell(kProgramTitle, what + QStringLiteral("\n\n") + QString::fromUtf8(error.what()),
+                       MessageIcon::Critical);
+}
+
+void EntryEditing::SAVEADD_Click()
+{
+    if (!checkDateAndTitle())
+        return;
+    const QString where = form_.Wheretext->currentText();
+    const QString date = form_.Text1->text();
+    const QString picture = form_.Text2->text();
+    const QString log = form_.Text3->toPlainText();
+    const QString title = form_.Text4->text();
+    const QString category = form_.WhatText->currentText();
+
+    store::DataSource& entries = form_.Data1;
+    try {
+        entries.addNew();
+        entries.setField(QStringLiteral("date"), date);
+        if (!picture.isEmpty())
+            entries.setField(QStringLiteral("picture"), picture);
+        entries.setField(QStringLiteral("myevent"), title);
+        if (!log.isEmpty())
+            entries.setField(QStringLiteral("log"), log);
+        entries.setField(QStringLiteral("where"), where);
+        entries.setField(QStringLiteral("whAT"), category);
+        entries.update();
+    } catch (const std::exception& error) {
+        // Nothing was stored: the boxes keep what was typed and the area stays in adding.
+        skipStep([&] {
+            if (entries.editing())
+                entries.cancelUpdate();
+        });
+        tellFailure(QStringLiteral("The new entry was not stored."), error);
+        return;
+    }
+    const QString added = entries.lastModified();
+    editedEntry_ = added;
+    skipStep([&] { entries.refresh(); });
+    // The entry set stays on the new entry (when its query lists it), so it is the current one.
+    skipStep([&] { entries.setBookmark(added); });
+    skipStep([&] {
+        form_.Text1->show();
+        form_.Text2->show();
+        form_.Text4->show();
+        form_.SAVEADD->hide();
+        form_.SaveEdit->show();
+        form_.File1->hide();
+    });
+}
+
+void EntryEditing::SaveEdit_Click()
+{
+    if (editedEntry_.isEmpty()) {
+        form_.prompts.tell(kProgramTitle,
+                           QStringLiteral("There is no entry to store these changes in. Use Add "
+                                          "to make a new entry."),
+                           MessageIcon::Exclamation);
+        return;
+    }
+    if (!checkDateAndTitle())
+        return;
+    const QString where = form_.Wheretext->currentText();
+    const QString date = form_.Text1->text();
+    const QString picture = form_.Text2->text();
+    const QString log = form_.Text3->toPlainText();
+    const QString title = form_.Text4->text();
+    const QString category = form_.WhatText->currentText();
+
+    // The entry set normally holds the edited entry; a filtered list may hold it instead.
+    store::DataSource* source = &form_.Data1;
+    if (!source->hasBookmark(editedEntry_) &&
+        form_.entryList().filledFrom().hasBookmark(editedEntry_))
+        source = &form_.entryList().filledFrom();
+    try {
+        source->setBookmark(editedEntry_);
+        source->edit();
+        source->setField(QStringLiteral("date"), date);
+        source->setField(QStringLiteral("picture"), picture);
+        source->setField(QStringLiteral("myevent"), title);
+        if (!log.isEmpty())
+            source->setField(QStringLiteral("log"), log);
+        source->setField(QStringLiteral("where"), where);
+        source->setField(QStringLiteral("whAT"), category);
+        source->update();
+    } catch (const std::exception& error) {
+        skipStep([&] {
+            if (source->editing())
+                source->cancelUpdate();
+        });
+        tellFailure(QStringLiteral("The changes were not stored."), error);
+        return;
+    }
+    skipStep([&] {
+        form_.Text1->show();
+        form_.Text2->show();
+        form_.Text4->show();
+    });
+}
+
+void EntryEditing::CMDDEL_Click()
+{
+    const int line = form_.ListDB1->currentRow();
+    const bool selected =
+        line >= 0 && line < form_.lineBookmarks.size() && !form_.lineBookmarks[line].isEmpty();
+    if (!selected) {
+        form_.prompts.tell(kProgramTitle,
+                           QStringLiteral("No entry is selected in the list, so nothing was deleted."),
+                           MessageIcon::Exclamation);
+    } else {
+        try {
+            // Positioning and deleting go together: when the line's entry cannot be found,
+            // no other row is deleted in its place.
+            store::DataSource& source = form_.entryList().positionOnLine(line);
+            const QString deleted = source.bookmark();
+            source.remove();
+            if (deleted == editedEntry_)
+                editedEntry_.clear();
+            skipStep([&] { form_.Data1.refresh(); });
+            // The deleted line leaves the list; no line is selected afterwards.
+            skipStep([&] { form_.entryList().fill(form_.Data1); });
+        } catch (const std::exception& error) {
+            tellFailure(QStringLiteral("The entry was not deleted."), error);
+        }
+    }
+    skipStep([&] {
+        form_.SAVEADD->hide();
+        form_.SaveEdit->show();
+    });
+}
+
+void EntryEditing::wheretext_DropDown()
+{
+    // The list shows every name of the name table once, however often it is opened.
+    store::DataSource& names = form_.DataWhere;
+    QStringList texts;
+    if (!skipStep([&] {
+            for (int row = 0; row < names.recordCount(); ++row) {
+                const QVariant v = names.fieldAt(row, QStringLiteral("where"));
+                texts << (v.isNull() ? QString() : v.toString());
+            }
+        }))
+        return;
+    QComboBox* combo = form_.Wheretext;
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown << combo->itemText(i);
+    if (shown == texts)
+        return;
+    const QSignalBlocker blocker(combo);
+    const QString text = combo->currentText();
+    combo->clear();
+    combo->addItems(texts);
+    combo->setEditText(text);
+}
+
+} // namespace wk::editing

@@ -1,0 +1,58 @@
+#pragma once
+// The edit area of the "Edit Screen": starting a new entry with "Add", storing it with the
+// first "Save", storing changes with the second "Save", "Delete", and the who-or-where combo.
+//
+// The area has two sub-modes told by the visible save button: adding (SAVEADD shown) and
+// editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
+// (editedEntry()), never into whatever row the entry set happens to be on.
+#include "controls/Prompts.h"
+
+#include <QObject>
+#include <QString>
+#include <exception>
+
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::editing {
+
+class EntryEditing : public QObject {
+    Q_OBJECT
+public:
+    explicit EntryEditing(shell::Mtform1& form);
+
+    void CMDADD_Click();
+    void SAVEADD_Click();
+    void SaveEdit_Click();
+    void CMDDEL_Click();
+    void wheretext_DropDown();
+    // Typing in the date, picture and log boxes changes nothing else.
+    void Text1_Change() {}
+    void Text2_Change() {}
+    void Text3_Change() {}
+
+    // The bookmark of the entry the second "Save" stores into; empty when there is none
+    // (after a delete, or before the edit screen was first filled).
+    const QString& editedEntry() const { return editedEntry_; }
+
+    // Shows the picture file `path` in the big picture with the landscape or portrait layout
+    // its shape asks for (a square one keeps the layout). Throws PictureError.
+    void previewPicture(const QString& path);
+
+    // The picture file dialog of the edit area: this title, the picture-file filters and the
+    // "picture files" entry chosen.
+    static controls::FileDialogRequest pictureDialog(const QString& title);
+
+private:
+    // The edit screen was just filled from an entry: that entry becomes the edited one.
+    void enterEditing();
+    // The date and title checks shared by both saves; false (after the message) when refused.
+    bool checkDateAndTitle();
+    void tellFailure(const QString& what, const std::exception& error);
+
+    shell::Mtform1& form_;
+    QString editedEntry_;
+};
+
+} // namespace wk::editing

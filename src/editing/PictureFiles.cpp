@@ -1,0 +1,155 @@
+#include "editing/PictureFiles.h"
+
+#include "controls/ImageControl.h"
+#include "controls/Prompts.h"
+#include "controls/Steps.h"
+#include "editing/CameraFiles.h"
+#include "editing/EntryEditing.h"
+#include "controls/FolderList.h"
+#include "editing/FolderListing.h"
+#include "shell/Mtform1.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace wk::editing {
+
+using controls::MessageIcon;
+using controls::skipStep;
+
+namespace {
+const QString kProgramTitle = QStringLiteral("Wanderkeep");
+const QString kMergeTitle = QStringLiteral("Merge");
+} // namespace
+
+PictureFiles::PictureFiles(shell::Mtform1& form) : QObject(&form), form_(form)
+{
+    connect(form_.Command1, &QPushButton::clicked, this, &PictureFiles::Command1_Click);
+    connect(form_.CMDMerge, &QPushButton::clicked, this, &PictureFiles::CMDMerge_Click);
+}
+
+
+void PictureFiles::setFile1Folder(const QString& folder) { form_.File1->setFolder(folder); }
+
+void PictureFiles::setFile1Pattern(const QString& pattern) { form_.File1->setPattern(pattern); }
+
+QString PictureFiles::file1Folder() const { return form_.File1->folder(); }
+
+QString PictureFiles::file1Pattern() const { return form_.File1->pattern(); }
+
+int PictureFiles::file1Count() const { return form_.File1->nameCount(); }
+
+QString PictureFiles::file1Name(int index) const { return form_.File1->nameAt(index); }
+
+QString PictureFiles::file1Path(int index) const { return form_.File1->fullPath(index); }
+
+QStringList PictureFiles::file1Names() const
+{
+    QStringList names;
+    for (int i = 0; i < file1Count(); ++i)
+        names << file1Name(i);
+    return names;
+}
+
+QStringList PictureFiles::file2Names() const
+{
+    QStringList names;
+    for (int i = 0; i < form_.File2->nameCount(); ++i)
+        names << form_.File2->nameAt(i);
+    return names;
+}
+
+void PictureFiles::Command1_Click()
+{
+    controls::FileDialogRequest request = EntryEditing::pictureDialog(QStringLiteral("Save Image As"));
+    request.directory = file1Folder();
+    const QString chosen = form_.prompts.chooseOpenFile(request);
+    if (chosen.isEmpty())
+        return; // cancelled
+    try {
+        form_.Text2->setText(chosen);
+        const QString folder = folderOfFile(chosen);
+        if (!folder.isEmpty())
+            setFile1Folder(folder);
+        setFile1Pattern(QStringLiteral("*.bmp;*.jpg"));
+
+        const int count = file1Count();
+        int index = count == 0 ? 0 : std::max(0, form_.File1->currentRow() - 3);
+        const int start = index;
+        for (int k = 1; k <= 7; ++k)
+            form_.stripBookmarks[k].clear();
+        for (int k = 1; k <= 7 && index != count; ++k, ++index)
+            form_.stripBookmarks[k] = file1Path(index);
+        form_.stripFirstIndex = static_cast<std::int16_t>(start);
+        form_.stripLastIndex = static_cast<std::int16_t>(index - 1);
+
+        for (int k = 1; k <= 7; ++k) {
+            controls::ImageControl* slot = form_.Image[k];
+            slot->show();
+            slot->setStretch(true);
+            if (!skipStep([&] { slot->load(form_.stripBookmarks[k]); }))
+                slot->clear();
+            slot->update();
+        }
+        form_.CMDFWD->show();
+        form_.CMDREV->show();
+        // The strip now holds this folder's pictures.
+        form_.File1->show();
+    } catch (const std::exception& error) {
+        form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
+    }
+}
+
+void PictureFiles::CMDMerge_Click()
+{
+    controls::FileDialogRequest request = EntryEditing::pictureDialog(QStringLiteral("Merge Directory"));
+    request.directory = file1Folder();
+    const QString chosen = form_.prompts.chooseOpenFile(request);
+    if (chosen.isEmpty())
+        return; // cancelled
+    try {
+        form_.Text2->setText(chosen);
+        const QString folder = folderOfFile(chosen);
+        if (!folder.isEmpty())
+            setFile1Folder(folder);
+        form_.Text1->show();
+        form_.Text2->show();
+        form_.Text4->show();
+        form_.editing().previewPicture(chosen);
+    } catch (const std::exception& error) {
+        // A file that is no picture (a camera's folder listing, say) still leads to the merge.
+        form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
+        renameCameraFiles();
+        return;
+    }
+    const int cameraFiles = countCameraFiles(file1Names());
+    if (cameraFiles == 0)
+        return;
+    const QString question =
+        cameraFiles == 1
+            ? QStringLiteral("Rename the 1 file whose name begins with \"PIC\" in this folder to "
+                             "a \"PB\" name?")
+            : QStringLiteral("Rename the %1 files whose names begin with \"PIC\" in this folder "
+                             "to \"PB\" names?")
+                  .arg(cameraFiles);
+    if (form_.prompts.askYesNo(kMergeTitle, question))
+        renameCameraFiles();
+}
+
+void PictureFiles::renameCameraFiles()
+{
+    const RenameOutcome outcome =
+        editing::renameCameraFiles(file1Folder(), file1Names(), highestPbNumber(file2Names()));
+    if (outcome.skipped.isEmpty())
+        return;
+    form_.prompts.tell(kMergeTitle,
+                       QStringLiteral("These files were not renamed, so that no file is "
+                                      "overwritten:\n") +
+                           outcome.skipped.join(QLatin1Char('\n')),
+                       MessageIcon::Exclamation);
+}
+
+} // namespace wk::editing

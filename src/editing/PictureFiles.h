@@ -1,0 +1,49 @@
+#pragma once
+// The picture file lists of the edit area and the two commands that work on a whole folder:
+// "Thumbnails" shows a folder's pictures in the thumbnail strip, "Merge" previews a chosen
+// picture and renames the folder's camera files ("PIC...") to "PB" + five digits + ".jpg".
+//
+// File1 lists one picture folder (the program folder until a command points it elsewhere);
+// File2 lists the "PB*.*" names of the program folder, read once when the window is created.
+// Both controls hold the names as their lines; the folder and pattern are kept here. File1 is
+// shown while the strip holds a folder's thumbnails (a thumbnail click then hands its file
+// name to the picture box, and the strip arrows step through the folder).
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::editing {
+
+class PictureFiles : public QObject {
+    Q_OBJECT
+public:
+    explicit PictureFiles(shell::Mtform1& form);
+
+    // File1: setting the folder or the pattern re-reads the names; nothing is selected after.
+    void setFile1Folder(const QString& folder);
+    void setFile1Pattern(const QString& pattern);
+    QString file1Folder() const;
+    QString file1Pattern() const;
+    int file1Count() const;
+    QString file1Name(int index) const;  // empty outside 0 .. count - 1
+    QString file1Path(int index) const;  // folder and name; empty outside the list
+    QStringList file1Names() const;
+    // File2's names, in listing order.
+    QStringList file2Names() const;
+
+    void Command1_Click(); // "Thumbnails"
+    void CMDMerge_Click(); // "Merge"
+
+    // Renames File1's camera files, numbering on from File2's last name; files that cannot be
+    // renamed without overwriting are skipped and named in one message at the end.
+    void renameCameraFiles();
+
+private:
+    shell::Mtform1& form_;
+};
+
+} // namespace wk::editing

@@ -1,0 +1,201 @@
+// Folder listings, folder thumbnails and the renaming of camera files, on real folders.
+#include "controls/FolderList.h"
+#include "EditingFixture.h"
+
+#include "controls/ImageControl.h"
+#include "editing/CameraFiles.h"
+#include "editing/FolderListing.h"
+#include "editing/PictureFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace wk;
+using namespace wk::editing;
+using wk::testing::EditingTest;
+
+namespace {
+QStringList namesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+void writeText(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+}
+} // namespace
+
+TEST(FolderListing, TheFolderOfAChosenFile)
+{
+    EXPECT_EQ(folderOfFile("/home/kim/pics/a.jpg"), "/home/kim/pics/");
+    EXPECT_EQ(folderOfFile("C:\\pics\\a.jpg"), "C:\\pics\\");
+    EXPECT_EQ(folderOfFile("a.jpg"), "");
+}
+
+TEST(CameraFiles, NumbersAndNames)
+{
+    EXPECT_EQ(pbNumber("PB00012.jpg"), 12);
+    EXPECT_EQ(pbNumber("PB12345.jpg"), 12345);
+    EXPECT_EQ(pbNumber("PB12a45.jpg"), 12);
+    EXPECT_EQ(pbNumber("PB1234567.jpg"), 12345);
+    EXPECT_EQ(highestPbNumber({}), 0);
+    EXPECT_EQ(highestPbNumber({"PB00003.jpg", "PB00012.jpg"}), 12);
+    EXPECT_EQ(pbName(1), "PB00001.jpg");
+    EXPECT_EQ(pbName(12346), "PB12346.jpg");
+    EXPECT_EQ(pbName(123456), "PB23456.jpg"); // only the last five digits
+    EXPECT_TRUE(isCameraFile("PIC0001.JPG"));
+    EXPECT_FALSE(isCameraFile("pic0001.jpg"));
+    EXPECT_FALSE(isCameraFile("Pic0001.jpg"));
+}
+
+TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
+{
+    book.writePicture("trip/one.jpg", {300, 200});
+    book.writePicture("trip/two.BMP", {200, 300});
+    book.writePicture("trip/three.jpg", {100, 100});
+    writeText(book.path("trip/notes.txt"));
+    writeText(book.path("trip/bad.jpg")); // listed, but no picture
+    shell::Mtform1& form = startInEditScreen(-1);
+    prompts().fileAnswers.enqueue(book.path("trip/two.BMP"));
+    form.Command1->click();
+
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].title, "Save Image As");
+    EXPECT_EQ(prompts().asked[0].request.filterIndex, 2);
+    EXPECT_EQ(form.Text2->text(), book.path("trip/two.BMP"));
+    PictureFiles& files = form.pictureFiles();
+    EXPECT_EQ(files.file1Pattern(), "*.bmp;*.jpg");
+    EXPECT_EQ(files.file1Names(), QStringList({"bad.jpg", "one.jpg", "three.jpg", "two.BMP"}));
+    EXPECT_EQ(form.stripBookmarks[1], book.path("trip/bad.jpg"));
+    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
+    EXPECT_EQ(form.stripBookmarks[3], book.path("trip/three.jpg"));
+    EXPECT_EQ(form.stripBookmarks[4], book.path("trip/two.BMP"));
+    for (int k = 5; k <= 7; ++k) {
+        EXPECT_EQ(form.stripBookmarks[k], "") << k;
+        EXPECT_TRUE(form.Image[k]->picture().isNull()) << k;
+    }
+    EXPECT_TRUE(form.Image[1]->picture().isNull()); // the unreadable file: an empty slot
+    EXPECT_EQ(form.Image[2]->picture().naturalSize, QSize(300, 200));
+    EXPECT_EQ(form.Image[4]->picture().naturalSize, QSize(200, 300));
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_TRUE(form.Image[k]->isVisibleTo(&form)) << k;
+        EXPECT_TRUE(form.Image[k]->stretch()) << k;
+    }
+    EXPECT_EQ(form.stripFirstIndex, 0);
+    EXPECT_EQ(form.stripLastIndex, 3);
+    EXPECT_TRUE(form.CMDFWD->isVisibleTo(&form));
+    EXPECT_TRUE(form.CMDREV->isVisibleTo(&form));
+    EXPECT_TRUE(form.File1->isVisibleTo(&form)); // the strip holds folder thumbnails
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+
+    // Cancelling leaves the strip as it is.
+    form.Command1->click();
+    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
+}
+
+class MergeTest : public EditingTest {
+protected:
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        // The program folder's numbering: the highest "PB" number is 12.
+        writeText(book.path("PB00003.jpg"));
+        writeText(book.path("PB00012.jpg"));
+        camera = book.path("camera");
+        book.writePicture("camera/PIC0001.JPG", {64, 48});
+        book.writePicture("camera/PIC0002.jpg", {64, 48});
+        book.writePicture("camera/pic0003.jpg", {64, 48}); // lower case: not a camera name
+        book.writePicture("camera/holiday.jpg", {64, 48});
+    }
+    void merge(const QString& chosen)
+    {
+        prompts().fileAnswers.enqueue(chosen);
+        form->CMDMerge->click();
+    }
+    QString camera;
+    shell::Mtform1* form = nullptr;
+};
+
+TEST_F(MergeTest, AGoodPreviewAsksThenRenamesOnFromTheHighestNumber)
+{
+    form = &startInEditScreen(-1);
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/holiday.jpg"));
+    ASSERT_EQ(prompts().asked.size(), 2);
+    EXPECT_EQ(prompts().asked[0].title, "Merge Directory");
+    EXPECT_EQ(prompts().asked[0].request.filterIndex, 2);
+    EXPECT_EQ(prompts().asked[1].kind, "yesno");
+    EXPECT_TRUE(prompts().asked[1].text.contains("2 files"));
+    EXPECT_EQ(form->Image8->picture().naturalSize, QSize(64, 48));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/holiday.jpg"));
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00013.jpg", "PB00014.jpg", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+}
+
+TEST_F(MergeTest, NoRenamesNothing)
+{
+    form = &startInEditScreen(-1);
+    merge(book.path("camera/holiday.jpg"));
+    EXPECT_EQ(prompts().asked.last().kind, "yesno");
+    EXPECT_TRUE(namesIn(camera).contains("PIC0001.JPG"));
+    EXPECT_TRUE(namesIn(camera).contains("PIC0002.jpg"));
+}
+
+TEST_F(MergeTest, AFailedPreviewReportsAndRenamesWithoutAsking)
+{
+    writeText(book.path("camera/PIC0004.txt"));
+    form = &startInEditScreen(-1);
+    merge(book.path("camera/PIC0004.txt"));
+    ASSERT_EQ(prompts().toldTexts().size(), 1); // the preview's error
+    for (const auto& a : prompts().asked)
+        EXPECT_NE(a.kind, "yesno");
+    EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg",
+                                            "holiday.jpg", "pic0003.jpg"}));
+}
+
+TEST_F(MergeTest, NothingIsOverwrittenByAnExistingTargetOrASecondMerge)
+{
+    book.writePicture("camera/PB00013.jpg", {10, 10}, QColor(255, 0, 0));
+    form = &startInEditScreen(-1);
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/holiday.jpg"));
+    // PIC0001.JPG would have become PB00013.jpg: it is skipped and named; the next goes on.
+    EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "PIC0001.JPG",
+                                            "holiday.jpg", "pic0003.jpg"}));
+    ASSERT_EQ(prompts().toldTexts().size(), 1);
+    EXPECT_TRUE(prompts().toldTexts()[0].contains("PIC0001.JPG"));
+    EXPECT_FALSE(prompts().toldTexts()[0].contains("PIC0002"));
+    EXPECT_EQ(QImage(book.path("camera/PB00013.jpg")).size(), QSize(10, 10));
+
+    // More camera files, and a second merge in the same run: the numbering starts at 13
+    // again, so every target exists and every file keeps its name.
+    book.writePicture("camera/PIC0005.jpg", {64, 48});
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/holiday.jpg"));
+    EXPECT_TRUE(prompts().asked[prompts().asked.size() - 2].text.contains("2 files"));
+    EXPECT_EQ(namesIn(camera).size(), 6);
+    EXPECT_TRUE(namesIn(camera).contains("PIC0001.JPG"));
+    EXPECT_TRUE(namesIn(camera).contains("PIC0005.jpg"));
+    ASSERT_EQ(prompts().toldTexts().size(), 2);
+    EXPECT_TRUE(prompts().toldTexts()[1].contains("PIC0001.JPG"));
+    EXPECT_TRUE(prompts().toldTexts()[1].contains("PIC0005.jpg"));
+}
+
+TEST_F(MergeTest, SixDigitNumbersKeepTheirLastFiveDigits)
+{
+    writeText(book.path("PB99999.jpg"));
+    form = &startInEditScreen(-1);
+    EXPECT_EQ(form->pictureFiles().file2Names().last(), "PB99999.jpg");
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/holiday.jpg"));
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00000.jpg", "PB00001.jpg", "holiday.jpg", "pic0003.jpg"}));
+}
