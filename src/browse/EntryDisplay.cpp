@@ -3,6 +3,7 @@
 #include "controls/ImageControl.h"
 #include "controls/Picture.h"
 #include "controls/Steps.h"
+#include "controls/Twips.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
 
@@ -21,6 +22,7 @@ constexpr int kLandscapeFrameWidth = 4925;
 constexpr int kLandscapeImageWidth = 4675;
 constexpr int kPortraitFrameWidth = 2650;
 constexpr int kPortraitImageWidth = 2400;
+constexpr int kStripLandscapeWidth = 4695;
 } // namespace
 
 QString fieldText(const store::DataSource& source, const QString& field)
@@ -33,6 +35,18 @@ QString fieldText(const store::DataSource& source, const QString& field)
     if (v.typeId() == QMetaType::QDateTime)
         return dates::formatShort(v.toDateTime().date());
     return v.toString();
+}
+
+QDate fieldDate(const store::DataSource& source, const QString& field)
+{
+    const QVariant v = source.field(field);
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    if (v.isValid() && !v.isNull())
+        return dates::parseDate(v.toString()).value_or(QDate());
+    return {};
 }
 
 EntryDisplay::EntryDisplay(shell::Mtform1& form) : form_(form) {}
@@ -110,6 +124,36 @@ void EntryDisplay::showPicture(const QString& stored)
     image->setStretch(true);
     if (!skipStep([&] { applyLayout(controls::pictureSize(path)); }))
         setPortraitLayout();
+    skipStep([&] { image->load(path); });
+}
+
+void EntryDisplay::applyStripWidthRule(QSize natural)
+{
+    // Compared in pixels, the unit the width is kept in.
+    const int width = form_.Image8->width();
+    if (natural.width() > natural.height() && width == controls::twipsToPixels(kPortraitImageWidth))
+        setImageWidthCleared(kStripLandscapeWidth);
+    else if (natural.height() > natural.width() &&
+             width == controls::twipsToPixels(kStripLandscapeWidth))
+        setImageWidthCleared(kPortraitImageWidth);
+}
+
+void EntryDisplay::setImageWidthCleared(int widthTwips)
+{
+    form_.Image8->clear();
+    shell::Mtform1::setTwipsWidth(form_.Image8, widthTwips);
+}
+
+void EntryDisplay::showWithStripWidthRule(const QString& path)
+{
+    controls::ImageControl* image = form_.Image8;
+    if (!picturePresent(path)) {
+        image->clear();
+        image->update();
+        return;
+    }
+    image->setStretch(true);
+    skipStep([&] { applyStripWidthRule(controls::pictureSize(path)); });
     skipStep([&] { image->load(path); });
 }
 

@@ -2,6 +2,7 @@
 // Showing one scrapbook entry: its picture in the big image, its log and its who-or-where name.
 // Also the rules every other view uses for picture names: the picture root kept in table
 // cddrive, the "%" rule, the existence test and the landscape / portrait layouts.
+#include <QDate>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -41,6 +42,14 @@ public:
     // or absent name. A picture that cannot be read keeps the old image and sets portrait.
     void showPicture(const QString& stored);
 
+    // The width rule of the strip and the listing: a landscape picture widens a 2400 wide big
+    // picture to 4695, a portrait one narrows a 4695 wide one to 2400; other widths stay, and
+    // the frame around it is left alone.
+    void applyStripWidthRule(QSize natural);
+    // Shows the picture file `path` (already resolved) with that width rule; clears Image8
+    // when `path` is empty or no such file exists.
+    void showWithStripWidthRule(const QString& path);
+
     // Log, big picture and who-or-where name of the current row of `source`.
     void showCurrentEntry(store::DataSource& source);
 
@@ -48,10 +57,14 @@ public:
     std::function<void()> openCdForm;
 
 private:
+    void setImageWidthCleared(int widthTwips);
+
     shell::Mtform1& form_;
 };
 
 // Field text of the current row: null and missing read as the empty text.
 QString fieldText(const store::DataSource& source, const QString& field);
+// Date field of the current row (a time of day is dropped); invalid for null or no date.
+QDate fieldDate(const store::DataSource& source, const QString& field);
 
 } // namespace wk::browse

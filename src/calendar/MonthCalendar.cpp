@@ -72,11 +72,7 @@ void MonthCalendar::CALSTART1_Click()
     const QDate today = dates::today();
     skipStep([&] {
         form_.VScroll1->show();
-        const int before = form_.VScroll1->value();
-        form_.VScroll1->setValue(today.year());
-        // The year scroller's change puts its year into Label8.
-        if (form_.VScroll1->value() != before)
-            form_.Label8->setText(QString::number(today.year()));
+        form_.VScroll1->setValue(today.year()); // its change handler shows the year in Label8
     });
     skipStep([&] {
         form_.ScrollMo->show();

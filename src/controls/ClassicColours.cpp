@@ -1,5 +1,7 @@
 #include "controls/ClassicColours.h"
 
+#include <QPalette>
+#include <QWidget>
 #include <array>
 
 namespace wk::controls {
@@ -16,6 +18,17 @@ QColor classicColour(int number)
         return Qt::black;
     const auto& c = rgb[std::size_t(number)];
     return QColor(c[0], c[1], c[2]);
+}
+
+void setTextColour(QWidget* control, const QColor& colour)
+{
+    QPalette palette = control->palette();
+    if (palette.color(QPalette::Active, QPalette::Text) == colour &&
+        palette.color(QPalette::Inactive, QPalette::Text) == colour)
+        return;
+    palette.setColor(QPalette::Active, QPalette::Text, colour);
+    palette.setColor(QPalette::Inactive, QPalette::Text, colour);
+    control->setPalette(palette);
 }
 
 } // namespace wk::controls

@@ -117,9 +117,7 @@ QString EntryFilters::nameQuery(const QString& selectedCaption, const QString& n
 
 void EntryFilters::setListColour(const QColor& colour)
 {
-    QPalette pal = form_.ListDB1->palette();
-    pal.setColor(QPalette::Text, colour);
-    form_.ListDB1->setPalette(pal);
+    controls::setTextColour(form_.ListDB1, colour);
 }
 
 void EntryFilters::switchTimeLineOff()

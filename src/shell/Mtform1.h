@@ -54,6 +54,13 @@ namespace wk::editing {
 class EntryEditing;
 class PictureFiles;
 } // namespace wk::editing
+namespace wk::timeline {
+class TimelineListing;
+class TimeLineSwitch;
+} // namespace wk::timeline
+namespace wk::strip {
+class StripStepping;
+}
 
 namespace wk::shell {
 
@@ -176,6 +183,9 @@ public:
     calendar::MonthCalendar& calendar() { return *calendar_; }
     editing::EntryEditing& editing() { return *editing_; }
     editing::PictureFiles& pictureFiles() { return *pictureFiles_; }
+    timeline::TimelineListing& timelineListing() { return *timelineListing_; }
+    timeline::TimeLineSwitch& timeLineSwitch() { return *timeLineSwitch_; }
+    strip::StripStepping& stripStepping() { return *stripStepping_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
@@ -212,6 +222,9 @@ private:
     std::unique_ptr<calendar::MonthCalendar> calendar_;
     std::unique_ptr<editing::PictureFiles> pictureFiles_;
     std::unique_ptr<editing::EntryEditing> editing_;
+    timeline::TimelineListing* timelineListing_ = nullptr; // child objects of this window
+    timeline::TimeLineSwitch* timeLineSwitch_ = nullptr;
+    strip::StripStepping* stripStepping_ = nullptr;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

@@ -14,6 +14,9 @@
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
+#include "strip/StripStepping.h"
+#include "timeline/TimeLineSwitch.h"
+#include "timeline/TimelineListing.h"
 
 #include <QPushButton>
 
@@ -29,6 +32,9 @@ void Mtform1::createSubsystems()
     calendar_ = std::make_unique<calendar::MonthCalendar>(*this);
     pictureFiles_ = std::make_unique<editing::PictureFiles>(*this);
     editing_ = std::make_unique<editing::EntryEditing>(*this);
+    timelineListing_ = new timeline::TimelineListing(*this);
+    timeLineSwitch_ = new timeline::TimeLineSwitch(*this);
+    stripStepping_ = new strip::StripStepping(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });

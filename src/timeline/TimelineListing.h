@@ -1,0 +1,47 @@
+#pragma once
+// The timeline: "List by Date" shows the whole entry set as one chronological listing in
+// Listdb2, a header line for every month and a "dd  title" line for every entry, with
+// lineBookmarks naming the entry of each line (empty for headers). A click on an entry line
+// shows that entry. TimeLineSwitch (the strip filled from the entry list, the year scroller)
+// and Printform1 (the printed timeline) live in this folder as well.
+#include <QObject>
+#include <QStringList>
+
+namespace wk::shell {
+class Mtform1;
+}
+namespace wk::store {
+class DataSource;
+}
+
+namespace wk::timeline {
+
+// The listing's lines and the bookmark of each line, as built from an entry set.
+struct Listing {
+    QStringList lines;
+    QStringList bookmarks; // one per line, empty for a header; at least two slots
+};
+
+// Reads `entries` from its first row to its end: a first header, a later header at every
+// change of the month number (the year is not compared) and one line per entry.
+Listing buildListing(store::DataSource& entries);
+
+class TimelineListing : public QObject {
+    Q_OBJECT
+public:
+    explicit TimelineListing(shell::Mtform1& form);
+
+    void Option2_Click(); // "List by Date"
+    void listdb2_Click();
+
+    // Re-queries the entry set and rebuilds Listdb2 and lineBookmarks from it.
+    void fillListing();
+
+private:
+    void showFirstEntry();
+
+    shell::Mtform1& form_;
+    bool filling_ = false;
+};
+
+} // namespace wk::timeline
