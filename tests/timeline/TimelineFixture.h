@@ -1,0 +1,70 @@
+#pragma once
+// A started program over a scrapbook whose entries each have a picture of their own colour, so
+// a test can tell which entry a thumbnail or the big picture shows by the file it came from.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "shell/Mtform1.h"
+#include "store/DateRules.h"
+
+#include <QListWidget>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace wk::testing {
+
+class TimelineTest : public ::testing::Test {
+protected:
+    void TearDown() override { dates::setTodayForTesting(QDate()); }
+
+    // `count` entries on consecutive days from 1 March 2001, "Entry 0" ..., each with its own
+    // landscape picture; returns the picture paths in entry order.
+    QStringList addNumberedEntries(int count)
+    {
+        QStringList pictures;
+        for (int n = 0; n < count; ++n) {
+            const QString picture = book.writePicture(QStringLiteral("pic%1.bmp").arg(n), {60, 40},
+                                                      QColor(20 * n, 0, 255 - 20 * n));
+            bookmarks << book.addEntry({QDate(2001, 3, 1).addDays(n), QStringLiteral("Entry %1").arg(n),
+                                        QStringLiteral("1 Events"), {}, picture,
+                                        QStringLiteral("log %1").arg(n)});
+            pictures << picture;
+        }
+        return pictures;
+    }
+
+    shell::Mtform1& start()
+    {
+        program = std::make_unique<StartedProgram>(book.dir());
+        program->start();
+        return program->form();
+    }
+
+    // The file shown by each strip slot (1..7), empty for an empty slot.
+    QStringList slotFiles() const
+    {
+        QStringList files;
+        for (int k = 1; k <= 7; ++k) {
+            const controls::ImageControl* slot = program->form().Image[k];
+            files << (slot->picture().isNull() ? QString() : slot->picture().file);
+        }
+        return files;
+    }
+
+    QStringList listLines(const QListWidget* list) const
+    {
+        QStringList texts;
+        for (int k = 0; k < list->count(); ++k)
+            texts << list->item(k)->text();
+        return texts;
+    }
+
+    TestScrapbook book;
+    QStringList bookmarks;
+    std::unique_ptr<StartedProgram> program;
+};
+
+} // namespace wk::testing

@@ -1,0 +1,158 @@
+// "List by Date": the listing's lines and their entries, line clicks, the big picture's widths.
+#include "TimelineFixture.h"
+
+#include "controls/Twips.h"
+#include "shell/Mtform1.h"
+#include "timeline/TimelineListing.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace wk;
+using wk::testing::EntryRow;
+using wk::testing::TimelineTest;
+using wk::testing::selectLine;
+
+namespace {
+
+int px(int twips) { return controls::twipsToPixels(twips); }
+
+class Listing : public TimelineTest {
+protected:
+    void SetUp() override
+    {
+        wide = book.writePicture("wide.jpg", {400, 300});
+        tall = book.writePicture("tall.bmp", {300, 400});
+        square = book.writePicture("square.bmp", {200, 200});
+        disc = book.writePicture("disc/bmp/far.jpg", {640, 480});
+        book.setDisc(book.path("disc"), "N");
+        spring = book.addEntry({QDate(1997, 3, 5), "Spring", "1 Events", {}, wide, QString("first log")});
+        nextSpring = book.addEntry({QDate(1998, 3, 20), "Next spring", "1 Events", QString("Lily"), tall,
+                                    QString("tall log")});
+        april = book.addEntry({QDate(1998, 4, 1), "April fool", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
+        untitled = book.addEntry({QDate(1998, 6, 9), {}, "4 Trips", {}, square, {}});
+    }
+
+    QString wide, tall, square, disc;
+    QString spring, nextSpring, april, untitled;
+};
+
+} // namespace
+
+TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
+{
+    shell::Mtform1& form = start();
+    form.Option2->click();
+
+    // March 1997 and March 1998 follow each other, so they share the first header.
+    EXPECT_EQ(listLines(form.Listdb2),
+              (QStringList{"------------------ March 1997 ----------------------------------",
+                           "05  Spring", "20  Next spring",
+                           "--------------------April 1998---------------------------------",
+                           "01  April fool",
+                           "--------------------June 1998---------------------------------",
+                           "09  "}));
+    EXPECT_EQ(form.lineBookmarks,
+              (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
+    EXPECT_EQ(form.Listdb2->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(form.datelabel->text(), "March 5, 1997");
+    EXPECT_TRUE(form.wherelabel->text().isEmpty());
+
+    EXPECT_TRUE(form.Frame1->isHidden());
+    EXPECT_TRUE(form.Frame5->isHidden());
+    EXPECT_FALSE(form.FrameMytrip->isHidden());
+    EXPECT_FALSE(form.Option3->isEnabled()) << "Edit Screen must wait for Main Screen";
+    form.Option1->click();
+    EXPECT_TRUE(form.Option3->isEnabled());
+}
+
+TEST_F(Listing, LineClicksShowTheirEntryAndHeadersDoNothing)
+{
+    shell::Mtform1& form = start();
+    form.Option2->click();
+
+    selectLine(form.Listdb2, 2);
+    EXPECT_EQ(form.wherelabel->text(), "Lily");
+    EXPECT_EQ(form.datelabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.Text3->toPlainText(), "tall log");
+    EXPECT_EQ(form.Image8->picture().file, tall);
+    EXPECT_EQ(form.Data1.bookmark(), nextSpring);
+
+    selectLine(form.Listdb2, 3); // the April header
+    EXPECT_EQ(form.datelabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.Data1.bookmark(), nextSpring);
+
+    // A disc name is looked up when the line is clicked.
+    selectLine(form.Listdb2, 4);
+    EXPECT_EQ(form.Image8->picture().file, book.path("disc") + "/bmp/far.jpg");
+    EXPECT_TRUE(form.wherelabel->text().isEmpty());
+    EXPECT_TRUE(form.Text3->toPlainText().isEmpty());
+
+    // An entry deleted since the listing was built is not replaced by another one.
+    form.Data1.setBookmark(spring);
+    form.Data1.remove();
+    selectLine(form.Listdb2, 1);
+    EXPECT_EQ(form.Image8->picture().file, book.path("disc") + "/bmp/far.jpg");
+}
+
+TEST_F(Listing, OnlyTheTwoStripWidthsAreSwitched)
+{
+    shell::Mtform1& form = start();
+    form.Option2->click();
+    ASSERT_EQ(form.Image8->width(), px(4675)) << "the first entry is landscape";
+
+    selectLine(form.Listdb2, 2); // portrait while 4675 wide: the width stays
+    EXPECT_EQ(form.Image8->width(), px(4675));
+
+    shell::Mtform1::setTwipsWidth(form.Image8, 2400);
+    selectLine(form.Listdb2, 4); // landscape widens 2400 to 4695
+    EXPECT_EQ(form.Image8->width(), px(4695));
+    selectLine(form.Listdb2, 6); // square keeps it
+    EXPECT_EQ(form.Image8->width(), px(4695));
+    selectLine(form.Listdb2, 2); // portrait narrows 4695 to 2400
+    EXPECT_EQ(form.Image8->width(), px(2400));
+    EXPECT_EQ(form.Frame3->width(), px(4925)) << "the frame is left alone";
+}
+
+TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligned)
+{
+    wk::testing::TestScrapbook book;
+    book.writePicture("disc/bmp/far.jpg", {640, 480});
+    book.setDisc(book.path("disc"), "N");
+    {
+        wk::testing::StartedProgram program(book.dir());
+        program.start();
+        program->Option2->click();
+        EXPECT_EQ(program->Listdb2->count(), 1);
+        EXPECT_EQ(program->lineBookmarks, (QStringList{{}, {}}));
+        EXPECT_TRUE(program->datelabel->text().isEmpty());
+    }
+    book.addEntry({QDate(2003, 5, 5), "Far away", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
+    book.addEntry({QDate(2003, 5, 6), "No picture", "4 Trips", {}, {}, {}});
+    wk::testing::StartedProgram program(book.dir());
+    program.start();
+    program->Option2->click();
+    EXPECT_TRUE(program->Image8->picture().isNull());
+    wk::testing::selectLine(program->Listdb2, 1);
+    EXPECT_FALSE(program->Image8->picture().isNull());
+    wk::testing::selectLine(program->Listdb2, 2);
+    EXPECT_TRUE(program->Image8->picture().isNull());
+}
+
+TEST(ListingBuild, EntryWithoutADateKeepsLinesAndSlotsAligned)
+{
+    wk::testing::TestScrapbook book;
+    book.addEntry({QDate(2003, 5, 5), "Dated", "1 Events", {}, {}, {}});
+    const QString undated = book.addEntry({QDate(2003, 5, 6), "Undated", "1 Events", {}, {}, {}});
+    book.exec("UPDATE mylife SET date = NULL WHERE myevent = 'Undated'");
+    store::ConnectionPool pool;
+    store::DataSource entries(pool, "entries");
+    entries.setDatabaseName(book.databasePath());
+    entries.setRecordSource("SELECT * FROM mylife order by date;");
+    entries.refresh();
+    const timeline::Listing listing = timeline::buildListing(entries);
+    ASSERT_EQ(listing.lines.size(), listing.bookmarks.size());
+    EXPECT_TRUE(listing.lines.contains("Undated"));
+    EXPECT_EQ(listing.bookmarks[listing.lines.indexOf("Undated")], undated);
+}
