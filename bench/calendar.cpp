@@ -10,6 +10,8 @@
 #include "store/DateRules.h"
 #include "LargeScrapbook.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,35 +22,9 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-class SilentPrompts : public wk::controls::Prompts {
-public:
-    bool askYesNo(const QString&, const QString&, bool) override { return false; }
-    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
-    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
-    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
-};
-
-template <class F>
-double medianMs(int runs, F&& f)
-{
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int r = 0; r < runs; ++r) {
-        timer.start();
-        f();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QList<int> sizes;
     for (int i = 1; i < argc; ++i)
@@ -56,7 +32,7 @@ int main(int argc, char** argv)
     if (sizes.isEmpty())
         sizes = {10000, 100000};
 
-    SilentPrompts prompts;
+    wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;
@@ -94,13 +70,13 @@ int main(int argc, char** argv)
         const double switchChanged = switchOn(true);
         const double switchUnchanged = switchOn(false);
         form->Calstart1->click();
-        const double requery = medianMs(3, [&] { form->Data1.refresh(); });
+        const double requery = wk::bench::medianMs(3, [&] { form->Data1.refresh(); });
 
         // One month step forward and back, alternately (never across a year end).
         QScrollBar* months = form->ScrollMo;
         months->setValue(6);
         int step = 0;
-        const double monthStep = medianMs(21, [&] {
+        const double monthStep = wk::bench::medianMs(21, [&] {
             months->triggerAction(step++ % 2 == 0 ? QAbstractSlider::SliderSingleStepAdd
                                                   : QAbstractSlider::SliderSingleStepSub);
         });
@@ -110,9 +86,9 @@ int main(int argc, char** argv)
 
         // A click on a day cell of the shown month, then "Back".
         wk::calendar::DayList& days = form->calendar().dayList();
-        const double dayClick = medianMs(11, [&] { days.List1_Click(17); });
+        const double dayClick = wk::bench::medianMs(11, [&] { days.List1_Click(17); });
         const int dayRows = form->DataFind.recordCount();
-        const double back = medianMs(11, [&] { days.CmdDayList_Click(); });
+        const double back = wk::bench::medianMs(11, [&] { days.CmdDayList_Click(); });
 
         std::printf("%7d entries: calendar switch %7.1f ms after a write (entry set re-query alone "
                     "%7.1f ms), %6.1f ms unchanged; month step %6.2f ms (%d titles shown); "

@@ -6,6 +6,8 @@
 #include "shell/Mtform2.h"
 #include "LargeScrapbook.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,14 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentPrompts : public wk::controls::Prompts {
-public:
-    bool askYesNo(const QString&, const QString&, bool) override { return false; }
-    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
-    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
-    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
-};
 
 template <class F>
 double best(int runs, F&& f)
@@ -41,7 +35,7 @@ double best(int runs, F&& f)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QList<int> sizes;
     for (int i = 1; i < argc; ++i)
@@ -49,7 +43,7 @@ int main(int argc, char** argv)
     if (sizes.isEmpty())
         sizes = {100000};
 
-    SilentPrompts prompts;
+    wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;

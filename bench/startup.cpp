@@ -7,6 +7,8 @@
 #include "shell/Mtform2.h"
 #include "LargeScrapbook.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,15 +18,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// Nothing is asked during a benchmark run.
-class SilentPrompts : public wk::controls::Prompts {
-public:
-    bool askYesNo(const QString&, const QString&, bool) override { return false; }
-    void tell(const QString&, const QString&, wk::controls::MessageIcon) override {}
-    QString chooseOpenFile(const wk::controls::FileDialogRequest&) override { return {}; }
-    QString chooseSaveFile(const wk::controls::FileDialogRequest&) override { return {}; }
-};
 
 long peakMemoryMiB()
 {
@@ -37,7 +30,7 @@ long peakMemoryMiB()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QList<int> sizes;
     QString existing;
@@ -53,7 +46,7 @@ int main(int argc, char** argv)
     if (sizes.isEmpty())
         sizes = {10000, 100000};
 
-    SilentPrompts prompts;
+    wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;

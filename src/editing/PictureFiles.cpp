@@ -83,8 +83,8 @@ void PictureFiles::Command1_Click()
             form_.stripBookmarks[k].clear();
         for (int k = 1; k <= 7 && index != count; ++k, ++index)
             form_.stripBookmarks[k] = file1Path(index);
-        form_.stripFirstIndex = static_cast<std::int16_t>(start);
-        form_.stripLastIndex = static_cast<std::int16_t>(index - 1);
+        form_.stripFirstIndex = start;
+        form_.stripLastIndex = index - 1;
 
         for (int k = 1; k <= 7; ++k) {
             controls::ImageControl* slot = form_.Image[k];

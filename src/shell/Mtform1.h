@@ -84,8 +84,10 @@ public:
     QString pictureRoot;
     QStringList lineBookmarks{QString()};
     std::array<QString, 8> stripBookmarks; // slots 1..7
-    std::int16_t stripFirstIndex = 0;
-    std::int16_t stripLastIndex = 0;
+    // Line indices of the strip's first and last slots; full-size integers, because a
+    // scrapbook of years holds more lines than a 16-bit index can count.
+    int stripFirstIndex = 0;
+    int stripLastIndex = 0;
     std::int16_t dayListCell = 0;
 
     // --- data sources (never visible) --------------------------------------------------------

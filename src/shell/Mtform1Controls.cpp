@@ -207,6 +207,7 @@ void Mtform1::createControls()
     // List by Date panel.
     FrameMytrip = place<QGroupBox>(this, QStringLiteral("FrameMytrip"), tw(5760, 1200, 3255, 5175));
     Listdb2 = place<QListWidget>(FrameMytrip, QStringLiteral("Listdb2"), tw(120, 240, 3015, 3990));
+    Listdb2->setUniformItemSizes(true);
     datelabel = label(FrameMytrip, QStringLiteral("datelabel"), QString(), tw(120, 4320, 3015, 285));
     wherelabel = label(FrameMytrip, QStringLiteral("wherelabel"), QString(), tw(120, 4680, 3015, 285));
 

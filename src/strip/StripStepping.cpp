@@ -29,7 +29,7 @@ int StripStepping::sourceCount() const
 
 QString StripStepping::pictureAt(int index, QString& slotText)
 {
-    slotText = index < form_.lineBookmarks.size() ? form_.lineBookmarks[index] : QString();
+    slotText = index >= 0 && index < form_.lineBookmarks.size() ? form_.lineBookmarks[index] : QString();
     QString picture;
     if (!folderShown()) {
         skipStep([&] { picture = pictureOfLine(form_, index); });
@@ -60,8 +60,8 @@ void StripStepping::CMDFWD_Click()
     }
     QString slotText;
     const QString picture = pictureAt(p + 1, slotText);
-    form_.stripLastIndex = static_cast<std::int16_t>(p + 1);
-    form_.stripFirstIndex = static_cast<std::int16_t>(form_.stripFirstIndex + 1);
+    form_.stripLastIndex = p + 1;
+    form_.stripFirstIndex = form_.stripFirstIndex + 1;
     showSlots(false);
     for (int k = 1; k <= 6; ++k) {
         form_.Image[size_t(k)]->setPicture(form_.Image[size_t(k + 1)]->picture());
@@ -83,8 +83,8 @@ void StripStepping::CMDREV_Click()
     }
     QString slotText;
     const QString picture = pictureAt(q - 1, slotText);
-    form_.stripFirstIndex = static_cast<std::int16_t>(q - 1);
-    form_.stripLastIndex = static_cast<std::int16_t>(form_.stripLastIndex - 1);
+    form_.stripFirstIndex = q - 1;
+    form_.stripLastIndex = form_.stripLastIndex - 1;
     showSlots(false);
     for (int k = 7; k >= 2; --k) {
         form_.Image[size_t(k)]->setPicture(form_.Image[size_t(k - 1)]->picture());

@@ -60,14 +60,14 @@ void TimeLineSwitch::fillStrip()
     }
     std::array<QString, 8> pictures;
     const auto slotBookmark = [&](int line) {
-        return line < form_.lineBookmarks.size() ? form_.lineBookmarks[line] : QString();
+        return line >= 0 && line < form_.lineBookmarks.size() ? form_.lineBookmarks[line] : QString();
     };
     if (slotBookmark(i).isEmpty())
         ++i;
     skipStep([&] { pictures[1] = strip::pictureOfLine(form_, i); });
     form_.stripBookmarks[1] = slotBookmark(i);
-    form_.stripFirstIndex = static_cast<std::int16_t>(i);
-    form_.stripLastIndex = static_cast<std::int16_t>(i);
+    form_.stripFirstIndex = i;
+    form_.stripLastIndex = i;
     ++i;
     for (int k = 2; k <= 7; ++k) {
         if (i >= lines)
@@ -76,7 +76,7 @@ void TimeLineSwitch::fillStrip()
             break;
         skipStep([&] { pictures[size_t(k)] = strip::pictureOfLine(form_, i); });
         form_.stripBookmarks[size_t(k)] = slotBookmark(i);
-        form_.stripLastIndex = static_cast<std::int16_t>(i);
+        form_.stripLastIndex = i;
         ++i;
     }
     form_.TimeOn1->update();

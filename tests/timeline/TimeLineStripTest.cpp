@@ -177,3 +177,19 @@ TEST_F(Strip, YearScrollerCountsOnAtItsPinnedEndsAndFillsTheMonth)
     year->setSliderDown(false);
     EXPECT_EQ(year->value(), 1850);
 }
+
+TEST_F(Strip, StepsBeyondTheFirst32767Lines)
+{
+    book.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 32999) "
+              "INSERT INTO mylife (date, myevent, what) "
+              "SELECT date('1990-01-01', '+' || (i / 10) || ' days'), 'Entry ' || i, '1 Events' FROM n");
+    shell::Mtform1& form = start();
+    ASSERT_EQ(form.ListDB1->count(), 33000);
+    selectLine(form.ListDB1, 32800);
+    form.TimeOn1->click();
+    EXPECT_EQ(form.stripFirstIndex, 32797);
+    EXPECT_EQ(form.stripLastIndex, 32803);
+    form.CMDFWD->clicked();
+    EXPECT_EQ(form.stripLastIndex, 32804);
+    EXPECT_EQ(form.stripBookmarks[7], form.lineBookmarks[32804]);
+}
