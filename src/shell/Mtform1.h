@@ -42,6 +42,7 @@ class Kidsform1;
 namespace wk::browse {
 class EntryDisplay;
 class EntryList;
+class ThumbnailClicks;
 } // namespace wk::browse
 
 namespace wk::filters {
@@ -171,6 +172,7 @@ public:
     // --- subsystems ------------------------------------------------------------------------------
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
+    browse::ThumbnailClicks& thumbnailClicks() { return *thumbnailClicks_; }
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
     calendar::MonthCalendar& calendar() { return *calendar_; }
@@ -207,6 +209,7 @@ private:
     controls::FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
+    browse::ThumbnailClicks* thumbnailClicks_ = nullptr; // a child object of this window
     std::unique_ptr<ScreenModes> screenModes_;
     filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
     std::unique_ptr<calendar::MonthCalendar> calendar_;

@@ -2,6 +2,7 @@
 // when it is created; the order matters only where one subsystem calls another's operations.
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "browse/ThumbnailClicks.h"
 #include "calendar/MonthCalendar.h"
 #include "dialogs/Cdform.h"
 #include "dialogs/FormTables.h"
@@ -23,6 +24,7 @@ void Mtform1::createSubsystems()
 {
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
+    thumbnailClicks_ = new browse::ThumbnailClicks(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
     entryFilters_ = new filters::EntryFilters(*this);
     dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
