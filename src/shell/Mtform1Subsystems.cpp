@@ -15,10 +15,13 @@
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
+#include "timeline/Printform1.h"
 
 #include <QPushButton>
 
 namespace wk::shell {
+
+timeline::Printform1* Mtform1::printForm() const { return printForm_; }
 
 void Mtform1::createSubsystems()
 {
@@ -37,6 +40,8 @@ void Mtform1::createSubsystems()
     connect(Scan, &QPushButton::clicked, this, [this] { editing::FRMScan::open(prompts, this); });
     connect(CmdHelp, &QPushButton::clicked, this,
             [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
+    connect(Check2, &QAbstractButton::toggled, this,
+            [this] { timeline::Printform1::openFromCheck2(printForm_, *this); }); // Check2_Click
     connect(Check1, &QAbstractButton::toggled, this, [this] {
         dialogs::Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
     });
