@@ -1,6 +1,8 @@
 #include "timeline/Printform1.h"
 
 #include "browse/EntryDisplay.h"
+#include "browse/MTForm3.h"
+#include "browse/ThumbnailClicks.h"
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
@@ -214,7 +216,16 @@ void Printform1::Cancel_Click()
 {
     form_.Check2->setChecked(false); // closes this dialog through the tick box
     close();
-    form_.show();
+    showMainWindow();
+}
+
+void Printform1::showMainWindow()
+{
+    // While the enlarged viewer stands in for the main window, the main window stays hidden:
+    // the two are never on screen together.
+    const browse::MTForm3* viewer = form_.thumbnailClicks().viewer();
+    if (!viewer || !viewer->isVisible())
+        form_.show();
 }
 
 void Printform1::closeEvent(QCloseEvent* event)
@@ -228,7 +239,7 @@ void Printform1::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    form_.show();
+    showMainWindow();
     // The tick box follows the dialog: one closed from its title bar clears it as well, so the
     // next tick opens the dialog again instead of only clearing the tick.
     if (form_.Check2->isChecked())

@@ -65,6 +65,7 @@ protected:
 
 private:
     void Form_Unload();
+    void showMainWindow();
 
     shell::Mtform1& form_;
     bool unloaded_ = false;

@@ -3,6 +3,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
+#include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "timeline/Printform1.h"
 
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -109,6 +111,16 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     form.printForm()->close();
     EXPECT_FALSE(form.Check2->isChecked());
     EXPECT_TRUE(form.isVisible());
+    unloadClosedWindows();
+
+    // Left open while the enlarged viewer takes the main window's place, its closing does
+    // not bring the main window back beside the viewer.
+    form.Check2->click();
+    QTest::mouseClick(form.Image8, Qt::LeftButton);
+    ASSERT_FALSE(form.isVisible());
+    form.printForm()->Cancel->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Check2->isChecked());
 }
 
 TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
