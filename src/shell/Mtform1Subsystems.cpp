@@ -9,13 +9,13 @@
 #include "filters/EntryFilters.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
+#include "timeline/Printform1.h"
 #include "editing/FRMScan.h"
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
-#include "timeline/Printform1.h"
 
 #include <QPushButton>
 
