@@ -12,6 +12,7 @@ packages=(
   libsqlite3-dev libgtest-dev googletest
   libsane-dev libsane1 sane-utils
   mdbtools mdbtools-dev
+  poppler-utils
 )
 
 install_missing() {

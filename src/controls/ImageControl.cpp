@@ -88,4 +88,11 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT clicked();
 }
 
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+    QWidget::mouseDoubleClickEvent(event); // reaches mousePressEvent
+}
+
 } // namespace wk::controls

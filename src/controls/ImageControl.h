@@ -29,6 +29,9 @@ public:
 Q_SIGNALS:
     // A left-button press and release both inside the control.
     void clicked();
+    // The second press of a left-button double click; the press is still reported as a
+    // press, so a quick second click on a stepping arrow keeps counting as a click.
+    void doubleClicked();
     // Positions are in the control's own pixel coordinates.
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -39,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void fitToPicture();

@@ -42,7 +42,11 @@ class Kidsform1;
 namespace wk::browse {
 class EntryDisplay;
 class EntryList;
+class ThumbnailClicks;
 } // namespace wk::browse
+namespace wk::timeline {
+class Printform1;
+}
 
 namespace wk::filters {
 class EntryFilters;
@@ -180,6 +184,8 @@ public:
     // --- subsystems ------------------------------------------------------------------------------
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
     browse::EntryList& entryList() { return *entryList_; }
+    browse::ThumbnailClicks& thumbnailClicks() { return *thumbnailClicks_; }
+    timeline::Printform1* printForm() const; // null while closed
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
     calendar::MonthCalendar& calendar() { return *calendar_; }
@@ -219,6 +225,8 @@ private:
     controls::FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
+    browse::ThumbnailClicks* thumbnailClicks_ = nullptr; // a child object of this window
+    QPointer<timeline::Printform1> printForm_;
     std::unique_ptr<ScreenModes> screenModes_;
     filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
     std::unique_ptr<calendar::MonthCalendar> calendar_;

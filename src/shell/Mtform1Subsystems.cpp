@@ -2,12 +2,14 @@
 // when it is created; the order matters only where one subsystem calls another's operations.
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "browse/ThumbnailClicks.h"
 #include "calendar/MonthCalendar.h"
 #include "dialogs/Cdform.h"
 #include "dialogs/FormTables.h"
 #include "filters/EntryFilters.h"
 #include "dialogs/HelpForm1.h"
 #include "dialogs/Kidsform1.h"
+#include "timeline/Printform1.h"
 #include "editing/FRMScan.h"
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"
@@ -22,10 +24,13 @@
 
 namespace wk::shell {
 
+timeline::Printform1* Mtform1::printForm() const { return printForm_; }
+
 void Mtform1::createSubsystems()
 {
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
+    thumbnailClicks_ = new browse::ThumbnailClicks(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
     entryFilters_ = new filters::EntryFilters(*this);
     dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
@@ -41,6 +46,8 @@ void Mtform1::createSubsystems()
     connect(Scan, &QPushButton::clicked, this, [this] { editing::FRMScan::open(prompts, this); });
     connect(CmdHelp, &QPushButton::clicked, this,
             [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
+    connect(Check2, &QAbstractButton::toggled, this,
+            [this] { timeline::Printform1::openFromCheck2(printForm_, *this); }); // Check2_Click
     connect(Check1, &QAbstractButton::toggled, this, [this] {
         dialogs::Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
     });

@@ -1,0 +1,249 @@
+#include "timeline/Printform1.h"
+
+#include "browse/EntryDisplay.h"
+#include "browse/MTForm3.h"
+#include "browse/ThumbnailClicks.h"
+#include "controls/PictureButton.h"
+#include "controls/Prompts.h"
+#include "controls/Steps.h"
+#include "controls/Twips.h"
+#include "shell/Mtform1.h"
+#include "store/DataSource.h"
+#include "store/DateRules.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <optional>
+#include <stdexcept>
+
+namespace wk::timeline {
+
+using controls::placeTwips;
+using controls::skipStep;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Print TimeLine");
+const QString kMonthRule = QStringLiteral("______________________") + QStringLiteral("____");
+
+// The entry's day; an entry without a date has no place on the timeline, and the steps that
+// need its date are skipped.
+QDate entryDate(const store::DataSource& entries)
+{
+    const QVariant v = entries.field(QStringLiteral("date"));
+    QDate d;
+    if (v.typeId() == QMetaType::QDate)
+        d = v.toDate();
+    else if (v.typeId() == QMetaType::QDateTime)
+        d = v.toDateTime().date();
+    if (!d.isValid())
+        throw std::runtime_error("the entry has no date");
+    return d;
+}
+
+struct Range {
+    std::optional<QDate> from; // no bound when empty
+    std::optional<QDate> to;
+
+    // The day alone counts, so an entry with a time of day on the last day is still in.
+    bool contains(const QDate& d) const { return (!from || d >= *from) && (!to || d <= *to); }
+};
+
+QString monthHeader(const QDate& d) { return kMonthRule + dates::formatMonthYearBlank(d); }
+
+} // namespace
+
+Printform1::Printform1(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_(form)
+{
+    setObjectName(QStringLiteral("Printform1"));
+    setWindowTitle(kTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(controls::twipsRect(0, 0, 4215, 2655).size());
+
+    Label3 = new QLabel(kTitle, this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    QFont arial(QStringLiteral("Arial"), 14, QFont::Bold);
+    arial.setStyleHint(QFont::SansSerif); // a like face where Arial is not installed
+    Label3->setFont(arial);
+    Label3->setAlignment(Qt::AlignCenter);
+    placeTwips(Label3, 240, 120, 3735, 480);
+
+    Label1 = new QLabel(QStringLiteral("Start Date"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    placeTwips(Label1, 240, 780, 1215, 285);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    placeTwips(Text1, 1560, 750, 2415, 315);
+
+    Label2 = new QLabel(QStringLiteral("End Date"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    placeTwips(Label2, 240, 1260, 1215, 285);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    placeTwips(Text2, 1560, 1230, 2415, 315);
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+
+    CMDOK = new QPushButton(QStringLiteral("Print"), this);
+    CMDOK->setObjectName(QStringLiteral("CMDOK"));
+    placeTwips(CMDOK, 600, 1860, 1215, 405);
+    Cancel = new QPushButton(QStringLiteral("Close"), this);
+    Cancel->setObjectName(QStringLiteral("Cancel"));
+    placeTwips(Cancel, 2400, 1860, 1215, 405);
+
+    connect(CMDOK, &QPushButton::clicked, this, &Printform1::CMDOK_Click);
+    connect(Cancel, &QPushButton::clicked, this, &Printform1::Cancel_Click);
+}
+
+Printform1* Printform1::openFromCheck2(QPointer<Printform1>& slot, shell::Mtform1& form)
+{
+    if (!form.Check2->isChecked()) {
+        if (slot)
+            slot->close();
+        return nullptr;
+    }
+    if (!slot)
+        slot = new Printform1(form);
+    const bool wasShown = slot->isVisible();
+    slot->show();
+    if (wasShown) { // open behind the main window: bring it forward
+        slot->raise();
+        slot->activateWindow();
+    }
+    slot->Text1->setFocus();
+    return slot;
+}
+
+QStringList Printform1::timelineLines(store::DataSource& entries, const QString& startText,
+                                      const QString& endText)
+{
+    const Range range{dates::parseDate(startText), dates::parseDate(endText)};
+    QStringList lines{QString(), QString(), QStringLiteral("    My TimeLine"), QString()};
+
+    QString remembered;
+    skipStep([&] { remembered = entries.bookmark(); });
+    skipStep([&] { entries.refresh(); });
+    skipStep([&] { entries.moveFirst(); });
+
+    // Months are told apart by their number alone: March of one year followed directly by
+    // March of the next shares the first one's header.
+    int currentMonth = 0;
+    skipStep([&] {
+        const QDate d = entryDate(entries);
+        currentMonth = d.month();
+        if (range.contains(d))
+            lines << monthHeader(d);
+    });
+    while (!entries.eof()) {
+        skipStep([&] {
+            const QDate d = entryDate(entries);
+            if (d.month() != currentMonth) {
+                if (range.contains(d))
+                    lines << QString() << monthHeader(d);
+                currentMonth = d.month();
+            }
+            // A null title prints the day alone.
+            const QString line =
+                dates::formatDayPrinted(d) + browse::fieldText(entries, QStringLiteral("MYEVENT"));
+            if (range.contains(d))
+                lines << line;
+        });
+        if (!skipStep([&] { entries.moveNext(); }))
+            break;
+    }
+
+    skipStep([&] { entries.setBookmark(remembered); });
+    return lines;
+}
+
+bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString* failure)
+{
+    auto fail = [&](const QString& why) {
+        if (failure)
+            *failure = why;
+        return false;
+    };
+    // Without an installed printer Qt falls back to a PDF file it has no name for.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        return fail(QStringLiteral("no printer is installed"));
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const QString where = printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                 : printer.outputFileName();
+        return fail(where.isEmpty() ? QStringLiteral("the printer could not be started")
+                                    : QStringLiteral("%1 could not be started").arg(where));
+    }
+    const QFontMetrics metrics(painter.font(), &printer);
+    const int pageHeight = printer.height();
+    int top = 0;
+    for (const QString& line : lines) {
+        if (top > 0 && top + metrics.height() > pageHeight) {
+            if (!printer.newPage()) {
+                painter.end();
+                return fail(QStringLiteral("a new page could not be started"));
+            }
+            top = 0;
+        }
+        painter.drawText(0, top + metrics.ascent(), line);
+        top += metrics.lineSpacing();
+    }
+    if (!painter.end())
+        return fail(QStringLiteral("the print job could not be finished"));
+    return true;
+}
+
+void Printform1::CMDOK_Click()
+{
+    const QStringList lines = timelineLines(form_.Data1, Text1->text(), Text2->text());
+    QPrinter printer;
+    printer.setDocName(kTitle);
+    if (setUpPrinter)
+        setUpPrinter(printer);
+    QString failure;
+    if (!printLines(printer, lines, &failure))
+        form_.prompts.tell(kTitle, QStringLiteral("The TimeLine could not be printed: %1.").arg(failure),
+                           controls::MessageIcon::Exclamation);
+}
+
+void Printform1::Cancel_Click()
+{
+    form_.Check2->setChecked(false); // closes this dialog through the tick box
+    close();
+    showMainWindow();
+}
+
+void Printform1::showMainWindow()
+{
+    // While the enlarged viewer stands in for the main window, the main window stays hidden:
+    // the two are never on screen together.
+    const browse::MTForm3* viewer = form_.thumbnailClicks().viewer();
+    if (!viewer || !viewer->isVisible())
+        form_.show();
+}
+
+void Printform1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Printform1::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    showMainWindow();
+    // The tick box follows the dialog: one closed from its title bar clears it as well, so the
+    // next tick opens the dialog again instead of only clearing the tick.
+    if (form_.Check2->isChecked())
+        form_.Check2->setChecked(false);
+}
+
+} // namespace wk::timeline

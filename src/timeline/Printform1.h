@@ -1,0 +1,74 @@
+#pragma once
+// The print dialog of the timeline: prints the entry set as plain text lines, a title, then a
+// header line for every month and one line per entry (day of the month and title), limited by
+// a start and an end date. The main window's print tick box opens and closes it.
+//
+// The lines are made by timelineLines(), which reads only the entry set and the two date texts;
+// printLines() puts any list of lines on a printer, one after another, page after page.
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+
+namespace wk::store {
+class DataSource;
+}
+namespace wk::shell {
+class Mtform1;
+}
+
+namespace wk::timeline {
+
+class Printform1 : public QWidget {
+    Q_OBJECT
+public:
+    // A window of its own, owned by the main window so it never outlives it.
+    explicit Printform1(shell::Mtform1& form);
+
+    // Follows the print tick box Check2: ticked shows the dialog kept in `slot` (creating it
+    // when needed) with the focus in the start date; cleared closes an open dialog.
+    static Printform1* openFromCheck2(QPointer<Printform1>& slot, shell::Mtform1& form);
+
+    // The printed lines for the entry set `entries` between the dates `startText` and `endText`
+    // (both included; a text that is no date sets no bound). The entry set is re-read and
+    // walked in its own order; its position is restored afterwards when it can be.
+    static QStringList timelineLines(store::DataSource& entries, const QString& startText,
+                                     const QString& endText);
+
+    // Prints `lines` top to bottom in the printer's font, starting a new page when the next
+    // line would not fit. Returns false, with the reason in `failure`, when the printer cannot
+    // be started or the job fails.
+    static bool printLines(QPrinter& printer, const QStringList& lines, QString* failure = nullptr);
+
+    // Runs on the printer before each print; the default printer is used as it is. Tests point
+    // it at a PDF file.
+    std::function<void(QPrinter&)> setUpPrinter;
+
+    QLabel* Label3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* CMDOK = nullptr;
+    QPushButton* Cancel = nullptr;
+
+    void CMDOK_Click();
+    void Cancel_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // Form_Unload
+
+private:
+    void Form_Unload();
+    void showMainWindow();
+
+    shell::Mtform1& form_;
+    bool unloaded_ = false;
+};
+
+} // namespace wk::timeline
