@@ -5,7 +5,6 @@
 #include "controls/FolderList.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
-#include "controls/Twips.h"
 #include "shell/Mtform1.h"
 
 #include <QLineEdit>
@@ -39,22 +38,8 @@ void ThumbnailClicks::Image_Click(int k)
         if (!form_.File1->isHidden())
             form_.Text2->setText(form_.stripBookmarks[k]);
     });
-    skipStep([&] {
-        // An empty slot has no size and matches neither shape; a big picture left at another
-        // width (the entry list's landscape layout) keeps it.
-        const QSize natural = thumbnail->picture().naturalSize;
-        if (natural.width() > natural.height()) {
-            if (big->width() == controls::twipsToPixels(portraitWidth)) {
-                big->clear();
-                shell::Mtform1::setTwipsWidth(big, landscapeWidth);
-            }
-        } else if (natural.height() > natural.width()) {
-            if (big->width() == controls::twipsToPixels(landscapeWidth)) {
-                big->clear();
-                shell::Mtform1::setTwipsWidth(big, portraitWidth);
-            }
-        }
-    });
+    // An empty slot has no size and matches neither shape.
+    skipStep([&] { form_.entryDisplay().applyStripWidthRule(thumbnail->picture().naturalSize); });
     // The thumbnail's own decoded copy: the file is not read again. It keeps its file name, so
     // the enlarged viewer can still read the picture at full size.
     skipStep([&] { big->setPicture(thumbnail->picture()); });

@@ -18,11 +18,6 @@ class MTForm3;
 class ThumbnailClicks : public QObject {
     Q_OBJECT
 public:
-    // Layout widths of the big picture after a thumbnail click, in twips. They differ from the
-    // entry list's landscape width on purpose: only these two are switched between.
-    static constexpr int landscapeWidth = 4695;
-    static constexpr int portraitWidth = 2400;
-
     explicit ThumbnailClicks(shell::Mtform1& form);
     ~ThumbnailClicks() override;
 
