@@ -2,8 +2,12 @@
 // What every benchmark program shares: no question is ever asked, the offscreen platform unless
 // another one is chosen, and the median of a few timed runs.
 #include "controls/Prompts.h"
+#include "shell/Mtform1.h"
+#include "shell/Mtform2.h"
 
 #include <QElapsedTimer>
+#include <QList>
+#include <memory>
 #include <algorithm>
 #include <vector>
 
@@ -22,6 +26,23 @@ inline void useOffscreenUnlessSet()
 {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The scrapbook sizes named on the command line, or `defaults` when none is.
+inline QList<int> sizesFromArgs(int argc, char** argv, const QList<int>& defaults)
+{
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    return sizes.isEmpty() ? defaults : sizes;
+}
+
+// Starts the program in the current directory as a user does, through the intro window.
+inline std::unique_ptr<shell::Mtform1> startProgram(controls::Prompts& prompts)
+{
+    auto* intro = new shell::Mtform2(prompts);
+    intro->setAttribute(Qt::WA_DeleteOnClose);
+    return intro->Form_Load();
 }
 
 template <class F>

@@ -6,7 +6,6 @@
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
 #include "store/DateRules.h"
 #include "LargeScrapbook.h"
 
@@ -26,11 +25,7 @@ int main(int argc, char** argv)
 {
     wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000};
+    const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {10000, 100000});
 
     wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
@@ -38,9 +33,7 @@ int main(int argc, char** argv)
         QTemporaryDir dir;
         wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(640, 480));
         QDir::setCurrent(dir.path());
-        auto* intro = new wk::shell::Mtform2(prompts);
-        intro->setAttribute(Qt::WA_DeleteOnClose);
-        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
 
         // Today is pinned to a day whose month holds entries of the generated scrapbook.
         form->Data1.moveFirst();

@@ -3,7 +3,6 @@
 #include "controls/Prompts.h"
 #include "filters/EntryFilters.h"
 #include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
@@ -37,11 +36,7 @@ int main(int argc, char** argv)
 {
     wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
-    if (sizes.isEmpty())
-        sizes = {100000};
+    const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {100000});
 
     wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
@@ -49,9 +44,7 @@ int main(int argc, char** argv)
         QTemporaryDir dir;
         wk::sample::writeLargeScrapbook(dir.path(), entries, 4, QSize(64, 48));
         QDir::setCurrent(dir.path());
-        auto* intro = new wk::shell::Mtform2(prompts);
-        intro->setAttribute(Qt::WA_DeleteOnClose);
-        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
         wk::filters::EntryFilters& filters = form->entryFilters();
 
         const double category = best(5, [&] { form->SSOption[1]->click(); });

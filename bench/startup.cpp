@@ -4,7 +4,6 @@
 #include "browse/EntryList.h"
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
@@ -56,9 +55,7 @@ int main(int argc, char** argv)
 
         QElapsedTimer timer;
         timer.start();
-        auto* intro = new wk::shell::Mtform2(prompts);
-        intro->setAttribute(Qt::WA_DeleteOnClose);
-        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
         const double startup = timer.nsecsElapsed() / 1e6;
 
         timer.restart();

@@ -7,7 +7,6 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
 #include "strip/StripStepping.h"
 #include "timeline/TimelineListing.h"
 
@@ -21,11 +20,7 @@ int main(int argc, char** argv)
 {
     wk::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000};
+    const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {10000, 100000});
 
     wk::bench::SilentPrompts prompts;
     const QString home = QDir::currentPath();
@@ -33,9 +28,7 @@ int main(int argc, char** argv)
         QTemporaryDir dir;
         wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(640, 480));
         QDir::setCurrent(dir.path());
-        auto* intro = new wk::shell::Mtform2(prompts);
-        intro->setAttribute(Qt::WA_DeleteOnClose);
-        std::unique_ptr<wk::shell::Mtform1> form = intro->Form_Load();
+        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
 
         // After a write the entry set really runs again; unchanged it only moves to its start.
         const double listingChanged = wk::bench::medianMs(5, [&] {
