@@ -111,6 +111,8 @@ void TimelineListing::showFirstEntry()
     skipStep([&] { entries.moveFirst(); });
     skipStep([&] { picture = fieldText(entries, QStringLiteral("PICTURE")); });
     skipStep([&] { date = fieldDate(entries, QStringLiteral("DATE")); });
+    // The log box follows the entry set's row, so it shows the same entry as the picture.
+    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, QStringLiteral("LOG"))); });
     skipStep([&] {
         // The first entry's name is taken as stored: a disc name ("%...") is not looked up here.
         browse::EntryDisplay& display = form_.entryDisplay();

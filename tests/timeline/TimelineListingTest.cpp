@@ -43,6 +43,7 @@ protected:
 TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
 {
     shell::Mtform1& form = start();
+    selectLine(form.ListDB1, 1); // another entry's log and name are shown first
     form.Option2->click();
 
     // March 1997 and March 1998 follow each other, so they share the first header.
@@ -58,6 +59,7 @@ TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
     EXPECT_EQ(form.Listdb2->palette().color(QPalette::Text), QColor(0, 0, 255));
     EXPECT_EQ(form.datelabel->text(), "March 5, 1997");
     EXPECT_TRUE(form.wherelabel->text().isEmpty());
+    EXPECT_EQ(form.Text3->toPlainText(), "first log");
 
     EXPECT_TRUE(form.Frame1->isHidden());
     EXPECT_TRUE(form.Frame5->isHidden());
