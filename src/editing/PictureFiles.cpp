@@ -8,6 +8,7 @@
 #include "controls/FolderList.h"
 #include "editing/FolderListing.h"
 #include "shell/Mtform1.h"
+#include "strip/StripSlots.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -87,12 +88,8 @@ void PictureFiles::Command1_Click()
         form_.stripLastIndex = index - 1;
 
         for (int k = 1; k <= 7; ++k) {
-            controls::ImageControl* slot = form_.Image[k];
-            slot->show();
-            slot->setStretch(true);
-            if (!skipStep([&] { slot->load(form_.stripBookmarks[k]); }))
-                slot->clear();
-            slot->update();
+            form_.Image[k]->show();
+            strip::loadSlot(form_.Image[k], form_.stripBookmarks[k]);
         }
         form_.CMDFWD->show();
         form_.CMDREV->show();

@@ -9,6 +9,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "strip/StripSlots.h"
 #include "store/QueryDialect.h"
 
 #include <QButtonGroup>
@@ -128,9 +129,7 @@ void EntryFilters::switchTimeLineOff()
     form_.TimeOn1->update();
     for (int k = 1; k <= 7; ++k)
         form_.Image[k]->clear();
-    for (QWidget* arrow : {static_cast<QWidget*>(form_.CMDFWD), static_cast<QWidget*>(form_.CMDREV),
-                           static_cast<QWidget*>(form_.REVSTOP), static_cast<QWidget*>(form_.FWDSTOP)})
-        arrow->hide();
+    strip::hideArrows(form_);
 }
 
 void EntryFilters::categoryClick(int k)

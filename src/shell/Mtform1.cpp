@@ -12,6 +12,7 @@
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"
 #include "shell/ScreenModes.h"
+#include "strip/StripSlots.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>
@@ -92,9 +93,7 @@ void Mtform1::Form_Load()
         Image8->show();
         Image8->setStretch(true);
         TimeOn1->show();
-        for (QWidget* arrow : {static_cast<QWidget*>(CMDFWD), static_cast<QWidget*>(FWDSTOP),
-                               static_cast<QWidget*>(CMDREV), static_cast<QWidget*>(REVSTOP)})
-            arrow->hide();
+        strip::hideArrows(*this);
         Text3->setReadOnly(true);
         Text1->setReadOnly(false);
         File1->hide();

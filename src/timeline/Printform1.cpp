@@ -36,12 +36,7 @@ const QString kMonthRule = QStringLiteral("______________________") + QStringLit
 // need its date are skipped.
 QDate entryDate(const store::DataSource& entries)
 {
-    const QVariant v = entries.field(QStringLiteral("date"));
-    QDate d;
-    if (v.typeId() == QMetaType::QDate)
-        d = v.toDate();
-    else if (v.typeId() == QMetaType::QDateTime)
-        d = v.toDateTime().date();
+    const QDate d = browse::fieldDate(entries, QStringLiteral("date"));
     if (!d.isValid())
         throw std::runtime_error("the entry has no date");
     return d;
