@@ -18,11 +18,10 @@ using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
+using wk::testing::px;
 using wk::testing::selectLine;
 
 namespace {
-
-int px(int twips) { return controls::twipsToPixels(twips); }
 
 class Viewer : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "StartedProgram.h"
 
 #include "browse/EntryList.h"
+#include "controls/Twips.h"
 #include "shell/JetConversionOffer.h"
 #include "shell/Mtform2.h"
 
@@ -30,6 +31,8 @@ void StartedProgram::start()
     form_ = intro->Form_Load();
     form_->entryList().startDrag = [] {}; // no drag loop can run without a user
 }
+
+int px(int twips) { return controls::twipsToPixels(twips); }
 
 void selectLine(QListWidget* list, int row)
 {

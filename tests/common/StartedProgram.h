@@ -31,6 +31,9 @@ private:
     std::unique_ptr<shell::Mtform1> form_;
 };
 
+// Widths and places are compared in pixels: twips round to whole pixels on the way in.
+int px(int twips);
+
 // Clicks list line `row` the way a user does (the selection change raises the click).
 void selectLine(class QListWidget* list, int row);
 

@@ -18,12 +18,10 @@ using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
+using wk::testing::px;
 using wk::testing::selectLine;
 
 namespace {
-
-// Widths are compared in pixels: twips round to whole pixels on the way in.
-int px(int twips) { return controls::twipsToPixels(twips); }
 
 class Browsing : public ::testing::Test {
 protected:

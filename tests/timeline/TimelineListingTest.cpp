@@ -12,11 +12,10 @@
 using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::TimelineTest;
+using wk::testing::px;
 using wk::testing::selectLine;
 
 namespace {
-
-int px(int twips) { return controls::twipsToPixels(twips); }
 
 class Listing : public TimelineTest {
 protected:
