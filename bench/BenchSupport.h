@@ -4,6 +4,10 @@
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
+#include "LargeScrapbook.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QElapsedTimer>
 #include <QList>
@@ -43,6 +47,17 @@ inline std::unique_ptr<shell::Mtform1> startProgram(controls::Prompts& prompts)
     auto* intro = new shell::Mtform2(prompts);
     intro->setAttribute(Qt::WA_DeleteOnClose);
     return intro->Form_Load();
+}
+
+// Writes a large scrapbook of `entries` into `dir`, makes it the current directory and starts
+// the program in it.
+inline std::unique_ptr<shell::Mtform1> startOnLargeScrapbook(const QTemporaryDir& dir, int entries,
+                                                            int distinctPictures, QSize pictureSize,
+                                                            controls::Prompts& prompts)
+{
+    sample::writeLargeScrapbook(dir.path(), entries, distinctPictures, pictureSize);
+    QDir::setCurrent(dir.path());
+    return startProgram(prompts);
 }
 
 template <class F>

@@ -31,9 +31,8 @@ int main(int argc, char** argv)
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;
-        wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(640, 480));
-        QDir::setCurrent(dir.path());
-        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
+        std::unique_ptr<wk::shell::Mtform1> form =
+            wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts);
 
         // Today is pinned to a day whose month holds entries of the generated scrapbook.
         form->Data1.moveFirst();

@@ -42,9 +42,8 @@ int main(int argc, char** argv)
     const QString home = QDir::currentPath();
     for (int entries : sizes) {
         QTemporaryDir dir;
-        wk::sample::writeLargeScrapbook(dir.path(), entries, 4, QSize(64, 48));
-        QDir::setCurrent(dir.path());
-        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
+        std::unique_ptr<wk::shell::Mtform1> form =
+            wk::bench::startOnLargeScrapbook(dir, entries, 4, QSize(64, 48), prompts);
         wk::filters::EntryFilters& filters = form->entryFilters();
 
         const double category = best(5, [&] { form->SSOption[1]->click(); });

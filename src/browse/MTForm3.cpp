@@ -5,6 +5,7 @@
 #include "controls/Picture.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -126,12 +127,7 @@ MTForm3* MTForm3::open(QPointer<MTForm3>& slot, QWidget* mainWindow, const contr
         controls::skipStep([&] { natural = controls::loadPicture(shown.file); });
     viewer->showPicture(natural);
 
-    const bool wasShown = viewer->isVisible();
-    viewer->show();
-    if (wasShown) { // shown behind another window: bring it forward
-        viewer->raise();
-        viewer->activateWindow();
-    }
+    controls::showInFront(viewer);
     if (mainWindow)
         mainWindow->hide();
     viewer->update();

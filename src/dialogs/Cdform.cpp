@@ -2,6 +2,7 @@
 
 #include "browse/EntryDisplay.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "shell/Mtform1.h"
 
 #include <QCloseEvent>
@@ -24,9 +25,7 @@ Cdform* Cdform::open(shell::Mtform1& form)
     Cdform* window = existing ? existing : new Cdform(form);
     if (!existing)
         window->Form_Load();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    controls::showInFront(window);
     window->Text1->setFocus();
     return window;
 }

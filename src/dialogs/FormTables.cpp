@@ -3,6 +3,7 @@
 #include "controls/BoundLists.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "dialogs/TableGridModel.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
@@ -46,9 +47,7 @@ FormTables* FormTables::open(shell::Mtform1& form)
 {
     auto* existing = form.findChild<FormTables*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
     FormTables* window = existing ? existing : new FormTables(form);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    controls::showInFront(window);
     return window;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/RtfReader.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "dialogs/ProgramFile.h"
 
 #include <QCloseEvent>
@@ -68,12 +69,7 @@ HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDire
 {
     if (!slot)
         slot = new HelpForm1(programDirectory, mainWindow);
-    const bool wasOpen = slot->isVisible();
-    slot->show();
-    if (wasOpen) { // already open behind other windows: bring it forward
-        slot->raise();
-        slot->activateWindow();
-    }
+    controls::showInFront(slot);
     return slot;
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/Kidsform1.h"
 
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "dialogs/ProgramFile.h"
 
 #include <QAbstractButton>
@@ -262,12 +263,7 @@ Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWin
     }
     if (!slot)
         slot = new Kidsform1(mainWindow, check1, programDirectory);
-    const bool wasOpen = slot->isVisible();
-    slot->show();
-    if (wasOpen) { // already open behind other windows: bring it forward
-        slot->raise();
-        slot->activateWindow();
-    }
+    controls::showInFront(slot);
     if (mainWindow)
         mainWindow->hide();
     return slot;

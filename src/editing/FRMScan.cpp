@@ -2,6 +2,7 @@
 
 #include "controls/Prompts.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "editing/SaneScanner.h"
 
 #include <QCloseEvent>
@@ -69,9 +70,7 @@ FRMScan* FRMScan::open(controls::Prompts& prompts, QWidget* mainWindow)
         window = new FRMScan(prompts, mainWindow);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    controls::showInFront(window);
     return window;
 }
 

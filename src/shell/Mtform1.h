@@ -44,9 +44,6 @@ class EntryDisplay;
 class EntryList;
 class ThumbnailClicks;
 } // namespace wk::browse
-namespace wk::timeline {
-class Printform1;
-}
 
 namespace wk::filters {
 class EntryFilters;
@@ -59,6 +56,7 @@ class EntryEditing;
 class PictureFiles;
 } // namespace wk::editing
 namespace wk::timeline {
+class Printform1;
 class TimelineListing;
 class TimeLineSwitch;
 } // namespace wk::timeline

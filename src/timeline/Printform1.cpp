@@ -7,6 +7,7 @@
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/WindowShowing.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
@@ -105,12 +106,7 @@ Printform1* Printform1::openFromCheck2(QPointer<Printform1>& slot, shell::Mtform
     }
     if (!slot)
         slot = new Printform1(form);
-    const bool wasShown = slot->isVisible();
-    slot->show();
-    if (wasShown) { // open behind the main window: bring it forward
-        slot->raise();
-        slot->activateWindow();
-    }
+    controls::showInFront(slot);
     slot->Text1->setFocus();
     return slot;
 }

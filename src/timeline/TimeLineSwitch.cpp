@@ -99,27 +99,26 @@ void TimeLineSwitch::VScroll1_Scroll(int value)
         form_.Label8->setText(QString::number(value));
 }
 
+void TimeLineSwitch::countShownYear(int step)
+{
+    // A label that holds no year is left as it is; the year never goes below 0.
+    bool ok = false;
+    const int shown = form_.Label8->text().trimmed().toInt(&ok);
+    if (ok && shown + step >= 0)
+        form_.Label8->setText(QString::number(shown + step));
+}
+
 void TimeLineSwitch::VScroll1_Change()
 {
     QScrollBar* year = form_.VScroll1;
     const int value = year->value();
     if (value < kLowestYear + 1) {
-        skipStep([&] {
-            bool ok = false;
-            const int shown = form_.Label8->text().trimmed().toInt(&ok);
-            if (ok && shown > 0)
-                form_.Label8->setText(QString::number(shown - 1));
-        });
+        countShownYear(-1);
         year->setValue(kLowestYear);
         return;
     }
     if (value > kHighestYear - 1) {
-        skipStep([&] {
-            bool ok = false;
-            const int shown = form_.Label8->text().trimmed().toInt(&ok);
-            if (ok)
-                form_.Label8->setText(QString::number(shown + 1));
-        });
+        countShownYear(+1);
         year->setValue(kHighestYear);
         return;
     }

@@ -25,6 +25,8 @@ public:
 
 private:
     void fillStrip();
+    // The year label at the scroller's pinned ends: one year on (`step` +1) or back (-1).
+    void countShownYear(int step);
 
     shell::Mtform1& form_;
 };

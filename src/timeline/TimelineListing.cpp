@@ -74,7 +74,7 @@ TimelineListing::TimelineListing(shell::Mtform1& form) : QObject(&form), form_(f
 {
     connect(form_.Option2, &QAbstractButton::clicked, this, &TimelineListing::Option2_Click);
     connect(form_.Listdb2, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!filling_ && row >= 0)
+        if (row >= 0)
             listdb2_Click();
     });
 }
@@ -140,13 +140,11 @@ void TimelineListing::fillListing()
     const Listing listing = buildListing(entries);
     QListWidget* list = form_.Listdb2;
     controls::setTextColour(list, QColor(0, 0, 255));
-    filling_ = true;
     {
-        const QSignalBlocker blocker(list);
+        const QSignalBlocker blocker(list); // refilling is no click
         list->clear();
         list->addItems(listing.lines);
     }
-    filling_ = false;
     form_.lineBookmarks = listing.bookmarks;
 }
 

@@ -41,7 +41,6 @@ private:
     void showFirstEntry();
 
     shell::Mtform1& form_;
-    bool filling_ = false;
 };
 
 } // namespace wk::timeline
