@@ -52,8 +52,8 @@ inline std::unique_ptr<shell::Mtform1> startProgram(controls::Prompts& prompts)
 // Writes a large scrapbook of `entries` into `dir`, makes it the current directory and starts
 // the program in it.
 inline std::unique_ptr<shell::Mtform1> startOnLargeScrapbook(const QTemporaryDir& dir, int entries,
-                                                            int distinctPictures, QSize pictureSize,
-                                                            controls::Prompts& prompts)
+                                                             int distinctPictures, QSize pictureSize,
+                                                             controls::Prompts& prompts)
 {
     sample::writeLargeScrapbook(dir.path(), entries, distinctPictures, pictureSize);
     QDir::setCurrent(dir.path());

@@ -85,8 +85,8 @@ int main(int argc, char** argv)
         std::printf("%7d entries: calendar switch %7.1f ms after a write (entry set re-query alone "
                     "%7.1f ms), %6.1f ms unchanged; month step %6.2f ms (%d titles shown); "
                     "day click %6.2f ms (%d rows); Back %6.2f ms\n",
-                    entries, switchChanged, requery, switchUnchanged, monthStep, titles, dayClick,
-                    dayRows, back);
+                    entries, switchChanged, requery, switchUnchanged, monthStep, titles, dayClick, dayRows,
+                    back);
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();

@@ -12,8 +12,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
+    const QString source =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("Velmora.mdb"));
     if (!dir.isValid() || !QFile::copy(source, target)) {
@@ -25,12 +25,16 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         int calls = 0;
-        const auto result = wk::store::jet::convertJetScrapbook(target, [&](int, int) { ++calls; return true; });
+        const auto result = wk::store::jet::convertJetScrapbook(target, [&](int, int) {
+            ++calls;
+            return true;
+        });
         const qint64 ms = timer.elapsed();
-        std::printf("%s: converted in %lld ms (%d tables, %lld rows, %d entries, %d progress reports, %lld bytes)\n",
-                    qPrintable(source), static_cast<long long>(ms), result.tableCount,
-                    static_cast<long long>(result.rowCount), result.entryCount, calls,
-                    static_cast<long long>(QFile(target).size()));
+        std::printf(
+            "%s: converted in %lld ms (%d tables, %lld rows, %d entries, %d progress reports, %lld bytes)\n",
+            qPrintable(source), static_cast<long long>(ms), result.tableCount,
+            static_cast<long long>(result.rowCount), result.entryCount, calls,
+            static_cast<long long>(QFile(target).size()));
     } catch (const wk::store::StoreError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

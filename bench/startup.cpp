@@ -68,8 +68,7 @@ int main(int argc, char** argv)
 
         std::printf("%7d entries: start-up to first picture %8.1f ms, list fill %7.1f ms "
                     "(%d lines), entry set refresh %7.1f ms, peak memory %ld MiB\n",
-                    form->ListDB1->count(), startup, fill, form->ListDB1->count(), refresh,
-                    peakMemoryMiB());
+                    form->ListDB1->count(), startup, fill, form->ListDB1->count(), refresh, peakMemoryMiB());
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();

@@ -58,9 +58,11 @@ int main(int argc, char** argv)
                 form->stripStepping().CMDREV_Click();
         });
 
-        std::printf("%7d entries: List by Date %7.1f ms after a write, %7.1f ms unchanged (%d lines, built in %.1f ms); "
+        std::printf("%7d entries: List by Date %7.1f ms after a write, %7.1f ms unchanged (%d lines, built "
+                    "in %.1f ms); "
                     "line click %5.2f ms; TimeLine on and off %6.2f ms; strip arrow step %5.2f ms\n",
-                    entries, listingChanged, listingUnchanged, lines, buildOnly, lineClick, switchOn, arrowStep);
+                    entries, listingChanged, listingUnchanged, lines, buildOnly, lineClick, switchOn,
+                    arrowStep);
         std::fflush(stdout);
         form.reset();
         QDir::setCurrent(home);

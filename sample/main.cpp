@@ -23,9 +23,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString dir = args.at(1);
-    const QString existing = wk::store::findFileIgnoringCase(dir, QLatin1String(wk::store::kScrapbookFileName));
+    const QString existing =
+        wk::store::findFileIgnoringCase(dir, QLatin1String(wk::store::kScrapbookFileName));
     if (QFileInfo(existing).isFile()) {
-        std::printf("%s already holds a scrapbook; left as it is\n", qPrintable(QDir::toNativeSeparators(dir)));
+        std::printf("%s already holds a scrapbook; left as it is\n",
+                    qPrintable(QDir::toNativeSeparators(dir)));
         return 0;
     }
     try {
@@ -34,6 +36,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "wanderkeep-sample: %s\n", e.what());
         return 1;
     }
-    std::printf("Sample scrapbook written to %s\n", qPrintable(QDir::toNativeSeparators(QDir(dir).absolutePath())));
+    std::printf("Sample scrapbook written to %s\n",
+                qPrintable(QDir::toNativeSeparators(QDir(dir).absolutePath())));
     return 0;
 }

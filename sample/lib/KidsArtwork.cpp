@@ -160,8 +160,8 @@ QImage capitol()
     skyAndGround(p, QColor(150, 200, 245), QColor(80, 150, 70), 80);
     p.setPen(QPen(QColor(120, 110, 100), 1));
     p.setBrush(QColor(225, 215, 195));
-    p.drawRect(QRectF(10, 52, 76, 28));  // wings
-    p.drawRect(QRectF(34, 36, 28, 16));  // drum
+    p.drawRect(QRectF(10, 52, 76, 28)); // wings
+    p.drawRect(QRectF(34, 36, 28, 16)); // drum
     for (int k = 0; k < 8; ++k)
         p.drawLine(QPointF(14 + k * 10, 56), QPointF(14 + k * 10, 78)); // columns
     p.setBrush(QColor(230, 180, 40));
@@ -264,9 +264,9 @@ QImage rafting()
 
 QStringList kidsArtworkFiles()
 {
-    return {QStringLiteral("pdog.ico"), QStringLiteral("pdogd.ico"), QStringLiteral("NET.ICO"),
-            QStringLiteral("pHOLE.ico"), QStringLiteral("img1.bmp"), QStringLiteral("img2.bmp"),
-            QStringLiteral("img3.bmp"),  QStringLiteral("img4.bmp"), QStringLiteral("img5.bmp"),
+    return {QStringLiteral("pdog.ico"),  QStringLiteral("pdogd.ico"), QStringLiteral("NET.ICO"),
+            QStringLiteral("pHOLE.ico"), QStringLiteral("img1.bmp"),  QStringLiteral("img2.bmp"),
+            QStringLiteral("img3.bmp"),  QStringLiteral("img4.bmp"),  QStringLiteral("img5.bmp"),
             QStringLiteral("img6.ico"),  QStringLiteral("img7.ico")};
 }
 

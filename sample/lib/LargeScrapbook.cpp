@@ -18,8 +18,8 @@ namespace wk::sample {
 namespace {
 
 const char* const kCategories[] = {"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar Items"};
-const char* const kNames[] = {"Grandma's House", "Yellowstone", "Mom", "Dad", "Lily", "Lake Tahoe",
-                              "Uncle Ben", "Aunt Rosa", "Paris", "The Cabin", "Max", "Zoe"};
+const char* const kNames[] = {"Grandma's House", "Yellowstone", "Mom",   "Dad",       "Lily", "Lake Tahoe",
+                              "Uncle Ben",       "Aunt Rosa",   "Paris", "The Cabin", "Max",  "Zoe"};
 
 void writeContents(ScrapbookWriter& writer, const QDir& root, int entries, int distinctPictures, QSize size)
 {
@@ -46,9 +46,10 @@ void writeContents(ScrapbookWriter& writer, const QDir& root, int entries, int d
         const QDate date = first.addDays(qint64(i) * days / std::max(1, entries));
         const QString& picture = names[i % pictures];
         const QString stored = i % 10 == 9 ? QStringLiteral("%") + picture : root.filePath(picture);
-        writer.addEntry(date.toString(Qt::ISODate), QStringLiteral("Entry %1").arg(i + 1, 6, 10, QLatin1Char('0')),
-                        QString::fromLatin1(kCategories[i % 5]), QString::fromUtf8(kNames[(i / 5) % 12]), stored,
-                        i % 3 ? QStringLiteral("Log of entry %1.").arg(i + 1) : QString());
+        writer.addEntry(date.toString(Qt::ISODate),
+                        QStringLiteral("Entry %1").arg(i + 1, 6, 10, QLatin1Char('0')),
+                        QString::fromLatin1(kCategories[i % 5]), QString::fromUtf8(kNames[(i / 5) % 12]),
+                        stored, i % 3 ? QStringLiteral("Log of entry %1.").arg(i + 1) : QString());
     }
     writeBytes(root.filePath(QStringLiteral("INTRO.BMP")), encodeBmp(drawTitleCard({457, 311})));
 }

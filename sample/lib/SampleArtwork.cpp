@@ -60,8 +60,8 @@ void drawHouse(QPainter& p, qreal w, qreal h, int v)
     p.setBrush(shifted(QColor(230, 200, 90), v));
     p.drawRect(QRectF(left, top, hw, h * 0.35));
     p.setBrush(QColor(170, 40, 40));
-    p.drawPolygon(QPolygonF({QPointF(left - hw * 0.08, top), QPointF(left + hw / 2, h * 0.15),
-                             QPointF(left + hw * 1.08, top)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(left - hw * 0.08, top), QPointF(left + hw / 2, h * 0.15), QPointF(left + hw * 1.08, top)}));
     p.setBrush(QColor(110, 60, 30));
     p.drawRect(QRectF(left + hw * 0.42, top + h * 0.15, hw * 0.16, h * 0.2));
     p.setBrush(QColor(180, 230, 255));
@@ -101,7 +101,8 @@ void drawTree(QPainter& p, qreal w, qreal h, int v)
         p.drawEllipse(QPointF(w * 0.5 + o.x() * r, h * 0.33 + o.y() * r), r, r);
     p.setBrush(QColor(220, 30, 30));
     for (int i = 0; i < 7; ++i)
-        p.drawEllipse(QPointF(w * 0.5 + std::cos(i * 0.9) * r, h * 0.38 + std::sin(i * 1.7) * r * 0.6), r / 9, r / 9);
+        p.drawEllipse(QPointF(w * 0.5 + std::cos(i * 0.9) * r, h * 0.38 + std::sin(i * 1.7) * r * 0.6), r / 9,
+                      r / 9);
 }
 
 void drawMountains(QPainter& p, qreal w, qreal h, int v)
@@ -112,9 +113,11 @@ void drawMountains(QPainter& p, qreal w, qreal h, int v)
     for (int i = 0; i < 3; ++i) {
         const qreal cx = w * (0.2 + 0.3 * i), peak = h * (0.15 + 0.08 * (i % 2));
         p.setBrush(rock.darker(100 + 15 * i));
-        p.drawPolygon(QPolygonF({QPointF(cx - w * 0.3, h * 0.65), QPointF(cx, peak), QPointF(cx + w * 0.3, h * 0.65)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(cx - w * 0.3, h * 0.65), QPointF(cx, peak), QPointF(cx + w * 0.3, h * 0.65)}));
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(cx - w * 0.06, peak + h * 0.1), QPointF(cx, peak), QPointF(cx + w * 0.06, peak + h * 0.1)}));
+        p.drawPolygon(QPolygonF({QPointF(cx - w * 0.06, peak + h * 0.1), QPointF(cx, peak),
+                                 QPointF(cx + w * 0.06, peak + h * 0.1)}));
     }
     sky(p, {0, h * 0.65, w, h * 0.35}, QColor(40, 150, 170), QColor(20, 80, 110));
 }
@@ -237,14 +240,30 @@ QImage drawScene(Scene scene, QSize size, const QString& title, int variant)
     p.setRenderHint(QPainter::Antialiasing);
     const qreal w = size.width(), h = size.height();
     switch (scene) {
-    case Scene::Sunset: drawSunset(p, w, h, variant); break;
-    case Scene::House: drawHouse(p, w, h, variant); break;
-    case Scene::Face: drawFace(p, w, h, variant); break;
-    case Scene::Tree: drawTree(p, w, h, variant); break;
-    case Scene::Mountains: drawMountains(p, w, h, variant); break;
-    case Scene::Beach: drawBeach(p, w, h, variant); break;
-    case Scene::Cake: drawCake(p, w, h, variant); break;
-    case Scene::Flowers: drawFlowers(p, w, h, variant); break;
+    case Scene::Sunset:
+        drawSunset(p, w, h, variant);
+        break;
+    case Scene::House:
+        drawHouse(p, w, h, variant);
+        break;
+    case Scene::Face:
+        drawFace(p, w, h, variant);
+        break;
+    case Scene::Tree:
+        drawTree(p, w, h, variant);
+        break;
+    case Scene::Mountains:
+        drawMountains(p, w, h, variant);
+        break;
+    case Scene::Beach:
+        drawBeach(p, w, h, variant);
+        break;
+    case Scene::Cake:
+        drawCake(p, w, h, variant);
+        break;
+    case Scene::Flowers:
+        drawFlowers(p, w, h, variant);
+        break;
     }
     if (!title.isEmpty())
         drawBanner(p, w, h, title);
@@ -280,7 +299,8 @@ QImage drawTitleCard(QSize size)
     font.setBold(false);
     font.setPixelSize(int(h * 0.065));
     p.setFont(font);
-    p.drawText(QRectF(0, h * 0.76, w, h * 0.1), Qt::AlignCenter, QStringLiteral("the family picture scrapbook"));
+    p.drawText(QRectF(0, h * 0.76, w, h * 0.1), Qt::AlignCenter,
+               QStringLiteral("the family picture scrapbook"));
     return image;
 }
 
@@ -316,7 +336,8 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush())
-        throw std::runtime_error(QStringLiteral("cannot write %1: %2").arg(path, f.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("cannot write %1: %2").arg(path, f.errorString()).toStdString());
 }
 
 } // namespace wk::sample

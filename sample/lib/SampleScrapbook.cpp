@@ -102,10 +102,14 @@ QSize shapeSize(Shape shape, Format format)
 {
     const bool small = format == Format::Bmp; // BMPs are uncompressed: keep them modest
     switch (shape) {
-    case Shape::Landscape: return small ? QSize(400, 300) : QSize(640, 480);
-    case Shape::Portrait: return small ? QSize(300, 400) : QSize(480, 640);
-    case Shape::Square: return small ? QSize(320, 320) : QSize(512, 512);
-    case Shape::None: break;
+    case Shape::Landscape:
+        return small ? QSize(400, 300) : QSize(640, 480);
+    case Shape::Portrait:
+        return small ? QSize(300, 400) : QSize(480, 640);
+    case Shape::Square:
+        return small ? QSize(320, 320) : QSize(512, 512);
+    case Shape::None:
+        break;
     }
     return {};
 }
@@ -127,7 +131,9 @@ QString writeEntryPicture(const QDir& root, const QString& discRoot, const Sampl
     QByteArray bytes;
     QString suffix = QStringLiteral(".jpg");
     switch (e.format) {
-    case Format::Jpeg: bytes = encodeJpeg(image, 88); break;
+    case Format::Jpeg:
+        bytes = encodeJpeg(image, 88);
+        break;
     case Format::Bmp:
         bytes = encodeBmp(image);
         suffix = QStringLiteral(".bmp");
@@ -152,10 +158,13 @@ void writeCameraFolder(const QDir& root)
     const Scene scenes[] = {Scene::Beach, Scene::Tree, Scene::Face, Scene::House, Scene::Sunset};
     for (int i = 0; i < 5; ++i) {
         const QString title = QStringLiteral("Camera picture %1").arg(i + 1);
-        const QString name = QStringLiteral("%1/PIC%2.JPG").arg(QLatin1String(kSampleCameraFolder)).arg(i + 1, 4, 10, QLatin1Char('0'));
+        const QString name = QStringLiteral("%1/PIC%2.JPG")
+                                 .arg(QLatin1String(kSampleCameraFolder))
+                                 .arg(i + 1, 4, 10, QLatin1Char('0'));
         QByteArray bytes;
         if (i == 3) // held upright
-            bytes = encodeJpeg(drawScene(scenes[i], {768, 1024}, title, i).transformed(QTransform().rotate(-90)), 90, 6);
+            bytes = encodeJpeg(
+                drawScene(scenes[i], {768, 1024}, title, i).transformed(QTransform().rotate(-90)), 90, 6);
         else
             bytes = encodeJpeg(drawScene(scenes[i], {1024, 768}, title, i), 90);
         writeBytes(root.filePath(name), bytes);

@@ -26,8 +26,10 @@ void bindText(sqlite3_stmt* stmt, int index, const QString& text)
 ScrapbookWriter::ScrapbookWriter(const QString& path)
 {
     store::createScrapbook(path);
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        const QString message =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw store::StoreError(QStringLiteral("%1: %2").arg(path, message));
@@ -35,13 +37,14 @@ ScrapbookWriter::ScrapbookWriter(const QString& path)
     try {
         check(sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr), "begin");
         open_ = true;
-        check(sqlite3_prepare_v2(db_,
-                                 R"(INSERT INTO "MYLIFE" ("DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"))"
-                                 " VALUES (?, ?, ?, ?, ?, ?)",
-                                 -1, &insertEntry_, nullptr),
+        check(sqlite3_prepare_v2(
+                  db_,
+                  R"(INSERT INTO "MYLIFE" ("DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"))"
+                  " VALUES (?, ?, ?, ?, ?, ?)",
+                  -1, &insertEntry_, nullptr),
               "prepare entry");
-        check(sqlite3_prepare_v2(db_, R"(INSERT INTO "WHERE" ("where", "sort") VALUES (?, ?))", -1, &insertName_,
-                                 nullptr),
+        check(sqlite3_prepare_v2(db_, R"(INSERT INTO "WHERE" ("where", "sort") VALUES (?, ?))", -1,
+                                 &insertName_, nullptr),
               "prepare name");
     } catch (...) {
         close();
@@ -66,11 +69,12 @@ void ScrapbookWriter::close()
 void ScrapbookWriter::check(int rc, const char* what) const
 {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw store::StoreError(QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw store::StoreError(
+            QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(sqlite3_errmsg(db_))));
 }
 
-void ScrapbookWriter::addEntry(const QString& date, const QString& title, const QString& what, const QString& where,
-                               const QString& picture, const QString& log)
+void ScrapbookWriter::addEntry(const QString& date, const QString& title, const QString& what,
+                               const QString& where, const QString& picture, const QString& log)
 {
     sqlite3_reset(insertEntry_);
     bindText(insertEntry_, 1, date);
@@ -93,7 +97,8 @@ void ScrapbookWriter::addName(const QString& name, int sort)
 void ScrapbookWriter::setPictureDisc(const QString& cd, const QString& isNew)
 {
     sqlite3_stmt* stmt = nullptr;
-    check(sqlite3_prepare_v2(db_, R"(UPDATE "cddrive" SET "cd" = ?, "new" = ?)", -1, &stmt, nullptr), "prepare disc");
+    check(sqlite3_prepare_v2(db_, R"(UPDATE "cddrive" SET "cd" = ?, "new" = ?)", -1, &stmt, nullptr),
+          "prepare disc");
     bindText(stmt, 1, cd);
     bindText(stmt, 2, isNew);
     const int rc = sqlite3_step(stmt);

@@ -60,9 +60,8 @@ void EntryDisplay::refreshPictureRoot()
         if (fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
             return;
         // The disc is confirmed when its picture folder is there.
-        const QString discFolder = form_.pictureRoot.isEmpty()
-                                       ? QString()
-                                       : QDir(form_.pictureRoot).filePath(QStringLiteral("bmp"));
+        const QString discFolder =
+            form_.pictureRoot.isEmpty() ? QString() : QDir(form_.pictureRoot).filePath(QStringLiteral("bmp"));
         if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
             if (openCdForm)
                 openCdForm();
@@ -133,8 +132,7 @@ void EntryDisplay::applyStripWidthRule(QSize natural)
     const int width = form_.Image8->width();
     if (natural.width() > natural.height() && width == controls::twipsToPixels(kPortraitImageWidth))
         setImageWidthCleared(kStripLandscapeWidth);
-    else if (natural.height() > natural.width() &&
-             width == controls::twipsToPixels(kStripLandscapeWidth))
+    else if (natural.height() > natural.width() && width == controls::twipsToPixels(kStripLandscapeWidth))
         setImageWidthCleared(kPortraitImageWidth);
 }
 

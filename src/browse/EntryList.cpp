@@ -53,8 +53,8 @@ void EntryList::fill(store::DataSource& source)
     showLines(source, titles, bookmarks);
 }
 
-void EntryList::showLines(store::DataSource& source, const QStringList& titles,
-                          const QStringList& bookmarks, int emptySlots)
+void EntryList::showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
+                          int emptySlots)
 {
     filledFrom_ = &source;
     QListWidget* list = form_.ListDB1;

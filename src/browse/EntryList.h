@@ -27,8 +27,8 @@ public:
     void fill(store::DataSource& source);
     // Shows lines already read from `source` (one title per bookmark) and makes them the lines
     // of lineBookmarks; `emptySlots` empty slots stand in when there are no lines.
-    void showLines(store::DataSource& source, const QStringList& titles,
-                   const QStringList& bookmarks, int emptySlots = 1);
+    void showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
+                   int emptySlots = 1);
     // The source the list was last filled from (the entry set unless a filter filled it).
     store::DataSource& filledFrom() const { return *filledFrom_; }
 

@@ -135,10 +135,7 @@ MTForm3* MTForm3::open(QPointer<MTForm3>& slot, QWidget* mainWindow, const contr
     return viewer;
 }
 
-void MTForm3::Form_Load()
-{
-    setWindowState(windowState() | Qt::WindowMaximized);
-}
+void MTForm3::Form_Load() { setWindowState(windowState() | Qt::WindowMaximized); }
 
 void MTForm3::showPicture(const controls::Picture& picture)
 {

@@ -31,8 +31,7 @@ public:
     // the main window's big image. That image holds a copy reduced to its own size, so the
     // viewer reads the file again at natural size; a picture that cannot be read again is shown
     // as it is.
-    static MTForm3* open(QPointer<MTForm3>& slot, QWidget* mainWindow,
-                         const controls::Picture& shown);
+    static MTForm3* open(QPointer<MTForm3>& slot, QWidget* mainWindow, const controls::Picture& shown);
 
     QWidget* Picture1 = nullptr;
     controls::ImageControl* Picture2 = nullptr;

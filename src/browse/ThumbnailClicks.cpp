@@ -19,10 +19,8 @@ ThumbnailClicks::ThumbnailClicks(shell::Mtform1& form) : QObject(&form), form_(f
     for (int k = 1; k <= 7; ++k)
         connect(form_.Image[k], &controls::ImageControl::clicked, this, [this, k] { Image_Click(k); });
     connect(form_.Image8, &controls::ImageControl::clicked, this, &ThumbnailClicks::Image8_Click);
-    connect(form_.Image8, &controls::ImageControl::doubleClicked, this,
-            &ThumbnailClicks::Image8_DblClick);
-    connect(form_.Image8, &controls::ImageControl::mouseMoved, this,
-            &ThumbnailClicks::Image8_MouseMove);
+    connect(form_.Image8, &controls::ImageControl::doubleClicked, this, &ThumbnailClicks::Image8_DblClick);
+    connect(form_.Image8, &controls::ImageControl::mouseMoved, this, &ThumbnailClicks::Image8_MouseMove);
 }
 
 ThumbnailClicks::~ThumbnailClicks()
@@ -51,10 +49,7 @@ void ThumbnailClicks::Image_Click(int k)
 
 MTForm3* ThumbnailClicks::viewer() const { return viewer_; }
 
-void ThumbnailClicks::Image8_Click()
-{
-    MTForm3::open(viewer_, &form_, form_.Image8->picture());
-}
+void ThumbnailClicks::Image8_Click() { MTForm3::open(viewer_, &form_, form_.Image8->picture()); }
 
 void ThumbnailClicks::Image8_DblClick()
 {

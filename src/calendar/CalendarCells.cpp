@@ -14,7 +14,10 @@ QColor darkBlue() { return QColor(0, 0, 128); }
 QColor white() { return QColor(255, 255, 255); }
 QColor black() { return QColor(0, 0, 0); }
 
-QColor cellBackground(const QListWidget* cell) { return cell->palette().color(QPalette::Active, QPalette::Base); }
+QColor cellBackground(const QListWidget* cell)
+{
+    return cell->palette().color(QPalette::Active, QPalette::Base);
+}
 QColor cellText(const QListWidget* cell) { return cell->palette().color(QPalette::Active, QPalette::Text); }
 
 namespace {
@@ -41,10 +44,7 @@ int cellDayNumber(const QListWidget* cell)
     return ok ? day : 0;
 }
 
-int monthOfName(const QString& name)
-{
-    return int(dates::monthNames().indexOf(name.trimmed())) + 1;
-}
+int monthOfName(const QString& name) { return int(dates::monthNames().indexOf(name.trimmed())) + 1; }
 
 QDate firstOfMonth(int month, int year, int offset)
 {

@@ -6,10 +6,7 @@ namespace wk::calendar {
 
 CaptionHeader::CaptionHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
 
-int CaptionHeader::barHeight() const
-{
-    return caption_.isEmpty() ? 0 : fontMetrics().height() + 6;
-}
+int CaptionHeader::barHeight() const { return caption_.isEmpty() ? 0 : fontMetrics().height() + 6; }
 
 void CaptionHeader::setCaption(const QString& caption)
 {

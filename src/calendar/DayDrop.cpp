@@ -44,8 +44,8 @@ int DayDrop::cellOfViewport(QObject* viewport) const
 bool DayDrop::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::DragLeave
-        && type != QEvent::Drop)
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::DragLeave &&
+        type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     const int index = cellOfViewport(watched);
     if (index == 0)
@@ -104,8 +104,8 @@ QDate DayDrop::dropDate(int index) const
         offset = -1;
     else if (index > 20 && day < 13)
         offset = 1;
-    const QDate month = firstOfMonth(monthOfName(form_.CALLABEL->text()),
-                                     form_.Label8->text().trimmed().toInt(), offset);
+    const QDate month =
+        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(), offset);
     return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
 }
 

@@ -24,20 +24,14 @@ DayGridModel::DayGridModel(store::DataSource& source, QLineEdit* listDate, QObje
     });
 }
 
-int DayGridModel::storedRows() const
-{
-    return source_.isOpen() ? source_.recordCount() : 0;
-}
+int DayGridModel::storedRows() const { return source_.isOpen() ? source_.recordCount() : 0; }
 
 int DayGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : storedRows() + 1; // the new-row line
 }
 
-int DayGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 3;
-}
+int DayGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
 
 QVariant DayGridModel::data(const QModelIndex& index, int role) const
 {

@@ -27,8 +27,8 @@ DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
     QTableView* grid = form_.DBGrid1;
     grid->setHorizontalHeader(header_);
     grid->setModel(model_.get());
-    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                          | QAbstractItemView::AnyKeyPressed);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     header_->setStretchLastSection(true);
     grid->hide();
@@ -40,16 +40,13 @@ DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
     connect(form_.CmdDayList, &QPushButton::clicked, this, &DayList::CmdDayList_Click);
 }
 
-DayList::~DayList()
-{
-    form_.DBGrid1->setModel(nullptr);
-}
+DayList::~DayList() { form_.DBGrid1->setModel(nullptr); }
 
 QString DayList::dayQuery(const QString& dateText)
 {
-    return QStringLiteral("SELECT * ") + QStringLiteral("FROM mylife ") + QStringLiteral("WHERE ")
-         + QStringLiteral("mylife.date=datevalue('") + store::quoteValue(dateText) + QStringLiteral("') ")
-         + QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
+    return QStringLiteral("SELECT * ") + QStringLiteral("FROM mylife ") + QStringLiteral("WHERE ") +
+           QStringLiteral("mylife.date=datevalue('") + store::quoteValue(dateText) + QStringLiteral("') ") +
+           QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
 }
 
 QString DayList::dateTextOfCell(int index) const
@@ -60,8 +57,8 @@ QString DayList::dateTextOfCell(int index) const
         offset = -1;
     else if (index >= 29 && day < 20)
         offset = 1;
-    const QDate month = firstOfMonth(monthOfName(form_.CALLABEL->text()),
-                                     form_.Label8->text().trimmed().toInt(), offset);
+    const QDate month =
+        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(), offset);
     if (!month.isValid())
         throw store::StoreError(QStringLiteral("The calendar shows no month."));
     return QStringLiteral(" %1/%2/ %3").arg(month.month()).arg(day).arg(month.year());
@@ -78,7 +75,7 @@ void DayList::List1_Click(int index)
         form_.dayListCell = std::int16_t(index);
         form_.Data1.refreshIfChanged();
         header_->setCaption(form_.List1[index]->count() > 0 ? form_.List1[index]->item(0)->text()
-                                                             : QString());
+                                                            : QString());
         const QString dateText = dateTextOfCell(index);
         form_.ListDate->setText(dateText);
         form_.DataFind.setRecordSource(dayQuery(dateText));

@@ -76,8 +76,7 @@ void FolderList::reRead()
     QStringList names;
     if (!folder_.isEmpty()) {
         QDir dir(folder_);
-        names = dir.entryList(nameFilters(pattern_), QDir::Files | QDir::Hidden | QDir::System,
-                              QDir::NoSort);
+        names = dir.entryList(nameFilters(pattern_), QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     }
     std::sort(names.begin(), names.end(), &FolderList::naturalLess);
     {
@@ -96,10 +95,7 @@ QString FolderList::nameAt(int index) const
     return item(index)->text();
 }
 
-void FolderList::setSelectedIndex(int index)
-{
-    setCurrentRow(index >= 0 && index < count() ? index : -1);
-}
+void FolderList::setSelectedIndex(int index) { setCurrentRow(index >= 0 && index < count() ? index : -1); }
 
 QString FolderList::fullPath(int index) const
 {

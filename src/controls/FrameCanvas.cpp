@@ -22,12 +22,9 @@ void FrameCanvas::drawBox(const QRect& box, QColor colour, bool filled)
     const QRect normal = box.normalized();
     if (filled) {
         // What lies entirely under a filled box can never be seen again: forget it.
-        std::erase_if(primitives_, [&](const Primitive& p) {
-            return normal.contains(p.box.normalized());
-        });
+        std::erase_if(primitives_, [&](const Primitive& p) { return normal.contains(p.box.normalized()); });
     }
-    primitives_.push_back(
-        {normal, colour, filled ? Primitive::Kind::FilledBox : Primitive::Kind::Box});
+    primitives_.push_back({normal, colour, filled ? Primitive::Kind::FilledBox : Primitive::Kind::Box});
     update();
 }
 

@@ -205,7 +205,8 @@ Header readHeader(QIODevice& dev, const QString& file)
     if (!h.raw.isValid() || h.raw.isEmpty())
         throw failure(file, QStringLiteral("picture size cannot be read"));
     if (h.raw.width() > kMaxSide || h.raw.height() > kMaxSide)
-        throw failure(file, QStringLiteral("picture too large (%1 x %2)").arg(h.raw.width()).arg(h.raw.height()));
+        throw failure(file,
+                      QStringLiteral("picture too large (%1 x %2)").arg(h.raw.width()).arg(h.raw.height()));
     h.orientation = h.format == "jpeg" ? jpegOrientation(dev) : 1;
     dev.seek(0);
     return h;

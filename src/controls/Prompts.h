@@ -25,8 +25,7 @@ public:
     // Yes/No question; returns true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text, bool defaultNo = false) = 0;
     // An OK message box.
-    virtual void tell(const QString& title, const QString& text,
-                      MessageIcon icon = MessageIcon::None) = 0;
+    virtual void tell(const QString& title, const QString& text, MessageIcon icon = MessageIcon::None) = 0;
     // File dialogs: the chosen full path, or an empty text when the user cancelled.
     virtual QString chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual QString chooseSaveFile(const FileDialogRequest& request) = 0;

@@ -37,16 +37,15 @@ QChar ansiChar(unsigned char byte)
 bool isSkippedDestination(const QByteArray& word)
 {
     static const char* const names[] = {
-        "fonttbl",   "stylesheet", "info",      "pict",       "object",     "objdata",
-        "fldinst",   "header",     "headerl",   "headerr",    "headerf",    "footer",
-        "footerl",   "footerr",    "footerf",   "footnote",   "listtable",  "listoverridetable",
-        "revtbl",    "rsidtbl",    "generator", "xmlnstbl",   "themedata",  "colorschememapping",
-        "latentstyles", "datastore", "filetbl", "pgdsctbl",   "nonshppict", "shp",
-        "shpinst",   "bkmkstart",  "bkmkend",   "template",   "userprops",  "ftnsep",
-        "ftnsepc",   "ftncn",      "aftnsep",   "aftnsepc",   "aftncn",     "annotation",
-        "atnid",     "atnauthor",  "private",   "mmathPr",    "wgrffmtfilter"};
-    return std::any_of(std::begin(names), std::end(names),
-                       [&word](const char* n) { return word == n; });
+        "fonttbl",      "stylesheet", "info",      "pict",     "object",       "objdata",
+        "fldinst",      "header",     "headerl",   "headerr",  "headerf",      "footer",
+        "footerl",      "footerr",    "footerf",   "footnote", "listtable",    "listoverridetable",
+        "revtbl",       "rsidtbl",    "generator", "xmlnstbl", "themedata",    "colorschememapping",
+        "latentstyles", "datastore",  "filetbl",   "pgdsctbl", "nonshppict",   "shp",
+        "shpinst",      "bkmkstart",  "bkmkend",   "template", "userprops",    "ftnsep",
+        "ftnsepc",      "ftncn",      "aftnsep",   "aftnsepc", "aftncn",       "annotation",
+        "atnid",        "atnauthor",  "private",   "mmathPr",  "wgrffmtfilter"};
+    return std::any_of(std::begin(names), std::end(names), [&word](const char* n) { return word == n; });
 }
 
 struct State {
@@ -60,7 +59,7 @@ struct State {
     int halfPoints = 0; // 0: the document's default size
     int color = 0;      // index into the colour table; 0 is the automatic colour
     int highlight = 0;
-    int uc = 1;         // fallback characters that follow a \u
+    int uc = 1; // fallback characters that follow a \u
     Qt::Alignment align = Qt::AlignLeft;
     int leftIndent = 0;  // twips
     int firstIndent = 0; // twips, negative for a hanging first line
@@ -269,8 +268,8 @@ private:
             state_.bold = on;
         else if (w == "i")
             state_.italic = on;
-        else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "ulwave"
-                 || w == "ulth" || w == "uldash" || w == "uldashd" || w == "uldashdd")
+        else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "ulwave" || w == "ulth" ||
+                 w == "uldash" || w == "uldashd" || w == "uldashdd")
             state_.underline = on;
         else if (w == "ulnone")
             state_.underline = false;
@@ -361,8 +360,7 @@ private:
 
     RunKey key(const State& s) const
     {
-        return {s.bold, s.italic, s.underline, s.strike, s.vertical, s.halfPoints, s.color,
-                s.highlight};
+        return {s.bold, s.italic, s.underline, s.strike, s.vertical, s.halfPoints, s.color, s.highlight};
     }
 
     void text(QChar ch)
@@ -463,10 +461,7 @@ private:
 
     static bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
-    static bool isHexDigit(char c)
-    {
-        return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    }
+    static bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
     static int hexValue(char c)
     {
         if (isDigit(c))

@@ -90,10 +90,10 @@ bool Cdform::save()
                 cd.cancelUpdate();
         } catch (const std::exception&) {
         }
-        form_.prompts.tell(windowTitle(),
-                           QStringLiteral("The disc setting could not be saved:\n%1")
-                               .arg(QString::fromStdString(e.what())),
-                           controls::MessageIcon::Exclamation);
+        form_.prompts.tell(
+            windowTitle(),
+            QStringLiteral("The disc setting could not be saved:\n%1").arg(QString::fromStdString(e.what())),
+            controls::MessageIcon::Exclamation);
         return false;
     }
     form_.pictureRoot = Text1->text();

@@ -57,8 +57,7 @@ void FormTables::openOnPress(shell::Mtform1& form, QPushButton* button)
 }
 
 FormTables::FormTables(shell::Mtform1& form)
-    : QWidget(&form, Qt::Window),
-      form_(form),
+    : QWidget(&form, Qt::Window), form_(form),
       dataTables_(std::make_unique<store::DataSource>(form.connections, QStringLiteral("DataTables")))
 {
     setObjectName(QStringLiteral("FormTables"));
@@ -100,8 +99,7 @@ FormTables::~FormTables() = default;
 void FormTables::showTable(const QString& table)
 {
     skipStep([&] {
-        dataTables_->setDatabaseName(
-            form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
+        dataTables_->setDatabaseName(form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
         dataTables_->setRecordSource(table);
         dataTables_->refresh();
     });

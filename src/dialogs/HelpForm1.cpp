@@ -48,8 +48,7 @@ HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
           QStringLiteral("Scroll Name List and click on name to list all pictures for that name.  "
                          "Click *All Picures to list all in file."),
           150, 5580, 9300, 540);
-    label(this, "Label3", QStringLiteral("Click on picture to enlarge or reduce."), 150, 6150, 9300,
-          300);
+    label(this, "Label3", QStringLiteral("Click on picture to enlarge or reduce."), 150, 6150, 9300, 300);
     label(this, "Label4", QStringLiteral("Version 1.2"), 150, 6600, 3000, 300);
     label(this, "Label6",
           QStringLiteral("Wanderkeep, the family picture scrapbook: your pictures, their dates and "
@@ -64,8 +63,7 @@ HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
     Form_Load();
 }
 
-HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDirectory,
-                           QWidget* mainWindow)
+HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDirectory, QWidget* mainWindow)
 {
     if (!slot)
         slot = new HelpForm1(programDirectory, mainWindow);

@@ -21,8 +21,7 @@ public:
     HelpForm1(const QString& programDirectory, QWidget* mainWindow);
 
     // Shows the window kept in `slot`, creating (and so loading) it when none is open.
-    static HelpForm1* open(QPointer<HelpForm1>& slot, const QString& programDirectory,
-                           QWidget* mainWindow);
+    static HelpForm1* open(QPointer<HelpForm1>& slot, const QString& programDirectory, QWidget* mainWindow);
 
     // Loads the help document; a missing or unreadable one leaves the text empty.
     void Form_Load();

@@ -84,9 +84,8 @@ const char* const showmanAfterClick =
 const char* const raftingAfterClick = "Rafting on the Snake River is great fun.";
 
 // The fact pictures and the file each is read from.
-const char* const factFiles[Kidsform1::factCount] = {"img1.bmp", "img2.bmp", "img3.bmp",
-                                                     "img4.bmp", "img5.bmp", "img6.ico",
-                                                     "img7.ico"};
+const char* const factFiles[Kidsform1::factCount] = {"img1.bmp", "img2.bmp", "img3.bmp", "img4.bmp",
+                                                     "img5.bmp", "img6.ico", "img7.ico"};
 // The pictures a dog brings up while it is moved: the sights of its home.
 const std::vector<int> dogFacts[Kidsform1::dogCount] = {{2, 6, 7}, {3, 4}, {1, 5}};
 
@@ -253,8 +252,8 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     Form_Load();
 }
 
-Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow,
-                                     QAbstractButton* check1, const QString& programDirectory)
+Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow, QAbstractButton* check1,
+                                     const QString& programDirectory)
 {
     if (check1 && !check1->isChecked()) {
         if (slot)
@@ -433,8 +432,7 @@ void Kidsform1::endDrag(QLabel* dog, const QPoint& posInDog)
 bool Kidsform1::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
-        && type != QEvent::MouseButtonRelease)
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
 

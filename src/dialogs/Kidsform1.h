@@ -32,8 +32,8 @@ public:
 
     // Follows the tick box: ticked opens the guide kept in `slot` and hides `mainWindow`;
     // cleared closes an open guide.
-    static Kidsform1* openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow,
-                                     QAbstractButton* check1, const QString& programDirectory);
+    static Kidsform1* openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow, QAbstractButton* check1,
+                                     const QString& programDirectory);
 
     void Form_Load();
     void Image1_Click(int index);
@@ -59,7 +59,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override; // Form_Unload
-    void paintEvent(QPaintEvent* event) override;  // the map
+    void paintEvent(QPaintEvent* event) override; // the map
 
 private:
     void Form_Unload();

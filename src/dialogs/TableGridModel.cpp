@@ -30,10 +30,7 @@ int TableGridModel::rowCount(const QModelIndex& parent) const
     return rows_ + 1; // the last row adds a new one
 }
 
-int TableGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : kColumns;
-}
+int TableGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const
 {

@@ -32,10 +32,7 @@ QString pbName(int number)
     return QStringLiteral("PB") + digits + QStringLiteral(".jpg");
 }
 
-bool isCameraFile(const QString& name)
-{
-    return name.startsWith(QLatin1String("PIC"), Qt::CaseSensitive);
-}
+bool isCameraFile(const QString& name) { return name.startsWith(QLatin1String("PIC"), Qt::CaseSensitive); }
 
 int countCameraFiles(const QStringList& names)
 {

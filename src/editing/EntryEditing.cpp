@@ -28,8 +28,7 @@ using controls::skipStep;
 
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
-const QString kPictureFilter =
-    QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
 } // namespace
 
 EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
@@ -117,8 +116,7 @@ void EntryEditing::CMDADD_Click()
 bool EntryEditing::checkDateAndTitle()
 {
     if (!dates::isValidDate(form_.Text1->text())) {
-        form_.prompts.tell(QString(), QStringLiteral("Please Enter a Valid Date"),
-                           MessageIcon::Exclamation);
+        form_.prompts.tell(QString(), QStringLiteral("Please Enter a Valid Date"), MessageIcon::Exclamation);
         form_.Text1->setFocus();
         return false;
     }
@@ -205,8 +203,7 @@ void EntryEditing::SaveEdit_Click()
 
     // The entry set normally holds the edited entry; a filtered list may hold it instead.
     store::DataSource* source = &form_.Data1;
-    if (!source->hasBookmark(editedEntry_) &&
-        form_.entryList().filledFrom().hasBookmark(editedEntry_))
+    if (!source->hasBookmark(editedEntry_) && form_.entryList().filledFrom().hasBookmark(editedEntry_))
         source = &form_.entryList().filledFrom();
     try {
         source->setBookmark(editedEntry_);

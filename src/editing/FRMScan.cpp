@@ -64,8 +64,9 @@ void FRMScan::build()
 
 FRMScan* FRMScan::open(controls::Prompts& prompts, QWidget* mainWindow)
 {
-    auto* window = mainWindow ? mainWindow->findChild<FRMScan*>(QStringLiteral("FRMScan"), Qt::FindDirectChildrenOnly)
-                              : nullptr;
+    auto* window =
+        mainWindow ? mainWindow->findChild<FRMScan*>(QStringLiteral("FRMScan"), Qt::FindDirectChildrenOnly)
+                   : nullptr;
     if (!window) {
         window = new FRMScan(prompts, mainWindow);
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -88,10 +89,7 @@ void FRMScan::cmdGetFilename_Click()
     txtAcquireFileName->setText(chosen);
 }
 
-void FRMScan::Command1_Click()
-{
-    scanner_.AcquireToFile(txtAcquireFileName->text());
-}
+void FRMScan::Command1_Click() { scanner_.AcquireToFile(txtAcquireFileName->text()); }
 
 void FRMScan::closeEvent(QCloseEvent* event)
 {

@@ -32,7 +32,6 @@ PictureFiles::PictureFiles(shell::Mtform1& form) : QObject(&form), form_(form)
     connect(form_.CMDMerge, &QPushButton::clicked, this, &PictureFiles::CMDMerge_Click);
 }
 
-
 void PictureFiles::setFile1Folder(const QString& folder) { form_.File1->setFolder(folder); }
 
 void PictureFiles::setFile1Pattern(const QString& pattern) { form_.File1->setPattern(pattern); }

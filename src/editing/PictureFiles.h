@@ -29,8 +29,8 @@ public:
     QString file1Folder() const;
     QString file1Pattern() const;
     int file1Count() const;
-    QString file1Name(int index) const;  // empty outside 0 .. count - 1
-    QString file1Path(int index) const;  // folder and name; empty outside the list
+    QString file1Name(int index) const; // empty outside 0 .. count - 1
+    QString file1Path(int index) const; // folder and name; empty outside the list
     QStringList file1Names() const;
     // File2's names, in listing order.
     QStringList file2Names() const;

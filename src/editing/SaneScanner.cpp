@@ -23,10 +23,7 @@ namespace {
 
 constexpr int readChunk = 32 * 1024;
 
-QString statusText(SANE_Status status)
-{
-    return QString::fromLocal8Bit(sane_strstatus(status));
-}
+QString statusText(SANE_Status status) { return QString::fromLocal8Bit(sane_strstatus(status)); }
 
 // The image writer's format for a file name; empty when the extension names none we write.
 QByteArray formatFor(const QString& fileName)
@@ -58,17 +55,26 @@ public:
         int channel = -1; // -1: every channel from one frame
         int samples = 1;
         switch (p.format) {
-        case SANE_FRAME_GRAY: break;
-        case SANE_FRAME_RGB: samples = 3; break;
-        case SANE_FRAME_RED: channel = 0; break;
-        case SANE_FRAME_GREEN: channel = 1; break;
-        case SANE_FRAME_BLUE: channel = 2; break;
-        default: return QStringLiteral("frame format %1").arg(int(p.format));
+        case SANE_FRAME_GRAY:
+            break;
+        case SANE_FRAME_RGB:
+            samples = 3;
+            break;
+        case SANE_FRAME_RED:
+            channel = 0;
+            break;
+        case SANE_FRAME_GREEN:
+            channel = 1;
+            break;
+        case SANE_FRAME_BLUE:
+            channel = 2;
+            break;
+        default:
+            return QStringLiteral("frame format %1").arg(int(p.format));
         }
         const int width = p.pixels_per_line;
         const int bytesPerLine = p.bytes_per_line;
-        if (width <= 0 || bytesPerLine <= 0
-            || qint64(bytesPerLine) * 8 < qint64(width) * samples * p.depth)
+        if (width <= 0 || bytesPerLine <= 0 || qint64(bytesPerLine) * 8 < qint64(width) * samples * p.depth)
             return QStringLiteral("a line of %1 pixels in %2 bytes").arg(width).arg(bytesPerLine);
         // A device that does not know the height in advance reports -1 lines.
         const int lines = int(data.size() / bytesPerLine);
@@ -151,7 +157,8 @@ void setOption(SANE_Handle handle, SANE_Int index, const SANE_Option_Descriptor&
         sane_control_option(handle, index, SANE_ACTION_SET_VALUE, buffer.data(), nullptr);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -189,15 +196,9 @@ SaneScanner::SaneScanner(controls::Prompts& prompts, QWidget* dialogParent)
 {
 }
 
-SaneScanner::~SaneScanner()
-{
-    cancel();
-}
+SaneScanner::~SaneScanner() { cancel(); }
 
-QString SaneScanner::messageTitle()
-{
-    return tr("Scan");
-}
+QString SaneScanner::messageTitle() { return tr("Scan"); }
 
 QList<SaneScanner::Option> SaneScanner::photoOptions()
 {
@@ -229,7 +230,8 @@ bool SaneScanner::AcquireToFile(const QString& fileName)
     const QByteArray format = formatFor(fileName);
     if (format.isEmpty()) {
         tell(tr("The scanned picture can be saved as a BMP, JPEG or PNG file only; the file name "
-                "must end in .bmp, .jpg or .png:\n%1").arg(fileName));
+                "must end in .bmp, .jpg or .png:\n%1")
+                 .arg(fileName));
         return false;
     }
     const QFileInfo target(fileName);
@@ -303,13 +305,15 @@ bool SaneScanner::AcquireToFile(const QString& fileName)
             return false;
         if (result.status == SANE_STATUS_DEVICE_BUSY) {
             tell(tr("The scanner %1 is busy. Please wait until it is free, or close the other "
-                    "program using it, and try again.").arg(device.label));
+                    "program using it, and try again.")
+                     .arg(device.label));
         } else if (result.stage == ScanResult::Open) {
             tell(tr("The scanner %1 could not be opened: %2.").arg(device.label, statusText(result.status)));
         } else if (result.stage == ScanResult::Scan) {
             tell(tr("Scanning with %1 failed: %2.").arg(device.label, statusText(result.status)));
         } else {
-            tell(tr("The scanner %1 sent a picture that cannot be read (%2).").arg(device.label, result.problem));
+            tell(tr("The scanner %1 sent a picture that cannot be read (%2).")
+                     .arg(device.label, result.problem));
         }
         return false;
     }
@@ -357,8 +361,8 @@ void SaneScanner::scanOnWorker(const QByteArray& deviceName, ScanResult& result)
         result.status = sane_get_parameters(handle, &p);
         if (result.status != SANE_STATUS_GOOD)
             break;
-        const bool threePass = p.format == SANE_FRAME_RED || p.format == SANE_FRAME_GREEN
-                               || p.format == SANE_FRAME_BLUE;
+        const bool threePass =
+            p.format == SANE_FRAME_RED || p.format == SANE_FRAME_GREEN || p.format == SANE_FRAME_BLUE;
         const int frames = threePass ? 3 : 1;
         const qint64 expected = p.lines > 0 ? qint64(p.bytes_per_line) * p.lines : -1;
         QByteArray data;
@@ -372,12 +376,14 @@ void SaneScanner::scanOnWorker(const QByteArray& deviceName, ScanResult& result)
             if (result.status != SANE_STATUS_GOOD)
                 break;
             data.append(reinterpret_cast<const char*>(buffer.data()), length);
-            const int percent = expected > 0
-                ? int(100 * (frame + double(std::min<qint64>(data.size(), expected)) / expected) / frames)
-                : -1;
+            const int percent =
+                expected > 0
+                    ? int(100 * (frame + double(std::min<qint64>(data.size(), expected)) / expected) / frames)
+                    : -1;
             if (percent != lastPercent) {
                 lastPercent = percent;
-                QMetaObject::invokeMethod(this, [this, percent] { reportProgress(percent); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, percent] { reportProgress(percent); }, Qt::QueuedConnection);
             }
         }
         if (result.status != SANE_STATUS_EOF)
@@ -446,8 +452,8 @@ int SaneScanner::chooseDevice(const QStringList& labels)
     if (chooser_)
         return chooser_(labels);
     bool ok = false;
-    const QString item = QInputDialog::getItem(dialogParent_, messageTitle(), tr("Scan with:"), labels, 0,
-                                               false, &ok);
+    const QString item =
+        QInputDialog::getItem(dialogParent_, messageTitle(), tr("Scan with:"), labels, 0, false, &ok);
     return ok ? int(labels.indexOf(item)) : -1;
 }
 

@@ -44,11 +44,16 @@ void readLines(store::DataSource& source, QStringList& titles, QStringList& book
 QColor categoryColour(int k)
 {
     switch (k) {
-    case 1: return controls::classicColour(9);
-    case 2: return QColor(255, 255, 0);
-    case 3: return QColor(255, 0, 0);
-    case 4: return controls::classicColour(2);
-    default: return controls::classicColour(13);
+    case 1:
+        return controls::classicColour(9);
+    case 2:
+        return QColor(255, 255, 0);
+    case 3:
+        return QColor(255, 0, 0);
+    case 4:
+        return controls::classicColour(2);
+    default:
+        return controls::classicColour(13);
     }
 }
 
@@ -106,20 +111,17 @@ QString EntryFilters::categoryQuery(const QString& caption, const QString& name)
 QString EntryFilters::nameQuery(const QString& selectedCaption, const QString& name)
 {
     const QString categoryClause =
-        selectedCaption.isNull() ? QStringLiteral("what >= ' '")
-                                 : QStringLiteral("what = '") + quoteValue(selectedCaption) +
-                                       QStringLiteral("' ");
+        selectedCaption.isNull()
+            ? QStringLiteral("what >= ' '")
+            : QStringLiteral("what = '") + quoteValue(selectedCaption) + QStringLiteral("' ");
     const QString nameClause = name.isEmpty()
                                    ? QStringLiteral("where = ' ' ")
                                    : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
-    return QStringLiteral("SELECT * FROM mylife WHERE ") + categoryClause +
-           QStringLiteral(" and ") + nameClause + QStringLiteral(" order by date;");
+    return QStringLiteral("SELECT * FROM mylife WHERE ") + categoryClause + QStringLiteral(" and ") +
+           nameClause + QStringLiteral(" order by date;");
 }
 
-void EntryFilters::setListColour(const QColor& colour)
-{
-    controls::setTextColour(form_.ListDB1, colour);
-}
+void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(form_.ListDB1, colour); }
 
 void EntryFilters::switchTimeLineOff()
 {
@@ -204,8 +206,8 @@ void EntryFilters::DBList2_Click()
     QString caption; // null: none of the four is selected
     for (int k = 1; k <= 4; ++k)
         if (form_.SSOption[k]->isChecked())
-            caption = form_.SSOption[k]->text().isNull() ? QString(QLatin1String(""))
-                                                         : form_.SSOption[k]->text();
+            caption =
+                form_.SSOption[k]->text().isNull() ? QString(QLatin1String("")) : form_.SSOption[k]->text();
     store::DataSource& entries = form_.Data1;
     const QString query = nameQuery(caption, selectedName());
     skipStep([&] {

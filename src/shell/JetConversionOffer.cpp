@@ -20,11 +20,13 @@ bool offerJetConversion(controls::Prompts& prompts, QWidget* parent, const QStri
     const QString question =
         QStringLiteral("%1 is a scrapbook kept by the older program (an Access database).\n\n"
                        "Convert it to Wanderkeep's format now? The original file is kept beside "
-                       "the new one as a backup.").arg(name);
+                       "the new one as a backup.")
+            .arg(name);
     if (!prompts.askYesNo(kTitle, question, false))
         return false;
 
-    QProgressDialog dialog(QStringLiteral("Converting %1...").arg(name), QStringLiteral("Cancel"), 0, 0, parent);
+    QProgressDialog dialog(QStringLiteral("Converting %1...").arg(name), QStringLiteral("Cancel"), 0, 0,
+                           parent);
     dialog.setObjectName(QStringLiteral("JetConversionProgress"));
     dialog.setWindowTitle(kTitle);
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -42,8 +44,9 @@ bool offerJetConversion(controls::Prompts& prompts, QWidget* parent, const QStri
                 return !dialog.wasCanceled();
             });
         dialog.close();
-        const QString entries = result.entryCount == 1 ? QStringLiteral("1 entry was")
-                                                       : QStringLiteral("%1 entries were").arg(result.entryCount);
+        const QString entries = result.entryCount == 1
+                                    ? QStringLiteral("1 entry was")
+                                    : QStringLiteral("%1 entries were").arg(result.entryCount);
         prompts.tell(kTitle,
                      QStringLiteral("%1 converted. The original file is kept as %2.")
                          .arg(entries, QDir::toNativeSeparators(result.backupPath)),

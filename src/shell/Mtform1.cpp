@@ -33,15 +33,11 @@ constexpr int kClientHeight = 6795;
 } // namespace
 
 Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
-    : QWidget(parent),
-      prompts(services.prompts),
-      programDirectory(services.programDirectory),
-      Data1(connections, QStringLiteral("Data1")),
-      DataFind(connections, QStringLiteral("DataFind")),
+    : QWidget(parent), prompts(services.prompts), programDirectory(services.programDirectory),
+      Data1(connections, QStringLiteral("Data1")), DataFind(connections, QStringLiteral("DataFind")),
       DataWhere(connections, QStringLiteral("DataWhere")),
       DataCatagory(connections, QStringLiteral("DataCatagory")),
-      datacd(connections, QStringLiteral("datacd")),
-      Data2(connections, QStringLiteral("Data2"))
+      datacd(connections, QStringLiteral("datacd")), Data2(connections, QStringLiteral("Data2"))
 {
     setObjectName(QStringLiteral("MTFORM1"));
     setWindowTitle(QStringLiteral("Wanderkeep "));

@@ -199,8 +199,7 @@ public:
     void CMDSTOP_Click();
 
     // 3-D frames drawn on the window's own surface around the rectangle spanning two controls.
-    void DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                     int frameMargin);
+    void DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin);
     void DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
                       int frameMargin);
 
@@ -217,8 +216,8 @@ protected:
 private:
     void createControls();
     void createSubsystems(); // one object per subsystem, each wiring its own handlers
-    void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                   int frameMargin, bool erase);
+    void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin,
+                   bool erase);
 
     controls::FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;

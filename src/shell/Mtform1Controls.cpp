@@ -45,8 +45,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRect twips,
-              bool bold = false)
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRect twips, bool bold = false)
 {
     auto* l = place<QLabel>(parent, name, twips, caption);
     if (bold) {
@@ -58,8 +57,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRec
 }
 
 controls::PictureButton* pictureButton(QWidget* parent, const QString& name,
-                                       controls::PictureButton::Face face,
-                                       const QString& toolTip, QRect twips)
+                                       controls::PictureButton::Face face, const QString& toolTip,
+                                       QRect twips)
 {
     return place<controls::PictureButton>(parent, name, twips, face, toolTip);
 }
@@ -122,12 +121,11 @@ void Mtform1::createControls()
     Frame4 = place<QGroupBox>(this, QStringLiteral("Frame4"), tw(630, 1200, 4935, 5175));
     CALLABEL = label(Frame4, QStringLiteral("CALLABEL"), QString(), tw(600, 360, 1335, 255), true);
     Label8 = label(Frame4, QStringLiteral("Label8"), QString(), tw(3360, 360, 615, 255), true);
-    ScrollMo = place<QScrollBar>(Frame4, QStringLiteral("ScrollMo"), tw(960, 720, 615, 255),
-                                 Qt::Horizontal);
+    ScrollMo = place<QScrollBar>(Frame4, QStringLiteral("ScrollMo"), tw(960, 720, 615, 255), Qt::Horizontal);
     ScrollMo->setRange(0, 13);
     ScrollMo->setValue(1);
-    VScroll1 = place<QScrollBar>(Frame4, QStringLiteral("VScroll1"), tw(2760, 720, 1815, 255),
-                                 Qt::Horizontal);
+    VScroll1 =
+        place<QScrollBar>(Frame4, QStringLiteral("VScroll1"), tw(2760, 720, 1815, 255), Qt::Horizontal);
     VScroll1->setRange(1700, 2100);
     VScroll1->setValue(1700);
     for (QScrollBar* s : {ScrollMo, VScroll1}) {
@@ -147,8 +145,8 @@ void Mtform1::createControls()
         List1[i]->setAcceptDrops(true);
     }
     DBGrid1 = place<QTableView>(Frame4, QStringLiteral("DBGrid1"), tw(375, 1215, 4215, 3255));
-    CmdDayList = button(Frame4, QStringLiteral("CmdDayList"), QStringLiteral("Back"),
-                        tw(375, 4560, 495, 195));
+    CmdDayList =
+        button(Frame4, QStringLiteral("CmdDayList"), QStringLiteral("Back"), tw(375, 4560, 495, 195));
     ListDate = place<QLineEdit>(Frame4, QStringLiteral("ListDate"), tw(1920, 4680, 1095, 285));
     DAYLIST = label(Frame4, QStringLiteral("DAYLIST"), QString(), tw(360, 4560, 4215, 255));
 
@@ -167,15 +165,16 @@ void Mtform1::createControls()
                                           categoryCaptions[k - 1]);
         categoryOptions->addButton(SSOption[k], k);
     }
-    CmdAll = button(Frame1, QStringLiteral("CmdAll"), QStringLiteral("All Pictures"),
-                    tw(1740, 4050, 1395, 285));
+    CmdAll =
+        button(Frame1, QStringLiteral("CmdAll"), QStringLiteral("All Pictures"), tw(1740, 4050, 1395, 285));
     DBList2 = place<QListWidget>(Frame1, QStringLiteral("DBList2"), tw(120, 4380, 3015, 705));
 
     // Edit Screen panel.
     Frame5 = place<QGroupBox>(this, QStringLiteral("Frame5"), tw(5760, 1200, 3255, 5175));
     LABELFILE = label(Frame5, QStringLiteral("LABELFILE"), QStringLiteral("Picture"), tw(120, 270, 900, 255));
     labeltitle = label(Frame5, QStringLiteral("labeltitle"), QStringLiteral("Title"), tw(120, 630, 900, 255));
-    Labelwhere = label(Frame5, QStringLiteral("Labelwhere"), QStringLiteral("Who or Where"), tw(120, 990, 900, 255));
+    Labelwhere =
+        label(Frame5, QStringLiteral("Labelwhere"), QStringLiteral("Who or Where"), tw(120, 990, 900, 255));
     Labeldate = label(Frame5, QStringLiteral("Labeldate"), QStringLiteral("Date"), tw(120, 1350, 900, 255));
     Labelwhat = label(Frame5, QStringLiteral("Labelwhat"), QStringLiteral("What"), tw(120, 1710, 900, 255));
     Text2 = place<QLineEdit>(Frame5, QStringLiteral("Text2"), tw(1080, 240, 2055, 285));
@@ -189,9 +188,12 @@ void Mtform1::createControls()
     SAVEADD = button(Frame5, QStringLiteral("SAVEADD"), QStringLiteral("Save"), tw(1140, 2160, 975, 375));
     SaveEdit = button(Frame5, QStringLiteral("SaveEdit"), QStringLiteral("Save"), tw(1140, 2160, 975, 375));
     CMDDEL = button(Frame5, QStringLiteral("CMDDEL"), QStringLiteral("Delete"), tw(2160, 2160, 975, 375));
-    Command1 = button(Frame5, QStringLiteral("Command1"), QStringLiteral("Thumbnails"), tw(120, 2640, 975, 375));
-    Command2 = button(Frame5, QStringLiteral("Command2"), QStringLiteral("Name List"), tw(1140, 2640, 975, 375));
-    Command3 = button(Frame5, QStringLiteral("Command3"), QStringLiteral("CD Drive"), tw(2160, 2640, 975, 375));
+    Command1 =
+        button(Frame5, QStringLiteral("Command1"), QStringLiteral("Thumbnails"), tw(120, 2640, 975, 375));
+    Command2 =
+        button(Frame5, QStringLiteral("Command2"), QStringLiteral("Name List"), tw(1140, 2640, 975, 375));
+    Command3 =
+        button(Frame5, QStringLiteral("Command3"), QStringLiteral("CD Drive"), tw(2160, 2640, 975, 375));
     CMDMerge = button(Frame5, QStringLiteral("CMDMerge"), QStringLiteral("Merge"), tw(120, 3120, 975, 375),
                       QStringLiteral("Rename Pic*.* files to Pbxxxx"));
     Scan = button(Frame5, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));

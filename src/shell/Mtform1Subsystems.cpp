@@ -48,9 +48,8 @@ void Mtform1::createSubsystems()
             [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
     connect(Check2, &QAbstractButton::toggled, this,
             [this] { timeline::Printform1::openFromCheck2(printForm_, *this); }); // Check2_Click
-    connect(Check1, &QAbstractButton::toggled, this, [this] {
-        dialogs::Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
-    });
+    connect(Check1, &QAbstractButton::toggled, this,
+            [this] { dialogs::Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory); });
 }
 
 } // namespace wk::shell

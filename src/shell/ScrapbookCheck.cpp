@@ -12,8 +12,8 @@ namespace {
 const QString kTitle = QStringLiteral("Wanderkeep");
 }
 
-void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
-                             const QString& directory, const JetOffer& offerJet)
+void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent, const QString& directory,
+                             const JetOffer& offerJet)
 {
     const QString path =
         store::findFileIgnoringCase(directory, QString::fromLatin1(store::kScrapbookFileName));
@@ -22,10 +22,9 @@ void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
     case store::FileKind::Scrapbook:
         return;
     case store::FileKind::Missing:
-        if (!prompts.askYesNo(kTitle,
-                              QStringLiteral("There is no scrapbook (%1) in\n%2\n\nCreate an "
-                                             "empty scrapbook there?")
-                                  .arg(name, directory)))
+        if (!prompts.askYesNo(kTitle, QStringLiteral("There is no scrapbook (%1) in\n%2\n\nCreate an "
+                                                     "empty scrapbook there?")
+                                          .arg(name, directory)))
             return;
         try {
             store::createScrapbook(path);
@@ -40,8 +39,7 @@ void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
         return;
     case store::FileKind::Other:
         prompts.tell(kTitle,
-                     QStringLiteral("%1 is not a scrapbook database. It was left untouched.")
-                         .arg(path),
+                     QStringLiteral("%1 is not a scrapbook database. It was left untouched.").arg(path),
                      controls::MessageIcon::Exclamation);
         return;
     }

@@ -16,7 +16,7 @@ namespace wk::shell {
 // Offers the conversion of an Access scrapbook at `path`; true when a scrapbook is there now.
 using JetOffer = std::function<bool(controls::Prompts&, QWidget*, const QString& path)>;
 
-void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
-                             const QString& directory, const JetOffer& offerJet);
+void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent, const QString& directory,
+                             const JetOffer& offerJet);
 
 } // namespace wk::shell

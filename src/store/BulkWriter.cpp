@@ -11,38 +11,44 @@
 namespace wk::store {
 
 namespace {
-void bindText(sqlite3_stmt* stmt, int index, const QString& text) {
+void bindText(sqlite3_stmt* stmt, int index, const QString& text)
+{
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 } // namespace
 
-BulkWriter::BulkWriter(const QString& path) : label_(QFileInfo(path).fileName()) {
+BulkWriter::BulkWriter(const QString& path) : label_(QFileInfo(path).fileName())
+{
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("%1: the database file does not exist").arg(path));
     const auto fail = [this](const char* what) {
-        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString message =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_finalize(insert_);
         insert_ = nullptr;
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        throw StoreError(QStringLiteral("Cannot write %1: %2: %3").arg(label_, QString::fromLatin1(what), message));
+        throw StoreError(
+            QStringLiteral("Cannot write %1: %2: %3").arg(label_, QString::fromLatin1(what), message));
     };
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
         fail("open");
     sqlite3_busy_timeout(db_, 5000);
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail("begin");
     open_ = true;
-    if (sqlite3_prepare_v2(db_,
-                           "INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\", \"WHERE\", \"PICTURE\", \"LOG\")"
-                           " VALUES (?, ?, ?, ?, ?, ?)",
-                           -1, &insert_, nullptr)
-        != SQLITE_OK)
+    if (sqlite3_prepare_v2(
+            db_,
+            "INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\", \"WHERE\", \"PICTURE\", \"LOG\")"
+            " VALUES (?, ?, ?, ?, ?, ?)",
+            -1, &insert_, nullptr) != SQLITE_OK)
         fail("prepare");
 }
 
-BulkWriter::~BulkWriter() {
+BulkWriter::~BulkWriter()
+{
     sqlite3_finalize(insert_);
     if (open_)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -50,7 +56,8 @@ BulkWriter::~BulkWriter() {
 }
 
 void BulkWriter::addEntry(const QDate& date, const QString& title, const QString& what, const QString& where,
-                          const QString& picture, const QVariant& log) {
+                          const QString& picture, const QVariant& log)
+{
     if (!open_)
         throw StoreError(QStringLiteral("Cannot write %1: the bulk write is already committed").arg(label_));
     if (date.isValid())
@@ -68,15 +75,18 @@ void BulkWriter::addEntry(const QDate& date, const QString& title, const QString
     const int rc = sqlite3_step(insert_);
     sqlite3_reset(insert_);
     if (rc != SQLITE_DONE)
-        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(
+            QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
     ++added_;
 }
 
-void BulkWriter::commit() {
+void BulkWriter::commit()
+{
     if (!open_)
         return;
     if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(
+            QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
     open_ = false;
 }
 

@@ -15,13 +15,15 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
-QString argumentText(sqlite3_value* value) {
+QString argumentText(sqlite3_value* value)
+{
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
                              sqlite3_value_bytes(value));
 }
 
 // datevalue(text): the storage form of the day the text names (month first), NULL otherwise.
-void dateValueFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void dateValueFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
@@ -36,7 +38,8 @@ void dateValueFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }
 
 // mid(text, start [, length]): `length` characters from the 1-based position `start`.
-void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
     for (int i = 0; i < argc; ++i) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
             sqlite3_result_null(context);
@@ -56,7 +59,8 @@ void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 
 } // namespace
 
-Connection::Connection(const QString& path) : path_(path) {
+Connection::Connection(const QString& path) : path_(path)
+{
     const QString shown = QFileInfo(path).fileName();
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("%1: the database file does not exist").arg(path));
@@ -71,7 +75,8 @@ Connection::Connection(const QString& path) : path_(path) {
         (writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString message =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw StoreError(QStringLiteral("%1: %2").arg(shown, message));
@@ -85,9 +90,11 @@ Connection::Connection(const QString& path) : path_(path) {
     int frc = sqlite3_create_function_v2(db_, "datevalue", 1, flags, nullptr, dateValueFunction, nullptr,
                                          nullptr, nullptr);
     if (frc == SQLITE_OK)
-        frc = sqlite3_create_function_v2(db_, "mid", 2, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
+        frc =
+            sqlite3_create_function_v2(db_, "mid", 2, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
     if (frc == SQLITE_OK)
-        frc = sqlite3_create_function_v2(db_, "mid", 3, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
+        frc =
+            sqlite3_create_function_v2(db_, "mid", 3, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
     try {
         check(frc, shown);
         // Reading the schema proves that the file is a database.
@@ -99,11 +106,10 @@ Connection::Connection(const QString& path) : path_(path) {
     }
 }
 
-Connection::~Connection() {
-    sqlite3_close_v2(db_);
-}
+Connection::~Connection() { sqlite3_close_v2(db_); }
 
-void Connection::exec(const QString& sql) {
+void Connection::exec(const QString& sql)
+{
     char* error = nullptr;
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
@@ -113,19 +119,20 @@ void Connection::exec(const QString& sql) {
     }
 }
 
-void Connection::check(int resultCode, const QString& what) const {
+void Connection::check(int resultCode, const QString& what) const
+{
     if (resultCode == SQLITE_OK || resultCode == SQLITE_ROW || resultCode == SQLITE_DONE)
         return;
-    const QString message = db_ && sqlite3_errcode(db_) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(db_))
-                                                                       : QString::fromUtf8(sqlite3_errstr(resultCode));
+    const QString message = db_ && sqlite3_errcode(db_) != SQLITE_OK
+                                ? QString::fromUtf8(sqlite3_errmsg(db_))
+                                : QString::fromUtf8(sqlite3_errstr(resultCode));
     throw StoreError(QStringLiteral("%1: %2").arg(what, message));
 }
 
-bool Connection::isReadOnly() const {
-    return sqlite3_db_readonly(db_, "main") == 1;
-}
+bool Connection::isReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
 
-QString ConnectionPool::resolve(const QString& path) {
+QString ConnectionPool::resolve(const QString& path)
+{
     QString candidate = path;
     if (!QFileInfo(candidate).isFile()) {
         // Names written with a backslash before the file name, and in another letter case.
@@ -137,7 +144,8 @@ QString ConnectionPool::resolve(const QString& path) {
     return canonical.isEmpty() ? candidate : canonical;
 }
 
-std::shared_ptr<Connection> ConnectionPool::open(const QString& path) {
+std::shared_ptr<Connection> ConnectionPool::open(const QString& path)
+{
     const QString key = resolve(path);
     if (auto existing = open_.value(key).lock())
         return existing;

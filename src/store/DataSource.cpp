@@ -15,7 +15,8 @@ namespace {
 // A prepared statement that is finalized however the scope is left.
 class Statement {
 public:
-    Statement(sqlite3* db, const QString& sql, const QString& what) : db_(db) {
+    Statement(sqlite3* db, const QString& sql, const QString& what) : db_(db)
+    {
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
             throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
@@ -26,7 +27,8 @@ public:
 
     sqlite3_stmt* get() const { return stmt_; }
     // Steps once; true for a row, false when done; throws on an error.
-    bool step(const QString& what) {
+    bool step(const QString& what)
+    {
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW)
             return true;
@@ -34,7 +36,8 @@ public:
             return false;
         throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db_))));
     }
-    void bind(int index, const QVariant& value) {
+    void bind(int index, const QVariant& value)
+    {
         int rc = SQLITE_OK;
         if (!value.isValid() || value.isNull()) {
             rc = sqlite3_bind_null(stmt_, index);
@@ -74,7 +77,8 @@ public:
     }
 
 private:
-    int bindText(int index, const QString& text) {
+    int bindText(int index, const QString& text)
+    {
         const QByteArray utf8 = text.toUtf8();
         return sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
@@ -83,7 +87,8 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-QVariant columnValue(sqlite3_stmt* stmt, int column) {
+QVariant columnValue(sqlite3_stmt* stmt, int column)
+{
     switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_INTEGER:
         return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
@@ -100,13 +105,15 @@ QVariant columnValue(sqlite3_stmt* stmt, int column) {
     }
 }
 
-bool isDateColumn(const char* declaredType, const QString& name) {
+bool isDateColumn(const char* declaredType, const QString& name)
+{
     const QString type = QString::fromUtf8(declaredType ? declaredType : "").toUpper();
-    return type.contains(QLatin1String("DATE")) || type.contains(QLatin1String("TIME"))
-        || name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
+    return type.contains(QLatin1String("DATE")) || type.contains(QLatin1String("TIME")) ||
+           name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
 }
 
-QString quoteName(const QString& name) {
+QString quoteName(const QString& name)
+{
     QString doubled = name;
     doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + doubled + QLatin1Char('"');
@@ -114,7 +121,8 @@ QString quoteName(const QString& name) {
 
 // Runs `body` inside a savepoint: all of it is written, or nothing.
 template <typename Body>
-void inSavepoint(Connection& connection, const QString& what, Body body) {
+void inSavepoint(Connection& connection, const QString& what, Body body)
+{
     sqlite3* db = connection.handle();
     const auto run = [&](const char* sql) {
         char* error = nullptr;
@@ -138,27 +146,27 @@ void inSavepoint(Connection& connection, const QString& what, Body body) {
 } // namespace
 
 DataSource::DataSource(ConnectionPool& pool, const QString& name, QObject* parent)
-    : QObject(parent), pool_(pool), name_(name) {
+    : QObject(parent), pool_(pool), name_(name)
+{
     setObjectName(name);
 }
 
 DataSource::~DataSource() = default;
 
-void DataSource::setDatabaseName(const QString& path) {
-    databaseName_ = path;
-}
+void DataSource::setDatabaseName(const QString& path) { databaseName_ = path; }
 
-void DataSource::setRecordSource(const QString& recordSource) {
-    recordSource_ = recordSource;
-}
+void DataSource::setRecordSource(const QString& recordSource) { recordSource_ = recordSource; }
 
-QString DataSource::fileLabel() const {
-    const qsizetype cut = std::max(databaseName_.lastIndexOf(QLatin1Char('/')), databaseName_.lastIndexOf(QLatin1Char('\\')));
+QString DataSource::fileLabel() const
+{
+    const qsizetype cut =
+        std::max(databaseName_.lastIndexOf(QLatin1Char('/')), databaseName_.lastIndexOf(QLatin1Char('\\')));
     const QString file = databaseName_.mid(cut + 1);
     return file.isEmpty() ? name_ : file;
 }
 
-void DataSource::refresh() {
+void DataSource::refresh()
+{
     endEditing();
     if (databaseName_.isEmpty())
         throw StoreError(QStringLiteral("%1: no database file is set").arg(name_));
@@ -171,8 +179,8 @@ void DataSource::refresh() {
     Statement statement(connection_->handle(), query.sql, fileLabel());
     sqlite3_stmt* stmt = statement.get();
     const int columnCount = sqlite3_column_count(stmt);
-    const bool hasId = !query.baseTable.isEmpty() && columnCount > 0
-                    && QString::fromUtf8(sqlite3_column_name(stmt, 0)) == QLatin1String(kRowIdColumn);
+    const bool hasId = !query.baseTable.isEmpty() && columnCount > 0 &&
+                       QString::fromUtf8(sqlite3_column_name(stmt, 0)) == QLatin1String(kRowIdColumn);
     const int first = hasId ? 1 : 0;
 
     QStringList columns;
@@ -216,10 +224,11 @@ void DataSource::refresh() {
     Q_EMIT changed();
 }
 
-void DataSource::refreshIfChanged() {
-    const bool same = connection_ && !editing() && refreshedSource_ == recordSource_
-                   && connection_->path() == ConnectionPool::resolve(databaseName_)
-                   && refreshedChanges_ == sqlite3_total_changes64(connection_->handle());
+void DataSource::refreshIfChanged()
+{
+    const bool same = connection_ && !editing() && refreshedSource_ == recordSource_ &&
+                      connection_->path() == ConnectionPool::resolve(databaseName_) &&
+                      refreshedChanges_ == sqlite3_total_changes64(connection_->handle());
     if (!same) {
         refresh();
         return;
@@ -230,25 +239,29 @@ void DataSource::refreshIfChanged() {
     noMatch_ = false;
 }
 
-std::shared_ptr<Connection> DataSource::requireConnection() const {
+std::shared_ptr<Connection> DataSource::requireConnection() const
+{
     if (!connection_)
         throw StoreError(QStringLiteral("%1: the data source has not been opened").arg(name_));
     return connection_;
 }
 
-void DataSource::requireCurrent() const {
+void DataSource::requireCurrent() const
+{
     if (onDeleted_ || position_ < 0 || position_ >= int(rows_.size()))
         throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
 }
 
-void DataSource::requireTable(const char* operation) const {
+void DataSource::requireTable(const char* operation) const
+{
     requireConnection();
     if (baseTable_.isEmpty())
         throw StoreError(QStringLiteral("%1: cannot %2 rows of a query that does not read one table")
                              .arg(fileLabel(), QString::fromLatin1(operation)));
 }
 
-void DataSource::endEditing() {
+void DataSource::endEditing()
+{
     editMode_ = EditMode::None;
     pending_.clear();
     touched_.clear();
@@ -256,7 +269,8 @@ void DataSource::endEditing() {
 
 // --- moves -----------------------------------------------------------------------------------
 
-void DataSource::moveFirst() {
+void DataSource::moveFirst()
+{
     endEditing();
     if (rows_.empty())
         throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
@@ -264,7 +278,8 @@ void DataSource::moveFirst() {
     onDeleted_ = false;
 }
 
-void DataSource::moveLast() {
+void DataSource::moveLast()
+{
     endEditing();
     if (rows_.empty())
         throw StoreError(QStringLiteral("%1: no current record").arg(fileLabel()));
@@ -272,7 +287,8 @@ void DataSource::moveLast() {
     onDeleted_ = false;
 }
 
-void DataSource::moveNext() {
+void DataSource::moveNext()
+{
     endEditing();
     if (onDeleted_) { // the row after the deleted one already stands at its index
         onDeleted_ = false;
@@ -283,7 +299,8 @@ void DataSource::moveNext() {
     ++position_;
 }
 
-void DataSource::movePrevious() {
+void DataSource::movePrevious()
+{
     endEditing();
     if (onDeleted_) {
         onDeleted_ = false;
@@ -295,28 +312,26 @@ void DataSource::movePrevious() {
     --position_;
 }
 
-bool DataSource::eof() const {
-    return rows_.empty() || position_ >= int(rows_.size());
-}
+bool DataSource::eof() const { return rows_.empty() || position_ >= int(rows_.size()); }
 
-bool DataSource::bof() const {
-    return rows_.empty() || position_ < 0;
-}
+bool DataSource::bof() const { return rows_.empty() || position_ < 0; }
 
-int DataSource::recordCount() const {
-    return int(rows_.size());
-}
+int DataSource::recordCount() const { return int(rows_.size()); }
 
-int DataSource::absolutePosition() const {
+int DataSource::absolutePosition() const
+{
     if (onDeleted_ || position_ < 0 || position_ >= int(rows_.size()))
         return -1;
     return position_;
 }
 
-void DataSource::moveTo(int index) {
+void DataSource::moveTo(int index)
+{
     if (index < 0 || index >= int(rows_.size()))
         throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
-                             .arg(fileLabel()).arg(index).arg(rows_.size()));
+                             .arg(fileLabel())
+                             .arg(index)
+                             .arg(rows_.size()));
     endEditing();
     position_ = index;
     onDeleted_ = false;
@@ -324,11 +339,10 @@ void DataSource::moveTo(int index) {
 
 // --- fields ----------------------------------------------------------------------------------
 
-QStringList DataSource::fieldNames() const {
-    return columns_;
-}
+QStringList DataSource::fieldNames() const { return columns_; }
 
-int DataSource::columnIndex(const QString& name) const {
+int DataSource::columnIndex(const QString& name) const
+{
     QString bare = name.trimmed();
     if (bare.startsWith(QLatin1Char('[')) && bare.endsWith(QLatin1Char(']')))
         bare = bare.mid(1, bare.size() - 2);
@@ -346,7 +360,8 @@ int DataSource::columnIndex(const QString& name) const {
     return -1;
 }
 
-int DataSource::requireColumn(const QString& name) const {
+int DataSource::requireColumn(const QString& name) const
+{
     const int c = columnIndex(name);
     if (c < 0) {
         throw StoreError(QStringLiteral("%1: no field %2 in %3")
@@ -355,7 +370,8 @@ int DataSource::requireColumn(const QString& name) const {
     return c;
 }
 
-QVariant DataSource::readValue(int column, const QVariant& raw) const {
+QVariant DataSource::readValue(int column, const QVariant& raw) const
+{
     if (!dateColumn_[size_t(column)] || raw.typeId() != QMetaType::QString)
         return raw;
     const QString text = raw.toString();
@@ -369,7 +385,8 @@ QVariant DataSource::readValue(int column, const QVariant& raw) const {
     return raw;
 }
 
-QVariant DataSource::toStored(int column, const QVariant& value) const {
+QVariant DataSource::toStored(int column, const QVariant& value) const
+{
     if (!value.isValid() || value.isNull())
         return QVariant();
     if (!dateColumn_[size_t(column)])
@@ -393,7 +410,8 @@ QVariant DataSource::toStored(int column, const QVariant& value) const {
     }
 }
 
-QVariant DataSource::field(const QString& name) const {
+QVariant DataSource::field(const QString& name) const
+{
     const int c = requireColumn(name);
     if (editMode_ != EditMode::None)
         return pending_[size_t(c)];
@@ -401,18 +419,23 @@ QVariant DataSource::field(const QString& name) const {
     return readValue(c, rows_[size_t(position_)].values.at(c));
 }
 
-QVariant DataSource::fieldAt(int row, const QString& name) const {
+QVariant DataSource::fieldAt(int row, const QString& name) const
+{
     const int c = requireColumn(name);
     if (row < 0 || row >= int(rows_.size()))
         throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
-                             .arg(fileLabel()).arg(row).arg(rows_.size()));
+                             .arg(fileLabel())
+                             .arg(row)
+                             .arg(rows_.size()));
     return readValue(c, rows_[size_t(row)].values.at(c));
 }
 
-void DataSource::setField(const QString& name, const QVariant& value) {
+void DataSource::setField(const QString& name, const QVariant& value)
+{
     const int c = requireColumn(name);
     if (editMode_ == EditMode::None)
-        throw StoreError(QStringLiteral("%1: field %2 can only be set after edit or add new").arg(fileLabel(), name));
+        throw StoreError(
+            QStringLiteral("%1: field %2 can only be set after edit or add new").arg(fileLabel(), name));
     const QVariant stored = toStored(c, value);
     pending_[size_t(c)] = readValue(c, stored);
     touched_[size_t(c)] = true;
@@ -420,7 +443,8 @@ void DataSource::setField(const QString& name, const QVariant& value) {
 
 // --- bookmarks -------------------------------------------------------------------------------
 
-void DataSource::rebuildIndex() const {
+void DataSource::rebuildIndex() const
+{
     if (!indexDirty_)
         return;
     indexById_.clear();
@@ -430,28 +454,33 @@ void DataSource::rebuildIndex() const {
     indexDirty_ = false;
 }
 
-int DataSource::indexOfId(qint64 id) const {
+int DataSource::indexOfId(qint64 id) const
+{
     rebuildIndex();
     return indexById_.value(id, -1);
 }
 
-QString DataSource::bookmark() const {
+QString DataSource::bookmark() const
+{
     requireCurrent();
     return QString::number(rows_[size_t(position_)].id);
 }
 
-bool DataSource::hasBookmark(const QString& bookmark) const {
+bool DataSource::hasBookmark(const QString& bookmark) const
+{
     bool ok = false;
     const qint64 id = bookmark.toLongLong(&ok);
     return ok && indexOfId(id) >= 0;
 }
 
-void DataSource::setBookmark(const QString& bookmark) {
+void DataSource::setBookmark(const QString& bookmark)
+{
     bool ok = false;
     const qint64 id = bookmark.toLongLong(&ok);
     const int index = ok ? indexOfId(id) : -1;
     if (index < 0)
-        throw StoreError(QStringLiteral("%1: the bookmark \"%2\" is not a row of this set").arg(fileLabel(), bookmark));
+        throw StoreError(
+            QStringLiteral("%1: the bookmark \"%2\" is not a row of this set").arg(fileLabel(), bookmark));
     endEditing();
     position_ = index;
     onDeleted_ = false;
@@ -459,14 +488,16 @@ void DataSource::setBookmark(const QString& bookmark) {
 
 // --- writes ----------------------------------------------------------------------------------
 
-void DataSource::addNew() {
+void DataSource::addNew()
+{
     requireTable("add");
     editMode_ = EditMode::Add;
     pending_.assign(size_t(columns_.size()), QVariant());
     touched_.assign(size_t(columns_.size()), false);
 }
 
-void DataSource::edit() {
+void DataSource::edit()
+{
     requireTable("change");
     requireCurrent();
     editMode_ = EditMode::Edit;
@@ -477,20 +508,18 @@ void DataSource::edit() {
     touched_.assign(size_t(columns_.size()), false);
 }
 
-bool DataSource::editing() const {
-    return editMode_ != EditMode::None;
-}
+bool DataSource::editing() const { return editMode_ != EditMode::None; }
 
-void DataSource::cancelUpdate() {
-    endEditing();
-}
+void DataSource::cancelUpdate() { endEditing(); }
 
-DataSource::Row DataSource::loadRow(qint64 id) const {
+DataSource::Row DataSource::loadRow(qint64 id) const
+{
     Row row;
     row.id = id;
     std::vector<QVariant> values = pending_; // columns the table lacks keep what was set
     Statement statement(connection_->handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)), fileLabel());
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)),
+                        fileLabel());
     statement.bind(1, QVariant(id));
     if (statement.step(fileLabel())) {
         sqlite3_stmt* stmt = statement.get();
@@ -505,7 +534,8 @@ DataSource::Row DataSource::loadRow(qint64 id) const {
     return row;
 }
 
-void DataSource::update() {
+void DataSource::update()
+{
     if (editMode_ == EditMode::None)
         throw StoreError(QStringLiteral("%1: update without add new or edit").arg(fileLabel()));
     auto connection = requireConnection();
@@ -530,7 +560,8 @@ void DataSource::update() {
                 for (qsizetype i = 0; i < names.size(); ++i)
                     marks << QStringLiteral("?");
                 sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(quoteName(baseTable_), names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+                          .arg(quoteName(baseTable_), names.join(QLatin1String(", ")),
+                               marks.join(QLatin1String(", ")));
             } else {
                 QStringList sets;
                 for (const QString& n : names)
@@ -565,7 +596,8 @@ void DataSource::update() {
     Q_EMIT changed();
 }
 
-void DataSource::remove() {
+void DataSource::remove()
+{
     requireTable("delete");
     requireCurrent();
     endEditing();
@@ -574,7 +606,8 @@ void DataSource::remove() {
     const QString what = QStringLiteral("Cannot delete from %1").arg(fileLabel());
     inSavepoint(*connection, what, [&] {
         Statement statement(connection->handle(),
-                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)), what);
+                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)),
+                            what);
         statement.bind(1, QVariant(id));
         statement.step(what);
     });
@@ -586,11 +619,10 @@ void DataSource::remove() {
 
 // --- finds -----------------------------------------------------------------------------------
 
-void DataSource::findFirst(const QString& criterion) {
-    find(criterion, 0);
-}
+void DataSource::findFirst(const QString& criterion) { find(criterion, 0); }
 
-void DataSource::findNext(const QString& criterion) {
+void DataSource::findNext(const QString& criterion)
+{
     int start = 0;
     if (onDeleted_)
         start = position_;
@@ -599,18 +631,19 @@ void DataSource::findNext(const QString& criterion) {
     find(criterion, start);
 }
 
-void DataSource::find(const QString& criterion, int startIndex) {
+void DataSource::find(const QString& criterion, int startIndex)
+{
     requireTable("search");
     // A loop of findNext calls asks the same question many times; the answer is kept until the
     // text, the table or anything written through the connection changes.
     sqlite3* db = connection_->handle();
     const qint64 changes = sqlite3_total_changes64(db);
-    if (findCache_.criterion != criterion || findCache_.table != baseTable_ || findCache_.changes != changes
-        || findCache_.connection != db) {
+    if (findCache_.criterion != criterion || findCache_.table != baseTable_ ||
+        findCache_.changes != changes || findCache_.connection != db) {
         const QString expression = translateCriterion(criterion);
         const QString what = fileLabel();
-        Statement statement(db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteName(baseTable_), expression),
-                            what);
+        Statement statement(
+            db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteName(baseTable_), expression), what);
         QSet<qint64> matching;
         while (statement.step(what))
             matching.insert(sqlite3_column_int64(statement.get(), 0));

@@ -56,8 +56,8 @@ public:
     void moveNext();     // from the last row reaches the end state
     void movePrevious(); // from the first row reaches the beginning state
     void moveLast();
-    bool eof() const;    // past the last row, or an empty set
-    bool bof() const;    // before the first row, or an empty set
+    bool eof() const; // past the last row, or an empty set
+    bool bof() const; // before the first row, or an empty set
 
     int recordCount() const;      // rows in the set (deleted rows excluded)
     int absolutePosition() const; // index of the current row, -1 when on no row
@@ -73,16 +73,16 @@ public:
     // field) is stored in storage form; an invalid date text for a date field throws.
     void setField(const QString& name, const QVariant& value);
 
-    QString bookmark() const;                // current row identity as text
+    QString bookmark() const;                  // current row identity as text
     void setBookmark(const QString& bookmark); // make that row current; throws if not in the set
     bool hasBookmark(const QString& bookmark) const;
 
-    void addNew();  // starts a new row (fields null)
-    void edit();    // starts changing the current row
-    void update();  // stores the started row; an added row becomes the last row of the set
+    void addNew(); // starts a new row (fields null)
+    void edit();   // starts changing the current row
+    void update(); // stores the started row; an added row becomes the last row of the set
     void cancelUpdate();
     bool editing() const;
-    void remove();  // deletes the current row; then on no valid row until the next move
+    void remove(); // deletes the current row; then on no valid row until the next move
 
     // The bookmark of the row last added or changed by update(); empty before any.
     QString lastModified() const { return lastModified_; }
@@ -128,15 +128,15 @@ private:
     std::vector<Row> rows_;
     mutable QHash<qint64, int> indexById_;
     mutable bool indexDirty_ = true;
-    int position_ = -1;            // -1 before first; rows_.size() past end
-    bool onDeleted_ = false;       // after remove(): no valid row until the next move
+    int position_ = -1;      // -1 before first; rows_.size() past end
+    bool onDeleted_ = false; // after remove(): no valid row until the next move
     enum class EditMode { None, Edit, Add } editMode_ = EditMode::None;
     std::vector<QVariant> pending_; // field values of the started row
     std::vector<bool> touched_;
     QString lastModified_;
     bool noMatch_ = false;
-    QString refreshedSource_;       // record source of the last refresh
-    qint64 refreshedChanges_ = -1;  // the connection's total changes at the last refresh
+    QString refreshedSource_;      // record source of the last refresh
+    qint64 refreshedChanges_ = -1; // the connection's total changes at the last refresh
     struct FindCache {
         QString criterion;
         QString table;

@@ -6,13 +6,15 @@ namespace wk::dates {
 
 namespace {
 
-QDate& pinnedToday() {
+QDate& pinnedToday()
+{
     static QDate pinned;
     return pinned;
 }
 
 // 1..12 for a full or abbreviated English month name ("Jun", "June", "Sept"), else 0.
-int monthFromWord(const QString& word) {
+int monthFromWord(const QString& word)
+{
     const QString w = word.toLower();
     if (w.size() < 3)
         return 0;
@@ -29,7 +31,8 @@ int monthFromWord(const QString& word) {
 
 // A year as written: one or two digits follow the 00-29 / 30-99 rule, four digits stand as
 // they are. Three digits and more than four are not years. -1 when not a year.
-int yearFromToken(const QString& token) {
+int yearFromToken(const QString& token)
+{
     bool ok = false;
     const int value = token.toInt(&ok);
     if (!ok)
@@ -42,7 +45,8 @@ int yearFromToken(const QString& token) {
 }
 
 // Day or month number of at most two digits; -1 otherwise.
-int smallNumber(const QString& token) {
+int smallNumber(const QString& token)
+{
     if (token.isEmpty() || token.size() > 2)
         return -1;
     return token.toInt();
@@ -53,7 +57,8 @@ struct Token {
     bool number;
 };
 
-std::optional<QDate> parseDatePart(const QString& text) {
+std::optional<QDate> parseDatePart(const QString& text)
+{
     static const QRegularExpression tokenPattern(QStringLiteral("(\\d+)|([A-Za-z]+)|([\\s/\\-.,]+)|(.)"));
     std::vector<Token> tokens;
     auto it = tokenPattern.globalMatch(text);
@@ -116,7 +121,8 @@ std::optional<QDate> parseDatePart(const QString& text) {
 
 } // namespace
 
-std::optional<QDateTime> parseDateTime(const QString& text) {
+std::optional<QDateTime> parseDateTime(const QString& text)
+{
     // An optional time of day at the end: "10:30", "10:30:15", "10:30 PM".
     static const QRegularExpression timePattern(
         QStringLiteral("(?:^|[\\sT])(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*([AaPp][Mm])?\\s*$"));
@@ -144,18 +150,18 @@ std::optional<QDateTime> parseDateTime(const QString& text) {
     return QDateTime(*date, time);
 }
 
-std::optional<QDate> parseDate(const QString& text) {
+std::optional<QDate> parseDate(const QString& text)
+{
     const auto dt = parseDateTime(text);
     if (!dt)
         return std::nullopt;
     return dt->date();
 }
 
-bool isValidDate(const QString& text) {
-    return parseDateTime(text).has_value();
-}
+bool isValidDate(const QString& text) { return parseDateTime(text).has_value(); }
 
-const QStringList& monthNames() {
+const QStringList& monthNames()
+{
     static const QStringList names = {
         QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
         QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
@@ -164,68 +170,77 @@ const QStringList& monthNames() {
     return names;
 }
 
-QString monthName(int month) {
+QString monthName(int month)
+{
     if (month < 1 || month > 12)
         return {};
     return monthNames().at(month - 1);
 }
 
-QString formatLong(const QDate& d) {
+QString formatLong(const QDate& d)
+{
     if (!d.isValid())
         return {};
-    return QStringLiteral("%1 %2, %3").arg(monthName(d.month())).arg(d.day()).arg(d.year(), 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1 %2, %3")
+        .arg(monthName(d.month()))
+        .arg(d.day())
+        .arg(d.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString formatMonthYear(const QDate& d) {
+QString formatMonthYear(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return QStringLiteral("%1 %2").arg(monthName(d.month())).arg(d.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString formatMonthYearBlank(const QDate& d) {
+QString formatMonthYearBlank(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return formatMonthYear(d) + QLatin1Char(' ');
 }
 
-QString formatDayListing(const QDate& d) {
+QString formatDayListing(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return QStringLiteral("%1  ").arg(d.day(), 2, 10, QLatin1Char('0'));
 }
 
-QString formatDayPrinted(const QDate& d) {
+QString formatDayPrinted(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return QStringLiteral("%1 ").arg(d.day(), 2, 10, QLatin1Char('0'));
 }
 
-QString formatShort(const QDate& d) {
+QString formatShort(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString todayShort() {
-    return formatShort(today());
-}
+QString todayShort() { return formatShort(today()); }
 
-QDate today() {
+QDate today()
+{
     const QDate& pinned = pinnedToday();
     return pinned.isValid() ? pinned : QDate::currentDate();
 }
 
-void setTodayForTesting(const QDate& day) {
-    pinnedToday() = day;
-}
+void setTodayForTesting(const QDate& day) { pinnedToday() = day; }
 
-QString toStorage(const QDate& d) {
+QString toStorage(const QDate& d)
+{
     if (!d.isValid())
         return {};
     return d.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QString toStorage(const QDateTime& dt) {
+QString toStorage(const QDateTime& dt)
+{
     if (!dt.isValid())
         return {};
     const QTime t = dt.time();
@@ -235,7 +250,8 @@ QString toStorage(const QDateTime& dt) {
 }
 
 namespace {
-const QRegularExpression& storagePattern() {
+const QRegularExpression& storagePattern()
+{
     static const QRegularExpression pattern(
         QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})(?:[ T](\\d{2}):(\\d{2})(?::(\\d{2})(?:\\.\\d+)?)?)?$"));
     return pattern;
@@ -244,7 +260,8 @@ const QRegularExpression& storagePattern() {
 
 namespace {
 // Digits at [from, from + count) as a number; -1 when any is not a digit.
-int digitsAt(const QString& text, int from, int count) {
+int digitsAt(const QString& text, int from, int count)
+{
     int value = 0;
     for (int i = from; i < from + count; ++i) {
         const char16_t c = text.at(i).unicode();
@@ -256,7 +273,8 @@ int digitsAt(const QString& text, int from, int count) {
 }
 } // namespace
 
-std::optional<QDate> dayFromStorage(const QString& text) {
+std::optional<QDate> dayFromStorage(const QString& text)
+{
     if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
         return std::nullopt;
     const int year = digitsAt(text, 0, 4);
@@ -266,10 +284,11 @@ std::optional<QDate> dayFromStorage(const QString& text) {
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-std::optional<QDateTime> fromStorage(const QString& text) {
+std::optional<QDateTime> fromStorage(const QString& text)
+{
     // The common forms without the regular expression: reading a large set reads many dates.
-    if ((text.size() == 10 || (text.size() == 19 && text.at(10) == QLatin1Char(' '))) && text.at(4) == QLatin1Char('-')
-        && text.at(7) == QLatin1Char('-')) {
+    if ((text.size() == 10 || (text.size() == 19 && text.at(10) == QLatin1Char(' '))) &&
+        text.at(4) == QLatin1Char('-') && text.at(7) == QLatin1Char('-')) {
         const int year = digitsAt(text, 0, 4);
         if (year < 0) // a negative year would make a valid QDate
             return std::nullopt;
@@ -290,13 +309,15 @@ std::optional<QDateTime> fromStorage(const QString& text) {
     const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
     QTime time(0, 0);
     if (m.hasCaptured(4))
-        time = QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.hasCaptured(6) ? m.captured(6).toInt() : 0);
+        time =
+            QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.hasCaptured(6) ? m.captured(6).toInt() : 0);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return QDateTime(date, time);
 }
 
-bool storageHasTime(const QString& text) {
+bool storageHasTime(const QString& text)
+{
     if (text.size() == 10)
         return false;
     const auto m = storagePattern().match(text);

@@ -3,9 +3,10 @@
 //
 // Reading is month first, the way the program's own code writes dates: " 6/15/ 1998",
 // "12 / 1 / 1998", "6-15-98", "6.15.1998", "6 1 1998", "December 1, 1998", "Dec 1 1998",
-// "June  1998" (the first of that month), "15 June 1998", "6/1998" (the first of that month), ISO "1998-06-15" (optionally with " HH:MM[:SS]").
-// Two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999. Blanks around numbers and
-// separators are ignored. Anything else, or an impossible day (2/30/1998), is not a date.
+// "June  1998" (the first of that month), "15 June 1998", "6/1998" (the first of that month), ISO
+// "1998-06-15" (optionally with " HH:MM[:SS]"). Two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999.
+// Blanks around numbers and separators are ignored. Anything else, or an impossible day (2/30/1998), is not a
+// date.
 #include <QDate>
 #include <QDateTime>
 #include <QString>

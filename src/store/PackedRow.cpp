@@ -18,13 +18,15 @@ void appendBytes(QByteArray& out, Tag tag, const char* data, qint32 size)
     out.append(data, size);
 }
 
-template <class T> void appendNumber(QByteArray& out, Tag tag, T value)
+template <class T>
+void appendNumber(QByteArray& out, Tag tag, T value)
 {
     out.append(char(tag));
     out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-template <class T> T readNumber(const char* at)
+template <class T>
+T readNumber(const char* at)
 {
     T value;
     std::memcpy(&value, at, sizeof value);

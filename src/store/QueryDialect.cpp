@@ -17,21 +17,25 @@ struct Token {
     QString text; // Text: the literal with its quotes; Identifier: the bare name; else as written
 };
 
-QString quoteIdentifier(const QString& name) {
+QString quoteIdentifier(const QString& name)
+{
     QString doubled = name;
     doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-QString textLiteral(const QString& value) {
+QString textLiteral(const QString& value)
+{
     return QLatin1Char('\'') + quoteValue(value) + QLatin1Char('\'');
 }
 
-[[noreturn]] void fail(const QString& source, const QString& why) {
+[[noreturn]] void fail(const QString& source, const QString& why)
+{
     throw StoreError(QStringLiteral("Cannot understand the query text \"%1\": %2").arg(source, why));
 }
 
-std::vector<Token> tokenize(const QString& source) {
+std::vector<Token> tokenize(const QString& source)
+{
     std::vector<Token> tokens;
     const int n = int(source.size());
     int i = 0;
@@ -107,45 +111,48 @@ std::vector<Token> tokenize(const QString& source) {
     return tokens;
 }
 
-const QSet<QString>& keywords() {
-    static const QSet<QString> set = {
-        "SELECT", "FROM",  "WHERE",  "AND",    "OR",     "NOT",   "ORDER",  "BY",    "ASC",
-        "DESC",   "IS",    "NULL",   "LIKE",   "IN",     "BETWEEN", "AS",   "DISTINCT", "GROUP",
-        "HAVING", "JOIN",  "INNER",  "LEFT",   "RIGHT",  "OUTER", "ON",     "TRUE",  "FALSE",
-        "COLLATE", "NOCASE", "BINARY", "RTRIM", "ESCAPE", "UNION", "ALL",   "LIMIT", "EXISTS",
-        "CASE",   "WHEN",  "THEN",   "ELSE",   "END"};
+const QSet<QString>& keywords()
+{
+    static const QSet<QString> set = {"SELECT",  "FROM",   "WHERE",    "AND",    "OR",     "NOT",   "ORDER",
+                                      "BY",      "ASC",    "DESC",     "IS",     "NULL",   "LIKE",  "IN",
+                                      "BETWEEN", "AS",     "DISTINCT", "GROUP",  "HAVING", "JOIN",  "INNER",
+                                      "LEFT",    "RIGHT",  "OUTER",    "ON",     "TRUE",   "FALSE", "COLLATE",
+                                      "NOCASE",  "BINARY", "RTRIM",    "ESCAPE", "UNION",  "ALL",   "LIMIT",
+                                      "EXISTS",  "CASE",   "WHEN",     "THEN",   "ELSE",   "END"};
     return set;
 }
 
-bool isComparison(const QString& s) {
-    return s == QLatin1String("=") || s == QLatin1String("<") || s == QLatin1String(">")
-        || s == QLatin1String("<=") || s == QLatin1String(">=") || s == QLatin1String("<>")
-        || s == QLatin1String("!=");
+bool isComparison(const QString& s)
+{
+    return s == QLatin1String("=") || s == QLatin1String("<") || s == QLatin1String(">") ||
+           s == QLatin1String("<=") || s == QLatin1String(">=") || s == QLatin1String("<>") ||
+           s == QLatin1String("!=");
 }
 
 class Translator {
 public:
-    explicit Translator(const QString& source) : source_(source), tokens_(tokenize(source)) {
+    explicit Translator(const QString& source) : source_(source), tokens_(tokenize(source))
+    {
         for (int i = 0; i < int(tokens_.size()); ++i) {
             if (tokens_[i].kind != Kind::Space)
                 significant_.push_back(i);
         }
     }
 
-    bool isSingleName() const {
-        return significant_.size() == 1
-            && (tokens_[significant_[0]].kind == Kind::Identifier
-                || (tokens_[significant_[0]].kind == Kind::Word
-                    && tokens_[significant_[0]].text.toUpper() != QLatin1String("SELECT")));
+    bool isSingleName() const
+    {
+        return significant_.size() == 1 &&
+               (tokens_[significant_[0]].kind == Kind::Identifier ||
+                (tokens_[significant_[0]].kind == Kind::Word &&
+                 tokens_[significant_[0]].text.toUpper() != QLatin1String("SELECT")));
     }
     QString singleName() const { return tokens_[significant_[0]].text; }
-    bool startsWithSelect() const {
-        return !significant_.empty() && upperAt(0) == QLatin1String("SELECT");
-    }
+    bool startsWithSelect() const { return !significant_.empty() && upperAt(0) == QLatin1String("SELECT"); }
     bool empty() const { return significant_.empty(); }
 
     // Output text per token, in order; the row identity column is put after SELECT when wanted.
-    QString translate(const QString& rowIdQualifier) {
+    QString translate(const QString& rowIdQualifier)
+    {
         dropTrailingSemicolons();
         QString out;
         for (int s = 0; s < int(significant_.size()); ++s) {
@@ -163,7 +170,8 @@ public:
 
     // The table the rows come from and the name that qualifies its columns (alias or table),
     // when the query reads exactly one table with SELECT (no DISTINCT, grouping or union).
-    bool singleTable(QString& table, QString& qualifier) const {
+    bool singleTable(QString& table, QString& qualifier) const
+    {
         if (significant_.size() < 2 || upperAt(1) == QLatin1String("DISTINCT"))
             return false;
         int depth = 0;
@@ -176,7 +184,8 @@ public:
                 --depth;
             else if (depth == 0 && kindAt(s) == Kind::Word) {
                 const QString u = upperAt(s);
-                if (u == QLatin1String("GROUP") || u == QLatin1String("UNION") || u == QLatin1String("HAVING"))
+                if (u == QLatin1String("GROUP") || u == QLatin1String("UNION") ||
+                    u == QLatin1String("HAVING"))
                     return false;
                 if (u == QLatin1String("FROM") && from < 0)
                     from = s;
@@ -205,14 +214,14 @@ public:
 private:
     Kind kindAt(int s) const { return tokens_[significant_[s]].kind; }
     QString upperAt(int s) const { return tokens_[significant_[s]].text.toUpper(); }
-    QString textAt(int s) const {
+    QString textAt(int s) const
+    {
         return s >= 0 && s < int(significant_.size()) ? tokens_[significant_[s]].text : QString();
     }
-    bool isPlainName(int s) const {
-        return kindAt(s) == Kind::Word && !keywords().contains(upperAt(s));
-    }
+    bool isPlainName(int s) const { return kindAt(s) == Kind::Word && !keywords().contains(upperAt(s)); }
 
-    void dropTrailingSemicolons() {
+    void dropTrailingSemicolons()
+    {
         while (!significant_.empty() && tokens_[significant_.back()].text == QLatin1String(";")) {
             tokens_.erase(tokens_.begin() + significant_.back());
             significant_.pop_back();
@@ -226,7 +235,8 @@ private:
     // The reserved word "where" names the field or the table (not the clause) when it follows
     // FROM, BY, a dot, a comma, an opening bracket or a comparison, or when a comparison, a dot, a
     // comma, a closing bracket, a connective or the end follows it.
-    bool whereIsName(int s) const {
+    bool whereIsName(int s) const
+    {
         const QString before = s > 0 ? textAt(s - 1).toUpper() : QString();
         static const QSet<QString> nameAfter = {"FROM", "JOIN", "BY", "SELECT", ".", ",", "(", "AND", "OR"};
         if (nameAfter.contains(before) || isComparison(before))
@@ -234,12 +244,13 @@ private:
         if (s + 1 >= int(significant_.size()))
             return true;
         const QString after = textAt(s + 1).toUpper();
-        static const QSet<QString> nameBefore = {".",  ",",   ")",       "AND", "OR",  "IS",
+        static const QSet<QString> nameBefore = {".",  ",",    ")",       "AND",   "OR",  "IS",
                                                  "IN", "LIKE", "BETWEEN", "ORDER", "ASC", "DESC"};
         return nameBefore.contains(after) || isComparison(after);
     }
 
-    QString translateToken(int s) {
+    QString translateToken(int s)
+    {
         const Token& token = tokens_[significant_[s]];
         switch (token.kind) {
         case Kind::Identifier:
@@ -289,7 +300,8 @@ private:
 
 } // namespace
 
-TranslatedQuery translateRecordSource(const QString& recordSource) {
+TranslatedQuery translateRecordSource(const QString& recordSource)
+{
     Translator translator(recordSource);
     if (translator.empty())
         throw StoreError(QStringLiteral("The record source is empty"));
@@ -308,7 +320,8 @@ TranslatedQuery translateRecordSource(const QString& recordSource) {
     return {translator.translate(QString()), QString()};
 }
 
-QString translateCriterion(const QString& criterion) {
+QString translateCriterion(const QString& criterion)
+{
     Translator translator(criterion);
     if (translator.empty())
         throw StoreError(QStringLiteral("The search criterion is empty"));
@@ -317,7 +330,8 @@ QString translateCriterion(const QString& criterion) {
     return translator.translate(QString());
 }
 
-QString quoteValue(const QString& value) {
+QString quoteValue(const QString& value)
+{
     QString doubled = value;
     doubled.replace(QLatin1Char('\''), QLatin1String("''"));
     return doubled;

@@ -19,13 +19,15 @@ struct DbCloser {
     ~DbCloser() { sqlite3_close_v2(db); }
 };
 
-QString engineMessage(sqlite3* db) {
+QString engineMessage(sqlite3* db)
+{
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
 } // namespace
 
-QString findFileIgnoringCase(const QString& directory, const QString& fileName) {
+QString findFileIgnoringCase(const QString& directory, const QString& fileName)
+{
     const QDir dir(directory);
     if (dir.exists(fileName) && QFileInfo(dir.filePath(fileName)).isFile())
         return dir.filePath(fileName);
@@ -37,7 +39,8 @@ QString findFileIgnoringCase(const QString& directory, const QString& fileName) 
     return dir.filePath(fileName);
 }
 
-FileKind inspectFile(const QString& path) {
+FileKind inspectFile(const QString& path)
+{
     QFile file(path);
     if (!QFileInfo(path).isFile())
         return FileKind::Missing;
@@ -55,18 +58,17 @@ FileKind inspectFile(const QString& path) {
         return FileKind::Other;
 
     DbCloser closer;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &closer.db, SQLITE_OPEN_READONLY, nullptr)
-        != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &closer.db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
         return FileKind::Other;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(closer.db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt,
-                           nullptr)
-        != SQLITE_OK)
+                           nullptr) != SQLITE_OK)
         return FileKind::Other;
     QSet<QString> tables;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
-        tables.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)))
-                          .toLower());
+        tables.insert(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))).toLower());
     }
     sqlite3_finalize(stmt);
     for (const char* required : {"mylife", "catagory", "where", "cddrive"}) {
@@ -76,7 +78,8 @@ FileKind inspectFile(const QString& path) {
     return FileKind::Scrapbook;
 }
 
-void createScrapbook(const QString& path) {
+void createScrapbook(const QString& path)
+{
     const QString shown = QFileInfo(path).fileName();
     if (QFileInfo::exists(path))
         throw StoreError(QStringLiteral("%1: the file already exists and is left as it is").arg(shown));

@@ -166,8 +166,8 @@ bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        const QString where = printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                 : printer.outputFileName();
+        const QString where =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
         return fail(where.isEmpty() ? QStringLiteral("the printer could not be started")
                                     : QStringLiteral("%1 could not be started").arg(where));
     }

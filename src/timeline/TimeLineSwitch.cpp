@@ -19,8 +19,8 @@ namespace wk::timeline {
 using controls::skipStep;
 
 namespace {
-constexpr int kLowestYear = 1701;  // the scroller's value is pinned here ...
-constexpr int kHighestYear = 2099; // ... and here while the year label counts on
+constexpr int kLowestYear = 1701;   // the scroller's value is pinned here ...
+constexpr int kHighestYear = 2099;  // ... and here while the year label counts on
 constexpr int kOutwardMargin = 150; // the two frames around the big picture, in twips
 constexpr int kInwardMargin = 50;
 } // namespace
@@ -125,13 +125,12 @@ void TimeLineSwitch::VScroll1_Change()
     form_.Label8->setText(QString::number(value));
     skipStep([&] {
         const QDate today = dates::today();
-        const QString base = dates::monthName(today.month()) + QStringLiteral("  ") +
-                             form_.Label8->text().trimmed();
+        const QString base =
+            dates::monthName(today.month()) + QStringLiteral("  ") + form_.Label8->text().trimmed();
         const std::optional<QDate> shown = dates::parseDate(base);
         if (!shown)
             return;
-        form_.calendar().fillMonth(shown->month(), shown->year(),
-                                   {.requery = false, .resetColours = false});
+        form_.calendar().fillMonth(shown->month(), shown->year(), {.requery = false, .resetColours = false});
     });
     if (!form_.Calstart1->isChecked()) {
         skipStep([&] {

@@ -96,7 +96,8 @@ void TimelineListing::Option2_Click()
         form_.Listdb2->update();
     });
     store::DataSource& entries = form_.Data1;
-    skipStep([&] { form_.datelabel->setText(dates::formatLong(fieldDate(entries, QStringLiteral("DATE")))); });
+    skipStep(
+        [&] { form_.datelabel->setText(dates::formatLong(fieldDate(entries, QStringLiteral("DATE")))); });
     skipStep([&] {
         if (fieldText(entries, QStringLiteral("WHERE")).isEmpty())
             form_.wherelabel->clear();

@@ -21,10 +21,10 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 using wk::testing::px;
 using wk::testing::selectLine;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
 
 namespace {
 
@@ -37,7 +37,8 @@ protected:
         square = book.writePicture("square.jpg", {200, 200});
         wideEntry = book.addEntry({QDate(2000, 1, 1), "Wide", "1 Events", {}, wide, QString("wide log")});
         tallEntry = book.addEntry({QDate(2000, 1, 2), "Tall", "1 Events", {}, tall, QString("tall log")});
-        squareEntry = book.addEntry({QDate(2000, 1, 3), "Square", "1 Events", {}, square, QString("square log")});
+        squareEntry =
+            book.addEntry({QDate(2000, 1, 3), "Square", "1 Events", {}, square, QString("square log")});
     }
 
     // The strip as the TimeLine switch leaves it: slots 1..3 hold the three entries, 4 is empty.

@@ -16,10 +16,10 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 using wk::testing::px;
 using wk::testing::selectLine;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
 
 namespace {
 
@@ -28,9 +28,14 @@ protected:
     void SetUp() override
     {
         const int viewportWidth = px(9495);
-        book.addEntry({QDate(2001, 1, 1), "Large", "1 Events", {}, book.writePicture("large.jpg", {1600, 1200})});
-        book.addEntry({QDate(2001, 1, 2), "Small", "1 Events", {}, book.writePicture("small.bmp", {200, 150})});
-        book.addEntry({QDate(2001, 1, 3), "Exact", "1 Events", {},
+        book.addEntry(
+            {QDate(2001, 1, 1), "Large", "1 Events", {}, book.writePicture("large.jpg", {1600, 1200})});
+        book.addEntry(
+            {QDate(2001, 1, 2), "Small", "1 Events", {}, book.writePicture("small.bmp", {200, 150})});
+        book.addEntry({QDate(2001, 1, 3),
+                       "Exact",
+                       "1 Events",
+                       {},
                        book.writePicture("exact.bmp", {viewportWidth, 120})});
         book.addEntry({QDate(2001, 1, 4), "None", "1 Events", {}, {}});
         program = std::make_unique<StartedProgram>(book.dir());

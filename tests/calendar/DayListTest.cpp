@@ -32,7 +32,8 @@ QList<Stored> storedEntries(const wk::testing::TestScrapbook& book)
     all.refresh();
     QList<Stored> rows;
     for (; !all.eof(); all.moveNext())
-        rows.append({all.field("DATE").toDate(), all.field("MYEVENT").toString(), all.field("WHAT").toString()});
+        rows.append(
+            {all.field("DATE").toDate(), all.field("MYEVENT").toString(), all.field("WHAT").toString()});
     return rows;
 }
 

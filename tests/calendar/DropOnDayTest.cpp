@@ -54,8 +54,8 @@ std::vector<EntryRow> storedEntries(const wk::testing::TestScrapbook& book)
     std::vector<EntryRow> rows;
     for (; !all.eof(); all.moveNext())
         rows.push_back({all.field("DATE").toDate(), all.field("MYEVENT").toString(),
-                        all.field("WHAT").toString(), all.field("WHERE"),
-                        all.field("PICTURE").toString(), all.field("LOG")});
+                        all.field("WHAT").toString(), all.field("WHERE"), all.field("PICTURE").toString(),
+                        all.field("LOG")});
     return rows;
 }
 

@@ -36,7 +36,7 @@ TEST_F(CalendarTest, DecemberStepsToJanuaryOfTheNextYearAndBack)
     EXPECT_EQ(form.Label8->text(), "1998");
     EXPECT_EQ(form.ScrollMo->value(), 12);
     EXPECT_EQ(lines(30), QStringList({"28", "Holidays"})); // December 1998 starts on a Tuesday
-    EXPECT_EQ(form.VScroll1->value(), 1998); // the year scroller is not moved by the wrap
+    EXPECT_EQ(form.VScroll1->value(), 1998);               // the year scroller is not moved by the wrap
 }
 
 TEST_F(CalendarTest, AtTwelveWithJuneShownAStepComputesJulyAndShowsJanuaryOfThatYear)

@@ -20,7 +20,7 @@ public:
         controls::FileDialogRequest request;
     };
 
-    QQueue<bool> yesNoAnswers;  // empty queue: answers No
+    QQueue<bool> yesNoAnswers;   // empty queue: answers No
     QQueue<QString> fileAnswers; // empty text or empty queue: cancelled
     QList<Asked> asked;
 

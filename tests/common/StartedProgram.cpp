@@ -34,9 +34,6 @@ void StartedProgram::start()
 
 int px(int twips) { return controls::twipsToPixels(twips); }
 
-void selectLine(QListWidget* list, int row)
-{
-    list->setCurrentRow(row);
-}
+void selectLine(QListWidget* list, int row) { list->setCurrentRow(row); }
 
 } // namespace wk::testing

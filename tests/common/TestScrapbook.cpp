@@ -26,10 +26,7 @@ store::DataSource& TestScrapbook::table(const QString& name)
     return *source_;
 }
 
-void TestScrapbook::exec(const QString& sql)
-{
-    pool_.open(databasePath())->exec(sql);
-}
+void TestScrapbook::exec(const QString& sql) { pool_.open(databasePath())->exec(sql); }
 
 QString TestScrapbook::addEntry(const EntryRow& row)
 {

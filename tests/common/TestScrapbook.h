@@ -16,9 +16,9 @@ struct EntryRow {
     QDate date;
     QString title;
     QString what = QStringLiteral("1 Events");
-    QVariant where;   // null by default
-    QString picture;  // stored as given
-    QVariant log;     // null by default
+    QVariant where;  // null by default
+    QString picture; // stored as given
+    QVariant log;    // null by default
 };
 
 class TestScrapbook {

@@ -33,10 +33,12 @@ void writeFile(const QString& path, const QByteArray& data)
 // Closing deletes the window later; wait until it is gone so the next opening builds a new one.
 bool closedAndGone(const QPointer<HelpForm1>& slot)
 {
-    return QTest::qWaitFor([&] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return slot.isNull();
-    }, 2000);
+    return QTest::qWaitFor(
+        [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return slot.isNull();
+        },
+        2000);
 }
 
 } // namespace
@@ -83,9 +85,9 @@ TEST(HelpForm1, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
     const QTextDocument* doc = help->RichTextBox1()->document();
     const QString text = doc->toPlainText();
     // The sample document covers every screen.
-    for (const char* topic : {"Wanderkeep Help", "The Main Screen", "The enlarged picture",
-                              "The calendar", "List by Date", "The Edit Screen", "Name List",
-                              "CD Drive", "Kids Guide", "Do you really want to quit?"})
+    for (const char* topic :
+         {"Wanderkeep Help", "The Main Screen", "The enlarged picture", "The calendar", "List by Date",
+          "The Edit Screen", "Name List", "CD Drive", "Kids Guide", "Do you really want to quit?"})
         EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
     EXPECT_FALSE(text.contains("Arial")) << "font table shown as text";
     QTextCursor title(const_cast<QTextDocument*>(doc));

@@ -20,8 +20,7 @@ namespace {
 void mouse(QWidget* w, QEvent::Type type, const QPoint& pos)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, held,
-                  Qt::NoModifier);
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
@@ -88,10 +87,10 @@ TEST_F(KidsGuide, OpensInPlaceOfTheMainWindowWithItsTexts)
     EXPECT_EQ(form->windowTitle(), "Kids Guide");
     EXPECT_EQ(text(form, "Label9"), "Please Help Paraire Dog Dig come Home from:");
     EXPECT_EQ(text(form, "Label8"), "Paraire     Dog Dig");
-    const QStringList towns = {"Sundance", "Newcastle", "Cheyenne", "Wyoming", "Cody", "Casper",
-                               "Little America", "YellowStone"};
-    const QStringList names = {"Label2", "Label3", "Label4", "Label6", "Label7", "city1(0)",
-                               "city1(1)", "city1(2)"};
+    const QStringList towns = {"Sundance", "Newcastle", "Cheyenne",       "Wyoming",
+                               "Cody",     "Casper",    "Little America", "YellowStone"};
+    const QStringList names = {"Label2", "Label3",   "Label4",   "Label6",
+                               "Label7", "city1(0)", "city1(1)", "city1(2)"};
     for (int k = 0; k < towns.size(); ++k)
         EXPECT_EQ(text(form, names[k]), towns[k]);
     EXPECT_EQ(text(form, "holelabel1(0)"), "A National Park");
@@ -131,8 +130,10 @@ TEST_F(KidsGuide, MovingADogDigsAndBringsUpItsPictures)
     mouse(dog, QEvent::MouseMove, {-10, 10});
     const QImage second = shown(dog);
     EXPECT_NE(first, second);
-    EXPECT_TRUE(first == fileImage(dir.filePath("pdog.ico")) || second == fileImage(dir.filePath("pdog.ico")));
-    EXPECT_TRUE(first == fileImage(dir.filePath("pdogd.ico")) || second == fileImage(dir.filePath("pdogd.ico")));
+    EXPECT_TRUE(first == fileImage(dir.filePath("pdog.ico")) ||
+                second == fileImage(dir.filePath("pdog.ico")));
+    EXPECT_TRUE(first == fileImage(dir.filePath("pdogd.ico")) ||
+                second == fileImage(dir.filePath("pdogd.ico")));
 
     // Dog 1 lives at the capitol: its pictures are the capitol (img3) and the pioneers (img4).
     EXPECT_FALSE(form->Image1(3)->isHidden());
@@ -223,10 +224,12 @@ TEST_F(KidsGuide, ByeBringsBackTheMainWindowAndClearsTheTick)
     form->findChild<QPushButton*>("CMDExit")->click();
     EXPECT_FALSE(check1.isChecked());
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return slot.isNull();
-    }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return slot.isNull();
+        },
+        2000));
 
     // Ticking again opens a new guide; the title-bar close also clears the tick.
     check1.setChecked(true);
@@ -261,9 +264,8 @@ TEST(KidsGuideArtwork, SampleFilesHaveTheNamesAndFormatsTheGuideReads)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(wk::sample::writeKidsArtwork(dir.path()));
-    const QStringList expected = {"pdog.ico", "pdogd.ico", "NET.ICO", "pHOLE.ico", "img1.bmp",
-                                  "img2.bmp", "img3.bmp", "img4.bmp", "img5.bmp", "img6.ico",
-                                  "img7.ico"};
+    const QStringList expected = {"pdog.ico", "pdogd.ico", "NET.ICO",  "pHOLE.ico", "img1.bmp", "img2.bmp",
+                                  "img3.bmp", "img4.bmp",  "img5.bmp", "img6.ico",  "img7.ico"};
     EXPECT_EQ(wk::sample::kidsArtworkFiles(), expected);
     for (const QString& name : expected) {
         QImageReader reader(dir.filePath(name));

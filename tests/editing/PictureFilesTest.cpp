@@ -20,10 +20,7 @@ using namespace wk::editing;
 using wk::testing::EditingTest;
 
 namespace {
-QStringList namesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
+QStringList namesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 void writeText(const QString& path)
 {
     QFile f(path);
@@ -135,8 +132,7 @@ TEST_F(MergeTest, AGoodPreviewAsksThenRenamesOnFromTheHighestNumber)
     EXPECT_TRUE(prompts().asked[1].text.contains("2 files"));
     EXPECT_EQ(form->Image8->picture().naturalSize, QSize(64, 48));
     EXPECT_EQ(form->Text2->text(), book.path("camera/holiday.jpg"));
-    EXPECT_EQ(namesIn(camera),
-              QStringList({"PB00013.jpg", "PB00014.jpg", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "holiday.jpg", "pic0003.jpg"}));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
@@ -157,8 +153,8 @@ TEST_F(MergeTest, AFailedPreviewReportsAndRenamesWithoutAsking)
     ASSERT_EQ(prompts().toldTexts().size(), 1); // the preview's error
     for (const auto& a : prompts().asked)
         EXPECT_NE(a.kind, "yesno");
-    EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg",
-                                            "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg", "holiday.jpg", "pic0003.jpg"}));
 }
 
 TEST_F(MergeTest, NothingIsOverwrittenByAnExistingTargetOrASecondMerge)
@@ -168,8 +164,8 @@ TEST_F(MergeTest, NothingIsOverwrittenByAnExistingTargetOrASecondMerge)
     prompts().yesNoAnswers.enqueue(true);
     merge(book.path("camera/holiday.jpg"));
     // PIC0001.JPG would have become PB00013.jpg: it is skipped and named; the next goes on.
-    EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "PIC0001.JPG",
-                                            "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00013.jpg", "PB00014.jpg", "PIC0001.JPG", "holiday.jpg", "pic0003.jpg"}));
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_TRUE(prompts().toldTexts()[0].contains("PIC0001.JPG"));
     EXPECT_FALSE(prompts().toldTexts()[0].contains("PIC0002"));
@@ -196,6 +192,5 @@ TEST_F(MergeTest, SixDigitNumbersKeepTheirLastFiveDigits)
     EXPECT_EQ(form->pictureFiles().file2Names().last(), "PB99999.jpg");
     prompts().yesNoAnswers.enqueue(true);
     merge(book.path("camera/holiday.jpg"));
-    EXPECT_EQ(namesIn(camera),
-              QStringList({"PB00000.jpg", "PB00001.jpg", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(namesIn(camera), QStringList({"PB00000.jpg", "PB00001.jpg", "holiday.jpg", "pic0003.jpg"}));
 }

@@ -79,8 +79,7 @@ TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
     EXPECT_EQ(form.SSOption[2]->text(), "2 School"); // trailing blanks gone
 
     form.SSOption[1]->click();
-    EXPECT_EQ(form.DataFind.recordSource(),
-              "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
+    EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
     // No name selected: a null name is not listed, a single blank is.
     EXPECT_EQ(lines(form.ListDB1), (QStringList{"New Year party", "Picnic", "Blank name"}));
     EXPECT_EQ(form.lineBookmarks.size(), 3);
@@ -96,8 +95,7 @@ TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
 
     clickName(form, "Dad");
     form.SSOption[1]->click();
-    EXPECT_EQ(form.DataFind.recordSource(),
-              "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
+    EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
     EXPECT_EQ(lines(form.ListDB1), QStringList{"Picnic"});
 
     // A caption with an apostrophe, and a name with one.
@@ -160,8 +158,7 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     clickName(form, "Dad");
     EXPECT_EQ(form.Data1.recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = 'Dad' order by date;");
-    EXPECT_EQ(lines(form.ListDB1),
-              (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
+    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
     EXPECT_EQ(form.Data1.recordCount(), 5);
     EXPECT_TRUE(form.Data1.eof());
 

@@ -34,19 +34,17 @@ QStringList names(const FolderList& list)
 TEST(FolderListTest, ListsRegularFilesByPatternsInNaturalOrder)
 {
     QTemporaryDir dir;
-    for (const char* n : {"PB00010.jpg", "PB00009.jpg", "pic2.BMP", "pic10.bmp", "notes.txt",
-                          "Readme"})
+    for (const char* n : {"PB00010.jpg", "PB00009.jpg", "pic2.BMP", "pic10.bmp", "notes.txt", "Readme"})
         touch(dir.filePath(QString::fromLatin1(n)));
     QDir(dir.path()).mkdir(QStringLiteral("sub.jpg")); // a folder is never listed
 
     FolderList list;
     list.setFolder(dir.path());
-    EXPECT_EQ(names(list), (QStringList{"notes.txt", "PB00009.jpg", "PB00010.jpg", "pic2.BMP",
-                                        "pic10.bmp", "Readme"}));
+    EXPECT_EQ(names(list),
+              (QStringList{"notes.txt", "PB00009.jpg", "PB00010.jpg", "pic2.BMP", "pic10.bmp", "Readme"}));
 
     list.setPattern(QStringLiteral("*.bmp; *.jpg"));
-    EXPECT_EQ(names(list),
-              (QStringList{"PB00009.jpg", "PB00010.jpg", "pic2.BMP", "pic10.bmp"}));
+    EXPECT_EQ(names(list), (QStringList{"PB00009.jpg", "PB00010.jpg", "pic2.BMP", "pic10.bmp"}));
 
     list.setPattern(QStringLiteral("PB*.*"));
     EXPECT_EQ(names(list), (QStringList{"PB00009.jpg", "PB00010.jpg"}));

@@ -54,16 +54,16 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
 
     tables->Command2->click();
     EXPECT_EQ(grid->columnCount(), 2);
-    EXPECT_EQ(column(grid, 0), (QStringList{"1 Events", "2 School", "3 Family", "4 Trips",
-                                            "5 Calendar", ""}));
+    EXPECT_EQ(column(grid, 0),
+              (QStringList{"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar", ""}));
     // Change a row, add one in the last line, delete one.
     EXPECT_TRUE(grid->setData(grid->index(0, 0), "1 Parties  "));
     EXPECT_TRUE(grid->setData(grid->index(5, 0), "6 Pets"));
     EXPECT_FALSE(grid->flags(grid->index(0, 1)) & Qt::ItemIsEditable); // one field only
     tables->DBGridtables->selectRow(1);
     tables->deleteSelectedRows();
-    EXPECT_EQ(column(grid, 0), (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar",
-                                            "6 Pets", ""}));
+    EXPECT_EQ(column(grid, 0),
+              (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar", "6 Pets", ""}));
 
     tables->close();
     EXPECT_EQ(form.SSOption[1]->text(), "1 Parties");

@@ -29,7 +29,8 @@ TEST(JetConversionOffer, YesConvertsAndTellsTheEntriesNoLeavesTheFile)
     yes.yesNoAnswers.enqueue(true);
     EXPECT_TRUE(wk::shell::offerJetConversion(yes, nullptr, path));
     ASSERT_EQ(yes.toldTexts().size(), 1);
-    EXPECT_TRUE(yes.toldTexts()[0].startsWith(QLatin1String("0 entries were converted."))) << yes.toldTexts()[0].toStdString();
+    EXPECT_TRUE(yes.toldTexts()[0].startsWith(QLatin1String("0 entries were converted.")))
+        << yes.toldTexts()[0].toStdString();
     EXPECT_TRUE(yes.toldTexts()[0].contains(QLatin1String("Velmora (Access original).mdb")));
     EXPECT_EQ(wk::store::jet::readJetHeader(path).version, wk::store::jet::JetVersion::NotJet);
     EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora (Access original).mdb"))), before);

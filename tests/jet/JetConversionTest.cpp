@@ -12,10 +12,10 @@ using namespace wk::testing;
 
 namespace {
 
-#define REQUIRE_COPY(dir, name, path)                                                              \
-    QTemporaryDir dir;                                                                             \
-    const QString path = copyAsScrapbook(dir, QStringLiteral(name));                               \
-    if (path.isEmpty())                                                                            \
+#define REQUIRE_COPY(dir, name, path)                                                                        \
+    QTemporaryDir dir;                                                                                       \
+    const QString path = copyAsScrapbook(dir, QStringLiteral(name));                                         \
+    if (path.isEmpty())                                                                                      \
         GTEST_SKIP() << "shared Jet files absent";
 
 // Compares every row and column of every table of the converted file with mdb-export.
@@ -28,7 +28,8 @@ void expectSameAsMdbExport(const QString& original, const QString& converted)
         SCOPED_TRACE(table.toStdString());
         const std::vector<QStringList> expected = mdbExport(original, table);
         const QString quoted = QLatin1Char('"') + table + QLatin1Char('"');
-        const auto columns = db.rows(QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table));
+        const auto columns =
+            db.rows(QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table));
         const auto actual = db.rows(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoted));
         ASSERT_EQ(actual.size(), expected.size());
         for (std::size_t r = 0; r < actual.size(); ++r) {
@@ -37,7 +38,12 @@ void expectSameAsMdbExport(const QString& original, const QString& converted)
                 const QString type = columns[c].at(1).toString();
                 const QVariant& got = actual[r][c];
                 const QString& want = expected[r][c];
-                const auto where = [&] { return QStringLiteral("row %1 field %2").arg(r).arg(columns[c].at(0).toString()).toStdString(); };
+                const auto where = [&] {
+                    return QStringLiteral("row %1 field %2")
+                        .arg(r)
+                        .arg(columns[c].at(0).toString())
+                        .toStdString();
+                };
                 if (type.startsWith(QLatin1String("TEXT"))) {
                     EXPECT_EQ(got.isNull() ? QString() : got.toString(), want) << where();
                 } else if (type == QLatin1String("DATE")) {
@@ -80,7 +86,8 @@ TEST(JetConversion, Jet3NorthwindMatchesMdbExport)
     const SqliteFile db(path);
     EXPECT_EQ(db.text(QStringLiteral("SELECT count(*) FROM \"Umsätze\"")), QStringLiteral("830"));
     // Text fields compare without regard to case.
-    EXPECT_EQ(db.text(QStringLiteral("SELECT count(*) FROM Customers WHERE Country = 'GERMANY'")), QStringLiteral("11"));
+    EXPECT_EQ(db.text(QStringLiteral("SELECT count(*) FROM Customers WHERE Country = 'GERMANY'")),
+              QStringLiteral("11"));
     // Tables are found whatever their letter case.
     EXPECT_EQ(db.text(QStringLiteral("SELECT count(*) FROM shippers")), QStringLiteral("3"));
 }
@@ -93,7 +100,8 @@ TEST(JetConversion, Jet4DatesSurviveBefore1900AndInYear9999)
         expectSameAsMdbExport(result.backupPath, path);
 
     const SqliteFile db(path);
-    const auto rows = db.rows(QStringLiteral("SELECT IDCol, DateTimeCol, DateCol, TimeCol, LongTextCol, typeof(DateCol) FROM DateTest ORDER BY IDCol"));
+    const auto rows = db.rows(QStringLiteral("SELECT IDCol, DateTimeCol, DateCol, TimeCol, LongTextCol, "
+                                             "typeof(DateCol) FROM DateTest ORDER BY IDCol"));
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0][1].toString(), QStringLiteral("2021-12-02"));
     EXPECT_EQ(rows[1][1].toString(), QStringLiteral("9999-01-01"));
@@ -102,7 +110,11 @@ TEST(JetConversion, Jet4DatesSurviveBefore1900AndInYear9999)
     EXPECT_EQ(rows[2][2].toString(), QStringLiteral("1899-01-01"));
     EXPECT_EQ(rows[2][3].toString(), QStringLiteral("1900-01-01"));
     EXPECT_LT(rows[3][1].toString().left(4).toInt(), 1000);
-    EXPECT_EQ(rows[5][4].toString(), QStringLiteral("New line\r\nin field").replace(QLatin1String("\r\n"), rows[5][4].toString().contains(QLatin1Char('\r')) ? QStringLiteral("\r\n") : QStringLiteral("\n")));
+    EXPECT_EQ(rows[5][4].toString(),
+              QStringLiteral("New line\r\nin field")
+                  .replace(QLatin1String("\r\n"), rows[5][4].toString().contains(QLatin1Char('\r'))
+                                                      ? QStringLiteral("\r\n")
+                                                      : QStringLiteral("\n")));
     for (const auto& row : rows)
         EXPECT_EQ(row[5].toString(), QStringLiteral("text"));
 }
@@ -112,11 +124,16 @@ TEST(JetConversion, AddsTheScrapbookTablesASourceLacks)
     REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
     convertJetScrapbook(path);
     const SqliteFile db(path);
-    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name || ' ' || type, ', ') FROM pragma_table_info('MYLIFE')")),
+    EXPECT_EQ(db.text(QStringLiteral(
+                  "SELECT group_concat(name || ' ' || type, ', ') FROM pragma_table_info('MYLIFE')")),
               QStringLiteral("DATE DATE, MYEVENT TEXT, WHAT TEXT, WHERE TEXT, PICTURE TEXT, LOG TEXT"));
-    EXPECT_EQ(db.text(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'MYLIFE'")).count(QLatin1String("COLLATE NOCASE")), 5);
-    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('catagory')")), QStringLiteral("catagory"));
-    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('where')")), QStringLiteral("where,sort"));
+    EXPECT_EQ(db.text(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'MYLIFE'"))
+                  .count(QLatin1String("COLLATE NOCASE")),
+              5);
+    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('catagory')")),
+              QStringLiteral("catagory"));
+    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('where')")),
+              QStringLiteral("where,sort"));
     const auto cd = db.rows(QStringLiteral("SELECT cd, new FROM cddrive"));
     ASSERT_EQ(cd.size(), 1u);
     EXPECT_EQ(cd[0][0].toString(), QString());
@@ -125,16 +142,19 @@ TEST(JetConversion, AddsTheScrapbookTablesASourceLacks)
 
 TEST(JetConversion, FailureAtAnyStepLeavesTheOriginalAndNoOtherFile)
 {
-    for (ConversionStep failAt : {ConversionStep::TableCopied, ConversionStep::Verified, ConversionStep::BackedUp}) {
+    for (ConversionStep failAt :
+         {ConversionStep::TableCopied, ConversionStep::Verified, ConversionStep::BackedUp}) {
         REQUIRE_COPY(dir, "nwind.mdb", path);
         const QByteArray before = fileBytes(path);
         int tables = 0;
-        EXPECT_THROW(convertJetScrapbook(path, {}, [&](ConversionStep step) {
-            if (step == ConversionStep::TableCopied && ++tables < 3)
-                return; // the third table: in the middle of the copy
-            if (step == failAt)
-                throw wk::store::StoreError(QStringLiteral("disk full"));
-        }), wk::store::StoreError);
+        EXPECT_THROW(convertJetScrapbook(path, {},
+                                         [&](ConversionStep step) {
+                                             if (step == ConversionStep::TableCopied && ++tables < 3)
+                                                 return; // the third table: in the middle of the copy
+                                             if (step == failAt)
+                                                 throw wk::store::StoreError(QStringLiteral("disk full"));
+                                         }),
+                     wk::store::StoreError);
         EXPECT_EQ(fileBytes(path), before) << int(failAt);
         EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")}) << int(failAt);
     }
@@ -144,18 +164,22 @@ TEST(JetConversion, FailureOrCancelInsideATableLeavesTheOriginal)
 {
     REQUIRE_COPY(dir, "nwind.mdb", path);
     const QByteArray before = fileBytes(path);
-    EXPECT_THROW(convertJetScrapbook(path, [](int done, int) {
-        if (done >= 1000)
-            throw wk::store::StoreError(QStringLiteral("interrupted"));
-        return true;
-    }), wk::store::StoreError);
+    EXPECT_THROW(convertJetScrapbook(path,
+                                     [](int done, int) {
+                                         if (done >= 1000)
+                                             throw wk::store::StoreError(QStringLiteral("interrupted"));
+                                         return true;
+                                     }),
+                 wk::store::StoreError);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
 
-    EXPECT_THROW(convertJetScrapbook(path, [&](int done, int total) {
-        EXPECT_LE(done, total);
-        return done < 1000;
-    }), ConversionCancelled);
+    EXPECT_THROW(convertJetScrapbook(path,
+                                     [&](int done, int total) {
+                                         EXPECT_LE(done, total);
+                                         return done < 1000;
+                                     }),
+                 ConversionCancelled);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
 }

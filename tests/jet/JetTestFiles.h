@@ -15,10 +15,7 @@
 
 namespace wk::testing {
 
-inline QString sharedJetFile(const QString& name)
-{
-    return QStringLiteral(WK_SHARED_DIR "/jet/") + name;
-}
+inline QString sharedJetFile(const QString& name) { return QStringLiteral(WK_SHARED_DIR "/jet/") + name; }
 
 // Copies a shared Access file into `dir` as Velmora.mdb (writable); empty text when absent.
 inline QString copyAsScrapbook(const QTemporaryDir& dir, const QString& sharedName)
@@ -55,7 +52,8 @@ inline QByteArray runTool(const QString& tool, const QStringList& args)
 inline QStringList mdbTables(const QString& file)
 {
     QStringList names;
-    for (const QByteArray& line : runTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file}).split('\n'))
+    for (const QByteArray& line :
+         runTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file}).split('\n'))
         if (!line.trimmed().isEmpty())
             names << QString::fromUtf8(line);
     return names;
@@ -65,8 +63,8 @@ inline QStringList mdbTables(const QString& file)
 inline std::vector<QStringList> mdbExport(const QString& file, const QString& table)
 {
     const QString fmt = QStringLiteral("%Y-%m-%d %H:%M:%S");
-    const QString csv = QString::fromUtf8(runTool(QStringLiteral("mdb-export"),
-        {QStringLiteral("-D"), fmt, QStringLiteral("-T"), fmt, file, table}));
+    const QString csv = QString::fromUtf8(runTool(
+        QStringLiteral("mdb-export"), {QStringLiteral("-D"), fmt, QStringLiteral("-T"), fmt, file, table}));
     std::vector<QStringList> rows;
     QStringList row;
     QString field;
@@ -120,11 +118,18 @@ public:
             QVariantList row;
             for (int c = 0; c < sqlite3_column_count(st); ++c) {
                 switch (sqlite3_column_type(st, c)) {
-                case SQLITE_NULL: row << QVariant(); break;
-                case SQLITE_INTEGER: row << QVariant(qlonglong(sqlite3_column_int64(st, c))); break;
-                case SQLITE_FLOAT: row << QVariant(sqlite3_column_double(st, c)); break;
+                case SQLITE_NULL:
+                    row << QVariant();
+                    break;
+                case SQLITE_INTEGER:
+                    row << QVariant(qlonglong(sqlite3_column_int64(st, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    row << QVariant(sqlite3_column_double(st, c));
+                    break;
                 default:
-                    row << QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
+                    row << QVariant(
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
                 }
             }
             out.push_back(row);

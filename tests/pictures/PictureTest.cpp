@@ -57,14 +57,14 @@ QByteArray exifSegment(int orientation, bool little)
 {
     QByteArray tiff = little ? QByteArray("II") : QByteArray("MM");
     put16(tiff, 42, little);
-    put32(tiff, 8, little);          // IFD0 right after the header
-    put16(tiff, 1, little);          // one entry
-    put16(tiff, 0x0112, little);     // orientation
-    put16(tiff, 3, little);          // SHORT
-    put32(tiff, 1, little);          // one value
+    put32(tiff, 8, little);      // IFD0 right after the header
+    put16(tiff, 1, little);      // one entry
+    put16(tiff, 0x0112, little); // orientation
+    put16(tiff, 3, little);      // SHORT
+    put32(tiff, 1, little);      // one value
     put16(tiff, quint16(orientation), little);
-    put16(tiff, 0, little);          // value padding
-    put32(tiff, 0, little);          // no next IFD
+    put16(tiff, 0, little); // value padding
+    put32(tiff, 0, little); // no next IFD
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray segment("\xFF\xE1", 2);
     put16(segment, quint16(payload.size() + 2), false);
@@ -100,8 +100,9 @@ TEST_F(PictureFiles, SizesOfLandscapePortraitAndSquareInBothFormats)
     const QList<QSize> shapes{{320, 200}, {150, 260}, {128, 128}};
     for (const char* format : {"bmp", "jpg"}) {
         for (const QSize& shape : shapes) {
-            const QString path = write(QStringLiteral("p%1x%2.%3").arg(shape.width()).arg(shape.height()).arg(format),
-                                       encode(halves(shape), format));
+            const QString path =
+                write(QStringLiteral("p%1x%2.%3").arg(shape.width()).arg(shape.height()).arg(format),
+                      encode(halves(shape), format));
             SCOPED_TRACE(path.toStdString());
             EXPECT_EQ(pictureSize(path), shape);
             const Picture pic = loadPicture(path);
@@ -139,9 +140,8 @@ TEST_F(PictureFiles, CameraOrientationTurnsLandscapeIntoPortrait)
         bool topRed; // the stored left (red) edge shown at the top
     };
     const Row rows[] = {
-        {1, false, {400, 300}, false}, {6, false, {300, 400}, true},
-        {6, true, {300, 400}, true},   {8, false, {300, 400}, false},
-        {3, true, {400, 300}, false},
+        {1, false, {400, 300}, false}, {6, false, {300, 400}, true}, {6, true, {300, 400}, true},
+        {8, false, {300, 400}, false}, {3, true, {400, 300}, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.orientation);

@@ -38,7 +38,8 @@ QString column(sqlite3_stmt* s, int i)
 std::vector<QStringList> query(const QString& file, const char* sql)
 {
     sqlite3* db = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
     sqlite3_stmt* s = nullptr;
     EXPECT_EQ(sqlite3_prepare_v2(db, sql, -1, &s, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     std::vector<QStringList> rows;
@@ -59,7 +60,10 @@ QString resolve(const QString& picture, const QString& root)
     return picture.startsWith(QLatin1Char('%')) ? root + picture.mid(1) : picture;
 }
 
-QString shapeOf(QSize s) { return s.width() > s.height() ? "landscape" : s.width() < s.height() ? "portrait" : "square"; }
+QString shapeOf(QSize s)
+{
+    return s.width() > s.height() ? "landscape" : s.width() < s.height() ? "portrait" : "square";
+}
 
 } // namespace
 
@@ -88,7 +92,8 @@ TEST(SampleScrapbook, WritesACompleteScrapbookWhosePicturesAllLoad)
     for (const char* n : {"*All Pictures", "Grandma's House", "Yellowstone", "Mom", "Dad", "Lily"})
         EXPECT_TRUE(names.contains(n)) << n;
 
-    const auto entries = query(db, R"(SELECT "DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG" FROM "MYLIFE")");
+    const auto entries =
+        query(db, R"(SELECT "DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG" FROM "MYLIFE")");
     ASSERT_GE(entries.size(), 40u);
     QSet<QString> usedCategories, years, shapes, titles;
     int discPictures = 0, withoutPicture = 0;
@@ -119,13 +124,15 @@ TEST(SampleScrapbook, WritesACompleteScrapbookWhosePicturesAllLoad)
     EXPECT_EQ(titles.size(), qsizetype(entries.size())); // titles are search keys
     EXPECT_GE(discPictures, 3);
     EXPECT_GE(withoutPicture, 1);
-    for (const char* s : {"landscapejpg", "portraitjpg", "squarejpg", "landscapebmp", "portraitbmp", "squarebmp"})
+    for (const char* s :
+         {"landscapejpg", "portraitjpg", "squarejpg", "landscapebmp", "portraitbmp", "squarebmp"})
         EXPECT_TRUE(shapes.contains(s)) << s;
 
     const QSize intro = pictureSize(QDir(dir).filePath("INTRO.BMP"));
     EXPECT_GT(intro.width(), intro.height());
     for (int i = 1; i <= 5; ++i)
-        EXPECT_NO_THROW(loadPicture(QDir(dir).filePath(QStringLiteral("camera/PIC%1.JPG").arg(i, 4, 10, QChar('0')))));
+        EXPECT_NO_THROW(
+            loadPicture(QDir(dir).filePath(QStringLiteral("camera/PIC%1.JPG").arg(i, 4, 10, QChar('0')))));
     EXPECT_EQ(QDir(QDir(dir).filePath("camera")).entryList(QDir::Files).size(), 5);
 
     // At least one camera picture is stored on its side and shown upright through its tag.

@@ -20,10 +20,10 @@
 #include <gtest/gtest.h>
 
 using namespace wk;
+using timeline::Printform1;
 using wk::testing::EntryRow;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
-using timeline::Printform1;
 
 namespace {
 

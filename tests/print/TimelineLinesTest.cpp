@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace wk;
+using timeline::Printform1;
 using wk::testing::EntryRow;
 using wk::testing::TestScrapbook;
-using timeline::Printform1;
 
 namespace {
 
@@ -50,10 +50,16 @@ protected:
 
 TEST_F(TimelineLines, EveryEntryWithAHeaderWhereTheMonthNumberChanges)
 {
-    const QStringList all = titleLines + QStringList{
-        rule + "March 1997 ", "05 Spring walk", "20 Kite", "02 Next spring",
-        "", rule + "April 1998 ", "10 ",
-        "", rule + "June 1998 ", "15 Fair"};
+    const QStringList all = titleLines + QStringList{rule + "March 1997 ",
+                                                     "05 Spring walk",
+                                                     "20 Kite",
+                                                     "02 Next spring",
+                                                     "",
+                                                     rule + "April 1998 ",
+                                                     "10 ",
+                                                     "",
+                                                     rule + "June 1998 ",
+                                                     "15 Fair"};
     EXPECT_EQ(lines("", ""), all);
     // Texts that are no dates set no bound, five blanks included.
     EXPECT_EQ(lines("     ", "not a date"), all);
@@ -81,10 +87,9 @@ TEST_F(TimelineLines, TheEntrySetIsReReadWalkedInItsOrderAndLeftWhereItWas)
     // Written by someone else after the set was read: the re-read brings it in.
     book.addEntry({QDate(1999, 6, 1), "Zoo"});
 
-    const QStringList expected = titled({rule + "June 1999 ", "01 Zoo", "", rule + "March 1997 ",
-                                         "05 Spring walk", "02 Next spring", "20 Kite", "",
-                                         rule + "June 1998 ", "15 Fair", "", rule + "April 1998 ",
-                                         "10 "});
+    const QStringList expected =
+        titled({rule + "June 1999 ", "01 Zoo", "", rule + "March 1997 ", "05 Spring walk", "02 Next spring",
+                "20 Kite", "", rule + "June 1998 ", "15 Fair", "", rule + "April 1998 ", "10 "});
     EXPECT_EQ(lines("", ""), expected);
     EXPECT_EQ(entries.bookmark(), marks[2]);
 

@@ -72,7 +72,8 @@ TEST(RtfReaderWordProcessor, LibreOfficeTextFormatsAndCharacters)
 
     // Nothing of the font table, style sheet, generator or page styles leaks into the text.
     const QString all = doc.toPlainText();
-    for (const char* hidden : {"Times New Roman", "Normal", "Heading", "LibreOffice", "Default Page Style", "?"})
+    for (const char* hidden :
+         {"Times New Roman", "Normal", "Heading", "LibreOffice", "Default Page Style", "?"})
         EXPECT_FALSE(all.contains(QLatin1String(hidden))) << hidden;
 }
 
@@ -133,7 +134,7 @@ TEST(RtfReaderUnicode, FallbackCountsAndSurrogates)
         {R"({\rtf1\uc2 a\u233xyb})", "aéb"},
         {R"({\rtf1\uc0 a\u233 b})", "aéb"},
         {R"({\rtf1 \u-10179\'3f\u-8704\'3f!})", "😀!"},
-        {R"({\rtf1 {\uc3 \u8364\'80\'80}x\u8364?})", "€x€"},  // a group end stops the fallback
+        {R"({\rtf1 {\uc3 \u8364\'80\'80}x\u8364?})", "€x€"}, // a group end stops the fallback
         {R"({\rtf1 \u26085\'3f\u26412\'3f})", "日本"},
         {R"({\rtf1 a\~b\_c\-d\emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote})",
          "a\u00a0b\u2011cd\u2014\u2013\u2022\u2018\u2019\u201c\u201d"},
@@ -162,17 +163,17 @@ TEST(RtfReaderMalformed, ShowsWhatCouldBeReadWithoutCrashing)
         QByteArray rtf;
         QString expected;
     } cases[] = {
-        {R"({\rtf1 Hello {\b world)", "Hello world"},              // never closed
-        {R"({\rtf1 A}}}B)", "A"},                                  // extra closing braces
-        {R"({\rtf1 A}} more {\rtf1 B})", "A"},                     // text after the document
-        {R"({\rtf1 end\)", "end"},                                 // truncated control word
-        {R"({\rtf1 x\'})", "x"},                                   // escape without digits
-        {R"({\rtf1 x\'4)", "x"},                                   // a control character is not shown
+        {R"({\rtf1 Hello {\b world)", "Hello world"}, // never closed
+        {R"({\rtf1 A}}}B)", "A"},                     // extra closing braces
+        {R"({\rtf1 A}} more {\rtf1 B})", "A"},        // text after the document
+        {R"({\rtf1 end\)", "end"},                    // truncated control word
+        {R"({\rtf1 x\'})", "x"},                      // escape without digits
+        {R"({\rtf1 x\'4)", "x"},                      // a control character is not shown
         {R"({\rtf1 \fs99999999999999999 big \cf77 c \highlight-5 h})", "big c h"},
-        {R"({\rtf1\uc999999999 \u233 abc}d)", "é"},               // fallback stops at the group end
-        {R"({\rtf1 \u99999999?ok})", "ok"},                       // out-of-range code point
-        {R"({\rtf1 a\bin99999999999)", "a"},                       // binary longer than the data
-        {R"({\rtf1 a\bin3 {}}b})", "ab"},                          // binary bytes are not braces
+        {R"({\rtf1\uc999999999 \u233 abc}d)", "é"}, // fallback stops at the group end
+        {R"({\rtf1 \u99999999?ok})", "ok"},         // out-of-range code point
+        {R"({\rtf1 a\bin99999999999)", "a"},        // binary longer than the data
+        {R"({\rtf1 a\bin3 {}}b})", "ab"},           // binary bytes are not braces
         {R"({\rtf1 {\colortbl;\red300\green-1;\blue;} t\cf1 c\cf2 d})", " tcd"},
         {R"({\rtf1 \aVeryLongControlWordThatGoesOnAndOnAndOnForeverAndEver1234567890123 z})", "z"},
         {"", ""},
@@ -207,8 +208,8 @@ TEST(RtfReaderMalformed, DeepNestingAndRandomBytes)
 TEST(RtfReaderFiles, NonRtfIsPlainTextAndMissingFileIsEmpty)
 {
     EXPECT_EQ(read("just words\nsecond line"), "just words\nsecond line");
-    EXPECT_EQ(read(QByteArray("caf\xe9")), QString::fromUtf8("café"));        // Latin-1
-    EXPECT_EQ(read(QByteArray("caf\xc3\xa9")), QString::fromUtf8("café"));    // UTF-8
+    EXPECT_EQ(read(QByteArray("caf\xe9")), QString::fromUtf8("café"));     // Latin-1
+    EXPECT_EQ(read(QByteArray("caf\xc3\xa9")), QString::fromUtf8("café")); // UTF-8
     EXPECT_EQ(read("  \r\n{\\rtf1 lead {\\b blank}}"), "lead blank");
 
     QTemporaryDir dir;

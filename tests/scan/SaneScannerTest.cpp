@@ -31,8 +31,8 @@ using Options = QList<SaneScanner::Option>;
 // 40 x 20 mm at 50 dpi: the test backend sends 78 x 39 pixels.
 Options smallScan(const QString& mode, const QString& picture)
 {
-    return {{"mode", mode}, {"resolution", 50}, {"tl-x", 0}, {"tl-y", 0}, {"br-x", 40}, {"br-y", 20},
-            {"test-picture", picture}};
+    return {{"mode", mode}, {"resolution", 50},       {"tl-x", 0}, {"tl-y", 0}, {"br-x", 40},
+            {"br-y", 20},   {"test-picture", picture}};
 }
 
 int distinctColours(const QImage& image)
@@ -150,9 +150,27 @@ TEST_F(SaneScan, PicturesMatchWhatScanimageMakesOfTheSameScan)
             EXPECT_EQ(picture, QImage(theirs).convertToFormat(QImage::Format_RGB32));
             continue;
         }
-        const QStringList arguments{"-d", "test:0", "--mode", c.mode, "--depth", QString::number(c.depth),
-                              "--resolution", "50", "-l", "0", "-t", "0", "-x", "40", "-y", "20",
-                              "--test-picture", "Color pattern", "--format=png", "-o", theirs};
+        const QStringList arguments{"-d",
+                                    "test:0",
+                                    "--mode",
+                                    c.mode,
+                                    "--depth",
+                                    QString::number(c.depth),
+                                    "--resolution",
+                                    "50",
+                                    "-l",
+                                    "0",
+                                    "-t",
+                                    "0",
+                                    "-x",
+                                    "40",
+                                    "-y",
+                                    "20",
+                                    "--test-picture",
+                                    "Color pattern",
+                                    "--format=png",
+                                    "-o",
+                                    theirs};
         QProcess process;
         process.start(scanimage, arguments);
         ASSERT_TRUE(process.waitForFinished(60000));
@@ -199,8 +217,9 @@ TEST_F(SaneScan, NoScannerIsAClearMessage)
 {
     useBackends("", 1); // no backend at all
     EXPECT_FALSE(scanner.AcquireToFile(target("none.bmp")));
-    EXPECT_EQ(prompts.toldTexts(),
-              QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
+    EXPECT_EQ(
+        prompts.toldTexts(),
+        QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
     EXPECT_FALSE(QFile::exists(target("none.bmp")));
 
     // The configuration is read at every scan: a scanner that appears later is found.
@@ -233,7 +252,8 @@ TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
         scanner.setOptions(options);
         EXPECT_FALSE(scanner.AcquireToFile(target("old.jpg")));
         ASSERT_EQ(prompts.toldTexts().size(), 1);
-        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message)) << prompts.toldTexts().first().toStdString();
+        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message))
+            << prompts.toldTexts().first().toStdString();
         EXPECT_EQ(prompts.asked.first().icon, wk::controls::MessageIcon::Exclamation);
         QFile kept(target("old.jpg"));
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -244,8 +264,12 @@ TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
 TEST_F(SaneScan, CancelStopsTheScanAndWritesNothing)
 {
     // A large picture in tiny reads, so the scan is still running when Cancel arrives.
-    scanner.setOptions({{"mode", QString("Color")}, {"resolution", 200}, {"br-x", 200}, {"br-y", 200},
-                        {"read-limit", true}, {"read-limit-size", 64}});
+    scanner.setOptions({{"mode", QString("Color")},
+                        {"resolution", 200},
+                        {"br-x", 200},
+                        {"br-y", 200},
+                        {"read-limit", true},
+                        {"read-limit-size", 64}});
     QList<int> progress;
     QObject::connect(&scanner, &SaneScanner::progressChanged, &scanner, [&](int percent) {
         progress << percent;
@@ -289,7 +313,8 @@ TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
         prompts.asked.clear();
         EXPECT_FALSE(scanner.AcquireToFile(c.fileName));
         ASSERT_EQ(prompts.toldTexts().size(), 1);
-        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message)) << prompts.toldTexts().first().toStdString();
+        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message))
+            << prompts.toldTexts().first().toStdString();
     }
 }
 

@@ -67,7 +67,8 @@ TEST_F(ScanWindow, CancellingTheSaveDialogEndsSilentlyAndKeepsTheName)
     window.cmdGetFileName->click(); // no answer queued: cancelled
 
     ASSERT_EQ(prompts.asked.size(), 1);
-    EXPECT_EQ(prompts.asked.first().request.fileName, "/pictures/old.bmp") << "the dialog starts at the current name";
+    EXPECT_EQ(prompts.asked.first().request.fileName, "/pictures/old.bmp")
+        << "the dialog starts at the current name";
     EXPECT_TRUE(prompts.toldTexts().isEmpty());
     EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/old.bmp");
 }

@@ -15,16 +15,13 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::selectLine;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
-using wk::testing::selectLine;
 
 namespace {
 
-dialogs::Cdform* openWindow(shell::Mtform1& form)
-{
-    return form.findChild<dialogs::Cdform*>("cdform");
-}
+dialogs::Cdform* openWindow(shell::Mtform1& form) { return form.findChild<dialogs::Cdform*>("cdform"); }
 
 QStringList discRow(const TestScrapbook& book)
 {

@@ -16,10 +16,10 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 using wk::testing::px;
 using wk::testing::selectLine;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
 
 namespace {
 

@@ -17,9 +17,9 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::selectLine;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
-using wk::testing::selectLine;
 
 TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
 {

@@ -15,9 +15,9 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::selectLine;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
-using wk::testing::selectLine;
 
 namespace {
 
@@ -53,8 +53,7 @@ TEST(StartUp, ShowsCategoriesTitlesAndTheFirstEntry)
     shell::Mtform1& form = program.form();
 
     EXPECT_EQ(form.windowTitle(), "Wanderkeep ");
-    EXPECT_EQ(captions(form),
-              QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "Calendar Items"}));
+    EXPECT_EQ(captions(form), QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "Calendar Items"}));
     EXPECT_EQ(lines(form.ListDB1), QStringList({"First day", "Fireworks", "Fireworks"}));
     EXPECT_EQ(form.lineBookmarks.size(), 3);
     EXPECT_EQ(form.ListDB1->currentRow(), 0);

@@ -15,7 +15,8 @@ namespace {
 const char* kByDate = "SELECT * FROM mylife order by date;";
 }
 
-TEST_F(StoreTest, MovesAndEndTestsOnAFullSet) {
+TEST_F(StoreTest, MovesAndEndTestsOnAFullSet)
+{
     auto ds = source(kByDate);
     ASSERT_EQ(ds->recordCount(), 7);
     EXPECT_FALSE(ds->eof());
@@ -45,7 +46,8 @@ TEST_F(StoreTest, MovesAndEndTestsOnAFullSet) {
     EXPECT_EQ(seen, 7);
 }
 
-TEST_F(StoreTest, AnEmptySetIsAtBothEnds) {
+TEST_F(StoreTest, AnEmptySetIsAtBothEnds)
+{
     auto ds = source("SELECT * FROM mylife WHERE what = 'none' ;");
     EXPECT_EQ(ds->recordCount(), 0);
     EXPECT_TRUE(ds->eof());
@@ -62,8 +64,10 @@ TEST_F(StoreTest, AnEmptySetIsAtBothEnds) {
     EXPECT_EQ(ds->fieldNames(), QStringList({"DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"}));
 }
 
-TEST_F(StoreTest, FieldsReadAsTextDateOrNull) {
-    execOn(path, "INSERT INTO mylife (date, myevent, log) VALUES ('1998-09-09 14:05:00', 'Timed', 'ends in blanks   ')");
+TEST_F(StoreTest, FieldsReadAsTextDateOrNull)
+{
+    execOn(path, "INSERT INTO mylife (date, myevent, log) VALUES ('1998-09-09 14:05:00', 'Timed', 'ends in "
+                 "blanks   ')");
     auto ds = source(kByDate);
     ds->moveFirst();
     EXPECT_EQ(ds->field("DATE"), QVariant(QDate(1997, 3, 2)));
@@ -83,7 +87,8 @@ TEST_F(StoreTest, FieldsReadAsTextDateOrNull) {
     }
 }
 
-TEST_F(StoreTest, BookmarksSurviveAsTextAndBelongToOneSet) {
+TEST_F(StoreTest, BookmarksSurviveAsTextAndBelongToOneSet)
+{
     auto ds = source(kByDate);
     ds->moveTo(3);
     const QString mark = ds->bookmark();
@@ -100,7 +105,8 @@ TEST_F(StoreTest, BookmarksSurviveAsTextAndBelongToOneSet) {
     EXPECT_EQ(ds->field("MYEVENT").toString(), "Grandma's Birthday"); // a failed set leaves the position
 }
 
-TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile) {
+TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile)
+{
     auto ds = source(kByDate);
     int changes = 0;
     QObject::connect(ds.get(), &DataSource::changed, [&changes] { ++changes; });
@@ -120,11 +126,12 @@ TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile) {
     EXPECT_EQ(ds->recordCount(), 8);
     EXPECT_EQ(ds->field("MYEVENT").toString(), "School play"); // the row current before addNew
     ds->setBookmark(ds->lastModified());
-    EXPECT_EQ(ds->absolutePosition(), 7);                      // the new row is last until a refresh
+    EXPECT_EQ(ds->absolutePosition(), 7); // the new row is last until a refresh
     EXPECT_EQ(ds->field("DATE").toDate(), QDate(1998, 6, 15));
     EXPECT_EQ(ds->field("LOG").toString(), "");
 
-    EXPECT_EQ(rowsOf(path, "SELECT date, myevent, what, \"where\", picture, log FROM mylife WHERE myevent LIKE 'Grandma''s T%'"),
+    EXPECT_EQ(rowsOf(path, "SELECT date, myevent, what, \"where\", picture, log FROM mylife WHERE myevent "
+                           "LIKE 'Grandma''s T%'"),
               QStringList({"1998-06-15|Grandma's Tea   |1 Events|Grandma|C:\\new.jpg|"}));
     ds->refresh();
     EXPECT_EQ(changes, 2);
@@ -132,7 +139,8 @@ TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile) {
     EXPECT_EQ(ds->absolutePosition(), 4); // in date order after the other entries of that day
 }
 
-TEST_F(StoreTest, AddNewAtTheEndStaysAtTheEnd) {
+TEST_F(StoreTest, AddNewAtTheEndStaysAtTheEnd)
+{
     auto ds = source(kByDate);
     ds->moveLast();
     ds->moveNext();
@@ -145,7 +153,8 @@ TEST_F(StoreTest, AddNewAtTheEndStaysAtTheEnd) {
     EXPECT_EQ(ds->field("MYEVENT").toString(), "New");
 }
 
-TEST_F(StoreTest, EditChangesOneRowAndCancelLeavesIt) {
+TEST_F(StoreTest, EditChangesOneRowAndCancelLeavesIt)
+{
     auto ds = source(kByDate);
     ds->findFirst("[MYEVENT]='Zoo'");
     ds->edit();
@@ -170,7 +179,8 @@ TEST_F(StoreTest, EditChangesOneRowAndCancelLeavesIt) {
     EXPECT_EQ(rowsOf(path, "SELECT log FROM mylife WHERE myevent = 'Zoo'"), QStringList({"elephants"}));
 }
 
-TEST_F(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove) {
+TEST_F(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove)
+{
     auto ds = source(kByDate);
     ds->moveTo(2);
     const QString removed = ds->bookmark();
@@ -193,7 +203,8 @@ TEST_F(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove) {
     EXPECT_EQ(rowsOf(path, "SELECT count(*) FROM mylife"), QStringList({"0"}));
 }
 
-TEST_F(StoreTest, DataSourcesShareOneConnectionPerFile) {
+TEST_F(StoreTest, DataSourcesShareOneConnectionPerFile)
+{
     auto a = source("MYLIFE");
     auto b = std::make_unique<DataSource>(pool, "DataFind");
     // The program writes a backslash before the file name and its own letter case.
@@ -204,7 +215,8 @@ TEST_F(StoreTest, DataSourcesShareOneConnectionPerFile) {
     EXPECT_EQ(pool.open(path).get(), pool.open(dir.path() + "/./Velmora.mdb").get());
 }
 
-TEST_F(StoreTest, FailuresAreClearErrors) {
+TEST_F(StoreTest, FailuresAreClearErrors)
+{
     auto ds = std::make_unique<DataSource>(pool, "Data1");
     EXPECT_THROW(ds->refresh(), StoreError); // no file named
     ds->setDatabaseName(path);
@@ -240,7 +252,8 @@ TEST_F(StoreTest, FailuresAreClearErrors) {
     EXPECT_THROW(both->findFirst("cd = ''"), StoreError);
 }
 
-TEST_F(StoreTest, AReadOnlyFileReadsButRefusesWrites) {
+TEST_F(StoreTest, AReadOnlyFileReadsButRefusesWrites)
+{
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
     auto ds = source(kByDate);
     EXPECT_EQ(ds->recordCount(), 7);
@@ -258,7 +271,8 @@ TEST_F(StoreTest, AReadOnlyFileReadsButRefusesWrites) {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TEST_F(StoreTest, AScrapbookMadeByAnotherToolWorksToo) {
+TEST_F(StoreTest, AScrapbookMadeByAnotherToolWorksToo)
+{
     // Plain columns: no NOCASE, no index, no declared types, dates in another text form.
     const QString other = dir.filePath("other.mdb");
     execOn(other, R"sql(
@@ -278,7 +292,8 @@ INSERT INTO mylife VALUES ('1998-06-15', 'Picnic', '1 Events', 'GRANDMA', '', NU
     EXPECT_EQ(column(*ds, "myevent"), QStringList({"Picnic", "Old form"}));
     ds->moveLast();
     EXPECT_EQ(ds->field("DATE").toDate(), QDate(1998, 6, 17)); // read through the date rules
-    ds->setRecordSource("SELECT * FROM mylife WHERE mylife.date=datevalue(' 6/15/ 1998')  order by mylife.date;");
+    ds->setRecordSource(
+        "SELECT * FROM mylife WHERE mylife.date=datevalue(' 6/15/ 1998')  order by mylife.date;");
     ds->refresh();
     EXPECT_EQ(column(*ds, "MYEVENT"), QStringList({"Picnic"}));
     ds->setRecordSource("MYLIFE");
@@ -291,7 +306,8 @@ INSERT INTO mylife VALUES ('1998-06-15', 'Picnic', '1 Events', 'GRANDMA', '', NU
     EXPECT_EQ(rowsOf(other, "SELECT date FROM mylife WHERE myevent = 'Walk'"), QStringList({"1998-06-20"}));
 }
 
-TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds) {
+TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds)
+{
     auto ds = source(kByDate);
     const QString calendar = "mid(WHAT,1,1) = '5'";
     QStringList found;

@@ -15,7 +15,8 @@ void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << '"'
 
 class DateParsing : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(DateParsing, ReadsMonthFirst) {
+TEST_P(DateParsing, ReadsMonthFirst)
+{
     const ParseCase& c = GetParam();
     const auto parsed = parseDate(QString::fromUtf8(c.text));
     if (c.expected.isValid()) {
@@ -84,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Table, DateParsing, ::testing::ValuesIn(kCases));
 
 } // namespace
 
-TEST(DateRules, KeepsTimeOfDayWhenGiven) {
+TEST(DateRules, KeepsTimeOfDayWhenGiven)
+{
     EXPECT_EQ(parseDateTime("1998-06-15 10:30:15"), QDateTime(QDate(1998, 6, 15), QTime(10, 30, 15)));
     EXPECT_EQ(parseDateTime("6/15/1998 10:30 PM"), QDateTime(QDate(1998, 6, 15), QTime(22, 30)));
     EXPECT_EQ(parseDateTime("6/15/1998 12:05 AM"), QDateTime(QDate(1998, 6, 15), QTime(0, 5)));
@@ -92,7 +94,8 @@ TEST(DateRules, KeepsTimeOfDayWhenGiven) {
     EXPECT_FALSE(parseDateTime("6/15/1998 13:00 PM").has_value());
 }
 
-TEST(DateRules, FormatsTheListingPatterns) {
+TEST(DateRules, FormatsTheListingPatterns)
+{
     const QDate july4(1998, 7, 4);
     EXPECT_EQ(formatLong(july4), "July 4, 1998");
     EXPECT_EQ(formatLong(QDate(2001, 12, 25)), "December 25, 2001");
@@ -113,7 +116,8 @@ TEST(DateRules, FormatsTheListingPatterns) {
     EXPECT_EQ(monthNames().size(), 12);
 }
 
-TEST(DateRules, FormattedTextsReadBackAsTheSameDay) {
+TEST(DateRules, FormattedTextsReadBackAsTheSameDay)
+{
     for (QDate d(1998, 1, 1); d < QDate(2000, 3, 1); d = d.addDays(13)) {
         EXPECT_EQ(parseDate(formatLong(d)), d);
         EXPECT_EQ(parseDate(formatShort(d)), d);
@@ -122,7 +126,8 @@ TEST(DateRules, FormattedTextsReadBackAsTheSameDay) {
     }
 }
 
-TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent) {
+TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent)
+{
     EXPECT_EQ(toStorage(QDate(1998, 6, 5)), "1998-06-05");
     EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(0, 0))), "1998-06-05");
     EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3))), "1998-06-05 09:07:03");
@@ -133,12 +138,13 @@ TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent) {
     EXPECT_EQ(fromStorage("1998-06-05 09:07:03"), QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3)));
     EXPECT_TRUE(storageHasTime("1998-06-05 09:07:03"));
     EXPECT_EQ(fromStorage("1998-06-05T09:07"), QDateTime(QDate(1998, 6, 5), QTime(9, 7)));
-    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x", "19x8-06-05", "1998-0x-05",
-                            "1998-06-05 09x07:03"})
+    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x",
+                            "19x8-06-05", "1998-0x-05", "1998-06-05 09x07:03"})
         EXPECT_FALSE(fromStorage(bad).has_value()) << bad;
 }
 
-TEST(DateRules, TodayCanBePinned) {
+TEST(DateRules, TodayCanBePinned)
+{
     setTodayForTesting(QDate(1998, 6, 15));
     EXPECT_EQ(today(), QDate(1998, 6, 15));
     EXPECT_EQ(todayShort(), "6/15/1998");

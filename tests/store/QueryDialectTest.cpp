@@ -6,14 +6,16 @@
 using namespace wk::store;
 using wk::store::testing::StoreTest;
 
-TEST(QueryDialect, QuoteValueDoublesEveryApostrophe) {
+TEST(QueryDialect, QuoteValueDoublesEveryApostrophe)
+{
     EXPECT_EQ(quoteValue("Grandma's Birthday"), "Grandma''s Birthday");
     EXPECT_EQ(quoteValue("''"), "''''");
     EXPECT_EQ(quoteValue("plain"), "plain");
     EXPECT_EQ(quoteValue(""), "");
 }
 
-TEST(QueryDialect, TableNamesBecomeWholeTableSelects) {
+TEST(QueryDialect, TableNamesBecomeWholeTableSelects)
+{
     for (const char* name : {"MYLIFE", "Catagory", "catagory", "WHERE", "Where", "cddrive"}) {
         const TranslatedQuery q = translateRecordSource(name);
         EXPECT_EQ(q.baseTable, name);
@@ -22,7 +24,8 @@ TEST(QueryDialect, TableNamesBecomeWholeTableSelects) {
     EXPECT_EQ(translateRecordSource(" [Catagory] ").baseTable, "Catagory");
 }
 
-TEST(QueryDialect, RefusesWhatItCannotUnderstand) {
+TEST(QueryDialect, RefusesWhatItCannotUnderstand)
+{
     for (const char* bad : {"", "   ", "SELECT * FROM mylife WHERE what='open", "DELETE FROM mylife",
                             "SELECT * FROM [mylife", "SELECT * FROM mylife; DROP TABLE mylife", "mylife $"}) {
         EXPECT_THROW(translateRecordSource(bad), StoreError) << bad;
@@ -31,14 +34,18 @@ TEST(QueryDialect, RefusesWhatItCannotUnderstand) {
     EXPECT_THROW(translateCriterion("[MYEVENT]='Grandma's Birthday'"), StoreError);
 }
 
-TEST(QueryDialect, QuotesTheReservedWordOnlyWhereItNamesSomething) {
+TEST(QueryDialect, QuotesTheReservedWordOnlyWhereItNamesSomething)
+{
     EXPECT_EQ(translateCriterion("where = 'x'"), "\"where\" = 'x' COLLATE NOCASE");
     EXPECT_EQ(translateCriterion("mid(WHAT,1,1) = '5'"), "mid(\"WHAT\",1,1) = '5' COLLATE NOCASE");
     EXPECT_EQ(translateCriterion("[MYEVENT]='a''b'"), "\"MYEVENT\"='a''b' COLLATE NOCASE");
-    const TranslatedQuery q = translateRecordSource("SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
+    const TranslatedQuery q =
+        translateRecordSource("SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
     EXPECT_EQ(q.baseTable, "mylife");
-    EXPECT_EQ(q.sql.toStdString(), "SELECT \"mylife\".rowid AS \"__wk_rowid\", * FROM \"mylife\" WHERE \"what\"='1 Events' COLLATE "
-                     "NOCASE and \"where\" >= ' ' COLLATE NOCASE");
+    EXPECT_EQ(
+        q.sql.toStdString(),
+        "SELECT \"mylife\".rowid AS \"__wk_rowid\", * FROM \"mylife\" WHERE \"what\"='1 Events' COLLATE "
+        "NOCASE and \"where\" >= ' ' COLLATE NOCASE");
     EXPECT_EQ(translateRecordSource("SELECT * FROM WHERE WHERE where = 'a'").baseTable, "WHERE");
     EXPECT_EQ(translateRecordSource("SELECT * FROM mylife m WHERE m.what = 'a'").baseTable, "mylife");
     // Several tables: no single row identity, the rows are read-only.
@@ -52,7 +59,8 @@ struct QueryCase {
     QStringList titles; // MYEVENT of the resulting rows, in order
 };
 
-TEST_F(StoreTest, EveryProgramQueryReturnsTheRightRows) {
+TEST_F(StoreTest, EveryProgramQueryReturnsTheRightRows)
+{
     const QList<QueryCase> cases = {
         {"MYLIFE", {"Picnic", "Grandma's Birthday", "Zoo", "Xmas", "School play", "Fireworks", "Blank name"}},
         {"SELECT * FROM mylife order by date;",
@@ -60,7 +68,8 @@ TEST_F(StoreTest, EveryProgramQueryReturnsTheRightRows) {
         // The day list: the program writes blanks before month and year.
         {"SELECT * FROM mylife WHERE mylife.date=datevalue(' 6/15/ 1998')  order by mylife.date;",
          {"Picnic", "Grandma's Birthday"}},
-        {"SELECT * FROM mylife WHERE mylife.date=datevalue(' 7/4/ 1998')  order by mylife.date;", {"Fireworks"}},
+        {"SELECT * FROM mylife WHERE mylife.date=datevalue(' 7/4/ 1998')  order by mylife.date;",
+         {"Fireworks"}},
         {"SELECT * FROM mylife WHERE mylife.date=datevalue(' 7/5/ 1998')  order by mylife.date;", {}},
         // Categories with any name, and with a name (letter case does not matter).
         {"SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;", {"Picnic", "Blank name"}},
@@ -74,10 +83,12 @@ TEST_F(StoreTest, EveryProgramQueryReturnsTheRightRows) {
         {"SELECT * FROM mylife WHERE what >= ' ' and where = ' '  order by date;", {"Blank name"}},
         {"SELECT * FROM mylife WHERE what = '2 School'  and where = ' '  order by date;", {}},
         // An apostrophe in a value, quoted with quoteValue.
-        {"SELECT * FROM mylife WHERE what >= ' ' and where = 'Grandma' and myevent = 'Grandma''s Birthday' order by "
+        {"SELECT * FROM mylife WHERE what >= ' ' and where = 'Grandma' and myevent = 'Grandma''s Birthday' "
+         "order by "
          "date;",
          {"Grandma's Birthday"}},
-        {"SELECT * FROM mylife WHERE [MYEVENT] = 'Grandma''s Birthday' order by [date];", {"Grandma's Birthday"}},
+        {"SELECT * FROM mylife WHERE [MYEVENT] = 'Grandma''s Birthday' order by [date];",
+         {"Grandma's Birthday"}},
         {"SELECT * FROM mylife WHERE mid(WHAT,1,1) = '5' order by date;", {"Fireworks", "Xmas"}},
         {"SELECT * FROM mylife WHERE date >= #1/1/1999#;", {"Xmas"}},
     };
@@ -88,7 +99,8 @@ TEST_F(StoreTest, EveryProgramQueryReturnsTheRightRows) {
     }
 }
 
-TEST_F(StoreTest, TheSmallTablesReadUnderEveryNameTheProgramUses) {
+TEST_F(StoreTest, TheSmallTablesReadUnderEveryNameTheProgramUses)
+{
     EXPECT_EQ(column(*source("Catagory"), "Catagory"),
               QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar Items"}));
     EXPECT_EQ(column(*source("catagory"), "CATAGORY").size(), 5);
@@ -101,7 +113,8 @@ TEST_F(StoreTest, TheSmallTablesReadUnderEveryNameTheProgramUses) {
     EXPECT_EQ(cd->field("NEW").toString(), "Y");
 }
 
-TEST_F(StoreTest, FindCriteriaWalkTheEntrySet) {
+TEST_F(StoreTest, FindCriteriaWalkTheEntrySet)
+{
     auto ds = source("SELECT * FROM mylife order by date;");
     ds->findFirst("mid(WHAT,1,1) = '5'");
     ASSERT_FALSE(ds->noMatch());
@@ -126,9 +139,11 @@ TEST_F(StoreTest, FindCriteriaWalkTheEntrySet) {
     EXPECT_THROW(ds->findFirst("nosuchfield = 1"), StoreError);
 }
 
-TEST_F(StoreTest, DateValueAndMidBehaveAsTheDialectSays) {
-    auto ds = source("SELECT datevalue('December 1, 1998') AS a, datevalue('nonsense') AS b, datevalue(NULL) AS c,"
-                     " mid('abcdef', 2, 3) AS d, mid('abcdef', 4) AS e, mid('ab', 5, 2) AS f FROM cddrive");
+TEST_F(StoreTest, DateValueAndMidBehaveAsTheDialectSays)
+{
+    auto ds =
+        source("SELECT datevalue('December 1, 1998') AS a, datevalue('nonsense') AS b, datevalue(NULL) AS c,"
+               " mid('abcdef', 2, 3) AS d, mid('abcdef', 4) AS e, mid('ab', 5, 2) AS f FROM cddrive");
     EXPECT_EQ(ds->field("a").toString(), "1998-12-01");
     EXPECT_FALSE(ds->field("b").isValid());
     EXPECT_FALSE(ds->field("c").isValid());

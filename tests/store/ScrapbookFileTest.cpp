@@ -11,13 +11,15 @@ using namespace wk::store;
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-void execSql(const QString& path, const char* sql) {
+void execSql(const QString& path, const char* sql)
+{
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     char* err = nullptr;
@@ -27,7 +29,8 @@ void execSql(const QString& path, const char* sql) {
     sqlite3_close(db);
 }
 
-QStringList column(const QString& path, const char* sql) {
+QStringList column(const QString& path, const char* sql)
+{
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* st = nullptr;
@@ -43,7 +46,8 @@ QStringList column(const QString& path, const char* sql) {
 
 } // namespace
 
-TEST(ScrapbookFile, FindsFileWhateverItsLetterCase) {
+TEST(ScrapbookFile, FindsFileWhateverItsLetterCase)
+{
     QTemporaryDir dir;
     writeBytes(dir.filePath("VELMORA.MDB"), "x");
     EXPECT_EQ(findFileIgnoringCase(dir.path(), "Velmora.mdb"), dir.filePath("VELMORA.MDB"));
@@ -51,7 +55,8 @@ TEST(ScrapbookFile, FindsFileWhateverItsLetterCase) {
     EXPECT_EQ(findFileIgnoringCase(dir.path(), "Other.mdb"), dir.filePath("Other.mdb"));
 }
 
-TEST(ScrapbookFile, RecognisesKindsOfFile) {
+TEST(ScrapbookFile, RecognisesKindsOfFile)
+{
     QTemporaryDir dir;
     EXPECT_EQ(inspectFile(dir.filePath("none.mdb")), FileKind::Missing);
     EXPECT_EQ(inspectFile(dir.path()), FileKind::Missing); // a folder is not a file
@@ -75,12 +80,14 @@ TEST(ScrapbookFile, RecognisesKindsOfFile) {
             "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory); CREATE TABLE cddrive(cd, new);");
     EXPECT_EQ(inspectFile(dir.filePath("three.mdb")), FileKind::Other);
     // The four tables in any letter case make one.
-    execSql(dir.filePath("lower.mdb"), "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory);"
-                                       " CREATE TABLE \"where\"(\"where\", sort); CREATE TABLE CDDRIVE(cd, new);");
+    execSql(dir.filePath("lower.mdb"),
+            "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory);"
+            " CREATE TABLE \"where\"(\"where\", sort); CREATE TABLE CDDRIVE(cd, new);");
     EXPECT_EQ(inspectFile(dir.filePath("lower.mdb")), FileKind::Scrapbook);
 }
 
-TEST(ScrapbookFile, CreatesTheFourTablesWithTheirFirstRows) {
+TEST(ScrapbookFile, CreatesTheFourTablesWithTheirFirstRows)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("Velmora.mdb");
     createScrapbook(path);
@@ -98,7 +105,8 @@ TEST(ScrapbookFile, CreatesTheFourTablesWithTheirFirstRows) {
               QStringList({"Picnic"}));
 }
 
-TEST(ScrapbookFile, NeverOverwritesAnExistingFile) {
+TEST(ScrapbookFile, NeverOverwritesAnExistingFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("Velmora.mdb");
     writeBytes(path, "precious");

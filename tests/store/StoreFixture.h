@@ -12,13 +12,12 @@
 #include <ostream>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace wk::store::testing {
 
-inline void execOn(const QString& path, const QString& sql) {
+inline void execOn(const QString& path, const QString& sql)
+{
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     char* err = nullptr;
@@ -29,12 +28,14 @@ inline void execOn(const QString& path, const QString& sql) {
 }
 
 // Rows of a query run straight on the file, fields joined by "|", null as "<null>".
-inline QStringList rowsOf(const QString& path, const QString& sql) {
+inline QStringList rowsOf(const QString& path, const QString& sql)
+{
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* st = nullptr;
     QStringList out;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
     while (st && sqlite3_step(st) == SQLITE_ROW) {
         QStringList fields;
         for (int c = 0; c < sqlite3_column_count(st); ++c) {
@@ -64,14 +65,16 @@ INSERT INTO "WHERE" ("where", sort) VALUES ('Grandma', 1), ('Uncle Bob', 2);
 
 class StoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QString::fromLatin1(kScrapbookFileName));
         createScrapbook(path);
         execOn(path, QString::fromUtf8(kEntries));
     }
 
-    std::unique_ptr<DataSource> source(const QString& recordSource) {
+    std::unique_ptr<DataSource> source(const QString& recordSource)
+    {
         auto ds = std::make_unique<DataSource>(pool, QStringLiteral("Data1"));
         ds->setDatabaseName(path);
         ds->setRecordSource(recordSource);
@@ -79,7 +82,8 @@ protected:
         return ds;
     }
 
-    static QStringList column(const DataSource& ds, const QString& field) {
+    static QStringList column(const DataSource& ds, const QString& field)
+    {
         QStringList out;
         for (int i = 0; i < ds.recordCount(); ++i)
             out << ds.fieldAt(i, field).toString();

@@ -11,8 +11,8 @@
 #include <QScrollBar>
 
 using namespace wk;
-using wk::testing::TimelineTest;
 using wk::testing::selectLine;
+using wk::testing::TimelineTest;
 
 namespace {
 
@@ -79,8 +79,8 @@ TEST_F(Strip, ShortListsDiscNamesAndMissingPicturesLeaveEmptySlots)
     book.addEntry({QDate(2001, 1, 3), "Here", "4 Trips", {}, book.writePicture("here.jpg", {40, 30}), {}});
     shell::Mtform1& form = start();
     form.TimeOn1->click();
-    EXPECT_EQ(slotFiles(), (QStringList{book.path("disc") + "/bmp/far.jpg", {}, book.path("here.jpg"),
-                                        {}, {}, {}, {}}));
+    EXPECT_EQ(slotFiles(),
+              (QStringList{book.path("disc") + "/bmp/far.jpg", {}, book.path("here.jpg"), {}, {}, {}, {}}));
     EXPECT_EQ(form.stripLastIndex, 2);
 }
 

@@ -28,8 +28,11 @@ protected:
         for (int n = 0; n < count; ++n) {
             const QString picture = book.writePicture(QStringLiteral("pic%1.bmp").arg(n), {60, 40},
                                                       QColor(20 * n, 0, 255 - 20 * n));
-            bookmarks << book.addEntry({QDate(2001, 3, 1).addDays(n), QStringLiteral("Entry %1").arg(n),
-                                        QStringLiteral("1 Events"), {}, picture,
+            bookmarks << book.addEntry({QDate(2001, 3, 1).addDays(n),
+                                        QStringLiteral("Entry %1").arg(n),
+                                        QStringLiteral("1 Events"),
+                                        {},
+                                        picture,
                                         QStringLiteral("log %1").arg(n)});
             pictures << picture;
         }

@@ -11,9 +11,9 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
-using wk::testing::TimelineTest;
 using wk::testing::px;
 using wk::testing::selectLine;
+using wk::testing::TimelineTest;
 
 namespace {
 
@@ -27,8 +27,8 @@ protected:
         disc = book.writePicture("disc/bmp/far.jpg", {640, 480});
         book.setDisc(book.path("disc"), "N");
         spring = book.addEntry({QDate(1997, 3, 5), "Spring", "1 Events", {}, wide, QString("first log")});
-        nextSpring = book.addEntry({QDate(1998, 3, 20), "Next spring", "1 Events", QString("Lily"), tall,
-                                    QString("tall log")});
+        nextSpring = book.addEntry(
+            {QDate(1998, 3, 20), "Next spring", "1 Events", QString("Lily"), tall, QString("tall log")});
         april = book.addEntry({QDate(1998, 4, 1), "April fool", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
         untitled = book.addEntry({QDate(1998, 6, 9), {}, "4 Trips", {}, square, {}});
     }
@@ -46,15 +46,13 @@ TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
     form.Option2->click();
 
     // March 1997 and March 1998 follow each other, so they share the first header.
-    EXPECT_EQ(listLines(form.Listdb2),
-              (QStringList{"------------------ March 1997 ----------------------------------",
-                           "05  Spring", "20  Next spring",
-                           "--------------------April 1998---------------------------------",
-                           "01  April fool",
-                           "--------------------June 1998---------------------------------",
-                           "09  "}));
-    EXPECT_EQ(form.lineBookmarks,
-              (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
+    EXPECT_EQ(
+        listLines(form.Listdb2),
+        (QStringList{"------------------ March 1997 ----------------------------------", "05  Spring",
+                     "20  Next spring", "--------------------April 1998---------------------------------",
+                     "01  April fool", "--------------------June 1998---------------------------------",
+                     "09  "}));
+    EXPECT_EQ(form.lineBookmarks, (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
     EXPECT_EQ(form.Listdb2->palette().color(QPalette::Text), QColor(0, 0, 255));
     EXPECT_EQ(form.datelabel->text(), "March 5, 1997");
     EXPECT_TRUE(form.wherelabel->text().isEmpty());

@@ -40,7 +40,13 @@ struct ScrapbookTable {
 const std::vector<ScrapbookTable>& scrapbookTables()
 {
     static const std::vector<ScrapbookTable> tables = {
-        {"MYLIFE", {{"DATE", kDate}, {"MYEVENT", kText}, {"WHAT", kText}, {"WHERE", kText}, {"PICTURE", kText}, {"LOG", kText}}},
+        {"MYLIFE",
+         {{"DATE", kDate},
+          {"MYEVENT", kText},
+          {"WHAT", kText},
+          {"WHERE", kText},
+          {"PICTURE", kText},
+          {"LOG", kText}}},
         {"Catagory", {{"catagory", kText}}},
         {"WHERE", {{"where", kText}, {"sort", nullptr}}},
         {"cddrive", {{"cd", kText}, {"new", kText}}},
@@ -51,19 +57,30 @@ const std::vector<ScrapbookTable>& scrapbookTables()
 QString declaredType(ColumnKind kind)
 {
     switch (kind) {
-    case ColumnKind::Text: return QString::fromLatin1(kText);
-    case ColumnKind::Date: return QString::fromLatin1(kDate);
-    case ColumnKind::Boolean: return QStringLiteral("BOOLEAN");
-    case ColumnKind::Integer: return QStringLiteral("INTEGER");
-    case ColumnKind::Real: return QStringLiteral("REAL");
-    case ColumnKind::Money: return QStringLiteral("CURRENCY");
-    case ColumnKind::Decimal: return QStringLiteral("NUMERIC");
-    case ColumnKind::Blob: break;
+    case ColumnKind::Text:
+        return QString::fromLatin1(kText);
+    case ColumnKind::Date:
+        return QString::fromLatin1(kDate);
+    case ColumnKind::Boolean:
+        return QStringLiteral("BOOLEAN");
+    case ColumnKind::Integer:
+        return QStringLiteral("INTEGER");
+    case ColumnKind::Real:
+        return QStringLiteral("REAL");
+    case ColumnKind::Money:
+        return QStringLiteral("CURRENCY");
+    case ColumnKind::Decimal:
+        return QStringLiteral("NUMERIC");
+    case ColumnKind::Blob:
+        break;
     }
     return QStringLiteral("BLOB");
 }
 
-bool sameName(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const char* b)
+{
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
 
 const ScrapbookTable* scrapbookTableFor(const QString& name)
 {
@@ -92,7 +109,8 @@ std::vector<TargetColumn> targetColumns(const JetTableInfo& table, const Scrapbo
             for (const JetColumn& c : table.columns)
                 present = present || sameName(c.name, f.name);
             if (!present)
-                columns.push_back({QString::fromLatin1(f.name), QString::fromLatin1(f.type ? f.type : "INTEGER")});
+                columns.push_back(
+                    {QString::fromLatin1(f.name), QString::fromLatin1(f.type ? f.type : "INTEGER")});
         }
     return columns;
 }
@@ -186,7 +204,9 @@ CopyOutcome copyTables(const QString& mdbPath, const QString& tempPath,
     const QString shown = nativePath(mdbPath);
     JetReader reader(mdbPath);
     if (reader.tables().empty())
-        throw StoreError(QStringLiteral("%1 holds no tables: it is damaged or empty. The file was not changed.").arg(shown));
+        throw StoreError(
+            QStringLiteral("%1 holds no tables: it is damaged or empty. The file was not changed.")
+                .arg(shown));
     qint64 total = 0;
     for (const JetTableInfo& t : reader.tables())
         total += t.declaredRows;
@@ -201,14 +221,19 @@ CopyOutcome copyTables(const QString& mdbPath, const QString& tempPath,
         for (int i = 0; i < int(table.columns.size()); ++i)
             valueColumns.push_back(i);
         writer.beginTable(table.name, targetColumns(table, scrapbook), valueColumns);
-        const qint64 rows = reader.readRows(table, [&](const std::vector<JetValue>& values) {
-            if (++done % 500 == 0)
-                report(done, total);
-            writer.insert(values);
-        }, table.declaredRows);
+        const qint64 rows = reader.readRows(
+            table,
+            [&](const std::vector<JetValue>& values) {
+                if (++done % 500 == 0)
+                    report(done, total);
+                writer.insert(values);
+            },
+            table.declaredRows);
         if (rows != table.declaredRows)
             throw StoreError(QStringLiteral("%1 is damaged: %3 of the %4 rows of table %2 could be read.")
-                                 .arg(shown, table.name).arg(rows).arg(table.declaredRows));
+                                 .arg(shown, table.name)
+                                 .arg(rows)
+                                 .arg(table.declaredRows));
         outcome.tables.emplace_back(table.name, rows);
         if (scrapbook && sameName(table.name, "MYLIFE"))
             outcome.entryCount = rows;
@@ -269,7 +294,8 @@ QByteArray record(qint32 type, qint64 a, qint64 b, const QString& text = {})
     return out;
 }
 
-[[noreturn]] void runChild(int fd, const QString& mdbPath, const QString& tempPath, const ConversionStepHook& stepHook)
+[[noreturn]] void runChild(int fd, const QString& mdbPath, const QString& tempPath,
+                           const ConversionStepHook& stepHook)
 {
     // Far more than any file needs (libmdb holds a page or two and one row at a time).
     const qint64 fileSize = QFileInfo(mdbPath).size();
@@ -279,9 +305,9 @@ QByteArray record(qint32 type, qint64 a, qint64 b, const QString& text = {})
     const rlimit cpuLimit{600, 600};
     ::setrlimit(RLIMIT_CPU, &cpuLimit);
     try {
-        const CopyOutcome outcome = copyTables(mdbPath, tempPath, [&](qint64 done, qint64 total) {
-            writeAll(fd, record(kProgress, done, total));
-        }, stepHook);
+        const CopyOutcome outcome = copyTables(
+            mdbPath, tempPath,
+            [&](qint64 done, qint64 total) { writeAll(fd, record(kProgress, done, total)); }, stepHook);
         for (const auto& [table, rows] : outcome.tables)
             writeAll(fd, record(kTable, rows, 0, table));
         writeAll(fd, record(kDone, outcome.entryCount, outcome.rowCount));
@@ -299,13 +325,15 @@ CopyOutcome copyInChildProcess(const QString& mdbPath, const QString& tempPath,
 {
     int fds[2];
     if (::pipe(fds) != 0)
-        throw StoreError(QStringLiteral("The conversion cannot start: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        throw StoreError(QStringLiteral("The conversion cannot start: %1")
+                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(fds[0]);
         ::close(fds[1]);
-        throw StoreError(QStringLiteral("The conversion cannot start: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        throw StoreError(QStringLiteral("The conversion cannot start: %1")
+                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
     }
     if (child == 0) {
         ::close(fds[0]);
@@ -376,8 +404,9 @@ CopyOutcome copyInChildProcess(const QString& mdbPath, const QString& tempPath,
     if (!failure.isEmpty())
         throw StoreError(failure);
     if (!done || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw StoreError(QStringLiteral("%1 is damaged: reading it failed part way. The file was not changed.")
-                             .arg(nativePath(mdbPath)));
+        throw StoreError(
+            QStringLiteral("%1 is damaged: reading it failed part way. The file was not changed.")
+                .arg(nativePath(mdbPath)));
     return outcome;
 }
 
@@ -389,8 +418,8 @@ QString freeBackupName(const QString& mdbPath)
     const QString base = info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     for (int n = 1;; ++n) {
-        const QString label = n == 1 ? QStringLiteral(" (Access original)")
-                                     : QStringLiteral(" (Access original %1)").arg(n);
+        const QString label =
+            n == 1 ? QStringLiteral(" (Access original)") : QStringLiteral(" (Access original %1)").arg(n);
         const QString candidate = info.dir().filePath(base + label + suffix);
         if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
             return candidate;
@@ -407,7 +436,8 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
     if (header.hasPassword)
         throw StoreError(QStringLiteral("%1 is protected by a password and cannot be converted. "
                                         "Remove the password in Access, then start Wanderkeep again. "
-                                        "The file was not changed.").arg(shown));
+                                        "The file was not changed.")
+                             .arg(shown));
 
     JetConversion result;
     QString tempPath;
@@ -418,7 +448,8 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
             QTemporaryFile temp(QFileInfo(mdbPath).absoluteFilePath() + QStringLiteral(".converting-XXXXXX"));
             temp.setAutoRemove(false);
             if (!temp.open())
-                throw StoreError(QStringLiteral("No new file can be written beside %1: %2").arg(shown, temp.errorString()));
+                throw StoreError(QStringLiteral("No new file can be written beside %1: %2")
+                                     .arg(shown, temp.errorString()));
             tempPath = temp.fileName();
         }
 
@@ -430,8 +461,12 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
         for (const auto& [table, rows] : copied.tables) {
             const qint64 written = SqliteTableWriter::countRows(tempPath, table);
             if (written != rows)
-                throw StoreError(QStringLiteral("The new file lost rows of table %1 (%2 of %3); %4 was not changed.")
-                                     .arg(table).arg(written).arg(rows).arg(shown));
+                throw StoreError(
+                    QStringLiteral("The new file lost rows of table %1 (%2 of %3); %4 was not changed.")
+                        .arg(table)
+                        .arg(written)
+                        .arg(rows)
+                        .arg(shown));
         }
         syncFile(tempPath);
         if (stepHook)

@@ -19,9 +19,9 @@
 namespace wk::store::jet {
 
 struct JetConversion {
-    QString backupPath; // where the original file now is
-    int entryCount = 0; // rows of the entries table
-    int tableCount = 0; // tables copied from the source
+    QString backupPath;  // where the original file now is
+    int entryCount = 0;  // rows of the entries table
+    int tableCount = 0;  // tables copied from the source
     qint64 rowCount = 0; // rows copied over all tables
 };
 
@@ -39,7 +39,9 @@ using ConversionStepHook = std::function<void(ConversionStep)>;
 // Thrown when the progress callback asked to stop; nothing was changed.
 class ConversionCancelled : public StoreError {
 public:
-    ConversionCancelled() : StoreError(QStringLiteral("The conversion was cancelled; nothing was changed.")) {}
+    ConversionCancelled() : StoreError(QStringLiteral("The conversion was cancelled; nothing was changed."))
+    {
+    }
 };
 
 // Converts `mdbPath` in place (see above). Throws StoreError with a message for a person when

@@ -63,8 +63,8 @@ QByteArray passwordMask(const QByteArray& page, JetVersion version)
         const QByteArray stream = headerMask(kCreationDateOffset - kMaskStart + 8);
         unsigned char raw[8];
         for (int i = 0; i < 8; ++i)
-            raw[i] = static_cast<unsigned char>(page.at(kCreationDateOffset + i))
-                     ^ static_cast<unsigned char>(stream.at(kCreationDateOffset - kMaskStart + i));
+            raw[i] = static_cast<unsigned char>(page.at(kCreationDateOffset + i)) ^
+                     static_cast<unsigned char>(stream.at(kCreationDateOffset - kMaskStart + i));
         double created = 0;
         std::memcpy(&created, raw, sizeof created); // little-endian on every platform we build for
         const auto day = static_cast<qint32>(created);

@@ -22,17 +22,25 @@ ColumnKind kindOf(int jetType)
     switch (jetType) {
     case MDB_TEXT:
     case MDB_MEMO:
-    case MDB_REPID: return ColumnKind::Text;
-    case MDB_DATETIME: return ColumnKind::Date;
-    case MDB_BOOL: return ColumnKind::Boolean;
+    case MDB_REPID:
+        return ColumnKind::Text;
+    case MDB_DATETIME:
+        return ColumnKind::Date;
+    case MDB_BOOL:
+        return ColumnKind::Boolean;
     case MDB_BYTE:
     case MDB_INT:
-    case MDB_LONGINT: return ColumnKind::Integer;
+    case MDB_LONGINT:
+        return ColumnKind::Integer;
     case MDB_FLOAT:
-    case MDB_DOUBLE: return ColumnKind::Real;
-    case MDB_MONEY: return ColumnKind::Money;
-    case MDB_NUMERIC: return ColumnKind::Decimal;
-    default: return ColumnKind::Blob;
+    case MDB_DOUBLE:
+        return ColumnKind::Real;
+    case MDB_MONEY:
+        return ColumnKind::Money;
+    case MDB_NUMERIC:
+        return ColumnKind::Decimal;
+    default:
+        return ColumnKind::Blob;
     }
 }
 
@@ -71,7 +79,8 @@ JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
     if (!mdb_read_catalog(handle_->mdb, MDB_TABLE)) {
         mdb_close(handle_->mdb);
         delete handle_;
-        throw StoreError(QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
+        throw StoreError(
+            QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
     }
     const qint64 pageCount = QFileInfo(path).size() / handle_->mdb->fmt->pg_size;
     for (unsigned int i = 0; i < handle_->mdb->num_catalog; ++i) {
@@ -122,8 +131,8 @@ qint64 JetReader::readRows(const JetTableInfo& info,
     MdbHandle* mdb = handle_->mdb;
     TablePtr table(mdb_read_table(entry));
     if (!table || !mdb_read_columns(table.get()) || table->num_cols != info.columns.size())
-        throw StoreError(QStringLiteral("The table %1 of %2 cannot be read: the file is damaged.")
-                             .arg(info.name, path_));
+        throw StoreError(
+            QStringLiteral("The table %1 of %2 cannot be read: the file is damaged.").arg(info.name, path_));
     mdb_rewind_table(table.get());
     // libmdb reads OLE objects through a bound buffer of at least its chunk size.
     const size_t bindSize = std::max<size_t>(mdb->bind_size, MDB_BIND_SIZE);
@@ -147,11 +156,13 @@ qint64 JetReader::readRows(const JetTableInfo& info,
         int start = 0;
         size_t length = 0;
         if (mdb_find_row(mdb, static_cast<int>(table->cur_row) - 1, &start, &length) != 0)
-            throw StoreError(QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
+            throw StoreError(
+                QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
         start &= kRowOffsetMask;
         const int cracked = mdb_crack_row(table.get(), start, length, fields.data());
         if (cracked <= 0)
-            throw StoreError(QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
+            throw StoreError(
+                QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
 
         for (auto& v : values)
             v = JetValue::null();
@@ -171,9 +182,9 @@ qint64 JetReader::readRows(const JetTableInfo& info,
             switch (col->col_type) {
             case MDB_TEXT:
             case MDB_MEMO:
-                value = JetValue::text(
-                    field.siz > 0 ? takeText(mdb_col_to_string(mdb, mdb->pg_buf, at, col->col_type, field.siz))
-                                  : QByteArray(""));
+                value = JetValue::text(field.siz > 0 ? takeText(mdb_col_to_string(mdb, mdb->pg_buf, at,
+                                                                                  col->col_type, field.siz))
+                                                     : QByteArray(""));
                 break;
             case MDB_REPID:
                 value = JetValue::text(takeText(mdb_uuid_to_string(mdb->pg_buf, at)));
@@ -184,9 +195,15 @@ qint64 JetReader::readRows(const JetTableInfo& info,
                 value = text.isEmpty() ? JetValue::fromReal(raw) : JetValue::text(text);
                 break;
             }
-            case MDB_BYTE: value = JetValue::fromInteger(mdb_get_byte(mdb->pg_buf, at)); break;
-            case MDB_INT: value = JetValue::fromInteger(static_cast<qint16>(mdb_get_int16(mdb->pg_buf, at))); break;
-            case MDB_LONGINT: value = JetValue::fromInteger(static_cast<qint32>(mdb_get_int32(mdb->pg_buf, at))); break;
+            case MDB_BYTE:
+                value = JetValue::fromInteger(mdb_get_byte(mdb->pg_buf, at));
+                break;
+            case MDB_INT:
+                value = JetValue::fromInteger(static_cast<qint16>(mdb_get_int16(mdb->pg_buf, at)));
+                break;
+            case MDB_LONGINT:
+                value = JetValue::fromInteger(static_cast<qint32>(mdb_get_int32(mdb->pg_buf, at)));
+                break;
             case MDB_FLOAT: {
                 // The shortest decimal that reads back as the same single, so 0.1 stays 0.1.
                 const float single = mdb_get_single(mdb->pg_buf, at);
@@ -195,7 +212,9 @@ qint64 JetReader::readRows(const JetTableInfo& info,
                 value = JetValue::fromReal(QByteArray(text, int(end - text)).toDouble());
                 break;
             }
-            case MDB_DOUBLE: value = JetValue::fromReal(mdb_get_double(mdb->pg_buf, at)); break;
+            case MDB_DOUBLE:
+                value = JetValue::fromReal(mdb_get_double(mdb->pg_buf, at));
+                break;
             case MDB_MONEY: {
                 const quint64 low = static_cast<quint32>(mdb_get_int32(mdb->pg_buf, at));
                 const quint64 high = static_cast<quint32>(mdb_get_int32(mdb->pg_buf, at + 4));
@@ -207,23 +226,27 @@ qint64 JetReader::readRows(const JetTableInfo& info,
                 break;
             }
             case MDB_NUMERIC:
-                value = JetValue::text(takeText(mdb_numeric_to_string(mdb, at, col->col_scale, col->col_prec)));
+                value =
+                    JetValue::text(takeText(mdb_numeric_to_string(mdb, at, col->col_scale, col->col_prec)));
                 break;
             case MDB_OLE: {
                 size_t size = 0;
                 void* data = mdb_ole_read_full(mdb, col, &size);
-                value = JetValue::blob(QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(size)));
+                value =
+                    JetValue::blob(QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(size)));
                 g_free(data);
                 break;
             }
             default:
-                value = JetValue::blob(QByteArray(reinterpret_cast<const char*>(mdb->pg_buf) + at, field.siz));
+                value =
+                    JetValue::blob(QByteArray(reinterpret_cast<const char*>(mdb->pg_buf) + at, field.siz));
                 break;
             }
         }
         if (++count > maxRows)
-            throw StoreError(QStringLiteral("The table %1 of %2 is damaged: it holds more rows than it declares.")
-                                 .arg(info.name, path_));
+            throw StoreError(
+                QStringLiteral("The table %1 of %2 is damaged: it holds more rows than it declares.")
+                    .arg(info.name, path_));
         onRow(values);
     }
     return count;

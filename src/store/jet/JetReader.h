@@ -32,8 +32,8 @@ public:
     // Calls `onRow` with the values of every row of `table` (in column order); returns the
     // number of rows read. `onRow` may throw to stop. More than `maxRows` rows means the page
     // chain is damaged: StoreError.
-    qint64 readRows(const JetTableInfo& table,
-                    const std::function<void(const std::vector<JetValue>&)>& onRow, qint64 maxRows);
+    qint64 readRows(const JetTableInfo& table, const std::function<void(const std::vector<JetValue>&)>& onRow,
+                    qint64 maxRows);
 
 private:
     struct Handle;

@@ -24,8 +24,8 @@ QByteArray jetDateToStorage(double jetDate)
     if (seconds == 0)
         std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.year(), day.month(), day.day());
     else
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", day.year(), day.month(),
-                      day.day(), int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", day.year(), day.month(), day.day(),
+                      int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
     return QByteArray(text);
 }
 

@@ -13,12 +13,14 @@ SqliteTableWriter::SqliteTableWriter(const QString& path) : path_(path)
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString message =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close(db_);
         db_ = nullptr;
         throw StoreError(QStringLiteral("%1 cannot be created: %2").arg(path, message));
     }
-    check(sqlite3_exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr),
+    check(sqlite3_exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr,
+                       nullptr),
           "starting the new file");
 }
 
@@ -55,7 +57,8 @@ void SqliteTableWriter::beginTable(const QString& name, const std::vector<Target
     QStringList defs;
     for (const TargetColumn& c : columns)
         defs << quoteName(c.name) + QLatin1Char(' ') + c.declaredType;
-    const QString create = QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(name), defs.join(QLatin1String(", ")));
+    const QString create =
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(name), defs.join(QLatin1String(", ")));
     check(sqlite3_exec(db_, create.toUtf8().constData(), nullptr, nullptr, nullptr), "creating a table");
 
     QStringList names;
@@ -64,10 +67,10 @@ void SqliteTableWriter::beginTable(const QString& name, const std::vector<Target
         names << quoteName(columns.at(index).name);
         marks << QStringLiteral("?");
     }
-    const QString sql = names.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(name))
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(quoteName(name), names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(name))
+                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                              .arg(quoteName(name), names.join(QLatin1String(", ")),
+                                                   marks.join(QLatin1String(", ")));
     check(sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &insert_, nullptr), "preparing an insert");
     valueCount_ = static_cast<int>(valueColumns.size());
 }
@@ -78,14 +81,22 @@ void SqliteTableWriter::insert(const std::vector<JetValue>& values)
         const JetValue& v = values.at(i);
         int rc = SQLITE_OK;
         switch (v.type) {
-        case JetValue::Type::Null: rc = sqlite3_bind_null(insert_, i + 1); break;
-        case JetValue::Type::Text:
-            rc = sqlite3_bind_text(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
+        case JetValue::Type::Null:
+            rc = sqlite3_bind_null(insert_, i + 1);
             break;
-        case JetValue::Type::Integer: rc = sqlite3_bind_int64(insert_, i + 1, v.integer); break;
-        case JetValue::Type::Real: rc = sqlite3_bind_double(insert_, i + 1, v.real); break;
+        case JetValue::Type::Text:
+            rc =
+                sqlite3_bind_text(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
+            break;
+        case JetValue::Type::Integer:
+            rc = sqlite3_bind_int64(insert_, i + 1, v.integer);
+            break;
+        case JetValue::Type::Real:
+            rc = sqlite3_bind_double(insert_, i + 1, v.real);
+            break;
         case JetValue::Type::Blob:
-            rc = sqlite3_bind_blob(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
+            rc =
+                sqlite3_bind_blob(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
             break;
         }
         check(rc, "storing a value");
@@ -117,9 +128,11 @@ qint64 SqliteTableWriter::countRows(const QString& path, const QString& table)
     sqlite3* db = nullptr;
     sqlite3_stmt* stmt = nullptr;
     qint64 count = -1;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
         const QByteArray sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoteName(table)).toUtf8();
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
             count = sqlite3_column_int64(stmt, 0);
     }
     const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
