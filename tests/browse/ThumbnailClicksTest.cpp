@@ -32,9 +32,7 @@ class ThumbnailClicks : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        wide = book.writePicture("wide.jpg", {400, 300});
-        tall = book.writePicture("tall.bmp", {300, 400});
-        square = book.writePicture("square.jpg", {200, 200});
+        std::tie(wide, tall, square) = book.writeShapedPictures();
         wideEntry = book.addEntry({QDate(2000, 1, 1), "Wide", "1 Events", {}, wide, QString("wide log")});
         tallEntry = book.addEntry({QDate(2000, 1, 2), "Tall", "1 Events", {}, tall, QString("tall log")});
         squareEntry =

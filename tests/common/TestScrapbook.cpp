@@ -87,4 +87,11 @@ QString TestScrapbook::writePicture(const QString& relativeName, QSize size, QCo
     return file;
 }
 
+std::tuple<QString, QString, QString> TestScrapbook::writeShapedPictures(const QString& squareSuffix)
+{
+    return {writePicture(QStringLiteral("wide.jpg"), {400, 300}),
+            writePicture(QStringLiteral("tall.bmp"), {300, 400}),
+            writePicture(QStringLiteral("square.") + squareSuffix, {200, 200})};
+}
+
 } // namespace wk::testing

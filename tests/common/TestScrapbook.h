@@ -9,13 +9,22 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <tuple>
 
 namespace wk::testing {
 
+// One MYLIFE row; the fields a test leaves out take these defaults.
 struct EntryRow {
+    EntryRow(QDate date, QString title = {}, QString what = QStringLiteral("1 Events"), QVariant where = {},
+             QString picture = {}, QVariant log = {})
+        : date(date), title(std::move(title)), what(std::move(what)), where(std::move(where)),
+          picture(std::move(picture)), log(std::move(log))
+    {
+    }
+
     QDate date;
     QString title;
-    QString what = QStringLiteral("1 Events");
+    QString what;
     QVariant where;  // null by default
     QString picture; // stored as given
     QVariant log;    // null by default
@@ -40,6 +49,11 @@ public:
 
     // Picture files of a chosen size; the format follows the extension (.bmp, .jpg).
     QString writePicture(const QString& relativeName, QSize size, QColor colour = QColor(0, 0, 255));
+
+    // One picture of each shape, returned as {wide, tall, square}: wide.jpg (400x300), tall.bmp
+    // (300x400) and a 200x200 square whose format `squareSuffix` chooses.
+    std::tuple<QString, QString, QString>
+    writeShapedPictures(const QString& squareSuffix = QStringLiteral("jpg"));
 
 private:
     store::DataSource& table(const QString& name);

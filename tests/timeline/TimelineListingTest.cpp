@@ -21,9 +21,7 @@ class Listing : public TimelineTest {
 protected:
     void SetUp() override
     {
-        wide = book.writePicture("wide.jpg", {400, 300});
-        tall = book.writePicture("tall.bmp", {300, 400});
-        square = book.writePicture("square.bmp", {200, 200});
+        std::tie(wide, tall, square) = book.writeShapedPictures("bmp");
         disc = book.writePicture("disc/bmp/far.jpg", {640, 480});
         book.setDisc(book.path("disc"), "N");
         spring = book.addEntry({QDate(1997, 3, 5), "Spring", "1 Events", {}, wide, QString("first log")});

@@ -70,4 +70,30 @@ protected:
     std::unique_ptr<StartedProgram> program;
 };
 
+// The strip over `count` numbered entries: which picture and bookmark each slot holds.
+class StripTest : public TimelineTest {
+protected:
+    QStringList pictures;
+
+    shell::Mtform1& startWithEntries(int count)
+    {
+        pictures = addNumberedEntries(count);
+        return start();
+    }
+    QStringList picturesOf(int first, int last) const
+    {
+        QStringList files = pictures.mid(first, last - first + 1);
+        while (files.size() < 7)
+            files << QString();
+        return files;
+    }
+    QStringList stripBookmarks() const
+    {
+        QStringList texts;
+        for (int k = 1; k <= 7; ++k)
+            texts << program->form().stripBookmarks[k];
+        return texts;
+    }
+};
+
 } // namespace wk::testing

@@ -27,9 +27,7 @@ class Browsing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        wide = book.writePicture("wide.jpg", {400, 300});
-        tall = book.writePicture("tall.bmp", {300, 400});
-        square = book.writePicture("square.jpg", {200, 200});
+        std::tie(wide, tall, square) = book.writeShapedPictures();
         book.writePicture("disc/bmp/far.jpg", {640, 480});
         book.setDisc(book.path("disc"), "N");
         book.addEntry({QDate(2000, 1, 1), "Wide", "1 Events", QString("Lily"), wide, QString("wide log")});
