@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine (run as root):
 #   scripts/wanderkeep.sh run    install what is missing, build, write the sample scrapbook, start Wanderkeep in it
-#   scripts/wanderkeep.sh test   install what is missing, build, run every test headless
+#   scripts/wanderkeep.sh test   install what is missing, check the code format, then build and run
+#                                every test headless twice: as built for use, and under the address
+#                                and undefined-behaviour sanitizers
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$here/build"
+build="$here/build/release"
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6
@@ -13,6 +15,7 @@ packages=(
   libsane-dev libsane1 sane-utils
   mdbtools mdbtools-dev
   poppler-utils
+  clang-format
 )
 
 install_missing() {
@@ -28,13 +31,29 @@ install_missing() {
 }
 
 build_all() {
-  cmake -S "$here" -B "$build" -G Ninja
-  cmake --build "$build"
+  cmake --preset release
+  cmake --build --preset release
+}
+
+# Every C++ file follows .clang-format; a file that does not is named and fails the run.
+check_format() {
+  echo "Checking the code format"
+  find src tests bench sample \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run -Werror
+}
+
+# Builds and runs the tests in one preset; a sanitizer report fails the test that caused it.
+test_preset() {
+  echo "Building and testing: $1"
+  cmake --preset "$1"
+  cmake --build --preset "$1"
+  ctest --preset "$1"
 }
 
 case "${1:-}" in
   run)
     install_missing
+    cd "$here"
     build_all
     "$build/wanderkeep-sample" "$build/sample"
     cd "$build/sample"
@@ -42,9 +61,10 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    build_all
-    cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+    cd "$here"
+    check_format
+    test_preset release
+    test_preset asan
     ;;
   *)
     echo "usage: $0 run|test" >&2

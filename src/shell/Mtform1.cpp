@@ -2,6 +2,7 @@
 
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "browse/ThumbnailClicks.h"
 #include "calendar/MonthCalendar.h"
 #include "controls/ClassicColours.h"
 #include "controls/FolderList.h"
@@ -11,8 +12,12 @@
 #include "controls/Twips.h"
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"
+#include "filters/EntryFilters.h"
 #include "shell/ScreenModes.h"
 #include "strip/StripSlots.h"
+#include "strip/StripStepping.h"
+#include "timeline/TimeLineSwitch.h"
+#include "timeline/TimelineListing.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>

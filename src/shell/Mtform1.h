@@ -222,16 +222,18 @@ private:
     controls::FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
-    browse::ThumbnailClicks* thumbnailClicks_ = nullptr; // a child object of this window
+    // The subsystems belong to the window and go before its widget teardown, which closes and
+    // deletes the controls their event filters and handlers read.
+    std::unique_ptr<browse::ThumbnailClicks> thumbnailClicks_;
     QPointer<timeline::Printform1> printForm_;
     std::unique_ptr<ScreenModes> screenModes_;
-    filters::EntryFilters* entryFilters_ = nullptr; // a child object of this window
+    std::unique_ptr<filters::EntryFilters> entryFilters_;
     std::unique_ptr<calendar::MonthCalendar> calendar_;
     std::unique_ptr<editing::PictureFiles> pictureFiles_;
     std::unique_ptr<editing::EntryEditing> editing_;
-    timeline::TimelineListing* timelineListing_ = nullptr; // child objects of this window
-    timeline::TimeLineSwitch* timeLineSwitch_ = nullptr;
-    strip::StripStepping* stripStepping_ = nullptr;
+    std::unique_ptr<timeline::TimelineListing> timelineListing_;
+    std::unique_ptr<timeline::TimeLineSwitch> timeLineSwitch_;
+    std::unique_ptr<strip::StripStepping> stripStepping_;
     QPointer<dialogs::HelpForm1> helpForm_;
     QPointer<dialogs::Kidsform1> kidsForm_;
 };

@@ -30,16 +30,16 @@ void Mtform1::createSubsystems()
 {
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(*this);
     entryList_ = std::make_unique<browse::EntryList>(*this);
-    thumbnailClicks_ = new browse::ThumbnailClicks(*this);
+    thumbnailClicks_ = std::make_unique<browse::ThumbnailClicks>(*this);
     screenModes_ = std::make_unique<ScreenModes>(*this);
-    entryFilters_ = new filters::EntryFilters(*this);
+    entryFilters_ = std::make_unique<filters::EntryFilters>(*this);
     dialogs::FormTables::openOnPress(*this, Command2); // Command2_MouseDown
     calendar_ = std::make_unique<calendar::MonthCalendar>(*this);
     pictureFiles_ = std::make_unique<editing::PictureFiles>(*this);
     editing_ = std::make_unique<editing::EntryEditing>(*this);
-    timelineListing_ = new timeline::TimelineListing(*this);
-    timeLineSwitch_ = new timeline::TimeLineSwitch(*this);
-    stripStepping_ = new strip::StripStepping(*this);
+    timelineListing_ = std::make_unique<timeline::TimelineListing>(*this);
+    timeLineSwitch_ = std::make_unique<timeline::TimeLineSwitch>(*this);
+    stripStepping_ = std::make_unique<strip::StripStepping>(*this);
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });

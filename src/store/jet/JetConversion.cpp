@@ -301,7 +301,13 @@ QByteArray record(qint32 type, qint64 a, qint64 b, const QString& text = {})
     const qint64 fileSize = QFileInfo(mdbPath).size();
     const rlim_t memory = rlim_t(std::min<qint64>(qint64(2048) << 20, (qint64(256) << 20) + 32 * fileSize));
     const rlimit memoryLimit{memory, memory};
+#if !defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer maps terabytes of shadow memory, which any data limit forbids, so
+    // sanitizer builds convert without one (the CPU limit still holds).
     ::setrlimit(RLIMIT_DATA, &memoryLimit);
+#else
+    (void)memoryLimit;
+#endif
     const rlimit cpuLimit{600, 600};
     ::setrlimit(RLIMIT_CPU, &cpuLimit);
     try {
