@@ -157,6 +157,7 @@ void EntryDisplay::showWithStripWidthRule(const QString& path)
 
 void EntryDisplay::showCurrentEntry(store::DataSource& source)
 {
+    form_.folderThumbnails = false;
     QString picture;
     skipStep([&] { picture = fieldText(source, QStringLiteral("PICTURE")); });
     skipStep([&] { form_.Text3->setPlainText(fieldText(source, QStringLiteral("LOG"))); });

@@ -2,12 +2,15 @@
 
 #include "browse/EntryDisplay.h"
 #include "controls/PictureButton.h"
+#include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <algorithm>
+#include <exception>
 #include <QDrag>
 #include <QKeyEvent>
 #include <QLabel>
@@ -57,6 +60,7 @@ void EntryList::showLines(store::DataSource& source, const QStringList& titles, 
                           int emptySlots)
 {
     filledFrom_ = &source;
+    form_.folderThumbnails = false; // the strip's arrows now step through these lines
     QListWidget* list = form_.ListDB1;
     const QSignalBlocker blocker(list);
     filling_ = true;
@@ -102,6 +106,30 @@ store::DataSource& EntryList::positionOnLine(int line)
     return *lineEntry_;
 }
 
+void EntryList::deleteLineEntry(int line)
+{
+    std::exception_ptr failure;
+    try {
+        positionOnLine(line).remove();
+    } catch (const store::RowGoneError& gone) {
+        form_.prompts.tell(form_.windowTitle(), gone.message(), controls::MessageIcon::Exclamation);
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
+    refillFromLastSource();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void EntryList::refillFromLastSource()
+{
+    store::DataSource& source = *filledFrom_;
+    skipStep([&] { form_.Data1.refresh(); });
+    if (&source != &form_.Data1)
+        skipStep([&] { source.refresh(); });
+    skipStep([&] { fill(source); });
+}
+
 void EntryList::ListDB1_Click()
 {
     EntryDisplay& display = form_.entryDisplay();
@@ -123,12 +151,7 @@ void EntryList::ListDB1_KeyDown(int keyCode)
         return; // nothing selected: nothing to delete
     if (!form_.prompts.askYesNo(form_.windowTitle(), QStringLiteral("Delete this File?"), true))
         return;
-    skipStep([&] {
-        store::DataSource& source = positionOnLine(line);
-        source.remove();
-    });
-    skipStep([&] { form_.Data1.refresh(); });
-    skipStep([&] { fill(form_.Data1); });
+    skipStep([&] { deleteLineEntry(line); });
 }
 
 void EntryList::ListDB1_MouseDown(Qt::MouseButton, QPoint position)

@@ -39,6 +39,15 @@ public:
     // stands for nothing.
     store::DataSource& positionOnLine(int line);
 
+    // Deletes the entry of list line `line` (which must stand for an entry), then re-reads the
+    // entry set and refills the list from the source that filled it last, so an applied filter
+    // stays applied. An entry deleted elsewhere in the meantime is reported to the user; any
+    // other failure is thrown after the refill.
+    void deleteLineEntry(int line);
+    // Re-reads the entry set and the source that filled the list last, and refills the list from
+    // that source. No line is selected afterwards.
+    void refillFromLastSource();
+
     void ListDB1_Click();
     void ListDB1_KeyDown(int keyCode);
     void ListDB1_MouseDown(Qt::MouseButton button, QPoint position);

@@ -5,8 +5,10 @@
 #include "controls/FolderList.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
+#include "editing/EntryEditing.h"
 #include "shell/Mtform1.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -32,8 +34,15 @@ void ThumbnailClicks::Image_Click(int k)
 {
     controls::ImageControl* thumbnail = form_.Image[k];
     controls::ImageControl* big = form_.Image8;
+    // While the edit screen is shown, the clicked entry becomes the edited one; changes not yet
+    // stored are offered for storing first, and a refused save leaves everything as it was.
+    const QString& slotText = form_.stripBookmarks[k];
+    const QString slotEntry =
+        !form_.folderThumbnails && form_.Data1.hasBookmark(slotText) ? slotText : QString();
+    if (!form_.editing().mayLeaveEntryFor(slotEntry))
+        return;
     skipStep([&] {
-        if (!form_.File1->isHidden())
+        if (form_.folderThumbnails)
             form_.Text2->setText(form_.stripBookmarks[k]);
     });
     // An empty slot has no size and matches neither shape.
@@ -45,6 +54,8 @@ void ThumbnailClicks::Image_Click(int k)
     // stays where it was and the log below is that entry's.
     skipStep([&] { form_.Data1.setBookmark(form_.stripBookmarks[k]); });
     skipStep([&] { form_.Text3->setPlainText(fieldText(form_.Data1, QStringLiteral("LOG"))); });
+    if (!slotEntry.isEmpty() && !form_.Frame5->isHidden() && form_.Data1.bookmark() == slotEntry)
+        form_.editing().editEntry(form_.Data1);
 }
 
 MTForm3* ThumbnailClicks::viewer() const { return viewer_; }

@@ -13,8 +13,10 @@
 #include "editing/PictureFiles.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
+#include "store/StoreError.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -67,6 +69,51 @@ void EntryEditing::enterEditing()
         form_.SAVEADD->hide();
         form_.SaveEdit->show();
     });
+    markBoxesStored();
+}
+
+EntryEditing::BoxTexts EntryEditing::boxTexts() const
+{
+    return {form_.Text1->text(),
+            form_.Text2->text(),
+            form_.Text3->toPlainText(),
+            form_.Text4->text(),
+            form_.Wheretext->currentText(),
+            form_.WhatText->currentText()};
+}
+
+void EntryEditing::fillBoxes(const store::DataSource& e)
+{
+    skipStep([&] { form_.Text3->setPlainText(browse::fieldText(e, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text1->setText(browse::fieldText(e, QStringLiteral("DATE"))); });
+    skipStep([&] { form_.Text2->setText(browse::fieldText(e, QStringLiteral("PICTURE"))); });
+    skipStep([&] { form_.Text4->setText(browse::fieldText(e, QStringLiteral("MYEVENT"))); });
+    skipStep([&] { form_.Wheretext->setEditText(browse::fieldText(e, QStringLiteral("WHERE"))); });
+    skipStep([&] { form_.WhatText->setEditText(browse::fieldText(e, QStringLiteral("WHAT"))); });
+}
+
+bool EntryEditing::mayLeaveEntryFor(const QString& bookmark)
+{
+    if (form_.Frame5->isHidden() || bookmark.isEmpty() || bookmark == editedEntry_)
+        return true;
+    if (boxTexts() == storedBoxes_)
+        return true;
+    if (!form_.prompts.askYesNo(kProgramTitle, QStringLiteral("Store your changes to this entry before "
+                                                              "another entry is shown?")))
+        return true;
+    return form_.SAVEADD->isHidden() ? storeChanges() : storeNewEntry();
+}
+
+void EntryEditing::editEntry(const store::DataSource& entry)
+{
+    fillBoxes(entry);
+    skipStep([&] { editedEntry_ = entry.bookmark(); });
+    skipStep([&] {
+        form_.CMDDEL->show();
+        form_.SAVEADD->hide();
+        form_.SaveEdit->show();
+    });
+    markBoxesStored();
 }
 
 void EntryEditing::previewPicture(const QString& path)
@@ -96,11 +143,13 @@ void EntryEditing::CMDADD_Click()
     });
     controls::FileDialogRequest request = pictureDialog(QStringLiteral("Save Image As"));
     request.directory = form_.pictureFiles().file1Folder();
+    markBoxesStored(); // a new entry starts from these boxes
     const QString chosen = form_.prompts.chooseOpenFile(request);
     if (chosen.isEmpty())
         return; // cancelled
     try {
         form_.Text2->setText(chosen);
+        markBoxesStored();
         const QString folder = folderOfFile(chosen);
         if (!folder.isEmpty())
             form_.pictureFiles().setFile1Folder(folder);
@@ -136,10 +185,12 @@ void EntryEditing::tellFailure(const QString& what, const std::exception& error)
                        MessageIcon::Critical);
 }
 
-void EntryEditing::SAVEADD_Click()
+void EntryEditing::SAVEADD_Click() { storeNewEntry(); }
+
+bool EntryEditing::storeNewEntry()
 {
     if (!checkDateAndTitle())
-        return;
+        return false;
     const QString where = form_.Wheretext->currentText();
     const QString date = form_.Text1->text();
     const QString picture = form_.Text2->text();
@@ -166,7 +217,7 @@ void EntryEditing::SAVEADD_Click()
                 entries.cancelUpdate();
         });
         tellFailure(QStringLiteral("The new entry was not stored."), error);
-        return;
+        return false;
     }
     const QString added = entries.lastModified();
     editedEntry_ = added;
@@ -179,21 +230,25 @@ void EntryEditing::SAVEADD_Click()
         form_.Text4->show();
         form_.SAVEADD->hide();
         form_.SaveEdit->show();
-        form_.File1->hide();
+        form_.folderThumbnails = false;
     });
+    markBoxesStored();
+    return true;
 }
 
-void EntryEditing::SaveEdit_Click()
+void EntryEditing::SaveEdit_Click() { storeChanges(); }
+
+bool EntryEditing::storeChanges()
 {
     if (editedEntry_.isEmpty()) {
         form_.prompts.tell(kProgramTitle,
                            QStringLiteral("There is no entry to store these changes in. Use Add "
                                           "to make a new entry."),
                            MessageIcon::Exclamation);
-        return;
+        return false;
     }
     if (!checkDateAndTitle())
-        return;
+        return false;
     const QString where = form_.Wheretext->currentText();
     const QString date = form_.Text1->text();
     const QString picture = form_.Text2->text();
@@ -216,19 +271,29 @@ void EntryEditing::SaveEdit_Click()
         source->setField(QStringLiteral("where"), where);
         source->setField(QStringLiteral("whAT"), category);
         source->update();
+    } catch (const store::RowGoneError& gone) {
+        // The boxes keep what was typed; the list no longer offers the vanished entry.
+        skipStep([&] { source->cancelUpdate(); });
+        editedEntry_.clear();
+        form_.prompts.tell(kProgramTitle, gone.message() + QStringLiteral(" Your changes were not stored."),
+                           MessageIcon::Exclamation);
+        form_.entryList().refillFromLastSource();
+        return false;
     } catch (const std::exception& error) {
         skipStep([&] {
             if (source->editing())
                 source->cancelUpdate();
         });
         tellFailure(QStringLiteral("The changes were not stored."), error);
-        return;
+        return false;
     }
     skipStep([&] {
         form_.Text1->show();
         form_.Text2->show();
         form_.Text4->show();
     });
+    markBoxesStored();
+    return true;
 }
 
 void EntryEditing::CMDDEL_Click()
@@ -242,16 +307,13 @@ void EntryEditing::CMDDEL_Click()
                            MessageIcon::Exclamation);
     } else {
         try {
-            // Positioning and deleting go together: when the line's entry cannot be found,
-            // no other row is deleted in its place.
-            store::DataSource& source = form_.entryList().positionOnLine(line);
-            const QString deleted = source.bookmark();
-            source.remove();
+            // Positioning and deleting go together: when the line's entry cannot be found, no
+            // other row is deleted in its place. The deleted line leaves the list, which keeps its
+            // filter; no line is selected afterwards.
+            const QString deleted = form_.lineBookmarks[line];
+            form_.entryList().deleteLineEntry(line);
             if (deleted == editedEntry_)
                 editedEntry_.clear();
-            skipStep([&] { form_.Data1.refresh(); });
-            // The deleted line leaves the list; no line is selected afterwards.
-            skipStep([&] { form_.entryList().fill(form_.Data1); });
         } catch (const std::exception& error) {
             tellFailure(QStringLiteral("The entry was not deleted."), error);
         }

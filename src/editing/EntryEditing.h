@@ -14,6 +14,9 @@
 namespace wk::shell {
 class Mtform1;
 }
+namespace wk::store {
+class DataSource;
+}
 
 namespace wk::editing {
 
@@ -36,6 +39,19 @@ public:
     // (after a delete, or before the edit screen was first filled).
     const QString& editedEntry() const { return editedEntry_; }
 
+    // Fills the six edit boxes from the current row of `entry`; a field that cannot be read
+    // leaves its box as it was.
+    void fillBoxes(const store::DataSource& entry);
+
+    // A click is about to make the entry `bookmark` current while the edit screen is shown.
+    // When the boxes hold changes not yet stored, asks whether to store them first (Yes stores
+    // them as the shown save button would). False when that save was refused: the click must
+    // then change nothing, so nothing typed is lost.
+    bool mayLeaveEntryFor(const QString& bookmark);
+    // The current row of `entry` was made current by a click while the edit screen is shown: the
+    // boxes show it and the second "Save" stores into it.
+    void editEntry(const store::DataSource& entry);
+
     // Shows the picture file `path` in the big picture with the landscape or portrait layout
     // its shape asks for (a square one keeps the layout). Throws PictureError.
     void previewPicture(const QString& path);
@@ -45,6 +61,18 @@ public:
     static controls::FileDialogRequest pictureDialog(const QString& title);
 
 private:
+    // What the six boxes hold, to tell whether the user changed them since they were filled.
+    struct BoxTexts {
+        QString date, picture, log, title, where, category;
+        bool operator==(const BoxTexts&) const = default;
+    };
+    BoxTexts boxTexts() const;
+    // The boxes now hold what is stored (or what a new entry starts with).
+    void markBoxesStored() { storedBoxes_ = boxTexts(); }
+
+    // The two saves; false when refused or failed (after telling the user).
+    bool storeNewEntry();
+    bool storeChanges();
     // The edit screen was just filled from an entry: that entry becomes the edited one.
     void enterEditing();
     // The date and title checks shared by both saves; false (after the message) when refused.
@@ -53,6 +81,7 @@ private:
 
     shell::Mtform1& form_;
     QString editedEntry_;
+    BoxTexts storedBoxes_;
 };
 
 } // namespace wk::editing

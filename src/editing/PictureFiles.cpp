@@ -92,8 +92,7 @@ void PictureFiles::Command1_Click()
         }
         form_.CMDFWD->show();
         form_.CMDREV->show();
-        // The strip now holds this folder's pictures.
-        form_.File1->show();
+        form_.folderThumbnails = true;
     } catch (const std::exception& error) {
         form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
     }

@@ -5,9 +5,8 @@
 //
 // File1 lists one picture folder (the program folder until a command points it elsewhere);
 // File2 lists the "PB*.*" names of the program folder, read once when the window is created.
-// Both controls hold the names as their lines; the folder and pattern are kept here. File1 is
-// shown while the strip holds a folder's thumbnails (a thumbnail click then hands its file
-// name to the picture box, and the strip arrows step through the folder).
+// Both controls hold the names as their lines; the folder and pattern are kept here. Neither is
+// ever shown: "Thumbnails" puts the window into folder thumbnails (Mtform1::folderThumbnails).
 #include <QObject>
 #include <QString>
 #include <QStringList>

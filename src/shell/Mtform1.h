@@ -91,6 +91,10 @@ public:
     int stripFirstIndex = 0;
     int stripLastIndex = 0;
     std::int16_t dayListCell = 0;
+    // The strip shows a folder's pictures ("Thumbnails"): its slots then hold file names, a
+    // thumbnail click hands its file to the picture box and the arrows step through the folder.
+    // Showing an entry or refilling the list or the strip from the entries ends it.
+    bool folderThumbnails = false;
 
     // --- data sources (never visible) --------------------------------------------------------
     store::ConnectionPool connections;

@@ -5,6 +5,7 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
+#include "editing/EntryEditing.h"
 #include "shell/Mtform1.h"
 
 #include <QComboBox>
@@ -72,13 +73,7 @@ void ScreenModes::Option3_Click()
     });
     store::DataSource* entry = &form_.Data1;
     skipStep([&] { entry = &form_.entryList().positionOnLine(form_.ListDB1->currentRow()); });
-    const store::DataSource& e = *entry;
-    skipStep([&] { form_.Text3->setPlainText(fieldText(e, QStringLiteral("LOG"))); });
-    skipStep([&] { form_.Text1->setText(fieldText(e, QStringLiteral("DATE"))); });
-    skipStep([&] { form_.Text2->setText(fieldText(e, QStringLiteral("PICTURE"))); });
-    skipStep([&] { form_.Text4->setText(fieldText(e, QStringLiteral("MYEVENT"))); });
-    skipStep([&] { form_.Wheretext->setEditText(fieldText(e, QStringLiteral("WHERE"))); });
-    skipStep([&] { form_.WhatText->setEditText(fieldText(e, QStringLiteral("WHAT"))); });
+    form_.editing().fillBoxes(*entry);
     skipStep([&] {
         form_.CMDDEL->show();
         form_.Text3->setReadOnly(false);

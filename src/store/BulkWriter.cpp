@@ -1,5 +1,6 @@
 #include "store/BulkWriter.h"
 
+#include "store/Connection.h"
 #include "store/DateRules.h"
 #include "store/StoreError.h"
 
@@ -23,8 +24,7 @@ BulkWriter::BulkWriter(const QString& path) : label_(QFileInfo(path).fileName())
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("%1: the database file does not exist").arg(path));
     const auto fail = [this](const char* what) {
-        const QString message =
-            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString message = failureMessage(db_);
         sqlite3_finalize(insert_);
         insert_ = nullptr;
         sqlite3_close_v2(db_);
@@ -75,8 +75,7 @@ void BulkWriter::addEntry(const QDate& date, const QString& title, const QString
     const int rc = sqlite3_step(insert_);
     sqlite3_reset(insert_);
     if (rc != SQLITE_DONE)
-        throw StoreError(
-            QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(label_, failureMessage(db_)));
     ++added_;
 }
 
@@ -85,8 +84,7 @@ void BulkWriter::commit()
     if (!open_)
         return;
     if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw StoreError(
-            QStringLiteral("Cannot write %1: %2").arg(label_, QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(QStringLiteral("Cannot write %1: %2").arg(label_, failureMessage(db_)));
     open_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -59,6 +60,19 @@ void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 } // namespace
 
+QString failureMessage(sqlite3* db)
+{
+    if (!db)
+        return QStringLiteral("out of memory");
+    if (sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED) {
+        const char* file = sqlite3_db_filename(db, "main");
+        return QStringLiteral("the scrapbook file was moved, replaced or deleted while Wanderkeep was "
+                              "running; it was expected at %1")
+            .arg(QDir::toNativeSeparators(QString::fromUtf8(file ? file : "")));
+    }
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
 Connection::Connection(const QString& path) : path_(path)
 {
     const QString shown = QFileInfo(path).fileName();
@@ -75,8 +89,7 @@ Connection::Connection(const QString& path) : path_(path)
         (writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message =
-            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString message = failureMessage(db_);
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw StoreError(QStringLiteral("%1: %2").arg(shown, message));
@@ -113,8 +126,8 @@ void Connection::exec(const QString& sql)
     char* error = nullptr;
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(error);
+        const QString message = failureMessage(db_);
         throw StoreError(QStringLiteral("%1: %2").arg(QFileInfo(path_).fileName(), message));
     }
 }
@@ -124,7 +137,7 @@ void Connection::check(int resultCode, const QString& what) const
     if (resultCode == SQLITE_OK || resultCode == SQLITE_ROW || resultCode == SQLITE_DONE)
         return;
     const QString message = db_ && sqlite3_errcode(db_) != SQLITE_OK
-                                ? QString::fromUtf8(sqlite3_errmsg(db_))
+                                ? failureMessage(db_)
                                 : QString::fromUtf8(sqlite3_errstr(resultCode));
     throw StoreError(QStringLiteral("%1: %2").arg(what, message));
 }

@@ -32,6 +32,11 @@ private:
     sqlite3* db_ = nullptr;
 };
 
+// The engine's message for the last failure on `db`. A database file that was moved, replaced or
+// deleted while open (the engine then calls it a read-only database) is said in plain words, with
+// the path where it was expected.
+QString failureMessage(sqlite3* db);
+
 // Hands out one Connection per file (by canonical path) to the data sources of a window.
 // Owned by the window that owns the data sources; no global state.
 class ConnectionPool {

@@ -19,7 +19,7 @@ public:
     {
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
-            throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
+            throw StoreError(QStringLiteral("%1: %2").arg(what, failureMessage(db)));
     }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement&) = delete;
@@ -34,7 +34,7 @@ public:
             return true;
         if (rc == SQLITE_DONE)
             return false;
-        throw StoreError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(QStringLiteral("%1: %2").arg(what, failureMessage(db_)));
     }
     void bind(int index, const QVariant& value)
     {
@@ -73,7 +73,7 @@ public:
             }
         }
         if (rc != SQLITE_OK)
-            throw StoreError(QString::fromUtf8(sqlite3_errmsg(db_)));
+            throw StoreError(failureMessage(db_));
     }
 
 private:
@@ -125,17 +125,16 @@ void inSavepoint(Connection& connection, const QString& what, Body body)
 {
     sqlite3* db = connection.handle();
     const auto run = [&](const char* sql) {
-        char* error = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
-        const QString message = error ? QString::fromUtf8(error) : QString();
-        sqlite3_free(error);
-        if (rc != SQLITE_OK)
-            throw StoreError(QStringLiteral("%1: %2").arg(what, message));
+        if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw StoreError(QStringLiteral("%1: %2").arg(what, failureMessage(db)));
     };
     run("SAVEPOINT wk_write");
     try {
         body();
         run("RELEASE wk_write");
+    } catch (const RowGoneError&) {
+        sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr);
+        throw;
     } catch (const StoreError& error) {
         sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr);
         const QString message = error.message();
@@ -578,6 +577,8 @@ void DataSource::update()
             statement.step(what);
             if (adding)
                 id = sqlite3_last_insert_rowid(connection->handle());
+            else if (sqlite3_changes(connection->handle()) != 1)
+                throw RowGoneError();
         });
     }
     Row row = loadRow(id);
@@ -610,6 +611,8 @@ void DataSource::remove()
                             what);
         statement.bind(1, QVariant(id));
         statement.step(what);
+        if (sqlite3_changes(connection->handle()) != 1)
+            throw RowGoneError();
     });
     rows_.erase(rows_.begin() + position_);
     indexDirty_ = true;

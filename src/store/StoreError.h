@@ -11,4 +11,15 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
+// A change or delete found no row to write: another connection or program deleted the entry
+// after it was read. Nothing was written.
+class RowGoneError : public StoreError {
+public:
+    RowGoneError()
+        : StoreError(QStringLiteral("This entry no longer exists in the scrapbook: it was deleted or "
+                                    "changed elsewhere."))
+    {
+    }
+};
+
 } // namespace wk::store

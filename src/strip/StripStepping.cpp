@@ -20,7 +20,7 @@ StripStepping::StripStepping(shell::Mtform1& form) : QObject(&form), form_(form)
     connect(form_.CMDREV, &controls::ImageControl::clicked, this, &StripStepping::CMDREV_Click);
 }
 
-bool StripStepping::folderShown() const { return !form_.File1->isHidden(); }
+bool StripStepping::folderShown() const { return form_.folderThumbnails; }
 
 int StripStepping::sourceCount() const
 {

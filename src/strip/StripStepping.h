@@ -1,8 +1,8 @@
 #pragma once
 // The strip arrows: CMDFWD drops the leftmost thumbnail and brings in the next picture on the
 // right, CMDREV does the opposite; at either end of the source list the arrow clicked turns
-// into its stop marker (FWDSTOP, REVSTOP). The source is the picture file list File1 while it
-// is shown (the strip then holds a folder's pictures), otherwise the entry list ListDB1.
+// into its stop marker (FWDSTOP, REVSTOP). The source is the picture file list File1 while the
+// strip holds a folder's pictures (folder thumbnails), otherwise the entry list ListDB1.
 //
 // Front door: StripStepping, created by the main window. Uses strip/StripSlots for the slots.
 #include <QObject>

@@ -36,6 +36,7 @@ TimeLineSwitch::TimeLineSwitch(shell::Mtform1& form) : QObject(&form), form_(for
 
 void TimeLineSwitch::TimeOn1_Click()
 {
+    form_.folderThumbnails = false; // the strip is filled from the entries, or emptied
     if (form_.TimeOn1->isChecked()) {
         fillStrip();
         return;

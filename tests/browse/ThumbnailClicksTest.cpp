@@ -134,7 +134,7 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
     form.Option3->click(); // edit screen
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
     form.Command1->click(); // "Thumbnails"
-    ASSERT_FALSE(form.File1->isHidden());
+    ASSERT_TRUE(form.folderThumbnails);
     ASSERT_EQ(form.stripBookmarks[2], book.path("trip/b.jpg"));
     form.Text2->clear();
 
@@ -144,8 +144,8 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
     EXPECT_EQ(form.Data1.bookmark(), squareEntry); // a file name is no bookmark
     EXPECT_EQ(form.Text3->toPlainText(), "square log");
 
-    // With the folder list hidden the picture box is left alone.
-    form.File1->hide();
+    // Once the strip no longer holds the folder, the picture box is left alone.
+    form.folderThumbnails = false;
     click(form.Image[1]);
     EXPECT_EQ(form.Text2->text(), book.path("trip/b.jpg"));
     EXPECT_EQ(form.Image8->picture().file, book.path("trip/a.jpg"));
@@ -174,4 +174,38 @@ TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
     QTest::mouseMove(form.Image8, {5, 5});
     EXPECT_EQ(form.Image8->geometry(), before);
     EXPECT_TRUE(viewer->isVisible());
+}
+
+TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
+{
+    book.writePicture("trip/a.jpg", {300, 200});
+    book.writePicture("trip/b.jpg", {200, 300});
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
+    form.Command1->click(); // "Thumbnails"
+    ASSERT_TRUE(form.folderThumbnails);
+
+    form.Option1->click(); // Main Screen
+    selectLine(form.ListDB1, 1);
+    form.TimeOn1->click();
+    EXPECT_FALSE(form.folderThumbnails);
+    EXPECT_TRUE(form.File1->isHidden());
+    ASSERT_EQ(form.stripBookmarks[1], wideEntry);
+    const QString pictureBox = form.Text2->text();
+
+    click(form.Image[1]);
+    EXPECT_EQ(form.Text2->text(), pictureBox) << "an entry's bookmark never becomes a picture name";
+    EXPECT_EQ(form.Data1.bookmark(), wideEntry);
+    form.Option3->click(); // Edit Screen
+    EXPECT_EQ(form.Text2->text(), form.Data1.field("PICTURE").toString());
+
+    // Thumbnails again, then a list click shows an entry: folder mode ends there too.
+    form.Option1->click();
+    program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
+    form.Command1->click();
+    ASSERT_TRUE(form.folderThumbnails);
+    selectLine(form.ListDB1, 0);
+    EXPECT_FALSE(form.folderThumbnails);
 }

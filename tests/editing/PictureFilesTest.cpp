@@ -89,7 +89,8 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
     EXPECT_EQ(form.stripLastIndex, 3);
     EXPECT_TRUE(form.CMDFWD->isVisibleTo(&form));
     EXPECT_TRUE(form.CMDREV->isVisibleTo(&form));
-    EXPECT_TRUE(form.File1->isVisibleTo(&form)); // the strip holds folder thumbnails
+    EXPECT_TRUE(form.folderThumbnails);
+    EXPECT_FALSE(form.File1->isVisibleTo(&form)); // the folder listing is never shown
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 
     // Cancelling leaves the strip as it is.

@@ -52,7 +52,7 @@ TEST_F(Strip, FolderPicturesStepThroughTheFolderAndKeepTheirFiles)
         folder << book.writePicture(QStringLiteral("trip/f%1.jpg").arg(n), {40, 30}, QColor(0, 25 * n, 0));
     program->prompts.fileAnswers.enqueue(folder[0]);
     form.Command1->click();
-    ASSERT_FALSE(form.File1->isHidden());
+    ASSERT_TRUE(form.folderThumbnails);
     ASSERT_EQ(slotFiles(), folder.mid(0, 7));
 
     form.CMDFWD->clicked();
