@@ -36,7 +36,7 @@ The {\b Calendar} switch beside the picture shows one month: six weeks of days, 
 \bullet\tab Drag a title from the list of titles onto a day to copy that entry, with its picture and story, to the day.\par
 \pard\par
 {\b\fs28\cf2 List by Date}\par
-The {\b List by Date} button shows all entries as one list in date order, under a heading for every month. Click a line to see its picture, date, name and story. Tick the {\b print} box to print the list: choose the first and the last date, and the listing goes to your printer.\par
+The {\b List by Date} button shows all entries as one list in date order, under a heading for every month. Click a line to see its picture, date, name and story. Tick the {\b print} box to print the list: choose the first and the last date, and the listing goes to your printer. Without a printer, Wanderkeep offers to save the listing as a PDF file instead.\par
 \pard\par
 {\b\fs28\cf2 The Edit Screen}\par
 Choose the {\b Edit Screen} button to add or change entries.\par
