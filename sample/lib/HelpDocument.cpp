@@ -23,6 +23,7 @@ This is where you look at your pictures. Choose it with the {\b Main Screen} but
 \li360\fi-240\bullet\tab {\b The list of titles} on the right: click a title to see its picture, its story (the log below the picture) and its date. Press {\b Delete} on a selected title to delete that entry; Wanderkeep asks \ldblquote Delete this File?\rdblquote  first.\par
 \bullet\tab {\b The big picture} in the middle: click it to see the picture enlarged in its own window. Wide pictures and tall pictures each get a frame that fits them.\par
 \bullet\tab {\b The category buttons} (Events, School, Family, Trips and Calendar Items) show only the pictures of one category. {\b All Pictures} shows everything again.\par
+\bullet\tab {\b Calendar Items} are appointments and reminders; they belong to no person or place. To list them, click {\b All Pictures} (it also clears the choice in the name list), then {\b Calendar Items}. Do not click a name in between, not even *All Pictures: a name keeps only the pictures of that name, and calendar items have none.\par
 \bullet\tab {\b The name list} below the buttons: scroll it and click on a name to list all pictures of that person or place, combined with the chosen category.\par
 \bullet\tab {\b The TimeLine switch} at the top left fills the strip of seven small pictures with the pictures around the one you are looking at. The arrows beside the strip step it one picture forwards or backwards; a stop sign shows that the strip cannot go further. Click a small picture to show it big.\par
 \pard\par
@@ -36,7 +37,7 @@ The {\b Calendar} switch beside the picture shows one month: six weeks of days, 
 \bullet\tab Drag a title from the list of titles onto a day to copy that entry, with its picture and story, to the day.\par
 \pard\par
 {\b\fs28\cf2 List by Date}\par
-The {\b List by Date} button shows all entries as one list in date order, under a heading for every month. Click a line to see its picture, date, name and story. Tick the {\b print} box to print the list: choose the first and the last date, and the listing goes to your printer.\par
+The {\b List by Date} button shows all entries as one list in date order, under a heading for every month. Click a line to see its picture, date, name and story. Tick the {\b print} box to print the list: choose the first and the last date, and the listing goes to your printer. Without a printer, Wanderkeep offers to save the listing as a PDF file instead.\par
 \pard\par
 {\b\fs28\cf2 The Edit Screen}\par
 Choose the {\b Edit Screen} button to add or change entries.\par

@@ -26,7 +26,7 @@ struct SampleEntry {
     const char* date;
     const char* title;
     const char* what;
-    const char* where; // nullptr: no name
+    const char* where; // nullptr: no name (null); kNoName: the empty text
     Scene scene;
     Shape shape;
     Format format;
@@ -44,6 +44,9 @@ const char* const kFamily = "3 Family";
 const char* const kTrips = "4 Trips";
 const char* const kCalendar = "5 Calendar Items";
 const char* const kGrandma = "Grandma's House";
+// Calendar items belong to no one. Their name is the empty text, not null: that is what the
+// Calendar Items button matches while no name is chosen in the name list.
+const char* const kNoName = "";
 
 // clang-format off
 const SampleEntry kEntries[] = {
@@ -59,7 +62,7 @@ const SampleEntry kEntries[] = {
     {"2023-09-05", "First Day of Second Grade", kSchool, "Lily", Scene::Face, P, J, F, "New backpack, new teacher, same best friend."},
     {"2023-10-31", "Halloween Night", kEvents, "Lily", Scene::Sunset, S, J, F, "Lily went as a pumpkin."},
     {"2023-11-23", "Thanksgiving Dinner", kFamily, kGrandma, Scene::Cake, S, B, F, "Grandma's pie won again."},
-    {"2023-12-05", "Dentist Appointment", kCalendar, "Lily", Scene::Face, N, J, F, nullptr},
+    {"2023-12-05", "Dentist Appointment", kCalendar, kNoName, Scene::Face, N, J, F, nullptr},
     {"2023-12-25", "Christmas Morning", kFamily, kGrandma, Scene::Tree, P, J, F, "Snow overnight, presents under the tree."},
     {"2024-01-20", "Snow Day", kEvents, "Dad", Scene::Mountains, S, J, F, "School was closed; we built a snow fort."},
     {"2024-02-10", "Science Fair Volcano", kSchool, "Lily", Scene::Mountains, L, J, F, "Baking soda and vinegar, second prize."},
@@ -68,13 +71,13 @@ const SampleEntry kEntries[] = {
     {"2024-04-22", "Planting the Apple Tree", kFamily, "Dad", Scene::Tree, P, B, F, "Earth Day project in the back yard."},
     {"2024-05-12", "Mothers Day Flowers", kFamily, "Mom", Scene::Flowers, S, J, F, nullptr},
     {"2024-06-01", "School Play", kSchool, "Lily", Scene::Face, L, J, F, "Lily played the moon."},
-    {"2024-06-14", "Parent Teacher Meeting", kCalendar, "Lily", Scene::Face, N, J, F, "4 pm, room 12."},
+    {"2024-06-14", "Parent Teacher Meeting", kCalendar, kNoName, Scene::Face, N, J, F, "4 pm, room 12."},
     {"2024-07-20", "Lake Camping", kTrips, "Dad", Scene::Mountains, L, J, D, "Two nights by the lake, one very loud owl."},
     {"2024-07-21", "Campfire Sunset", kTrips, "Dad", Scene::Sunset, P, J, D, "Marshmallows, burnt and perfect."},
     {"2024-08-30", "Grandpa Visits", kFamily, kGrandma, Scene::Face, S, J, F, "He brought his old photo albums."},
     {"2024-09-03", "Third Grade Begins", kSchool, "Lily", Scene::House, L, J, F, nullptr},
     {"2024-10-12", "Apple Picking", kEvents, nullptr, Scene::Tree, L, J, F, "Three bags of apples and a hay ride."},
-    {"2024-11-05", "Car Service", kCalendar, "Dad", Scene::House, N, J, F, "Oil change and winter tyres."},
+    {"2024-11-05", "Car Service", kCalendar, kNoName, Scene::House, N, J, F, "Oil change and winter tyres."},
     {"2024-12-24", "Christmas Eve Lights", kFamily, kGrandma, Scene::House, P, C, F, "Taken on the new camera, held upright."},
     {"2025-01-15", "Ice Skating", kEvents, "Lily", Scene::Mountains, S, B, F, "Only fell twice."},
     {"2025-02-22", "Spelling Bee", kSchool, "Lily", Scene::Face, S, J, F, "Out on the word 'rhythm'."},
@@ -84,13 +87,13 @@ const SampleEntry kEntries[] = {
     {"2025-06-18", "Yellowstone Again", kTrips, "Yellowstone", Scene::Mountains, P, J, D, "Bison on the road for an hour."},
     {"2025-07-04", "Backyard Fireworks", kEvents, "Dad", Scene::Sunset, P, B, F, "Sparklers only this year."},
     {"2025-08-09", "Swimming Lessons", kSchool, "Lily", Scene::Beach, S, J, F, "Level three badge."},
-    {"2025-09-10", "Flu Shots", kCalendar, "Mom", Scene::Face, N, J, F, "Everyone, Saturday morning."},
+    {"2025-09-10", "Flu Shots", kCalendar, kNoName, Scene::Face, N, J, F, "Everyone, Saturday morning."},
     {"2025-10-18", "Fall Leaves", kFamily, "Mom", Scene::Tree, L, J, F, "A leaf pile taller than Lily."},
     {"2025-12-25", "Christmas at Grandma", kFamily, kGrandma, Scene::House, L, J, F, "The whole family under one roof."},
     {"2026-01-01", "New Year Brunch", kFamily, "Mom", Scene::Cake, L, J, F, "Pancakes for twelve."},
     {"2026-02-14", "Valentine Crafts", kSchool, "Lily", Scene::Flowers, P, J, F, "Paper hearts for the whole class."},
     {"2026-03-08", "Museum Trip", kTrips, "Dad", Scene::House, L, B, D, "Dinosaurs first, then the planetarium."},
-    {"2026-04-03", "School Photo Day", kCalendar, "Lily", Scene::Face, P, J, F, "Wear the blue dress."},
+    {"2026-04-03", "School Photo Day", kCalendar, kNoName, Scene::Face, P, J, F, "Wear the blue dress."},
     {"2026-05-16", "Garden Party", kEvents, kGrandma, Scene::Flowers, S, J, F, "Lemonade and croquet."},
 };
 // clang-format on

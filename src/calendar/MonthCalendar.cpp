@@ -92,7 +92,7 @@ void MonthCalendar::CALSTART1_Click()
             form_.CALLABEL->show();
             form_.Label8->show();
         });
-        fillMonth(today.month(), today.year(), {.requery = true, .resetColours = false});
+        fillMonth(today.month(), today.year(), {.requery = true});
         return;
     }
     skipStep([&] {
@@ -149,10 +149,11 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 
     const QColor window = windowBackground();
     const QColor face = buttonFace();
+    // Text colours too: a cell that was today's in an earlier fill would otherwise keep white
+    // text on the window colour, and its day number would vanish.
     for (int i = 1; i <= 42; ++i) {
         setCellBackground(form_.List1[i], window);
-        if (options.resetColours)
-            setCellText(form_.List1[i], black());
+        setCellText(form_.List1[i], black());
     }
     for (int i = 1; i <= 7; ++i) {
         if (day[size_t(i)] > 20)
@@ -222,7 +223,7 @@ void MonthCalendar::ScrollMo_Change()
     form_.CALLABEL->setText(dates::monthName(d.month()));
     form_.Label8->setText(QString::number(d.year()));
     setWeekdayHeadings();
-    fillMonth(d.month(), d.year(), {.requery = false, .resetColours = true});
+    fillMonth(d.month(), d.year(), {.requery = false});
 }
 
 void MonthCalendar::ScrollMo_Scroll(int value)

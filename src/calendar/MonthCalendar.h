@@ -21,8 +21,7 @@ class DayList;
 class EntryDateIndex;
 
 struct MonthFillOptions {
-    bool requery = false;      // run the entry set's record source again before the entry pass
-    bool resetColours = false; // every cell's text back to black
+    bool requery = false; // run the entry set's record source again before the entry pass
 };
 
 class MonthCalendar : public QObject {
@@ -37,7 +36,8 @@ public:
 
     // Fills the 42 cells for `month` (1..12) of `year`: the month name, the weekday headings,
     // day numbers, grey days of the neighbouring months, today's day number highlighted, and
-    // the title of every entry of the entry set under its day. A failing step is skipped.
+    // the title of every entry of the entry set under its day. Every cell starts from black
+    // text on the window colour, whatever an earlier fill left. A failing step is skipped.
     void fillMonth(int month, int year, MonthFillOptions options);
 
     // The month scroller: a change refills the grid (0 and 13 step the year and come back to

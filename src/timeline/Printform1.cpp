@@ -16,10 +16,12 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -52,6 +54,20 @@ struct Range {
 };
 
 QString monthHeader(const QDate& d) { return kMonthRule + dates::formatMonthYearBlank(d); }
+
+// Text keeps clear of the paper's edge: never closer than the printer can print, and never
+// closer than 15 mm, so a PDF (which can print to the edge) reads like a printed page.
+void setPageMargins(QPrinter& printer)
+{
+    constexpr qreal kLeastMargin = 15.0;
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF printable = layout.minimumMargins();
+    const QMarginsF margins(std::max(printable.left(), kLeastMargin), std::max(printable.top(), kLeastMargin),
+                            std::max(printable.right(), kLeastMargin),
+                            std::max(printable.bottom(), kLeastMargin));
+    printer.setPageMargins(margins, QPageLayout::Millimeter);
+}
 
 } // namespace
 
@@ -164,6 +180,7 @@ bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
         return fail(QStringLiteral("no printer is installed"));
 
+    setPageMargins(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         const QString where =
@@ -171,6 +188,7 @@ bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString
         return fail(where.isEmpty() ? QStringLiteral("the printer could not be started")
                                     : QStringLiteral("%1 could not be started").arg(where));
     }
+    // The painter starts at the margin's corner; the page's height is what lies inside them.
     const QFontMetrics metrics(painter.font(), &printer);
     const int pageHeight = printer.height();
     int top = 0;
@@ -199,7 +217,33 @@ void Printform1::CMDOK_Click()
         setUpPrinter(printer);
     QString failure;
     if (!printLines(printer, lines, &failure))
-        form_.prompts.tell(kTitle, QStringLiteral("The TimeLine could not be printed: %1.").arg(failure),
+        offerPdf(lines, failure);
+}
+
+void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
+{
+    const QString question =
+        QStringLiteral("The TimeLine could not be printed: %1.\n\nSave it as a PDF file instead?")
+            .arg(printFailure);
+    if (!form_.prompts.askYesNo(kTitle, question))
+        return;
+    controls::FileDialogRequest request;
+    request.title = QStringLiteral("Save TimeLine as PDF");
+    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
+    request.directory = form_.programDirectory;
+    request.fileName = QStringLiteral("My TimeLine.pdf");
+    request.confirmOverwrite = true;
+    const QString file = form_.prompts.chooseSaveFile(request);
+    if (file.isEmpty())
+        return; // cancelled
+
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(file);
+    pdf.setDocName(kTitle);
+    QString failure;
+    if (!printLines(pdf, lines, &failure))
+        form_.prompts.tell(kTitle, QStringLiteral("The TimeLine could not be saved: %1.").arg(failure),
                            controls::MessageIcon::Exclamation);
 }
 

@@ -4,7 +4,9 @@
 // a start and an end date. The main window's print tick box opens and closes it.
 //
 // The lines are made by timelineLines(), which reads only the entry set and the two date texts;
-// printLines() puts any list of lines on a printer, one after another, page after page.
+// printLines() puts any list of lines on a printer, one after another, page after page, inside
+// margins of at least 15 mm. When the printer cannot print (none is installed, or it does not
+// start), the dialog offers to save the same pages as a PDF file instead.
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -40,8 +42,9 @@ public:
     static QStringList timelineLines(store::DataSource& entries, const QString& startText,
                                      const QString& endText);
 
-    // Prints `lines` top to bottom in the printer's font, starting a new page when the next
-    // line would not fit. Returns false, with the reason in `failure`, when the printer cannot
+    // Prints `lines` top to bottom in the printer's font inside the page margins (the printer's
+    // printable area, at least 15 mm on every side), starting a new page when the next line
+    // would not fit. Returns false, with the reason in `failure`, when the printer cannot
     // be started or the job fails.
     static bool printLines(QPrinter& printer, const QStringList& lines, QString* failure = nullptr);
 
@@ -65,6 +68,9 @@ protected:
 
 private:
     void Form_Unload();
+    // Asks whether to save `lines` as a PDF file after printing failed for `printFailure`, and
+    // writes the file the user chooses.
+    void offerPdf(const QStringList& lines, const QString& printFailure);
     void showMainWindow();
 
     shell::Mtform1& form_;

@@ -131,7 +131,7 @@ void TimeLineSwitch::VScroll1_Change()
         const std::optional<QDate> shown = dates::parseDate(base);
         if (!shown)
             return;
-        form_.calendar().fillMonth(shown->month(), shown->year(), {.requery = false, .resetColours = false});
+        form_.calendar().fillMonth(shown->month(), shown->year(), {.requery = false});
     });
     if (!form_.Calstart1->isChecked()) {
         skipStep([&] {

@@ -95,21 +95,30 @@ TEST_F(CalendarTest, TodayOnThe30thNextToAGrey30)
     EXPECT_EQ(lines(33), QStringList({"30"}));
 }
 
-TEST_F(CalendarTest, ARefillByTheSwitchKeepsWhiteTextAndAStepResetsIt)
+TEST_F(CalendarTest, EveryRefillLeavesEveryDayNumberReadable)
 {
-    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
-    dates::setTodayForTesting(QDate(1998, 2, 11));
-    form.Calstart1->click(); // off
-    form.Calstart1->click(); // on again: backgrounds reset, text colours kept
-    EXPECT_EQ(background(10), calendar::windowBackground());
-    EXPECT_EQ(text(10), QColor(255, 255, 255));
-    EXPECT_EQ(background(11), QColor(0, 0, 128));
+    // Each fill moves today's highlight; the cell it leaves must not keep white text on white.
+    auto expectReadable = [this](const char* after) {
+        for (int i = 1; i <= 42; ++i)
+            EXPECT_NE(text(i), background(i)) << after << ", cell " << i;
+    };
+    shell::Mtform1& form = startCalendar(QDate(2025, 12, 10));
+    EXPECT_EQ(background(11), QColor(0, 0, 128)); // December 2025 starts on a Monday
 
-    form.ScrollMo->triggerAction(QAbstractSlider::SliderSingleStepAdd); // March 1998
-    EXPECT_EQ(text(10), QColor(0, 0, 0));
-    // The 11th of every shown month is highlighted: March 1998 starts on a Sunday.
-    EXPECT_EQ(dayNumber(11), 11);
-    EXPECT_EQ(background(11), QColor(0, 0, 128));
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd); // December 2026
+    EXPECT_EQ(form.Label8->text(), "2026");
+    EXPECT_EQ(background(12), QColor(0, 0, 128));
+    EXPECT_EQ(text(11), QColor(0, 0, 0));
+    expectReadable("a year step");
+
+    form.ScrollMo->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
+    expectReadable("a month step");
+
+    dates::setTodayForTesting(QDate(2025, 12, 11));
+    form.Calstart1->click(); // off
+    form.Calstart1->click(); // on again: December 2025, today the 11th
+    EXPECT_EQ(background(12), QColor(0, 0, 128));
+    expectReadable("the switch");
 }
 
 TEST_F(CalendarTest, SwitchingOffBringsTheMainScreenBack)

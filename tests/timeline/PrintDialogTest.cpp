@@ -1,5 +1,6 @@
 // The print dialog as the user reaches it through the print tick box, and the timeline it
-// prints, read back from a PDF file with pdftotext.
+// prints, read back from a PDF file with pdftotext. The whole run sees no printer: the print
+// server is a socket where nothing listens, so every machine answers alike.
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -26,6 +28,15 @@ using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
 
 namespace {
+
+// Set before anything asks for a printer: the print system keeps the first server it was given.
+const bool noPrintServer = [] {
+    static QTemporaryDir nowhere;
+    return qputenv("CUPS_SERVER", QFile::encodeName(nowhere.filePath(QStringLiteral("cups.sock"))));
+}();
+
+// 15 mm in PDF points, less a point for the font's box reaching above its ascent.
+constexpr double kLeastMargin = 15.0 / 25.4 * 72.0 - 1.0;
 
 class PrintDialog : public ::testing::Test {
 protected:
@@ -53,6 +64,32 @@ protected:
         if (!run.waitForFinished(30000) || run.exitCode() != 0)
             return {};
         return QString::fromUtf8(run.readAllStandardOutput());
+    }
+    // Every word of every page lies inside a margin of at least 15 mm.
+    static void expectInsideMargins(const QString& file)
+    {
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
+        static const QRegularExpression tag(QStringLiteral(
+            R"re(<page width="([\d.]+)" height="([\d.]+)"|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)")re"));
+        double width = 0, height = 0;
+        int words = 0;
+        for (const QRegularExpressionMatch& m : tag.globalMatch(boxes)) {
+            if (m.hasCaptured(1)) {
+                width = m.captured(1).toDouble();
+                height = m.captured(2).toDouble();
+                continue;
+            }
+            ++words;
+            const double left = m.captured(3).toDouble(), top = m.captured(4).toDouble();
+            EXPECT_GE(left, kLeastMargin);
+            EXPECT_LT(left, width - kLeastMargin);
+            EXPECT_GE(top, kLeastMargin);
+            EXPECT_LE(m.captured(5).toDouble(), height - kLeastMargin);
+        }
+        EXPECT_GT(words, 0);
     }
     static bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
@@ -145,10 +182,11 @@ TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
     EXPECT_TRUE(text.contains("10 Picnic"));
     EXPECT_LT(text.indexOf("Kite"), text.indexOf("Picnic"));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(program->prompts.toldTexts().isEmpty());
+    EXPECT_TRUE(program->prompts.asked.isEmpty());
+    expectInsideMargins(pdf);
 }
 
-TEST_F(PrintDialog, ALongTimelineGoesOnToFurtherPagesWithoutLosingALine)
+TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
 {
     if (!havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
@@ -157,25 +195,62 @@ TEST_F(PrintDialog, ALongTimelineGoesOnToFurtherPagesWithoutLosingALine)
         book.addEntry({first.addDays(i), QStringLiteral("Entry %1").arg(i, 3, 10, QLatin1Char('0'))});
     shell::Mtform1& form = start();
     form.Check2->click();
-    const QString pdf = out.filePath("long.pdf");
-    printToPdf(*form.printForm(), pdf);
+    const QString pdf = out.filePath("My TimeLine.pdf");
+    program->prompts.yesNoAnswers << true;
+    program->prompts.fileAnswers << pdf;
     form.printForm()->CMDOK->click();
 
+    const auto& asked = program->prompts.asked;
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_EQ(asked[0].kind, "yesno");
+    EXPECT_TRUE(asked[0].text.contains("no printer is installed")) << asked[0].text.toStdString();
+    EXPECT_TRUE(asked[0].text.contains("PDF"));
+    EXPECT_EQ(asked[1].kind, "save");
+    EXPECT_TRUE(asked[1].request.filter.contains("*.pdf"));
+    EXPECT_EQ(asked[1].request.fileName, "My TimeLine.pdf");
+    EXPECT_EQ(asked[1].request.directory, form.programDirectory);
+
+    // The same lines the printer would get, in their order, over more than one page.
     const QString text = pdfText(pdf);
     EXPECT_GE(text.count(QLatin1Char('\f')), 2) << "expected more than one page";
-    EXPECT_EQ(text.count("Entry "), 150);
-    EXPECT_TRUE(text.contains("Entry 149"));
+    QStringList shown;
+    for (const QString& line : text.split(QRegularExpression("[\n\f]")))
+        if (!line.trimmed().isEmpty())
+            shown << line.trimmed();
+    QStringList expected;
+    for (const QString& line : Printform1::timelineLines(form.Data1, {}, {}))
+        if (!line.trimmed().isEmpty())
+            expected << line.trimmed();
+    EXPECT_EQ(expected.size(), 1 + 153 + 7); // the title, every entry, a header for seven months
+    EXPECT_EQ(shown, expected);
+    expectInsideMargins(pdf);
 }
 
-TEST_F(PrintDialog, APrinterThatCannotStartIsReported)
+TEST_F(PrintDialog, APrinterThatCannotStartIsReportedAndAFailedSaveToo)
 {
     shell::Mtform1& form = start();
     form.Check2->click();
-    printToPdf(*form.printForm(), out.filePath("no/such/folder/timeline.pdf"));
-    form.printForm()->CMDOK->click();
-    const QStringList told = program->prompts.toldTexts();
+    Printform1& dialog = *form.printForm();
+    printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
+    auto& prompts = program->prompts;
+
+    dialog.CMDOK->click(); // answered No: nothing more
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_EQ(prompts.asked[0].kind, "yesno");
+    EXPECT_TRUE(prompts.asked[0].text.startsWith("The TimeLine could not be printed: "))
+        << prompts.asked[0].text.toStdString();
+
+    prompts.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
+    dialog.CMDOK->click();
+    ASSERT_EQ(prompts.asked.size(), 3);
+    EXPECT_EQ(prompts.asked[2].kind, "save");
+
+    prompts.yesNoAnswers << true; // Yes, and a file that cannot be written
+    prompts.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
+    dialog.CMDOK->click();
+    const QStringList told = prompts.toldTexts();
     ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith("The TimeLine could not be printed")) << told[0].toStdString();
-    EXPECT_EQ(program->prompts.asked[0].icon, controls::MessageIcon::Exclamation);
-    EXPECT_TRUE(form.printForm()->isVisible());
+    EXPECT_TRUE(told[0].startsWith("The TimeLine could not be saved")) << told[0].toStdString();
+    EXPECT_EQ(prompts.asked.last().icon, controls::MessageIcon::Exclamation);
+    EXPECT_TRUE(dialog.isVisible());
 }
