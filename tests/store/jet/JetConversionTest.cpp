@@ -1,5 +1,6 @@
 // Converting the real Access files: every table against mdb-export, the extreme dates, the
-// scrapbook tables, the all-or-nothing swap, backup names and damaged or protected files
+// scrapbook tables, the all-or-nothing swap, what a killed conversion left behind, the new
+// file's permissions, backup names and damaged or protected files
 // (damaged the way libmdb is most easily misled: cut short, overwritten table definitions, rows
 // and tables claiming more columns than any table has).
 #include "JetTestFiles.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace wk::store::jet;
 using namespace wk::testing;
@@ -254,6 +256,43 @@ TEST(JetConversion, FailureOrCancelInsideATableLeavesTheOriginal)
                  ConversionCancelled);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
+}
+
+TEST(JetConversion, ClearsAwayWhatAKilledConversionLeftAndNothingElse)
+{
+    REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+    const QStringList leftovers = {"Velmora.mdb.converting-aBcDeF", "Velmora.mdb.converting-x1Y2z3"};
+    const QStringList similar = {
+        "Velmora.mdb.converting-abcde",   "Velmora.mdb.converting-abcdefg",
+        "Velmora.mdb.converting-abc-ef",  "Velmora.mdb.converting-abcdef.txt",
+        "velmora.mdb.converting-abcdef",  "Velmora.MDB.converting-abcdef",
+        "Other.mdb.converting-abcdef",    "Velmora.mdb.converted-abcdef",
+        "xVelmora.mdb.converting-abcdef",
+    };
+    for (const QString& name : leftovers + similar) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("SQLite format 3"); // the start of a half-written scrapbook
+    }
+    const JetConversion result = convertJetScrapbook(path);
+    QStringList expected = similar;
+    expected << QStringLiteral("Velmora.mdb") << QFileInfo(result.backupPath).fileName();
+    expected.sort();
+    EXPECT_EQ(folderEntries(dir), expected);
+}
+
+TEST(JetConversion, TheNewScrapbookKeepsTheOriginalsPermissions)
+{
+    // {the original's mode, the new scrapbook's}: a read-only original stays writable by its owner.
+    for (const auto& [original, converted] :
+         {std::pair<mode_t, mode_t>{0644, 0644}, {0640, 0640}, {0660, 0660}, {0444, 0644}}) {
+        REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), original), 0);
+        convertJetScrapbook(path);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, converted) << std::oct << original;
+    }
 }
 
 TEST(JetConversion, BackupNeverOverwritesAnExistingFile)
