@@ -3,6 +3,7 @@
 #include "controls/Prompts.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
+#include "store/jet/ConversionLeftovers.h"
 
 #include <QFileInfo>
 
@@ -18,6 +19,7 @@ void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent, const 
     const QString path =
         store::findFileIgnoringCase(directory, QString::fromLatin1(store::kScrapbookFileName));
     const QString name = QFileInfo(path).fileName();
+    store::jet::removeConversionLeftovers(path);
     switch (store::inspectFile(path)) {
     case store::FileKind::Scrapbook:
         return;

@@ -158,3 +158,25 @@ TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
     EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(program->ListDB1->count(), 0);
 }
+
+TEST(StartUp, ClearsAwayWhatAKilledConversionLeftAndNothingElse)
+{
+    TestScrapbook folder(false);
+    const QString jet = QStringLiteral(WK_SHARED_DIR "/jet/DateTestDatabase.mdb");
+    if (!QFile::exists(jet))
+        GTEST_SKIP() << "no Access file to try";
+    ASSERT_TRUE(QFile::copy(jet, folder.databasePath()));
+    for (const char* name :
+         {"Velmora.mdb.converting-aBcDeF", "Velmora.mdb.converting-abcdefg", "Velmora.mdb.converting-abc"}) {
+        QFile f(folder.path(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the start of a half-written scrapbook");
+    }
+
+    StartedProgram program(folder.dir());
+    program.start(); // the offer to convert is answered No
+    EXPECT_EQ(program.prompts.asked.size(), 1);
+    EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files, QDir::Name),
+              QStringList({"Velmora.mdb", "Velmora.mdb.converting-abc", "Velmora.mdb.converting-abcdefg"}));
+    EXPECT_EQ(store::inspectFile(folder.databasePath()), store::FileKind::Jet);
+}

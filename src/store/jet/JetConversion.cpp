@@ -1,5 +1,6 @@
 #include "store/jet/JetConversion.h"
 
+#include "store/jet/ConversionLeftovers.h"
 #include "store/jet/JetHeader.h"
 #include "store/jet/JetReader.h"
 #include "store/jet/SqliteTableWriter.h"
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -128,6 +130,23 @@ void syncFile(const QString& path)
                              .arg(nativePath(path), QString::fromLocal8Bit(std::strerror(error))));
     }
     ::close(fd);
+}
+
+// The new scrapbook is for the same people as the original: its group and permission bits, not
+// the owner-only mode of a temporary file, and the owner can always write it (an original
+// copied from a disc is often read-only). Best effort: the group can only be one the user
+// belongs to, and folders without Unix permissions (a FAT stick) refuse both and decide by
+// themselves who may read.
+void takePermissionsOf(const QString& original, const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(original).constData(), &status) != 0)
+        return;
+    const QByteArray target = QFile::encodeName(path);
+    if (::chown(target.constData(), uid_t(-1), status.st_gid) != 0) {
+        // not one of the user's groups: the file keeps the user's own group
+    }
+    ::chmod(target.constData(), (status.st_mode & 0777) | S_IRUSR | S_IWUSR);
 }
 
 void syncDirectory(const QString& directory)
@@ -445,13 +464,14 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
                                         "The file was not changed.")
                              .arg(shown));
 
+    removeConversionLeftovers(mdbPath);
     JetConversion result;
     QString tempPath;
     QString backupPath;
     try {
         // The temporary file lives in the same folder, so the final rename cannot cross disks.
         {
-            QTemporaryFile temp(QFileInfo(mdbPath).absoluteFilePath() + QStringLiteral(".converting-XXXXXX"));
+            QTemporaryFile temp(conversionFileTemplate(mdbPath));
             temp.setAutoRemove(false);
             if (!temp.open())
                 throw StoreError(QStringLiteral("No new file can be written beside %1: %2")
@@ -474,6 +494,7 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
                         .arg(rows)
                         .arg(shown));
         }
+        takePermissionsOf(mdbPath, tempPath);
         syncFile(tempPath);
         if (stepHook)
             stepHook(ConversionStep::Verified);

@@ -5,7 +5,9 @@
 // writes a new SQLite file beside the original, checks that every table holds as many rows as
 // its source, keeps the original under a free backup name and only then puts the new file in
 // the original's place (one rename). Until that rename the original is never touched; after a
-// failure at any step the original is where it was and no partial file remains.
+// failure at any step the original is where it was and no partial file remains. What a
+// conversion killed half-way leaves is cleared away when the next one starts (see
+// ConversionLeftovers.h). The new file takes the original's group and permission bits.
 //
 // The four scrapbook tables (found without regard to letter case) keep their names and fields;
 // their text fields compare without regard to case and their date field is declared DATE.

@@ -58,50 +58,51 @@ using TablePtr = std::unique_ptr<MdbTableDef, TableDefDeleter>;
 
 } // namespace
 
+// Closing the file frees its catalog, and with it every table name libmdb handed out: whatever
+// a message needs is copied first, and the file closes when the handle goes (also when the
+// constructor throws).
 struct JetReader::Handle {
+    ~Handle()
+    {
+        if (mdb)
+            mdb_close(mdb);
+    }
     MdbHandle* mdb = nullptr;
     std::vector<MdbCatalogEntry*> entries; // parallel to tables_
 };
 
-JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
+JetReader::JetReader(const QString& path) : handle_(std::make_unique<Handle>()), path_(path)
 {
     // A file of whole pages that was cut short: libmdb would read past its end without limit.
     const qint64 pageSize = readJetHeader(path).version == JetVersion::Jet3 ? 2048 : 4096;
-    if (QFileInfo(path).size() % pageSize != 0) {
-        delete handle_;
+    if (QFileInfo(path).size() % pageSize != 0)
         throw StoreError(QStringLiteral("%1 is damaged: it ends in the middle of a page.").arg(path));
-    }
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!handle_->mdb) {
-        delete handle_;
+    if (!handle_->mdb)
         throw StoreError(QStringLiteral("%1 cannot be read as an Access database.").arg(path));
-    }
-    if (!mdb_read_catalog(handle_->mdb, MDB_TABLE)) {
-        mdb_close(handle_->mdb);
-        delete handle_;
+    if (!mdb_read_catalog(handle_->mdb, MDB_TABLE))
         throw StoreError(
             QStringLiteral("The table list of %1 cannot be read: the file is damaged.").arg(path));
-    }
     const qint64 pageCount = QFileInfo(path).size() / handle_->mdb->fmt->pg_size;
     for (unsigned int i = 0; i < handle_->mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(handle_->mdb->catalog, i));
         if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry))
             continue;
-        if (qint64(entry->table_pg) >= pageCount) { // the file was cut short
-            mdb_close(handle_->mdb);
-            delete handle_;
-            throw StoreError(QStringLiteral("%1 is damaged: it ends before its table %2.")
-                                 .arg(path, QString::fromUtf8(entry->object_name)));
-        }
-        TablePtr table(mdb_read_table(entry));
-        if (!table || !mdb_read_columns(table.get())) {
-            mdb_close(handle_->mdb);
-            delete handle_;
-            throw StoreError(QStringLiteral("The table %1 of %2 cannot be read: the file is damaged.")
-                                 .arg(QString::fromUtf8(entry->object_name), path));
-        }
         JetTableInfo info;
         info.name = QString::fromUtf8(entry->object_name);
+        if (qint64(entry->table_pg) >= pageCount) // the file was cut short
+            throw StoreError(
+                QStringLiteral("%1 is damaged: it ends before its table %2.").arg(path, info.name));
+        TablePtr table(mdb_read_table(entry));
+        if (!table || !mdb_read_columns(table.get()))
+            throw StoreError(QStringLiteral("The table %1 of %2 cannot be read: the file is damaged.")
+                                 .arg(info.name, path));
+        // Access never makes more columns than libmdb's row buffer holds; a count beyond it
+        // is a damaged table definition, and cracking its rows would write past the buffer.
+        if (table->num_cols > MDB_MAX_COLS)
+            throw StoreError(QStringLiteral("The table %1 of %2 is damaged: it claims %3 columns.")
+                                 .arg(info.name, path)
+                                 .arg(table->num_cols));
         info.declaredRows = table->num_rows;
         for (unsigned int c = 0; c < table->num_cols; ++c) {
             auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
@@ -112,11 +113,7 @@ JetReader::JetReader(const QString& path) : handle_(new Handle), path_(path)
     }
 }
 
-JetReader::~JetReader()
-{
-    mdb_close(handle_->mdb);
-    delete handle_;
-}
+JetReader::~JetReader() = default;
 
 qint64 JetReader::readRows(const JetTableInfo& info,
                            const std::function<void(const std::vector<JetValue>&)>& onRow, qint64 maxRows)
@@ -159,14 +156,17 @@ qint64 JetReader::readRows(const JetTableInfo& info,
             throw StoreError(
                 QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
         start &= kRowOffsetMask;
+        // libmdb fills one field per column of the table but returns the count the row itself
+        // claims: more than the table's columns is normal (columns deleted since the row was
+        // written), more than any table can have is a damaged row.
         const int cracked = mdb_crack_row(table.get(), start, length, fields.data());
-        if (cracked <= 0)
+        if (cracked <= 0 || cracked > MDB_MAX_COLS)
             throw StoreError(
                 QStringLiteral("A row of table %1 cannot be read: the file is damaged.").arg(info.name));
 
         for (auto& v : values)
             v = JetValue::null();
-        for (int f = 0; f < cracked; ++f) {
+        for (unsigned int f = 0; f < table->num_cols; ++f) {
             const MdbField& field = fields[f];
             if (field.colnum < 0 || field.colnum >= static_cast<int>(table->num_cols))
                 continue;

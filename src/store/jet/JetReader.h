@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace wk::store::jet {
@@ -37,7 +38,7 @@ public:
 
 private:
     struct Handle;
-    Handle* handle_;
+    std::unique_ptr<Handle> handle_; // closes the file last, after every message is built
     QString path_;
     std::vector<JetTableInfo> tables_;
 };

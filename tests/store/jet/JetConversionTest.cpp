@@ -1,11 +1,15 @@
 // Converting the real Access files: every table against mdb-export, the extreme dates, the
-// scrapbook tables, the all-or-nothing swap, backup names and damaged or protected files.
+// scrapbook tables, the all-or-nothing swap, what a killed conversion left behind, the new
+// file's permissions, backup names and damaged or protected files
+// (damaged the way libmdb is most easily misled: cut short, overwritten table definitions, rows
+// and tables claiming more columns than any table has).
 #include "JetTestFiles.h"
 #include "store/jet/JetConversion.h"
 #include "store/jet/JetHeader.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace wk::store::jet;
 using namespace wk::testing;
@@ -64,6 +68,76 @@ void expectSameAsMdbExport(const QString& original, const QString& converted)
             }
         }
     }
+}
+
+struct RefusedFile {
+    const char* what;
+    QByteArray bytes;
+    const char* message; // part of the message the conversion must fail with
+};
+
+// Writes each file as the scrapbook and converts it: the conversion must fail with its message
+// and leave the file as it was, with nothing beside it.
+void expectEachRefusedUntouched(const QTemporaryDir& dir, const QString& path,
+                                const std::vector<RefusedFile>& files)
+{
+    for (const RefusedFile& c : files) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        try {
+            convertJetScrapbook(path);
+            ADD_FAILURE() << c.what << ": converted";
+        } catch (const wk::store::StoreError& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.message))) << c.what << ": " << e.what();
+        }
+        EXPECT_EQ(fileBytes(path), c.bytes) << c.what;
+        EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")}) << c.what;
+    }
+}
+
+// Jet files are pages of 2048 (Jet 3) or 4096 bytes; a table definition page starts with 2, a
+// data page with 1 and names its table's definition page at 4. Page 2 defines the catalog,
+// which stays intact so that the tables are still found.
+int pageSize(const QByteArray& file) { return file.at(0x14) == 0 ? 2048 : 4096; }
+
+bool definesTable(const QByteArray& file, qint64 page)
+{
+    const qint64 at = page * pageSize(file);
+    return page != 2 && at >= 0 && at < file.size() && file.at(at) == 2;
+}
+
+template <typename Damage>
+void forEachTableDefinition(QByteArray& file, Damage damage)
+{
+    for (qint64 at = 0; at < file.size(); at += pageSize(file))
+        if (definesTable(file, at / pageSize(file)))
+            damage(file.data() + at);
+}
+
+// Every row on the data pages of those tables (the row count sits at 8 in Jet 3, 12 in Jet 4,
+// followed by the rows' offsets; their top three bits are flags).
+template <typename Damage>
+void forEachTableRow(QByteArray& file, Damage damage)
+{
+    const int size = pageSize(file);
+    const int rowCountAt = size == 2048 ? 8 : 12;
+    const auto u16 = [&](qint64 at) { return quint8(file.at(at)) | quint8(file.at(at + 1)) << 8; };
+    for (qint64 at = 0; at < file.size(); at += size) {
+        const qint64 owner = u16(at + 4) | qint64(u16(at + 6)) << 16;
+        if (file.at(at) != 1 || !definesTable(file, owner))
+            continue;
+        for (int row = 0; row < u16(at + rowCountAt); ++row)
+            damage(file.data() + at + (u16(at + rowCountAt + 2 + 2 * row) & 0x1fff));
+    }
+}
+
+// Jet 4 counts columns in 16 bits, in a row's first two bytes and at 45 in a table definition.
+void setJet4ColumnCount(char* at, quint16 count)
+{
+    at[0] = char(count & 0xff);
+    at[1] = char(count >> 8);
 }
 
 } // namespace
@@ -184,6 +258,43 @@ TEST(JetConversion, FailureOrCancelInsideATableLeavesTheOriginal)
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
 }
 
+TEST(JetConversion, ClearsAwayWhatAKilledConversionLeftAndNothingElse)
+{
+    REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+    const QStringList leftovers = {"Velmora.mdb.converting-aBcDeF", "Velmora.mdb.converting-x1Y2z3"};
+    const QStringList similar = {
+        "Velmora.mdb.converting-abcde",   "Velmora.mdb.converting-abcdefg",
+        "Velmora.mdb.converting-abc-ef",  "Velmora.mdb.converting-abcdef.txt",
+        "velmora.mdb.converting-abcdef",  "Velmora.MDB.converting-abcdef",
+        "Other.mdb.converting-abcdef",    "Velmora.mdb.converted-abcdef",
+        "xVelmora.mdb.converting-abcdef",
+    };
+    for (const QString& name : leftovers + similar) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("SQLite format 3"); // the start of a half-written scrapbook
+    }
+    const JetConversion result = convertJetScrapbook(path);
+    QStringList expected = similar;
+    expected << QStringLiteral("Velmora.mdb") << QFileInfo(result.backupPath).fileName();
+    expected.sort();
+    EXPECT_EQ(folderEntries(dir), expected);
+}
+
+TEST(JetConversion, TheNewScrapbookKeepsTheOriginalsPermissions)
+{
+    // {the original's mode, the new scrapbook's}: a read-only original stays writable by its owner.
+    for (const auto& [original, converted] :
+         {std::pair<mode_t, mode_t>{0644, 0644}, {0640, 0640}, {0660, 0660}, {0444, 0644}}) {
+        REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), original), 0);
+        convertJetScrapbook(path);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, converted) << std::oct << original;
+    }
+}
+
 TEST(JetConversion, BackupNeverOverwritesAnExistingFile)
 {
     REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
@@ -205,30 +316,57 @@ TEST(JetConversion, DamagedProtectedOrForeignFilesAreRefusedUntouched)
 {
     REQUIRE_COPY(dir, "nwind.mdb", path);
     const QByteArray whole = fileBytes(path);
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"cut in the middle", whole.left(1500000), "damaged"},
-        {"cut at a page boundary", whole.left(1499136), "damaged"},
-        {"cut after the header", whole.left(40960), "damaged"},
-        {"password", withPassword(whole.left(4096), "secret") + whole.mid(4096), "password"},
-        {"not Access", QByteArray("just some text"), "not an Access database"},
-    };
-    for (const Case& c : cases) {
-        QFile f(path);
+    QByteArray tablesUnreadable = whole;
+    forEachTableDefinition(tablesUnreadable, [](char* page) { page[0] = 0x7f; });
+    expectEachRefusedUntouched(
+        dir, path,
+        {
+            {"cut in the middle", whole.left(1500000), "damaged"},
+            {"cut at a page boundary", whole.left(1499136), "ends before its table Umsätze"},
+            {"cut after the header", whole.left(40960), "damaged"},
+            {"table definitions overwritten", tablesUnreadable, "The table Order Details of"},
+            {"password", withPassword(whole.left(4096), "secret") + whole.mid(4096), "password"},
+            {"not Access", QByteArray("just some text"), "not an Access database"},
+        });
+}
+
+TEST(JetConversion, ColumnCountsBeyondAnyTableAreRefused)
+{
+    REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+    const QByteArray whole = fileBytes(path);
+    QByteArray rowsClaimMore = whole;
+    forEachTableRow(rowsClaimMore, [](char* row) { setJet4ColumnCount(row, 320); });
+    QByteArray tableClaimsMore = whole;
+    forEachTableDefinition(tableClaimsMore, [](char* page) { setJet4ColumnCount(page + 45, 300); });
+    expectEachRefusedUntouched(
+        dir, path,
+        {
+            {"rows claiming 320 columns", rowsClaimMore, "A row of table DateTest cannot be read"},
+            {"a table claiming 300 columns", tableClaimsMore, "claims 300 columns"},
+        });
+}
+
+TEST(JetConversion, RowsWrittenBeforeAColumnWasDeletedKeepTheirValues)
+{
+    REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
+    QTemporaryDir otherDir;
+    const QString other = copyAsScrapbook(otherDir, QStringLiteral("DateTestDatabase.mdb"));
+    // Such rows still count the deleted columns: here two more than the table's six.
+    QByteArray rows = fileBytes(other);
+    forEachTableRow(rows, [](char* row) { setJet4ColumnCount(row, 8); });
+    {
+        QFile f(other);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(c.bytes);
-        f.close();
-        try {
-            convertJetScrapbook(path);
-            ADD_FAILURE() << c.what << ": converted";
-        } catch (const wk::store::StoreError& e) {
-            EXPECT_TRUE(e.message().contains(QLatin1String(c.message))) << c.what << ": " << e.what();
-        }
-        EXPECT_EQ(fileBytes(path), c.bytes) << c.what;
-        EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")}) << c.what;
+        f.write(rows);
     }
+    convertJetScrapbook(path);
+    convertJetScrapbook(other);
+    const auto table = [](const QString& file) {
+        QStringList rows;
+        for (const QVariantList& row : SqliteFile(file).rows(QStringLiteral("SELECT * FROM DateTest")))
+            rows << QVariant(row).toStringList().join(QLatin1Char('|'));
+        return rows;
+    };
+    ASSERT_EQ(table(path).size(), 6);
+    EXPECT_EQ(table(other), table(path));
 }
