@@ -4,7 +4,7 @@
 // picture and renames the folder's camera files ("PIC...") to "PB" + five digits + ".jpg".
 //
 // File1 lists one picture folder (the program folder until a command points it elsewhere);
-// File2 lists the "PB*.*" names of the program folder, read once when the window is created.
+// File2 lists the "PB*.*" names of the program folder, read when the window is created and by merges.
 // Both controls hold the names as their lines; the folder and pattern are kept here. File1 is
 // shown while the strip holds a folder's thumbnails (a thumbnail click then hands its file
 // name to the picture box, and the strip arrows step through the folder).
@@ -38,8 +38,10 @@ public:
     void Command1_Click(); // "Thumbnails"
     void CMDMerge_Click(); // "Merge"
 
-    // Renames File1's camera files, numbering on from File2's last name; files that cannot be
-    // renamed without overwriting are skipped and named in one message at the end.
+    // Renames File1's camera files, numbering on from the highest "PB" number in the program
+    // folder (File2) or in File1's folder; files that cannot be renamed without overwriting are
+    // skipped and named in one message at the end. Afterwards both lists are re-read, and the
+    // picture box and the strip's file names follow the files they named.
     void renameCameraFiles();
 
 private:
