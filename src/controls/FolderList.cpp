@@ -71,14 +71,20 @@ void FolderList::setPattern(const QString& pattern)
     reRead();
 }
 
-void FolderList::reRead()
+QStringList FolderList::listNames(const QString& folder, const QString& pattern)
 {
     QStringList names;
-    if (!folder_.isEmpty()) {
-        QDir dir(folder_);
-        names = dir.entryList(nameFilters(pattern_), QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    if (!folder.isEmpty()) {
+        QDir dir(folder);
+        names = dir.entryList(nameFilters(pattern), QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     }
     std::sort(names.begin(), names.end(), &FolderList::naturalLess);
+    return names;
+}
+
+void FolderList::reRead()
+{
+    const QStringList names = listNames(folder_, pattern_);
     {
         const QSignalBlocker blocker(this);
         clear();

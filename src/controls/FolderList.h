@@ -5,6 +5,7 @@
 // or the pattern re-reads the names and leaves no name selected.
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 namespace wk::controls {
 
@@ -29,6 +30,8 @@ public:
     // (a drive or file-system root). Empty when the index is outside the list.
     QString fullPath(int index) const;
     static QString joinPath(const QString& folder, const QString& name);
+    // The names such a list shows for `folder` and `pattern`, read from the disk now, sorted.
+    static QStringList listNames(const QString& folder, const QString& pattern);
 
     // Natural order used for the names: case-insensitive, digit runs by value.
     static bool naturalLess(const QString& a, const QString& b);

@@ -4,8 +4,10 @@
 
 #include "editing/FolderListing.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace wk::editing {
 
@@ -21,9 +23,12 @@ int pbNumber(const QString& name)
     return number;
 }
 
-int highestPbNumber(const QStringList& sortedPbNames)
+int highestPbNumber(const QStringList& pbNames)
 {
-    return sortedPbNames.isEmpty() ? 0 : pbNumber(sortedPbNames.last());
+    int highest = 0;
+    for (const QString& name : pbNames)
+        highest = std::max(highest, pbNumber(name));
+    return highest;
 }
 
 QString pbName(int number)
@@ -63,10 +68,21 @@ RenameOutcome renameCameraFiles(const QString& folder, const QStringList& names,
             outcome.skipped << QStringLiteral("%1 (%2)").arg(name, file.errorString());
             continue;
         }
-        ++outcome.renamed;
+        outcome.newNames.insert(name, newName);
     }
     outcome.lastNumber = number;
     return outcome;
+}
+
+QString pathAfterRenames(const QString& path, const QString& folder, const RenameOutcome& outcome)
+{
+    if (path.isEmpty())
+        return path;
+    const QString cleaned = QDir::cleanPath(path);
+    for (auto it = outcome.newNames.cbegin(); it != outcome.newNames.cend(); ++it)
+        if (cleaned == QDir::cleanPath(controls::FolderList::joinPath(folder, it.key())))
+            return controls::FolderList::joinPath(folder, it.value());
+    return path;
 }
 
 } // namespace wk::editing

@@ -136,8 +136,22 @@ void PictureFiles::CMDMerge_Click()
 
 void PictureFiles::renameCameraFiles()
 {
-    const RenameOutcome outcome =
-        editing::renameCameraFiles(file1Folder(), file1Names(), highestPbNumber(file2Names()));
+    const QString folder = file1Folder();
+    // Both folders as they are now: an earlier merge of this run may have given "PB" names in
+    // either, and numbering on from them keeps this merge from colliding with that one.
+    form_.File2->reRead();
+    const int highest =
+        std::max(highestPbNumber(file2Names()),
+                 highestPbNumber(controls::FolderList::listNames(folder, form_.File2->pattern())));
+    const RenameOutcome outcome = editing::renameCameraFiles(folder, file1Names(), highest);
+
+    // No list or box keeps a name that is gone, so a Save or a thumbnail click cannot store one.
+    form_.File1->reRead();
+    form_.File2->reRead();
+    form_.Text2->setText(pathAfterRenames(form_.Text2->text(), folder, outcome));
+    for (int k = 1; k <= 7; ++k)
+        form_.stripBookmarks[k] = pathAfterRenames(form_.stripBookmarks[k], folder, outcome);
+
     if (outcome.skipped.isEmpty())
         return;
     form_.prompts.tell(kMergeTitle,

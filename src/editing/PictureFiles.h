@@ -4,9 +4,10 @@
 // picture and renames the folder's camera files ("PIC...") to "PB" + five digits + ".jpg".
 //
 // File1 lists one picture folder (the program folder until a command points it elsewhere);
-// File2 lists the "PB*.*" names of the program folder, read once when the window is created.
-// Both controls hold the names as their lines; the folder and pattern are kept here. Neither is
-// ever shown: "Thumbnails" puts the window into folder thumbnails (Mtform1::folderThumbnails).
+// File2 lists the "PB*.*" names of the program folder, read when the window is created and by
+// merges. Both controls hold the names as their lines; the folder and pattern are kept here.
+// Neither is ever shown: "Thumbnails" puts the window into folder thumbnails
+// (Mtform1::folderThumbnails).
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -37,8 +38,10 @@ public:
     void Command1_Click(); // "Thumbnails"
     void CMDMerge_Click(); // "Merge"
 
-    // Renames File1's camera files, numbering on from File2's last name; files that cannot be
-    // renamed without overwriting are skipped and named in one message at the end.
+    // Renames File1's camera files, numbering on from the highest "PB" number in the program
+    // folder (File2) or in File1's folder; files that cannot be renamed without overwriting are
+    // skipped and named in one message at the end. Afterwards both lists are re-read, and the
+    // picture box and the strip's file names follow the files they named.
     void renameCameraFiles();
 
 private:

@@ -9,11 +9,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace wk;
 using namespace wk::editing;
@@ -44,6 +46,7 @@ TEST(CameraFiles, NumbersAndNames)
     EXPECT_EQ(pbNumber("PB1234567.jpg"), 12345);
     EXPECT_EQ(highestPbNumber({}), 0);
     EXPECT_EQ(highestPbNumber({"PB00003.jpg", "PB00012.jpg"}), 12);
+    EXPECT_EQ(highestPbNumber({"PB00012.jpg", "PBnotes.txt"}), 12); // a stray name sorts last
     EXPECT_EQ(pbName(1), "PB00001.jpg");
     EXPECT_EQ(pbName(12346), "PB12346.jpg");
     EXPECT_EQ(pbName(123456), "PB23456.jpg"); // only the last five digits
@@ -156,42 +159,76 @@ TEST_F(MergeTest, AFailedPreviewReportsAndRenamesWithoutAsking)
         EXPECT_NE(a.kind, "yesno");
     EXPECT_EQ(namesIn(camera),
               QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/PB00015.jpg")); // the chosen file, renamed
 }
 
-TEST_F(MergeTest, NothingIsOverwrittenByAnExistingTargetOrASecondMerge)
+TEST_F(MergeTest, ASaveAfterAMergeStoresTheNewNameOfTheFile)
 {
-    book.writePicture("camera/PB00013.jpg", {10, 10}, QColor(255, 0, 0));
+    book.addEntry({QDate(1999, 3, 1), "Kite"});
+    form = &startInEditScreen(0);
+    prompts().fileAnswers.enqueue(book.path("camera/holiday.jpg"));
+    form->Command1->click(); // the strip shows the camera files under their old names
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/PIC0002.jpg"));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/PB00014.jpg"));
+    EXPECT_EQ(form->pictureFiles().file1Names(),
+              QStringList({"holiday.jpg", "PB00013.jpg", "PB00014.jpg", "pic0003.jpg"}));
+    form->SaveEdit->click();
+    EXPECT_EQ(storedEntries().at(0)["PICTURE"].toString(), book.path("camera/PB00014.jpg"));
+
+    // A folder thumbnail filled before the merge hands on the new name as well.
+    QTest::mouseClick(form->Image[2], Qt::LeftButton);
+    form->SaveEdit->click();
+    const QString stored = storedEntries().at(0)["PICTURE"].toString();
+    EXPECT_EQ(stored, book.path("camera/PB00013.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(stored));
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+}
+
+TEST_F(MergeTest, EachMergeNumbersOnFromTheProgramFolderAndTheMergeFolder)
+{
+    book.writePicture("card/PB00040.jpg", {64, 48});
+    book.writePicture("card/PIC0001.jpg", {64, 48});
+    book.writePicture("PIC0100.jpg", {64, 48});
+    book.writePicture("phone/PIC0001.jpg", {64, 48});
+    form = &startInEditScreen(-1);
+    const auto mergeAndRename = [this](const QString& chosen) {
+        prompts().yesNoAnswers.enqueue(true);
+        merge(book.path(chosen));
+    };
+
+    mergeAndRename("camera/holiday.jpg"); // 13 and 14, on from the program folder's 12
+    book.writePicture("camera/PIC0005.jpg", {64, 48});
+    mergeAndRename("camera/holiday.jpg");
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg", "holiday.jpg", "pic0003.jpg"}));
+
+    mergeAndRename("card/PIC0001.jpg"); // the merge folder's 40 is the higher
+    EXPECT_EQ(namesIn(book.path("card")), QStringList({"PB00040.jpg", "PB00041.jpg"}));
+
+    // A merge in the program folder itself: File2 lists its new name, and the next merge
+    // elsewhere numbers on from it.
+    mergeAndRename("PIC0100.jpg");
+    EXPECT_EQ(form->pictureFiles().file2Names(), QStringList({"PB00003.jpg", "PB00012.jpg", "PB00013.jpg"}));
+    mergeAndRename("phone/PIC0001.jpg");
+    EXPECT_EQ(namesIn(book.path("phone")), QStringList({"PB00014.jpg"}));
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+}
+
+TEST_F(MergeTest, NothingIsOverwrittenWhenTheNumbersWrapAround)
+{
+    writeText(book.path("PB99999.jpg"));
+    book.writePicture("camera/PB00000.jpg", {10, 10}, QColor(255, 0, 0));
     form = &startInEditScreen(-1);
     prompts().yesNoAnswers.enqueue(true);
-    merge(book.path("camera/holiday.jpg"));
-    // PIC0001.JPG would have become PB00013.jpg: it is skipped and named; the next goes on.
+    merge(book.path("camera/PIC0001.JPG"));
+    // 100000 keeps its last five digits; PB00000.jpg is there already, so PIC0001.JPG keeps
+    // its name (and the picture box with it), is named in the message, and the next goes on.
     EXPECT_EQ(namesIn(camera),
-              QStringList({"PB00013.jpg", "PB00014.jpg", "PIC0001.JPG", "holiday.jpg", "pic0003.jpg"}));
+              QStringList({"PB00000.jpg", "PB00001.jpg", "PIC0001.JPG", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(QImage(book.path("camera/PB00000.jpg")).size(), QSize(10, 10));
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_TRUE(prompts().toldTexts()[0].contains("PIC0001.JPG"));
     EXPECT_FALSE(prompts().toldTexts()[0].contains("PIC0002"));
-    EXPECT_EQ(QImage(book.path("camera/PB00013.jpg")).size(), QSize(10, 10));
-
-    // More camera files, and a second merge in the same run: the numbering starts at 13
-    // again, so every target exists and every file keeps its name.
-    book.writePicture("camera/PIC0005.jpg", {64, 48});
-    prompts().yesNoAnswers.enqueue(true);
-    merge(book.path("camera/holiday.jpg"));
-    EXPECT_TRUE(prompts().asked[prompts().asked.size() - 2].text.contains("2 files"));
-    EXPECT_EQ(namesIn(camera).size(), 6);
-    EXPECT_TRUE(namesIn(camera).contains("PIC0001.JPG"));
-    EXPECT_TRUE(namesIn(camera).contains("PIC0005.jpg"));
-    ASSERT_EQ(prompts().toldTexts().size(), 2);
-    EXPECT_TRUE(prompts().toldTexts()[1].contains("PIC0001.JPG"));
-    EXPECT_TRUE(prompts().toldTexts()[1].contains("PIC0005.jpg"));
-}
-
-TEST_F(MergeTest, SixDigitNumbersKeepTheirLastFiveDigits)
-{
-    writeText(book.path("PB99999.jpg"));
-    form = &startInEditScreen(-1);
-    EXPECT_EQ(form->pictureFiles().file2Names().last(), "PB99999.jpg");
-    prompts().yesNoAnswers.enqueue(true);
-    merge(book.path("camera/holiday.jpg"));
-    EXPECT_EQ(namesIn(camera), QStringList({"PB00000.jpg", "PB00001.jpg", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/PIC0001.JPG"));
 }
