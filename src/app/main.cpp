@@ -1,4 +1,5 @@
 // Wanderkeep starts with its intro window; the intro's load handler is the whole start-up.
+#include "controls/Picture.h"
 #include "controls/Prompts.h"
 #include "shell/JetConversionOffer.h"
 #include "shell/Mtform1.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wanderkeep"));
+    wk::controls::limitPictureMemory();
     wk::controls::QtPrompts prompts;
     auto* intro = new wk::shell::Mtform2(prompts);
     intro->setAttribute(Qt::WA_DeleteOnClose);

@@ -29,8 +29,8 @@ public:
 
     // Opens the viewer kept in `slot` (loading it first when needed) on `shown`, the picture of
     // the main window's big image. That image holds a copy reduced to its own size, so the
-    // viewer reads the file again at natural size; a picture that cannot be read again is shown
-    // as it is.
+    // viewer reads the file again at natural size (a JPEG over the loader's bound as large as the
+    // bound allows); a picture that cannot be read again is shown as it is.
     static MTForm3* open(QPointer<MTForm3>& slot, QWidget* mainWindow, const controls::Picture& shown);
 
     QWidget* Picture1 = nullptr;

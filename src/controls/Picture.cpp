@@ -7,15 +7,25 @@
 #include <QImageReader>
 #include <QtEndian>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace wk::controls {
 
 namespace {
 
-constexpr int kMaxSide = 20000;
+// The decode bound: 64 megapixels, a square of 8192 pixels a side. The allocation limit lets
+// the reader hold that many pixels at 4 bytes each (deeper pictures, 16 bits a channel, fail
+// beyond half of it).
+constexpr int kMaxDecodedSide = 8192;
+constexpr qint64 kMaxDecodedPixels = qint64(kMaxDecodedSide) * kMaxDecodedSide;
+constexpr qint64 kDecodedPixelBytes = 4;
+// The tightest real pictures, flat one-bit PNGs, stay near 8,000 pixels a byte of file; a header
+// claiming more than this describes pixels the file cannot hold.
+constexpr qint64 kMaxPixelsPerFileByte = 10000;
+
+qint64 pixelCount(const QSize& size) { return qint64(size.width()) * size.height(); }
 
 quint16 be16(const uchar* p) { return qFromBigEndian<quint16>(p); }
 
@@ -73,30 +83,46 @@ int exifOrientation(const QByteArray& payload)
     return 1;
 }
 
-// Walks the JPEG segments up to the first scan and returns the camera orientation (1 = none).
-// Only the segment headers and the APP1 payloads are read, never the compressed pixels.
-int jpegOrientation(QIODevice& dev)
+struct JpegFacts {
+    int orientation = 1;      // EXIF orientation, 1 when none
+    bool progressive = false; // each scan refines the whole picture
+};
+
+// SOF2, SOF6, SOF10 and SOF14 start progressive frames.
+bool isProgressiveFrame(uchar marker)
 {
+    return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+}
+
+// Walks the JPEG segments up to the first scan for the camera orientation and the kind of frame.
+// Only the segment headers and the APP1 payloads are read, never the compressed pixels.
+JpegFacts readJpegFacts(QIODevice& dev)
+{
+    JpegFacts facts;
     if (!dev.seek(0) || dev.read(2) != QByteArrayLiteral("\xFF\xD8"))
-        return 1;
+        return facts;
+    bool exifSeen = false;
     for (;;) {
         const QByteArray head = dev.read(4);
         if (head.size() < 4 || uchar(head[0]) != 0xFF)
-            return 1;
+            return facts;
         const uchar marker = uchar(head[1]);
         if (marker == 0xDA || marker == 0xD9)
-            return 1; // first scan reached without an orientation
+            return facts; // first scan reached
         const int length = be16(reinterpret_cast<const uchar*>(head.constData()) + 2);
         if (length < 2)
-            return 1;
-        if (marker == 0xE1) {
+            return facts;
+        facts.progressive = facts.progressive || isProgressiveFrame(marker);
+        if (marker == 0xE1 && !exifSeen) {
             const QByteArray payload = dev.read(length - 2);
             if (payload.size() < length - 2)
-                return 1;
-            if (payload.startsWith(QByteArrayLiteral("Exif\0\0")))
-                return exifOrientation(payload);
+                return facts;
+            if (payload.startsWith(QByteArrayLiteral("Exif\0\0"))) {
+                facts.orientation = exifOrientation(payload);
+                exifSeen = true;
+            }
         } else if (!dev.seek(dev.pos() + length - 2)) {
-            return 1;
+            return facts;
         }
     }
 }
@@ -188,8 +214,9 @@ QSize fitted(const QSize& natural, const QSize& fitInto)
 }
 
 struct Header {
-    QSize raw;       // as stored in the file
-    int orientation; // EXIF orientation, 1 when none
+    QSize raw;        // as stored in the file
+    int orientation;  // EXIF orientation, 1 when none
+    bool progressive; // a progressive JPEG
     QByteArray format;
 };
 
@@ -204,15 +231,62 @@ Header readHeader(QIODevice& dev, const QString& file)
     h.raw = reader.size();
     if (!h.raw.isValid() || h.raw.isEmpty())
         throw failure(file, QStringLiteral("picture size cannot be read"));
-    if (h.raw.width() > kMaxSide || h.raw.height() > kMaxSide)
+    if (pixelCount(h.raw) > kMaxPixelsPerFileByte * dev.size())
         throw failure(file,
-                      QStringLiteral("picture too large (%1 x %2)").arg(h.raw.width()).arg(h.raw.height()));
-    h.orientation = h.format == "jpeg" ? jpegOrientation(dev) : 1;
+                      QStringLiteral("picture file is damaged (its header claims %1 x %2 pixels in %3 bytes)")
+                          .arg(h.raw.width())
+                          .arg(h.raw.height())
+                          .arg(dev.size()));
+    const JpegFacts jpeg = h.format == "jpeg" ? readJpegFacts(dev) : JpegFacts{};
+    h.orientation = jpeg.orientation;
+    h.progressive = jpeg.progressive;
     dev.seek(0);
     return h;
 }
 
+// libjpeg decodes at M/8 of the stored size (M = 1 to 8), rounding each side up. Returns the largest
+// such step whose sides fit the bound, rounded down: asked for that size, the reader picks that
+// same step (asked for the rounded-up size it would pick the next one) and at most scales off the
+// last pixel, so no image it makes is larger than the bound. JPEG sides stop at 65535, whose eighth
+// is still within the bound.
+QSize jpegStepWithinBound(const QSize& stored)
+{
+    auto roundedUp = [](int side, int m) { return (qint64(side) * m + 7) / 8; };
+    int m = 8;
+    while (m > 1 && (roundedUp(stored.width(), m) > kMaxDecodedSide ||
+                     roundedUp(stored.height(), m) > kMaxDecodedSide))
+        --m;
+    return QSize(int(qint64(stored.width()) * m / 8), int(qint64(stored.height()) * m / 8))
+        .expandedTo(QSize(1, 1));
+}
+
+// The size to decode at, in the stored orientation, for a picture shown at `wanted`. Within the
+// bound that is `wanted`. Over it only a sequential JPEG can be reduced while decoding; any other
+// picture (a progressive JPEG keeps every coefficient of the whole picture) is refused.
+QSize decodeSize(const QString& file, const Header& h, const QSize& wanted)
+{
+    if (pixelCount(h.raw) <= kMaxDecodedPixels)
+        return wanted;
+    if (h.format != "jpeg" || h.progressive) {
+        const QString kind =
+            h.format == "jpeg" ? QStringLiteral("progressive JPEG") : QString::fromLatin1(h.format.toUpper());
+        throw failure(file,
+                      QStringLiteral("picture too large (%1 x %2 pixels, over 64 megapixels); %3 pictures "
+                                     "cannot be reduced while decoding")
+                          .arg(h.raw.width())
+                          .arg(h.raw.height())
+                          .arg(kind));
+    }
+    const QSize step = jpegStepWithinBound(h.raw);
+    return wanted.width() <= step.width() && wanted.height() <= step.height() ? wanted : step;
+}
+
 } // namespace
+
+void limitPictureMemory()
+{
+    QImageReader::setAllocationLimit(int((kMaxDecodedPixels * kDecodedPixelBytes) >> 20));
+}
 
 QSize pictureSize(const QString& file)
 {
@@ -242,15 +316,12 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
     const bool swap = swapsSides(h.orientation);
     const QSize natural = swap ? h.raw.transposed() : h.raw;
     const QSize shown = fitted(natural, fitInto);
-
-    // The decoder allocates at most the natural size (4 bytes a pixel); sizes are already capped.
-    const qint64 bytes = qint64(h.raw.width()) * h.raw.height() * 4;
-    QImageReader::setAllocationLimit(std::max<int>(QImageReader::allocationLimit(), int(bytes >> 20) + 1));
+    const QSize decoded = decodeSize(file, h, swap ? shown.transposed() : shown); // stored orientation
 
     QImageReader reader(&buffer, h.format);
     reader.setAutoTransform(true);
-    if (shown != natural)
-        reader.setScaledSize(swap ? shown.transposed() : shown); // scaled in stored orientation
+    if (decoded != h.raw)
+        reader.setScaledSize(decoded);
     QImage image = reader.read();
     if (image.isNull())
         throw failure(file, QStringLiteral("picture cannot be decoded (%1)").arg(reader.errorString()));

@@ -8,7 +8,8 @@
 
 namespace wk::controls {
 
-// A picture that could not be read: missing, unreadable, not a picture, truncated or too large.
+// A picture that could not be read: missing, unreadable, not a picture, truncated, damaged or too
+// large to decode.
 class PictureError : public std::runtime_error {
 public:
     explicit PictureError(const QString& message) : std::runtime_error(message.toStdString()) {}
@@ -21,13 +22,22 @@ struct Picture {
     bool isNull() const { return image.isNull(); }
 };
 
+// Sets the image reader's process-wide allocation limit to what the largest decode the loader
+// allows needs. Called once at start-up, before the first picture is loaded: the loader itself
+// never changes process-wide state, so pictures may be decoded on several threads at once.
+void limitPictureMemory();
+
 // Natural size from the file header only (never decodes the pixels), with the EXIF orientation
-// applied, so a camera's portrait photo counts as portrait. Throws PictureError.
+// applied, so a camera's portrait photo counts as portrait. A header that claims more than 10,000
+// pixels for each byte of the file is refused as damaged. Throws PictureError.
 QSize pictureSize(const QString& file);
 
 // Decodes the file so that it fits `fitInto` (keeping the aspect ratio, never larger than the
 // natural size); an empty `fitInto` decodes at natural size. JPEGs are scaled while decoding.
-// Throws PictureError for missing, unreadable, truncated or too large (over 20000 x 20000) files.
+// Decodes are bounded by pixel count: up to 64 megapixels decode at full size; a larger JPEG is
+// reduced by the decoder to fit 8192 pixels on its long side (its natural size stays the true
+// one), and any other picture over the bound is refused, as the decoder would need it whole.
+// Throws PictureError for missing, unreadable, truncated, damaged or too large files.
 Picture loadPicture(const QString& file, const QSize& fitInto = {});
 
 } // namespace wk::controls

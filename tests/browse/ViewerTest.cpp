@@ -1,5 +1,8 @@
-// The enlarged viewer: the picture at natural size, the scroll ranges and moves, and the ways
-// back to the main window, with exactly one of the two windows on screen throughout.
+// The enlarged viewer: the picture at natural size (within the decode bound), the scroll ranges
+// and moves, and the ways back to the main window, with exactly one of the two windows on screen
+// throughout.
+#include "JpegFrame.h"
+#include "SampleArtwork.h"
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
@@ -9,6 +12,7 @@
 #include "controls/Twips.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
@@ -20,8 +24,41 @@ using wk::testing::px;
 using wk::testing::selectLine;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
+using wk::testing::withFrameSize;
 
 namespace {
+
+// The process's peak resident memory is counted again from its current size.
+void resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        throw std::runtime_error("cannot reset the peak memory");
+}
+
+// Peak resident memory in megabytes since the last reset.
+qint64 peakMemoryMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the process status");
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+    }
+    throw std::runtime_error("no peak memory in the process status");
+}
+
+// A flat grey of 16001 x 4201 pixels, 67.2 megapixels: just over the decode bound. Encoded once.
+const QByteArray& greyPanoramaJpeg()
+{
+    static const QByteArray jpeg = [] {
+        QImage grey(16001, 4201, QImage::Format_Grayscale8);
+        grey.fill(128);
+        return sample::encodeJpeg(grey, 90);
+    }();
+    return jpeg;
+}
 
 class Viewer : public ::testing::Test {
 protected:
@@ -38,6 +75,14 @@ protected:
                        {},
                        book.writePicture("exact.bmp", {viewportWidth, 120})});
         book.addEntry({QDate(2001, 1, 4), "None", "1 Events", {}, {}});
+        // A small picture whose header claims 19999 x 19999 pixels, and a real 67-megapixel panorama.
+        QImage small(120, 90, QImage::Format_RGB32);
+        small.fill(Qt::darkGreen);
+        sample::writeBytes(book.path("damaged.jpg"),
+                           withFrameSize(sample::encodeJpeg(small, 90), {19999, 19999}));
+        book.addEntry({QDate(2001, 1, 5), "Damaged", "1 Events", {}, book.path("damaged.jpg")});
+        sample::writeBytes(book.path("panorama.jpg"), greyPanoramaJpeg());
+        book.addEntry({QDate(2001, 1, 6), "Panorama", "1 Events", {}, book.path("panorama.jpg")});
         program = std::make_unique<StartedProgram>(book.dir());
         program->start();
     }
@@ -169,4 +214,24 @@ TEST_F(Viewer, ReturningKeepsTheViewerAndItsPlaceClosingUnloadsIt)
     expectOnlyViewerShown(fresh);
     EXPECT_EQ(fresh.HScroll1->value(), 0);
     EXPECT_EQ(fresh.Picture2->pos(), QPoint(0, 0));
+}
+
+TEST_F(Viewer, HugePicturesOpenWithinTheMemoryBound)
+{
+    openOn(3).Image10_Click(); // an entry without a picture empties the big picture
+    resetPeakMemory();
+
+    // The damaged header is refused when the entry is shown: there is nothing to enlarge.
+    browse::MTForm3& damaged = openOn(4);
+    EXPECT_TRUE(damaged.Picture2->picture().isNull());
+    damaged.Image10_Click();
+
+    // The panorama opens reduced by the decoder to fit 8192 a side and scrolls to its far edge.
+    browse::MTForm3& panorama = openOn(5);
+    const QSize shown = panorama.Picture2->size();
+    EXPECT_LE(shown.width(), 8192);
+    EXPECT_GT(shown.width(), 8192 * 7 / 8);
+    EXPECT_EQ(panorama.HScroll1->maximum(), shown.width() - panorama.Picture1->width());
+
+    EXPECT_LT(peakMemoryMegabytes(), 700);
 }

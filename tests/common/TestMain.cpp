@@ -1,3 +1,5 @@
+#include "controls/Picture.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    wk::controls::limitPictureMemory(); // as the program does at start-up
     return RUN_ALL_TESTS();
 }

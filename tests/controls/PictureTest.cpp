@@ -1,4 +1,5 @@
-// Picture loading against real BMP, JPEG and icon files written into a temporary folder.
+// Picture loading against real BMP, JPEG, PNG and icon files written into a temporary folder.
+#include "JpegFrame.h"
 #include "controls/Picture.h"
 
 #include <QBuffer>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@ using wk::controls::loadPicture;
 using wk::controls::Picture;
 using wk::controls::PictureError;
 using wk::controls::pictureSize;
+using wk::testing::withFrameSize;
 
 namespace {
 
@@ -28,13 +31,14 @@ QImage halves(QSize size)
     return image;
 }
 
-QByteArray encode(const QImage& image, const char* format, int quality = 90)
+QByteArray encode(const QImage& image, const char* format, int quality = 90, bool progressive = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
     EXPECT_TRUE(writer.write(image)) << qPrintable(writer.errorString());
     return bytes;
 }
@@ -89,6 +93,25 @@ protected:
     }
     QTemporaryDir dir;
 };
+
+// The reason the loader gives for refusing the file; empty when it loads.
+QString refusal(const QString& path, QSize fitInto = {})
+{
+    try {
+        loadPicture(path, fitInto);
+        return {};
+    } catch (const PictureError& e) {
+        return QString::fromUtf8(e.what());
+    }
+}
+
+// A flat grey of 16001 x 4201 pixels: 67.2 megapixels, just over the decode bound.
+QImage greyPanorama()
+{
+    QImage image(16001, 4201, QImage::Format_Grayscale8);
+    image.fill(128);
+    return image;
+}
 
 bool mostlyRed(QRgb c) { return qRed(c) > 180 && qBlue(c) < 90; }
 bool mostlyBlue(QRgb c) { return qBlue(c) > 180 && qRed(c) < 90; }
@@ -192,12 +215,7 @@ TEST_F(PictureFiles, BadFilesFailCleanly)
     QByteArray hugeBmp = bmp.left(54);
     qToLittleEndian<qint32>(30000, hugeBmp.data() + 18);
     qToLittleEndian<qint32>(30000, hugeBmp.data() + 22);
-    // A JPEG whose frame header says 30000 x 25000.
-    QByteArray hugeJpeg = jpeg;
-    const qsizetype sof = hugeJpeg.indexOf("\xFF\xC0");
-    ASSERT_GT(sof, 0);
-    qToBigEndian<quint16>(25000, hugeJpeg.data() + sof + 5);
-    qToBigEndian<quint16>(30000, hugeJpeg.data() + sof + 7);
+    const QByteArray hugeJpeg = withFrameSize(jpeg, {30000, 25000});
 
     const QString missing = dir.filePath("missing.jpg");
     const QString folder = dir.filePath("folder.jpg");
@@ -258,4 +276,53 @@ TEST_F(PictureFiles, LargePicturesBelowTheCapDecodeAtNaturalSize)
     const Picture pic = loadPicture(path);
     EXPECT_EQ(pic.image.size(), QSize(6000, 6000));
     EXPECT_EQ(loadPicture(path, {160, 120}).image.size(), QSize(120, 120));
+}
+
+TEST_F(PictureFiles, AHeaderClaimingFarMorePixelsThanTheFileHoldsIsRefusedAsDamaged)
+{
+    // A few kB whose frame header says 19999 x 19999: decoding it took 1.6 GB of grey filler.
+    const QString path = write("bomb.jpg", withFrameSize(encode(halves({120, 90}), "jpg"), {19999, 19999}));
+    EXPECT_THROW(pictureSize(path), PictureError);
+    for (const QSize& fitInto : {QSize(), QSize(64, 64)})
+        EXPECT_TRUE(refusal(path, fitInto).contains("damaged")) << refusal(path, fitInto).toStdString();
+}
+
+TEST_F(PictureFiles, JpegsOverSixtyFourMegapixelsAreReducedByTheDecoderToFit8192)
+{
+    const QByteArray panorama = encode(greyPanorama(), "jpg");
+    const QString path = write("panorama.jpg", panorama);
+    const QString turned = write("turned.jpg", withOrientation(panorama, 6));
+
+    const Picture pic = loadPicture(path);
+    EXPECT_EQ(pic.naturalSize, QSize(16001, 4201));
+    // As large as the decoder's eighths allow within 8192 a side, keeping the shape.
+    EXPECT_LE(pic.image.width(), 8192);
+    EXPECT_GT(pic.image.width(), 8192 * 7 / 8);
+    EXPECT_NEAR(double(pic.image.width()) / pic.image.height(), 16001.0 / 4201, 0.005);
+
+    const Picture standing = loadPicture(turned);
+    EXPECT_EQ(standing.naturalSize, QSize(4201, 16001));
+    EXPECT_EQ(standing.image.size(), pic.image.size().transposed());
+    EXPECT_EQ(loadPicture(path, {200, 200}).image.width(), 200);
+}
+
+TEST_F(PictureFiles, OtherPicturesOverTheBoundAreRefusedWithAReason)
+{
+    // One-bit noise of 8200 x 8200: 67 megapixels in 8 MB, so nothing here looks damaged.
+    QImage noise(8200, 8200, QImage::Format_Mono);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y)
+        random.fillRange(reinterpret_cast<quint32*>(noise.scanLine(y)), noise.bytesPerLine() / 4);
+    // A progressive JPEG keeps the coefficients of the whole picture while it decodes.
+    const QString paths[] = {write("big.png", encode(noise, "png")), write("big.bmp", encode(noise, "bmp")),
+                             write("progressive.jpg", encode(greyPanorama(), "jpg", 90, true))};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_NO_THROW(pictureSize(path)); // reading the header is no decode
+        for (const QSize& fitInto : {QSize(), QSize(160, 120)}) {
+            const QString why = refusal(path, fitInto);
+            EXPECT_TRUE(why.contains("too large") && why.contains("cannot be reduced while decoding"))
+                << why.toStdString();
+        }
+    }
 }
