@@ -1,6 +1,7 @@
 #pragma once
 // What every benchmark program shares: no question is ever asked, the offscreen platform unless
 // another one is chosen, and the median of a few timed runs.
+#include "controls/Picture.h"
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
@@ -25,11 +26,13 @@ public:
     QString chooseSaveFile(const controls::FileDialogRequest&) override { return {}; }
 };
 
-// Call before the QApplication is made.
-inline void useOffscreenUnlessSet()
+// Call before the QApplication is made: the offscreen platform unless another one is chosen,
+// and the picture memory limit the program sets at start-up.
+inline void prepareBenchmarkProcess()
 {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    controls::limitPictureMemory();
 }
 
 // The scrapbook sizes named on the command line, or `defaults` when none is.

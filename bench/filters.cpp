@@ -34,7 +34,7 @@ double best(int runs, F&& f)
 
 int main(int argc, char** argv)
 {
-    wk::bench::useOffscreenUnlessSet();
+    wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);
     const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {100000});
 

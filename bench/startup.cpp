@@ -29,7 +29,7 @@ long peakMemoryMiB()
 
 int main(int argc, char** argv)
 {
-    wk::bench::useOffscreenUnlessSet();
+    wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);
     QList<int> sizes;
     QString existing;

@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv)
 {
-    wk::bench::useOffscreenUnlessSet();
+    wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);
     const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {10000, 100000});
 
