@@ -229,7 +229,7 @@ void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
         return;
     controls::FileDialogRequest request;
     request.title = QStringLiteral("Save TimeLine as PDF");
-    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
+    request.filter = QStringLiteral("PDF Files|*.pdf");
     request.directory = form_.programDirectory;
     request.fileName = QStringLiteral("My TimeLine.pdf");
     request.confirmOverwrite = true;
