@@ -36,4 +36,12 @@ int px(int twips) { return controls::twipsToPixels(twips); }
 
 void selectLine(QListWidget* list, int row) { list->setCurrentRow(row); }
 
+QStringList listLines(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
 } // namespace wk::testing

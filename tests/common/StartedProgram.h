@@ -36,5 +36,7 @@ int px(int twips);
 
 // Clicks list line `row` the way a user does (the selection change raises the click).
 void selectLine(class QListWidget* list, int row);
+// The texts of every line of `list`, in order.
+QStringList listLines(const class QListWidget* list);
 
 } // namespace wk::testing

@@ -57,14 +57,6 @@ protected:
         return files;
     }
 
-    QStringList listLines(const QListWidget* list) const
-    {
-        QStringList texts;
-        for (int k = 0; k < list->count(); ++k)
-            texts << list->item(k)->text();
-        return texts;
-    }
-
     TestScrapbook book;
     QStringList bookmarks;
     std::unique_ptr<StartedProgram> program;

@@ -18,20 +18,13 @@
 
 using namespace wk;
 using wk::testing::EditingTest;
+using wk::testing::listLines;
 using wk::testing::selectLine;
 
 namespace {
 
 const QString kGone = QStringLiteral("This entry no longer exists in the scrapbook: it was deleted or "
                                      "changed elsewhere.");
-
-QStringList lines(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 class KeepingWork : public EditingTest {
 protected:
@@ -73,7 +66,7 @@ TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheB
     EXPECT_EQ(prompts().toldTexts()[0], kGone + " Your changes were not stored.");
     EXPECT_EQ(form.Text4->text(), "Zoo visit");
     EXPECT_EQ(form.Text3->toPlainText(), "typed with care");
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Kite", "Beach"})) << "the list no longer offers it";
+    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Kite", "Beach"})) << "the list no longer offers it";
     EXPECT_EQ(storedEntries().size(), 2u);
     EXPECT_TRUE(storedTitled("Zoo visit").isEmpty()) << "nothing was written into another row";
 
@@ -82,7 +75,7 @@ TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheB
     book.exec(QStringLiteral("DELETE FROM mylife WHERE rowid = %1").arg(beach));
     form.CMDDEL->click();
     EXPECT_EQ(prompts().toldTexts().last(), kGone);
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Kite"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Kite"});
 
     form.Option1->click(); // Main Screen
     selectLine(form.ListDB1, 0);
@@ -91,7 +84,7 @@ TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheB
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(form.ListDB1, &del);
     EXPECT_EQ(prompts().toldTexts().last(), kGone);
-    EXPECT_EQ(lines(form.ListDB1), QStringList{});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{});
 }
 
 TEST_F(KeepingWork, AThumbnailClickWhileEditingAsksToStoreThenEditsTheClickedEntry)
@@ -150,18 +143,18 @@ TEST_F(KeepingWork, DeletingFromAFilteredListKeepsTheFilter)
     book.addEntry({QDate(1999, 4, 1), "Exam", "2 School", QString("Lily"), {}, {}});
     shell::Mtform1& form = start();
     form.SSOption[2]->click();
-    ASSERT_EQ(lines(form.ListDB1), (QStringList{"Kite", "Beach", "Exam"}));
+    ASSERT_EQ(listLines(form.ListDB1), (QStringList{"Kite", "Beach", "Exam"}));
 
     selectLine(form.ListDB1, 0);
     prompts().yesNoAnswers.enqueue(true);
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(form.ListDB1, &del);
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Beach", "Exam"}));
+    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Beach", "Exam"}));
 
     selectLine(form.ListDB1, 1);
     form.Option3->click();
     form.CMDDEL->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Beach"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Beach"});
     EXPECT_EQ(storedEntries().size(), 2u); // Zoo and Beach
 }
 

@@ -19,18 +19,11 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::listLines;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
 
 namespace {
-
-QStringList lines(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 QColor listColour(const shell::Mtform1& form) { return form.ListDB1->palette().color(QPalette::Text); }
 
@@ -81,31 +74,31 @@ TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
     form.SSOption[1]->click();
     EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
     // No name selected: a null name is not listed, a single blank is.
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"New Year party", "Picnic", "Blank name"}));
+    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"New Year party", "Picnic", "Blank name"}));
     EXPECT_EQ(form.lineBookmarks.size(), 3);
     EXPECT_EQ(listColour(form), QColor(0, 0, 255));
 
     form.SSOption[2]->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"First day"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"First day"});
     EXPECT_EQ(listColour(form), QColor(255, 255, 0));
 
     form.SSOption[4]->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Long trip"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Long trip"});
     EXPECT_EQ(listColour(form), QColor(0, 128, 0));
 
     clickName(form, "Dad");
     form.SSOption[1]->click();
     EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Picnic"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Picnic"});
 
     // A caption with an apostrophe, and a name with one.
     form.SSOption[3]->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{});
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 0));
     clickName(form, "Grandma's House");
     form.SSOption[3]->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Visit"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Visit"});
 }
 
 TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
@@ -117,9 +110,9 @@ TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
     EXPECT_EQ(form.SSOption[3]->text(), "Family");
     EXPECT_EQ(form.SSOption[4]->text(), "Trips");
     form.SSOption[4]->click();
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Trip"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Trip"});
     form.SSOption[3]->click();
-    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
 }
 
 TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
@@ -129,23 +122,23 @@ TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
     shell::Mtform1& form = program.form();
 
     clickName(form, "*All Pictures"); // lists nothing itself: no entry carries that name
-    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
     form.CmdAll->click();
     // "All Pictures" re-reads the names; pick the special one again without a name click.
     form.DBList2->blockSignals(true);
     form.DBList2->setCurrentRow(0);
     form.DBList2->blockSignals(false);
     form.SSOption[5]->click();
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Birthday", "Holiday", "Anniversary"}));
+    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Birthday", "Holiday", "Anniversary"}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 255));
 
     clickName(form, "Grandma");
     form.SSOption[5]->click();
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Birthday", "Holiday"}));
+    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Birthday", "Holiday"}));
 
     clickName(form, "Nobody");
     form.SSOption[5]->click();
-    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
 }
 
@@ -158,7 +151,8 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     clickName(form, "Dad");
     EXPECT_EQ(form.Data1.recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = 'Dad' order by date;");
-    EXPECT_EQ(lines(form.ListDB1), (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
+    EXPECT_EQ(listLines(form.ListDB1),
+              (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
     EXPECT_EQ(form.Data1.recordCount(), 5);
     EXPECT_TRUE(form.Data1.eof());
 
@@ -167,15 +161,15 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     clickName(form, "Grandma");
     EXPECT_EQ(form.Data1.recordSource(),
               "SELECT * FROM mylife WHERE what = '1 Events'  and where = 'Grandma' order by date;");
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"New Year party"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"New Year party"});
     form.SSOption[5]->click();
     clickName(form, "Dad");
     EXPECT_EQ(form.Data1.recordCount(), 5);
 
     clickName(form, "Grandma's House");
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Visit"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Visit"});
     clickName(form, "Nobody");
-    EXPECT_TRUE(lines(form.ListDB1).isEmpty());
+    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
 
     // No name selected: only entries whose name is a single blank.
@@ -183,13 +177,13 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     form.entryFilters().DBList2_Click();
     EXPECT_EQ(form.Data1.recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = ' '  order by date;");
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Blank name"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Blank name"});
 
     form.CmdAll->click();
     EXPECT_EQ(form.Data1.recordSource(), filters::EntryFilters::kAllEntriesQuery);
     EXPECT_EQ(form.Data1.recordCount(), 11);
-    EXPECT_EQ(lines(form.ListDB1).first(), "Long trip");
-    EXPECT_EQ(lines(form.ListDB1).last(), "Anniversary");
+    EXPECT_EQ(listLines(form.ListDB1).first(), "Long trip");
+    EXPECT_EQ(listLines(form.ListDB1).last(), "Anniversary");
     EXPECT_EQ(listColour(form), QColor(0, 0, 0));
     EXPECT_EQ(form.categoryOptions->checkedButton(), nullptr);
     EXPECT_EQ(form.ListDB1->currentRow(), 0);
@@ -206,16 +200,16 @@ TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
     // The entry set holds only Dad's events; the button lists Dad's school days.
     form.SSOption[1]->click();
     clickName(form, "Dad");
-    EXPECT_EQ(lines(form.ListDB1), QStringList{"Picnic"});
+    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Picnic"});
     form.SSOption[2]->click();
-    ASSERT_EQ(lines(form.ListDB1), QStringList{"First day"});
+    ASSERT_EQ(listLines(form.ListDB1), QStringList{"First day"});
     form.ListDB1->setCurrentRow(0);
     EXPECT_EQ(form.Text3->toPlainText(), "log of First day");
     EXPECT_EQ(form.wherelabel->text(), "Dad");
 
     // The filter set was re-queried since (the day grid uses it too): still the line's entry.
     form.SSOption[4]->click();
-    ASSERT_EQ(lines(form.ListDB1), QStringList{"Long trip"});
+    ASSERT_EQ(listLines(form.ListDB1), QStringList{"Long trip"});
     form.DataFind.setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
     form.DataFind.refresh();
     form.ListDB1->setCurrentRow(0);

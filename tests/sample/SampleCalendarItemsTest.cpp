@@ -10,19 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using wk::testing::listLines;
 using wk::testing::StartedProgram;
-
-namespace {
-
-QStringList lines(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-} // namespace
 
 TEST(SampleScrapbook, AllPicturesThenCalendarItemsListsEveryCalendarItem)
 {
@@ -35,7 +24,7 @@ TEST(SampleScrapbook, AllPicturesThenCalendarItemsListsEveryCalendarItem)
                                     "Flu Shots", "School Photo Day"};
 
     form.SSOption[5]->click(); // straight after start no name is chosen
-    EXPECT_EQ(lines(form.ListDB1), calendarItems);
+    EXPECT_EQ(listLines(form.ListDB1), calendarItems);
 
     // A user who chose a name first follows the help: All Pictures, then Calendar Items.
     for (const char* name : {"Lily", "*All Pictures"}) {
@@ -43,6 +32,6 @@ TEST(SampleScrapbook, AllPicturesThenCalendarItemsListsEveryCalendarItem)
         ASSERT_EQ(form.DBList2->currentItem()->text(), name);
         form.CmdAll->click();
         form.SSOption[5]->click();
-        EXPECT_EQ(lines(form.ListDB1), calendarItems) << "after " << name;
+        EXPECT_EQ(listLines(form.ListDB1), calendarItems) << "after " << name;
     }
 }

@@ -15,19 +15,12 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::listLines;
 using wk::testing::selectLine;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
 
 namespace {
-
-QStringList lines(QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 QStringList captions(shell::Mtform1& form)
 {
@@ -54,7 +47,7 @@ TEST(StartUp, ShowsCategoriesTitlesAndTheFirstEntry)
 
     EXPECT_EQ(form.windowTitle(), "Wanderkeep ");
     EXPECT_EQ(captions(form), QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "Calendar Items"}));
-    EXPECT_EQ(lines(form.ListDB1), QStringList({"First day", "Fireworks", "Fireworks"}));
+    EXPECT_EQ(listLines(form.ListDB1), QStringList({"First day", "Fireworks", "Fireworks"}));
     EXPECT_EQ(form.lineBookmarks.size(), 3);
     EXPECT_EQ(form.ListDB1->currentRow(), 0);
     EXPECT_EQ(form.Image8->picture().file, picture);

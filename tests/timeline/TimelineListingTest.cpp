@@ -11,6 +11,7 @@
 
 using namespace wk;
 using wk::testing::EntryRow;
+using wk::testing::listLines;
 using wk::testing::px;
 using wk::testing::selectLine;
 using wk::testing::TimelineTest;
