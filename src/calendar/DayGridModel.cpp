@@ -1,5 +1,6 @@
 #include "calendar/DayGridModel.h"
 
+#include "controls/Steps.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
 
@@ -42,7 +43,8 @@ QVariant DayGridModel::data(const QModelIndex& index, int role) const
     QVariant value;
     try {
         value = source_.fieldAt(index.row(), fieldOf(index.column()));
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        controls::logSkipped(failure);
         return QString();
     }
     if (value.typeId() == QMetaType::QDate)
@@ -91,7 +93,8 @@ bool DayGridModel::setData(const QModelIndex& index, const QVariant& value, int 
         source_.setField(fieldOf(index.column()), value.toString());
         DBGrid1_Change();
         source_.update();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        controls::logSkipped(failure);
         if (source_.editing())
             source_.cancelUpdate();
         writing_ = false;

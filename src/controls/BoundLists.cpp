@@ -1,5 +1,6 @@
 #include "controls/BoundLists.h"
 
+#include "controls/Steps.h"
 #include "store/DataSource.h"
 
 #include <QComboBox>
@@ -29,7 +30,8 @@ QStringList refreshedColumn(store::DataSource& source, const QString& field, boo
         source.refresh();
         ok = true;
         return readColumn(source, field);
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        logSkipped(failure);
         ok = false;
         return {};
     }

@@ -1,6 +1,7 @@
 #include "dialogs/Cdform.h"
 
 #include "browse/EntryDisplay.h"
+#include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
 #include "shell/Mtform1.h"
@@ -59,8 +60,9 @@ void Cdform::Form_Load()
         cd.moveFirst();
         form_.pictureRoot = browse::fieldText(cd, QStringLiteral("cd"));
         Text1->setText(form_.pictureRoot);
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         // No row yet: an empty box, and the picture root stays as it is.
+        controls::logSkipped(failure);
     }
     Text1->setFocus();
 }
@@ -85,11 +87,10 @@ bool Cdform::save()
         cd.setField(QStringLiteral("new"), QStringLiteral("N"));
         cd.update();
     } catch (const std::exception& e) {
-        try {
+        controls::skipStep([&] {
             if (cd.editing())
                 cd.cancelUpdate();
-        } catch (const std::exception&) {
-        }
+        });
         form_.prompts.tell(
             windowTitle(),
             QStringLiteral("The disc setting could not be saved:\n%1").arg(QString::fromStdString(e.what())),

@@ -1,5 +1,6 @@
 #include "dialogs/TableGridModel.h"
 
+#include "controls/Steps.h"
 #include "store/DataSource.h"
 
 #include <algorithm>
@@ -41,7 +42,8 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const
     try {
         const QVariant v = source_.fieldAt(index.row(), fields_[index.column()]);
         return v.isNull() ? QVariant(QString()) : v;
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        controls::logSkipped(failure);
         return {};
     }
 }
@@ -69,19 +71,15 @@ bool TableGridModel::storeChange(const std::function<void()>& change)
         change();
     } catch (const std::exception& e) {
         stored = false;
-        try {
+        controls::skipStep([&] {
             if (source_.editing())
                 source_.cancelUpdate();
-        } catch (const std::exception&) {
-        }
+        });
         if (refused)
             refused(QString::fromUtf8(e.what()));
     }
     // Show what the table holds now, in its own order.
-    try {
-        source_.refresh();
-    } catch (const std::exception&) {
-    }
+    controls::skipStep([&] { source_.refresh(); });
     reload();
     return stored;
 }

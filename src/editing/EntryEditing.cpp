@@ -42,10 +42,7 @@ EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
     connect(form_.Text1, &QLineEdit::textChanged, this, &EntryEditing::Text1_Change);
     connect(form_.Text2, &QLineEdit::textChanged, this, &EntryEditing::Text2_Change);
     connect(form_.Text3, &QPlainTextEdit::textChanged, this, &EntryEditing::Text3_Change);
-    if (auto* combo = qobject_cast<controls::DropDownCombo*>(form_.Wheretext))
-        connect(combo, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
-    // Runs after the screen switch itself has filled the boxes.
-    connect(form_.Option3, &QAbstractButton::clicked, this, &EntryEditing::enterEditing);
+    connect(form_.Wheretext, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
 }
 
 controls::FileDialogRequest EntryEditing::pictureDialog(const QString& title)

@@ -48,6 +48,9 @@ public:
     // them as the shown save button would). False when that save was refused: the click must
     // then change nothing, so nothing typed is lost.
     bool mayLeaveEntryFor(const QString& bookmark);
+    // The last step of "Edit Screen", after the screen switch has filled the boxes from the
+    // selected line's entry: that entry becomes the edited one and the second "Save" is shown.
+    void enterEditing();
     // The current row of `entry` was made current by a click while the edit screen is shown: the
     // boxes show it and the second "Save" stores into it.
     void editEntry(const store::DataSource& entry);
@@ -73,8 +76,6 @@ private:
     // The two saves; false when refused or failed (after telling the user).
     bool storeNewEntry();
     bool storeChanges();
-    // The edit screen was just filled from an entry: that entry becomes the edited one.
-    void enterEditing();
     // The date and title checks shared by both saves; false (after the message) when refused.
     bool checkDateAndTitle();
     void tellFailure(const QString& what, const std::exception& error);

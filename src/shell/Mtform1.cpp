@@ -9,6 +9,7 @@
 #include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
+#include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"
@@ -104,7 +105,8 @@ void Mtform1::Form_Load()
         VScroll1->hide();
         ScrollMo->hide();
         DAYLIST->hide();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        controls::logSkipped(failure);
     }
 }
 

@@ -28,6 +28,7 @@ class QScrollBar;
 class QTableView;
 
 namespace wk::controls {
+class DropDownCombo;
 class ImageControl;
 class PictureButton;
 class FrameCanvas;
@@ -152,7 +153,7 @@ public:
     QLabel* Labelwhat = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text4 = nullptr;
-    QComboBox* Wheretext = nullptr;
+    controls::DropDownCombo* Wheretext = nullptr; // fills its list as it opens
     QLineEdit* Text1 = nullptr;
     QComboBox* WhatText = nullptr;
     QPushButton* CMDADD = nullptr;

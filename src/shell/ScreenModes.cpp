@@ -63,6 +63,8 @@ void ScreenModes::showMainScreen()
     skipStep([&] { form_.entryList().fill(entries); });
 }
 
+// The one handler of "Edit Screen": the editing area's steps are called here, in this order,
+// never connected to the button on their own.
 void ScreenModes::Option3_Click()
 {
     skipStep([&] {
@@ -79,6 +81,7 @@ void ScreenModes::Option3_Click()
         form_.Text3->setReadOnly(false);
         form_.Text1->setReadOnly(false);
     });
+    form_.editing().enterEditing();
 }
 
 } // namespace wk::shell

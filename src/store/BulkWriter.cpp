@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/DateRules.h"
 #include "store/StoreError.h"
+#include "store/StoreLog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,8 +51,9 @@ BulkWriter::BulkWriter(const QString& path) : label_(QFileInfo(path).fileName())
 BulkWriter::~BulkWriter()
 {
     sqlite3_finalize(insert_);
-    if (open_)
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (open_ && sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        qCDebug(storeLog).noquote()
+            << QStringLiteral("%1: the rollback failed: %2").arg(label_, failureMessage(db_));
     sqlite3_close_v2(db_);
 }
 

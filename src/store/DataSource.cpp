@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/DateRules.h"
 #include "store/QueryDialect.h"
+#include "store/StoreLog.h"
 
 #include <QSet>
 
@@ -119,6 +120,15 @@ QString quoteName(const QString& name)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+// Undoes what the savepoint holds. The write already failed and that failure is what the
+// caller hears about; a rollback that fails too is only logged.
+void rollBackSavepoint(sqlite3* db, const QString& what)
+{
+    if (sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr) != SQLITE_OK)
+        qCDebug(storeLog).noquote()
+            << QStringLiteral("%1: the rollback failed: %2").arg(what, failureMessage(db));
+}
+
 // Runs `body` inside a savepoint: all of it is written, or nothing.
 template <typename Body>
 void inSavepoint(Connection& connection, const QString& what, Body body)
@@ -133,10 +143,10 @@ void inSavepoint(Connection& connection, const QString& what, Body body)
         body();
         run("RELEASE wk_write");
     } catch (const RowGoneError&) {
-        sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr);
+        rollBackSavepoint(db, what);
         throw;
     } catch (const StoreError& error) {
-        sqlite3_exec(db, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr);
+        rollBackSavepoint(db, what);
         const QString message = error.message();
         throw StoreError(message.startsWith(what) ? message : QStringLiteral("%1: %2").arg(what, message));
     }

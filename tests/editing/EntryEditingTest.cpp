@@ -3,6 +3,7 @@
 #include "controls/FolderList.h"
 #include "EditingFixture.h"
 
+#include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
 #include "editing/EntryEditing.h"
 #include "editing/PictureFiles.h"

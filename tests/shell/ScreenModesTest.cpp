@@ -2,6 +2,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
+#include "controls/DropDownCombo.h"
 #include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
