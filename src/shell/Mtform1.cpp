@@ -18,6 +18,7 @@
 #include "strip/StripStepping.h"
 #include "timeline/TimeLineSwitch.h"
 #include "timeline/TimelineListing.h"
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>
