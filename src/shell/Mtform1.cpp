@@ -40,8 +40,8 @@ constexpr int kClientHeight = 6795;
 
 Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     : QWidget(parent), prompts(services.prompts), programDirectory(services.programDirectory),
-      Data1(connections, QStringLiteral("Data1")), DataFind(connections, QStringLiteral("DataFind")),
-      DataWhere(connections, QStringLiteral("DataWhere")),
+      clock(services.clock), Data1(connections, QStringLiteral("Data1")),
+      DataFind(connections, QStringLiteral("DataFind")), DataWhere(connections, QStringLiteral("DataWhere")),
       DataCatagory(connections, QStringLiteral("DataCatagory")),
       datacd(connections, QStringLiteral("datacd")), Data2(connections, QStringLiteral("Data2"))
 {

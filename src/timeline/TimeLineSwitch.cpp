@@ -125,7 +125,7 @@ void TimeLineSwitch::VScroll1_Change()
     }
     form_.Label8->setText(QString::number(value));
     skipStep([&] {
-        const QDate today = dates::today();
+        const QDate today = form_.clock.today();
         const QString base =
             dates::monthName(today.month()) + QStringLiteral("  ") + form_.Label8->text().trimmed();
         const std::optional<QDate> shown = dates::parseDate(base);
