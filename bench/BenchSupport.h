@@ -5,9 +5,9 @@
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
+#include "store/Clock.h"
 #include "LargeScrapbook.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <QElapsedTimer>
@@ -44,23 +44,22 @@ inline QList<int> sizesFromArgs(int argc, char** argv, const QList<int>& default
     return sizes.isEmpty() ? defaults : sizes;
 }
 
-// Starts the program in the current directory as a user does, through the intro window.
-inline std::unique_ptr<shell::Mtform1> startProgram(controls::Prompts& prompts)
+// Starts the program on the folder `services` name as a user does, through the intro window.
+inline std::unique_ptr<shell::Mtform1> startProgram(const shell::Mtform1Services& services)
 {
-    auto* intro = new shell::Mtform2(prompts);
+    auto* intro = new shell::Mtform2(services);
     intro->setAttribute(Qt::WA_DeleteOnClose);
     return intro->Form_Load();
 }
 
-// Writes a large scrapbook of `entries` into `dir`, makes it the current directory and starts
-// the program in it.
+// Writes a large scrapbook of `entries` into `dir` and starts the program on it.
 inline std::unique_ptr<shell::Mtform1> startOnLargeScrapbook(const QTemporaryDir& dir, int entries,
                                                              int distinctPictures, QSize pictureSize,
-                                                             controls::Prompts& prompts)
+                                                             controls::Prompts& prompts,
+                                                             const store::Clock& clock)
 {
     sample::writeLargeScrapbook(dir.path(), entries, distinctPictures, pictureSize);
-    QDir::setCurrent(dir.path());
-    return startProgram(prompts);
+    return startProgram({prompts, dir.path(), clock});
 }
 
 template <class F>

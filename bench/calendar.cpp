@@ -6,13 +6,11 @@
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "shell/Mtform1.h"
-#include "store/DateRules.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,16 +26,16 @@ int main(int argc, char** argv)
     const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {10000, 100000});
 
     wk::bench::SilentPrompts prompts;
-    const QString home = QDir::currentPath();
+    wk::store::FixedClock clock(QDate::currentDate());
     for (int entries : sizes) {
         QTemporaryDir dir;
         std::unique_ptr<wk::shell::Mtform1> form =
-            wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts);
+            wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts, clock);
 
         // Today is pinned to a day whose month holds entries of the generated scrapbook.
         form->Data1.moveFirst();
         const QDate day = form->Data1.field("DATE").toDate();
-        wk::dates::setTodayForTesting(QDate(day.year(), day.month(), 15));
+        clock.setToday(QDate(day.year(), day.month(), 15));
 
         // The switch: on (with its re-query and the fill), measured; off again between runs.
         // "changed": an entry was written just before, so the entry set really runs again.
@@ -90,7 +88,6 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();
-        QDir::setCurrent(home);
     }
     return 0;
 }

@@ -8,7 +8,6 @@
 #include "BenchSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QRadioButton>
@@ -39,11 +38,11 @@ int main(int argc, char** argv)
     const QList<int> sizes = wk::bench::sizesFromArgs(argc, argv, {100000});
 
     wk::bench::SilentPrompts prompts;
-    const QString home = QDir::currentPath();
+    const wk::store::SystemClock clock;
     for (int entries : sizes) {
         QTemporaryDir dir;
         std::unique_ptr<wk::shell::Mtform1> form =
-            wk::bench::startOnLargeScrapbook(dir, entries, 4, QSize(64, 48), prompts);
+            wk::bench::startOnLargeScrapbook(dir, entries, 4, QSize(64, 48), prompts, clock);
         wk::filters::EntryFilters& filters = form->entryFilters();
 
         const double category = best(5, [&] { form->SSOption[1]->click(); });
@@ -71,7 +70,6 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();
-        QDir::setCurrent(home);
     }
     return 0;
 }

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--in") && i + 1 < argc)
-            existing = QString::fromLocal8Bit(argv[++i]);
+            existing = QDir(QString::fromLocal8Bit(argv[++i])).absolutePath();
         else
             sizes << arg.toInt();
     }
@@ -46,16 +46,17 @@ int main(int argc, char** argv)
         sizes = {10000, 100000};
 
     wk::bench::SilentPrompts prompts;
-    const QString home = QDir::currentPath();
+    const wk::store::SystemClock clock;
     for (int entries : sizes) {
         QTemporaryDir dir;
         if (existing.isEmpty())
             wk::sample::writeLargeScrapbook(dir.path(), entries, 20, QSize(4000, 3000));
-        QDir::setCurrent(existing.isEmpty() ? dir.path() : existing);
+        const QString programDirectory = existing.isEmpty() ? dir.path() : existing;
 
         QElapsedTimer timer;
         timer.start();
-        std::unique_ptr<wk::shell::Mtform1> form = wk::bench::startProgram(prompts);
+        std::unique_ptr<wk::shell::Mtform1> form =
+            wk::bench::startProgram({prompts, programDirectory, clock});
         const double startup = timer.nsecsElapsed() / 1e6;
 
         timer.restart();
@@ -72,7 +73,6 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();
-        QDir::setCurrent(home);
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // holds one, so the run command can be repeated).
 #include "SampleScrapbook.h"
 
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
 #include <QDir>

@@ -4,8 +4,10 @@
 #include "shell/JetConversionOffer.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
+#include "store/Clock.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +15,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Wanderkeep"));
     wk::controls::limitPictureMemory();
     wk::controls::QtPrompts prompts;
-    auto* intro = new wk::shell::Mtform2(prompts);
+    const wk::store::SystemClock clock;
+    // The program's folder is the working folder it was started in.
+    auto* intro = new wk::shell::Mtform2({prompts, QDir::currentPath(), clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion = &wk::shell::offerJetConversion;
     const std::unique_ptr<wk::shell::Mtform1> mainWindow = intro->Form_Load();

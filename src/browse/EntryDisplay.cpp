@@ -6,6 +6,7 @@
 #include "controls/Twips.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
+#include "store/FilePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,8 +61,8 @@ void EntryDisplay::refreshPictureRoot()
         if (fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
             return;
         // The disc is confirmed when its picture folder is there.
-        const QString discFolder =
-            form_.pictureRoot.isEmpty() ? QString() : QDir(form_.pictureRoot).filePath(QStringLiteral("bmp"));
+        const QString root = store::resolvePath(form_.programDirectory, form_.pictureRoot);
+        const QString discFolder = root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("bmp"));
         if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
             if (openCdForm)
                 openCdForm();
@@ -80,9 +81,7 @@ QString EntryDisplay::resolvePictureName(const QString& stored) const
         return {};
     QString path = stored.startsWith(QLatin1Char('%')) ? form_.pictureRoot + stored.mid(1) : stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QDir::isRelativePath(path))
-        path = QDir(form_.programDirectory).filePath(path);
-    return path;
+    return store::resolvePath(form_.programDirectory, path);
 }
 
 bool EntryDisplay::picturePresent(const QString& path)

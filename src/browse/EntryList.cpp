@@ -8,7 +8,6 @@
 #include "store/DataSource.h"
 #include "store/StoreError.h"
 
-#include <QDir>
 #include <algorithm>
 #include <exception>
 #include <QDrag>
@@ -136,7 +135,6 @@ void EntryList::ListDB1_Click()
     skipStep([&] { display.refreshPictureRoot(); });
     if (form_.Calstart1->isChecked())
         return;
-    skipStep([&] { QDir::setCurrent(form_.programDirectory); });
     store::DataSource* shown = &form_.Data1;
     skipStep([&] { shown = &positionOnLine(form_.ListDB1->currentRow()); });
     display.showCurrentEntry(*shown);

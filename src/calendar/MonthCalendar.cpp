@@ -69,7 +69,7 @@ void MonthCalendar::setWeekdayHeadings()
 
 void MonthCalendar::CALSTART1_Click()
 {
-    const QDate today = dates::today();
+    const QDate today = form_.clock.today();
     skipStep([&] {
         form_.VScroll1->show();
         form_.VScroll1->setValue(today.year()); // its change handler shows the year in Label8
@@ -163,7 +163,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
         if (day[size_t(i)] < 20)
             setCellBackground(form_.List1[i], face);
     }
-    const int todayNumber = dates::today().day();
+    const int todayNumber = form_.clock.today().day();
     std::array<QStringList, 43> lines;
     for (int i = 1; i <= 42; ++i) {
         QListWidget* cell = form_.List1[i];

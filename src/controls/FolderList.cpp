@@ -53,11 +53,7 @@ int compareDigitRuns(const QString& a, qsizetype& i, const QString& b, qsizetype
 
 } // namespace
 
-FolderList::FolderList(QWidget* parent)
-    : QListWidget(parent), folder_(QDir::currentPath()), pattern_(QStringLiteral("*.*"))
-{
-    reRead();
-}
+FolderList::FolderList(QWidget* parent) : QListWidget(parent), pattern_(QStringLiteral("*.*")) {}
 
 void FolderList::setFolder(const QString& folder)
 {

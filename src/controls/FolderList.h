@@ -2,7 +2,8 @@
 // A folder listing kept as a (normally hidden) list control: the names of the regular files of
 // one folder that match one or more ";"-separated patterns, in natural order (digit runs compare
 // by number, so "PB00009" comes before "PB00010" and "IMG2" before "IMG10"). Setting the folder
-// or the pattern re-reads the names and leaves no name selected.
+// or the pattern re-reads the names and leaves no name selected. A new list has no folder and
+// lists nothing; its folder is used as given, so the owner gives it a full path.
 #include <QListWidget>
 #include <QString>
 #include <QStringList>

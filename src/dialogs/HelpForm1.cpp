@@ -3,7 +3,7 @@
 #include "controls/RtfReader.h"
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
-#include "dialogs/ProgramFile.h"
+#include "store/FilePaths.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -73,8 +73,9 @@ HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDire
 
 void HelpForm1::Form_Load()
 {
-    controls::RtfReader::readFile(programFile(programDirectory_, QStringLiteral("quillon.rtf")),
-                                  *richText_->document());
+    controls::RtfReader::readFile(
+        store::findFileIgnoringCase(programDirectory_, QStringLiteral("quillon.rtf")),
+        *richText_->document());
     richText_->moveCursor(QTextCursor::Start);
 }
 

@@ -2,14 +2,12 @@
 
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
-#include "dialogs/ProgramFile.h"
+#include "store/FilePaths.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDir>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
@@ -270,12 +268,7 @@ Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWin
 
 QPixmap Kidsform1::loadIcon(const QString& name) const
 {
-    // The program folder first; then the bare name in the working directory, where these files
-    // were looked for before the program changed folders behind them.
-    QString path = programFile(programDirectory_, name);
-    if (!QFileInfo(path).isFile())
-        path = programFile(QDir::currentPath(), name);
-    QImageReader reader(path);
+    QImageReader reader(store::findFileIgnoringCase(programDirectory_, name));
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);

@@ -131,7 +131,7 @@ void EntryEditing::CMDADD_Click()
         form_.SAVEADD->show();
     });
     skipStep([&] {
-        form_.Text1->setText(dates::todayShort());
+        form_.Text1->setText(dates::formatShort(form_.clock.today()));
         form_.Text2->clear();
         form_.Text3->clear();
         form_.Text4->clear();

@@ -13,17 +13,18 @@
 namespace wk::editing {
 
 namespace {
-std::unique_ptr<Scanner> makeSaneScanner(controls::Prompts& prompts, QWidget* dialogParent)
+std::unique_ptr<Scanner> makeSaneScanner(controls::Prompts& prompts, const QString& programDirectory,
+                                         QWidget* dialogParent)
 {
-    auto scanner = std::make_unique<SaneScanner>(prompts, dialogParent);
+    auto scanner = std::make_unique<SaneScanner>(prompts, programDirectory, dialogParent);
     scanner->setOptions(SaneScanner::photoOptions());
     return scanner;
 }
 } // namespace
 
-FRMScan::FRMScan(controls::Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window), prompts_(prompts), ownScanner_(makeSaneScanner(prompts, this)),
-      scanner_(*ownScanner_)
+FRMScan::FRMScan(controls::Prompts& prompts, const QString& programDirectory, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts),
+      ownScanner_(makeSaneScanner(prompts, programDirectory, this)), scanner_(*ownScanner_)
 {
     build();
 }
@@ -62,13 +63,13 @@ void FRMScan::build()
     connect(Command1, &QPushButton::clicked, this, &FRMScan::Command1_Click);
 }
 
-FRMScan* FRMScan::open(controls::Prompts& prompts, QWidget* mainWindow)
+FRMScan* FRMScan::open(controls::Prompts& prompts, const QString& programDirectory, QWidget* mainWindow)
 {
     auto* window =
         mainWindow ? mainWindow->findChild<FRMScan*>(QStringLiteral("FRMScan"), Qt::FindDirectChildrenOnly)
                    : nullptr;
     if (!window) {
-        window = new FRMScan(prompts, mainWindow);
+        window = new FRMScan(prompts, programDirectory, mainWindow);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     controls::showInFront(window);

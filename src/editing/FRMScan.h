@@ -4,7 +4,9 @@
 // checking it, scanning and reporting failures are the component's work.
 //
 // Opening it from the main window's "Scan" button:
-//   connect(scanButton, &QPushButton::clicked, this, [this] { wk::editing::FRMScan::open(prompts, this); });
+//   connect(scanButton, &QPushButton::clicked, this,
+//           [this] { wk::editing::FRMScan::open(prompts, programDirectory, this); });
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -24,15 +26,16 @@ class Scanner;
 class FRMScan : public QWidget {
     Q_OBJECT
 public:
-    // A window that scans with SANE.
-    FRMScan(controls::Prompts& prompts, QWidget* parent);
+    // A window that scans with SANE; a file name that is not a full path is taken from
+    // `programDirectory`.
+    FRMScan(controls::Prompts& prompts, const QString& programDirectory, QWidget* parent);
     // A window that scans with `scanner`, which must outlive it.
     FRMScan(controls::Prompts& prompts, Scanner& scanner, QWidget* parent);
     ~FRMScan() override;
 
     // Shows the scan window beside `mainWindow` (modeless), creating it when it is not open
     // yet; it is unloaded when closed.
-    static FRMScan* open(controls::Prompts& prompts, QWidget* mainWindow);
+    static FRMScan* open(controls::Prompts& prompts, const QString& programDirectory, QWidget* mainWindow);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtAcquireFileName = nullptr;

@@ -1,6 +1,7 @@
 #include "editing/SaneScanner.h"
 
 #include "controls/Prompts.h"
+#include "store/FilePaths.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -191,8 +192,8 @@ struct SaneScanner::ScanResult {
     QImage image;
 };
 
-SaneScanner::SaneScanner(controls::Prompts& prompts, QWidget* dialogParent)
-    : prompts_(prompts), dialogParent_(dialogParent)
+SaneScanner::SaneScanner(controls::Prompts& prompts, const QString& programDirectory, QWidget* dialogParent)
+    : prompts_(prompts), programDirectory_(programDirectory), dialogParent_(dialogParent)
 {
 }
 
@@ -234,7 +235,8 @@ bool SaneScanner::AcquireToFile(const QString& fileName)
                  .arg(fileName));
         return false;
     }
-    const QFileInfo target(fileName);
+    const QString path = store::resolvePath(programDirectory_, fileName);
+    const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir() || !folder.isWritable()) {
         tell(tr("The folder \"%1\" does not exist or cannot be written to.").arg(folder.filePath()));
@@ -318,7 +320,7 @@ bool SaneScanner::AcquireToFile(const QString& fileName)
         return false;
     }
 
-    QSaveFile file(fileName);
+    QSaveFile file(path);
     QString writeError;
     if (!file.open(QIODevice::WriteOnly)) {
         writeError = file.errorString();

@@ -45,7 +45,8 @@ public:
     // the user declined.
     using DeviceChooser = std::function<int(const QStringList& labels)>;
 
-    explicit SaneScanner(controls::Prompts& prompts, QWidget* dialogParent = nullptr);
+    // A file name that is not a full path is taken from `programDirectory`.
+    SaneScanner(controls::Prompts& prompts, const QString& programDirectory, QWidget* dialogParent = nullptr);
     ~SaneScanner() override;
 
     bool AcquireToFile(const QString& fileName) override;
@@ -76,6 +77,7 @@ private:
     int chooseDevice(const QStringList& labels);
 
     controls::Prompts& prompts_;
+    const QString programDirectory_;
     QPointer<QWidget> dialogParent_;
     QList<Option> options_;
     DeviceChooser chooser_;

@@ -19,6 +19,7 @@
 #include "strip/StripStepping.h"
 #include "timeline/TimeLineSwitch.h"
 #include "timeline/TimelineListing.h"
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>
@@ -40,8 +41,8 @@ constexpr int kClientHeight = 6795;
 
 Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     : QWidget(parent), prompts(services.prompts), programDirectory(services.programDirectory),
-      Data1(connections, QStringLiteral("Data1")), DataFind(connections, QStringLiteral("DataFind")),
-      DataWhere(connections, QStringLiteral("DataWhere")),
+      clock(services.clock), Data1(connections, QStringLiteral("Data1")),
+      DataFind(connections, QStringLiteral("DataFind")), DataWhere(connections, QStringLiteral("DataWhere")),
       DataCatagory(connections, QStringLiteral("DataCatagory")),
       datacd(connections, QStringLiteral("datacd")), Data2(connections, QStringLiteral("Data2"))
 {

@@ -3,6 +3,7 @@
 // subsystems. Behaviour lives in the subsystem folders; each subsystem object is created here,
 // holds a reference to this window and connects its own handlers to the controls.
 #include "controls/Prompts.h"
+#include "store/Clock.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
 
@@ -72,7 +73,9 @@ class ScreenModes;
 // Everything the main window needs from outside; tests build it over a temporary folder.
 struct Mtform1Services {
     controls::Prompts& prompts;
+    // The folder every relative file name is taken from: the working folder at start-up.
     QString programDirectory;
+    const store::Clock& clock; // today's date, for every part that asks
 };
 
 class Mtform1 : public QWidget {
@@ -84,6 +87,7 @@ public:
     // --- shared state ------------------------------------------------------------------------
     controls::Prompts& prompts;
     const QString programDirectory;
+    const store::Clock& clock;
     QString pictureRoot;
     QStringList lineBookmarks{QString()};
     std::array<QString, 8> stripBookmarks; // slots 1..7

@@ -198,6 +198,7 @@ void Mtform1::createControls()
                       QStringLiteral("Rename Pic*.* files to Pbxxxx"));
     Scan = button(Frame5, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
     File1 = place<controls::FolderList>(Frame5, QStringLiteral("File1"), tw(120, 3600, 1455, 1455));
+    File1->setFolder(programDirectory);
     File2 = place<controls::FolderList>(Frame5, QStringLiteral("File2"), tw(1680, 3600, 1455, 1455));
     File2->setPattern(QStringLiteral("PB*.*"));
     File2->setFolder(programDirectory);

@@ -43,7 +43,8 @@ void Mtform1::createSubsystems()
 
     entryDisplay_->openCdForm = [this] { dialogs::Cdform::open(*this); };
     connect(Command3, &QPushButton::clicked, this, [this] { dialogs::Cdform::open(*this); });
-    connect(Scan, &QPushButton::clicked, this, [this] { editing::FRMScan::open(prompts, this); });
+    connect(Scan, &QPushButton::clicked, this,
+            [this] { editing::FRMScan::open(prompts, programDirectory, this); });
     connect(CmdHelp, &QPushButton::clicked, this,
             [this] { dialogs::HelpForm1::open(helpForm_, programDirectory, this); });
     connect(Check2, &QAbstractButton::toggled, this,

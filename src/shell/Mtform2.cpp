@@ -8,10 +8,10 @@
 #include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "shell/Mtform1.h"
+#include "store/FilePaths.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -39,7 +39,7 @@ private:
 
 } // namespace
 
-Mtform2::Mtform2(controls::Prompts& prompts, QWidget* parent) : QWidget(parent), prompts_(prompts)
+Mtform2::Mtform2(const Mtform1Services& services, QWidget* parent) : QWidget(parent), services_(services)
 {
     setObjectName(QStringLiteral("MTFORM2"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -85,18 +85,14 @@ void showCategoryCaptions(Mtform1& form)
 std::unique_ptr<Mtform1> Mtform2::Form_Load()
 {
     std::unique_ptr<Mtform1> form;
-    QString programDirectory;
+    const QString& programDirectory = services_.programDirectory;
     skipStep([&] { show(); });
-    skipStep([&] { INTRO->load(QStringLiteral("INTRO.BMP")); });
+    skipStep([&] { INTRO->load(store::resolvePath(programDirectory, QStringLiteral("INTRO.BMP"))); });
     skipStep([&] { setWindowTitle(QStringLiteral("Wanderkeep")); });
     skipStep([&] { INTRO->repaint(); });
     skipStep([&] { unsetCursor(); });
-    skipStep([&] {
-        programDirectory = QDir::currentPath();
-        QDir::setCurrent(programDirectory);
-    });
-    skipStep([&] { checkScrapbookAtStartup(prompts_, this, programDirectory, offerJetConversion); });
-    form = std::make_unique<Mtform1>(Mtform1Services{prompts_, programDirectory});
+    skipStep([&] { checkScrapbookAtStartup(services_.prompts, this, programDirectory, offerJetConversion); });
+    form = std::make_unique<Mtform1>(services_);
     skipStep([&] { form->Form_Load(); });
     skipStep([&] {
         for (int k = 1; k <= 7; ++k)

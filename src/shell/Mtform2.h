@@ -1,6 +1,7 @@
 #pragma once
 // The intro window and the start-up sequence: intro picture, the main window, the category
 // captions, the entry list and the first entry shown. Every step that fails is skipped.
+#include "shell/Mtform1.h"
 #include "shell/ScrapbookCheck.h"
 
 #include <QWidget>
@@ -8,17 +9,15 @@
 
 namespace wk::controls {
 class ImageControl;
-class Prompts;
 } // namespace wk::controls
 
 namespace wk::shell {
 
-class Mtform1;
-
 class Mtform2 : public QWidget {
     Q_OBJECT
 public:
-    explicit Mtform2(controls::Prompts& prompts, QWidget* parent = nullptr);
+    // `services` are what the main window is given when the start-up sequence creates it.
+    explicit Mtform2(const Mtform1Services& services, QWidget* parent = nullptr);
 
     // The start-up sequence. Returns the main window, shown and holding the first entry; the
     // intro window has closed itself.
@@ -33,7 +32,7 @@ public:
     QWidget* END2 = nullptr;
 
 private:
-    controls::Prompts& prompts_;
+    const Mtform1Services services_;
 };
 
 // Puts the names of the first four category rows on SSOption1..4 (trailing blanks removed).

@@ -1,6 +1,7 @@
 #include "shell/ScrapbookCheck.h"
 
 #include "controls/Prompts.h"
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 #include "store/jet/ConversionLeftovers.h"

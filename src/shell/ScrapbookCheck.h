@@ -1,5 +1,5 @@
 #pragma once
-// Before the main window opens: makes sure the working directory's Velmora.mdb is a scrapbook
+// Before the main window opens: makes sure the program folder's Velmora.mdb is a scrapbook
 // the program can open, offering to create an empty one when there is none and to convert an
 // Access file. A file that is neither is reported and never touched. What a conversion killed
 // half-way left beside it is cleared away first.

@@ -9,7 +9,6 @@
 #include "shell/Mtform1.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -71,7 +70,6 @@ void ScreenModes::Option3_Click()
         form_.Frame1->hide();
         form_.FrameMytrip->hide();
         form_.Frame5->show();
-        QDir::setCurrent(form_.programDirectory);
     });
     store::DataSource* entry = &form_.Data1;
     skipStep([&] { entry = &form_.entryList().positionOnLine(form_.ListDB1->currentRow()); });

@@ -1,7 +1,7 @@
 #include "store/Connection.h"
 
 #include "store/DateRules.h"
-#include "store/ScrapbookFile.h"
+#include "store/FilePaths.h"
 #include "store/StoreError.h"
 
 #include <QDir>

@@ -6,12 +6,6 @@ namespace wk::dates {
 
 namespace {
 
-QDate& pinnedToday()
-{
-    static QDate pinned;
-    return pinned;
-}
-
 // 1..12 for a full or abbreviated English month name ("Jun", "June", "Sept"), else 0.
 int monthFromWord(const QString& word)
 {
@@ -221,16 +215,6 @@ QString formatShort(const QDate& d)
         return {};
     return QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year(), 4, 10, QLatin1Char('0'));
 }
-
-QString todayShort() { return formatShort(today()); }
-
-QDate today()
-{
-    const QDate& pinned = pinnedToday();
-    return pinned.isValid() ? pinned : QDate::currentDate();
-}
-
-void setTodayForTesting(const QDate& day) { pinnedToday() = day; }
 
 QString toStorage(const QDate& d)
 {

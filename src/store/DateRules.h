@@ -31,12 +31,6 @@ QString formatMonthYearBlank(const QDate& d); // "MMMM yyyy "    -> "July 1998 "
 QString formatDayListing(const QDate& d);     // "dd  "          -> "04  "
 QString formatDayPrinted(const QDate& d);     // "dd "           -> "04 "
 QString formatShort(const QDate& d);          // the short date  -> "7/4/1998"
-QString todayShort();                         // formatShort(today())
-
-// Today's date. Every part of the program asks here, never the system clock directly, so that
-// tests can pin the day: setTodayForTesting(QDate(1998, 6, 15)); an invalid date unpins it.
-QDate today();
-void setTodayForTesting(const QDate& day);
 
 // Storage form: "YYYY-MM-DD", with " HH:MM:SS" only when there is a time of day.
 QString toStorage(const QDate& d);

@@ -2,7 +2,6 @@
 
 #include "store/StoreError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -25,19 +24,6 @@ QString engineMessage(sqlite3* db)
 }
 
 } // namespace
-
-QString findFileIgnoringCase(const QString& directory, const QString& fileName)
-{
-    const QDir dir(directory);
-    if (dir.exists(fileName) && QFileInfo(dir.filePath(fileName)).isFile())
-        return dir.filePath(fileName);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return dir.filePath(fileName);
-}
 
 FileKind inspectFile(const QString& path)
 {

@@ -1,5 +1,5 @@
 #pragma once
-// Finding, recognising and creating the scrapbook file "Velmora.mdb".
+// Recognising and creating the scrapbook file "Velmora.mdb".
 //
 // A scrapbook is any SQLite file holding the tables MYLIFE (DATE, MYEVENT, WHAT, WHERE, PICTURE,
 // LOG), Catagory (catagory), WHERE (where, sort) and cddrive (cd, new), names in any letter case.
@@ -8,10 +8,6 @@
 namespace wk::store {
 
 inline constexpr const char* kScrapbookFileName = "Velmora.mdb";
-
-// The path of the file in `directory` whose name equals `fileName` without regard to letter
-// case; when there is none, `directory` + "/" + `fileName`.
-QString findFileIgnoringCase(const QString& directory, const QString& fileName);
 
 enum class FileKind {
     Missing,   // no such file

@@ -8,7 +8,6 @@
 #include "store/DateRules.h"
 #include "strip/StripSlots.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
@@ -52,7 +51,6 @@ void TimeLineSwitch::TimeOn1_Click()
 
 void TimeLineSwitch::fillStrip()
 {
-    skipStep([&] { QDir::setCurrent(form_.programDirectory); });
     const int lines = form_.ListDB1->count();
     int i = 0;
     if (lines > 0) {
@@ -125,7 +123,7 @@ void TimeLineSwitch::VScroll1_Change()
     }
     form_.Label8->setText(QString::number(value));
     skipStep([&] {
-        const QDate today = dates::today();
+        const QDate today = form_.clock.today();
         const QString base =
             dates::monthName(today.month()) + QStringLiteral("  ") + form_.Label8->text().trimmed();
         const std::optional<QDate> shown = dates::parseDate(base);

@@ -6,7 +6,6 @@
 
 #include "calendar/CalendarCells.h"
 #include "controls/PictureButton.h"
-#include "store/DateRules.h"
 
 #include <QListWidget>
 #include <QStringList>
@@ -17,13 +16,11 @@ namespace wk::testing {
 
 class CalendarTest : public ::testing::Test {
 protected:
-    void TearDown() override { dates::setTodayForTesting(QDate()); }
-
-    // Pins today, starts the program on `book` and ticks the calendar switch.
+    // Starts the program on `book` with its clock at `today` and ticks the calendar switch.
     shell::Mtform1& startCalendar(const QDate& today)
     {
-        dates::setTodayForTesting(today);
         program = std::make_unique<StartedProgram>(book.dir());
+        program->clock.setToday(today);
         program->start();
         program->form().Calstart1->click();
         return program->form();

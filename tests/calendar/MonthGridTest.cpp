@@ -114,7 +114,7 @@ TEST_F(CalendarTest, EveryRefillLeavesEveryDayNumberReadable)
     form.ScrollMo->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
     expectReadable("a month step");
 
-    dates::setTodayForTesting(QDate(2025, 12, 11));
+    program->clock.setToday(QDate(2025, 12, 11));
     form.Calstart1->click(); // off
     form.Calstart1->click(); // on again: December 2025, today the 11th
     EXPECT_EQ(background(12), QColor(0, 0, 128));

@@ -5,26 +5,15 @@
 #include "shell/JetConversionOffer.h"
 #include "shell/Mtform2.h"
 
-#include <QDir>
 #include <QListWidget>
 
 namespace wk::testing {
 
-StartedProgram::StartedProgram(const QString& directory)
-    : directory_(directory), previousDirectory_(QDir::currentPath())
-{
-}
-
-StartedProgram::~StartedProgram()
-{
-    form_.reset();
-    QDir::setCurrent(previousDirectory_);
-}
+StartedProgram::StartedProgram(const QString& directory) : directory_(directory) {}
 
 void StartedProgram::start()
 {
-    QDir::setCurrent(directory_);
-    auto* intro = new shell::Mtform2(prompts);
+    auto* intro = new shell::Mtform2(shell::Mtform1Services{prompts, directory_, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion =
         offerJetConversion ? offerJetConversion : shell::JetOffer(&shell::offerJetConversion);

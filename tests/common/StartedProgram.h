@@ -1,9 +1,10 @@
 #pragma once
-// Starts the program as a user does: in a working directory, through the intro window's load
-// handler, with scripted answers for every question. The working directory is restored after.
+// Starts the program as a user does: on a folder, through the intro window's load handler, with
+// scripted answers for every question and a clock the test sets.
 #include "ScriptedPrompts.h"
 #include "shell/Mtform1.h"
 #include "shell/ScrapbookCheck.h"
+#include "store/Clock.h"
 
 #include <QString>
 #include <memory>
@@ -12,13 +13,13 @@ namespace wk::testing {
 
 class StartedProgram {
 public:
-    // Runs the start-up sequence in `directory`; questions asked during start-up take the
-    // answers already queued in `prompts`.
+    // Runs the start-up sequence on `directory` (the program's folder); questions asked during
+    // start-up take the answers already queued in `prompts`.
     explicit StartedProgram(const QString& directory);
-    ~StartedProgram();
 
     ScriptedPrompts prompts;
-    shell::JetOffer offerJetConversion; // the program's own offer unless a test sets one
+    store::FixedClock clock{QDate::currentDate()}; // today for the program; set it at any time
+    shell::JetOffer offerJetConversion;            // the program's own offer unless a test sets one
     shell::Mtform1& form() { return *form_; }
     shell::Mtform1* operator->() { return form_.get(); }
 
@@ -27,7 +28,6 @@ public:
 
 private:
     QString directory_;
-    QString previousDirectory_;
     std::unique_ptr<shell::Mtform1> form_;
 };
 

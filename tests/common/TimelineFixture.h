@@ -7,7 +7,6 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "shell/Mtform1.h"
-#include "store/DateRules.h"
 
 #include <QListWidget>
 #include <QStringList>
@@ -18,8 +17,6 @@ namespace wk::testing {
 
 class TimelineTest : public ::testing::Test {
 protected:
-    void TearDown() override { dates::setTodayForTesting(QDate()); }
-
     // `count` entries on consecutive days from 1 March 2001, "Entry 0" ..., each with its own
     // landscape picture; returns the picture paths in entry order.
     QStringList addNumberedEntries(int count)
@@ -42,6 +39,7 @@ protected:
     shell::Mtform1& start()
     {
         program = std::make_unique<StartedProgram>(book.dir());
+        program->clock.setToday(today);
         program->start();
         return program->form();
     }
@@ -58,6 +56,7 @@ protected:
     }
 
     TestScrapbook book;
+    QDate today = QDate::currentDate(); // the program's today, set before start()
     QStringList bookmarks;
     std::unique_ptr<StartedProgram> program;
 };

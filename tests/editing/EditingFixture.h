@@ -8,7 +8,6 @@
 #include "controls/PictureButton.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
-#include "store/DateRules.h"
 
 #include <QVariantMap>
 #include <gtest/gtest.h>
@@ -18,12 +17,10 @@ namespace wk::testing {
 
 class EditingTest : public ::testing::Test {
 protected:
-    void SetUp() override { dates::setTodayForTesting(QDate(2001, 7, 4)); }
-    void TearDown() override { dates::setTodayForTesting(QDate()); }
-
     shell::Mtform1& start()
     {
         program = std::make_unique<StartedProgram>(book.dir());
+        program->clock.setToday(QDate(2001, 7, 4));
         program->start();
         return program->form();
     }

@@ -96,7 +96,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    SaneScanner scanner{prompts};
+    SaneScanner scanner{prompts, dir.path()}; // the program's folder is the test's folder
 };
 
 TEST_F(SaneScan, WritesTheFormatTheExtensionNames)
@@ -210,6 +210,13 @@ TEST_F(SaneScan, TheAquireButtonScansIntoTheChosenFile)
     window.cmdGetFileName->click();
     window.Command1->click();
     EXPECT_EQ(QImage(target("grid.bmp")).size(), QSize(78, 39));
+
+    // A name typed without a folder names a file in the program's folder, not in the process's
+    // working folder.
+    window.txtAcquireFileName->setText("typed.bmp");
+    window.Command1->click();
+    EXPECT_EQ(QImage(target("typed.bmp")).size(), QSize(78, 39));
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("typed.bmp")));
 }
 
 TEST_F(SaneScan, SeveralDevicesLetTheUserPickOne)

@@ -4,6 +4,7 @@
 #include "editing/Scanner.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,8 +97,8 @@ TEST(ScanWindowOpening, OpenShowsOneModelessWindowBesideTheMainWindow)
     ScriptedPrompts prompts;
     QWidget mainWindow;
     mainWindow.show();
-    FRMScan* first = FRMScan::open(prompts, &mainWindow);
-    FRMScan* again = FRMScan::open(prompts, &mainWindow);
+    FRMScan* first = FRMScan::open(prompts, QDir::tempPath(), &mainWindow);
+    FRMScan* again = FRMScan::open(prompts, QDir::tempPath(), &mainWindow);
     EXPECT_EQ(first, again);
     EXPECT_TRUE(first->isWindow());
     EXPECT_TRUE(first->isVisible());

@@ -3,14 +3,19 @@
 #include "TestScrapbook.h"
 
 #include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
 #include "store/ScrapbookFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace wk;
@@ -21,6 +26,19 @@ using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
 
 namespace {
+
+// Makes `folder` the process's working folder while it lives (the program itself never does).
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QString& folder) : previous_(QDir::currentPath())
+    {
+        EXPECT_TRUE(QDir::setCurrent(folder));
+    }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
 
 QStringList captions(shell::Mtform1& form)
 {
@@ -128,6 +146,49 @@ TEST(StartUp, MissingIntroPictureAndOtherWorkingDirectory)
     program.start();
     EXPECT_EQ(program->programDirectory, book.dir());
     EXPECT_EQ(program->ListDB1->count(), 1);
+}
+
+TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
+{
+    // The process works in another folder that holds pictures of the same names: the program
+    // must take every relative name from its own folder and never change the working folder.
+    TestScrapbook book;
+    const QString kite = book.writePicture("kite.jpg", {400, 300});
+    const QString far = book.writePicture("bmp/far.bmp", {300, 400});
+    const QString onDisc = book.writePicture("disc/bmp/tree.jpg", {200, 200});
+    book.setDisc("disc", "Y"); // a root relative to the program folder, confirmed at start-up
+    book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", {}, "kite.jpg", {}});
+    book.addEntry({QDate(1999, 3, 2), "Far", "2 School", {}, "bmp\\far.bmp", {}});
+    book.addEntry({QDate(1999, 3, 3), "Tree", "2 School", {}, "%\\bmp\\tree.jpg", {}});
+    QTemporaryDir elsewhere;
+    for (const char* decoy : {"kite.jpg", "bmp/far.bmp"}) { // and no disc folder
+        const QString file = elsewhere.filePath(decoy);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(file));
+    }
+    const WorkingFolder working(elsewhere.path());
+
+    StartedProgram program(book.dir());
+    program.start();
+    EXPECT_EQ(program->Image8->picture().file, kite);
+    EXPECT_EQ(program->findChild<QWidget*>("cdform"), nullptr) << "the disc folder was found";
+    selectLine(program->ListDB1, 1);
+    EXPECT_EQ(program->Image8->picture().file, far);
+    selectLine(program->ListDB1, 2);
+    EXPECT_EQ(program->Image8->picture().file, onDisc);
+
+    program->TimeOn1->click(); // the strip
+    EXPECT_EQ(program->Image[1]->picture().file, kite);
+    EXPECT_EQ(program->Image[2]->picture().file, far);
+    EXPECT_EQ(program->Image[3]->picture().file, onDisc);
+
+    program->Option3->click(); // the edit screen
+    program->CMDADD->click();  // its picture dialog opens on the program folder; cancelled
+    ASSERT_FALSE(program.prompts.asked.isEmpty());
+    EXPECT_EQ(program.prompts.asked.last().request.directory, book.dir());
+    EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
 }
 
 TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)

@@ -1,3 +1,4 @@
+#include "store/Clock.h"
 #include "store/DateRules.h"
 
 #include <gtest/gtest.h>
@@ -143,11 +144,10 @@ TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent)
         EXPECT_FALSE(fromStorage(bad).has_value()) << bad;
 }
 
-TEST(DateRules, TodayCanBePinned)
+TEST(DateRules, TodayComesFromTheClockTheProgramIsGiven)
 {
-    setTodayForTesting(QDate(1998, 6, 15));
-    EXPECT_EQ(today(), QDate(1998, 6, 15));
-    EXPECT_EQ(todayShort(), "6/15/1998");
-    setTodayForTesting(QDate());
-    EXPECT_EQ(today(), QDate::currentDate());
+    wk::store::FixedClock pinned(QDate(1998, 6, 15));
+    EXPECT_EQ(pinned.today(), QDate(1998, 6, 15));
+    EXPECT_EQ(formatShort(pinned.today()), "6/15/1998");
+    EXPECT_EQ(wk::store::SystemClock().today(), QDate::currentDate());
 }

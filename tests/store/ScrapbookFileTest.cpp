@@ -1,3 +1,4 @@
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 

@@ -57,7 +57,7 @@ TEST_F(TimeLineSwitch, ShortListsDiscNamesAndMissingPicturesLeaveEmptySlots)
 
 TEST_F(TimeLineSwitch, YearScrollerCountsOnAtItsPinnedEndsAndFillsTheMonth)
 {
-    dates::setTodayForTesting(QDate(2026, 12, 7));
+    today = QDate(2026, 12, 7);
     book.addEntry({QDate(1990, 12, 25), "Christmas 1990", "1 Events", {}, {}, {}});
     shell::Mtform1& form = start();
     QScrollBar* year = form.VScroll1;

@@ -1,0 +1,7 @@
+#include "store/Clock.h"
+
+namespace wk::store {
+
+QDate SystemClock::today() const { return QDate::currentDate(); }
+
+} // namespace wk::store

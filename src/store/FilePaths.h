@@ -1,0 +1,19 @@
+#pragma once
+// Where the program's files are. Every file name the program opens is taken from
+// `programDirectory` (the working folder the program was started in) when it is relative, and
+// names of files the program ships are matched without regard to letter case. Nothing changes
+// the process's working folder, so no code may rely on it.
+#include <QString>
+
+namespace wk::store {
+
+// The path of the file in `directory` whose name equals `fileName` without regard to letter
+// case ("NET.ICO" finds "net.ico": the names were written on a system that ignores case); when
+// there is none, `directory` + "/" + `fileName` (and opening it fails cleanly).
+QString findFileIgnoringCase(const QString& directory, const QString& fileName);
+
+// The file `name` stands for: a relative name is taken from `programDirectory`; an absolute
+// name and the empty name are returned as they are.
+QString resolvePath(const QString& programDirectory, const QString& name);
+
+} // namespace wk::store
