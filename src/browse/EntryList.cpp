@@ -6,6 +6,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/Queries.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -100,7 +101,7 @@ store::DataSource& EntryList::positionOnLine(int line)
     if (!lineEntry_)
         lineEntry_ = std::make_unique<store::DataSource>(form_.connections, QStringLiteral("lineEntry"));
     lineEntry_->setDatabaseName(form_.Data1.databaseName());
-    lineEntry_->setRecordSource(QStringLiteral("SELECT * FROM mylife WHERE rowid = %1 ;").arg(id));
+    lineEntry_->setRecordSource(store::queries::entryByRow(id));
     lineEntry_->refresh();
     lineEntry_->setBookmark(bookmark);
     return *lineEntry_;

@@ -7,7 +7,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
-#include "store/QueryDialect.h"
+#include "store/Queries.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,13 +42,6 @@ DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
 
 DayList::~DayList() { form_.DBGrid1->setModel(nullptr); }
 
-QString DayList::dayQuery(const QString& dateText)
-{
-    return QStringLiteral("SELECT * ") + QStringLiteral("FROM mylife ") + QStringLiteral("WHERE ") +
-           QStringLiteral("mylife.date=datevalue('") + store::quoteValue(dateText) + QStringLiteral("') ") +
-           QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
-}
-
 QString DayList::dateTextOfCell(int index) const
 {
     const int day = cellDayNumber(form_.List1[index]);
@@ -78,7 +71,7 @@ void DayList::List1_Click(int index)
                                                             : QString());
         const QString dateText = dateTextOfCell(index);
         form_.ListDate->setText(dateText);
-        form_.DataFind.setRecordSource(dayQuery(dateText));
+        form_.DataFind.setRecordSource(store::queries::day(dateText));
         form_.DataFind.refresh();
         form_.DBGrid1->viewport()->update();
     });
@@ -94,7 +87,7 @@ void DayList::CmdDayList_Click()
     skipStep([&] { form_.Data1.refreshIfChanged(); });
     const QString dateText = form_.ListDate->text();
     skipStep([&] {
-        day.setRecordSource(dayQuery(dateText));
+        day.setRecordSource(store::queries::day(dateText));
         day.refresh();
     });
     const int index = form_.dayListCell;
