@@ -6,6 +6,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/Entry.h"
 #include "store/Queries.h"
 #include "store/StoreError.h"
 
@@ -49,7 +50,7 @@ void EntryList::fill(store::DataSource& source)
         source.moveFirst();
         while (!source.eof()) {
             // A null title lists as an empty line, so lines and slots stay aligned.
-            titles << fieldText(source, QStringLiteral("MYEVENT"));
+            titles << fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }

@@ -7,6 +7,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
+#include "store/Entry.h"
 #include "store/Queries.h"
 
 #include <QLabel>
@@ -99,13 +100,13 @@ void DayList::CmdDayList_Click()
     skipStep([&] {
         std::optional<QDate> shown = dates::parseDate(dateText);
         if (!shown && !day.eof())
-            shown = day.field(QStringLiteral("date")).toDate();
+            shown = day.field(store::kDateField).toDate();
         if (shown && shown->isValid())
             cell->addItem(QString::number(shown->day()));
     });
     skipStep([&] {
         while (!day.eof()) {
-            const QVariant title = day.field(QStringLiteral("myevent"));
+            const QVariant title = day.field(store::kTitleField);
             if (!title.isNull())
                 cell->addItem(title.toString());
             day.moveNext();

@@ -6,6 +6,7 @@
 // editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
 // (editedEntry()), never into whatever row the entry set happens to be on.
 #include "controls/Prompts.h"
+#include "store/Entry.h"
 
 #include <QObject>
 #include <QString>
@@ -61,14 +62,12 @@ public:
     static controls::FileDialogRequest pictureDialog(const QString& title);
 
 private:
-    // What the six boxes hold, to tell whether the user changed them since they were filled.
-    struct BoxTexts {
-        QString date, picture, log, title, where, category;
-        bool operator==(const BoxTexts&) const = default;
-    };
-    BoxTexts boxTexts() const;
+    // What the six boxes hold, as texts: what the saves store, and what tells whether the user
+    // changed the boxes since they were filled.
+    store::Entry boxEntry() const;
+    void showInBoxes(const store::Entry& entry);
     // The boxes now hold what is stored (or what a new entry starts with).
-    void markBoxesStored() { storedBoxes_ = boxTexts(); }
+    void markBoxesStored() { storedBoxes_ = boxEntry(); }
 
     // The two saves; false when refused or failed (after telling the user).
     bool storeNewEntry();
@@ -81,7 +80,7 @@ private:
 
     shell::Mtform1& form_;
     QString editedEntry_;
-    BoxTexts storedBoxes_;
+    store::Entry storedBoxes_;
 };
 
 } // namespace wk::editing

@@ -9,6 +9,7 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/Entry.h"
 #include "strip/StripSlots.h"
 #include "store/Queries.h"
 
@@ -33,7 +34,7 @@ void readLines(store::DataSource& source, QStringList& titles, QStringList& book
             return;
         source.moveFirst();
         while (!source.eof()) {
-            titles << browse::fieldText(source, QStringLiteral("MYEVENT"));
+            titles << browse::fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }
@@ -144,10 +145,10 @@ void EntryFilters::SSOption5_Click()
     skipStep([&] {
         entries.findFirst(calendarItems);
         while (!entries.noMatch()) {
-            const QVariant where = entries.field(QStringLiteral("WHERE"));
+            const QVariant where = entries.field(store::kWhereField);
             // A null name equals no text, not even the empty one.
             if (everyName || (!where.isNull() && where.toString().toUpper() == name)) {
-                titles << browse::fieldText(entries, QStringLiteral("MYEVENT"));
+                titles << browse::fieldText(entries, store::kTitleField);
                 bookmarks << entries.bookmark();
             }
             entries.findNext(calendarItems);
