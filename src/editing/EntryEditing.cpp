@@ -8,7 +8,6 @@
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
-#include "editing/FolderListing.h"
 #include "editing/PictureFiles.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
@@ -29,7 +28,6 @@ using controls::skipStep;
 
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
-const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
 } // namespace
 
 EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
@@ -45,15 +43,6 @@ EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
         connect(combo, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
     // Runs after the screen switch itself has filled the boxes.
     connect(form_.Option3, &QAbstractButton::clicked, this, &EntryEditing::enterEditing);
-}
-
-controls::FileDialogRequest EntryEditing::pictureDialog(const QString& title)
-{
-    controls::FileDialogRequest request;
-    request.title = title;
-    request.filter = kPictureFilter;
-    request.filterIndex = 2;
-    return request;
 }
 
 void EntryEditing::enterEditing()
@@ -149,18 +138,12 @@ void EntryEditing::CMDADD_Click()
         form_.Wheretext->setEditText(QString());
         form_.WhatText->setEditText(QString());
     });
-    controls::FileDialogRequest request = pictureDialog(QStringLiteral("Save Image As"));
-    request.directory = form_.pictureFiles().file1Folder();
     markBoxesStored(); // a new entry starts from these boxes
-    const QString chosen = form_.prompts.chooseOpenFile(request);
+    const QString chosen = form_.pictureFiles().choosePicture(QStringLiteral("Save Image As"));
     if (chosen.isEmpty())
         return; // cancelled
     try {
-        form_.Text2->setText(chosen);
         markBoxesStored();
-        const QString folder = folderOfFile(chosen);
-        if (!folder.isEmpty())
-            form_.pictureFiles().setFile1Folder(folder);
         form_.Text1->show();
         form_.Text2->show();
         form_.Text4->show();

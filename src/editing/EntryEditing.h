@@ -5,7 +5,6 @@
 // The area has two sub-modes told by the visible save button: adding (SAVEADD shown) and
 // editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
 // (editedEntry()), never into whatever row the entry set happens to be on.
-#include "controls/Prompts.h"
 #include "store/Entry.h"
 
 #include <QObject>
@@ -56,10 +55,6 @@ public:
     // Shows the picture file `path` in the big picture with the landscape or portrait layout
     // its shape asks for (a square one keeps the layout). Throws PictureError.
     void previewPicture(const QString& path);
-
-    // The picture file dialog of the edit area: this title, the picture-file filters and the
-    // "picture files" entry chosen.
-    static controls::FileDialogRequest pictureDialog(const QString& title);
 
 private:
     // What the six boxes hold, as texts: what the saves store, and what tells whether the user
