@@ -6,6 +6,7 @@
 #include "controls/Twips.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
+#include "store/Entry.h"
 #include "store/FilePaths.h"
 
 #include <QDir>
@@ -28,14 +29,7 @@ constexpr int kStripLandscapeWidth = 4695;
 
 QString fieldText(const store::DataSource& source, const QString& field)
 {
-    const QVariant v = source.field(field);
-    if (!v.isValid() || v.isNull())
-        return {};
-    if (v.typeId() == QMetaType::QDate)
-        return dates::formatShort(v.toDate());
-    if (v.typeId() == QMetaType::QDateTime)
-        return dates::formatShort(v.toDateTime().date());
-    return v.toString();
+    return store::valueText(source.field(field));
 }
 
 QDate fieldDate(const store::DataSource& source, const QString& field)
@@ -158,10 +152,10 @@ void EntryDisplay::showCurrentEntry(store::DataSource& source)
 {
     form_.folderThumbnails = false;
     QString picture;
-    skipStep([&] { picture = fieldText(source, QStringLiteral("PICTURE")); });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(source, QStringLiteral("LOG"))); });
+    skipStep([&] { picture = fieldText(source, store::kPictureField); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(source, store::kLogField)); });
     skipStep([&] { showPicture(picture); });
-    skipStep([&] { form_.wherelabel->setText(fieldText(source, QStringLiteral("WHERE"))); });
+    skipStep([&] { form_.wherelabel->setText(fieldText(source, store::kWhereField)); });
 }
 
 } // namespace wk::browse

@@ -6,6 +6,8 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/Entry.h"
+#include "store/Queries.h"
 #include "store/StoreError.h"
 
 #include <algorithm>
@@ -47,7 +49,7 @@ void EntryList::fill(store::DataSource& source)
         source.moveFirst();
         while (!source.eof()) {
             // A null title lists as an empty line, so lines and slots stay aligned.
-            titles << fieldText(source, QStringLiteral("MYEVENT"));
+            titles << fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }
@@ -99,7 +101,7 @@ store::DataSource& EntryList::positionOnLine(int line)
     if (!lineEntry_)
         lineEntry_ = std::make_unique<store::DataSource>(form_.connections, QStringLiteral("lineEntry"));
     lineEntry_->setDatabaseName(form_.Data1.databaseName());
-    lineEntry_->setRecordSource(QStringLiteral("SELECT * FROM mylife WHERE rowid = %1 ;").arg(id));
+    lineEntry_->setRecordSource(store::queries::entryByRow(id));
     lineEntry_->refresh();
     lineEntry_->setBookmark(bookmark);
     return *lineEntry_;

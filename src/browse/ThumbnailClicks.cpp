@@ -7,6 +7,7 @@
 #include "controls/Steps.h"
 #include "editing/EntryEditing.h"
 #include "shell/Mtform1.h"
+#include "store/Entry.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -53,7 +54,7 @@ void ThumbnailClicks::Image_Click(int k)
     // A slot filled from a folder holds a file name, which is no bookmark: the entry set then
     // stays where it was and the log below is that entry's.
     skipStep([&] { form_.Data1.setBookmark(form_.stripBookmarks[k]); });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(form_.Data1, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(form_.Data1, store::kLogField)); });
     if (!slotEntry.isEmpty() && !form_.Frame5->isHidden() && form_.Data1.bookmark() == slotEntry)
         form_.editing().editEntry(form_.Data1);
 }

@@ -5,6 +5,7 @@
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
+#include "store/Entry.h"
 
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -123,29 +124,20 @@ void DayDrop::List1_DragDrop(int index)
     if (line < 0 || line >= form_.ListDB1->count())
         return;
     const QString title = form_.ListDB1->item(line)->text();
-    QVariant picture, where, what, log;
-    const bool found = skipStep([&] {
-        const store::DataSource& source = form_.entryList().positionOnLine(line);
-        picture = source.field(QStringLiteral("picture"));
-        where = source.field(QStringLiteral("WHERE"));
-        what = source.field(QStringLiteral("WHAT"));
-        log = source.field(QStringLiteral("log"));
-    });
+    store::Entry copy;
+    const bool found = skipStep([&] { copy = store::readEntry(form_.entryList().positionOnLine(line)); });
     if (!found)
         return;
     const QDate date = dropDate(index);
     if (!date.isValid())
         return;
+    copy.date = date;
+    copy.title = title;
     store::DataSource& entries = form_.Data1;
     const bool stored = skipStep([&] {
         try {
             entries.addNew();
-            entries.setField(QStringLiteral("DATE"), date);
-            entries.setField(QStringLiteral("myevent"), title);
-            entries.setField(QStringLiteral("PICTURE"), picture);
-            entries.setField(QStringLiteral("WHERE"), where);
-            entries.setField(QStringLiteral("WHAT"), what);
-            entries.setField(QStringLiteral("log"), log);
+            store::writeEntry(entries, copy);
             entries.update();
         } catch (...) {
             if (entries.editing())

@@ -2,16 +2,19 @@
 
 #include "controls/Steps.h"
 #include "store/DataSource.h"
-#include "store/DateRules.h"
+#include "store/Entry.h"
 
-#include <QDateTime>
 #include <QLineEdit>
 
 namespace wk::calendar {
 
 namespace {
-const char* const kFields[3] = {"MYEVENT", "DATE", "WHAT"};
-QString fieldOf(int column) { return QString::fromLatin1(kFields[column]); }
+// The grid's columns, headed by their field names.
+QString fieldOf(int column)
+{
+    static const QString fields[3] = {store::kTitleField, store::kDateField, store::kCategoryField};
+    return fields[column];
+}
 } // namespace
 
 DayGridModel::DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent)
@@ -47,11 +50,7 @@ QVariant DayGridModel::data(const QModelIndex& index, int role) const
         controls::logSkipped(failure);
         return QString();
     }
-    if (value.typeId() == QMetaType::QDate)
-        return dates::formatShort(value.toDate());
-    if (value.typeId() == QMetaType::QDateTime)
-        return dates::formatShort(value.toDateTime().date());
-    return value.isNull() ? QString() : value.toString();
+    return store::valueText(value);
 }
 
 QVariant DayGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -70,8 +69,8 @@ Qt::ItemFlags DayGridModel::flags(const QModelIndex& index) const
 
 void DayGridModel::DBGrid1_Change()
 {
-    source_.setField(QStringLiteral("DATE"), listDate_->text());
-    source_.setField(QStringLiteral("WHAT"), QStringLiteral("1 Events"));
+    source_.setField(store::kDateField, listDate_->text());
+    source_.setField(store::kCategoryField, QStringLiteral("1 Events"));
 }
 
 bool DayGridModel::setData(const QModelIndex& index, const QVariant& value, int role)

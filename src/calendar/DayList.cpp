@@ -7,7 +7,8 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
-#include "store/QueryDialect.h"
+#include "store/Entry.h"
+#include "store/Queries.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,13 +43,6 @@ DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
 
 DayList::~DayList() { form_.DBGrid1->setModel(nullptr); }
 
-QString DayList::dayQuery(const QString& dateText)
-{
-    return QStringLiteral("SELECT * ") + QStringLiteral("FROM mylife ") + QStringLiteral("WHERE ") +
-           QStringLiteral("mylife.date=datevalue('") + store::quoteValue(dateText) + QStringLiteral("') ") +
-           QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
-}
-
 QString DayList::dateTextOfCell(int index) const
 {
     const int day = cellDayNumber(form_.List1[index]);
@@ -78,7 +72,7 @@ void DayList::List1_Click(int index)
                                                             : QString());
         const QString dateText = dateTextOfCell(index);
         form_.ListDate->setText(dateText);
-        form_.DataFind.setRecordSource(dayQuery(dateText));
+        form_.DataFind.setRecordSource(store::queries::day(dateText));
         form_.DataFind.refresh();
         form_.DBGrid1->viewport()->update();
     });
@@ -94,7 +88,7 @@ void DayList::CmdDayList_Click()
     skipStep([&] { form_.Data1.refreshIfChanged(); });
     const QString dateText = form_.ListDate->text();
     skipStep([&] {
-        day.setRecordSource(dayQuery(dateText));
+        day.setRecordSource(store::queries::day(dateText));
         day.refresh();
     });
     const int index = form_.dayListCell;
@@ -106,13 +100,13 @@ void DayList::CmdDayList_Click()
     skipStep([&] {
         std::optional<QDate> shown = dates::parseDate(dateText);
         if (!shown && !day.eof())
-            shown = day.field(QStringLiteral("date")).toDate();
+            shown = day.field(store::kDateField).toDate();
         if (shown && shown->isValid())
             cell->addItem(QString::number(shown->day()));
     });
     skipStep([&] {
         while (!day.eof()) {
-            const QVariant title = day.field(QStringLiteral("myevent"));
+            const QVariant title = day.field(store::kTitleField);
             if (!title.isNull())
                 cell->addItem(title.toString());
             day.moveNext();

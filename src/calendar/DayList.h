@@ -21,8 +21,6 @@ public:
     DayList(shell::Mtform1& form, MonthCalendar& calendar);
     ~DayList() override;
 
-    // The query of the entries of one day; `dateText` is month first (" 6/15/ 1998").
-    static QString dayQuery(const QString& dateText);
     // The date text of cell `index` (1..42): " m/d/ yyyy" with the month and year of the cell's
     // day (the neighbouring month for grey cells of the first and last rows).
     QString dateTextOfCell(int index) const;

@@ -1,6 +1,7 @@
 #include "calendar/EntryDateIndex.h"
 
 #include "store/DataSource.h"
+#include "store/Entry.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -20,9 +21,8 @@ void EntryDateIndex::rebuild()
     if (rows == 0 || !source_.isOpen())
         return;
     byDay_.reserve(size_t(rows));
-    const QString field = QStringLiteral("DATE");
     for (int row = 0; row < rows; ++row) {
-        const QVariant value = source_.fieldAt(row, field);
+        const QVariant value = source_.fieldAt(row, store::kDateField);
         if (value.typeId() == QMetaType::QDate) {
             byDay_.emplace_back(value.toDate().toJulianDay(), row);
         } else if (value.typeId() == QMetaType::QDateTime) {

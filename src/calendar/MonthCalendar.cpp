@@ -10,6 +10,7 @@
 #include "shell/Mtform1.h"
 #include "shell/ScreenModes.h"
 #include "store/DateRules.h"
+#include "store/Entry.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -181,9 +182,8 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
         skipStep([&] { entries.refreshIfChanged(); });
     skipStep([&] {
         const qint64 firstDay = cellDates_[1].toJulianDay();
-        const QString titleField = QStringLiteral("MYEVENT");
         for (const auto& [date, row] : index_->rowsBetween(cellDates_[1], cellDates_[42])) {
-            const QVariant title = entries.fieldAt(row, titleField);
+            const QVariant title = entries.fieldAt(row, store::kTitleField);
             if (title.isNull())
                 continue; // a null title adds no line
             lines[size_t(date.toJulianDay() - firstDay + 1)] << title.toString();

@@ -1,15 +1,13 @@
 #include "editing/EntryEditing.h"
 
-#include "controls/FolderList.h"
-
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
 #include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
 #include "controls/Picture.h"
 #include "controls/PictureButton.h"
+#include "controls/Prompts.h"
 #include "controls/Steps.h"
-#include "editing/FolderListing.h"
 #include "editing/PictureFiles.h"
 #include "shell/Mtform1.h"
 #include "store/DateRules.h"
@@ -30,7 +28,6 @@ using controls::skipStep;
 
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
-const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
 } // namespace
 
 EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
@@ -43,15 +40,6 @@ EntryEditing::EntryEditing(shell::Mtform1& form) : QObject(&form), form_(form)
     connect(form_.Text2, &QLineEdit::textChanged, this, &EntryEditing::Text2_Change);
     connect(form_.Text3, &QPlainTextEdit::textChanged, this, &EntryEditing::Text3_Change);
     connect(form_.Wheretext, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
-}
-
-controls::FileDialogRequest EntryEditing::pictureDialog(const QString& title)
-{
-    controls::FileDialogRequest request;
-    request.title = title;
-    request.filter = kPictureFilter;
-    request.filterIndex = 2;
-    return request;
 }
 
 void EntryEditing::enterEditing()
@@ -69,31 +57,40 @@ void EntryEditing::enterEditing()
     markBoxesStored();
 }
 
-EntryEditing::BoxTexts EntryEditing::boxTexts() const
+store::Entry EntryEditing::boxEntry() const
 {
-    return {form_.Text1->text(),
-            form_.Text2->text(),
-            form_.Text3->toPlainText(),
-            form_.Text4->text(),
-            form_.Wheretext->currentText(),
-            form_.WhatText->currentText()};
+    store::Entry entry;
+    entry.date = form_.Text1->text();
+    entry.title = form_.Text4->text();
+    entry.category = form_.WhatText->currentText();
+    entry.where = form_.Wheretext->currentText();
+    entry.picture = form_.Text2->text();
+    entry.log = form_.Text3->toPlainText();
+    return entry;
 }
 
-void EntryEditing::fillBoxes(const store::DataSource& e)
+void EntryEditing::showInBoxes(const store::Entry& entry)
 {
-    skipStep([&] { form_.Text3->setPlainText(browse::fieldText(e, QStringLiteral("LOG"))); });
-    skipStep([&] { form_.Text1->setText(browse::fieldText(e, QStringLiteral("DATE"))); });
-    skipStep([&] { form_.Text2->setText(browse::fieldText(e, QStringLiteral("PICTURE"))); });
-    skipStep([&] { form_.Text4->setText(browse::fieldText(e, QStringLiteral("MYEVENT"))); });
-    skipStep([&] { form_.Wheretext->setEditText(browse::fieldText(e, QStringLiteral("WHERE"))); });
-    skipStep([&] { form_.WhatText->setEditText(browse::fieldText(e, QStringLiteral("WHAT"))); });
+    form_.Text3->setPlainText(store::valueText(entry.log));
+    form_.Text1->setText(store::valueText(entry.date));
+    form_.Text2->setText(store::valueText(entry.picture));
+    form_.Text4->setText(store::valueText(entry.title));
+    form_.Wheretext->setEditText(store::valueText(entry.where));
+    form_.WhatText->setEditText(store::valueText(entry.category));
+}
+
+void EntryEditing::fillBoxes(const store::DataSource& source)
+{
+    store::Entry entry;
+    if (skipStep([&] { entry = store::readEntry(source); }))
+        showInBoxes(entry);
 }
 
 bool EntryEditing::mayLeaveEntryFor(const QString& bookmark)
 {
     if (form_.Frame5->isHidden() || bookmark.isEmpty() || bookmark == editedEntry_)
         return true;
-    if (boxTexts() == storedBoxes_)
+    if (boxEntry() == storedBoxes_)
         return true;
     if (!form_.prompts.askYesNo(kProgramTitle, QStringLiteral("Store your changes to this entry before "
                                                               "another entry is shown?")))
@@ -138,18 +135,12 @@ void EntryEditing::CMDADD_Click()
         form_.Wheretext->setEditText(QString());
         form_.WhatText->setEditText(QString());
     });
-    controls::FileDialogRequest request = pictureDialog(QStringLiteral("Save Image As"));
-    request.directory = form_.pictureFiles().file1Folder();
     markBoxesStored(); // a new entry starts from these boxes
-    const QString chosen = form_.prompts.chooseOpenFile(request);
+    const QString chosen = form_.pictureFiles().choosePicture(QStringLiteral("Save Image As"));
     if (chosen.isEmpty())
         return; // cancelled
     try {
-        form_.Text2->setText(chosen);
         markBoxesStored();
-        const QString folder = folderOfFile(chosen);
-        if (!folder.isEmpty())
-            form_.pictureFiles().setFile1Folder(folder);
         form_.Text1->show();
         form_.Text2->show();
         form_.Text4->show();
@@ -188,24 +179,13 @@ bool EntryEditing::storeNewEntry()
 {
     if (!checkDateAndTitle())
         return false;
-    const QString where = form_.Wheretext->currentText();
-    const QString date = form_.Text1->text();
-    const QString picture = form_.Text2->text();
-    const QString log = form_.Text3->toPlainText();
-    const QString title = form_.Text4->text();
-    const QString category = form_.WhatText->currentText();
+    const store::Entry entry = boxEntry();
 
     store::DataSource& entries = form_.Data1;
     try {
         entries.addNew();
-        entries.setField(QStringLiteral("date"), date);
-        if (!picture.isEmpty())
-            entries.setField(QStringLiteral("picture"), picture);
-        entries.setField(QStringLiteral("myevent"), title);
-        if (!log.isEmpty())
-            entries.setField(QStringLiteral("log"), log);
-        entries.setField(QStringLiteral("where"), where);
-        entries.setField(QStringLiteral("whAT"), category);
+        // A new entry keeps null where no picture or log was given.
+        store::writeEntry(entries, entry, {.picture = true, .log = true});
         entries.update();
     } catch (const std::exception& error) {
         // Nothing was stored: the boxes keep what was typed and the area stays in adding.
@@ -246,12 +226,7 @@ bool EntryEditing::storeChanges()
     }
     if (!checkDateAndTitle())
         return false;
-    const QString where = form_.Wheretext->currentText();
-    const QString date = form_.Text1->text();
-    const QString picture = form_.Text2->text();
-    const QString log = form_.Text3->toPlainText();
-    const QString title = form_.Text4->text();
-    const QString category = form_.WhatText->currentText();
+    const store::Entry entry = boxEntry();
 
     // The entry set normally holds the edited entry; a filtered list may hold it instead.
     store::DataSource* source = &form_.Data1;
@@ -260,13 +235,8 @@ bool EntryEditing::storeChanges()
     try {
         source->setBookmark(editedEntry_);
         source->edit();
-        source->setField(QStringLiteral("date"), date);
-        source->setField(QStringLiteral("picture"), picture);
-        source->setField(QStringLiteral("myevent"), title);
-        if (!log.isEmpty())
-            source->setField(QStringLiteral("log"), log);
-        source->setField(QStringLiteral("where"), where);
-        source->setField(QStringLiteral("whAT"), category);
+        // An emptied log box keeps the stored log.
+        store::writeEntry(*source, entry, {.log = true});
         source->update();
     } catch (const store::RowGoneError& gone) {
         // The boxes keep what was typed; the list no longer offers the vanished entry.

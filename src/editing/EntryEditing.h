@@ -5,7 +5,7 @@
 // The area has two sub-modes told by the visible save button: adding (SAVEADD shown) and
 // editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
 // (editedEntry()), never into whatever row the entry set happens to be on.
-#include "controls/Prompts.h"
+#include "store/Entry.h"
 
 #include <QObject>
 #include <QString>
@@ -59,19 +59,13 @@ public:
     // its shape asks for (a square one keeps the layout). Throws PictureError.
     void previewPicture(const QString& path);
 
-    // The picture file dialog of the edit area: this title, the picture-file filters and the
-    // "picture files" entry chosen.
-    static controls::FileDialogRequest pictureDialog(const QString& title);
-
 private:
-    // What the six boxes hold, to tell whether the user changed them since they were filled.
-    struct BoxTexts {
-        QString date, picture, log, title, where, category;
-        bool operator==(const BoxTexts&) const = default;
-    };
-    BoxTexts boxTexts() const;
+    // What the six boxes hold, as texts: what the saves store, and what tells whether the user
+    // changed the boxes since they were filled.
+    store::Entry boxEntry() const;
+    void showInBoxes(const store::Entry& entry);
     // The boxes now hold what is stored (or what a new entry starts with).
-    void markBoxesStored() { storedBoxes_ = boxTexts(); }
+    void markBoxesStored() { storedBoxes_ = boxEntry(); }
 
     // The two saves; false when refused or failed (after telling the user).
     bool storeNewEntry();
@@ -82,7 +76,7 @@ private:
 
     shell::Mtform1& form_;
     QString editedEntry_;
-    BoxTexts storedBoxes_;
+    store::Entry storedBoxes_;
 };
 
 } // namespace wk::editing

@@ -24,6 +24,8 @@ using controls::skipStep;
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
 const QString kMergeTitle = QStringLiteral("Merge");
+const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureFilter
 } // namespace
 
 PictureFiles::PictureFiles(shell::Mtform1& form) : QObject(&form), form_(form)
@@ -62,18 +64,28 @@ QStringList PictureFiles::file2Names() const
     return names;
 }
 
-void PictureFiles::Command1_Click()
+QString PictureFiles::choosePicture(const QString& title)
 {
-    controls::FileDialogRequest request = EntryEditing::pictureDialog(QStringLiteral("Save Image As"));
+    controls::FileDialogRequest request;
+    request.title = title;
+    request.filter = kPictureFilter;
+    request.filterIndex = kPictureFilesFilter;
     request.directory = file1Folder();
     const QString chosen = form_.prompts.chooseOpenFile(request);
     if (chosen.isEmpty())
+        return chosen;
+    form_.Text2->setText(chosen);
+    const QString folder = folderOfFile(chosen);
+    if (!folder.isEmpty())
+        setFile1Folder(folder);
+    return chosen;
+}
+
+void PictureFiles::Command1_Click()
+{
+    if (choosePicture(QStringLiteral("Save Image As")).isEmpty())
         return; // cancelled
     try {
-        form_.Text2->setText(chosen);
-        const QString folder = folderOfFile(chosen);
-        if (!folder.isEmpty())
-            setFile1Folder(folder);
         setFile1Pattern(QStringLiteral("*.bmp;*.jpg"));
 
         const int count = file1Count();
@@ -100,16 +112,10 @@ void PictureFiles::Command1_Click()
 
 void PictureFiles::CMDMerge_Click()
 {
-    controls::FileDialogRequest request = EntryEditing::pictureDialog(QStringLiteral("Merge Directory"));
-    request.directory = file1Folder();
-    const QString chosen = form_.prompts.chooseOpenFile(request);
+    const QString chosen = choosePicture(QStringLiteral("Merge Directory"));
     if (chosen.isEmpty())
         return; // cancelled
     try {
-        form_.Text2->setText(chosen);
-        const QString folder = folderOfFile(chosen);
-        if (!folder.isEmpty())
-            setFile1Folder(folder);
         form_.Text1->show();
         form_.Text2->show();
         form_.Text4->show();

@@ -35,6 +35,11 @@ public:
     // File2's names, in listing order.
     QStringList file2Names() const;
 
+    // Asks for a picture file with the edit area's picture dialog titled `title`, opened on
+    // File1's folder. The chosen file's name goes into the picture box Text2 and File1 moves to
+    // its folder. Returns that name; empty when cancelled, and then nothing changes.
+    QString choosePicture(const QString& title);
+
     void Command1_Click(); // "Thumbnails"
     void CMDMerge_Click(); // "Merge"
 

@@ -9,8 +9,9 @@
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
+#include "store/Entry.h"
 #include "strip/StripSlots.h"
-#include "store/QueryDialect.h"
+#include "store/Queries.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -21,7 +22,6 @@
 namespace wk::filters {
 
 using controls::skipStep;
-using store::quoteValue;
 
 namespace {
 
@@ -34,7 +34,7 @@ void readLines(store::DataSource& source, QStringList& titles, QStringList& book
             return;
         source.moveFirst();
         while (!source.eof()) {
-            titles << browse::fieldText(source, QStringLiteral("MYEVENT"));
+            titles << browse::fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }
@@ -99,28 +99,6 @@ QString EntryFilters::selectedName() const
     return item && form_.DBList2->currentRow() >= 0 ? item->text() : QString();
 }
 
-QString EntryFilters::categoryQuery(const QString& caption, const QString& name)
-{
-    const QString nameClause = name.isEmpty()
-                                   ? QStringLiteral("where >= ' '")
-                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
-    return QStringLiteral("SELECT * FROM mylife WHERE what='") + quoteValue(caption) +
-           QStringLiteral("' and ") + nameClause + QStringLiteral(" ;");
-}
-
-QString EntryFilters::nameQuery(const QString& selectedCaption, const QString& name)
-{
-    const QString categoryClause =
-        selectedCaption.isNull()
-            ? QStringLiteral("what >= ' '")
-            : QStringLiteral("what = '") + quoteValue(selectedCaption) + QStringLiteral("' ");
-    const QString nameClause = name.isEmpty()
-                                   ? QStringLiteral("where = ' ' ")
-                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
-    return QStringLiteral("SELECT * FROM mylife WHERE ") + categoryClause + QStringLiteral(" and ") +
-           nameClause + QStringLiteral(" order by date;");
-}
-
 void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(form_.ListDB1, colour); }
 
 void EntryFilters::switchTimeLineOff()
@@ -144,7 +122,7 @@ void EntryFilters::categoryClick(int k)
     QStringList bookmarks;
     bool queried = false;
     skipStep([&] {
-        find.setRecordSource(categoryQuery(form_.SSOption[k]->text(), selectedName()));
+        find.setRecordSource(store::queries::categoryFilter(form_.SSOption[k]->text(), selectedName()));
         find.refresh();
         queried = true;
     });
@@ -163,16 +141,17 @@ void EntryFilters::SSOption5_Click()
     const bool everyName = name == QLatin1String("*ALL PICTURES");
     QStringList titles;
     QStringList bookmarks;
+    const QString calendarItems = store::queries::calendarItemsCriterion();
     skipStep([&] {
-        entries.findFirst(kCalendarCriterion);
+        entries.findFirst(calendarItems);
         while (!entries.noMatch()) {
-            const QVariant where = entries.field(QStringLiteral("WHERE"));
+            const QVariant where = entries.field(store::kWhereField);
             // A null name equals no text, not even the empty one.
             if (everyName || (!where.isNull() && where.toString().toUpper() == name)) {
-                titles << browse::fieldText(entries, QStringLiteral("MYEVENT"));
+                titles << browse::fieldText(entries, store::kTitleField);
                 bookmarks << entries.bookmark();
             }
-            entries.findNext(kCalendarCriterion);
+            entries.findNext(calendarItems);
         }
     });
     form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
@@ -189,7 +168,7 @@ void EntryFilters::CmdAll_Click()
     form_.categoryOptions->setExclusive(true);
     store::DataSource& entries = form_.Data1;
     skipStep([&] {
-        entries.setRecordSource(kAllEntriesQuery);
+        entries.setRecordSource(store::queries::allEntries());
         entries.refresh();
     });
     QStringList titles;
@@ -209,7 +188,7 @@ void EntryFilters::DBList2_Click()
             caption =
                 form_.SSOption[k]->text().isNull() ? QString(QLatin1String("")) : form_.SSOption[k]->text();
     store::DataSource& entries = form_.Data1;
-    const QString query = nameQuery(caption, selectedName());
+    const QString query = store::queries::nameFilter(caption, selectedName());
     skipStep([&] {
         entries.setRecordSource(query);
         entries.refresh();

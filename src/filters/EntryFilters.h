@@ -32,12 +32,6 @@ public:
     // DBList2's text: the selected name, or the empty text when none is selected.
     QString selectedName() const;
 
-    // The query texts the handlers send, from a caption and a name (both unquoted).
-    static QString categoryQuery(const QString& caption, const QString& name);
-    static QString nameQuery(const QString& selectedCaption, const QString& name);
-    static inline const QString kAllEntriesQuery = QStringLiteral("SELECT * FROM mylife order by date;");
-    static inline const QString kCalendarCriterion = QStringLiteral("mid(WHAT,1,1) = '5'");
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -7,6 +7,7 @@
 #include "controls/Steps.h"
 #include "editing/EntryEditing.h"
 #include "shell/Mtform1.h"
+#include "store/Entry.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -53,10 +54,10 @@ void ScreenModes::showMainScreen()
         entries.moveFirst();
         form_.Image8->show();
         form_.Image8->setStretch(true);
-        display.showPicture(fieldText(entries, QStringLiteral("PICTURE")));
+        display.showPicture(fieldText(entries, store::kPictureField));
         form_.Image8->update();
     });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] { form_.TimeOn1->show(); });
     skipStep([&] { entries.refresh(); });
     skipStep([&] { form_.entryList().fill(entries); });

@@ -5,13 +5,14 @@
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
+#include "store/Entry.h"
 
 namespace wk::strip {
 
 QString pictureOfLine(shell::Mtform1& form, int line)
 {
     store::DataSource& entry = form.entryList().positionOnLine(line);
-    return form.entryDisplay().resolvePictureName(browse::fieldText(entry, QStringLiteral("PICTURE")));
+    return form.entryDisplay().resolvePictureName(browse::fieldText(entry, store::kPictureField));
 }
 
 void loadSlot(controls::ImageControl* slot, const QString& file)

@@ -11,6 +11,7 @@
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
+#include "store/Entry.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -39,7 +40,7 @@ const QString kMonthRule = QStringLiteral("______________________") + QStringLit
 // need its date are skipped.
 QDate entryDate(const store::DataSource& entries)
 {
-    const QDate d = browse::fieldDate(entries, QStringLiteral("date"));
+    const QDate d = browse::fieldDate(entries, store::kDateField);
     if (!d.isValid())
         throw std::runtime_error("the entry has no date");
     return d;
@@ -156,8 +157,7 @@ QStringList Printform1::timelineLines(store::DataSource& entries, const QString&
                 currentMonth = d.month();
             }
             // A null title prints the day alone.
-            const QString line =
-                dates::formatDayPrinted(d) + browse::fieldText(entries, QStringLiteral("MYEVENT"));
+            const QString line = dates::formatDayPrinted(d) + browse::fieldText(entries, store::kTitleField);
             if (range.contains(d))
                 lines << line;
         });

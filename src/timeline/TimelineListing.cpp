@@ -8,6 +8,7 @@
 #include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
+#include "store/Entry.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -42,7 +43,7 @@ Listing buildListing(store::DataSource& entries)
     QDate d;
     skipStep([&] {
         entries.moveFirst();
-        d = fieldDate(entries, QStringLiteral("DATE"));
+        d = fieldDate(entries, store::kDateField);
     });
     int month = d.isValid() ? d.month() : 0;
     listing.lines << firstHeader(d);
@@ -50,16 +51,16 @@ Listing buildListing(store::DataSource& entries)
     skipStep([&] {
         while (!entries.eof()) {
             // An entry without a date stays under the header before it.
-            if (const QDate rowDate = fieldDate(entries, QStringLiteral("DATE")); rowDate.isValid()) {
+            if (const QDate rowDate = fieldDate(entries, store::kDateField); rowDate.isValid()) {
                 d = rowDate;
                 if (d.month() != month) {
                     listing.lines << laterHeader(d);
                     listing.bookmarks << QString();
                     month = d.month();
                 }
-                listing.lines << dates::formatDayListing(d) + fieldText(entries, QStringLiteral("MYEVENT"));
+                listing.lines << dates::formatDayListing(d) + fieldText(entries, store::kTitleField);
             } else {
-                listing.lines << fieldText(entries, QStringLiteral("MYEVENT"));
+                listing.lines << fieldText(entries, store::kTitleField);
             }
             listing.bookmarks << entries.bookmark();
             entries.moveNext();
@@ -96,10 +97,9 @@ void TimelineListing::Option2_Click()
         form_.Listdb2->update();
     });
     store::DataSource& entries = form_.Data1;
-    skipStep(
-        [&] { form_.datelabel->setText(dates::formatLong(fieldDate(entries, QStringLiteral("DATE")))); });
+    skipStep([&] { form_.datelabel->setText(dates::formatLong(fieldDate(entries, store::kDateField))); });
     skipStep([&] {
-        if (fieldText(entries, QStringLiteral("WHERE")).isEmpty())
+        if (fieldText(entries, store::kWhereField).isEmpty())
             form_.wherelabel->clear();
     });
 }
@@ -110,10 +110,10 @@ void TimelineListing::showFirstEntry()
     QString picture;
     QDate date;
     skipStep([&] { entries.moveFirst(); });
-    skipStep([&] { picture = fieldText(entries, QStringLiteral("PICTURE")); });
-    skipStep([&] { date = fieldDate(entries, QStringLiteral("DATE")); });
+    skipStep([&] { picture = fieldText(entries, store::kPictureField); });
+    skipStep([&] { date = fieldDate(entries, store::kDateField); });
     // The log box follows the entry set's row, so it shows the same entry as the picture.
-    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] {
         // The first entry's name is taken as stored: a disc name ("%...") is not looked up here.
         browse::EntryDisplay& display = form_.entryDisplay();
@@ -158,16 +158,16 @@ void TimelineListing::listdb2_Click()
     if (!skipStep([&] { entries.setBookmark(form_.lineBookmarks[line]); }))
         return; // the line's entry is no longer in the entry set
     skipStep([&] {
-        form_.wherelabel->setText(fieldText(entries, QStringLiteral("WHERE")));
+        form_.wherelabel->setText(fieldText(entries, store::kWhereField));
         form_.wherelabel->update();
     });
     skipStep([&] {
-        form_.datelabel->setText(dates::formatLong(fieldDate(entries, QStringLiteral("DATE"))));
+        form_.datelabel->setText(dates::formatLong(fieldDate(entries, store::kDateField)));
         form_.datelabel->update();
     });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, QStringLiteral("LOG"))); });
+    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] {
-        const QString picture = fieldText(entries, QStringLiteral("PICTURE"));
+        const QString picture = fieldText(entries, store::kPictureField);
         if (picture.isEmpty()) {
             form_.Image8->clear();
             return;

@@ -48,12 +48,6 @@ QStringList gridColumn(const QTableView* grid, int column)
 
 } // namespace
 
-TEST(DayQuery, HasTwoBlanksBeforeTheOrdering)
-{
-    EXPECT_EQ(calendar::DayList::dayQuery(" 6/15/ 1998"),
-              "SELECT * FROM mylife WHERE mylife.date=datevalue(' 6/15/ 1998')  order by mylife.date;");
-}
-
 TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
 {
     book.addEntry({QDate(1998, 12, 28), "Sledging", "3 Family"});

@@ -7,6 +7,7 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "filters/EntryFilters.h"
+#include "store/Queries.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -180,7 +181,7 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     EXPECT_EQ(listLines(form.ListDB1), QStringList{"Blank name"});
 
     form.CmdAll->click();
-    EXPECT_EQ(form.Data1.recordSource(), filters::EntryFilters::kAllEntriesQuery);
+    EXPECT_EQ(form.Data1.recordSource(), store::queries::allEntries());
     EXPECT_EQ(form.Data1.recordCount(), 11);
     EXPECT_EQ(listLines(form.ListDB1).first(), "Long trip");
     EXPECT_EQ(listLines(form.ListDB1).last(), "Anniversary");

@@ -1,0 +1,43 @@
+#include "store/Entry.h"
+
+#include "store/DataSource.h"
+#include "store/DateRules.h"
+
+#include <QDateTime>
+
+namespace wk::store {
+
+Entry readEntry(const DataSource& source)
+{
+    return {source.field(kDateField),  source.field(kTitleField),   source.field(kCategoryField),
+            source.field(kWhereField), source.field(kPictureField), source.field(kLogField)};
+}
+
+namespace {
+bool isEmptyText(const QVariant& value) { return value.isNull() || value.toString().isEmpty(); }
+} // namespace
+
+void writeEntry(DataSource& source, const Entry& entry, SkipEmpty skip)
+{
+    source.setField(kDateField, entry.date);
+    if (!(skip.picture && isEmptyText(entry.picture)))
+        source.setField(kPictureField, entry.picture);
+    source.setField(kTitleField, entry.title);
+    if (!(skip.log && isEmptyText(entry.log)))
+        source.setField(kLogField, entry.log);
+    source.setField(kWhereField, entry.where);
+    source.setField(kCategoryField, entry.category);
+}
+
+QString valueText(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDate)
+        return dates::formatShort(value.toDate());
+    if (value.typeId() == QMetaType::QDateTime)
+        return dates::formatShort(value.toDateTime().date());
+    return value.toString();
+}
+
+} // namespace wk::store

@@ -1,0 +1,51 @@
+#pragma once
+// A scrapbook entry: one row of MYLIFE, the names of its six fields, and reading and writing
+// an entry on a result set. Field names match without regard to letter case.
+#include <QString>
+#include <QVariant>
+
+namespace wk::store {
+
+class DataSource;
+
+inline const QString kDateField = QStringLiteral("DATE");
+inline const QString kTitleField = QStringLiteral("MYEVENT");
+inline const QString kCategoryField = QStringLiteral("WHAT");
+inline const QString kWhereField = QStringLiteral("WHERE"); // the who-or-where name
+inline const QString kPictureField = QStringLiteral("PICTURE");
+inline const QString kLogField = QStringLiteral("LOG");
+
+// The six fields as a result set gives them (a date as QDate, or QDateTime when a time of day
+// is stored; text as QString) and as they are written. A null field is a null QVariant, so an
+// entry read and written back keeps its nulls.
+struct Entry {
+    QVariant date;
+    QVariant title;
+    QVariant category;
+    QVariant where;
+    QVariant picture;
+    QVariant log;
+
+    bool operator==(const Entry&) const = default;
+};
+
+// The current row of `source` (while a row is started, the values set so far). Throws
+// StoreError when there is no current row.
+Entry readEntry(const DataSource& source);
+
+// Fields whose empty text a write leaves out, so the row keeps what it holds there: null in a
+// new row, the stored text in a changed one.
+struct SkipEmpty {
+    bool picture = false;
+    bool log = false;
+};
+
+// Sets the six fields of the row started with addNew() or edit(); update() stores them. A null
+// value stores null. Throws StoreError, for an unreadable date text among others.
+void writeEntry(DataSource& source, const Entry& entry, SkipEmpty skip = {});
+
+// A field value as the screen shows it: null as the empty text, a date in its short form with
+// any time of day dropped.
+QString valueText(const QVariant& value);
+
+} // namespace wk::store

@@ -1,0 +1,34 @@
+#pragma once
+// Every query text and find criterion the program sends over MYLIFE, one function each.
+//
+// The texts are in the program's own dialect (QueryDialect translates them for SQLite) and keep
+// their pieces exactly, blanks included: the day query has two blanks before its ordering, the
+// name query one before " and" after a category. Every value taken from the screen is quoted
+// with quoteValue, so a title, category or name with an apostrophe works instead of breaking
+// the query.
+#include <QString>
+
+namespace wk::store::queries {
+
+// "All Pictures": the whole entry set in date order.
+QString allEntries();
+
+// The entries of category `caption` with who-or-where name `name`; any name when `name` is empty.
+QString categoryFilter(const QString& caption, const QString& name);
+
+// The entries of who-or-where name `name` in date order, within category `caption`. A null
+// `caption` (no category chosen) admits every category; an empty `name` (no name chosen) only
+// entries whose name is a single blank.
+QString nameFilter(const QString& caption, const QString& name);
+
+// The entries of one day in date order; `dateText` is the day as the calendar writes it,
+// month first (" 6/15/ 1998").
+QString day(const QString& dateText);
+
+// The one entry whose row identity is `rowId`.
+QString entryByRow(qlonglong rowId);
+
+// Find criterion: the calendar items, the entries whose category begins with "5".
+QString calendarItemsCriterion();
+
+} // namespace wk::store::queries
