@@ -8,11 +8,7 @@
 // failure at any step the original is where it was and no partial file remains. What a
 // conversion killed half-way leaves is cleared away when the next one starts (see
 // ConversionLeftovers.h). The new file takes the original's group and permission bits.
-//
-// The four scrapbook tables (found without regard to letter case) keep their names and fields;
-// their text fields compare without regard to case and their date field is declared DATE.
-// A scrapbook table or field missing from the source is added empty (cddrive with its one
-// unconfirmed row). Every other table is copied as it is.
+// How the tables are copied and typed: TableCopy.h.
 #include "store/StoreError.h"
 
 #include <QString>
