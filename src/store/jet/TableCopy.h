@@ -1,7 +1,7 @@
 #pragma once
 // Copying every table of an Access file into a new SQLite file, the scrapbook tables typed by the
-// scrapbook's rules. This is the part of a conversion that trusts libmdb with the file, so it
-// runs in a process of its own.
+// scrapbook's rules. This is the part of a conversion that trusts libmdb with the file, so only
+// the conversion helper program runs it (see ConversionHelper.h).
 //
 // The four scrapbook tables (found without regard to letter case) keep their names and fields;
 // their text fields compare without regard to case and their date field is declared DATE.
