@@ -213,6 +213,34 @@ TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
     EXPECT_EQ(program->ListDB1->count(), 0);
 }
 
+TEST(StartUp, AnAccessScrapbookConvertedOnYesOpensInTheMainWindow)
+{
+    TestScrapbook folder(false);
+    const QString jet = QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
+    if (!QFile::exists(jet))
+        GTEST_SKIP() << "no Access file to try";
+    ASSERT_TRUE(QFile::copy(jet, folder.databasePath()));
+    QFile original(folder.databasePath());
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    StartedProgram program(folder.dir());
+    program.prompts.yesNoAnswers.enqueue(true);
+    program.start();
+    // The offer, then the count; the converted file opened without a complaint.
+    ASSERT_EQ(program.prompts.asked.size(), 2);
+    EXPECT_TRUE(program.prompts.asked[1].text.startsWith("0 entries were converted."))
+        << program.prompts.asked[1].text.toStdString();
+    EXPECT_EQ(store::inspectFile(folder.databasePath()), store::FileKind::Scrapbook);
+    EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files, QDir::Name),
+              QStringList({"Velmora (Access original).mdb", "Velmora.mdb"}));
+    QFile backup(folder.path("Velmora (Access original).mdb"));
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), before);
+    EXPECT_EQ(program->ListDB1->count(), 0);
+}
+
 TEST(StartUp, ClearsAwayWhatAKilledConversionLeftAndNothingElse)
 {
     TestScrapbook folder(false);

@@ -1,8 +1,8 @@
 #include "store/jet/JetConversion.h"
 
+#include "store/jet/ConversionHelper.h"
 #include "store/jet/ConversionLeftovers.h"
 #include "store/jet/JetHeader.h"
-#include "store/jet/JetReader.h"
 #include "store/jet/SqliteTableWriter.h"
 
 #include <QDir>
@@ -10,112 +10,15 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <algorithm>
 #include <cerrno>
-#include <limits>
 #include <cstring>
-#include <csignal>
-#include <cstdio>
 #include <fcntl.h>
-#include <poll.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace wk::store::jet {
 
 namespace {
-
-constexpr const char* kText = "TEXT COLLATE NOCASE";
-constexpr const char* kDate = "DATE";
-
-struct ScrapbookField {
-    const char* name;
-    const char* type; // nullptr: keep the type the source gives it
-};
-struct ScrapbookTable {
-    const char* name;
-    std::vector<ScrapbookField> fields;
-};
-
-const std::vector<ScrapbookTable>& scrapbookTables()
-{
-    static const std::vector<ScrapbookTable> tables = {
-        {"MYLIFE",
-         {{"DATE", kDate},
-          {"MYEVENT", kText},
-          {"WHAT", kText},
-          {"WHERE", kText},
-          {"PICTURE", kText},
-          {"LOG", kText}}},
-        {"Catagory", {{"catagory", kText}}},
-        {"WHERE", {{"where", kText}, {"sort", nullptr}}},
-        {"cddrive", {{"cd", kText}, {"new", kText}}},
-    };
-    return tables;
-}
-
-QString declaredType(ColumnKind kind)
-{
-    switch (kind) {
-    case ColumnKind::Text:
-        return QString::fromLatin1(kText);
-    case ColumnKind::Date:
-        return QString::fromLatin1(kDate);
-    case ColumnKind::Boolean:
-        return QStringLiteral("BOOLEAN");
-    case ColumnKind::Integer:
-        return QStringLiteral("INTEGER");
-    case ColumnKind::Real:
-        return QStringLiteral("REAL");
-    case ColumnKind::Money:
-        return QStringLiteral("CURRENCY");
-    case ColumnKind::Decimal:
-        return QStringLiteral("NUMERIC");
-    case ColumnKind::Blob:
-        break;
-    }
-    return QStringLiteral("BLOB");
-}
-
-bool sameName(const QString& a, const char* b)
-{
-    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
-
-const ScrapbookTable* scrapbookTableFor(const QString& name)
-{
-    for (const ScrapbookTable& t : scrapbookTables())
-        if (sameName(name, t.name))
-            return &t;
-    return nullptr;
-}
-
-// The target columns of a source table: its own columns, the scrapbook fields typed by the
-// scrapbook's rules, and any scrapbook field the source lacks added at the end.
-std::vector<TargetColumn> targetColumns(const JetTableInfo& table, const ScrapbookTable* scrapbook)
-{
-    std::vector<TargetColumn> columns;
-    for (const JetColumn& c : table.columns) {
-        QString type = declaredType(c.kind);
-        if (scrapbook)
-            for (const ScrapbookField& f : scrapbook->fields)
-                if (sameName(c.name, f.name) && f.type)
-                    type = QString::fromLatin1(f.type);
-        columns.push_back({c.name, type});
-    }
-    if (scrapbook)
-        for (const ScrapbookField& f : scrapbook->fields) {
-            bool present = false;
-            for (const JetColumn& c : table.columns)
-                present = present || sameName(c.name, f.name);
-            if (!present)
-                columns.push_back(
-                    {QString::fromLatin1(f.name), QString::fromLatin1(f.type ? f.type : "INTEGER")});
-        }
-    return columns;
-}
 
 QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -208,233 +111,6 @@ void removeFile(const QString& path)
         QFile::remove(path);
 }
 
-// What the copy of the tables produced.
-struct CopyOutcome {
-    std::vector<std::pair<QString, qint64>> tables; // copied table -> rows
-    qint64 entryCount = 0;
-    qint64 rowCount = 0;
-};
-
-// Reads every table of `mdbPath` and writes the scrapbook into `tempPath`. `report` receives the
-// rows done and the rows in all and may throw to stop.
-CopyOutcome copyTables(const QString& mdbPath, const QString& tempPath,
-                       const std::function<void(qint64, qint64)>& report, const ConversionStepHook& stepHook)
-{
-    const QString shown = nativePath(mdbPath);
-    JetReader reader(mdbPath);
-    if (reader.tables().empty())
-        throw StoreError(
-            QStringLiteral("%1 holds no tables: it is damaged or empty. The file was not changed.")
-                .arg(shown));
-    qint64 total = 0;
-    for (const JetTableInfo& t : reader.tables())
-        total += t.declaredRows;
-    qint64 done = 0;
-    report(done, total);
-
-    CopyOutcome outcome;
-    SqliteTableWriter writer(tempPath);
-    for (const JetTableInfo& table : reader.tables()) {
-        const ScrapbookTable* scrapbook = scrapbookTableFor(table.name);
-        std::vector<int> valueColumns;
-        for (int i = 0; i < int(table.columns.size()); ++i)
-            valueColumns.push_back(i);
-        writer.beginTable(table.name, targetColumns(table, scrapbook), valueColumns);
-        const qint64 rows = reader.readRows(
-            table,
-            [&](const std::vector<JetValue>& values) {
-                if (++done % 500 == 0)
-                    report(done, total);
-                writer.insert(values);
-            },
-            table.declaredRows);
-        if (rows != table.declaredRows)
-            throw StoreError(QStringLiteral("%1 is damaged: %3 of the %4 rows of table %2 could be read.")
-                                 .arg(shown, table.name)
-                                 .arg(rows)
-                                 .arg(table.declaredRows));
-        outcome.tables.emplace_back(table.name, rows);
-        if (scrapbook && sameName(table.name, "MYLIFE"))
-            outcome.entryCount = rows;
-        outcome.rowCount += rows;
-        report(done, total);
-        if (stepHook)
-            stepHook(ConversionStep::TableCopied);
-    }
-    // The scrapbook tables the source lacks.
-    for (const ScrapbookTable& t : scrapbookTables()) {
-        bool present = false;
-        for (const JetTableInfo& table : reader.tables())
-            present = present || sameName(table.name, t.name);
-        if (present)
-            continue;
-        const bool cdTable = sameName(QString::fromLatin1(t.name), "cddrive");
-        writer.beginTable(QString::fromLatin1(t.name), targetColumns(JetTableInfo{}, &t),
-                          cdTable ? std::vector<int>{0, 1} : std::vector<int>{});
-        if (cdTable) // the one disc setting row, not yet confirmed
-            writer.insertTexts({QString(), QStringLiteral("Y")});
-    }
-    writer.commit();
-    return outcome;
-}
-
-// --- the copy runs in a child process ---------------------------------------------------------
-// libmdb trusts the file: a truncated or scrambled file can make it loop or claim memory without
-// end. The child carries a memory and processor-time limit; the parent only reads its reports
-// through a pipe, so a damaged file ends as a clear error and the program keeps running.
-
-enum : qint32 { kProgress = 1, kFailed = 2, kTable = 3, kDone = 4 };
-
-void writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype off = 0;
-    while (off < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + off, size_t(bytes.size() - off));
-        if (n <= 0) {
-            if (n < 0 && errno == EINTR)
-                continue;
-            ::_exit(3);
-        }
-        off += n;
-    }
-}
-
-QByteArray record(qint32 type, qint64 a, qint64 b, const QString& text = {})
-{
-    const QByteArray utf8 = text.toUtf8();
-    QByteArray out;
-    auto put = [&](const void* p, int n) { out.append(static_cast<const char*>(p), n); };
-    const qint32 length = qint32(utf8.size());
-    put(&type, 4);
-    put(&a, 8);
-    put(&b, 8);
-    put(&length, 4);
-    out.append(utf8);
-    return out;
-}
-
-[[noreturn]] void runChild(int fd, const QString& mdbPath, const QString& tempPath,
-                           const ConversionStepHook& stepHook)
-{
-    // Far more than any file needs (libmdb holds a page or two and one row at a time).
-    const qint64 fileSize = QFileInfo(mdbPath).size();
-    const rlim_t memory = rlim_t(std::min<qint64>(qint64(2048) << 20, (qint64(256) << 20) + 32 * fileSize));
-    const rlimit memoryLimit{memory, memory};
-#if !defined(__SANITIZE_ADDRESS__)
-    // The address sanitizer maps terabytes of shadow memory, which any data limit forbids, so
-    // sanitizer builds convert without one (the CPU limit still holds).
-    ::setrlimit(RLIMIT_DATA, &memoryLimit);
-#else
-    (void)memoryLimit;
-#endif
-    const rlimit cpuLimit{600, 600};
-    ::setrlimit(RLIMIT_CPU, &cpuLimit);
-    try {
-        const CopyOutcome outcome = copyTables(
-            mdbPath, tempPath,
-            [&](qint64 done, qint64 total) { writeAll(fd, record(kProgress, done, total)); }, stepHook);
-        for (const auto& [table, rows] : outcome.tables)
-            writeAll(fd, record(kTable, rows, 0, table));
-        writeAll(fd, record(kDone, outcome.entryCount, outcome.rowCount));
-        ::_exit(0);
-    } catch (const std::exception& e) {
-        writeAll(fd, record(kFailed, 0, 0, QString::fromUtf8(e.what())));
-    } catch (...) {
-        writeAll(fd, record(kFailed, 0, 0, QStringLiteral("The conversion failed.")));
-    }
-    ::_exit(1);
-}
-
-CopyOutcome copyInChildProcess(const QString& mdbPath, const QString& tempPath,
-                               const ConversionProgress& progress, const ConversionStepHook& stepHook)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        throw StoreError(QStringLiteral("The conversion cannot start: %1")
-                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        throw StoreError(QStringLiteral("The conversion cannot start: %1")
-                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    }
-    if (child == 0) {
-        ::close(fds[0]);
-        runChild(fds[1], mdbPath, tempPath, stepHook);
-    }
-    ::close(fds[1]);
-
-    QByteArray buffer;
-    CopyOutcome outcome;
-    bool done = false;
-    QString failure;
-    bool cancelled = false;
-    int shownDone = 0;
-    int shownTotal = 0;
-    for (;;) {
-        pollfd pfd{fds[0], POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, 100);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready > 0) {
-            char chunk[4096];
-            const ssize_t n = ::read(fds[0], chunk, sizeof chunk);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break; // the child has ended
-            buffer.append(chunk, int(n));
-        }
-        // Whole records only.
-        while (buffer.size() >= 24) {
-            qint32 type = 0;
-            qint64 a = 0;
-            qint64 b = 0;
-            qint32 length = 0;
-            std::memcpy(&type, buffer.constData(), 4);
-            std::memcpy(&a, buffer.constData() + 4, 8);
-            std::memcpy(&b, buffer.constData() + 12, 8);
-            std::memcpy(&length, buffer.constData() + 20, 4);
-            if (buffer.size() < 24 + length)
-                break;
-            const QString text = QString::fromUtf8(buffer.constData() + 24, length);
-            buffer.remove(0, 24 + length);
-            if (type == kProgress) {
-                shownTotal = int(std::min<qint64>(b, std::numeric_limits<int>::max()));
-                shownDone = int(std::min<qint64>(a, shownTotal));
-            } else if (type == kTable) {
-                outcome.tables.emplace_back(text, a);
-            } else if (type == kDone) {
-                outcome.entryCount = a;
-                outcome.rowCount = b;
-                done = true;
-            } else if (type == kFailed) {
-                failure = text;
-            }
-        }
-        // Called on every report and every tenth of a second, so a window stays responsive.
-        if (progress && !cancelled && !progress(shownDone, shownTotal)) {
-            cancelled = true;
-            ::kill(child, SIGKILL);
-        }
-    }
-    ::close(fds[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (cancelled)
-        throw ConversionCancelled();
-    if (!failure.isEmpty())
-        throw StoreError(failure);
-    if (!done || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw StoreError(
-            QStringLiteral("%1 is damaged: reading it failed part way. The file was not changed.")
-                .arg(nativePath(mdbPath)));
-    return outcome;
-}
-
 } // namespace
 
 QString freeBackupName(const QString& mdbPath)
@@ -479,7 +155,10 @@ JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgre
             tempPath = temp.fileName();
         }
 
-        const CopyOutcome copied = copyInChildProcess(mdbPath, tempPath, progress, stepHook);
+        const CopyOutcome copied = copyInHelper(mdbPath, tempPath, progress, [&stepHook] {
+            if (stepHook)
+                stepHook(ConversionStep::TableCopied);
+        });
         result.entryCount = int(copied.entryCount);
         result.rowCount = copied.rowCount;
         result.tableCount = int(copied.tables.size());

@@ -1,18 +1,14 @@
 #pragma once
 // Converting a scrapbook kept in an Access (Jet 3 or Jet 4) file into the program's own format.
 //
-// Front door of the wk_jet library. convertJetScrapbook() reads every user table with libmdb,
-// writes a new SQLite file beside the original, checks that every table holds as many rows as
-// its source, keeps the original under a free backup name and only then puts the new file in
-// the original's place (one rename). Until that rename the original is never touched; after a
-// failure at any step the original is where it was and no partial file remains. What a
-// conversion killed half-way leaves is cleared away when the next one starts (see
-// ConversionLeftovers.h). The new file takes the original's group and permission bits.
-//
-// The four scrapbook tables (found without regard to letter case) keep their names and fields;
-// their text fields compare without regard to case and their date field is declared DATE.
-// A scrapbook table or field missing from the source is added empty (cddrive with its one
-// unconfirmed row). Every other table is copied as it is.
+// Front door of the wk_jet library. convertJetScrapbook() has the helper program copy every user
+// table into a new SQLite file beside the original (see ConversionHelper.h and TableCopy.h),
+// checks that every table holds as many rows as its source, keeps the original under a free
+// backup name and only then puts the new file in the original's place (one rename). Until that
+// rename the original is never touched; after a failure at any step, the helper's included, the
+// original is where it was and no partial file remains. What a conversion killed half-way leaves
+// is cleared away when the next one starts (see ConversionLeftovers.h). The new file takes the
+// original's group and permission bits.
 #include "store/StoreError.h"
 
 #include <QString>
@@ -32,7 +28,7 @@ using ConversionProgress = std::function<bool(int done, int total)>;
 
 // Points where a test may make the conversion fail (by throwing from the hook).
 enum class ConversionStep {
-    TableCopied, // a table has been written to the temporary file
+    TableCopied, // the helper has written a table to the temporary file (it is stopped on a throw)
     Verified,    // the temporary file is complete and its row counts checked
     BackedUp     // the backup name has been made; the swap comes next
 };
@@ -46,9 +42,10 @@ public:
     }
 };
 
-// Converts `mdbPath` in place (see above). Throws StoreError with a message for a person when
-// the file is not an Access file, is password-protected or damaged, or the new file cannot be
-// written; the original is then left as it was.
+// Converts `mdbPath` in place (see above); the helper is looked for beside the running
+// executable, so the application object must exist. Throws StoreError with a message for a
+// person when the file is not an Access file, is password-protected or damaged, or the new file
+// cannot be written; the original is then left as it was.
 JetConversion convertJetScrapbook(const QString& mdbPath, const ConversionProgress& progress = {},
                                   const ConversionStepHook& stepHook = {});
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace wk::store::jet;
@@ -96,6 +98,30 @@ void expectEachRefusedUntouched(const QTemporaryDir& dir, const QString& path,
         EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")}) << c.what;
     }
 }
+
+// While it lives, files written by this process and by the processes it starts end at `bytes`: the
+// kernel kills a writer the moment it goes past (the default of SIGXFSZ, which it restores).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit limit{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        savedAction_ = std::signal(SIGXFSZ, SIG_DFL);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedAction_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*savedAction_)(int) = SIG_DFL;
+};
 
 // Jet files are pages of 2048 (Jet 3) or 4096 bytes; a table definition page starts with 2, a
 // data page with 1 and names its table's definition page at 4. Page 2 defines the catalog,
@@ -256,6 +282,33 @@ TEST(JetConversion, FailureOrCancelInsideATableLeavesTheOriginal)
                  ConversionCancelled);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
+}
+
+TEST(JetConversion, AConversionKilledPartWayLeavesTheOriginalAndNoOtherFile)
+{
+    REQUIRE_COPY(dir, "nwind.mdb", path);
+    const QByteArray before = fileBytes(path);
+    int reports = 0;
+    {
+        // The new Northwind scrapbook takes about 630 KiB: its writer is killed on the way.
+        const FileSizeLimit limit(256 << 10);
+        try {
+            convertJetScrapbook(path, [&](int, int) { return ++reports > 0; });
+            ADD_FAILURE() << "converted";
+        } catch (const ConversionCancelled& e) {
+            ADD_FAILURE() << e.what();
+        } catch (const wk::store::StoreError& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String("failed part way"))) << e.what();
+        }
+    }
+    EXPECT_GT(reports, 0);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
+
+    // Nothing of it stands in the way of the next conversion.
+    const JetConversion result = convertJetScrapbook(path);
+    EXPECT_EQ(result.rowCount, 4032);
+    EXPECT_EQ(fileBytes(result.backupPath), before);
 }
 
 TEST(JetConversion, ClearsAwayWhatAKilledConversionLeftAndNothingElse)
