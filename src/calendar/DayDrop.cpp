@@ -2,6 +2,7 @@
 
 #include "browse/EntryList.h"
 #include "calendar/CalendarCells.h"
+#include "calendar/GreyCells.h"
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
@@ -91,8 +92,7 @@ void DayDrop::List1_DragOver(int index, DragState state)
     } else if (state == Leave) {
         setCellBackground(cell, white());
         setCellText(cell, black());
-        const int day = cellDayNumber(cell);
-        if ((index < 7 && day > 20) || (index > 20 && day < 10))
+        if (greyAfterDragLeaves(index, cellDayNumber(cell)))
             setCellBackground(cell, buttonFace());
     }
 }
@@ -100,23 +100,18 @@ void DayDrop::List1_DragOver(int index, DragState state)
 QDate DayDrop::dropDate(int index) const
 {
     const int day = cellDayNumber(form_.List1[index]);
-    int offset = 0;
-    if (index < 8 && day > 20)
-        offset = -1;
-    else if (index > 20 && day < 13)
-        offset = 1;
     const QDate month =
-        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(), offset);
+        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(),
+                     monthOffsetOfDropCell(index, day));
     return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
 }
 
 void DayDrop::List1_DragDrop(int index)
 {
     QListWidget* cell = form_.List1[index];
-    const int day = cellDayNumber(cell);
     setCellBackground(cell, white());
     setCellText(cell, black());
-    if ((index < 8 && day > 20) || (index > 20 && day < 13))
+    if (monthOffsetOfDropCell(index, cellDayNumber(cell)) != 0)
         setCellBackground(cell, buttonFace());
 
     // The copy is made of the entry the selected line stands for; no line, no copy.

@@ -3,6 +3,7 @@
 #include "calendar/CalendarCells.h"
 #include "calendar/CaptionHeader.h"
 #include "calendar/DayGridModel.h"
+#include "calendar/GreyCells.h"
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
 #include "shell/Mtform1.h"
@@ -46,13 +47,8 @@ DayList::~DayList() { form_.DBGrid1->setModel(nullptr); }
 QString DayList::dateTextOfCell(int index) const
 {
     const int day = cellDayNumber(form_.List1[index]);
-    int offset = 0;
-    if (index <= 7 && day > 20)
-        offset = -1;
-    else if (index >= 29 && day < 20)
-        offset = 1;
-    const QDate month =
-        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(), offset);
+    const QDate month = firstOfMonth(monthOfName(form_.CALLABEL->text()),
+                                     form_.Label8->text().trimmed().toInt(), monthOffsetOfCell(index, day));
     if (!month.isValid())
         throw store::StoreError(QStringLiteral("The calendar shows no month."));
     return QStringLiteral(" %1/%2/ %3").arg(month.month()).arg(day).arg(month.year());

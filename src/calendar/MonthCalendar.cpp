@@ -4,6 +4,7 @@
 #include "calendar/DayDrop.h"
 #include "calendar/DayList.h"
 #include "calendar/EntryDateIndex.h"
+#include "calendar/GreyCells.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
@@ -156,12 +157,8 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
         setCellBackground(form_.List1[i], window);
         setCellText(form_.List1[i], black());
     }
-    for (int i = 1; i <= 7; ++i) {
-        if (day[size_t(i)] > 20)
-            setCellBackground(form_.List1[i], face);
-    }
-    for (int i = 29; i <= 42; ++i) {
-        if (day[size_t(i)] < 20)
+    for (int i = 1; i <= 42; ++i) {
+        if (monthOffsetOfCell(i, day[size_t(i)]) != 0)
             setCellBackground(form_.List1[i], face);
     }
     const int todayNumber = form_.clock.today().day();

@@ -53,8 +53,12 @@ void fillCombo(QComboBox* combo, store::DataSource& source, const QString& field
 {
     bool ok = false;
     const QStringList texts = refreshedColumn(source, field, ok);
-    if (!ok)
-        return;
+    if (ok)
+        refillCombo(combo, texts);
+}
+
+void refillCombo(QComboBox* combo, const QStringList& texts)
+{
     const QSignalBlocker blocker(combo);
     const QString text = combo->currentText();
     combo->clear();

@@ -20,4 +20,7 @@ QStringList readColumn(store::DataSource& source, const QString& field);
 void fillList(QListWidget* list, store::DataSource& source, const QString& field);
 void fillCombo(QComboBox* combo, store::DataSource& source, const QString& field);
 
+// Replaces the combo's lines with `texts`, keeping the text in its edit box; raises no signals.
+void refillCombo(QComboBox* combo, const QStringList& texts);
+
 } // namespace wk::controls

@@ -2,6 +2,7 @@
 
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
+#include "controls/BoundLists.h"
 #include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
 #include "controls/Picture.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace wk::editing {
 
@@ -307,13 +307,8 @@ void EntryEditing::wheretext_DropDown()
     QStringList shown;
     for (int i = 0; i < combo->count(); ++i)
         shown << combo->itemText(i);
-    if (shown == texts)
-        return;
-    const QSignalBlocker blocker(combo);
-    const QString text = combo->currentText();
-    combo->clear();
-    combo->addItems(texts);
-    combo->setEditText(text);
+    if (shown != texts)
+        controls::refillCombo(combo, texts);
 }
 
 } // namespace wk::editing
