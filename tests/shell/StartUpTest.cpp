@@ -191,17 +191,27 @@ TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
     EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
 }
 
+// Puts a copy of a real Access file into `folder` as its scrapbook and returns its bytes; empty
+// when there is no such file to try.
+QByteArray placeAccessScrapbook(const TestScrapbook& folder)
+{
+    QFile jet(QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb"));
+    if (!jet.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = jet.readAll();
+    QFile copy(folder.databasePath());
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << copy.fileName().toStdString();
+    return bytes;
+}
+
 TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
 {
     TestScrapbook folder(false);
-    const QString jet = QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
-    if (!QFile::exists(jet))
+    const QByteArray before = placeAccessScrapbook(folder);
+    if (before.isEmpty())
         GTEST_SKIP() << "no Access file to try";
-    ASSERT_TRUE(QFile::copy(jet, folder.databasePath()));
     QFile original(folder.databasePath());
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    const QByteArray before = original.readAll();
-    original.close();
 
     StartedProgram program(folder.dir());
     program.start(); // the offer is answered No
@@ -216,14 +226,9 @@ TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
 TEST(StartUp, AnAccessScrapbookConvertedOnYesOpensInTheMainWindow)
 {
     TestScrapbook folder(false);
-    const QString jet = QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb");
-    if (!QFile::exists(jet))
+    const QByteArray before = placeAccessScrapbook(folder);
+    if (before.isEmpty())
         GTEST_SKIP() << "no Access file to try";
-    ASSERT_TRUE(QFile::copy(jet, folder.databasePath()));
-    QFile original(folder.databasePath());
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    const QByteArray before = original.readAll();
-    original.close();
 
     StartedProgram program(folder.dir());
     program.prompts.yesNoAnswers.enqueue(true);
