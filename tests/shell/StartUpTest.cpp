@@ -1,4 +1,5 @@
 // Start-up from the intro window to the first entry on screen, on real scrapbook folders.
+#include "JetTestFiles.h"
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
@@ -19,7 +20,9 @@
 #include <gtest/gtest.h>
 
 using namespace wk;
+using wk::testing::copyAsScrapbook;
 using wk::testing::EntryRow;
+using wk::testing::fileBytes;
 using wk::testing::listLines;
 using wk::testing::selectLine;
 using wk::testing::StartedProgram;
@@ -191,34 +194,19 @@ TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
     EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
 }
 
-// Puts a copy of a real Access file into `folder` as its scrapbook and returns its bytes; empty
-// when there is no such file to try.
-QByteArray placeAccessScrapbook(const TestScrapbook& folder)
-{
-    QFile jet(QStringLiteral(WK_SHARED_DIR "/jet/nwind.mdb"));
-    if (!jet.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = jet.readAll();
-    QFile copy(folder.databasePath());
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot write " << copy.fileName().toStdString();
-    return bytes;
-}
-
 TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
 {
     TestScrapbook folder(false);
-    const QByteArray before = placeAccessScrapbook(folder);
-    if (before.isEmpty())
+    const QString jet = copyAsScrapbook(folder.dir(), QStringLiteral("nwind.mdb"));
+    if (jet.isEmpty())
         GTEST_SKIP() << "no Access file to try";
-    QFile original(folder.databasePath());
+    const QByteArray before = fileBytes(jet);
 
     StartedProgram program(folder.dir());
     program.start(); // the offer is answered No
     ASSERT_EQ(program.prompts.asked.size(), 1);
     EXPECT_EQ(program.prompts.asked[0].kind, "yesno");
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    EXPECT_EQ(original.readAll(), before);
+    EXPECT_EQ(fileBytes(jet), before);
     EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(program->ListDB1->count(), 0);
 }
@@ -226,9 +214,10 @@ TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
 TEST(StartUp, AnAccessScrapbookConvertedOnYesOpensInTheMainWindow)
 {
     TestScrapbook folder(false);
-    const QByteArray before = placeAccessScrapbook(folder);
-    if (before.isEmpty())
+    const QString jet = copyAsScrapbook(folder.dir(), QStringLiteral("nwind.mdb"));
+    if (jet.isEmpty())
         GTEST_SKIP() << "no Access file to try";
+    const QByteArray before = fileBytes(jet);
 
     StartedProgram program(folder.dir());
     program.prompts.yesNoAnswers.enqueue(true);

@@ -13,7 +13,7 @@ using namespace wk::testing;
 TEST(ConvertedScrapbook, OpensThroughTheStoreWithDatesAndTheDiscSetting)
 {
     QTemporaryDir dir;
-    const QString path = copyAsScrapbook(dir, QStringLiteral("DateTestDatabase.mdb"));
+    const QString path = copyAsScrapbook(dir.path(), QStringLiteral("DateTestDatabase.mdb"));
     if (path.isEmpty())
         GTEST_SKIP() << "shared Jet files absent";
     EXPECT_EQ(wk::store::inspectFile(path), wk::store::FileKind::Jet);

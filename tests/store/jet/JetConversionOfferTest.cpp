@@ -11,7 +11,7 @@ using namespace wk::testing;
 TEST(JetConversionOffer, YesConvertsAndTellsTheEntriesNoLeavesTheFile)
 {
     QTemporaryDir dir;
-    const QString path = copyAsScrapbook(dir, QStringLiteral("DateTestDatabase.mdb"));
+    const QString path = copyAsScrapbook(dir.path(), QStringLiteral("DateTestDatabase.mdb"));
     if (path.isEmpty())
         GTEST_SKIP() << "shared Jet files absent";
     const QByteArray before = fileBytes(path);
@@ -39,7 +39,7 @@ TEST(JetConversionOffer, YesConvertsAndTellsTheEntriesNoLeavesTheFile)
 TEST(JetConversionOffer, AProtectedFileIsExplainedAndKept)
 {
     QTemporaryDir dir;
-    const QString path = copyAsScrapbook(dir, QStringLiteral("DateTestDatabase.mdb"));
+    const QString path = copyAsScrapbook(dir.path(), QStringLiteral("DateTestDatabase.mdb"));
     if (path.isEmpty())
         GTEST_SKIP() << "shared Jet files absent";
     const QByteArray whole = fileBytes(path);

@@ -20,7 +20,7 @@ namespace {
 
 #define REQUIRE_COPY(dir, name, path)                                                                        \
     QTemporaryDir dir;                                                                                       \
-    const QString path = copyAsScrapbook(dir, QStringLiteral(name));                                         \
+    const QString path = copyAsScrapbook(dir.path(), QStringLiteral(name));                                  \
     if (path.isEmpty())                                                                                      \
         GTEST_SKIP() << "shared Jet files absent";
 
@@ -403,7 +403,7 @@ TEST(JetConversion, RowsWrittenBeforeAColumnWasDeletedKeepTheirValues)
 {
     REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
     QTemporaryDir otherDir;
-    const QString other = copyAsScrapbook(otherDir, QStringLiteral("DateTestDatabase.mdb"));
+    const QString other = copyAsScrapbook(otherDir.path(), QStringLiteral("DateTestDatabase.mdb"));
     // Such rows still count the deleted columns: here two more than the table's six.
     QByteArray rows = fileBytes(other);
     forEachTableRow(rows, [](char* row) { setJet4ColumnCount(row, 8); });

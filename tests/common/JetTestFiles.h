@@ -17,11 +17,11 @@ namespace wk::testing {
 
 inline QString sharedJetFile(const QString& name) { return QStringLiteral(WK_SHARED_DIR "/jet/") + name; }
 
-// Copies a shared Access file into `dir` as Velmora.mdb (writable); empty text when absent.
-inline QString copyAsScrapbook(const QTemporaryDir& dir, const QString& sharedName)
+// Copies a shared Access file into `folder` as Velmora.mdb (writable); empty text when absent.
+inline QString copyAsScrapbook(const QString& folder, const QString& sharedName)
 {
     const QString source = sharedJetFile(sharedName);
-    const QString target = dir.filePath(QStringLiteral("Velmora.mdb"));
+    const QString target = QDir(folder).filePath(QStringLiteral("Velmora.mdb"));
     if (!QFile::exists(source) || !QFile::copy(source, target))
         return {};
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
