@@ -4,8 +4,7 @@
 #include "controls/Picture.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
-#include "shell/Mtform1.h"
-#include "store/DateRules.h"
+#include "store/DataSource.h"
 #include "store/Entry.h"
 #include "store/FilePaths.h"
 
@@ -27,35 +26,18 @@ constexpr int kPortraitImageWidth = 2400;
 constexpr int kStripLandscapeWidth = 4695;
 } // namespace
 
-QString fieldText(const store::DataSource& source, const QString& field)
-{
-    return store::valueText(source.field(field));
-}
-
-QDate fieldDate(const store::DataSource& source, const QString& field)
-{
-    const QVariant v = source.field(field);
-    if (v.typeId() == QMetaType::QDate)
-        return v.toDate();
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime().date();
-    if (v.isValid() && !v.isNull())
-        return dates::parseDate(v.toString()).value_or(QDate());
-    return {};
-}
-
-EntryDisplay::EntryDisplay(shell::Mtform1& form) : form_(form) {}
+EntryDisplay::EntryDisplay(const EntryDisplayParts& parts) : parts_(parts) {}
 
 void EntryDisplay::refreshPictureRoot()
 {
-    store::DataSource& cd = form_.datacd;
+    store::DataSource& cd = parts_.datacd;
     skipStep([&] { cd.moveFirst(); });
-    skipStep([&] { form_.pictureRoot = fieldText(cd, QStringLiteral("cd")); });
+    skipStep([&] { parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd")); });
     skipStep([&] {
-        if (fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
+        if (store::fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
             return;
         // The disc is confirmed when its picture folder is there.
-        const QString root = store::resolvePath(form_.programDirectory, form_.pictureRoot);
+        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot);
         const QString discFolder = root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("bmp"));
         if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
             if (openCdForm)
@@ -66,29 +48,23 @@ void EntryDisplay::refreshPictureRoot()
             cd.update();
         }
     });
-    skipStep([&] { form_.pictureRoot = fieldText(cd, QStringLiteral("cd")); });
+    skipStep([&] { parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd")); });
 }
 
 QString EntryDisplay::resolvePictureName(const QString& stored) const
 {
     if (stored.isEmpty())
         return {};
-    QString path = stored.startsWith(QLatin1Char('%')) ? form_.pictureRoot + stored.mid(1) : stored;
+    QString path = stored.startsWith(QLatin1Char('%')) ? parts_.pictureRoot + stored.mid(1) : stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return store::resolvePath(form_.programDirectory, path);
-}
-
-bool EntryDisplay::picturePresent(const QString& path)
-{
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.isFile() && !info.isHidden();
+    return store::resolvePath(parts_.programDirectory, path);
 }
 
 void EntryDisplay::applyLayout(QSize natural)
 {
     if (natural.width() > natural.height()) {
-        shell::Mtform1::setTwipsWidth(form_.Frame3, kLandscapeFrameWidth);
-        shell::Mtform1::setTwipsWidth(form_.Image8, kLandscapeImageWidth);
+        controls::setTwipsWidth(parts_.Frame3, kLandscapeFrameWidth);
+        controls::setTwipsWidth(parts_.Image8, kLandscapeImageWidth);
     } else if (natural.height() > natural.width()) {
         setPortraitLayout();
     }
@@ -96,19 +72,19 @@ void EntryDisplay::applyLayout(QSize natural)
 
 void EntryDisplay::setPortraitLayout()
 {
-    shell::Mtform1::setTwipsWidth(form_.Frame3, kPortraitFrameWidth);
-    shell::Mtform1::setTwipsWidth(form_.Image8, kPortraitImageWidth);
+    controls::setTwipsWidth(parts_.Frame3, kPortraitFrameWidth);
+    controls::setTwipsWidth(parts_.Image8, kPortraitImageWidth);
 }
 
 void EntryDisplay::showPicture(const QString& stored)
 {
-    controls::ImageControl* image = form_.Image8;
+    controls::ImageControl* image = parts_.Image8;
     if (stored.isEmpty()) {
         image->clear();
         return;
     }
     const QString path = resolvePictureName(stored);
-    if (!picturePresent(path)) {
+    if (!store::picturePresent(path)) {
         image->clear();
         image->update();
         return;
@@ -119,10 +95,20 @@ void EntryDisplay::showPicture(const QString& stored)
     skipStep([&] { image->load(path); });
 }
 
+void EntryDisplay::previewPicture(const QString& path)
+{
+    const QSize natural = controls::pictureSize(path);
+    parts_.Image8->show();
+    parts_.Image8->setStretch(true);
+    applyLayout(natural);
+    parts_.Image8->load(path);
+    parts_.Image8->update();
+}
+
 void EntryDisplay::applyStripWidthRule(QSize natural)
 {
     // Compared in pixels, the unit the width is kept in.
-    const int width = form_.Image8->width();
+    const int width = parts_.Image8->width();
     if (natural.width() > natural.height() && width == controls::twipsToPixels(kPortraitImageWidth))
         setImageWidthCleared(kStripLandscapeWidth);
     else if (natural.height() > natural.width() && width == controls::twipsToPixels(kStripLandscapeWidth))
@@ -131,14 +117,14 @@ void EntryDisplay::applyStripWidthRule(QSize natural)
 
 void EntryDisplay::setImageWidthCleared(int widthTwips)
 {
-    form_.Image8->clear();
-    shell::Mtform1::setTwipsWidth(form_.Image8, widthTwips);
+    parts_.Image8->clear();
+    controls::setTwipsWidth(parts_.Image8, widthTwips);
 }
 
 void EntryDisplay::showWithStripWidthRule(const QString& path)
 {
-    controls::ImageControl* image = form_.Image8;
-    if (!picturePresent(path)) {
+    controls::ImageControl* image = parts_.Image8;
+    if (!store::picturePresent(path)) {
         image->clear();
         image->update();
         return;
@@ -150,12 +136,12 @@ void EntryDisplay::showWithStripWidthRule(const QString& path)
 
 void EntryDisplay::showCurrentEntry(store::DataSource& source)
 {
-    form_.folderThumbnails = false;
+    parts_.folderThumbnails = false;
     QString picture;
-    skipStep([&] { picture = fieldText(source, store::kPictureField); });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(source, store::kLogField)); });
+    skipStep([&] { picture = store::fieldText(source, store::kPictureField); });
+    skipStep([&] { parts_.Text3->setPlainText(store::fieldText(source, store::kLogField)); });
     skipStep([&] { showPicture(picture); });
-    skipStep([&] { form_.wherelabel->setText(fieldText(source, store::kWhereField)); });
+    skipStep([&] { parts_.wherelabel->setText(store::fieldText(source, store::kWhereField)); });
 }
 
 } // namespace wk::browse

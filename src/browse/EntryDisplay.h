@@ -2,10 +2,15 @@
 // Showing one scrapbook entry: its picture in the big image, its log and its who-or-where name.
 // Also the rules every other view uses for picture names: the picture root kept in table
 // cddrive, the "%" rule, the existence test and the landscape / portrait layouts.
-#include <QDate>
+#include "contracts/BigPicture.h"
+
 #include <QSize>
 #include <QString>
 #include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
 
 namespace wk::store {
 class DataSource;
@@ -13,15 +18,24 @@ class DataSource;
 namespace wk::controls {
 class ImageControl;
 }
-namespace wk::shell {
-class Mtform1;
-}
 
 namespace wk::browse {
 
-class EntryDisplay {
+// What showing an entry works on.
+struct EntryDisplayParts {
+    QGroupBox* Frame3;
+    controls::ImageControl* Image8;
+    QPlainTextEdit* Text3;
+    QLabel* wherelabel;
+    store::DataSource& datacd;
+    QString& pictureRoot;
+    bool& folderThumbnails;
+    const QString& programDirectory;
+};
+
+class EntryDisplay : public contracts::BigPicture {
 public:
-    explicit EntryDisplay(shell::Mtform1& form);
+    explicit EntryDisplay(const EntryDisplayParts& parts);
 
     // Picture root upkeep: reads cddrive; while its `new` flag is "Y", either confirms the
     // disc (the folder "bmp" exists under the root) or opens the CD drive window.
@@ -30,9 +44,7 @@ public:
     // The file a stored picture name stands for: a leading "%" is replaced by the picture
     // root (joined exactly as they are), "\" separators are accepted, relative names are
     // taken from programDirectory. Empty for an empty name.
-    QString resolvePictureName(const QString& stored) const;
-    // A normal, visible file of that name exists.
-    static bool picturePresent(const QString& path);
+    QString resolvePictureName(const QString& stored) const override;
 
     // Sets the big picture's layout for a picture of this natural size: landscape for wider
     // than high, portrait for higher than wide, unchanged for square.
@@ -48,7 +60,9 @@ public:
     void applyStripWidthRule(QSize natural);
     // Shows the picture file `path` (already resolved) with that width rule; clears Image8
     // when `path` is empty or no such file exists.
-    void showWithStripWidthRule(const QString& path);
+    void showWithStripWidthRule(const QString& path) override;
+    // Shows the file `path` stretched with the layout of its shape; throws when it cannot be read.
+    void previewPicture(const QString& path) override;
 
     // Log, big picture and who-or-where name of the current row of `source`.
     void showCurrentEntry(store::DataSource& source);
@@ -59,12 +73,7 @@ public:
 private:
     void setImageWidthCleared(int widthTwips);
 
-    shell::Mtform1& form_;
+    EntryDisplayParts parts_;
 };
-
-// Field text of the current row: null and missing read as the empty text.
-QString fieldText(const store::DataSource& source, const QString& field);
-// Date field of the current row (a time of day is dropped); invalid for null or no date.
-QDate fieldDate(const store::DataSource& source, const QString& field);
 
 } // namespace wk::browse

@@ -4,7 +4,6 @@
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/Entry.h"
 #include "store/Queries.h"
@@ -27,9 +26,9 @@ namespace {
 constexpr int kDeleteKey = 46;
 }
 
-EntryList::EntryList(shell::Mtform1& form) : form_(form), filledFrom_(&form.Data1)
+EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&parts.Data1)
 {
-    QListWidget* list = form_.ListDB1;
+    QListWidget* list = parts_.ListDB1;
     connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_ && row >= 0)
             ListDB1_Click();
@@ -49,7 +48,7 @@ void EntryList::fill(store::DataSource& source)
         source.moveFirst();
         while (!source.eof()) {
             // A null title lists as an empty line, so lines and slots stay aligned.
-            titles << fieldText(source, store::kTitleField);
+            titles << store::fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }
@@ -61,8 +60,8 @@ void EntryList::showLines(store::DataSource& source, const QStringList& titles, 
                           int emptySlots)
 {
     filledFrom_ = &source;
-    form_.folderThumbnails = false; // the strip's arrows now step through these lines
-    QListWidget* list = form_.ListDB1;
+    parts_.folderThumbnails = false; // the strip's arrows now step through these lines
+    QListWidget* list = parts_.ListDB1;
     const QSignalBlocker blocker(list);
     filling_ = true;
     list->clear();
@@ -72,22 +71,22 @@ void EntryList::showLines(store::DataSource& source, const QStringList& titles, 
     if (lineSlots.isEmpty())
         for (int k = 0; k < std::max(emptySlots, 1); ++k)
             lineSlots << QString();
-    form_.lineBookmarks = lineSlots;
+    parts_.lineBookmarks = lineSlots;
     filling_ = false;
 }
 
 store::DataSource& EntryList::positionOnLine(int line)
 {
-    if (line < 0 || line >= form_.lineBookmarks.size() || line >= form_.ListDB1->count())
+    if (line < 0 || line >= parts_.lineBookmarks.size() || line >= parts_.ListDB1->count())
         throw store::StoreError(QStringLiteral("No entry is selected."));
-    const QString& bookmark = form_.lineBookmarks[line];
+    const QString& bookmark = parts_.lineBookmarks[line];
     if (bookmark.isEmpty())
         throw store::StoreError(QStringLiteral("This line shows no entry."));
     // Bookmarks are row identities of MYLIFE, so a line filled from the filter set still
     // names its entry in the entry set whenever the entry set holds it.
-    if (filledFrom_ == &form_.Data1 || form_.Data1.hasBookmark(bookmark)) {
-        form_.Data1.setBookmark(bookmark);
-        return form_.Data1;
+    if (filledFrom_ == &parts_.Data1 || parts_.Data1.hasBookmark(bookmark)) {
+        parts_.Data1.setBookmark(bookmark);
+        return parts_.Data1;
     }
     if (filledFrom_->hasBookmark(bookmark)) {
         filledFrom_->setBookmark(bookmark);
@@ -99,12 +98,18 @@ store::DataSource& EntryList::positionOnLine(int line)
     if (!isRowId)
         throw store::StoreError(QStringLiteral("This line's entry is no longer available."));
     if (!lineEntry_)
-        lineEntry_ = std::make_unique<store::DataSource>(form_.connections, QStringLiteral("lineEntry"));
-    lineEntry_->setDatabaseName(form_.Data1.databaseName());
+        lineEntry_ = std::make_unique<store::DataSource>(parts_.connections, QStringLiteral("lineEntry"));
+    lineEntry_->setDatabaseName(parts_.Data1.databaseName());
     lineEntry_->setRecordSource(store::queries::entryByRow(id));
     lineEntry_->refresh();
     lineEntry_->setBookmark(bookmark);
     return *lineEntry_;
+}
+
+QString EntryList::pictureOfLine(int line)
+{
+    store::DataSource& entry = positionOnLine(line);
+    return parts_.display.resolvePictureName(store::fieldText(entry, store::kPictureField));
 }
 
 void EntryList::deleteLineEntry(int line)
@@ -113,7 +118,7 @@ void EntryList::deleteLineEntry(int line)
     try {
         positionOnLine(line).remove();
     } catch (const store::RowGoneError& gone) {
-        form_.prompts.tell(form_.windowTitle(), gone.message(), controls::MessageIcon::Exclamation);
+        parts_.prompts.tell(parts_.window->windowTitle(), gone.message(), controls::MessageIcon::Exclamation);
     } catch (const std::exception&) {
         failure = std::current_exception();
     }
@@ -125,20 +130,20 @@ void EntryList::deleteLineEntry(int line)
 void EntryList::refillFromLastSource()
 {
     store::DataSource& source = *filledFrom_;
-    skipStep([&] { form_.Data1.refresh(); });
-    if (&source != &form_.Data1)
+    skipStep([&] { parts_.Data1.refresh(); });
+    if (&source != &parts_.Data1)
         skipStep([&] { source.refresh(); });
     skipStep([&] { fill(source); });
 }
 
 void EntryList::ListDB1_Click()
 {
-    EntryDisplay& display = form_.entryDisplay();
+    EntryDisplay& display = parts_.display;
     skipStep([&] { display.refreshPictureRoot(); });
-    if (form_.Calstart1->isChecked())
+    if (parts_.Calstart1->isChecked())
         return;
-    store::DataSource* shown = &form_.Data1;
-    skipStep([&] { shown = &positionOnLine(form_.ListDB1->currentRow()); });
+    store::DataSource* shown = &parts_.Data1;
+    skipStep([&] { shown = &positionOnLine(parts_.ListDB1->currentRow()); });
     display.showCurrentEntry(*shown);
 }
 
@@ -146,51 +151,51 @@ void EntryList::ListDB1_KeyDown(int keyCode)
 {
     if (keyCode != kDeleteKey)
         return;
-    const int line = form_.ListDB1->currentRow();
-    if (line < 0 || line >= form_.lineBookmarks.size() || form_.lineBookmarks[line].isEmpty())
+    const int line = parts_.ListDB1->currentRow();
+    if (line < 0 || line >= parts_.lineBookmarks.size() || parts_.lineBookmarks[line].isEmpty())
         return; // nothing selected: nothing to delete
-    if (!form_.prompts.askYesNo(form_.windowTitle(), QStringLiteral("Delete this File?"), true))
+    if (!parts_.prompts.askYesNo(parts_.window->windowTitle(), QStringLiteral("Delete this File?"), true))
         return;
     skipStep([&] { deleteLineEntry(line); });
 }
 
 void EntryList::ListDB1_MouseDown(Qt::MouseButton, QPoint position)
 {
-    if (!form_.Calstart1->isChecked())
+    if (!parts_.Calstart1->isChecked())
         return;
-    QListWidget* list = form_.ListDB1;
+    QListWidget* list = parts_.ListDB1;
     if (QListWidgetItem* item = list->itemAt(position))
         list->setCurrentItem(item);
-    const int th = form_.fontMetrics().height();
-    const QRect cell = form_.List1[1]->geometry();
-    form_.LABELFILE->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);
+    const int th = parts_.window->fontMetrics().height();
+    const QRect cell = parts_.List1[1]->geometry();
+    parts_.LABELFILE->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);
     if (startDrag)
         startDrag();
 }
 
 void EntryList::startLabelDrag()
 {
-    auto* drag = new QDrag(form_.ListDB1);
+    auto* drag = new QDrag(parts_.ListDB1);
     auto* mime = new QMimeData;
-    mime->setText(form_.LABELFILE->text());
+    mime->setText(parts_.LABELFILE->text());
     mime->setData(QStringLiteral("application/x-wanderkeep-entry-line"),
-                  QByteArray::number(form_.ListDB1->currentRow()));
+                  QByteArray::number(parts_.ListDB1->currentRow()));
     drag->setMimeData(mime);
-    drag->setPixmap(form_.LABELFILE->grab());
+    drag->setPixmap(parts_.LABELFILE->grab());
     drag->exec(Qt::CopyAction);
 }
 
 bool EntryList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == form_.ListDB1 && event->type() == QEvent::KeyPress) {
+    if (watched == parts_.ListDB1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
             ListDB1_KeyDown(kDeleteKey);
             return true;
         }
     }
-    if (watched == form_.ListDB1->viewport() && event->type() == QEvent::MouseButtonPress &&
-        form_.Calstart1->isChecked()) {
+    if (watched == parts_.ListDB1->viewport() && event->type() == QEvent::MouseButtonPress &&
+        parts_.Calstart1->isChecked()) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         ListDB1_MouseDown(mouse->button(), mouse->position().toPoint());
         return true;

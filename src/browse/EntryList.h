@@ -2,51 +2,79 @@
 // The entry list ListDB1: one line per entry of a result set, with lineBookmarks telling which
 // entry each line stands for. A click shows the line's entry, Delete removes it after a
 // question, and a mouse press while the calendar is on starts dragging it towards a day.
+#include "contracts/EntryLines.h"
+
 #include <QObject>
 #include <QPoint>
+#include <array>
 #include <functional>
 #include <memory>
 
+class QLabel;
+class QListWidget;
+
 namespace wk::store {
+class ConnectionPool;
 class DataSource;
-}
-namespace wk::shell {
-class Mtform1;
-}
+} // namespace wk::store
+namespace wk::controls {
+class PictureButton;
+class Prompts;
+} // namespace wk::controls
 
 namespace wk::browse {
 
-class EntryList : public QObject {
+class EntryDisplay;
+
+// What the entry list works on.
+struct EntryListParts {
+    QWidget* window; // the main window: its title heads the questions
+    QListWidget* ListDB1;
+    QLabel* LABELFILE;                  // the text dragged towards a day
+    std::array<QListWidget*, 43> List1; // the calendar's day cells, whose width the drag takes
+    controls::PictureButton* Calstart1;
+    store::ConnectionPool& connections;
+    store::DataSource& Data1;
+    QStringList& lineBookmarks;
+    bool& folderThumbnails;
+    controls::Prompts& prompts;
+    EntryDisplay& display;
+};
+
+class EntryList : public QObject, public contracts::EntryLines {
     Q_OBJECT
 public:
-    explicit EntryList(shell::Mtform1& form);
+    explicit EntryList(const EntryListParts& parts);
     ~EntryList() override;
 
     // Refills ListDB1 and lineBookmarks from `source`, which is left past its last row.
     // No line is selected afterwards.
-    void fill(store::DataSource& source);
+    void fill(store::DataSource& source) override;
     // Shows lines already read from `source` (one title per bookmark) and makes them the lines
     // of lineBookmarks; `emptySlots` empty slots stand in when there are no lines.
     void showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
-                   int emptySlots = 1);
+                   int emptySlots = 1) override;
     // The source the list was last filled from (the entry set unless a filter filled it).
-    store::DataSource& filledFrom() const { return *filledFrom_; }
+    store::DataSource& filledFrom() const override { return *filledFrom_; }
 
     // Positions the entry set on the entry of list line `line`. When the list holds another
     // source's rows and the entry set does not contain that entry, positions that source
     // instead; when neither holds it any more (the other source was re-queried since), reads
     // that one entry by itself. Returns the source now on the entry; throws when the line
     // stands for nothing.
-    store::DataSource& positionOnLine(int line);
+    store::DataSource& positionOnLine(int line) override;
+    // Positions on line `line`'s entry and returns its picture file, a disc name ("%...")
+    // resolved; empty for no picture. Throws when the line stands for no entry.
+    QString pictureOfLine(int line) override;
 
     // Deletes the entry of list line `line` (which must stand for an entry), then re-reads the
     // entry set and refills the list from the source that filled it last, so an applied filter
     // stays applied. An entry deleted elsewhere in the meantime is reported to the user; any
     // other failure is thrown after the refill.
-    void deleteLineEntry(int line);
+    void deleteLineEntry(int line) override;
     // Re-reads the entry set and the source that filled the list last, and refills the list from
     // that source. No line is selected afterwards.
-    void refillFromLastSource();
+    void refillFromLastSource() override;
 
     void ListDB1_Click();
     void ListDB1_KeyDown(int keyCode);
@@ -61,7 +89,7 @@ protected:
 private:
     void startLabelDrag();
 
-    shell::Mtform1& form_;
+    EntryListParts parts_;
     store::DataSource* filledFrom_;
     std::unique_ptr<store::DataSource> lineEntry_; // one entry read by its bookmark
     bool filling_ = false;

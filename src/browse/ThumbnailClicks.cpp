@@ -5,8 +5,7 @@
 #include "controls/FolderList.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
-#include "editing/EntryEditing.h"
-#include "shell/Mtform1.h"
+#include "store/DataSource.h"
 #include "store/Entry.h"
 
 #include <QGroupBox>
@@ -17,13 +16,13 @@ namespace wk::browse {
 
 using controls::skipStep;
 
-ThumbnailClicks::ThumbnailClicks(shell::Mtform1& form) : QObject(&form), form_(form)
+ThumbnailClicks::ThumbnailClicks(const ThumbnailClicksParts& parts) : parts_(parts)
 {
     for (int k = 1; k <= 7; ++k)
-        connect(form_.Image[k], &controls::ImageControl::clicked, this, [this, k] { Image_Click(k); });
-    connect(form_.Image8, &controls::ImageControl::clicked, this, &ThumbnailClicks::Image8_Click);
-    connect(form_.Image8, &controls::ImageControl::doubleClicked, this, &ThumbnailClicks::Image8_DblClick);
-    connect(form_.Image8, &controls::ImageControl::mouseMoved, this, &ThumbnailClicks::Image8_MouseMove);
+        connect(parts_.Image[k], &controls::ImageControl::clicked, this, [this, k] { Image_Click(k); });
+    connect(parts_.Image8, &controls::ImageControl::clicked, this, &ThumbnailClicks::Image8_Click);
+    connect(parts_.Image8, &controls::ImageControl::doubleClicked, this, &ThumbnailClicks::Image8_DblClick);
+    connect(parts_.Image8, &controls::ImageControl::mouseMoved, this, &ThumbnailClicks::Image8_MouseMove);
 }
 
 ThumbnailClicks::~ThumbnailClicks()
@@ -33,40 +32,42 @@ ThumbnailClicks::~ThumbnailClicks()
 
 void ThumbnailClicks::Image_Click(int k)
 {
-    controls::ImageControl* thumbnail = form_.Image[k];
-    controls::ImageControl* big = form_.Image8;
+    controls::ImageControl* thumbnail = parts_.Image[k];
+    controls::ImageControl* big = parts_.Image8;
     // While the edit screen is shown, the clicked entry becomes the edited one; changes not yet
     // stored are offered for storing first, and a refused save leaves everything as it was.
-    const QString& slotText = form_.stripBookmarks[k];
+    const QString& slotText = parts_.stripBookmarks[k];
     const QString slotEntry =
-        !form_.folderThumbnails && form_.Data1.hasBookmark(slotText) ? slotText : QString();
-    if (!form_.editing().mayLeaveEntryFor(slotEntry))
+        !parts_.folderThumbnails && parts_.Data1.hasBookmark(slotText) ? slotText : QString();
+    if (!parts_.editor.mayLeaveEntryFor(slotEntry))
         return;
     skipStep([&] {
-        if (form_.folderThumbnails)
-            form_.Text2->setText(form_.stripBookmarks[k]);
+        if (parts_.folderThumbnails)
+            parts_.Text2->setText(parts_.stripBookmarks[k]);
     });
     // An empty slot has no size and matches neither shape.
-    skipStep([&] { form_.entryDisplay().applyStripWidthRule(thumbnail->picture().naturalSize); });
+    skipStep([&] { parts_.display.applyStripWidthRule(thumbnail->picture().naturalSize); });
     // The thumbnail's own decoded copy: the file is not read again. It keeps its file name, so
     // the enlarged viewer can still read the picture at full size.
     skipStep([&] { big->setPicture(thumbnail->picture()); });
     // A slot filled from a folder holds a file name, which is no bookmark: the entry set then
     // stays where it was and the log below is that entry's.
-    skipStep([&] { form_.Data1.setBookmark(form_.stripBookmarks[k]); });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(form_.Data1, store::kLogField)); });
-    if (!slotEntry.isEmpty() && !form_.Frame5->isHidden() && form_.Data1.bookmark() == slotEntry)
-        form_.editing().editEntry(form_.Data1);
+    skipStep([&] { parts_.Data1.setBookmark(parts_.stripBookmarks[k]); });
+    skipStep([&] { parts_.Text3->setPlainText(store::fieldText(parts_.Data1, store::kLogField)); });
+    if (!slotEntry.isEmpty() && !parts_.Frame5->isHidden() && parts_.Data1.bookmark() == slotEntry)
+        parts_.editor.editEntry(parts_.Data1);
 }
 
 MTForm3* ThumbnailClicks::viewer() const { return viewer_; }
 
-void ThumbnailClicks::Image8_Click() { MTForm3::open(viewer_, &form_, form_.Image8->picture()); }
+bool ThumbnailClicks::viewerShown() const { return viewer_ && viewer_->isVisible(); }
+
+void ThumbnailClicks::Image8_Click() { MTForm3::open(viewer_, parts_.window, parts_.Image8->picture()); }
 
 void ThumbnailClicks::Image8_DblClick()
 {
-    form_.Image8->setStretch(true);
-    form_.Image8->show();
+    parts_.Image8->setStretch(true);
+    parts_.Image8->show();
 }
 
 } // namespace wk::browse

@@ -4,21 +4,48 @@
 // makes the slot's entry current and shows its log; with the folder list shown it also hands
 // the slot's file name to the picture box of the edit area. A click on the big picture opens
 // the enlarged viewer, which this object keeps loaded between openings.
+#include "contracts/EntryEditor.h"
+#include "contracts/ViewerState.h"
+
 #include <QObject>
 #include <QPointer>
+#include <array>
 
-namespace wk::shell {
-class Mtform1;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace wk::store {
+class DataSource;
+}
+namespace wk::controls {
+class ImageControl;
 }
 
 namespace wk::browse {
 
+class EntryDisplay;
 class MTForm3;
 
-class ThumbnailClicks : public QObject {
+// What the strip and big-picture clicks work on.
+struct ThumbnailClicksParts {
+    QWidget* window;                              // the main window, which the viewer stands in for
+    std::array<controls::ImageControl*, 8> Image; // Image[1]..Image[7]
+    controls::ImageControl* Image8;
+    QPlainTextEdit* Text3;
+    QLineEdit* Text2;
+    QGroupBox* Frame5; // the Edit Screen panel
+    store::DataSource& Data1;
+    const std::array<QString, 8>& stripBookmarks;
+    const bool& folderThumbnails;
+    EntryDisplay& display;
+    contracts::EntryEditor& editor;
+};
+
+class ThumbnailClicks : public QObject, public contracts::ViewerState {
     Q_OBJECT
 public:
-    explicit ThumbnailClicks(shell::Mtform1& form);
+    explicit ThumbnailClicks(const ThumbnailClicksParts& parts);
     ~ThumbnailClicks() override;
 
     // Slot k of 1..7.
@@ -37,9 +64,10 @@ public:
 
     // The enlarged viewer while it is loaded; null before the first opening and after it closed.
     MTForm3* viewer() const;
+    bool viewerShown() const override;
 
 private:
-    shell::Mtform1& form_;
+    ThumbnailClicksParts parts_;
     QPointer<MTForm3> viewer_;
 };
 

@@ -1,11 +1,11 @@
 #include "calendar/DayDrop.h"
 
-#include "browse/EntryList.h"
+#include "contracts/EntryLines.h"
 #include "calendar/CalendarCells.h"
 #include "calendar/GreyCells.h"
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
+#include "store/DataSource.h"
 #include "store/Entry.h"
 
 #include <QDragEnterEvent>
@@ -24,20 +24,19 @@ namespace {
 const QString kEntryLineFormat = QStringLiteral("application/x-wanderkeep-entry-line");
 }
 
-DayDrop::DayDrop(shell::Mtform1& form, MonthCalendar& calendar)
-    : QObject(&form), form_(form), calendar_(calendar)
+DayDrop::DayDrop(const CalendarParts& parts, MonthCalendar& calendar) : parts_(parts), calendar_(calendar)
 {
     for (int i = 1; i <= 42; ++i) {
-        form_.List1[i]->setAcceptDrops(true);
-        form_.List1[i]->viewport()->setAcceptDrops(true);
-        form_.List1[i]->viewport()->installEventFilter(this);
+        parts_.List1[i]->setAcceptDrops(true);
+        parts_.List1[i]->viewport()->setAcceptDrops(true);
+        parts_.List1[i]->viewport()->installEventFilter(this);
     }
 }
 
 int DayDrop::cellOfViewport(QObject* viewport) const
 {
     for (int i = 1; i <= 42; ++i) {
-        if (form_.List1[i]->viewport() == viewport)
+        if (parts_.List1[i]->viewport() == viewport)
             return i;
     }
     return 0;
@@ -85,7 +84,7 @@ bool DayDrop::eventFilter(QObject* watched, QEvent* event)
 
 void DayDrop::List1_DragOver(int index, DragState state)
 {
-    QListWidget* cell = form_.List1[index];
+    QListWidget* cell = parts_.List1[index];
     if (state == Enter) {
         setCellBackground(cell, darkBlue());
         setCellText(cell, white());
@@ -99,28 +98,28 @@ void DayDrop::List1_DragOver(int index, DragState state)
 
 QDate DayDrop::dropDate(int index) const
 {
-    const int day = cellDayNumber(form_.List1[index]);
+    const int day = cellDayNumber(parts_.List1[index]);
     const QDate month =
-        firstOfMonth(monthOfName(form_.CALLABEL->text()), form_.Label8->text().trimmed().toInt(),
+        firstOfMonth(monthOfName(parts_.CALLABEL->text()), parts_.Label8->text().trimmed().toInt(),
                      monthOffsetOfDropCell(index, day));
     return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
 }
 
 void DayDrop::List1_DragDrop(int index)
 {
-    QListWidget* cell = form_.List1[index];
+    QListWidget* cell = parts_.List1[index];
     setCellBackground(cell, white());
     setCellText(cell, black());
     if (monthOffsetOfDropCell(index, cellDayNumber(cell)) != 0)
         setCellBackground(cell, buttonFace());
 
     // The copy is made of the entry the selected line stands for; no line, no copy.
-    const int line = form_.ListDB1->currentRow();
-    if (line < 0 || line >= form_.ListDB1->count())
+    const int line = parts_.ListDB1->currentRow();
+    if (line < 0 || line >= parts_.ListDB1->count())
         return;
-    const QString title = form_.ListDB1->item(line)->text();
+    const QString title = parts_.ListDB1->item(line)->text();
     store::Entry copy;
-    const bool found = skipStep([&] { copy = store::readEntry(form_.entryList().positionOnLine(line)); });
+    const bool found = skipStep([&] { copy = store::readEntry(parts_.entryLines.positionOnLine(line)); });
     if (!found)
         return;
     const QDate date = dropDate(index);
@@ -128,7 +127,7 @@ void DayDrop::List1_DragDrop(int index)
         return;
     copy.date = date;
     copy.title = title;
-    store::DataSource& entries = form_.Data1;
+    store::DataSource& entries = parts_.Data1;
     const bool stored = skipStep([&] {
         try {
             entries.addNew();

@@ -1,11 +1,9 @@
 #pragma once
 // Dropping an entry of the entry list on a day cell: the cell under the drag is highlighted,
 // and the drop stores a copy of the entry of the list's selected line, dated the cell's day.
-#include <QObject>
+#include "calendar/CalendarParts.h"
 
-namespace wk::shell {
-class Mtform1;
-}
+#include <QObject>
 
 namespace wk::calendar {
 
@@ -14,7 +12,7 @@ class MonthCalendar;
 class DayDrop : public QObject {
     Q_OBJECT
 public:
-    DayDrop(shell::Mtform1& form, MonthCalendar& calendar);
+    DayDrop(const CalendarParts& parts, MonthCalendar& calendar);
 
     enum DragState { Enter = 0, Leave = 1, Over = 2 };
     void List1_DragOver(int index, DragState state);
@@ -29,7 +27,7 @@ protected:
 private:
     int cellOfViewport(QObject* viewport) const; // 0 when none
 
-    shell::Mtform1& form_;
+    CalendarParts parts_;
     MonthCalendar& calendar_;
 };
 

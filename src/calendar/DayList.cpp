@@ -6,10 +6,11 @@
 #include "calendar/GreyCells.h"
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
 #include "store/DateRules.h"
+#include "store/DataSource.h"
 #include "store/Entry.h"
 #include "store/Queries.h"
+#include "store/StoreError.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,12 +22,12 @@ namespace wk::calendar {
 
 using controls::skipStep;
 
-DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
-    : QObject(&form), form_(form), calendar_(calendar),
-      model_(std::make_unique<DayGridModel>(form.DataFind, form.ListDate)),
-      header_(new CaptionHeader(form.DBGrid1))
+DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
+    : parts_(parts), calendar_(calendar),
+      model_(std::make_unique<DayGridModel>(parts.DataFind, parts.ListDate)),
+      header_(new CaptionHeader(parts.DBGrid1))
 {
-    QTableView* grid = form_.DBGrid1;
+    QTableView* grid = parts_.DBGrid1;
     grid->setHorizontalHeader(header_);
     grid->setModel(model_.get());
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -34,21 +35,21 @@ DayList::DayList(shell::Mtform1& form, MonthCalendar& calendar)
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     header_->setStretchLastSection(true);
     grid->hide();
-    form_.CmdDayList->hide();
-    form_.ListDate->hide();
+    parts_.CmdDayList->hide();
+    parts_.ListDate->hide();
 
     for (int i = 1; i <= 42; ++i)
-        connect(form_.List1[i], &QListWidget::itemClicked, this, [this, i] { List1_Click(i); });
-    connect(form_.CmdDayList, &QPushButton::clicked, this, &DayList::CmdDayList_Click);
+        connect(parts_.List1[i], &QListWidget::itemClicked, this, [this, i] { List1_Click(i); });
+    connect(parts_.CmdDayList, &QPushButton::clicked, this, &DayList::CmdDayList_Click);
 }
 
-DayList::~DayList() { form_.DBGrid1->setModel(nullptr); }
+DayList::~DayList() { parts_.DBGrid1->setModel(nullptr); }
 
 QString DayList::dateTextOfCell(int index) const
 {
-    const int day = cellDayNumber(form_.List1[index]);
-    const QDate month = firstOfMonth(monthOfName(form_.CALLABEL->text()),
-                                     form_.Label8->text().trimmed().toInt(), monthOffsetOfCell(index, day));
+    const int day = cellDayNumber(parts_.List1[index]);
+    const QDate month = firstOfMonth(monthOfName(parts_.CALLABEL->text()),
+                                     parts_.Label8->text().trimmed().toInt(), monthOffsetOfCell(index, day));
     if (!month.isValid())
         throw store::StoreError(QStringLiteral("The calendar shows no month."));
     return QStringLiteral(" %1/%2/ %3").arg(month.month()).arg(day).arg(month.year());
@@ -58,39 +59,39 @@ void DayList::List1_Click(int index)
 {
     // Stops at the first failure.
     skipStep([&] {
-        form_.DBGrid1->show();
-        form_.CmdDayList->show();
-        form_.DBGrid1->raise();
-        form_.CmdDayList->raise();
-        form_.dayListCell = std::int16_t(index);
-        form_.Data1.refreshIfChanged();
-        header_->setCaption(form_.List1[index]->count() > 0 ? form_.List1[index]->item(0)->text()
-                                                            : QString());
+        parts_.DBGrid1->show();
+        parts_.CmdDayList->show();
+        parts_.DBGrid1->raise();
+        parts_.CmdDayList->raise();
+        parts_.dayListCell = std::int16_t(index);
+        parts_.Data1.refreshIfChanged();
+        header_->setCaption(parts_.List1[index]->count() > 0 ? parts_.List1[index]->item(0)->text()
+                                                             : QString());
         const QString dateText = dateTextOfCell(index);
-        form_.ListDate->setText(dateText);
-        form_.DataFind.setRecordSource(store::queries::day(dateText));
-        form_.DataFind.refresh();
-        form_.DBGrid1->viewport()->update();
+        parts_.ListDate->setText(dateText);
+        parts_.DataFind.setRecordSource(store::queries::day(dateText));
+        parts_.DataFind.refresh();
+        parts_.DBGrid1->viewport()->update();
     });
 }
 
 void DayList::CmdDayList_Click()
 {
-    store::DataSource& day = form_.DataFind;
+    store::DataSource& day = parts_.DataFind;
     skipStep([&] {
-        form_.DBGrid1->hide();
-        form_.CmdDayList->hide();
+        parts_.DBGrid1->hide();
+        parts_.CmdDayList->hide();
     });
-    skipStep([&] { form_.Data1.refreshIfChanged(); });
-    const QString dateText = form_.ListDate->text();
+    skipStep([&] { parts_.Data1.refreshIfChanged(); });
+    const QString dateText = parts_.ListDate->text();
     skipStep([&] {
         day.setRecordSource(store::queries::day(dateText));
         day.refresh();
     });
-    const int index = form_.dayListCell;
+    const int index = parts_.dayListCell;
     if (index < 1 || index > 42)
         return;
-    QListWidget* cell = form_.List1[index];
+    QListWidget* cell = parts_.List1[index];
     skipStep([&] { cell->clear(); });
     // The day number stays the first line, also when the day has no entries left.
     skipStep([&] {

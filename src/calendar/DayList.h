@@ -1,13 +1,11 @@
 #pragma once
 // The day grid: a click in a day cell lays the grid DBGrid1 over the month with that day's
 // entries (DataFind runs the day query); "Back" closes it and rebuilds the clicked cell.
+#include "calendar/CalendarParts.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
-
-namespace wk::shell {
-class Mtform1;
-}
 
 namespace wk::calendar {
 
@@ -18,7 +16,7 @@ class MonthCalendar;
 class DayList : public QObject {
     Q_OBJECT
 public:
-    DayList(shell::Mtform1& form, MonthCalendar& calendar);
+    DayList(const CalendarParts& parts, MonthCalendar& calendar);
     ~DayList() override;
 
     // The date text of cell `index` (1..42): " m/d/ yyyy" with the month and year of the cell's
@@ -32,7 +30,7 @@ public:
     CaptionHeader& header() { return *header_; }
 
 private:
-    shell::Mtform1& form_;
+    CalendarParts parts_;
     MonthCalendar& calendar_;
     std::unique_ptr<DayGridModel> model_;
     CaptionHeader* header_;

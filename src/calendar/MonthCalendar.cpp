@@ -8,9 +8,11 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
-#include "shell/ScreenModes.h"
+#include "controls/Twips.h"
+#include "contracts/MainScreen.h"
 #include "store/DateRules.h"
+#include "store/Clock.h"
+#include "store/DataSource.h"
 #include "store/Entry.h"
 
 #include <QGroupBox>
@@ -42,15 +44,15 @@ std::optional<int> yearOf(const QString& label)
 }
 } // namespace
 
-MonthCalendar::MonthCalendar(shell::Mtform1& form)
-    : QObject(&form), form_(form), index_(std::make_unique<EntryDateIndex>(form.Data1))
+MonthCalendar::MonthCalendar(const CalendarParts& parts)
+    : parts_(parts), index_(std::make_unique<EntryDateIndex>(parts.Data1))
 {
-    dayList_ = std::make_unique<DayList>(form_, *this);
-    dayDrop_ = std::make_unique<DayDrop>(form_, *this);
+    dayList_ = std::make_unique<DayList>(parts_, *this);
+    dayDrop_ = std::make_unique<DayDrop>(parts_, *this);
 
-    connect(form_.Calstart1, &QAbstractButton::toggled, this, &MonthCalendar::CALSTART1_Click);
-    connect(form_.ScrollMo, &QScrollBar::valueChanged, this, &MonthCalendar::ScrollMo_Change);
-    connect(form_.ScrollMo, &QScrollBar::sliderMoved, this, &MonthCalendar::ScrollMo_Scroll);
+    connect(parts_.Calstart1, &QAbstractButton::toggled, this, &MonthCalendar::CALSTART1_Click);
+    connect(parts_.ScrollMo, &QScrollBar::valueChanged, this, &MonthCalendar::ScrollMo_Change);
+    connect(parts_.ScrollMo, &QScrollBar::sliderMoved, this, &MonthCalendar::ScrollMo_Scroll);
 }
 
 MonthCalendar::~MonthCalendar() = default;
@@ -58,62 +60,62 @@ MonthCalendar::~MonthCalendar() = default;
 void MonthCalendar::clearCells()
 {
     for (int i = 1; i <= 42; ++i) {
-        if (form_.List1[i]->count() > 0)
-            form_.List1[i]->clear();
+        if (parts_.List1[i]->count() > 0)
+            parts_.List1[i]->clear();
     }
 }
 
 void MonthCalendar::setWeekdayHeadings()
 {
     for (int k = 1; k <= 7; ++k)
-        form_.WeekdayLabel[k]->setText(QString::fromLatin1(kWeekdays[k - 1]));
+        parts_.WeekdayLabel[k]->setText(QString::fromLatin1(kWeekdays[k - 1]));
 }
 
 void MonthCalendar::CALSTART1_Click()
 {
-    const QDate today = form_.clock.today();
+    const QDate today = parts_.clock.today();
     skipStep([&] {
-        form_.VScroll1->show();
-        form_.VScroll1->setValue(today.year()); // its change handler shows the year in Label8
+        parts_.VScroll1->show();
+        parts_.VScroll1->setValue(today.year()); // its change handler shows the year in Label8
     });
     skipStep([&] {
-        form_.ScrollMo->show();
-        form_.ScrollMo->setValue(today.month());
+        parts_.ScrollMo->show();
+        parts_.ScrollMo->setValue(today.month());
     });
-    if (form_.Calstart1->isChecked()) {
+    if (parts_.Calstart1->isChecked()) {
         skipStep([&] {
-            form_.Frame3->hide();
-            form_.Frame4->show();
-            form_.Text3->hide();
+            parts_.Frame3->hide();
+            parts_.Frame4->show();
+            parts_.Text3->hide();
         });
         skipStep([&] {
             for (int i = 1; i <= 42; ++i)
-                form_.List1[i]->show();
+                parts_.List1[i]->show();
             for (int k = 1; k <= 7; ++k)
-                form_.WeekdayLabel[k]->show();
-            form_.CALLABEL->show();
-            form_.Label8->show();
+                parts_.WeekdayLabel[k]->show();
+            parts_.CALLABEL->show();
+            parts_.Label8->show();
         });
         fillMonth(today.month(), today.year(), {.requery = true});
         return;
     }
     skipStep([&] {
-        form_.Frame3->show();
-        form_.Frame4->hide();
-        form_.Text3->show();
-        form_.Calstart1->show();
+        parts_.Frame3->show();
+        parts_.Frame4->hide();
+        parts_.Text3->show();
+        parts_.Calstart1->show();
     });
-    skipStep([&] { form_.screenModes().showMainScreen(); });
+    skipStep([&] { parts_.mainScreen.showMainScreen(); });
     skipStep([&] {
-        const QSize shown = form_.Image8->picture().naturalSize;
+        const QSize shown = parts_.Image8->picture().naturalSize;
         if (shown.height() > shown.width())
-            shell::Mtform1::setTwipsWidth(form_.Image8, kPortraitImageWidth);
+            controls::setTwipsWidth(parts_.Image8, kPortraitImageWidth);
     });
     skipStep([&] {
-        form_.Image8->update();
-        form_.ListDB1->show();
-        form_.DBGrid1->hide();
-        form_.CmdDayList->hide();
+        parts_.Image8->update();
+        parts_.ListDB1->show();
+        parts_.DBGrid1->hide();
+        parts_.CmdDayList->hide();
     });
 }
 
@@ -121,7 +123,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 {
     skipStep([&] { clearCells(); });
     skipStep([&] {
-        form_.CALLABEL->setText(dates::monthName(month));
+        parts_.CALLABEL->setText(dates::monthName(month));
         setWeekdayHeadings();
     });
     const QDate first = firstOfMonth(month, year, 0);
@@ -154,17 +156,17 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
     // Text colours too: a cell that was today's in an earlier fill would otherwise keep white
     // text on the window colour, and its day number would vanish.
     for (int i = 1; i <= 42; ++i) {
-        setCellBackground(form_.List1[i], window);
-        setCellText(form_.List1[i], black());
+        setCellBackground(parts_.List1[i], window);
+        setCellText(parts_.List1[i], black());
     }
     for (int i = 1; i <= 42; ++i) {
         if (monthOffsetOfCell(i, day[size_t(i)]) != 0)
-            setCellBackground(form_.List1[i], face);
+            setCellBackground(parts_.List1[i], face);
     }
-    const int todayNumber = form_.clock.today().day();
+    const int todayNumber = parts_.clock.today().day();
     std::array<QStringList, 43> lines;
     for (int i = 1; i <= 42; ++i) {
-        QListWidget* cell = form_.List1[i];
+        QListWidget* cell = parts_.List1[i];
         if (day[size_t(i)] == todayNumber && cellBackground(cell) != face) {
             setCellBackground(cell, darkBlue());
             setCellText(cell, white());
@@ -173,7 +175,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
     }
 
     // Entry pass: every entry of the set whose day is one of the 42, in set order.
-    store::DataSource& entries = form_.Data1;
+    store::DataSource& entries = parts_.Data1;
     // Re-querying a set that nothing was written to since its last run gives the same rows.
     if (options.requery)
         skipStep([&] { entries.refreshIfChanged(); });
@@ -187,7 +189,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
         }
     });
     for (int i = 1; i <= 42; ++i)
-        form_.List1[i]->addItems(lines[size_t(i)]);
+        parts_.List1[i]->addItems(lines[size_t(i)]);
     // As after passing over every row: the entry set rests past its last row.
     skipStep([&] {
         if (entries.recordCount() > 0) {
@@ -200,34 +202,34 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 void MonthCalendar::ScrollMo_Change()
 {
     clearCells();
-    const int value = form_.ScrollMo->value();
-    const std::optional<int> year = yearOf(form_.Label8->text());
+    const int value = parts_.ScrollMo->value();
+    const std::optional<int> year = yearOf(parts_.Label8->text());
     if (value == 13 || value == 0) {
         // One step past December or before January: the neighbouring month's year, then the
         // scroller comes back to 1 or 12, which fills that month.
-        const QDate shown = firstOfMonth(monthOfName(form_.CALLABEL->text()), year.value_or(0), 0);
+        const QDate shown = firstOfMonth(monthOfName(parts_.CALLABEL->text()), year.value_or(0), 0);
         if (!shown.isValid())
             return;
         const QDate d = shown.addMonths(value == 13 ? 1 : -1);
-        form_.CALLABEL->setText(dates::monthName(d.month()));
-        form_.Label8->setText(QString::number(d.year()));
-        form_.ScrollMo->setValue(value == 13 ? 1 : 12);
+        parts_.CALLABEL->setText(dates::monthName(d.month()));
+        parts_.Label8->setText(QString::number(d.year()));
+        parts_.ScrollMo->setValue(value == 13 ? 1 : 12);
         return;
     }
     if (!year)
         return; // a year label that is no year: the grid stays empty
     const QDate d(*year, value, 1);
-    form_.CALLABEL->setText(dates::monthName(d.month()));
-    form_.Label8->setText(QString::number(d.year()));
+    parts_.CALLABEL->setText(dates::monthName(d.month()));
+    parts_.Label8->setText(QString::number(d.year()));
     setWeekdayHeadings();
     fillMonth(d.month(), d.year(), {.requery = false});
 }
 
 void MonthCalendar::ScrollMo_Scroll(int value)
 {
-    if (value < 1 || value > 12 || !yearOf(form_.Label8->text()))
+    if (value < 1 || value > 12 || !yearOf(parts_.Label8->text()))
         return;
-    form_.CALLABEL->setText(dates::monthName(value));
+    parts_.CALLABEL->setText(dates::monthName(value));
 }
 
 } // namespace wk::calendar

@@ -5,14 +5,13 @@
 //
 // Front door: MonthCalendar, created by the main window. Other subsystems call fillMonth()
 // (the year scroller runs it for today's month of the year it shows).
+#include "calendar/CalendarParts.h"
+#include "contracts/MonthView.h"
+
 #include <QDate>
 #include <QObject>
 #include <array>
 #include <memory>
-
-namespace wk::shell {
-class Mtform1;
-}
 
 namespace wk::calendar {
 
@@ -20,14 +19,12 @@ class DayDrop;
 class DayList;
 class EntryDateIndex;
 
-struct MonthFillOptions {
-    bool requery = false; // run the entry set's record source again before the entry pass
-};
+using contracts::MonthFillOptions;
 
-class MonthCalendar : public QObject {
+class MonthCalendar : public QObject, public contracts::MonthView {
     Q_OBJECT
 public:
-    explicit MonthCalendar(shell::Mtform1& form);
+    explicit MonthCalendar(const CalendarParts& parts);
     ~MonthCalendar() override;
 
     // The calendar switch: on, the month of today takes the place of the big picture and the
@@ -38,7 +35,7 @@ public:
     // day numbers, grey days of the neighbouring months, today's day number highlighted, and
     // the title of every entry of the entry set under its day. Every cell starts from black
     // text on the window colour, whatever an earlier fill left. A failing step is skipped.
-    void fillMonth(int month, int year, MonthFillOptions options);
+    void fillMonth(int month, int year, MonthFillOptions options) override;
 
     // The month scroller: a change refills the grid (0 and 13 step the year and come back to
     // 12 or 1); a thumb drag only previews the month name.
@@ -55,7 +52,7 @@ private:
     void clearCells();
     void setWeekdayHeadings();
 
-    shell::Mtform1& form_;
+    CalendarParts parts_;
     std::unique_ptr<EntryDateIndex> index_;
     std::unique_ptr<DayList> dayList_;
     std::unique_ptr<DayDrop> dayDrop_;

@@ -1,5 +1,8 @@
 #include "controls/FrameCanvas.h"
 
+#include "controls/ClassicColours.h"
+#include "controls/Twips.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -47,6 +50,50 @@ void FrameCanvas::paintEvent(QPaintEvent*)
             break;
         }
     }
+}
+
+void FrameCanvas::DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                              int frameMargin)
+{
+    drawFrame(firstControl, lastControl, frameStyle, frameMargin, false);
+}
+
+void FrameCanvas::DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                               int frameMargin)
+{
+    drawFrame(firstControl, lastControl, frameStyle, frameMargin, true);
+}
+
+void FrameCanvas::drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                            int frameMargin, bool erase)
+{
+    if (!firstControl || !lastControl)
+        return;
+    // Positions are taken on the window's surface (the canvas covers it from its corner), so the
+    // frame surrounds the controls wherever their containers put them.
+    QWidget* window = parentWidget();
+    const QPoint firstAt = firstControl->mapTo(window, QPoint(0, 0));
+    const QPoint lastAt = lastControl->mapTo(window, QPoint(0, 0));
+    const int L = pixelsToTwips(firstAt.x());
+    const int T = pixelsToTwips(firstAt.y());
+    const int H = pixelsToTwips(firstControl->height());
+    const int R = pixelsToTwips(lastAt.x() + lastControl->width());
+    const int B = pixelsToTwips(lastAt.y() + lastControl->height());
+    const int frameBottom = H > B ? H : B;
+    const int m = frameMargin;
+    const bool inward = frameStyle.left(1).toLower() == QLatin1String("i");
+    auto px = [](int x, int y) { return QPoint(twipsToPixels(x), twipsToPixels(y)); };
+
+    drawBox(QRect(px(L - m, T - m), px(R + m, B + m)), classicColour(7), true);
+    const QColor topLeft = erase ? classicColour(7) : classicColour(inward ? 8 : 15);
+    const QColor bottomRight = erase ? classicColour(7) : classicColour(inward ? 15 : 8);
+    drawLine(px(L - m, T - m), px(R + m, T - m), topLeft);
+    drawLine(px(L - m, T - m), px(L - m, frameBottom + m), topLeft);
+    drawLine(px(R + m, T - m), px(R + m, B + m), bottomRight);
+    drawLine(px(R + m, B + m), px(L - m, frameBottom + m), bottomRight);
+    if (!inward)
+        drawBox(QRect(px(L - m - 25, T - m - 25), px(R + m + 10, B + m + 10)),
+                erase ? classicColour(7) : classicColour(0), false);
 }
 
 } // namespace wk::controls

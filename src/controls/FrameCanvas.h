@@ -18,10 +18,20 @@ public:
     void drawBox(const QRect& box, QColor colour, bool filled);
     int primitiveCount() const { return int(primitives_.size()); }
 
+    // 3-D frames drawn around the rectangle spanning two controls of the window: "inward"
+    // styles (starting with "i") look pressed in, any other raised with a black outline.
+    // OFF draws the same frame in the window colour, erasing it.
+    void DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin);
+    void DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
+                      int frameMargin);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin,
+                   bool erase);
+
     struct Primitive {
         QRect box; // for lines: from topLeft to bottomRight, unnormalised
         QColor colour;

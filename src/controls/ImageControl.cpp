@@ -1,5 +1,7 @@
 #include "controls/ImageControl.h"
 
+#include "controls/Steps.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -93,6 +95,14 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         Q_EMIT doubleClicked();
     QWidget::mouseDoubleClickEvent(event); // reaches mousePressEvent
+}
+
+void loadThumbnail(ImageControl* slot, const QString& file)
+{
+    slot->setStretch(true);
+    if (file.isEmpty() || !skipStep([&] { slot->load(file); }))
+        slot->clear();
+    slot->update();
 }
 
 } // namespace wk::controls

@@ -52,4 +52,8 @@ private:
     bool leftPressed_ = false;
 };
 
+// Shows `file` stretched into a thumbnail slot; an empty name, or a file that cannot be read,
+// leaves the slot empty.
+void loadThumbnail(ImageControl* slot, const QString& file);
+
 } // namespace wk::controls

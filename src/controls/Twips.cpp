@@ -32,4 +32,6 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(twipsRect(left, top, width, height));
 }
 
+void setTwipsWidth(QWidget* w, int widthTwips) { w->resize(twipsToPixels(widthTwips), w->height()); }
+
 } // namespace wk::controls

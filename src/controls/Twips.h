@@ -11,5 +11,7 @@ int pixelsToTwips(int pixels);
 QRect twipsRect(int left, int top, int width, int height);
 // Places `w` at the twips rectangle, relative to its parent.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
+// Changes only the width of `w`, keeping its place and height.
+void setTwipsWidth(QWidget* w, int widthTwips);
 
 } // namespace wk::controls

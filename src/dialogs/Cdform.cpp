@@ -1,10 +1,11 @@
 #include "dialogs/Cdform.h"
 
-#include "browse/EntryDisplay.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
-#include "shell/Mtform1.h"
+#include "controls/Prompts.h"
+#include "store/DataSource.h"
+#include "store/Entry.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -20,10 +21,10 @@ QString normaliseDiscText(const QString& text)
     return driveLetter.match(text).hasMatch() ? text.toUpper() : text;
 }
 
-Cdform* Cdform::open(shell::Mtform1& form)
+Cdform* Cdform::open(const CdformParts& parts)
 {
-    auto* existing = form.findChild<Cdform*>(QStringLiteral("cdform"), Qt::FindDirectChildrenOnly);
-    Cdform* window = existing ? existing : new Cdform(form);
+    auto* existing = parts.window->findChild<Cdform*>(QStringLiteral("cdform"), Qt::FindDirectChildrenOnly);
+    Cdform* window = existing ? existing : new Cdform(parts);
     if (!existing)
         window->Form_Load();
     controls::showInFront(window);
@@ -31,7 +32,7 @@ Cdform* Cdform::open(shell::Mtform1& form)
     return window;
 }
 
-Cdform::Cdform(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_(form)
+Cdform::Cdform(const CdformParts& parts) : QWidget(parts.window, Qt::Window), parts_(parts)
 {
     setObjectName(QStringLiteral("cdform"));
     setWindowTitle(QStringLiteral("CD-Rom Drive Setup"));
@@ -55,11 +56,11 @@ Cdform::Cdform(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_(form)
 
 void Cdform::Form_Load()
 {
-    store::DataSource& cd = form_.datacd;
+    store::DataSource& cd = parts_.datacd;
     try {
         cd.moveFirst();
-        form_.pictureRoot = browse::fieldText(cd, QStringLiteral("cd"));
-        Text1->setText(form_.pictureRoot);
+        parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd"));
+        Text1->setText(parts_.pictureRoot);
     } catch (const std::exception& failure) {
         // No row yet: an empty box, and the picture root stays as it is.
         controls::logSkipped(failure);
@@ -79,7 +80,7 @@ void Cdform::Text1_Change()
 
 bool Cdform::save()
 {
-    store::DataSource& cd = form_.datacd;
+    store::DataSource& cd = parts_.datacd;
     try {
         cd.moveFirst();
         cd.edit();
@@ -91,13 +92,13 @@ bool Cdform::save()
             if (cd.editing())
                 cd.cancelUpdate();
         });
-        form_.prompts.tell(
+        parts_.prompts.tell(
             windowTitle(),
             QStringLiteral("The disc setting could not be saved:\n%1").arg(QString::fromStdString(e.what())),
             controls::MessageIcon::Exclamation);
         return false;
     }
-    form_.pictureRoot = Text1->text();
+    parts_.pictureRoot = Text1->text();
     saved_ = true;
     return true;
 }

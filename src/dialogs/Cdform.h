@@ -9,19 +9,30 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace wk::shell {
-class Mtform1;
+namespace wk::store {
+class DataSource;
+}
+namespace wk::controls {
+class Prompts;
 }
 
 namespace wk::dialogs {
 
+// What the disc window works on.
+struct CdformParts {
+    QWidget* window; // the main window, which owns this one
+    store::DataSource& datacd;
+    QString& pictureRoot;
+    controls::Prompts& prompts;
+};
+
 class Cdform : public QWidget {
     Q_OBJECT
 public:
-    // Shows the window of `form` (creating it when it is not open) with the focus in Text1.
-    static Cdform* open(shell::Mtform1& form);
+    // Shows the window (creating it when it is not open) with the focus in Text1.
+    static Cdform* open(const CdformParts& parts);
 
-    explicit Cdform(shell::Mtform1& form);
+    explicit Cdform(const CdformParts& parts);
 
     void Form_Load();
     void Text1_Change();
@@ -37,7 +48,7 @@ protected:
 private:
     bool save();
 
-    shell::Mtform1& form_;
+    CdformParts parts_;
     bool saved_ = false;
     std::optional<QString> refusedText_;
 };

@@ -5,8 +5,9 @@
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
 #include "dialogs/TableGridModel.h"
-#include "shell/Mtform1.h"
+#include "controls/Prompts.h"
 #include "store/DataSource.h"
+#include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>
@@ -27,38 +28,39 @@ namespace {
 // Opens the tables window on a mouse press, the way the button's MouseDown does.
 class PressOpener : public QObject {
 public:
-    PressOpener(shell::Mtform1& form, QPushButton* button) : QObject(button), form_(form) {}
+    PressOpener(const FormTablesParts& parts, QPushButton* button) : QObject(button), parts_(parts) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::MouseButtonPress)
-            FormTables::open(form_);
+            FormTables::open(parts_);
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    shell::Mtform1& form_;
+    FormTablesParts parts_;
 };
 
 } // namespace
 
-FormTables* FormTables::open(shell::Mtform1& form)
+FormTables* FormTables::open(const FormTablesParts& parts)
 {
-    auto* existing = form.findChild<FormTables*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
-    FormTables* window = existing ? existing : new FormTables(form);
+    auto* existing =
+        parts.window->findChild<FormTables*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
+    FormTables* window = existing ? existing : new FormTables(parts);
     controls::showInFront(window);
     return window;
 }
 
-void FormTables::openOnPress(shell::Mtform1& form, QPushButton* button)
+void FormTables::openOnPress(const FormTablesParts& parts, QPushButton* button)
 {
-    button->installEventFilter(new PressOpener(form, button));
+    button->installEventFilter(new PressOpener(parts, button));
 }
 
-FormTables::FormTables(shell::Mtform1& form)
-    : QWidget(&form, Qt::Window), form_(form),
-      dataTables_(std::make_unique<store::DataSource>(form.connections, QStringLiteral("DataTables")))
+FormTables::FormTables(const FormTablesParts& parts)
+    : QWidget(parts.window, Qt::Window), parts_(parts),
+      dataTables_(std::make_unique<store::DataSource>(parts.connections, QStringLiteral("DataTables")))
 {
     setObjectName(QStringLiteral("FormTables"));
     setWindowTitle(QStringLiteral("Tables"));
@@ -70,9 +72,9 @@ FormTables::FormTables(shell::Mtform1& form)
     DBGridtables->setObjectName(QStringLiteral("DBGridtables"));
     model_ = new TableGridModel(*dataTables_, this);
     model_->refused = [this](const QString& reason) {
-        form_.prompts.tell(windowTitle(),
-                           QStringLiteral("The table did not take this change:\n%1").arg(reason),
-                           controls::MessageIcon::Exclamation);
+        parts_.prompts.tell(windowTitle(),
+                            QStringLiteral("The table did not take this change:\n%1").arg(reason),
+                            controls::MessageIcon::Exclamation);
     };
     DBGridtables->setModel(model_);
     DBGridtables->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -96,10 +98,16 @@ FormTables::FormTables(shell::Mtform1& form)
 
 FormTables::~FormTables() = default;
 
+QString FormTables::scrapbookPath() const
+{
+    return store::findFileIgnoringCase(parts_.programDirectory,
+                                       QString::fromLatin1(store::kScrapbookFileName));
+}
+
 void FormTables::showTable(const QString& table)
 {
     skipStep([&] {
-        dataTables_->setDatabaseName(form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
+        dataTables_->setDatabaseName(scrapbookPath());
         dataTables_->setRecordSource(table);
         dataTables_->refresh();
     });
@@ -133,10 +141,8 @@ bool FormTables::eventFilter(QObject* watched, QEvent* event)
 
 void FormTables::Form_Unload()
 {
-    store::DataSource& categories = form_.DataCatagory;
-    skipStep([&] {
-        categories.setDatabaseName(form_.databasePath(QString::fromLatin1(store::kScrapbookFileName)));
-    });
+    store::DataSource& categories = parts_.DataCatagory;
+    skipStep([&] { categories.setDatabaseName(scrapbookPath()); });
     skipStep([&] { categories.setRecordSource(QStringLiteral("catagory")); });
     skipStep([&] { categories.refresh(); });
     skipStep([&] { categories.moveFirst(); });
@@ -145,13 +151,13 @@ void FormTables::Form_Unload()
             QString caption = categories.field(QStringLiteral("catagory")).toString();
             while (caption.endsWith(QLatin1Char(' ')))
                 caption.chop(1);
-            form_.SSOption[k]->setText(caption);
+            parts_.SSOption[k]->setText(caption);
         });
         skipStep([&] { categories.moveNext(); });
     }
     for (int k = 1; k <= 4; ++k)
-        form_.SSOption[k]->update();
-    skipStep([&] { controls::fillList(form_.DBList2, form_.DataWhere, QStringLiteral("where")); });
+        parts_.SSOption[k]->update();
+    skipStep([&] { controls::fillList(parts_.DBList2, parts_.DataWhere, QStringLiteral("where")); });
 }
 
 void FormTables::closeEvent(QCloseEvent* event)

@@ -6,19 +6,37 @@
 // and re-reads its name list.
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 class QPushButton;
 class QTableView;
 
+class QListWidget;
+class QRadioButton;
+
 namespace wk::store {
+class ConnectionPool;
 class DataSource;
-}
-namespace wk::shell {
-class Mtform1;
+} // namespace wk::store
+namespace wk::controls {
+class Prompts;
 }
 
 namespace wk::dialogs {
+
+// What the tables window works on: the scrapbook it edits and the main window's category
+// buttons and name list, which it refreshes as it closes.
+struct FormTablesParts {
+    QWidget* window; // the main window, which owns this one
+    const QString& programDirectory;
+    store::ConnectionPool& connections;
+    store::DataSource& DataCatagory;
+    store::DataSource& DataWhere;
+    std::array<QRadioButton*, 6> SSOption; // [1]..[5]
+    QListWidget* DBList2;
+    controls::Prompts& prompts;
+};
 
 class TableGridModel;
 
@@ -26,11 +44,11 @@ class FormTables : public QWidget {
     Q_OBJECT
 public:
     // Shows the window of `form`, creating it when it is not open.
-    static FormTables* open(shell::Mtform1& form);
+    static FormTables* open(const FormTablesParts& parts);
     // Opens the window when the mouse button goes down on `button` (Command2_MouseDown).
-    static void openOnPress(shell::Mtform1& form, QPushButton* button);
+    static void openOnPress(const FormTablesParts& parts, QPushButton* button);
 
-    explicit FormTables(shell::Mtform1& form);
+    explicit FormTables(const FormTablesParts& parts);
     ~FormTables() override;
 
     void Command1_Click(); // "Who or Where"
@@ -52,8 +70,9 @@ protected:
 
 private:
     void showTable(const QString& table);
+    QString scrapbookPath() const;
 
-    shell::Mtform1& form_;
+    FormTablesParts parts_;
     std::unique_ptr<store::DataSource> dataTables_;
     TableGridModel* model_ = nullptr;
 };

@@ -5,25 +5,26 @@
 // The area has two sub-modes told by the visible save button: adding (SAVEADD shown) and
 // editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
 // (editedEntry()), never into whatever row the entry set happens to be on.
+#include "contracts/EntryEditor.h"
+#include "editing/EditingParts.h"
 #include "store/Entry.h"
 
 #include <QObject>
 #include <QString>
 #include <exception>
 
-namespace wk::shell {
-class Mtform1;
-}
 namespace wk::store {
 class DataSource;
 }
 
 namespace wk::editing {
 
-class EntryEditing : public QObject {
+class PictureFiles;
+
+class EntryEditing : public QObject, public contracts::EntryEditor {
     Q_OBJECT
 public:
-    explicit EntryEditing(shell::Mtform1& form);
+    EntryEditing(const EditingParts& parts, PictureFiles& pictureFiles);
 
     void CMDADD_Click();
     void SAVEADD_Click();
@@ -47,17 +48,13 @@ public:
     // When the boxes hold changes not yet stored, asks whether to store them first (Yes stores
     // them as the shown save button would). False when that save was refused: the click must
     // then change nothing, so nothing typed is lost.
-    bool mayLeaveEntryFor(const QString& bookmark);
+    bool mayLeaveEntryFor(const QString& bookmark) override;
     // The last step of "Edit Screen", after the screen switch has filled the boxes from the
     // selected line's entry: that entry becomes the edited one and the second "Save" is shown.
     void enterEditing();
     // The current row of `entry` was made current by a click while the edit screen is shown: the
     // boxes show it and the second "Save" stores into it.
-    void editEntry(const store::DataSource& entry);
-
-    // Shows the picture file `path` in the big picture with the landscape or portrait layout
-    // its shape asks for (a square one keeps the layout). Throws PictureError.
-    void previewPicture(const QString& path);
+    void editEntry(const store::DataSource& entry) override;
 
 private:
     // What the six boxes hold, as texts: what the saves store, and what tells whether the user
@@ -74,7 +71,8 @@ private:
     bool checkDateAndTitle();
     void tellFailure(const QString& what, const std::exception& error);
 
-    shell::Mtform1& form_;
+    EditingParts parts_;
+    PictureFiles& pictureFiles_;
     QString editedEntry_;
     store::Entry storedBoxes_;
 };

@@ -1,14 +1,12 @@
 #include "editing/PictureFiles.h"
 
+#include "contracts/BigPicture.h"
+#include "controls/FolderList.h"
 #include "controls/ImageControl.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "editing/CameraFiles.h"
-#include "editing/EntryEditing.h"
-#include "controls/FolderList.h"
 #include "editing/FolderListing.h"
-#include "shell/Mtform1.h"
-#include "strip/StripSlots.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,25 +26,25 @@ const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp
 constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureFilter
 } // namespace
 
-PictureFiles::PictureFiles(shell::Mtform1& form) : QObject(&form), form_(form)
+PictureFiles::PictureFiles(const EditingParts& parts) : parts_(parts)
 {
-    connect(form_.Command1, &QPushButton::clicked, this, &PictureFiles::Command1_Click);
-    connect(form_.CMDMerge, &QPushButton::clicked, this, &PictureFiles::CMDMerge_Click);
+    connect(parts_.Command1, &QPushButton::clicked, this, &PictureFiles::Command1_Click);
+    connect(parts_.CMDMerge, &QPushButton::clicked, this, &PictureFiles::CMDMerge_Click);
 }
 
-void PictureFiles::setFile1Folder(const QString& folder) { form_.File1->setFolder(folder); }
+void PictureFiles::setFile1Folder(const QString& folder) { parts_.File1->setFolder(folder); }
 
-void PictureFiles::setFile1Pattern(const QString& pattern) { form_.File1->setPattern(pattern); }
+void PictureFiles::setFile1Pattern(const QString& pattern) { parts_.File1->setPattern(pattern); }
 
-QString PictureFiles::file1Folder() const { return form_.File1->folder(); }
+QString PictureFiles::file1Folder() const { return parts_.File1->folder(); }
 
-QString PictureFiles::file1Pattern() const { return form_.File1->pattern(); }
+QString PictureFiles::file1Pattern() const { return parts_.File1->pattern(); }
 
-int PictureFiles::file1Count() const { return form_.File1->nameCount(); }
+int PictureFiles::file1Count() const { return parts_.File1->nameCount(); }
 
-QString PictureFiles::file1Name(int index) const { return form_.File1->nameAt(index); }
+QString PictureFiles::file1Name(int index) const { return parts_.File1->nameAt(index); }
 
-QString PictureFiles::file1Path(int index) const { return form_.File1->fullPath(index); }
+QString PictureFiles::file1Path(int index) const { return parts_.File1->fullPath(index); }
 
 QStringList PictureFiles::file1Names() const
 {
@@ -59,8 +57,8 @@ QStringList PictureFiles::file1Names() const
 QStringList PictureFiles::file2Names() const
 {
     QStringList names;
-    for (int i = 0; i < form_.File2->nameCount(); ++i)
-        names << form_.File2->nameAt(i);
+    for (int i = 0; i < parts_.File2->nameCount(); ++i)
+        names << parts_.File2->nameAt(i);
     return names;
 }
 
@@ -71,10 +69,10 @@ QString PictureFiles::choosePicture(const QString& title)
     request.filter = kPictureFilter;
     request.filterIndex = kPictureFilesFilter;
     request.directory = file1Folder();
-    const QString chosen = form_.prompts.chooseOpenFile(request);
+    const QString chosen = parts_.prompts.chooseOpenFile(request);
     if (chosen.isEmpty())
         return chosen;
-    form_.Text2->setText(chosen);
+    parts_.Text2->setText(chosen);
     const QString folder = folderOfFile(chosen);
     if (!folder.isEmpty())
         setFile1Folder(folder);
@@ -89,24 +87,24 @@ void PictureFiles::Command1_Click()
         setFile1Pattern(QStringLiteral("*.bmp;*.jpg"));
 
         const int count = file1Count();
-        int index = count == 0 ? 0 : std::max(0, form_.File1->currentRow() - 3);
+        int index = count == 0 ? 0 : std::max(0, parts_.File1->currentRow() - 3);
         const int start = index;
         for (int k = 1; k <= 7; ++k)
-            form_.stripBookmarks[k].clear();
+            parts_.stripBookmarks[k].clear();
         for (int k = 1; k <= 7 && index != count; ++k, ++index)
-            form_.stripBookmarks[k] = file1Path(index);
-        form_.stripFirstIndex = start;
-        form_.stripLastIndex = index - 1;
+            parts_.stripBookmarks[k] = file1Path(index);
+        parts_.stripFirstIndex = start;
+        parts_.stripLastIndex = index - 1;
 
         for (int k = 1; k <= 7; ++k) {
-            form_.Image[k]->show();
-            strip::loadSlot(form_.Image[k], form_.stripBookmarks[k]);
+            parts_.Image[k]->show();
+            controls::loadThumbnail(parts_.Image[k], parts_.stripBookmarks[k]);
         }
-        form_.CMDFWD->show();
-        form_.CMDREV->show();
-        form_.folderThumbnails = true;
+        parts_.CMDFWD->show();
+        parts_.CMDREV->show();
+        parts_.folderThumbnails = true;
     } catch (const std::exception& error) {
-        form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
+        parts_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
     }
 }
 
@@ -116,13 +114,13 @@ void PictureFiles::CMDMerge_Click()
     if (chosen.isEmpty())
         return; // cancelled
     try {
-        form_.Text1->show();
-        form_.Text2->show();
-        form_.Text4->show();
-        form_.editing().previewPicture(chosen);
+        parts_.Text1->show();
+        parts_.Text2->show();
+        parts_.Text4->show();
+        parts_.bigPicture.previewPicture(chosen);
     } catch (const std::exception& error) {
         // A file that is no picture (a camera's folder listing, say) still leads to the merge.
-        form_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
+        parts_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
         renameCameraFiles();
         return;
     }
@@ -136,7 +134,7 @@ void PictureFiles::CMDMerge_Click()
             : QStringLiteral("Rename the %1 files whose names begin with \"PIC\" in this folder "
                              "to \"PB\" names?")
                   .arg(cameraFiles);
-    if (form_.prompts.askYesNo(kMergeTitle, question))
+    if (parts_.prompts.askYesNo(kMergeTitle, question))
         renameCameraFiles();
 }
 
@@ -145,26 +143,26 @@ void PictureFiles::renameCameraFiles()
     const QString folder = file1Folder();
     // Both folders as they are now: an earlier merge of this run may have given "PB" names in
     // either, and numbering on from them keeps this merge from colliding with that one.
-    form_.File2->reRead();
+    parts_.File2->reRead();
     const int highest =
         std::max(highestPbNumber(file2Names()),
-                 highestPbNumber(controls::FolderList::listNames(folder, form_.File2->pattern())));
+                 highestPbNumber(controls::FolderList::listNames(folder, parts_.File2->pattern())));
     const RenameOutcome outcome = editing::renameCameraFiles(folder, file1Names(), highest);
 
     // No list or box keeps a name that is gone, so a Save or a thumbnail click cannot store one.
-    form_.File1->reRead();
-    form_.File2->reRead();
-    form_.Text2->setText(pathAfterRenames(form_.Text2->text(), folder, outcome));
+    parts_.File1->reRead();
+    parts_.File2->reRead();
+    parts_.Text2->setText(pathAfterRenames(parts_.Text2->text(), folder, outcome));
     for (int k = 1; k <= 7; ++k)
-        form_.stripBookmarks[k] = pathAfterRenames(form_.stripBookmarks[k], folder, outcome);
+        parts_.stripBookmarks[k] = pathAfterRenames(parts_.stripBookmarks[k], folder, outcome);
 
     if (outcome.skipped.isEmpty())
         return;
-    form_.prompts.tell(kMergeTitle,
-                       QStringLiteral("These files were not renamed, so that no file is "
-                                      "overwritten:\n") +
-                           outcome.skipped.join(QLatin1Char('\n')),
-                       MessageIcon::Exclamation);
+    parts_.prompts.tell(kMergeTitle,
+                        QStringLiteral("These files were not renamed, so that no file is "
+                                       "overwritten:\n") +
+                            outcome.skipped.join(QLatin1Char('\n')),
+                        MessageIcon::Exclamation);
 }
 
 } // namespace wk::editing

@@ -8,29 +8,28 @@
 // merges. Both controls hold the names as their lines; the folder and pattern are kept here.
 // Neither is ever shown: "Thumbnails" puts the window into folder thumbnails
 // (Mtform1::folderThumbnails).
+#include "contracts/PictureFolder.h"
+#include "editing/EditingParts.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-namespace wk::shell {
-class Mtform1;
-}
-
 namespace wk::editing {
 
-class PictureFiles : public QObject {
+class PictureFiles : public QObject, public contracts::PictureFolder {
     Q_OBJECT
 public:
-    explicit PictureFiles(shell::Mtform1& form);
+    explicit PictureFiles(const EditingParts& parts);
 
     // File1: setting the folder or the pattern re-reads the names; nothing is selected after.
     void setFile1Folder(const QString& folder);
     void setFile1Pattern(const QString& pattern);
     QString file1Folder() const;
     QString file1Pattern() const;
-    int file1Count() const;
-    QString file1Name(int index) const; // empty outside 0 .. count - 1
-    QString file1Path(int index) const; // folder and name; empty outside the list
+    int file1Count() const override;
+    QString file1Name(int index) const;          // empty outside 0 .. count - 1
+    QString file1Path(int index) const override; // folder and name; empty outside the list
     QStringList file1Names() const;
     // File2's names, in listing order.
     QStringList file2Names() const;
@@ -38,7 +37,7 @@ public:
     // Asks for a picture file with the edit area's picture dialog titled `title`, opened on
     // File1's folder. The chosen file's name goes into the picture box Text2 and File1 moves to
     // its folder. Returns that name; empty when cancelled, and then nothing changes.
-    QString choosePicture(const QString& title);
+    QString choosePicture(const QString& title) override;
 
     void Command1_Click(); // "Thumbnails"
     void CMDMerge_Click(); // "Merge"
@@ -50,7 +49,7 @@ public:
     void renameCameraFiles();
 
 private:
-    shell::Mtform1& form_;
+    EditingParts parts_;
 };
 
 } // namespace wk::editing

@@ -1,16 +1,14 @@
 #include "filters/EntryFilters.h"
 
-#include "browse/EntryDisplay.h"
-#include "browse/EntryList.h"
+#include "contracts/EntryLines.h"
+#include "contracts/StripArrows.h"
 #include "controls/BoundLists.h"
 #include "controls/ClassicColours.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/Entry.h"
-#include "strip/StripSlots.h"
 #include "store/Queries.h"
 
 #include <QButtonGroup>
@@ -34,7 +32,7 @@ void readLines(store::DataSource& source, QStringList& titles, QStringList& book
             return;
         source.moveFirst();
         while (!source.eof()) {
-            titles << browse::fieldText(source, store::kTitleField);
+            titles << store::fieldText(source, store::kTitleField);
             bookmarks << source.bookmark();
             source.moveNext();
         }
@@ -61,25 +59,25 @@ constexpr int kEmptySlots = 2; // the line table after a filter that lists nothi
 
 } // namespace
 
-EntryFilters::EntryFilters(shell::Mtform1& form) : QObject(&form), form_(form)
+EntryFilters::EntryFilters(const EntryFiltersParts& parts) : parts_(parts)
 {
     for (int k = 1; k <= 5; ++k)
-        connect(form_.SSOption[k], &QAbstractButton::clicked, this, [this, k] {
+        connect(parts_.SSOption[k], &QAbstractButton::clicked, this, [this, k] {
             if (k == 5)
                 SSOption5_Click();
             else
                 categoryClick(k);
         });
-    connect(form_.CmdAll, &QPushButton::clicked, this, &EntryFilters::CmdAll_Click);
+    connect(parts_.CmdAll, &QPushButton::clicked, this, &EntryFilters::CmdAll_Click);
 
     // A name click: the selection moving to a name, or a click on the name already selected.
-    QListWidget* names = form_.DBList2;
+    QListWidget* names = parts_.DBList2;
     connect(names, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             DBList2_Click();
     });
     connect(names, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (item && form_.DBList2->row(item) == rowBeforePress_)
+        if (item && parts_.DBList2->row(item) == rowBeforePress_)
             DBList2_Click();
         rowBeforePress_ = -2;
     });
@@ -88,54 +86,54 @@ EntryFilters::EntryFilters(shell::Mtform1& form) : QObject(&form), form_(form)
 
 bool EntryFilters::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == form_.DBList2->viewport() && event->type() == QEvent::MouseButtonPress)
-        rowBeforePress_ = form_.DBList2->currentRow();
+    if (watched == parts_.DBList2->viewport() && event->type() == QEvent::MouseButtonPress)
+        rowBeforePress_ = parts_.DBList2->currentRow();
     return QObject::eventFilter(watched, event);
 }
 
 QString EntryFilters::selectedName() const
 {
-    const QListWidgetItem* item = form_.DBList2->currentItem();
-    return item && form_.DBList2->currentRow() >= 0 ? item->text() : QString();
+    const QListWidgetItem* item = parts_.DBList2->currentItem();
+    return item && parts_.DBList2->currentRow() >= 0 ? item->text() : QString();
 }
 
-void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(form_.ListDB1, colour); }
+void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(parts_.ListDB1, colour); }
 
 void EntryFilters::switchTimeLineOff()
 {
-    if (!form_.TimeOn1->isChecked())
+    if (!parts_.TimeOn1->isChecked())
         return;
-    skipStep([&] { form_.TimeOn1->setChecked(false); }); // raises the switch's own handler
-    form_.TimeOn1->update();
+    skipStep([&] { parts_.TimeOn1->setChecked(false); }); // raises the switch's own handler
+    parts_.TimeOn1->update();
     for (int k = 1; k <= 7; ++k)
-        form_.Image[k]->clear();
-    strip::hideArrows(form_);
+        parts_.Image[k]->clear();
+    parts_.stripArrows.hideArrows();
 }
 
 void EntryFilters::categoryClick(int k)
 {
     setListColour(categoryColour(k));
     if (k <= 2)
-        skipStep([&] { form_.Data1.moveFirst(); });
-    store::DataSource& find = form_.DataFind;
+        skipStep([&] { parts_.Data1.moveFirst(); });
+    store::DataSource& find = parts_.DataFind;
     QStringList titles;
     QStringList bookmarks;
     bool queried = false;
     skipStep([&] {
-        find.setRecordSource(store::queries::categoryFilter(form_.SSOption[k]->text(), selectedName()));
+        find.setRecordSource(store::queries::categoryFilter(parts_.SSOption[k]->text(), selectedName()));
         find.refresh();
         queried = true;
     });
     if (queried)
         readLines(find, titles, bookmarks);
-    form_.entryList().showLines(find, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.showLines(find, titles, bookmarks, kEmptySlots);
     switchTimeLineOff();
 }
 
 void EntryFilters::SSOption5_Click()
 {
     setListColour(categoryColour(5));
-    store::DataSource& entries = form_.Data1;
+    store::DataSource& entries = parts_.Data1;
     skipStep([&] { entries.moveFirst(); });
     const QString name = selectedName().toUpper();
     const bool everyName = name == QLatin1String("*ALL PICTURES");
@@ -148,25 +146,25 @@ void EntryFilters::SSOption5_Click()
             const QVariant where = entries.field(store::kWhereField);
             // A null name equals no text, not even the empty one.
             if (everyName || (!where.isNull() && where.toString().toUpper() == name)) {
-                titles << browse::fieldText(entries, store::kTitleField);
+                titles << store::fieldText(entries, store::kTitleField);
                 bookmarks << entries.bookmark();
             }
             entries.findNext(calendarItems);
         }
     });
-    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.showLines(entries, titles, bookmarks, kEmptySlots);
     switchTimeLineOff();
 }
 
 void EntryFilters::CmdAll_Click()
 {
     setListColour(Qt::black);
-    skipStep([&] { controls::fillList(form_.DBList2, form_.DataWhere, QStringLiteral("where")); });
-    form_.categoryOptions->setExclusive(false);
+    skipStep([&] { controls::fillList(parts_.DBList2, parts_.DataWhere, QStringLiteral("where")); });
+    parts_.categoryOptions->setExclusive(false);
     for (int k = 1; k <= 5; ++k)
-        form_.SSOption[k]->setChecked(false);
-    form_.categoryOptions->setExclusive(true);
-    store::DataSource& entries = form_.Data1;
+        parts_.SSOption[k]->setChecked(false);
+    parts_.categoryOptions->setExclusive(true);
+    store::DataSource& entries = parts_.Data1;
     skipStep([&] {
         entries.setRecordSource(store::queries::allEntries());
         entries.refresh();
@@ -174,20 +172,20 @@ void EntryFilters::CmdAll_Click()
     QStringList titles;
     QStringList bookmarks;
     readLines(entries, titles, bookmarks);
-    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.showLines(entries, titles, bookmarks, kEmptySlots);
     skipStep([&] { entries.moveFirst(); });
-    if (form_.ListDB1->count() > 0)
-        form_.ListDB1->setCurrentRow(0); // shows the first entry
+    if (parts_.ListDB1->count() > 0)
+        parts_.ListDB1->setCurrentRow(0); // shows the first entry
 }
 
 void EntryFilters::DBList2_Click()
 {
     QString caption; // null: none of the four is selected
     for (int k = 1; k <= 4; ++k)
-        if (form_.SSOption[k]->isChecked())
+        if (parts_.SSOption[k]->isChecked())
             caption =
-                form_.SSOption[k]->text().isNull() ? QString(QLatin1String("")) : form_.SSOption[k]->text();
-    store::DataSource& entries = form_.Data1;
+                parts_.SSOption[k]->text().isNull() ? QString(QLatin1String("")) : parts_.SSOption[k]->text();
+    store::DataSource& entries = parts_.Data1;
     const QString query = store::queries::nameFilter(caption, selectedName());
     skipStep([&] {
         entries.setRecordSource(query);
@@ -196,7 +194,7 @@ void EntryFilters::DBList2_Click()
     QStringList titles;
     QStringList bookmarks;
     readLines(entries, titles, bookmarks);
-    form_.entryList().showLines(entries, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.showLines(entries, titles, bookmarks, kEmptySlots);
     switchTimeLineOff();
 }
 

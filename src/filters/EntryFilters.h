@@ -8,18 +8,48 @@
 // the entry set follows it) and "All Pictures" restores the full, date-ordered entry set.
 // Every value from the screen is quoted into the query texts, so names with apostrophes work.
 #include <QObject>
+#include <array>
 #include <QString>
 
-namespace wk::shell {
-class Mtform1;
+class QButtonGroup;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace wk::store {
+class DataSource;
 }
+namespace wk::controls {
+class ImageControl;
+class PictureButton;
+} // namespace wk::controls
+namespace wk::contracts {
+class EntryLines;
+class StripArrows;
+} // namespace wk::contracts
 
 namespace wk::filters {
+
+// What the filters work on.
+struct EntryFiltersParts {
+    std::array<QRadioButton*, 6> SSOption; // [1]..[5]
+    QButtonGroup* categoryOptions;
+    QPushButton* CmdAll;
+    QListWidget* DBList2;
+    QListWidget* ListDB1;
+    controls::PictureButton* TimeOn1;
+    std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
+    store::DataSource& Data1;
+    store::DataSource& DataFind;
+    store::DataSource& DataWhere;
+    contracts::EntryLines& entryLines;
+    contracts::StripArrows& stripArrows;
+};
 
 class EntryFilters : public QObject {
     Q_OBJECT
 public:
-    explicit EntryFilters(shell::Mtform1& form);
+    explicit EntryFilters(const EntryFiltersParts& parts);
 
     void SSOption1_Click() { categoryClick(1); }
     void SSOption2_Click() { categoryClick(2); }
@@ -40,7 +70,7 @@ private:
     void setListColour(const QColor& colour);
     void switchTimeLineOff();
 
-    shell::Mtform1& form_;
+    EntryFiltersParts parts_;
     int rowBeforePress_ = -2; // DBList2's current row when the mouse went down on it
 };
 

@@ -1,9 +1,7 @@
 #include "shell/Mtform1.h"
 
-#include "browse/EntryDisplay.h"
-#include "browse/EntryList.h"
-#include "browse/ThumbnailClicks.h"
-#include "calendar/MonthCalendar.h"
+#include "browse/Browse.h"
+#include "calendar/Calendar.h"
 #include "controls/ClassicColours.h"
 #include "controls/FolderList.h"
 #include "controls/FrameCanvas.h"
@@ -11,14 +9,12 @@
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
-#include "editing/EntryEditing.h"
-#include "editing/PictureFiles.h"
-#include "filters/EntryFilters.h"
+#include "dialogs/Dialogs.h"
+#include "editing/Editing.h"
+#include "filters/Filters.h"
 #include "shell/ScreenModes.h"
-#include "strip/StripSlots.h"
-#include "strip/StripStepping.h"
-#include "timeline/TimeLineSwitch.h"
-#include "timeline/TimelineListing.h"
+#include "strip/Strip.h"
+#include "timeline/Timeline.h"
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
@@ -76,11 +72,6 @@ QString Mtform1::databasePath(const QString& fileName) const
     return store::findFileIgnoringCase(programDirectory, fileName);
 }
 
-void Mtform1::setTwipsWidth(QWidget* control, int widthTwips)
-{
-    control->resize(controls::twipsToPixels(widthTwips), control->height());
-}
-
 void Mtform1::Form_Load()
 {
     // A failing step ends this handler; start-up goes on without it.
@@ -96,7 +87,7 @@ void Mtform1::Form_Load()
         Image8->show();
         Image8->setStretch(true);
         TimeOn1->show();
-        strip::hideArrows(*this);
+        stripStepping_->hideArrows();
         Text3->setReadOnly(true);
         Text1->setReadOnly(false);
         File1->hide();
@@ -125,52 +116,6 @@ void Mtform1::closeEvent(QCloseEvent* event)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())
             w->close();
-}
-
-void Mtform1::DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                          int frameMargin)
-{
-    drawFrame(firstControl, lastControl, frameStyle, frameMargin, false);
-}
-
-void Mtform1::DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                           int frameMargin)
-{
-    drawFrame(firstControl, lastControl, frameStyle, frameMargin, true);
-}
-
-void Mtform1::drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                        int frameMargin, bool erase)
-{
-    if (!firstControl || !lastControl)
-        return;
-    using controls::classicColour;
-    using controls::pixelsToTwips;
-    using controls::twipsToPixels;
-    // Positions are taken on this window's surface, so the frame surrounds the controls
-    // wherever their containers put them.
-    const QPoint firstAt = firstControl->mapTo(this, QPoint(0, 0));
-    const QPoint lastAt = lastControl->mapTo(this, QPoint(0, 0));
-    const int L = pixelsToTwips(firstAt.x());
-    const int T = pixelsToTwips(firstAt.y());
-    const int H = pixelsToTwips(firstControl->height());
-    const int R = pixelsToTwips(lastAt.x() + lastControl->width());
-    const int B = pixelsToTwips(lastAt.y() + lastControl->height());
-    const int frameBottom = H > B ? H : B;
-    const int m = frameMargin;
-    const bool inward = frameStyle.left(1).toLower() == QLatin1String("i");
-    auto px = [](int x, int y) { return QPoint(twipsToPixels(x), twipsToPixels(y)); };
-
-    canvas_->drawBox(QRect(px(L - m, T - m), px(R + m, B + m)), classicColour(7), true);
-    const QColor topLeft = erase ? classicColour(7) : classicColour(inward ? 8 : 15);
-    const QColor bottomRight = erase ? classicColour(7) : classicColour(inward ? 15 : 8);
-    canvas_->drawLine(px(L - m, T - m), px(R + m, T - m), topLeft);
-    canvas_->drawLine(px(L - m, T - m), px(L - m, frameBottom + m), topLeft);
-    canvas_->drawLine(px(R + m, T - m), px(R + m, B + m), bottomRight);
-    canvas_->drawLine(px(R + m, B + m), px(L - m, frameBottom + m), bottomRight);
-    if (!inward)
-        canvas_->drawBox(QRect(px(L - m - 25, T - m - 25), px(R + m + 10, B + m + 10)),
-                         erase ? classicColour(7) : classicColour(0), false);
 }
 
 } // namespace wk::shell

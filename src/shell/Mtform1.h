@@ -1,7 +1,12 @@
 #pragma once
-// The main window: every control of the scrapbook, the shared state and the wiring of the
-// subsystems. Behaviour lives in the subsystem folders; each subsystem object is created here,
-// holds a reference to this window and connects its own handlers to the controls.
+// The shell: the main window, which creates every control of the scrapbook, the state the
+// subsystems share and the subsystems themselves (the composition root), and the screen modes
+// that switch between its panels. Behaviour lives in the subsystem folders; each subsystem is
+// handed only the controls, state and other subsystems' operations it works on.
+//
+// Front door: Mtform1, created by app/. The shell may call every subsystem folder (browse,
+// calendar, dialogs, editing, filters, strip, timeline), contracts/, controls/ and store/;
+// no subsystem calls the shell.
 #include "controls/Prompts.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
@@ -30,13 +35,14 @@ class QTableView;
 
 namespace wk::controls {
 class DropDownCombo;
+class FrameCanvas;
 class ImageControl;
 class PictureButton;
-class FrameCanvas;
 class FolderList;
 } // namespace wk::controls
 
 namespace wk::dialogs {
+struct CdformParts;
 class HelpForm1;
 class Kidsform1;
 } // namespace wk::dialogs
@@ -207,13 +213,8 @@ public:
     // Asks "Do you really want to quit?"; Yes closes every window.
     void CMDSTOP_Click();
 
-    // 3-D frames drawn on the window's own surface around the rectangle spanning two controls.
-    void DrawFrameON(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin);
-    void DrawFrameOFF(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle,
-                      int frameMargin);
-
-    // Places a control at a twips rectangle relative to its container, or changes its width.
-    static void setTwipsWidth(QWidget* control, int widthTwips);
+    // The window's own drawing surface behind the controls (DrawFrameON / DrawFrameOFF).
+    controls::FrameCanvas& frameCanvas() { return *canvas_; }
 
 Q_SIGNALS:
     // The window was closed: the program ends.
@@ -225,8 +226,7 @@ protected:
 private:
     void createControls();
     void createSubsystems(); // one object per subsystem, each wiring its own handlers
-    void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin,
-                   bool erase);
+    dialogs::CdformParts cdformParts();
 
     controls::FrameCanvas* canvas_ = nullptr;
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;

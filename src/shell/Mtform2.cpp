@@ -1,6 +1,6 @@
 #include "shell/Mtform2.h"
 
-#include "browse/EntryList.h"
+#include "browse/Browse.h"
 #include "controls/BoundLists.h"
 #include "controls/ClassicColours.h"
 #include "controls/ImageControl.h"

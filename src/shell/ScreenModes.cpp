@@ -1,11 +1,10 @@
 #include "shell/ScreenModes.h"
 
-#include "browse/EntryDisplay.h"
-#include "browse/EntryList.h"
+#include "browse/Browse.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
-#include "editing/EntryEditing.h"
+#include "editing/Editing.h"
 #include "shell/Mtform1.h"
 #include "store/Entry.h"
 
@@ -18,10 +17,10 @@
 
 namespace wk::shell {
 
-using browse::fieldText;
 using controls::skipStep;
+using store::fieldText;
 
-ScreenModes::ScreenModes(Mtform1& form) : QObject(&form), form_(form)
+ScreenModes::ScreenModes(Mtform1& form) : form_(form)
 {
     connect(form_.Option1, &QAbstractButton::clicked, this, &ScreenModes::Option1_Click);
     connect(form_.Option3, &QAbstractButton::clicked, this, &ScreenModes::Option3_Click);

@@ -40,4 +40,18 @@ QString valueText(const QVariant& value)
     return value.toString();
 }
 
+QString fieldText(const DataSource& source, const QString& field) { return valueText(source.field(field)); }
+
+QDate fieldDate(const DataSource& source, const QString& field)
+{
+    const QVariant v = source.field(field);
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    if (v.isValid() && !v.isNull())
+        return dates::parseDate(v.toString()).value_or(QDate());
+    return {};
+}
+
 } // namespace wk::store

@@ -1,6 +1,7 @@
 #pragma once
 // A scrapbook entry: one row of MYLIFE, the names of its six fields, and reading and writing
 // an entry on a result set. Field names match without regard to letter case.
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -47,5 +48,10 @@ void writeEntry(DataSource& source, const Entry& entry, SkipEmpty skip = {});
 // A field value as the screen shows it: null as the empty text, a date in its short form with
 // any time of day dropped.
 QString valueText(const QVariant& value);
+
+// Field text of the current row of `source`: null and missing read as the empty text.
+QString fieldText(const DataSource& source, const QString& field);
+// Date field of the current row (a time of day is dropped); invalid for null or no date.
+QDate fieldDate(const DataSource& source, const QString& field);
 
 } // namespace wk::store

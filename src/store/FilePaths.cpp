@@ -25,4 +25,10 @@ QString resolvePath(const QString& programDirectory, const QString& name)
     return QDir(programDirectory).filePath(name);
 }
 
+bool picturePresent(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && !info.isHidden();
+}
+
 } // namespace wk::store

@@ -16,4 +16,7 @@ QString findFileIgnoringCase(const QString& directory, const QString& fileName);
 // name and the empty name are returned as they are.
 QString resolvePath(const QString& programDirectory, const QString& name);
 
+// A normal, visible file of that name exists (a picture that can be shown).
+bool picturePresent(const QString& path);
+
 } // namespace wk::store

@@ -4,23 +4,53 @@
 // into its stop marker (FWDSTOP, REVSTOP). The source is the picture file list File1 while the
 // strip holds a folder's pictures (folder thumbnails), otherwise the entry list ListDB1.
 //
-// Front door: StripStepping, created by the main window. Uses strip/StripSlots for the slots.
+// Front door: StripStepping, created by the main window. It may call contracts/, controls/ and
+// store/; it implements contracts::StripArrows for the filters and the TimeLine switch.
+#include "contracts/StripArrows.h"
+
 #include <QObject>
+#include <QStringList>
+#include <array>
 #include <QString>
 
-namespace wk::shell {
-class Mtform1;
+class QListWidget;
+
+namespace wk::controls {
+class ImageControl;
 }
+namespace wk::contracts {
+class EntryLines;
+class PictureFolder;
+} // namespace wk::contracts
 
 namespace wk::strip {
 
-class StripStepping : public QObject {
+// What the strip arrows work on.
+struct StripParts {
+    std::array<controls::ImageControl*, 8> Image; // Image[1]..Image[7]
+    controls::ImageControl* CMDFWD;
+    controls::ImageControl* CMDREV;
+    controls::ImageControl* FWDSTOP;
+    controls::ImageControl* REVSTOP;
+    QListWidget* ListDB1;
+    const QStringList& lineBookmarks;
+    std::array<QString, 8>& stripBookmarks;
+    int& stripFirstIndex;
+    int& stripLastIndex;
+    const bool& folderThumbnails;
+    contracts::EntryLines& entryLines;
+    contracts::PictureFolder& pictureFolder;
+};
+
+class StripStepping : public QObject, public contracts::StripArrows {
     Q_OBJECT
 public:
-    explicit StripStepping(shell::Mtform1& form);
+    explicit StripStepping(const StripParts& parts);
 
     void CMDFWD_Click();
     void CMDREV_Click();
+    // Hides the two arrows and both stop markers.
+    void hideArrows() override;
 
 private:
     bool folderShown() const;
@@ -30,7 +60,7 @@ private:
     QString pictureAt(int index, QString& slotText);
     void showSlots(bool show);
 
-    shell::Mtform1& form_;
+    StripParts parts_;
 };
 
 } // namespace wk::strip

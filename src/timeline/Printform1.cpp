@@ -1,14 +1,11 @@
 #include "timeline/Printform1.h"
 
-#include "browse/EntryDisplay.h"
-#include "browse/MTForm3.h"
-#include "browse/ThumbnailClicks.h"
+#include "contracts/ViewerState.h"
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "controls/WindowShowing.h"
-#include "shell/Mtform1.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
 #include "store/Entry.h"
@@ -40,7 +37,7 @@ const QString kMonthRule = QStringLiteral("______________________") + QStringLit
 // need its date are skipped.
 QDate entryDate(const store::DataSource& entries)
 {
-    const QDate d = browse::fieldDate(entries, store::kDateField);
+    const QDate d = store::fieldDate(entries, store::kDateField);
     if (!d.isValid())
         throw std::runtime_error("the entry has no date");
     return d;
@@ -72,7 +69,7 @@ void setPageMargins(QPrinter& printer)
 
 } // namespace
 
-Printform1::Printform1(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_(form)
+Printform1::Printform1(const Printform1Parts& parts) : QWidget(parts.window, Qt::Window), parts_(parts)
 {
     setObjectName(QStringLiteral("Printform1"));
     setWindowTitle(kTitle);
@@ -114,15 +111,15 @@ Printform1::Printform1(shell::Mtform1& form) : QWidget(&form, Qt::Window), form_
     connect(Cancel, &QPushButton::clicked, this, &Printform1::Cancel_Click);
 }
 
-Printform1* Printform1::openFromCheck2(QPointer<Printform1>& slot, shell::Mtform1& form)
+Printform1* Printform1::openFromCheck2(QPointer<Printform1>& slot, const Printform1Parts& parts)
 {
-    if (!form.Check2->isChecked()) {
+    if (!parts.Check2->isChecked()) {
         if (slot)
             slot->close();
         return nullptr;
     }
     if (!slot)
-        slot = new Printform1(form);
+        slot = new Printform1(parts);
     controls::showInFront(slot);
     slot->Text1->setFocus();
     return slot;
@@ -157,7 +154,7 @@ QStringList Printform1::timelineLines(store::DataSource& entries, const QString&
                 currentMonth = d.month();
             }
             // A null title prints the day alone.
-            const QString line = dates::formatDayPrinted(d) + browse::fieldText(entries, store::kTitleField);
+            const QString line = dates::formatDayPrinted(d) + store::fieldText(entries, store::kTitleField);
             if (range.contains(d))
                 lines << line;
         });
@@ -210,7 +207,7 @@ bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString
 
 void Printform1::CMDOK_Click()
 {
-    const QStringList lines = timelineLines(form_.Data1, Text1->text(), Text2->text());
+    const QStringList lines = timelineLines(parts_.Data1, Text1->text(), Text2->text());
     QPrinter printer;
     printer.setDocName(kTitle);
     if (setUpPrinter)
@@ -225,15 +222,15 @@ void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
     const QString question =
         QStringLiteral("The TimeLine could not be printed: %1.\n\nSave it as a PDF file instead?")
             .arg(printFailure);
-    if (!form_.prompts.askYesNo(kTitle, question))
+    if (!parts_.prompts.askYesNo(kTitle, question))
         return;
     controls::FileDialogRequest request;
     request.title = QStringLiteral("Save TimeLine as PDF");
     request.filter = QStringLiteral("PDF Files|*.pdf");
-    request.directory = form_.programDirectory;
+    request.directory = parts_.programDirectory;
     request.fileName = QStringLiteral("My TimeLine.pdf");
     request.confirmOverwrite = true;
-    const QString file = form_.prompts.chooseSaveFile(request);
+    const QString file = parts_.prompts.chooseSaveFile(request);
     if (file.isEmpty())
         return; // cancelled
 
@@ -243,13 +240,13 @@ void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
     pdf.setDocName(kTitle);
     QString failure;
     if (!printLines(pdf, lines, &failure))
-        form_.prompts.tell(kTitle, QStringLiteral("The TimeLine could not be saved: %1.").arg(failure),
-                           controls::MessageIcon::Exclamation);
+        parts_.prompts.tell(kTitle, QStringLiteral("The TimeLine could not be saved: %1.").arg(failure),
+                            controls::MessageIcon::Exclamation);
 }
 
 void Printform1::Cancel_Click()
 {
-    form_.Check2->setChecked(false); // closes this dialog through the tick box
+    parts_.Check2->setChecked(false); // closes this dialog through the tick box
     close();
     showMainWindow();
 }
@@ -258,9 +255,8 @@ void Printform1::showMainWindow()
 {
     // While the enlarged viewer stands in for the main window, the main window stays hidden:
     // the two are never on screen together.
-    const browse::MTForm3* viewer = form_.thumbnailClicks().viewer();
-    if (!viewer || !viewer->isVisible())
-        form_.show();
+    if (!parts_.viewer.viewerShown())
+        parts_.window->show();
 }
 
 void Printform1::closeEvent(QCloseEvent* event)
@@ -277,8 +273,8 @@ void Printform1::Form_Unload()
     showMainWindow();
     // The tick box follows the dialog: one closed from its title bar clears it as well, so the
     // next tick opens the dialog again instead of only clearing the tick.
-    if (form_.Check2->isChecked())
-        form_.Check2->setChecked(false);
+    if (parts_.Check2->isChecked())
+        parts_.Check2->setChecked(false);
 }
 
 } // namespace wk::timeline

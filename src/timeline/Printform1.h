@@ -20,21 +20,35 @@ class QPushButton;
 namespace wk::store {
 class DataSource;
 }
-namespace wk::shell {
-class Mtform1;
+namespace wk::controls {
+class PictureButton;
+class Prompts;
+} // namespace wk::controls
+namespace wk::contracts {
+class ViewerState;
 }
 
 namespace wk::timeline {
+
+// What the print dialog works on.
+struct Printform1Parts {
+    QWidget* window;                 // the main window, which owns the dialog and is shown again as it closes
+    controls::PictureButton* Check2; // the tick box that opens and closes the dialog
+    store::DataSource& Data1;
+    const QString& programDirectory;
+    controls::Prompts& prompts;
+    const contracts::ViewerState& viewer;
+};
 
 class Printform1 : public QWidget {
     Q_OBJECT
 public:
     // A window of its own, owned by the main window so it never outlives it.
-    explicit Printform1(shell::Mtform1& form);
+    explicit Printform1(const Printform1Parts& parts);
 
     // Follows the print tick box Check2: ticked shows the dialog kept in `slot` (creating it
     // when needed) with the focus in the start date; cleared closes an open dialog.
-    static Printform1* openFromCheck2(QPointer<Printform1>& slot, shell::Mtform1& form);
+    static Printform1* openFromCheck2(QPointer<Printform1>& slot, const Printform1Parts& parts);
 
     // The printed lines for the entry set `entries` between the dates `startText` and `endText`
     // (both included; a text that is no date sets no bound). The entry set is re-read and
@@ -73,7 +87,7 @@ private:
     void offerPdf(const QStringList& lines, const QString& printFailure);
     void showMainWindow();
 
-    shell::Mtform1& form_;
+    Printform1Parts parts_;
     bool unloaded_ = false;
 };
 

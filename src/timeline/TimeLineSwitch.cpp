@@ -1,12 +1,14 @@
 #include "timeline/TimeLineSwitch.h"
 
-#include "calendar/MonthCalendar.h"
+#include "contracts/EntryLines.h"
+#include "contracts/MonthView.h"
+#include "contracts/StripArrows.h"
+#include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
-#include "shell/Mtform1.h"
+#include "store/Clock.h"
 #include "store/DateRules.h"
-#include "strip/StripSlots.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -24,92 +26,92 @@ constexpr int kOutwardMargin = 150; // the two frames around the big picture, in
 constexpr int kInwardMargin = 50;
 } // namespace
 
-TimeLineSwitch::TimeLineSwitch(shell::Mtform1& form) : QObject(&form), form_(form)
+TimeLineSwitch::TimeLineSwitch(const TimeLineSwitchParts& parts) : parts_(parts)
 {
     // toggled: setting the switch from code (the filters switch it off) runs it as well.
-    connect(form_.TimeOn1, &QAbstractButton::toggled, this, &TimeLineSwitch::TimeOn1_Click);
-    QScrollBar* year = form_.VScroll1;
+    connect(parts_.TimeOn1, &QAbstractButton::toggled, this, &TimeLineSwitch::TimeOn1_Click);
+    QScrollBar* year = parts_.VScroll1;
     connect(year, &QScrollBar::valueChanged, this, &TimeLineSwitch::VScroll1_Change);
     connect(year, &QScrollBar::sliderMoved, this, &TimeLineSwitch::VScroll1_Scroll);
 }
 
 void TimeLineSwitch::TimeOn1_Click()
 {
-    form_.folderThumbnails = false; // the strip is filled from the entries, or emptied
-    if (form_.TimeOn1->isChecked()) {
+    parts_.folderThumbnails = false; // the strip is filled from the entries, or emptied
+    if (parts_.TimeOn1->isChecked()) {
         fillStrip();
         return;
     }
     skipStep([&] {
-        form_.TimeOn1->show();
-        form_.TimeOn1->update();
+        parts_.TimeOn1->show();
+        parts_.TimeOn1->update();
         for (int k = 1; k <= 7; ++k)
-            form_.Image[k]->clear();
-        strip::hideArrows(form_);
+            parts_.Image[k]->clear();
+        parts_.stripArrows.hideArrows();
     });
 }
 
 void TimeLineSwitch::fillStrip()
 {
-    const int lines = form_.ListDB1->count();
+    const int lines = parts_.ListDB1->count();
     int i = 0;
     if (lines > 0) {
-        i = std::max(form_.ListDB1->currentRow(), 0);
+        i = std::max(parts_.ListDB1->currentRow(), 0);
         i = std::max(i - 3, 0);
     }
     std::array<QString, 8> pictures;
     const auto slotBookmark = [&](int line) {
-        return line >= 0 && line < form_.lineBookmarks.size() ? form_.lineBookmarks[line] : QString();
+        return line >= 0 && line < parts_.lineBookmarks.size() ? parts_.lineBookmarks[line] : QString();
     };
     if (slotBookmark(i).isEmpty())
         ++i;
-    skipStep([&] { pictures[1] = strip::pictureOfLine(form_, i); });
-    form_.stripBookmarks[1] = slotBookmark(i);
-    form_.stripFirstIndex = i;
-    form_.stripLastIndex = i;
+    skipStep([&] { pictures[1] = parts_.entryLines.pictureOfLine(i); });
+    parts_.stripBookmarks[1] = slotBookmark(i);
+    parts_.stripFirstIndex = i;
+    parts_.stripLastIndex = i;
     ++i;
     for (int k = 2; k <= 7; ++k) {
         if (i >= lines)
             break;
         if (slotBookmark(i).isEmpty() && ++i >= lines)
             break;
-        skipStep([&] { pictures[size_t(k)] = strip::pictureOfLine(form_, i); });
-        form_.stripBookmarks[size_t(k)] = slotBookmark(i);
-        form_.stripLastIndex = i;
+        skipStep([&] { pictures[size_t(k)] = parts_.entryLines.pictureOfLine(i); });
+        parts_.stripBookmarks[size_t(k)] = slotBookmark(i);
+        parts_.stripLastIndex = i;
         ++i;
     }
-    form_.TimeOn1->update();
+    parts_.TimeOn1->update();
     for (int k = 1; k <= 7; ++k) {
-        form_.Image[k]->show();
-        strip::loadSlot(form_.Image[k], pictures[size_t(k)]);
+        parts_.Image[k]->show();
+        controls::loadThumbnail(parts_.Image[k], pictures[size_t(k)]);
     }
-    form_.CMDFWD->show();
-    form_.CMDREV->show();
+    parts_.CMDFWD->show();
+    parts_.CMDREV->show();
 }
 
 void TimeLineSwitch::VScroll1_Scroll(int value)
 {
-    QScrollBar* year = form_.VScroll1;
+    QScrollBar* year = parts_.VScroll1;
     if (value < kLowestYear + 1)
         year->setValue(kLowestYear);
     else if (value > kHighestYear - 1)
         year->setValue(kHighestYear);
     else
-        form_.Label8->setText(QString::number(value));
+        parts_.Label8->setText(QString::number(value));
 }
 
 void TimeLineSwitch::countShownYear(int step)
 {
     // A label that holds no year is left as it is; the year never goes below 0.
     bool ok = false;
-    const int shown = form_.Label8->text().trimmed().toInt(&ok);
+    const int shown = parts_.Label8->text().trimmed().toInt(&ok);
     if (ok && shown + step >= 0)
-        form_.Label8->setText(QString::number(shown + step));
+        parts_.Label8->setText(QString::number(shown + step));
 }
 
 void TimeLineSwitch::VScroll1_Change()
 {
-    QScrollBar* year = form_.VScroll1;
+    QScrollBar* year = parts_.VScroll1;
     const int value = year->value();
     if (value < kLowestYear + 1) {
         countShownYear(-1);
@@ -121,29 +123,30 @@ void TimeLineSwitch::VScroll1_Change()
         year->setValue(kHighestYear);
         return;
     }
-    form_.Label8->setText(QString::number(value));
+    parts_.Label8->setText(QString::number(value));
     skipStep([&] {
-        const QDate today = form_.clock.today();
+        const QDate today = parts_.clock.today();
         const QString base =
-            dates::monthName(today.month()) + QStringLiteral("  ") + form_.Label8->text().trimmed();
+            dates::monthName(today.month()) + QStringLiteral("  ") + parts_.Label8->text().trimmed();
         const std::optional<QDate> shown = dates::parseDate(base);
         if (!shown)
             return;
-        form_.calendar().fillMonth(shown->month(), shown->year(), {.requery = false});
+        parts_.month.fillMonth(shown->month(), shown->year(), {.requery = false});
     });
-    if (!form_.Calstart1->isChecked()) {
+    if (!parts_.Calstart1->isChecked()) {
         skipStep([&] {
-            form_.Image8->show();
-            form_.Calstart1->show();
+            parts_.Image8->show();
+            parts_.Calstart1->show();
             for (int i = 1; i <= 42; ++i)
-                form_.List1[size_t(i)]->hide();
+                parts_.List1[size_t(i)]->hide();
             for (int k = 1; k <= 7; ++k)
-                form_.WeekdayLabel[size_t(k)]->hide();
-            form_.CALLABEL->hide();
-            form_.Image8->update();
-            form_.DrawFrameON(form_.Image8, form_.Image8, QStringLiteral("OUTWARD"), kOutwardMargin);
-            form_.DrawFrameON(form_.Image8, form_.Image8, QStringLiteral("INWARD"), kInwardMargin);
-            form_.Image8->update();
+                parts_.WeekdayLabel[size_t(k)]->hide();
+            parts_.CALLABEL->hide();
+            parts_.Image8->update();
+            parts_.canvas.DrawFrameON(parts_.Image8, parts_.Image8, QStringLiteral("OUTWARD"),
+                                      kOutwardMargin);
+            parts_.canvas.DrawFrameON(parts_.Image8, parts_.Image8, QStringLiteral("INWARD"), kInwardMargin);
+            parts_.Image8->update();
         });
     }
 }

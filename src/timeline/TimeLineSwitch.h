@@ -7,17 +7,59 @@
 // month of today of that year; at its two ends the value stays pinned (1701, 2099) while the
 // year label counts on, one year per change.
 #include <QObject>
+#include <QStringList>
+#include <array>
 
-namespace wk::shell {
-class Mtform1;
+class QLabel;
+class QListWidget;
+class QScrollBar;
+
+namespace wk::store {
+class Clock;
 }
+namespace wk::controls {
+class FrameCanvas;
+class ImageControl;
+class PictureButton;
+} // namespace wk::controls
+namespace wk::contracts {
+class EntryLines;
+class MonthView;
+class StripArrows;
+} // namespace wk::contracts
 
 namespace wk::timeline {
+
+// What the TimeLine switch and the year scroller work on.
+struct TimeLineSwitchParts {
+    controls::PictureButton* TimeOn1;
+    QScrollBar* VScroll1;
+    std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
+    controls::ImageControl* CMDFWD;
+    controls::ImageControl* CMDREV;
+    QListWidget* ListDB1;
+    controls::PictureButton* Calstart1;
+    controls::ImageControl* Image8;
+    QLabel* CALLABEL;
+    QLabel* Label8;
+    std::array<QLabel*, 8> WeekdayLabel; // [1]..[7]
+    std::array<QListWidget*, 43> List1;  // [1]..[42]
+    controls::FrameCanvas& canvas;       // where the big picture's frame is drawn
+    const QStringList& lineBookmarks;
+    std::array<QString, 8>& stripBookmarks;
+    int& stripFirstIndex;
+    int& stripLastIndex;
+    bool& folderThumbnails;
+    const store::Clock& clock;
+    contracts::EntryLines& entryLines;
+    contracts::StripArrows& stripArrows;
+    contracts::MonthView& month;
+};
 
 class TimeLineSwitch : public QObject {
     Q_OBJECT
 public:
-    explicit TimeLineSwitch(shell::Mtform1& form);
+    explicit TimeLineSwitch(const TimeLineSwitchParts& parts);
 
     void TimeOn1_Click();
     void VScroll1_Scroll(int value);
@@ -28,7 +70,7 @@ private:
     // The year label at the scroller's pinned ends: one year on (`step` +1) or back (-1).
     void countShownYear(int step);
 
-    shell::Mtform1& form_;
+    TimeLineSwitchParts parts_;
 };
 
 } // namespace wk::timeline

@@ -7,11 +7,20 @@
 #include <QObject>
 #include <QStringList>
 
-namespace wk::shell {
-class Mtform1;
-}
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+
 namespace wk::store {
 class DataSource;
+}
+namespace wk::controls {
+class ImageControl;
+class PictureButton;
+} // namespace wk::controls
+namespace wk::contracts {
+class BigPicture;
 }
 
 namespace wk::timeline {
@@ -26,10 +35,28 @@ struct Listing {
 // change of the month number (the year is not compared) and one line per entry.
 Listing buildListing(store::DataSource& entries);
 
+// What "List by Date" works on.
+struct TimelineListingParts {
+    controls::PictureButton* Option2; // "List by Date"
+    controls::PictureButton* Option3; // "Edit Screen", not offered while the listing is shown
+    controls::PictureButton* TimeOn1;
+    QGroupBox* Frame1; // the Main Screen panel
+    QGroupBox* Frame5; // the Edit Screen panel
+    QGroupBox* FrameMytrip;
+    QListWidget* Listdb2;
+    QLabel* datelabel;
+    QLabel* wherelabel;
+    controls::ImageControl* Image8;
+    QPlainTextEdit* Text3;
+    store::DataSource& Data1;
+    QStringList& lineBookmarks;
+    contracts::BigPicture& bigPicture;
+};
+
 class TimelineListing : public QObject {
     Q_OBJECT
 public:
-    explicit TimelineListing(shell::Mtform1& form);
+    explicit TimelineListing(const TimelineListingParts& parts);
 
     void Option2_Click(); // "List by Date"
     void listdb2_Click();
@@ -40,7 +67,7 @@ public:
 private:
     void showFirstEntry();
 
-    shell::Mtform1& form_;
+    TimelineListingParts parts_;
 };
 
 } // namespace wk::timeline

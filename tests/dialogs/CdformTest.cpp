@@ -78,7 +78,9 @@ TEST(Cdform, ClosingTheWindowSavesLikeOk)
     StartedProgram program(book.dir());
     program.start();
     shell::Mtform1& form = program.form();
-    dialogs::Cdform* window = dialogs::Cdform::open(form);
+    form.Command3->click(); // "CD Drive"
+    dialogs::Cdform* window = openWindow(form);
+    ASSERT_NE(window, nullptr);
     window->Text1->setText("f");
     EXPECT_TRUE(window->close());
     EXPECT_EQ(discRow(book), QStringList({"F", "N"}));

@@ -81,13 +81,13 @@ TEST(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
     shell::Mtform1& form = program.form();
     auto* surface = form.findChild<controls::FrameCanvas*>("surface");
     ASSERT_NE(surface, nullptr);
-    form.DrawFrameON(form.Image8, form.Image8, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameON(form.Image8, form.Image8, "OUTWARD", 150);
     const int outward = surface->primitiveCount();
     EXPECT_EQ(outward, 6); // the clearing box, four edges, the black outline
-    form.DrawFrameON(form.Image8, form.Image8, "inward", 50);
+    form.frameCanvas().DrawFrameON(form.Image8, form.Image8, "inward", 50);
     EXPECT_EQ(surface->primitiveCount(), outward + 5); // no outline for an inward frame
     // Erasing the outer frame paints over everything drawn inside it.
     // The old black outline lies outside it and is drawn over in grey instead.
-    form.DrawFrameOFF(form.Image8, form.Image8, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameOFF(form.Image8, form.Image8, "OUTWARD", 150);
     EXPECT_EQ(surface->primitiveCount(), 7);
 }

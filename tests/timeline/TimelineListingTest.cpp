@@ -103,7 +103,7 @@ TEST_F(Listing, OnlyTheTwoStripWidthsAreSwitched)
     selectLine(form.Listdb2, 2); // portrait while 4675 wide: the width stays
     EXPECT_EQ(form.Image8->width(), px(4675));
 
-    shell::Mtform1::setTwipsWidth(form.Image8, 2400);
+    controls::setTwipsWidth(form.Image8, 2400);
     selectLine(form.Listdb2, 4); // landscape widens 2400 to 4695
     EXPECT_EQ(form.Image8->width(), px(4695));
     selectLine(form.Listdb2, 6); // square keeps it

@@ -1,0 +1,19 @@
+#pragma once
+// Filling the month calendar, as the TimeLine's year scroller does. Implemented by
+// calendar::MonthCalendar.
+namespace wk::contracts {
+
+struct MonthFillOptions {
+    bool requery = false; // run the entry set's record source again before the entry pass
+};
+
+class MonthView {
+public:
+    // Fills the 42 day cells for `month` of `year` with the titles of that month's entries.
+    virtual void fillMonth(int month, int year, MonthFillOptions options) = 0;
+
+protected:
+    ~MonthView() = default;
+};
+
+} // namespace wk::contracts

@@ -1,0 +1,66 @@
+#pragma once
+// What the Edit Screen works on: its boxes and buttons, the hidden folder listings, the strip it
+// fills with a folder's pictures, the entry sets it writes and the operations of other
+// subsystems it calls. The main window fills it once.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace wk::store {
+class Clock;
+class DataSource;
+} // namespace wk::store
+namespace wk::controls {
+class DropDownCombo;
+class FolderList;
+class ImageControl;
+class Prompts;
+} // namespace wk::controls
+namespace wk::contracts {
+class BigPicture;
+class EntryLines;
+} // namespace wk::contracts
+
+namespace wk::editing {
+
+struct EditingParts {
+    QGroupBox* Frame5;     // the Edit Screen panel
+    QLineEdit* Text1;      // date
+    QLineEdit* Text2;      // picture file
+    QPlainTextEdit* Text3; // log
+    QLineEdit* Text4;      // title
+    controls::DropDownCombo* Wheretext;
+    QComboBox* WhatText;
+    QPushButton* CMDADD;
+    QPushButton* SAVEADD;
+    QPushButton* SaveEdit;
+    QPushButton* CMDDEL;
+    QPushButton* Command1; // "Thumbnails"
+    QPushButton* CMDMerge;
+    controls::FolderList* File1;
+    controls::FolderList* File2;
+    QListWidget* ListDB1;
+    std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
+    controls::ImageControl* CMDFWD;
+    controls::ImageControl* CMDREV;
+    store::DataSource& Data1;
+    store::DataSource& DataWhere;
+    QStringList& lineBookmarks;
+    std::array<QString, 8>& stripBookmarks;
+    int& stripFirstIndex;
+    int& stripLastIndex;
+    bool& folderThumbnails;
+    controls::Prompts& prompts;
+    const store::Clock& clock;
+    contracts::BigPicture& bigPicture;
+    contracts::EntryLines& entryLines;
+};
+
+} // namespace wk::editing
