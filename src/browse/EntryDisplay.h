@@ -2,22 +2,12 @@
 // Showing one scrapbook entry: its picture in the big image, its log and its who-or-where name.
 // Also the rules every other view uses for picture names: the picture root kept in table
 // cddrive, the "%" rule, the existence test and the landscape / portrait layouts.
+#include "controls/Forward.h"
 #include "contracts/BigPicture.h"
 
 #include <QSize>
 #include <QString>
 #include <functional>
-
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class ImageControl;
-}
 
 namespace wk::browse {
 

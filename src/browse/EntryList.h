@@ -2,6 +2,7 @@
 // The entry list ListDB1: one line per entry of a result set, with lineBookmarks telling which
 // entry each line stands for. A click shows the line's entry, Delete removes it after a
 // question, and a mouse press while the calendar is on starts dragging it towards a day.
+#include "controls/Forward.h"
 #include "contracts/EntryLines.h"
 
 #include <QObject>
@@ -9,18 +10,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-
-class QLabel;
-class QListWidget;
-
-namespace wk::store {
-class ConnectionPool;
-class DataSource;
-} // namespace wk::store
-namespace wk::controls {
-class PictureButton;
-class Prompts;
-} // namespace wk::controls
 
 namespace wk::browse {
 

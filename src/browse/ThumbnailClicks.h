@@ -4,23 +4,13 @@
 // makes the slot's entry current and shows its log; with the folder list shown it also hands
 // the slot's file name to the picture box of the edit area. A click on the big picture opens
 // the enlarged viewer, which this object keeps loaded between openings.
+#include "controls/Forward.h"
 #include "contracts/EntryEditor.h"
 #include "contracts/ViewerState.h"
 
 #include <QObject>
 #include <QPointer>
 #include <array>
-
-class QGroupBox;
-class QLineEdit;
-class QPlainTextEdit;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class ImageControl;
-}
 
 namespace wk::browse {
 

@@ -1,30 +1,10 @@
 #pragma once
 // What the calendar works on: its controls, the entry list it copies from, the entry sets it
 // reads and the operations of other subsystems it calls. The main window fills it once.
+#include "controls/Forward.h"
+
 #include <array>
 #include <cstdint>
-
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QScrollBar;
-class QTableView;
-
-namespace wk::store {
-class Clock;
-class DataSource;
-} // namespace wk::store
-namespace wk::controls {
-class ImageControl;
-class PictureButton;
-} // namespace wk::controls
-namespace wk::contracts {
-class EntryLines;
-class MainScreen;
-} // namespace wk::contracts
 
 namespace wk::calendar {
 

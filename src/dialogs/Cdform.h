@@ -1,20 +1,11 @@
 #pragma once
 // "CD-Rom Drive Setup": shows and changes the folder (or drive) where the picture disc is
 // found, kept in the one row of table cddrive. Every way of closing the window saves it.
+#include "controls/Forward.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <optional>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class Prompts;
-}
 
 namespace wk::dialogs {
 

@@ -4,24 +4,12 @@
 // into the grid's last line) and deleted row (Delete key on selected rows) is stored at once.
 // Closing the window puts the first four category names on the main window's category buttons
 // and re-reads its name list.
+#include "controls/Forward.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
-
-class QPushButton;
-class QTableView;
-
-class QListWidget;
-class QRadioButton;
-
-namespace wk::store {
-class ConnectionPool;
-class DataSource;
-} // namespace wk::store
-namespace wk::controls {
-class Prompts;
-}
 
 namespace wk::dialogs {
 

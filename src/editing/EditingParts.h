@@ -2,31 +2,11 @@
 // What the Edit Screen works on: its boxes and buttons, the hidden folder listings, the strip it
 // fills with a folder's pictures, the entry sets it writes and the operations of other
 // subsystems it calls. The main window fills it once.
+#include "controls/Forward.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
-
-class QComboBox;
-class QGroupBox;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-
-namespace wk::store {
-class Clock;
-class DataSource;
-} // namespace wk::store
-namespace wk::controls {
-class DropDownCombo;
-class FolderList;
-class ImageControl;
-class Prompts;
-} // namespace wk::controls
-namespace wk::contracts {
-class BigPicture;
-class EntryLines;
-} // namespace wk::contracts
 
 namespace wk::editing {
 

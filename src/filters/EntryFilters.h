@@ -7,26 +7,11 @@
 // begin with "5"; a name click replaces the entry set's own query (so every view that re-reads
 // the entry set follows it) and "All Pictures" restores the full, date-ordered entry set.
 // Every value from the screen is quoted into the query texts, so names with apostrophes work.
+#include "controls/Forward.h"
+
 #include <QObject>
 #include <array>
 #include <QString>
-
-class QButtonGroup;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class ImageControl;
-class PictureButton;
-} // namespace wk::controls
-namespace wk::contracts {
-class EntryLines;
-class StripArrows;
-} // namespace wk::contracts
 
 namespace wk::filters {
 

@@ -7,6 +7,7 @@
 // Front door: Mtform1, created by app/. The shell may call every subsystem folder (browse,
 // calendar, dialogs, editing, filters, strip, timeline), contracts/, controls/ and store/;
 // no subsystem calls the shell.
+#include "controls/Forward.h"
 #include "controls/Prompts.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
@@ -21,25 +22,6 @@
 #include <vector>
 
 class QAbstractButton;
-class QButtonGroup;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
-class QTableView;
-
-namespace wk::controls {
-class DropDownCombo;
-class FrameCanvas;
-class ImageControl;
-class PictureButton;
-class FolderList;
-} // namespace wk::controls
 
 namespace wk::dialogs {
 struct CdformParts;

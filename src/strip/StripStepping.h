@@ -6,22 +6,13 @@
 //
 // Front door: StripStepping, created by the main window. It may call contracts/, controls/ and
 // store/; it implements contracts::StripArrows for the filters and the TimeLine switch.
+#include "controls/Forward.h"
 #include "contracts/StripArrows.h"
 
 #include <QObject>
 #include <QStringList>
 #include <array>
 #include <QString>
-
-class QListWidget;
-
-namespace wk::controls {
-class ImageControl;
-}
-namespace wk::contracts {
-class EntryLines;
-class PictureFolder;
-} // namespace wk::contracts
 
 namespace wk::strip {
 

@@ -7,26 +7,14 @@
 // printLines() puts any list of lines on a printer, one after another, page after page, inside
 // margins of at least 15 mm. When the printer cannot print (none is installed, or it does not
 // start), the dialog offers to save the same pages as a PDF file instead.
+#include "controls/Forward.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
-class QLabel;
-class QLineEdit;
 class QPrinter;
-class QPushButton;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class PictureButton;
-class Prompts;
-} // namespace wk::controls
-namespace wk::contracts {
-class ViewerState;
-}
 
 namespace wk::timeline {
 

@@ -6,27 +6,11 @@
 // and its arrows hidden. The year scroller shows its value as the year in Label8 and fills the
 // month of today of that year; at its two ends the value stays pinned (1701, 2099) while the
 // year label counts on, one year per change.
+#include "controls/Forward.h"
+
 #include <QObject>
 #include <QStringList>
 #include <array>
-
-class QLabel;
-class QListWidget;
-class QScrollBar;
-
-namespace wk::store {
-class Clock;
-}
-namespace wk::controls {
-class FrameCanvas;
-class ImageControl;
-class PictureButton;
-} // namespace wk::controls
-namespace wk::contracts {
-class EntryLines;
-class MonthView;
-class StripArrows;
-} // namespace wk::contracts
 
 namespace wk::timeline {
 

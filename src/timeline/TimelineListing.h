@@ -4,24 +4,10 @@
 // lineBookmarks naming the entry of each line (empty for headers). A click on an entry line
 // shows that entry. TimeLineSwitch (the strip filled from the entry list, the year scroller)
 // and Printform1 (the printed timeline) live in this folder as well.
+#include "controls/Forward.h"
+
 #include <QObject>
 #include <QStringList>
-
-class QGroupBox;
-class QLabel;
-class QListWidget;
-class QPlainTextEdit;
-
-namespace wk::store {
-class DataSource;
-}
-namespace wk::controls {
-class ImageControl;
-class PictureButton;
-} // namespace wk::controls
-namespace wk::contracts {
-class BigPicture;
-}
 
 namespace wk::timeline {
 
