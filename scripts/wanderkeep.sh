@@ -16,6 +16,7 @@ packages=(
   mdbtools mdbtools-dev
   poppler-utils
   clang-format
+  desktop-file-utils appstream dpkg-dev
 )
 
 install_missing() {
