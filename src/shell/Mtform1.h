@@ -208,6 +208,11 @@ protected:
 private:
     void createControls();
     void createSubsystems(); // one object per subsystem, each wiring its own handlers
+    void createBrowsing();
+    void createEditing();
+    void createStripAndFilters();
+    void createCalendarAndTimeline();
+    void connectWindowOpeners();
     dialogs::CdformParts cdformParts();
 
     controls::FrameCanvas* canvas_ = nullptr;

@@ -24,6 +24,15 @@ dialogs::CdformParts Mtform1::cdformParts() { return {this, datacd, pictureRoot,
 
 void Mtform1::createSubsystems()
 {
+    createBrowsing();
+    createEditing();
+    createStripAndFilters();
+    createCalendarAndTimeline();
+    connectWindowOpeners();
+}
+
+void Mtform1::createBrowsing()
+{
     entryDisplay_ = std::make_unique<browse::EntryDisplay>(browse::EntryDisplayParts{
         .Frame3 = Frame3,
         .Image8 = Image8,
@@ -49,7 +58,10 @@ void Mtform1::createSubsystems()
         .prompts = prompts,
         .display = *entryDisplay_,
     });
+}
 
+void Mtform1::createEditing()
+{
     const editing::EditingParts editingParts{
         .Frame5 = Frame5,
         .Text1 = Text1,
@@ -98,7 +110,10 @@ void Mtform1::createSubsystems()
         .display = *entryDisplay_,
         .editor = *editing_,
     });
+}
 
+void Mtform1::createStripAndFilters()
+{
     stripStepping_ = std::make_unique<strip::StripStepping>(strip::StripParts{
         .Image = Image,
         .CMDFWD = CMDFWD,
@@ -115,8 +130,6 @@ void Mtform1::createSubsystems()
         .pictureFolder = *pictureFiles_,
     });
 
-    screenModes_ = std::make_unique<ScreenModes>(*this);
-
     entryFilters_ = std::make_unique<filters::EntryFilters>(filters::EntryFiltersParts{
         .SSOption = SSOption,
         .categoryOptions = categoryOptions,
@@ -131,7 +144,11 @@ void Mtform1::createSubsystems()
         .entryLines = *entryList_,
         .stripArrows = *stripStepping_,
     });
+}
 
+void Mtform1::createCalendarAndTimeline()
+{
+    screenModes_ = std::make_unique<ScreenModes>(*this);
     calendar_ = std::make_unique<calendar::MonthCalendar>(calendar::CalendarParts{
         .Calstart1 = Calstart1,
         .Frame3 = Frame3,
@@ -197,7 +214,11 @@ void Mtform1::createSubsystems()
         .stripArrows = *stripStepping_,
         .month = *calendar_,
     });
+}
 
+// The windows opened from the main window's buttons and tick boxes.
+void Mtform1::connectWindowOpeners()
+{
     dialogs::FormTables::openOnPress( // Command2_MouseDown
         dialogs::FormTablesParts{
             .window = this,
