@@ -1,6 +1,7 @@
 #include "controls/Picture.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -8,8 +9,13 @@ int main(int argc, char** argv)
     // Tests never need a display: force the offscreen platform unless the caller chose one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings, caches and data go to a folder of this run, never to the user's own.
+    const QTemporaryDir home;
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+        qputenv(variable, (home.path() + QLatin1Char('/') + QLatin1String(variable)).toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wanderkeep")); // as the program names itself
     wk::controls::limitPictureMemory(); // as the program does at start-up
     return RUN_ALL_TESTS();
 }
