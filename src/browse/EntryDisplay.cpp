@@ -107,11 +107,11 @@ void EntryDisplay::previewPicture(const QString& path)
 
 void EntryDisplay::applyStripWidthRule(QSize natural)
 {
-    // Compared in pixels, the unit the width is kept in.
-    const int width = parts_.Image8->width();
-    if (natural.width() > natural.height() && width == controls::twipsToPixels(kPortraitImageWidth))
+    // Compared in twips, the unit the layout keeps widths in whatever the window's scale.
+    const int width = controls::twipsWidth(parts_.Image8);
+    if (natural.width() > natural.height() && width == kPortraitImageWidth)
         setImageWidthCleared(kStripLandscapeWidth);
-    else if (natural.height() > natural.width() && width == controls::twipsToPixels(kStripLandscapeWidth))
+    else if (natural.height() > natural.width() && width == kStripLandscapeWidth)
         setImageWidthCleared(kPortraitImageWidth);
 }
 

@@ -27,6 +27,7 @@ class FrameCanvas;
 class ImageControl;
 class PictureButton;
 class Prompts;
+class TwipsLayout;
 } // namespace wk::controls
 
 namespace wk::contracts {

@@ -2,6 +2,9 @@
 
 #include "controls/ClassicColours.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
+
+#include <QEvent>
 
 #include <QPainter>
 #include <algorithm>
@@ -12,6 +15,24 @@ FrameCanvas::FrameCanvas(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setObjectName(QStringLiteral("surface"));
+    setGeometry(parent->rect());
+    parent->installEventFilter(this);
+}
+
+bool FrameCanvas::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+QTransform FrameCanvas::designToWindow() const
+{
+    const TwipsLayout* layout = TwipsLayout::of(this);
+    if (!layout)
+        return {};
+    return QTransform::fromTranslate(layout->origin().x(), layout->origin().y())
+        .scale(layout->scale(), layout->scale());
 }
 
 void FrameCanvas::drawLine(QPoint from, QPoint to, QColor colour)
@@ -34,8 +55,9 @@ void FrameCanvas::drawBox(const QRect& box, QColor colour, bool filled)
 void FrameCanvas::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    p.setTransform(designToWindow());
     for (const Primitive& prim : primitives_) {
-        p.setPen(QPen(prim.colour, 1));
+        p.setPen(QPen(prim.colour, 0)); // one device pixel wide at every scale
         switch (prim.kind) {
         case Primitive::Kind::Line:
             p.drawLine(prim.box.topLeft(), prim.box.bottomRight());
@@ -70,15 +92,18 @@ void FrameCanvas::drawFrame(QWidget* firstControl, QWidget* lastControl, const Q
     if (!firstControl || !lastControl)
         return;
     // Positions are taken on the window's surface (the canvas covers it from its corner), so the
-    // frame surrounds the controls wherever their containers put them.
+    // frame surrounds the controls wherever their containers put them, and kept in the design's
+    // own pixels, so it stays around them as the window scales.
     QWidget* window = parentWidget();
-    const QPoint firstAt = firstControl->mapTo(window, QPoint(0, 0));
-    const QPoint lastAt = lastControl->mapTo(window, QPoint(0, 0));
-    const int L = pixelsToTwips(firstAt.x());
-    const int T = pixelsToTwips(firstAt.y());
-    const int H = pixelsToTwips(firstControl->height());
-    const int R = pixelsToTwips(lastAt.x() + lastControl->width());
-    const int B = pixelsToTwips(lastAt.y() + lastControl->height());
+    const QTransform toDesign = designToWindow().inverted();
+    const QRect first =
+        toDesign.mapRect(QRect(firstControl->mapTo(window, QPoint(0, 0)), firstControl->size()));
+    const QRect last = toDesign.mapRect(QRect(lastControl->mapTo(window, QPoint(0, 0)), lastControl->size()));
+    const int L = pixelsToTwips(first.x());
+    const int T = pixelsToTwips(first.y());
+    const int H = pixelsToTwips(first.height());
+    const int R = pixelsToTwips(last.x() + last.width());
+    const int B = pixelsToTwips(last.y() + last.height());
     const int frameBottom = H > B ? H : B;
     const int m = frameMargin;
     const bool inward = frameStyle.left(1).toLower() == QLatin1String("i");

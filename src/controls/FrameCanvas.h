@@ -3,6 +3,7 @@
 // until something is drawn over them, the way a form keeps what was drawn on it.
 #include <QColor>
 #include <QRect>
+#include <QTransform>
 #include <QWidget>
 #include <vector>
 
@@ -27,8 +28,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Primitives are kept in the design's pixels; the window's layout scales and centres them.
+    QTransform designToWindow() const;
     void drawFrame(QWidget* firstControl, QWidget* lastControl, const QString& frameStyle, int frameMargin,
                    bool erase);
 

@@ -1,5 +1,7 @@
 #include "controls/Twips.h"
 
+#include "controls/TwipsLayout.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -27,11 +29,42 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
+namespace {
+const char* const kTwipsRect = "wkTwipsRect";
+
+void applyTwips(QWidget* w, const QRect& twips)
+{
+    w->setProperty(kTwipsRect, twips);
+    if (const TwipsLayout* layout = TwipsLayout::of(w))
+        layout->place(w);
+    else
+        w->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+}
+} // namespace
+
 void placeTwips(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(twipsRect(left, top, width, height));
+    applyTwips(w, QRect(left, top, width, height));
 }
 
-void setTwipsWidth(QWidget* w, int widthTwips) { w->resize(twipsToPixels(widthTwips), w->height()); }
+void setTwipsWidth(QWidget* w, int widthTwips)
+{
+    QRect twips = twipsRectOf(w);
+    twips.setWidth(widthTwips);
+    applyTwips(w, twips);
+}
+
+bool hasTwipsRect(const QWidget* w) { return w->property(kTwipsRect).isValid(); }
+
+QRect twipsRectOf(const QWidget* w)
+{
+    const QVariant kept = w->property(kTwipsRect);
+    if (kept.isValid())
+        return kept.toRect();
+    const QRect g = w->geometry();
+    return {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()), pixelsToTwips(g.height())};
+}
+
+int twipsWidth(const QWidget* w) { return twipsRectOf(w).width(); }
 
 } // namespace wk::controls

@@ -9,10 +9,12 @@
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
 #include "shell/ScreenModes.h"
+#include "shell/WindowPlacement.h"
 #include "strip/Strip.h"
 #include "timeline/Timeline.h"
 #include "store/FilePaths.h"
@@ -31,8 +33,9 @@
 namespace wk::shell {
 
 namespace {
-constexpr int kClientWidth = 9480;
-constexpr int kClientHeight = 6795;
+// The design holds every control: the bottom row of buttons starts at 6480 and is 375 high.
+constexpr int kDesignWidth = 9480;
+constexpr int kDesignHeight = 6480 + 375;
 } // namespace
 
 Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
@@ -44,7 +47,7 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("MTFORM1"));
     setWindowTitle(QStringLiteral("Wanderkeep "));
-    setFixedSize(controls::twipsToPixels(kClientWidth), controls::twipsToPixels(kClientHeight));
+    layout_ = new controls::TwipsLayout(this, QSize(kDesignWidth, kDesignHeight));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, controls::classicColour(7));
     setPalette(pal);
@@ -57,7 +60,6 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     datacd.setRecordSource(QStringLiteral("cddrive"));
 
     canvas_ = new controls::FrameCanvas(this);
-    canvas_->setGeometry(rect());
     createControls();
     canvas_->lower();
 
@@ -80,6 +82,7 @@ void Mtform1::Form_Load()
         const QString database = databasePath(QString::fromLatin1(store::kScrapbookFileName));
         for (store::DataSource* source : {&Data1, &DataWhere, &datacd, &DataCatagory, &DataFind})
             source->setDatabaseName(database);
+        restoreWindowPlacement(this);
         show();
         Text3->show();
         for (int k = 1; k <= 7; ++k)
@@ -112,6 +115,7 @@ void Mtform1::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program: every other window closes with it.
     event->accept();
+    saveWindowPlacement(this);
     Q_EMIT unloaded();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())

@@ -216,6 +216,7 @@ private:
     dialogs::CdformParts cdformParts();
 
     controls::FrameCanvas* canvas_ = nullptr;
+    controls::TwipsLayout* layout_ = nullptr; // the design scales with the window
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     // The subsystems belong to the window and go before its widget teardown, which closes and

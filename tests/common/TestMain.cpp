@@ -6,9 +6,10 @@
 
 int main(int argc, char** argv)
 {
-    // Tests never need a display: force the offscreen platform unless the caller chose one.
+    // Tests never need a display: force the offscreen platform (on an 800x600 screen, where the
+    // main window opens at its design size) unless the caller chose one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" WK_TEST_SCREEN);
     // Settings, caches and data go to a folder of this run, never to the user's own.
     const QTemporaryDir home;
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
@@ -16,6 +17,6 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wanderkeep")); // as the program names itself
-    wk::controls::limitPictureMemory(); // as the program does at start-up
+    wk::controls::limitPictureMemory();                             // as the program does at start-up
     return RUN_ALL_TESTS();
 }
