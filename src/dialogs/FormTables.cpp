@@ -3,6 +3,7 @@
 #include "controls/BoundLists.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
 #include "dialogs/TableGridModel.h"
 #include "controls/Prompts.h"
@@ -91,7 +92,7 @@ FormTables::FormTables(const FormTablesParts& parts)
     controls::placeTwips(DBGridtables, 120, 120, 4575, 3855);
     controls::placeTwips(Command1, 120, 4080, 1455, 375);
     controls::placeTwips(Command2, 1680, 4080, 1455, 375);
-    setFixedSize(controls::twipsToPixels(4815), controls::twipsToPixels(4575));
+    new controls::TwipsLayout(this, QSize(4815, 4575)); // the grid grows with the window
     connect(Command1, &QPushButton::clicked, this, &FormTables::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FormTables::Command2_Click);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/RtfReader.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
 #include "store/FilePaths.h"
 
@@ -36,7 +37,7 @@ HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
     setObjectName(QStringLiteral("HelpForm1"));
     setWindowTitle(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(controls::twipsRect(0, 0, 9600, 7800).size());
+    new controls::TwipsLayout(this, QSize(9600, 7800)); // larger text in a larger window
 
     richText_ = new QTextEdit(this);
     richText_->setObjectName(QStringLiteral("RichTextBox1"));

@@ -2,6 +2,7 @@
 
 #include "controls/Prompts.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
 #include "editing/SaneScanner.h"
 
@@ -41,7 +42,7 @@ void FRMScan::build()
 {
     setObjectName(QStringLiteral("FRMScan"));
     setWindowTitle(QStringLiteral("Scan"));
-    setFixedSize(controls::twipsToPixels(6000), controls::twipsToPixels(1700));
+    new controls::TwipsLayout(this, QSize(6000, 1700));
 
     Label1 = new QLabel(QStringLiteral("Save As:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -63,13 +63,15 @@ controls::PictureButton* pictureButton(QWidget* parent, const QString& name,
     return place<controls::PictureButton>(parent, name, twips, face, toolTip);
 }
 
-// The strip arrows: small drawn triangles (or stop bars) shown in image controls.
+// The strip arrows: small drawn triangles (or stop bars) shown in image controls. Drawn at four
+// times their design size, so they stay sharp in a larger window and on a dense screen.
 QImage arrowFace(bool forward, bool stop)
 {
-    QImage img(25, 25, QImage::Format_ARGB32);
+    QImage img(100, 100, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(4, 4);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(stop ? QColor(200, 0, 0) : QColor(0, 128, 0));
     const QPolygon tri = forward ? QPolygon({QPoint(5, 4), QPoint(20, 12), QPoint(5, 20)})
@@ -100,6 +102,8 @@ void Mtform1::createControls()
     REVSTOP = place<controls::ImageControl>(this, QStringLiteral("REVSTOP"), tw(120, 180, 375, 375));
     CMDFWD = place<controls::ImageControl>(this, QStringLiteral("CMDFWD"), tw(9030, 420, 375, 375));
     FWDSTOP = place<controls::ImageControl>(this, QStringLiteral("FWDSTOP"), tw(9030, 420, 375, 375));
+    for (controls::ImageControl* arrow : {CMDREV, REVSTOP, CMDFWD, FWDSTOP})
+        arrow->setStretch(true);
     CMDREV->setPicture({QString(), {25, 25}, arrowFace(false, false)});
     REVSTOP->setPicture({QString(), {25, 25}, arrowFace(false, true)});
     CMDFWD->setPicture({QString(), {25, 25}, arrowFace(true, false)});

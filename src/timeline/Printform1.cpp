@@ -5,6 +5,7 @@
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
@@ -74,7 +75,7 @@ Printform1::Printform1(const Printform1Parts& parts) : QWidget(parts.window, Qt:
     setObjectName(QStringLiteral("Printform1"));
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(controls::twipsRect(0, 0, 4215, 2655).size());
+    new controls::TwipsLayout(this, QSize(4215, 2655));
 
     Label3 = new QLabel(kTitle, this);
     Label3->setObjectName(QStringLiteral("Label3"));

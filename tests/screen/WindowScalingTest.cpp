@@ -1,0 +1,175 @@
+// The main window on a 1920x1080 screen: it opens at two thirds of the screen's height, scales its
+// design as one piece at every size, keeps every caption whole and remembers where it was left.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "controls/ImageControl.h"
+#include "controls/PictureButton.h"
+#include "controls/Twips.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using namespace wk::testing;
+
+namespace {
+
+QSize designSize() { return {px(9480), px(6480 + 375)}; }
+
+class WindowScaling : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        book.addEntry(
+            EntryRow(QDate(2024, 1, 5), "A title long enough to need the room", "1 Events", "Grandma"));
+    }
+    void TearDown() override
+    {
+        // Each test starts as on a first run: nothing remembered.
+        QSettings(QStringLiteral("Wanderkeep"), QStringLiteral("Wanderkeep")).clear();
+    }
+
+    TestScrapbook book;
+};
+
+// Every named control of the window, with where it lies in the window.
+std::vector<QWidget*> namedControls(QWidget* window)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->window() == window && controls::hasTwipsRect(w))
+            controls.push_back(w);
+    return controls;
+}
+
+// Places and sizes agree with the design at one scale (within 2 % or a pixel), and every
+// control lies inside the window.
+void expectDesignProportions(shell::Mtform1& form)
+{
+    const double scale =
+        std::min(double(form.width()) / designSize().width(), double(form.height()) / designSize().height());
+    for (QWidget* control : namedControls(&form)) {
+        const QRect twips = controls::twipsRectOf(control);
+        const std::string name = control->objectName().toStdString();
+        for (auto [actual, designed] : {std::pair{control->width(), px(twips.width())},
+                                        std::pair{control->height(), px(twips.height())}}) {
+            const double expected = designed * scale;
+            EXPECT_LE(std::abs(actual - expected), std::max(1.0, expected * 0.02)) << name;
+        }
+        if (control->isVisibleTo(&form)) {
+            const QRect inWindow(control->mapTo(&form, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(form.rect().contains(inWindow)) << name << " lies outside the window";
+        }
+    }
+}
+
+QString captionOf(const QWidget* w)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+        return qobject_cast<const controls::PictureButton*>(w) ? QString() : button->text();
+    return {};
+}
+
+// Every visible caption's text fits its control.
+void expectCaptionsFit(shell::Mtform1& form)
+{
+    int checked = 0;
+    for (QWidget* control : namedControls(&form)) {
+        const QString text = captionOf(control);
+        if (text.isEmpty() || !control->isVisibleTo(&form))
+            continue;
+        const int advance = control->fontMetrics().horizontalAdvance(text);
+        EXPECT_LE(advance, control->width())
+            << control->objectName().toStdString() << ": \"" << text.toStdString() << "\" in "
+            << control->width() << " pixels";
+        ++checked;
+    }
+    EXPECT_GE(checked, 2); // the bottom row at least
+}
+
+} // namespace
+
+TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form.height(), screen.height() * 2 / 3);
+    EXPECT_NEAR(form.width(), form.height() * designSize().width() / double(designSize().height()), 1.0);
+    EXPECT_NEAR(form.geometry().center().x(), screen.center().x(), 2);
+    EXPECT_NEAR(form.geometry().center().y(), screen.center().y(), 2);
+    EXPECT_EQ(form.minimumSize(), designSize());
+    expectDesignProportions(form);
+    // The bottom row of buttons lies inside the window.
+    EXPECT_LE(form.CMDStop->geometry().bottom(), form.height());
+    EXPECT_LE(form.Option1->geometry().bottom(), form.height());
+}
+
+TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptionFits)
+{
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+
+    form.resize(designSize() * 2);
+    EXPECT_EQ(form.Image8->height(), 2 * px(3135));
+    EXPECT_EQ(form.ListDB1->width(), 2 * px(3015));
+    expectDesignProportions(form);
+    expectCaptionsFit(form);
+
+    form.showMaximized();
+    QTRY_VERIFY(form.isMaximized());
+    QTRY_VERIFY(form.width() > designSize().width() * 2);
+    expectDesignProportions(form);
+    // Spare width becomes even margins on both sides.
+    const int left = form.Frame2->mapTo(&form, QPoint(0, 0)).x() - (form.CMDREV->x());
+    EXPECT_GE(left, 0);
+    const int leftMargin = form.CMDREV->x();
+    const int rightMargin = form.width() - (form.CMDFWD->x() + form.CMDFWD->width());
+    EXPECT_NEAR(leftMargin - px(120) * form.height() / double(designSize().height()),
+                rightMargin - px(9480 - 9030 - 375) * form.height() / double(designSize().height()), 3);
+
+    for (QAbstractButton* screenButton :
+         {static_cast<QAbstractButton*>(form.Option1), static_cast<QAbstractButton*>(form.Option3),
+          static_cast<QAbstractButton*>(form.Option2)}) {
+        screenButton->click();
+        expectCaptionsFit(form);
+    }
+    // The fonts grew with the window: a list line is taller than at the design size.
+    EXPECT_GT(form.ListDB1->fontMetrics().height(), 2 * QFontMetrics(QApplication::font()).height());
+}
+
+TEST_F(WindowScaling, TheNextStartUsesTheSizeAndPlaceTheWindowWasLeftAt)
+{
+    {
+        StartedProgram program(book.dir());
+        program.start();
+        program.form().setGeometry(QRect(QPoint(40, 30), designSize() * 3 / 2));
+        program.form().close();
+    }
+    StartedProgram again(book.dir());
+    again.start();
+    EXPECT_EQ(again.form().size(), designSize() * 3 / 2);
+    EXPECT_EQ(again.form().pos(), QPoint(40, 30));
+    expectDesignProportions(again.form());
+
+    again.form().showMaximized();
+    QTRY_VERIFY(again.form().isMaximized());
+    again.form().close();
+    StartedProgram third(book.dir());
+    third.start();
+    QTRY_VERIFY(third.form().isMaximized());
+}
