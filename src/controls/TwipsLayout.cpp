@@ -91,6 +91,12 @@ QSize TwipsLayout::designPixels() const
     return {twipsToPixels(designTwips_.width()), twipsToPixels(designTwips_.height())};
 }
 
+QRect TwipsLayout::toWindow(const QRect& twips) const
+{
+    auto px = [this](int t) { return int(std::lround(twipsToPixels(t) * scale_)); };
+    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())).translated(origin_);
+}
+
 bool TwipsLayout::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window_ && event->type() == QEvent::Resize)

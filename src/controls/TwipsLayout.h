@@ -8,6 +8,7 @@
 // A resize only places controls again: pictures decode themselves once the resize settles.
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -29,6 +30,9 @@ public:
     QPoint origin() const { return origin_; }
     // The design's size in pixels at scale 1.
     QSize designPixels() const;
+
+    // A rectangle of the design, in twips, as it lies in the window now, in pixels.
+    QRect toWindow(const QRect& twips) const;
 
     // Places every control again for the window's current size.
     void apply();

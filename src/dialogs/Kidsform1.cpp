@@ -1,6 +1,7 @@
 #include "dialogs/Kidsform1.h"
 
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
 #include "store/FilePaths.h"
 
@@ -19,7 +20,6 @@
 namespace wk::dialogs {
 
 using controls::placeTwips;
-using controls::twipsRect;
 
 namespace {
 
@@ -61,6 +61,7 @@ const QPoint holeTwips[Kidsform1::dogCount] = {{1200, 2100}, {7500, 5550}, {6900
 const QRect holeLabelTwips[Kidsform1::dogCount] = {
     {750, 2850, 1800, 300}, {6850, 6300, 2200, 300}, {5550, 1950, 2350, 300}};
 constexpr int iconSize = 720;
+const QRect pdoggoHomeTwips(150, 8550, 600, 600); // where the running dog starts and returns
 
 const QPoint dogTwips[Kidsform1::dogCount] = {{9900, 2250}, {9900, 3150}, {9900, 4050}};
 
@@ -140,7 +141,7 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     setObjectName(QStringLiteral("Kidsform1"));
     setWindowTitle(QStringLiteral("Kids Guide"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsRect(0, 0, formWidth, formHeight).size());
+    layout_ = new controls::TwipsLayout(this, QSize(formWidth, formHeight)); // the map grows with the window
     // A window of its own (so hiding the main window leaves it on screen), yet never outliving it.
     if (mainWindow)
         connect(mainWindow, &QObject::destroyed, this, &QObject::deleteLater);
@@ -230,19 +231,18 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     connect(exit_, &QPushButton::clicked, this, &Kidsform1::CMDEXIT_Click);
 
     mover_ = makeImage(this, QStringLiteral("dogMover"));
-    mover_->resize(twipsRect(0, 0, iconSize, iconSize).size());
     mover_->hide();
     moverTimer_ = new QTimer(this);
     moverTimer_->setInterval(frameMs);
     connect(moverTimer_, &QTimer::timeout, this, &Kidsform1::stepMover);
 
     pdoggo_ = makeImage(this, QStringLiteral("Pdoggo"));
-    placeTwips(pdoggo_, 150, 8550, 600, 600);
+    placeTwips(pdoggo_, pdoggoHomeTwips.x(), pdoggoHomeTwips.y(), pdoggoHomeTwips.width(),
+               pdoggoHomeTwips.height());
     pdoggo_->setPixmap(pdog_);
     pdoggo_->setCursor(Qt::PointingHandCursor);
     pdoggo_->setToolTip(QStringLiteral("Click me"));
     pdoggo_->installEventFilter(this);
-    pdoggoHome_ = pdoggo_->pos();
     pdoggoTimer_ = new QTimer(this);
     pdoggoTimer_->setInterval(frameMs);
     connect(pdoggoTimer_, &QTimer::timeout, this, &Kidsform1::stepPdoggo);
@@ -329,7 +329,7 @@ void Kidsform1::HOLE1_DragDrop(int index)
     QLabel* dog = dog1(index);
     hole1(index)->setPixmap(pdog_);
     mover_->setPixmap(pdog_);
-    mover_->move(dog->pos());
+    mover_->setGeometry(dog->geometry()); // the dog's size at the window's scale
     mover_->show();
     mover_->raise();
     dog->setPixmap(pdog_);
@@ -363,7 +363,8 @@ void Kidsform1::stepPdoggo()
     const int x = pdoggo_->x() + pdoggoStepPixels;
     if (x > width()) {
         pdoggoTimer_->stop();
-        pdoggo_->move(pdoggoHome_);
+        placeTwips(pdoggo_, pdoggoHomeTwips.x(), pdoggoHomeTwips.y(), pdoggoHomeTwips.width(),
+                   pdoggoHomeTwips.height());
         pdoggo_->setPixmap(pdog_);
         return;
     }
@@ -464,10 +465,9 @@ void Kidsform1::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect map = twipsRect(mapTwips.x(), mapTwips.y(), mapTwips.width(), mapTwips.height());
-    auto at = [](double lon, double lat) {
-        const QPoint t = onMap(lon, lat);
-        return twipsRect(t.x(), t.y(), 0, 0).topLeft();
+    const QRect map = layout_->toWindow(mapTwips);
+    auto at = [this](double lon, double lat) {
+        return layout_->toWindow(QRect(onMap(lon, lat), QSize())).topLeft();
     };
 
     // Prairie and the state line.

@@ -20,6 +20,10 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+namespace wk::controls {
+class TwipsLayout;
+}
+
 namespace wk::dialogs {
 
 class Kidsform1 : public QWidget {
@@ -92,7 +96,7 @@ private:
     QTimer* moverTimer_ = nullptr;
     QPoint moverTarget_;
     QTimer* pdoggoTimer_ = nullptr;
-    QPoint pdoggoHome_;
+    controls::TwipsLayout* layout_ = nullptr;
 };
 
 } // namespace wk::dialogs
