@@ -19,6 +19,7 @@ namespace wk::controls {
 
 namespace {
 const char* const kBaseFont = "wkBaseFontSize";
+const char* const kFontGrowth = "wkFontGrowth";
 constexpr double kSmallestFont = 4.0;
 
 // The widths a caption's own chrome takes beside its text: a button's bevel, an option's or tick
@@ -142,7 +143,9 @@ void TwipsLayout::place(QWidget* control) const
         control->setProperty(kBaseFont, control->font().pointSizeF());
         control->setFont(control->font());
     }
-    const double pointSize = control->property(kBaseFont).toDouble() * scale_;
+    const QVariant growth = control->property(kFontGrowth);
+    const double fontScale = growth.isValid() ? std::min(scale_, growth.toDouble()) : scale_;
+    const double pointSize = control->property(kBaseFont).toDouble() * fontScale;
     if (captionOf(control).isEmpty()) {
         QFont font = control->font();
         if (std::abs(font.pointSizeF() - pointSize) > 0.01) {
@@ -153,6 +156,8 @@ void TwipsLayout::place(QWidget* control) const
         fitCaption(control, pointSize);
     }
 }
+
+void limitFontGrowth(QWidget* control, double factor) { control->setProperty(kFontGrowth, factor); }
 
 void fitCaption(QWidget* control, double pointSize)
 {

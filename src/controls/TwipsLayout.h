@@ -49,6 +49,10 @@ private:
     QPoint origin_;
 };
 
+// Lets the font of `control` grow with the window at most `factor` times: a control that should
+// show more of its text in a larger window, not larger letters (the calendar's day cells).
+void limitFontGrowth(QWidget* control, double factor);
+
 // Shrinks the font of a caption-bearing control (QLabel, QAbstractButton, QGroupBox title) from
 // `pointSize` until its text fits the control's width and height.
 void fitCaption(QWidget* control, double pointSize);

@@ -5,6 +5,7 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
+#include "controls/TwipsLayout.h"
 #include "shell/Mtform1.h"
 
 #include <QButtonGroup>
@@ -144,6 +145,8 @@ void Mtform1::createControls()
         const int c = (i - 1) % 7, r = (i - 1) / 7;
         List1[i] = place<QListWidget>(Frame4, QStringLiteral("List1(%1)").arg(i),
                                       tw(360 + 600 * c, 1560 + 480 * r, 615, 450));
+        // A larger window shows more of each day's titles rather than larger letters.
+        controls::limitFontGrowth(List1[i], 1.1);
         List1[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         List1[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         List1[i]->setAcceptDrops(true);

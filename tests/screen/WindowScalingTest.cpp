@@ -150,6 +150,15 @@ TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptio
     }
     // The fonts grew with the window: a list line is taller than at the design size.
     EXPECT_GT(form.ListDB1->fontMetrics().height(), 2 * QFontMetrics(QApplication::font()).height());
+
+    // A calendar day shows its number and at least two title lines of twelve characters.
+    form.Calstart1->click();
+    for (int i : {1, 17, 42}) {
+        const QListWidget* cell = form.List1[size_t(i)];
+        const QFontMetrics metrics = cell->fontMetrics();
+        EXPECT_GE(cell->viewport()->height(), 3 * metrics.lineSpacing()) << i;
+        EXPECT_GE(cell->viewport()->width(), metrics.horizontalAdvance(QStringLiteral("Christmas Mo"))) << i;
+    }
 }
 
 TEST_F(WindowScaling, TheNextStartUsesTheSizeAndPlaceTheWindowWasLeftAt)
