@@ -13,6 +13,7 @@
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
+#include "shell/ScrapbookBackups.h"
 #include "shell/ScreenModes.h"
 #include "shell/WindowPlacement.h"
 #include "strip/Strip.h"
@@ -52,6 +53,9 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     pal.setColor(QPalette::Window, controls::classicColour(7));
     setPalette(pal);
     setAutoFillBackground(true);
+
+    backups_ = std::make_unique<ScrapbookBackups>(prompts, clock);
+    backups_->guard(connections);
 
     Data1.setRecordSource(QStringLiteral("MYLIFE"));
     DataFind.setRecordSource(QStringLiteral("MYLIFE"));

@@ -56,6 +56,7 @@ class StripStepping;
 
 namespace wk::shell {
 
+class ScrapbookBackups;
 class ScreenModes;
 
 // Everything the main window needs from outside; tests build it over a temporary folder.
@@ -216,7 +217,8 @@ private:
     dialogs::CdformParts cdformParts();
 
     controls::FrameCanvas* canvas_ = nullptr;
-    controls::TwipsLayout* layout_ = nullptr; // the design scales with the window
+    controls::TwipsLayout* layout_ = nullptr;   // the design scales with the window
+    std::unique_ptr<ScrapbookBackups> backups_; // a copy before the first change of the run
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     // The subsystems belong to the window and go before its widget teardown, which closes and

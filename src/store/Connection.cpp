@@ -163,8 +163,26 @@ std::shared_ptr<Connection> ConnectionPool::open(const QString& path)
     if (auto existing = open_.value(key).lock())
         return existing;
     auto connection = std::make_shared<Connection>(key);
+    // The record of first writes outlives any connection that still holds this step.
+    connection->beforeWrite_ = [firstWrites = firstWrites_, key](Connection& c) {
+        if (!firstWrites->step || firstWrites->done.contains(key))
+            return;
+        firstWrites->step(c);
+        firstWrites->done.insert(key);
+    };
     open_.insert(key, connection);
     return connection;
+}
+
+void ConnectionPool::setBeforeFirstWrite(std::function<void(Connection&)> step)
+{
+    firstWrites_->step = std::move(step);
+}
+
+void Connection::aboutToWrite()
+{
+    if (beforeWrite_)
+        beforeWrite_(*this);
 }
 
 } // namespace wk::store

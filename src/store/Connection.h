@@ -1,7 +1,9 @@
 #pragma once
 // One open SQLite database file, shared by every data source that names it.
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -27,9 +29,16 @@ public:
     // True when the file could only be opened for reading (write-protected file or folder).
     bool isReadOnly() const;
 
+    // Every write through this connection calls this first: it runs the pool's first-write step
+    // (the backup) once, and throws what that step throws, so the write is not made.
+    void aboutToWrite();
+
 private:
+    friend class ConnectionPool;
+
     QString path_;
     sqlite3* db_ = nullptr;
+    std::function<void(Connection&)> beforeWrite_;
 };
 
 // The engine's message for the last failure on `db`. A database file that was moved, replaced or
@@ -48,8 +57,19 @@ public:
     // The canonical path that open() would use for `path`.
     static QString resolve(const QString& path);
 
+    // `step` runs before the first write to each file through this pool (a backup, say). When it
+    // throws, that write is refused and the next write runs it again; once it has returned it
+    // never runs again for that file.
+    void setBeforeFirstWrite(std::function<void(Connection&)> step);
+
 private:
+    struct FirstWrites {
+        std::function<void(Connection&)> step;
+        QSet<QString> done; // files whose first write went ahead
+    };
+
     QHash<QString, std::weak_ptr<Connection>> open_;
+    std::shared_ptr<FirstWrites> firstWrites_ = std::make_shared<FirstWrites>();
 };
 
 } // namespace wk::store

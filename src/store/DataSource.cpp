@@ -133,6 +133,7 @@ void rollBackSavepoint(sqlite3* db, const QString& what)
 template <typename Body>
 void inSavepoint(Connection& connection, const QString& what, Body body)
 {
+    connection.aboutToWrite();
     sqlite3* db = connection.handle();
     const auto run = [&](const char* sql) {
         if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)

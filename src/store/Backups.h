@@ -1,0 +1,24 @@
+#pragma once
+// Copies of a scrapbook kept before the program changes it. Each copy is made with the engine's
+// online backup (a consistent copy even while the file is open) into the folder "backups" beside
+// the scrapbook, named after it and the moment: Velmora-20261207-143015.mdb. Only the newest ten
+// copies of that name are kept; no other file in the folder is ever touched. Going back means
+// replacing the scrapbook with a copy while the program is closed.
+#include <QDateTime>
+#include <QString>
+
+namespace wk::store {
+
+class Connection;
+
+inline constexpr int kBackupsKept = 10;
+
+// Writes a copy of the database `connection` has open and removes the oldest copies beyond the
+// newest ten. Returns the copy's path. Throws StoreError when the folder cannot be made or the
+// copy cannot be written (a partial copy is removed).
+QString backUpScrapbook(Connection& connection, const QDateTime& at);
+
+// The copies of the scrapbook at `scrapbookPath` that backUpScrapbook keeps, oldest first.
+QStringList scrapbookBackups(const QString& scrapbookPath);
+
+} // namespace wk::store

@@ -1,0 +1,126 @@
+// A copy of the scrapbook is kept before the first change of every run, the newest ten are kept,
+// and when no copy can be written the user decides once whether to go on without one.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "store/Backups.h"
+#include "store/DataSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using namespace wk::testing;
+
+namespace {
+
+int entriesIn(const QString& file)
+{
+    store::ConnectionPool pool;
+    store::DataSource entries(pool, QStringLiteral("check"));
+    entries.setDatabaseName(file);
+    entries.setRecordSource(QStringLiteral("MYLIFE"));
+    entries.refresh();
+    return entries.recordCount();
+}
+
+// Deletes the first line's entry as a user does: Delete on the list, Yes to the question.
+void deleteFirstLine(StartedProgram& program)
+{
+    selectLine(program->ListDB1, 0);
+    program.prompts.yesNoAnswers.enqueue(true);
+    QTest::keyClick(program->ListDB1, Qt::Key_Delete);
+}
+
+void writeFile(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write("x");
+}
+
+class Backups : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int day = 1; day <= 3; ++day)
+            book.addEntry(EntryRow(QDate(2024, 3, day), QStringLiteral("Entry %1").arg(day)));
+        book.setDisc(QString(), QStringLiteral("N")); // nothing to confirm at start-up
+    }
+    QString backupDir() const { return book.path(QStringLiteral("backups")); }
+
+    TestScrapbook book;
+};
+
+} // namespace
+
+TEST_F(Backups, OneCopyBeforeTheFirstChangeOfARunAndNoneForARunWithoutChanges)
+{
+    {
+        StartedProgram program(book.dir());
+        program.start();
+        selectLine(program->ListDB1, 1); // looking changes nothing
+        program->close();
+    }
+    EXPECT_FALSE(QDir(backupDir()).exists());
+
+    StartedProgram program(book.dir());
+    program.start();
+    deleteFirstLine(program);
+    deleteFirstLine(program);
+    EXPECT_EQ(entriesIn(book.databasePath()), 1);
+    const QStringList copies = store::scrapbookBackups(book.databasePath());
+    ASSERT_EQ(copies.size(), 1); // one copy a run, made before the first change
+    EXPECT_EQ(entriesIn(copies[0]), 3);
+    EXPECT_TRUE(QFileInfo(copies[0]).fileName().contains(QRegularExpression("^Velmora-\\d{8}-\\d{6}\\.mdb$")))
+        << copies[0].toStdString();
+}
+
+TEST_F(Backups, TheNewestTenCopiesAreKeptAndNoOtherFileIsTouched)
+{
+    ASSERT_TRUE(QDir().mkpath(backupDir()));
+    for (int k = 10; k <= 21; ++k)
+        writeFile(backupDir() + QStringLiteral("/Velmora-200101%1-120000.mdb").arg(k));
+    const QStringList others{"notes.txt", "Other-20000101-120000.mdb", "Velmora.mdb"};
+    for (const QString& other : others)
+        writeFile(backupDir() + "/" + other);
+
+    StartedProgram program(book.dir());
+    program.start();
+    deleteFirstLine(program);
+
+    const QStringList copies = store::scrapbookBackups(book.databasePath());
+    ASSERT_EQ(copies.size(), store::kBackupsKept);
+    EXPECT_TRUE(copies.first().endsWith("Velmora-20010113-120000.mdb")); // the two oldest went
+    EXPECT_EQ(entriesIn(copies.last()), 3);                              // the new one is newest
+    for (const QString& other : others)
+        EXPECT_TRUE(QFile::exists(backupDir() + "/" + other)) << other.toStdString();
+}
+
+TEST_F(Backups, WithoutARoomForCopiesTheUserIsAskedOnceAndNoKeepsTheScrapbook)
+{
+    writeFile(backupDir()); // a file where the folder of copies should be
+
+    StartedProgram refused(book.dir());
+    refused.start();
+    deleteFirstLine(refused); // Yes to the delete, then No (the empty queue) to going on
+    deleteFirstLine(refused);
+    EXPECT_EQ(entriesIn(book.databasePath()), 3);
+    int backupQuestions = 0;
+    for (const auto& asked : refused.prompts.asked)
+        backupQuestions += asked.text.contains("Go on without copies") ? 1 : 0;
+    EXPECT_EQ(backupQuestions, 1);
+    refused->close();
+
+    StartedProgram accepted(book.dir());
+    accepted.start();
+    selectLine(accepted->ListDB1, 0);
+    accepted.prompts.yesNoAnswers.append({true, true}); // delete, and go on without copies
+    QTest::keyClick(accepted->ListDB1, Qt::Key_Delete);
+    deleteFirstLine(accepted);
+    EXPECT_EQ(entriesIn(book.databasePath()), 1);
+    EXPECT_TRUE(QFileInfo(backupDir()).isFile()); // the file in the way is left alone
+}
