@@ -13,6 +13,7 @@
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
+#include "shell/EntryUndo.h"
 #include "shell/ScrapbookBackups.h"
 #include "shell/ScreenModes.h"
 #include "shell/WindowPlacement.h"
@@ -68,6 +69,7 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     canvas_->lower();
 
     createSubsystems();
+    undo_ = std::make_unique<EntryUndo>(this, connections, [this] { showUndoneChange(); });
     connect(CMDStop, &QPushButton::clicked, this, &Mtform1::CMDSTOP_Click);
 }
 
@@ -124,6 +126,17 @@ void Mtform1::closeEvent(QCloseEvent* event)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())
             w->close();
+}
+
+void Mtform1::showUndoneChange()
+{
+    controls::skipStep([&] { entryList().refillFromLastSource(); });
+    if (Calstart1->isChecked())
+        controls::skipStep([&] {
+            calendar().fillMonth(ScrollMo->value(), Label8->text().trimmed().toInt(), {.requery = true});
+        });
+    if (FrameMytrip->isVisible())
+        controls::skipStep([&] { timelineListing().fillListing(); });
 }
 
 } // namespace wk::shell

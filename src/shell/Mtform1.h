@@ -56,6 +56,7 @@ class StripStepping;
 
 namespace wk::shell {
 
+class EntryUndo;
 class ScrapbookBackups;
 class ScreenModes;
 
@@ -193,6 +194,9 @@ public:
 
     // Load handler: the data sources get their file and the controls their initial visibility.
     void Form_Load();
+    // Undo and redo of this run's changes to the entries.
+    EntryUndo& entryUndo() { return *undo_; }
+
     // Asks "Do you really want to quit?"; Yes closes every window.
     void CMDSTOP_Click();
 
@@ -215,10 +219,13 @@ private:
     void createCalendarAndTimeline();
     void connectWindowOpeners();
     dialogs::CdformParts cdformParts();
+    // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
+    void showUndoneChange();
 
     controls::FrameCanvas* canvas_ = nullptr;
     controls::TwipsLayout* layout_ = nullptr;   // the design scales with the window
     std::unique_ptr<ScrapbookBackups> backups_; // a copy before the first change of the run
+    std::unique_ptr<EntryUndo> undo_;           // Ctrl+Z, Ctrl+Shift+Z over the entries
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryList_;
     // The subsystems belong to the window and go before its widget teardown, which closes and

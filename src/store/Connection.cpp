@@ -1,5 +1,7 @@
 #include "store/Connection.h"
 
+#include "store/RowChange.h"
+
 #include "store/DateRules.h"
 #include "store/FilePaths.h"
 #include "store/StoreError.h"
@@ -163,26 +165,34 @@ std::shared_ptr<Connection> ConnectionPool::open(const QString& path)
     if (auto existing = open_.value(key).lock())
         return existing;
     auto connection = std::make_shared<Connection>(key);
-    // The record of first writes outlives any connection that still holds this step.
-    connection->beforeWrite_ = [firstWrites = firstWrites_, key](Connection& c) {
-        if (!firstWrites->step || firstWrites->done.contains(key))
-            return;
-        firstWrites->step(c);
-        firstWrites->done.insert(key);
-    };
+    connection->hooks_ = hooks_;
     open_.insert(key, connection);
     return connection;
 }
 
+void ConnectionPool::setChangeObserver(std::function<void(const RowChange&)> observer)
+{
+    hooks_->changeObserver = std::move(observer);
+}
+
+void Connection::reportChange(RowChange change) const
+{
+    change.database = path_;
+    if (observesChanges())
+        hooks_->changeObserver(change);
+}
+
 void ConnectionPool::setBeforeFirstWrite(std::function<void(Connection&)> step)
 {
-    firstWrites_->step = std::move(step);
+    hooks_->beforeFirstWrite = std::move(step);
 }
 
 void Connection::aboutToWrite()
 {
-    if (beforeWrite_)
-        beforeWrite_(*this);
+    if (!hooks_ || !hooks_->beforeFirstWrite || hooks_->firstWritten.contains(path_))
+        return;
+    hooks_->beforeFirstWrite(*this);
+    hooks_->firstWritten.insert(path_);
 }
 
 } // namespace wk::store

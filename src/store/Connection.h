@@ -9,6 +9,19 @@
 struct sqlite3;
 
 namespace wk::store {
+class Connection;
+struct RowChange;
+
+// What a pool asks of its connections' writes. Shared by the pool and its connections, so what
+// the pool sets later reaches connections already open.
+struct WriteHooks {
+    std::function<void(Connection&)> beforeFirstWrite;
+    QSet<QString> firstWritten; // files whose first write went ahead
+    std::function<void(const RowChange&)> changeObserver;
+};
+} // namespace wk::store
+
+namespace wk::store {
 
 class Connection {
 public:
@@ -32,13 +45,17 @@ public:
     // Every write through this connection calls this first: it runs the pool's first-write step
     // (the backup) once, and throws what that step throws, so the write is not made.
     void aboutToWrite();
+    // True when the pool wants to hear of every row change (for undo).
+    bool observesChanges() const { return hooks_ && hooks_->changeObserver; }
+    // Tells the pool's observer of a change that was just written.
+    void reportChange(RowChange change) const;
 
 private:
     friend class ConnectionPool;
 
     QString path_;
     sqlite3* db_ = nullptr;
-    std::function<void(Connection&)> beforeWrite_;
+    std::shared_ptr<WriteHooks> hooks_;
 };
 
 // The engine's message for the last failure on `db`. A database file that was moved, replaced or
@@ -61,15 +78,14 @@ public:
     // throws, that write is refused and the next write runs it again; once it has returned it
     // never runs again for that file.
     void setBeforeFirstWrite(std::function<void(Connection&)> step);
+    // `observer` hears of every row added, changed or removed through data sources on this
+    // pool's connections (opened from now on), after the change was written.
+    // An empty observer ends it.
+    void setChangeObserver(std::function<void(const RowChange&)> observer);
 
 private:
-    struct FirstWrites {
-        std::function<void(Connection&)> step;
-        QSet<QString> done; // files whose first write went ahead
-    };
-
     QHash<QString, std::weak_ptr<Connection>> open_;
-    std::shared_ptr<FirstWrites> firstWrites_ = std::make_shared<FirstWrites>();
+    std::shared_ptr<WriteHooks> hooks_ = std::make_shared<WriteHooks>();
 };
 
 } // namespace wk::store

@@ -1,5 +1,7 @@
 #include "store/DataSource.h"
 
+#include "store/RowChange.h"
+
 #include "store/Connection.h"
 #include "store/DateRules.h"
 #include "store/QueryDialect.h"
@@ -154,6 +156,53 @@ void inSavepoint(Connection& connection, const QString& what, Body body)
 }
 
 } // namespace
+
+std::optional<RowState> readRowState(Connection& connection, const QString& table, qint64 rowId)
+{
+    const QString what = QStringLiteral("Cannot read %1").arg(table);
+    Statement statement(connection.handle(),
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(table)), what);
+    statement.bind(1, QVariant(rowId));
+    if (!statement.step(what))
+        return std::nullopt;
+    RowState state;
+    sqlite3_stmt* stmt = statement.get();
+    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+        state.columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
+        state.values << columnValue(stmt, c);
+    }
+    return state;
+}
+
+void writeRowState(Connection& connection, const QString& table, qint64 rowId,
+                   const std::optional<RowState>& state)
+{
+    const QString what = QStringLiteral("Cannot write %1").arg(table);
+    inSavepoint(connection, what, [&] {
+        if (!state) {
+            Statement statement(connection.handle(),
+                                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(table)), what);
+            statement.bind(1, QVariant(rowId));
+            statement.step(what);
+            return;
+        }
+        QStringList names{QStringLiteral("rowid")};
+        QStringList marks{QStringLiteral("?")};
+        for (const QString& column : state->columns) {
+            names << quoteName(column);
+            marks << QStringLiteral("?");
+        }
+        Statement statement(
+            connection.handle(),
+            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
+                .arg(quoteName(table), names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+            what);
+        statement.bind(1, QVariant(rowId));
+        for (int i = 0; i < state->values.size(); ++i)
+            statement.bind(i + 2, state->values.at(i));
+        statement.step(what);
+    });
+}
 
 DataSource::DataSource(ConnectionPool& pool, const QString& name, QObject* parent)
     : QObject(parent), pool_(pool), name_(name)
@@ -560,8 +609,13 @@ void DataSource::update()
     }
     const bool adding = editMode_ == EditMode::Add;
     qint64 id = adding ? 0 : rows_[size_t(position_)].id;
+    std::optional<RowChange> change;
     if (adding || !names.isEmpty()) {
         inSavepoint(*connection, what, [&] {
+            if (connection->observesChanges())
+                change = RowChange{baseTable_, id,
+                                   adding ? std::nullopt : readRowState(*connection, baseTable_, id),
+                                   std::nullopt, QString()};
             QString sql;
             if (adding && names.isEmpty()) {
                 sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(baseTable_));
@@ -590,8 +644,14 @@ void DataSource::update()
                 id = sqlite3_last_insert_rowid(connection->handle());
             else if (sqlite3_changes(connection->handle()) != 1)
                 throw RowGoneError();
+            if (change) {
+                change->rowId = id;
+                change->after = readRowState(*connection, baseTable_, id);
+            }
         });
     }
+    if (change)
+        connection->reportChange(*change);
     Row row = loadRow(id);
     if (adding) {
         const bool wasPastEnd = position_ >= int(rows_.size());
@@ -616,7 +676,11 @@ void DataSource::remove()
     auto connection = requireConnection();
     const qint64 id = rows_[size_t(position_)].id;
     const QString what = QStringLiteral("Cannot delete from %1").arg(fileLabel());
+    std::optional<RowChange> change;
     inSavepoint(*connection, what, [&] {
+        if (connection->observesChanges())
+            change =
+                RowChange{baseTable_, id, readRowState(*connection, baseTable_, id), std::nullopt, QString()};
         Statement statement(connection->handle(),
                             QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)),
                             what);
@@ -625,6 +689,8 @@ void DataSource::remove()
         if (sqlite3_changes(connection->handle()) != 1)
             throw RowGoneError();
     });
+    if (change)
+        connection->reportChange(*change);
     rows_.erase(rows_.begin() + position_);
     indexDirty_ = true;
     onDeleted_ = true;

@@ -1,0 +1,40 @@
+#pragma once
+// Undo and redo of the changes to the entries made in this run: a delete, a saved change, an
+// added entry, a day-grid row, a dropped copy. Every row the store changes in the entry table
+// becomes one step on Qt's undo stack; Ctrl+Z in the main window (outside a text box, where it
+// keeps undoing typing) undoes the newest, Ctrl+Shift+Z makes it again. An undone delete brings
+// the entry back with every field and its old row id. Picture files are never touched.
+#include <QObject>
+#include <QUndoStack>
+#include <functional>
+
+class QWidget;
+
+namespace wk::store {
+class ConnectionPool;
+struct RowChange;
+} // namespace wk::store
+
+namespace wk::shell {
+
+class EntryUndo : public QObject {
+    Q_OBJECT
+public:
+    // Hears of every change written through `pool` and answers the undo keys in `window`;
+    // `showChanges` brings the lists and the calendar up to date after an undo or a redo.
+    EntryUndo(QWidget* window, store::ConnectionPool& pool, std::function<void()> showChanges);
+    ~EntryUndo() override;
+
+    QUndoStack& stack() { return stack_; }
+    void undo();
+    void redo();
+
+private:
+    void record(const store::RowChange& change);
+
+    store::ConnectionPool& pool_;
+    std::function<void()> showChanges_;
+    QUndoStack stack_;
+};
+
+} // namespace wk::shell
