@@ -208,42 +208,21 @@ TEST_F(KidsGuide, FactPicturesShowTheirFacts)
     form->Image1_Click(8);
 }
 
-TEST_F(KidsGuide, PicturesKeepTheirShapeAndAreDecodedForTheirSize)
+TEST_F(KidsGuide, APictureKeepsItsShapeAndIsDecodedForItsSize)
 {
-    // A wide and a tall sight for the capitol dog, one colour each.
-    const auto write = [&](const char* name, QSize size, QColor colour) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        ASSERT_TRUE(image.save(dir.filePath(name)));
-    };
-    write("img3.bmp", {300, 150}, Qt::red);
-    write("img4.bmp", {150, 300}, Qt::blue);
-    ImageControl* dog = form->dog1(1);
-    mouse(dog, QEvent::MouseButtonPress, {10, 10});
-    mouse(dog, QEvent::MouseMove, {0, 10});
-    mouse(dog, QEvent::MouseButtonRelease, {10, 10});
+    QImage wide(300, 150, QImage::Format_RGB32); // the capitol dog's first sight
+    wide.fill(Qt::red);
+    ASSERT_TRUE(wide.save(dir.filePath("img3.bmp")));
+    mouse(form->dog1(1), QEvent::MouseButtonPress, {10, 10});
+    mouse(form->dog1(1), QEvent::MouseMove, {0, 10});
+    mouse(form->dog1(1), QEvent::MouseButtonRelease, {10, 10});
 
-    const QColor background = form->palette().color(QPalette::Window);
-    const auto near = [](QRgb pixel, QColor colour) {
-        return std::abs(qRed(pixel) - colour.red()) + std::abs(qGreen(pixel) - colour.green()) +
-                   std::abs(qBlue(pixel) - colour.blue()) <
-               40;
-    };
-    ImageControl* wide = form->Image1(3);
-    const QSize box = wide->size();
-    ASSERT_EQ(box.width(), box.height());
-    EXPECT_EQ(wide->picture().image.size(), QSize(box.width(), box.height() / 2));
-    const QImage wideShown = wide->grab().toImage();
-    EXPECT_TRUE(near(wideShown.pixel(box.width() / 2, box.height() / 2), Qt::red));
-    EXPECT_TRUE(near(wideShown.pixel(box.width() / 2, 3), background));
-    EXPECT_TRUE(near(wideShown.pixel(box.width() / 2, box.height() - 4), background));
-
-    ImageControl* tall = form->Image1(4);
-    EXPECT_EQ(tall->picture().image.size(), QSize(box.width() / 2, box.height()));
-    const QImage tallShown = tall->grab().toImage();
-    EXPECT_TRUE(near(tallShown.pixel(box.width() / 2, box.height() / 2), Qt::blue));
-    EXPECT_TRUE(near(tallShown.pixel(3, box.height() / 2), background));
-    EXPECT_TRUE(near(tallShown.pixel(box.width() - 4, box.height() / 2), background));
+    ImageControl* sight = form->Image1(3);
+    const int side = sight->width();
+    EXPECT_EQ(sight->picture().image.size(), QSize(side, side / 2));
+    const QImage shown = sight->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(side / 2, side / 2), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(side / 2, 2), form->palette().color(QPalette::Window)); // above it
 }
 
 TEST_F(KidsGuide, PdoggoRunsAcrossAndComesBack)
