@@ -47,9 +47,13 @@ void ThumbnailClicks::Image_Click(int k)
     });
     // An empty slot has no size and matches neither shape.
     skipStep([&] { parts_.display.applyStripWidthRule(thumbnail->picture().naturalSize); });
-    // The thumbnail's own decoded copy: the file is not read again. It keeps its file name, so
-    // the enlarged viewer can still read the picture at full size.
-    skipStep([&] { big->setPicture(thumbnail->picture()); });
+    // Decoded again from its file for the big picture's size: the thumbnail's small copy would
+    // be blurred there. A file that can no longer be read leaves that copy shown instead.
+    skipStep([&] {
+        const controls::Picture& slotPicture = thumbnail->picture();
+        if (slotPicture.file.isEmpty() || !skipStep([&] { big->load(slotPicture.file); }))
+            big->setPicture(slotPicture);
+    });
     // A slot filled from a folder holds a file name, which is no bookmark: the entry set then
     // stays where it was and the log below is that entry's.
     skipStep([&] { parts_.Data1.setBookmark(parts_.stripBookmarks[k]); });

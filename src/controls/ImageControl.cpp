@@ -4,30 +4,38 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace wk::controls {
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent), redecodeTimer_(new QTimer(this))
 {
     setMouseTracking(true); // moves are reported with or without a button held, as the classic control does
+    redecodeTimer_->setSingleShot(true);
+    redecodeTimer_->setInterval(redecodeDelayMs);
+    connect(redecodeTimer_, &QTimer::timeout, this, &ImageControl::redecode);
 }
 
 void ImageControl::setPicture(const Picture& picture)
 {
     picture_ = picture;
+    decodedFor_ = stretch_ ? deviceBox() : QSize();
+    redecodeTimer_->stop();
     fitToPicture();
     update();
 }
 
 void ImageControl::load(const QString& file)
 {
-    const QSize fitInto = stretch_ && !size().isEmpty() ? size() : QSize();
-    setPicture(loadPicture(file, fitInto));
+    setPicture(decode(file, stretch_ ? deviceBox() : QSize()));
+    Q_EMIT pictureDecoded();
 }
 
 void ImageControl::clear()
 {
     picture_ = Picture{};
+    decodedFor_ = QSize();
+    redecodeTimer_->stop();
     update();
 }
 
@@ -37,8 +45,12 @@ void ImageControl::setStretch(bool stretch)
         return;
     stretch_ = stretch;
     fitToPicture();
+    if (stretch_ && !picture_.file.isEmpty())
+        redecodeTimer_->start();
     update();
 }
+
+bool ImageControl::redecodePending() const { return redecodeTimer_->isActive(); }
 
 QSize ImageControl::sizeHint() const
 {
@@ -54,17 +66,73 @@ void ImageControl::fitToPicture()
     updateGeometry();
 }
 
+QSize ImageControl::deviceBox() const
+{
+    const qreal dpr = devicePixelRatioF();
+    return QSize(qRound(width() * dpr), qRound(height() * dpr));
+}
+
+QRectF ImageControl::fittedRect(QSize imageSize) const
+{
+    const QSize box = deviceBox();
+    if (box.isEmpty() || imageSize.isEmpty())
+        return {};
+    const QSize shown = imageSize.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const QPointF corner((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2);
+    const qreal dpr = devicePixelRatioF();
+    return QRectF(corner / dpr, QSizeF(shown) / dpr);
+}
+
+Picture ImageControl::decode(const QString& file, QSize box)
+{
+    Picture picture = loadPicture(file, box);
+    if (!box.isEmpty())
+        picture.image.setDevicePixelRatio(devicePixelRatioF());
+    return picture;
+}
+
+void ImageControl::redecode()
+{
+    const QSize box = deviceBox();
+    if (!stretch_ || picture_.isNull() || picture_.file.isEmpty() || box.isEmpty() || box == decodedFor_)
+        return;
+    // A picture already decoded whole that still fits would come out the same.
+    const QSize natural = picture_.naturalSize;
+    if (picture_.image.size() == natural && box.width() >= natural.width() &&
+        box.height() >= natural.height()) {
+        decodedFor_ = box;
+        return;
+    }
+    // A file gone since it was shown leaves the old image, drawn scaled.
+    skipStep([&] {
+        setPicture(decode(picture_.file, box));
+        Q_EMIT pictureDecoded();
+    });
+}
+
 void ImageControl::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    if (stretch_) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), picture_.image);
-    } else {
-        painter.drawImage(QPoint(0, 0), picture_.image);
+    const QImage& image = picture_.image;
+    if (!stretch_) {
+        painter.drawImage(QRect(QPoint(0, 0), image.size()), image);
+        return;
     }
+    const QRectF target = fittedRect(image.size());
+    if (target.isEmpty())
+        return;
+    if ((target.size() * devicePixelRatioF()).toSize() != image.size())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, image);
+}
+
+void ImageControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (stretch_ && !picture_.isNull() && !picture_.file.isEmpty())
+        redecodeTimer_->start(); // restarted by every step of a drag
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event)

@@ -1,32 +1,48 @@
 #pragma once
-// The image control: shows one Picture, either stretched to the control's size or at the
-// picture's own size (the control then takes that size, as the classic control does). Mouse
-// actions are forwarded as signals so the windows that own the control decide what they mean.
+// The image control: shows one Picture, either stretched into the control or at the picture's
+// own size (the control then takes that size, as the classic control does). A stretched picture
+// keeps its width-to-height ratio: it is scaled to fit and centred, and the rest of the control
+// is left unpainted so whatever lies behind it shows. Pictures are decoded for the control's size
+// in device pixels, so a 2x screen gets twice the pixels and nothing is scaled again when drawn.
+// Mouse actions are forwarded as signals so the windows that own the control decide what they mean.
 #include "controls/Picture.h"
 
 #include <QWidget>
+
+class QTimer;
 
 namespace wk::controls {
 
 class ImageControl : public QWidget {
     Q_OBJECT
 public:
+    // A stretched picture read from a file is decoded again this long after the last resize
+    // step, so dragging a window's edge decodes once, when the size settles.
+    static constexpr int redecodeDelayMs = 150;
+
     explicit ImageControl(QWidget* parent = nullptr);
 
-    // Shows `picture`; an empty picture clears the control.
+    // Shows `picture` as it is (scaled to the control when stretching); an empty picture clears
+    // the control.
     void setPicture(const Picture& picture);
     const Picture& picture() const { return picture_; }
-    // Decodes `file` to fit the control's current size when stretching (natural size otherwise)
-    // and shows it. Throws PictureError and leaves the shown picture unchanged on failure.
+    // Decodes `file` to fit the control's current size in device pixels when stretching (natural
+    // size otherwise) and shows it. Throws PictureError and leaves the shown picture unchanged on
+    // failure.
     void load(const QString& file);
     void clear();
 
     void setStretch(bool stretch);
     bool stretch() const { return stretch_; }
 
+    // True while a resize waits to have the picture decoded again.
+    bool redecodePending() const;
+
     QSize sizeHint() const override;
 
 Q_SIGNALS:
+    // The shown picture was decoded from its file for this control (by load() or after a resize).
+    void pictureDecoded();
     // A left-button press and release both inside the control.
     void clicked();
     // The second press of a left-button double click; the press is still reported as a
@@ -39,17 +55,27 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The control's size in device pixels.
+    QSize deviceBox() const;
+    // Where a stretched picture of `imageSize` pixels is drawn: fitted, centred, and on whole
+    // device pixels so an image decoded for the box is drawn pixel for pixel.
+    QRectF fittedRect(QSize imageSize) const;
+    Picture decode(const QString& file, QSize box);
+    void redecode();
     void fitToPicture();
 
     Picture picture_;
     bool stretch_ = false;
     bool leftPressed_ = false;
+    QSize decodedFor_; // the device box the shown picture was made for
+    QTimer* redecodeTimer_;
 };
 
 // Shows `file` stretched into a thumbnail slot; an empty name, or a file that cannot be read,

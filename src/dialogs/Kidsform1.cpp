@@ -1,5 +1,7 @@
 #include "dialogs/Kidsform1.h"
 
+#include "controls/ImageControl.h"
+#include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "controls/TwipsLayout.h"
 #include "controls/WindowShowing.h"
@@ -9,7 +11,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -88,6 +89,12 @@ const char* const factFiles[Kidsform1::factCount] = {"img1.bmp", "img2.bmp", "im
 // The pictures a dog brings up while it is moved: the sights of its home.
 const std::vector<int> dogFacts[Kidsform1::dogCount] = {{2, 6, 7}, {3, 4}, {1, 5}};
 
+// The prairie dog's two drawings, standing and digging.
+QString dogDrawing(bool digging)
+{
+    return digging ? QStringLiteral("pdogd.ico") : QStringLiteral("pdog.ico");
+}
+
 constexpr int moverStepPixels = 6;
 constexpr int pdoggoStepPixels = 8;
 constexpr int frameMs = 15;
@@ -109,12 +116,12 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
     return l;
 }
 
-QLabel* makeImage(QWidget* parent, const QString& name)
+controls::ImageControl* makeImage(QWidget* parent, const QString& name)
 {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setScaledContents(true);
-    return l;
+    auto* image = new controls::ImageControl(parent);
+    image->setObjectName(name);
+    image->setStretch(true);
+    return image;
 }
 
 QString indexed(const char* name, int index)
@@ -187,17 +194,14 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
         holeLabels_[size_t(i)] = hl;
     }
 
-    pdog_ = loadIcon(QStringLiteral("pdog.ico"));
-    pdogd_ = loadIcon(QStringLiteral("pdogd.ico"));
-    image2->setPixmap(pdogd_);
-    const QPixmap hole = loadIcon(QStringLiteral("pHOLE.ico"));
-    for (QLabel* h : holes_)
-        h->setPixmap(hole);
+    showIcon(image2, dogDrawing(true));
+    for (controls::ImageControl* h : holes_)
+        showIcon(h, QStringLiteral("pHOLE.ico"));
 
     for (int i = 0; i < dogCount; ++i) {
-        QLabel* dog = makeImage(this, indexed("dog1", i));
+        controls::ImageControl* dog = makeImage(this, indexed("dog1", i));
         placeTwips(dog, dogTwips[i].x(), dogTwips[i].y(), iconSize, iconSize);
-        dog->setPixmap(pdog_);
+        showIcon(dog, dogDrawing(false));
         dog->setCursor(Qt::OpenHandCursor);
         dog->setToolTip(QStringLiteral("Drag me home"));
         dog->installEventFilter(this);
@@ -205,7 +209,7 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     }
 
     for (int n = 1; n <= factCount; ++n) {
-        QLabel* picture = makeImage(this, indexed("Image1", n));
+        controls::ImageControl* picture = makeImage(this, indexed("Image1", n));
         placeTwips(picture, 600 + (n - 1) * 1200, 7800, 960, 960);
         picture->setCursor(Qt::PointingHandCursor);
         picture->installEventFilter(this);
@@ -239,7 +243,7 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     pdoggo_ = makeImage(this, QStringLiteral("Pdoggo"));
     placeTwips(pdoggo_, pdoggoHomeTwips.x(), pdoggoHomeTwips.y(), pdoggoHomeTwips.width(),
                pdoggoHomeTwips.height());
-    pdoggo_->setPixmap(pdog_);
+    showIcon(pdoggo_, dogDrawing(false));
     pdoggo_->setCursor(Qt::PointingHandCursor);
     pdoggo_->setToolTip(QStringLiteral("Click me"));
     pdoggo_->installEventFilter(this);
@@ -266,17 +270,32 @@ Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWin
     return slot;
 }
 
+QString Kidsform1::iconFile(const QString& name) const
+{
+    return store::findFileIgnoringCase(programDirectory_, name);
+}
+
+// For the drag cursor and the window icon, whose size the platform chooses.
 QPixmap Kidsform1::loadIcon(const QString& name) const
 {
-    QImageReader reader(store::findFileIgnoringCase(programDirectory_, name));
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    QPixmap pixmap;
+    controls::skipStep([&] { pixmap = QPixmap::fromImage(controls::loadPicture(iconFile(name)).image); });
+    return pixmap;
+}
+
+// A missing or unreadable file leaves the image empty.
+void Kidsform1::showIcon(controls::ImageControl* image, const QString& name) const
+{
+    const QString file = iconFile(name);
+    if (!image->picture().isNull() && image->picture().file == file)
+        return;
+    if (!controls::skipStep([&] { image->load(file); }))
+        image->clear();
 }
 
 void Kidsform1::Form_Load()
 {
-    for (QLabel* p : pictures_)
+    for (controls::ImageControl* p : pictures_)
         p->hide();
     for (QLabel* f : facts_)
         f->hide();
@@ -305,11 +324,11 @@ void Kidsform1::dog1_MouseMove(int index)
     if (index < 0 || index >= dogCount || index != movingDog_ || !dragging_)
         return;
     secondDrawing_ = !secondDrawing_;
-    dog1(index)->setPixmap(secondDrawing_ ? pdogd_ : pdog_);
+    showIcon(dog1(index), dogDrawing(secondDrawing_));
     for (int n : dogFacts[index]) {
-        QLabel* picture = Image1(n);
+        controls::ImageControl* picture = Image1(n);
         if (picture->isHidden()) {
-            picture->setPixmap(loadIcon(QLatin1String(factFiles[n - 1])));
+            showIcon(picture, QLatin1String(factFiles[n - 1]));
             picture->show();
         }
     }
@@ -326,13 +345,13 @@ void Kidsform1::HOLE1_DragDrop(int index)
         mover_->move(moverTarget_);
         stepMover();
     }
-    QLabel* dog = dog1(index);
-    hole1(index)->setPixmap(pdog_);
-    mover_->setPixmap(pdog_);
+    controls::ImageControl* dog = dog1(index);
+    showIcon(hole1(index), dogDrawing(false));
     mover_->setGeometry(dog->geometry()); // the dog's size at the window's scale
+    showIcon(mover_, dogDrawing(false));
     mover_->show();
     mover_->raise();
-    dog->setPixmap(pdog_);
+    showIcon(dog, dogDrawing(false));
     dog->hide();
     moverTarget_ = hole1(index)->pos();
     moverTimer_->start();
@@ -365,12 +384,12 @@ void Kidsform1::stepPdoggo()
         pdoggoTimer_->stop();
         placeTwips(pdoggo_, pdoggoHomeTwips.x(), pdoggoHomeTwips.y(), pdoggoHomeTwips.width(),
                    pdoggoHomeTwips.height());
-        pdoggo_->setPixmap(pdog_);
+        showIcon(pdoggo_, dogDrawing(false));
         return;
     }
     pdoggo_->move(x, pdoggo_->y());
     // Alternate the two drawings every few steps so the dog seems to run.
-    pdoggo_->setPixmap(((x / (pdoggoStepPixels * 3)) % 2) ? pdogd_ : pdog_);
+    showIcon(pdoggo_, dogDrawing((x / (pdoggoStepPixels * 3)) % 2));
 }
 
 bool Kidsform1::isPdoggoRunning() const { return pdoggoTimer_->isActive(); }
@@ -408,7 +427,7 @@ void Kidsform1::Form_Unload()
         check1_->setChecked(false);
 }
 
-void Kidsform1::endDrag(QLabel* dog, const QPoint& posInDog)
+void Kidsform1::endDrag(controls::ImageControl* dog, const QPoint& posInDog)
 {
     if (!dragging_)
         return;

@@ -21,8 +21,9 @@ class QPushButton;
 class QTimer;
 
 namespace wk::controls {
+class ImageControl;
 class TwipsLayout;
-}
+} // namespace wk::controls
 
 namespace wk::dialogs {
 
@@ -51,12 +52,12 @@ public:
     int movingDog() const { return movingDog_; }
     bool isDogTravelling() const;
     bool isPdoggoRunning() const;
-    QLabel* dog1(int index) const { return dogs_.at(size_t(index)); }
-    QLabel* hole1(int index) const { return holes_.at(size_t(index)); }
-    QLabel* Image1(int index) const { return pictures_.at(size_t(index - 1)); }
+    controls::ImageControl* dog1(int index) const { return dogs_.at(size_t(index)); }
+    controls::ImageControl* hole1(int index) const { return holes_.at(size_t(index)); }
+    controls::ImageControl* Image1(int index) const { return pictures_.at(size_t(index - 1)); }
     QLabel* Label1(int index) const { return facts_.at(size_t(index - 1)); }
-    QLabel* Pdoggo() const { return pdoggo_; }
-    QLabel* dogMover() const { return mover_; }
+    controls::ImageControl* Pdoggo() const { return pdoggo_; }
+    controls::ImageControl* dogMover() const { return mover_; }
     // The icon shown while a dog is dragged (the hole), empty when its file is missing.
     QPixmap dragIcon() const { return dragIcon_; }
 
@@ -67,8 +68,10 @@ protected:
 
 private:
     void Form_Unload();
+    QString iconFile(const QString& name) const;
     QPixmap loadIcon(const QString& name) const;
-    void endDrag(QLabel* dog, const QPoint& posInDog);
+    void showIcon(controls::ImageControl* image, const QString& name) const;
+    void endDrag(controls::ImageControl* dog, const QPoint& posInDog);
     void stepMover();
     void stepPdoggo();
 
@@ -77,17 +80,15 @@ private:
     QString programDirectory_;
     bool unloaded_ = false;
 
-    std::array<QLabel*, dogCount> dogs_{};
-    std::array<QLabel*, dogCount> holes_{};
+    std::array<controls::ImageControl*, dogCount> dogs_{};
+    std::array<controls::ImageControl*, dogCount> holes_{};
     std::array<QLabel*, dogCount> holeLabels_{};
-    std::array<QLabel*, factCount> pictures_{};
+    std::array<controls::ImageControl*, factCount> pictures_{};
     std::array<QLabel*, factCount> facts_{};
-    QLabel* pdoggo_ = nullptr;
-    QLabel* mover_ = nullptr;
+    controls::ImageControl* pdoggo_ = nullptr;
+    controls::ImageControl* mover_ = nullptr;
     QPushButton* exit_ = nullptr;
 
-    QPixmap pdog_;
-    QPixmap pdogd_;
     QPixmap dragIcon_;
     int movingDog_ = -1;
     bool dragging_ = false;

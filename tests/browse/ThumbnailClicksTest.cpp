@@ -104,20 +104,25 @@ TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheSlotsEntryBecomesC
     EXPECT_EQ(form.Text3->toPlainText(), "square log");
 }
 
-TEST_F(ThumbnailClicks, TheThumbnailsOwnCopyIsShownAndKeepsItsFile)
+TEST_F(ThumbnailClicks, TheBigPictureIsReadFromTheSlotsFileForItsOwnSize)
 {
     StartedProgram program(book.dir());
     program.start();
     shell::Mtform1& form = program.form();
     fillStripWithEntries(form);
-    const QSize thumbnailImage = form.Image[1]->picture().image.size();
-    ASSERT_LT(thumbnailImage.width(), 400);
-
-    // Gone from disc: a click that read the file again would fail and leave no picture.
-    ASSERT_TRUE(QFile::remove(wide));
     selectLine(form.ListDB1, 1);
     click(form.Image[1]);
-    EXPECT_FALSE(form.Image8->picture().isNull());
+    // Not the slot's small copy, which would be blurred in the big picture.
+    const QSize fitted = QSize(400, 300).scaled(form.Image8->size(), Qt::KeepAspectRatio);
+    EXPECT_EQ(form.Image8->picture().image.size(), fitted);
+    EXPECT_GT(fitted.width(), form.Image[1]->picture().image.width());
+    EXPECT_EQ(form.Image8->picture().file, wide);
+
+    // Gone from disc: the slot's own copy is shown, still with its file and natural size.
+    const QSize thumbnailImage = form.Image[1]->picture().image.size();
+    ASSERT_TRUE(QFile::remove(wide));
+    click(form.Image[2]);
+    click(form.Image[1]);
     EXPECT_EQ(form.Image8->picture().image.size(), thumbnailImage);
     EXPECT_EQ(form.Image8->picture().file, wide);
     EXPECT_EQ(form.Image8->picture().naturalSize, QSize(400, 300));
