@@ -85,14 +85,27 @@ void EntryDisplay::showPicture(const QString& stored)
     }
     const QString path = resolvePictureName(stored);
     if (!store::picturePresent(path)) {
-        image->clear();
+        // Never an empty box without a word, nor the previous entry's picture: say why.
+        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot);
+        if (stored.startsWith(QLatin1Char('%')) && (root.isEmpty() || !QFileInfo(root).isDir()))
+            image->showNotice(
+                QStringLiteral("Picture disc not inserted: %1").arg(QDir::toNativeSeparators(root)),
+                QDir::toNativeSeparators(path));
+        else
+            image->showNotice(QStringLiteral("Picture not found"), QDir::toNativeSeparators(path));
         image->update();
         return;
     }
     image->setStretch(true);
     if (!skipStep([&] { applyLayout(controls::pictureSize(path)); }))
         setPortraitLayout();
-    skipStep([&] { image->load(path); });
+    try {
+        image->load(path);
+    } catch (const std::exception& failure) {
+        controls::logSkipped(failure);
+        image->showNotice(QStringLiteral("Picture cannot be shown"), QString::fromUtf8(failure.what()));
+        image->update();
+    }
 }
 
 void EntryDisplay::previewPicture(const QString& path)

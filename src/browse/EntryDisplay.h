@@ -41,7 +41,9 @@ public:
     void applyLayout(QSize natural);
     void setPortraitLayout();
     // Resolves `stored`, sets the layout and loads it into Image8; clears Image8 for an empty
-    // or absent name. A picture that cannot be read keeps the old image and sets portrait.
+    // name. A picture that is not there, or cannot be read, shows a notice that says why (the
+    // picture disc is not inserted, the file is not found, the reason it cannot be shown)
+    // instead of any picture; one whose size cannot be read sets portrait.
     void showPicture(const QString& stored);
 
     // The width rule of the strip and the listing: a landscape picture widens a 2400 wide big

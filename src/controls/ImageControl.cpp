@@ -2,9 +2,11 @@
 
 #include "controls/Steps.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 
 namespace wk::controls {
 
@@ -19,6 +21,8 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent), redecodeTimer_(ne
 void ImageControl::setPicture(const Picture& picture)
 {
     picture_ = picture;
+    noticeTitle_.clear();
+    noticeDetail_.clear();
     decodedFor_ = stretch_ ? deviceBox() : QSize();
     redecodeTimer_->stop();
     fitToPicture();
@@ -34,9 +38,28 @@ void ImageControl::load(const QString& file)
 void ImageControl::clear()
 {
     picture_ = Picture{};
+    noticeTitle_.clear();
+    noticeDetail_.clear();
     decodedFor_ = QSize();
     redecodeTimer_->stop();
     update();
+}
+
+void ImageControl::showNotice(const QString& title, const QString& detail)
+{
+    clear();
+    noticeTitle_ = title;
+    noticeDetail_ = detail;
+}
+
+bool ImageControl::event(QEvent* event)
+{
+    // While a notice shows, its detail (the expected path, the reason) is the tooltip.
+    if (event->type() == QEvent::ToolTip && !noticeTitle_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), noticeDetail_, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ImageControl::setStretch(bool stretch)
@@ -112,6 +135,10 @@ void ImageControl::redecode()
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
+    if (picture_.isNull() && !noticeTitle_.isEmpty()) {
+        drawNotice();
+        return;
+    }
     if (picture_.isNull())
         return;
     QPainter painter(this);
@@ -126,6 +153,27 @@ void ImageControl::paintEvent(QPaintEvent*)
     if ((target.size() * devicePixelRatioF()).toSize() != image.size())
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, image);
+}
+
+void ImageControl::drawNotice()
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(4, 4, -4, -4);
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(box, 6, 6);
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    painter.setFont(titleFont);
+    painter.setPen(palette().color(QPalette::Text));
+    const QRectF inner = box.adjusted(8, 8, -8, -8);
+    const QRectF titleArea(inner.left(), inner.top(), inner.width(), inner.height() / 2);
+    painter.drawText(titleArea, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, noticeTitle_);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const QRectF detailArea(inner.left(), inner.center().y() + 4, inner.width(), inner.height() / 2 - 4);
+    painter.drawText(detailArea, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, noticeDetail_);
 }
 
 void ImageControl::resizeEvent(QResizeEvent* event)

@@ -30,6 +30,11 @@ public:
     // size otherwise) and shows it. Throws PictureError and leaves the shown picture unchanged on
     // failure.
     void load(const QString& file);
+    // Shows no picture but a drawn notice in its place: `title` and, below it, `detail` (a path
+    // or a reason), which is also the control's tooltip while the notice shows. Showing a
+    // picture or clearing the control ends it.
+    void showNotice(const QString& title, const QString& detail);
+    QString noticeTitle() const { return noticeTitle_; }
     void clear();
 
     void setStretch(bool stretch);
@@ -61,6 +66,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     // The control's size in device pixels.
     QSize deviceBox() const;
@@ -70,12 +78,15 @@ private:
     Picture decode(const QString& file, QSize box);
     void redecode();
     void fitToPicture();
+    void drawNotice();
 
     Picture picture_;
     bool stretch_ = false;
     bool leftPressed_ = false;
     QSize decodedFor_; // the device box the shown picture was made for
     QTimer* redecodeTimer_;
+    QString noticeTitle_;
+    QString noticeDetail_;
 };
 
 // Shows `file` stretched into a thumbnail slot; an empty name, or a file that cannot be read,

@@ -7,6 +7,8 @@
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -88,7 +90,7 @@ TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
     EXPECT_EQ(form.Text3->toPlainText(), "untitled");
 }
 
-TEST_F(Browsing, UnreadablePictureKeepsTheOldImageAndSetsPortrait)
+TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPicture)
 {
     QFile broken(book.path("broken.jpg"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -98,9 +100,28 @@ TEST_F(Browsing, UnreadablePictureKeepsTheOldImageAndSetsPortrait)
     StartedProgram program(book.dir());
     program.start();
     shell::Mtform1& form = program.form();
-    selectLine(form.ListDB1, 7);
-    EXPECT_EQ(form.Image8->picture().file, wide);
-    EXPECT_EQ(form.Image8->width(), px(2400));
+    controls::ImageControl* big = form.Image8;
+
+    selectLine(form.ListDB1, 7); // after the wide picture
+    EXPECT_TRUE(big->picture().isNull());
+    EXPECT_EQ(big->noticeTitle(), "Picture cannot be shown");
+    EXPECT_EQ(big->width(), px(2400)); // the layout rule holds: an unreadable size sets portrait
+
+    selectLine(form.ListDB1, 5); // "Gone": the file is not there
+    EXPECT_TRUE(big->picture().isNull());
+    EXPECT_EQ(big->noticeTitle(), "Picture not found");
+    EXPECT_FALSE(big->grab().toImage().isNull());
+
+    // The picture disc's folder is away: the notice names where it was expected.
+    ASSERT_TRUE(QDir(book.path("disc")).rename(book.path("disc"), book.path("disc-away")));
+    selectLine(form.ListDB1, 3);
+    EXPECT_TRUE(big->picture().isNull());
+    EXPECT_EQ(big->noticeTitle(),
+              "Picture disc not inserted: " + QDir::toNativeSeparators(book.path("disc")));
+
+    selectLine(form.ListDB1, 0); // a picture that shows ends the notice
+    EXPECT_EQ(big->picture().file, wide);
+    EXPECT_EQ(big->noticeTitle(), "");
 }
 
 TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
