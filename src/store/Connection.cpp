@@ -187,8 +187,20 @@ void ConnectionPool::setBeforeFirstWrite(std::function<void(Connection&)> step)
     hooks_->beforeFirstWrite = std::move(step);
 }
 
+qint64 Connection::dataVersion() const
+{
+    sqlite3_stmt* stmt = nullptr;
+    qint64 version = -1;
+    if (sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        version = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return version; // -1 when it cannot be read: every comparison then asks for a re-read
+}
+
 void Connection::aboutToWrite()
 {
+    ++writeSerial_;
     if (!hooks_ || !hooks_->beforeFirstWrite || hooks_->firstWritten.contains(path_))
         return;
     hooks_->beforeFirstWrite(*this);

@@ -45,6 +45,12 @@ public:
     // Every write through this connection calls this first: it runs the pool's first-write step
     // (the backup) once, and throws what that step throws, so the write is not made.
     void aboutToWrite();
+    // Counts the writes begun through this connection; a result set compares it with the count it
+    // last saw to know whether another of the program's sets wrote since.
+    qint64 writeSerial() const { return writeSerial_; }
+    // The engine's data version: it changes when another connection or program writes the file.
+    qint64 dataVersion() const;
+
     // True when the pool wants to hear of every row change (for undo).
     bool observesChanges() const { return hooks_ && hooks_->changeObserver; }
     // Tells the pool's observer of a change that was just written.
@@ -56,6 +62,7 @@ private:
     QString path_;
     sqlite3* db_ = nullptr;
     std::shared_ptr<WriteHooks> hooks_;
+    qint64 writeSerial_ = 0;
 };
 
 // The engine's message for the last failure on `db`. A database file that was moved, replaced or

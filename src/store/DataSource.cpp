@@ -9,6 +9,7 @@
 
 #include <QSet>
 
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace wk::store {
@@ -279,15 +280,44 @@ void DataSource::refresh()
     onDeleted_ = false;
     noMatch_ = false;
     refreshedSource_ = recordSource_;
-    refreshedChanges_ = sqlite3_total_changes64(connection_->handle());
+    seenWrites_ = connection_->writeSerial();
+    seenDataVersion_ = connection_->dataVersion();
     Q_EMIT changed();
+}
+
+void DataSource::keepInStep(bool wasInStep, OwnWrite write, const QStringList& changedColumns)
+{
+    if (!wasInStep || !connection_)
+        return;
+    static const QRegularExpression whereClause(QStringLiteral("\\bwhere\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression orderClause(QStringLiteral("\\border\\s+by\\s+([^;]*)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QString source = recordSource_;
+    const QRegularExpressionMatch order = orderClause.match(source);
+    bool inStep = true;
+    if (write == OwnWrite::Add)
+        inStep = !order.hasMatch() && !whereClause.match(source).hasMatch(); // appended in row order
+    else if (write == OwnWrite::Change) {
+        inStep = !whereClause.match(source).hasMatch();
+        // A changed sort column would move the row: only other columns keep the order.
+        const QString orderText = order.captured(1).toLower();
+        for (QString column : changedColumns) {
+            column.remove(QLatin1Char('"'));
+            if (orderText.contains(column.toLower()))
+                inStep = false;
+        }
+    }
+    if (inStep)
+        seenWrites_ = connection_->writeSerial();
 }
 
 void DataSource::refreshIfChanged()
 {
     const bool same = connection_ && !editing() && refreshedSource_ == recordSource_ &&
                       connection_->path() == ConnectionPool::resolve(databaseName_) &&
-                      refreshedChanges_ == sqlite3_total_changes64(connection_->handle());
+                      seenWrites_ == connection_->writeSerial() &&
+                      seenDataVersion_ == connection_->dataVersion();
     if (!same) {
         refresh();
         return;
@@ -610,6 +640,7 @@ void DataSource::update()
     const bool adding = editMode_ == EditMode::Add;
     qint64 id = adding ? 0 : rows_[size_t(position_)].id;
     std::optional<RowChange> change;
+    const bool wasInStep = seenWrites_ == connection->writeSerial();
     if (adding || !names.isEmpty()) {
         inSavepoint(*connection, what, [&] {
             if (connection->observesChanges())
@@ -652,6 +683,8 @@ void DataSource::update()
     }
     if (change)
         connection->reportChange(*change);
+    if (adding || !names.isEmpty())
+        keepInStep(wasInStep, adding ? OwnWrite::Add : OwnWrite::Change, names);
     Row row = loadRow(id);
     if (adding) {
         const bool wasPastEnd = position_ >= int(rows_.size());
@@ -677,6 +710,7 @@ void DataSource::remove()
     const qint64 id = rows_[size_t(position_)].id;
     const QString what = QStringLiteral("Cannot delete from %1").arg(fileLabel());
     std::optional<RowChange> change;
+    const bool wasInStep = seenWrites_ == connection->writeSerial();
     inSavepoint(*connection, what, [&] {
         if (connection->observesChanges())
             change =
@@ -691,6 +725,7 @@ void DataSource::remove()
     });
     if (change)
         connection->reportChange(*change);
+    keepInStep(wasInStep, OwnWrite::Remove, {});
     rows_.erase(rows_.begin() + position_);
     indexDirty_ = true;
     onDeleted_ = true;

@@ -99,6 +99,11 @@ Q_SIGNALS:
     void changed();
 
 private:
+    enum class OwnWrite { Add, Change, Remove };
+    // After a write of its own: the set stays in step unless the write could change which rows
+    // the record source selects or their order (an ordered or filtered source).
+    void keepInStep(bool wasInStep, OwnWrite write, const QStringList& changedColumns);
+
     struct Row {
         qint64 id = 0;
         PackedRow values; // as stored; readValue() gives the program's value
@@ -135,8 +140,12 @@ private:
     std::vector<bool> touched_;
     QString lastModified_;
     bool noMatch_ = false;
-    QString refreshedSource_;      // record source of the last refresh
-    qint64 refreshedChanges_ = -1; // the connection's total changes at the last refresh
+    QString refreshedSource_; // record source of the last refresh
+    // The connection's write count and the file's data version the rows are in step with: the
+    // set's own writes keep it in step where they cannot change which rows it holds or their
+    // order; any other write (another set, another program) calls for a re-read.
+    qint64 seenWrites_ = -1;
+    qint64 seenDataVersion_ = -1;
     struct FindCache {
         QString criterion;
         QString table;
