@@ -2,6 +2,7 @@
 #include "CalendarFixture.h"
 
 #include "calendar/CaptionHeader.h"
+#include "calendar/DayGridModel.h"
 #include "calendar/DayList.h"
 #include "calendar/MonthCalendar.h"
 #include "store/DataSource.h"
@@ -67,8 +68,14 @@ TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->caption(), "28");
     const QAbstractItemModel* model = form.DBGrid1->model();
-    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "DATE");
-    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), "WHAT");
+    // Headed in words; each column stays its field.
+    for (const auto& [column, heading, field] :
+         {std::tuple(0, "Title", "MYEVENT"), std::tuple(1, "Date", "DATE"),
+          std::tuple(2, "Category", "WHAT")}) {
+        EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), heading);
+        EXPECT_EQ(model->headerData(column, Qt::Horizontal, calendar::DayGridModel::FieldRole).toString(),
+                  field);
+    }
     EXPECT_EQ(gridColumn(form.DBGrid1, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
     EXPECT_EQ(gridColumn(form.DBGrid1, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
     EXPECT_EQ(gridColumn(form.DBGrid1, 2), QStringList({"3 Family", "3 Family", ""}));
