@@ -48,7 +48,7 @@ std::optional<int> yearOf(const QString& label)
 MonthCalendar::MonthCalendar(const CalendarParts& parts)
     : parts_(parts), index_(std::make_unique<EntryDateIndex>(parts.Data1))
 {
-    new DayCells(parts_.List1, this);
+    setUpDayCells(parts_.List1, this);
     dayList_ = std::make_unique<DayList>(parts_, *this);
     dayDrop_ = std::make_unique<DayDrop>(parts_, *this);
 

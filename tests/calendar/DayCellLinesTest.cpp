@@ -47,10 +47,12 @@ TEST_F(CalendarTest, CellLinesEndInAnEllipsisAndTwoTitlesShowInAnEnlargedCell)
     EXPECT_EQ(cell->horizontalScrollBar()->maximum(), 0);
 
     // The window three times larger, as on a full-HD screen: cell and font grow alike.
+    form.show();
+    const QSize designSize = cell->size();
+    cell->resize(designSize * 3);
     QFont large = cell->font();
     large.setPixelSize(QFontInfo(large).pixelSize() * 3);
     cell->setFont(large);
-    cell->resize(cell->size() * 3);
     const QFont lineFont = calendar::dayLineFont(cell);
     EXPECT_LE(QFontInfo(lineFont).pixelSize(), QFontInfo(large).pixelSize());
     const int margin = cell->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell) + 1;
@@ -64,4 +66,8 @@ TEST_F(CalendarTest, CellLinesEndInAnEllipsisAndTwoTitlesShowInAnEnlargedCell)
             QFontMetrics(lineFont).elidedText(text, Qt::ElideRight, line.width() - 2 * margin);
         EXPECT_EQ(shown.left(12), text.left(12)) << k;
     }
+
+    // Smaller again, the lines narrow with the cell at once, so they still end in an ellipsis.
+    cell->resize(designSize * 2);
+    EXPECT_EQ(cell->visualItemRect(cell->item(1)).width(), cell->viewport()->width());
 }
