@@ -14,15 +14,17 @@ namespace {
 // Shows the whole text of a cut-off line when the view's viewport is asked for a tooltip.
 class CutLineTips : public QObject {
 public:
-    explicit CutLineTips(QAbstractItemView* view) : QObject(view), view_(view)
+    explicit CutLineTips(QAbstractItemView* view) : QObject(view), view_(view), viewport_(view->viewport())
     {
-        view->viewport()->installEventFilter(this);
+        viewport_->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != view_->viewport() || event->type() != QEvent::ToolTip)
+        // The view is not asked anything before the event is known to be a tooltip's: the
+        // viewport still has events while the view around it is being destroyed.
+        if (event->type() != QEvent::ToolTip || watched != viewport_)
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = view_->indexAt(help->pos());
@@ -48,6 +50,7 @@ private:
     }
 
     QAbstractItemView* view_;
+    QObject* viewport_;
 };
 
 } // namespace
