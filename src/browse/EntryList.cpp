@@ -1,6 +1,7 @@
 #include "browse/EntryList.h"
 
 #include "browse/EntryDisplay.h"
+#include "controls/LineTips.h"
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
@@ -35,6 +36,7 @@ EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&
     });
     list->installEventFilter(this);
     list->viewport()->installEventFilter(this);
+    controls::showCutLinesWhole(list);
     startDrag = [this] { startLabelDrag(); };
 }
 

@@ -1,5 +1,6 @@
 #include "browse/MTForm3.h"
 
+#include "browse/ViewerZoom.h"
 #include "controls/ClassicColours.h"
 #include "controls/ImageControl.h"
 #include "controls/Picture.h"
@@ -8,11 +9,14 @@
 #include "controls/WindowShowing.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace wk::browse {
 
@@ -54,6 +58,12 @@ int scrollMaximum(int pictureSide, int viewportSide)
     return std::clamp(pictureSide - viewportSide, 1, MTForm3::maxScrollValue);
 }
 
+// The size the picture was decoded at, which zooming scales.
+QSize decodedSize(const controls::ImageControl* image)
+{
+    return image->picture().isNull() ? QSize() : image->picture().image.size();
+}
+
 } // namespace
 
 MTForm3::MTForm3(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow)
@@ -61,6 +71,7 @@ MTForm3::MTForm3(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow
     setObjectName(QStringLiteral("MTForm3"));
     setWindowTitle(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus); // the zoom keys
     resize(controls::twipsRect(0, 0, kClientWidth, kClientHeight).size());
     // A window of its own, so hiding the main window leaves it on screen; never outliving it.
     if (mainWindow)
@@ -68,7 +79,6 @@ MTForm3::MTForm3(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow
 
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    placeTwips(Picture1, 0, 0, 9495, 7095);
     QPalette pal = Picture1->palette();
     pal.setColor(QPalette::Window, controls::classicColour(7));
     Picture1->setPalette(pal);
@@ -76,19 +86,15 @@ MTForm3::MTForm3(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow
 
     Picture2 = new controls::ImageControl(Picture1);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    placeTwips(Picture2, 0, 0, 9135, 6615);
-    Picture2->setStretch(false); // sizes itself to the picture
+    Picture2->setStretch(true); // drawn at the zoomed size, which placePicture() gives it
 
     HScroll1 = new QScrollBar(Qt::Horizontal, Picture1);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    placeTwips(HScroll1, 0, 6600, 9135, 255);
     VScroll1 = new QScrollBar(Qt::Vertical, Picture1);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
-    placeTwips(VScroll1, 9180, 0, 255, 6615);
     for (QScrollBar* bar : {HScroll1, VScroll1}) {
         bar->setRange(0, 1);
         bar->setSingleStep(16);
-        bar->setPageStep(std::max(1, bar == HScroll1 ? Picture1->width() : Picture1->height()) / 2);
         // Tracking on: the picture follows the scroll box while it is dragged, not only on release.
         bar->setTracking(true);
         bar->raise(); // above a picture larger than the viewport
@@ -113,6 +119,7 @@ MTForm3::MTForm3(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow
     connect(Picture2, &controls::ImageControl::clicked, this, &MTForm3::Picture2_Click);
     connect(IMAGE10, &controls::ImageControl::clicked, this, &MTForm3::Image10_Click);
 
+    layOutViewport();
     Form_Load();
 }
 
@@ -123,7 +130,7 @@ MTForm3* MTForm3::open(QPointer<MTForm3>& slot, QWidget* mainWindow, const contr
     MTForm3* viewer = slot;
 
     controls::Picture natural = shown;
-    if (!shown.isNull() && !shown.file.isEmpty() && shown.image.size() != shown.naturalSize)
+    if (!shown.isNull() && !shown.file.isEmpty())
         controls::skipStep([&] { natural = controls::loadPicture(shown.file); });
     viewer->showPicture(natural);
 
@@ -137,23 +144,130 @@ MTForm3* MTForm3::open(QPointer<MTForm3>& slot, QWidget* mainWindow, const contr
 
 void MTForm3::Form_Load() { setWindowState(windowState() | Qt::WindowMaximized); }
 
+QRect MTForm3::pictureArea() const
+{
+    return QRect(0, 0, Picture1->width() - VScroll1->width(), Picture1->height() - HScroll1->height());
+}
+
 void MTForm3::showPicture(const controls::Picture& picture)
 {
     Picture2->setPicture(picture);
-    if (picture.isNull())
-        Picture2->resize(0, 0);
+    zoom_ = 1;
+    fitted_ = false;
+    placePicture();
+}
+
+void MTForm3::layOutViewport()
+{
+    // The scroll bars keep the design's thickness along the viewport's right and bottom edges.
+    const int bar = controls::twipsToPixels(255);
+    Picture1->setGeometry(rect());
+    HScroll1->setGeometry(0, height() - bar, std::max(0, width() - bar), bar);
+    VScroll1->setGeometry(width() - bar, 0, bar, std::max(0, height() - bar));
+    const QRect area = pictureArea();
+    HScroll1->setPageStep(std::max(1, area.width() / 2));
+    VScroll1->setPageStep(std::max(1, area.height() / 2));
+    if (fitted_)
+        fitToWindow();
+    else
+        placePicture();
 }
 
 void MTForm3::setScrollRanges()
 {
-    HScroll1->setMaximum(scrollMaximum(Picture2->width(), Picture1->width()));
-    VScroll1->setMaximum(scrollMaximum(Picture2->height(), Picture1->height()));
+    const QRect area = pictureArea();
+    HScroll1->setMaximum(scrollMaximum(Picture2->width(), area.width()));
+    VScroll1->setMaximum(scrollMaximum(Picture2->height(), area.height()));
+    // A maximum below the value moves the picture through the change handlers; a new viewport
+    // size moves a centred picture without changing any value.
+    Picture2->move(pictureOrigin() - QPoint(HScroll1->value(), VScroll1->value()));
 }
 
-void MTForm3::HScroll1_Change() { Picture2->move(-HScroll1->value(), Picture2->y()); }
-void MTForm3::HScroll1_Scroll() { Picture2->move(-HScroll1->sliderPosition(), Picture2->y()); }
-void MTForm3::VScroll1_Change() { Picture2->move(Picture2->x(), -VScroll1->value()); }
-void MTForm3::VScroll1_Scroll() { Picture2->move(Picture2->x(), -VScroll1->sliderPosition()); }
+QPoint MTForm3::pictureOrigin() const
+{
+    const QRect area = pictureArea();
+    return {std::max(0, (area.width() - Picture2->width()) / 2),
+            std::max(0, (area.height() - Picture2->height()) / 2)};
+}
+
+void MTForm3::placePicture()
+{
+    Picture2->resize(zoomedSize(decodedSize(Picture2), zoom_));
+    setScrollRanges();
+}
+
+void MTForm3::zoomTo(double factor, QPoint anchor)
+{
+    const QPointF spot = QPointF(anchor - Picture2->pos()) / zoom_; // in the decoded picture
+    zoom_ = boundedZoom(factor, decodedSize(Picture2), pictureArea().size());
+    fitted_ = false;
+    placePicture();
+    const QPointF value = QPointF(pictureOrigin()) + spot * zoom_ - QPointF(anchor);
+    HScroll1->setValue(int(std::lround(value.x())));
+    VScroll1->setValue(int(std::lround(value.y())));
+}
+
+void MTForm3::fitToWindow()
+{
+    zoomTo(fitZoom(decodedSize(Picture2), pictureArea().size()), pictureArea().center());
+    HScroll1->setValue(0);
+    VScroll1->setValue(0);
+    fitted_ = true;
+}
+
+void MTForm3::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutViewport();
+}
+
+void MTForm3::keyPressEvent(QKeyEvent* event)
+{
+    const QPoint centre = pictureArea().center();
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: // + without Shift on many keyboards
+        zoomTo(zoom_ * kZoomStep, centre);
+        break;
+    case Qt::Key_Minus:
+        zoomTo(zoom_ / kZoomStep, centre);
+        break;
+    case Qt::Key_0:
+        fitToWindow();
+        break;
+    case Qt::Key_1:
+        zoomTo(1, centre);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MTForm3::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier) || delta == 0) {
+        event->ignore();
+        return;
+    }
+    // One notch (120) is one step; finer wheels and touchpads zoom by parts of a step.
+    const double factor = zoom_ * std::pow(kZoomStep, delta / 120.0);
+    zoomTo(factor, Picture1->mapFrom(this, event->position().toPoint()));
+    event->accept();
+}
+
+void MTForm3::HScroll1_Change() { Picture2->move(pictureOrigin().x() - HScroll1->value(), Picture2->y()); }
+void MTForm3::HScroll1_Scroll()
+{
+    Picture2->move(pictureOrigin().x() - HScroll1->sliderPosition(), Picture2->y());
+}
+void MTForm3::VScroll1_Change() { Picture2->move(Picture2->x(), pictureOrigin().y() - VScroll1->value()); }
+void MTForm3::VScroll1_Scroll()
+{
+    Picture2->move(Picture2->x(), pictureOrigin().y() - VScroll1->sliderPosition());
+}
 
 void MTForm3::Picture2_Click() { backToMainWindow(); }
 void MTForm3::Image10_Click() { backToMainWindow(); }

@@ -9,11 +9,18 @@
 namespace wk::calendar {
 
 namespace {
-// The grid's columns, headed by their field names.
+// The grid's columns are its fields; each is headed by a word a reader knows it by.
 QString fieldOf(int column)
 {
     static const QString fields[3] = {store::kTitleField, store::kDateField, store::kCategoryField};
     return fields[column];
+}
+
+QString headingOf(int column)
+{
+    static const QString headings[3] = {QStringLiteral("Title"), QStringLiteral("Date"),
+                                        QStringLiteral("Category")};
+    return headings[column];
 }
 } // namespace
 
@@ -55,10 +62,15 @@ QVariant DayGridModel::data(const QModelIndex& index, int role) const
 
 QVariant DayGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= 3)
+            return {};
+        if (role == FieldRole)
+            return fieldOf(section);
+        return role == Qt::DisplayRole ? headingOf(section) : QVariant();
+    }
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < 3 ? fieldOf(section) : QVariant();
     return section < storedRows() ? QString() : QStringLiteral("*"); // the new-row line
 }
 

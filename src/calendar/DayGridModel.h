@@ -1,8 +1,9 @@
 #pragma once
-// The day grid's rows: the rows of the filter set DataFind with three columns (title, DATE,
-// WHAT) and one empty line at the bottom for a new row. An edited cell is written back as a
-// row update; an edit of the bottom line adds a row. Every written row first passes the
-// grid's change rule DBGrid1_Change: it takes the shown day and the category "1 Events".
+// The day grid's rows: the rows of the filter set DataFind with three columns (the fields
+// MYEVENT, DATE and WHAT, headed "Title", "Date" and "Category") and one empty line at the
+// bottom for a new row. An edited cell is written back as a row update; an edit of the bottom
+// line adds a row. Every written row first passes the grid's change rule DBGrid1_Change: it
+// takes the shown day and the category "1 Events".
 #include <QAbstractTableModel>
 
 class QLineEdit;
@@ -16,6 +17,9 @@ namespace wk::calendar {
 class DayGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The header role that names a column's field.
+    static constexpr int FieldRole = Qt::UserRole;
+
     // `listDate` holds the date text of the day the grid shows.
     DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent = nullptr);
 

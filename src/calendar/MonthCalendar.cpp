@@ -1,6 +1,7 @@
 #include "calendar/MonthCalendar.h"
 
 #include "calendar/CalendarCells.h"
+#include "calendar/DayCells.h"
 #include "calendar/DayDrop.h"
 #include "calendar/DayList.h"
 #include "calendar/EntryDateIndex.h"
@@ -47,6 +48,7 @@ std::optional<int> yearOf(const QString& label)
 MonthCalendar::MonthCalendar(const CalendarParts& parts)
     : parts_(parts), index_(std::make_unique<EntryDateIndex>(parts.Data1))
 {
+    setUpDayCells(parts_.List1, this);
     dayList_ = std::make_unique<DayList>(parts_, *this);
     dayDrop_ = std::make_unique<DayDrop>(parts_, *this);
 

@@ -3,6 +3,7 @@
 #include "contracts/BigPicture.h"
 #include "controls/ClassicColours.h"
 #include "controls/ImageControl.h"
+#include "controls/LineTips.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
 #include "store/DataSource.h"
@@ -74,6 +75,7 @@ Listing buildListing(store::DataSource& entries)
 TimelineListing::TimelineListing(const TimelineListingParts& parts) : parts_(parts)
 {
     connect(parts_.Option2, &QAbstractButton::clicked, this, &TimelineListing::Option2_Click);
+    controls::showCutLinesWhole(parts_.Listdb2); // month headers and long titles
     connect(parts_.Listdb2, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             listdb2_Click();

@@ -2,6 +2,7 @@
 #include "CalendarFixture.h"
 
 #include "calendar/CaptionHeader.h"
+#include "calendar/DayGridModel.h"
 #include "calendar/DayList.h"
 #include "calendar/MonthCalendar.h"
 #include "store/DataSource.h"
@@ -67,8 +68,11 @@ TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->caption(), "28");
     const QAbstractItemModel* model = form.DBGrid1->model();
-    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "DATE");
-    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), "WHAT");
+    // Headed in words; each column stays its field.
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(),
+                  QStringList({"Title", "Date", "Category"})[c]);
+    EXPECT_EQ(model->headerData(2, Qt::Horizontal, calendar::DayGridModel::FieldRole).toString(), "WHAT");
     EXPECT_EQ(gridColumn(form.DBGrid1, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
     EXPECT_EQ(gridColumn(form.DBGrid1, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
     EXPECT_EQ(gridColumn(form.DBGrid1, 2), QStringList({"3 Family", "3 Family", ""}));
