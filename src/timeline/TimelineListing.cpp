@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <array>
 
 namespace wk::timeline {
 
@@ -34,6 +35,18 @@ QString laterHeader(const QDate& d)
 {
     return QStringLiteral("--------------------") + dates::formatMonthYear(d) +
            QStringLiteral("---------------------------------");
+}
+
+// "dd  " for each day of a month, formatted once.
+const QString& dayPrefix(const QDate& d)
+{
+    static const std::array<QString, 32> prefixes = [] {
+        std::array<QString, 32> all;
+        for (int day = 1; day <= 31; ++day)
+            all[size_t(day)] = dates::formatDayListing(QDate(2000, 1, day));
+        return all;
+    }();
+    return prefixes[size_t(d.day())];
 }
 
 } // namespace
@@ -59,7 +72,7 @@ Listing buildListing(store::DataSource& entries)
                     listing.bookmarks << QString();
                     month = d.month();
                 }
-                listing.lines << dates::formatDayListing(d) + fieldText(entries, store::kTitleField);
+                listing.lines << dayPrefix(d) + fieldText(entries, store::kTitleField);
             } else {
                 listing.lines << fieldText(entries, store::kTitleField);
             }
@@ -74,6 +87,7 @@ Listing buildListing(store::DataSource& entries)
 
 TimelineListing::TimelineListing(const TimelineListingParts& parts) : parts_(parts)
 {
+    connect(&parts_.Data1, &store::DataSource::changed, this, [this] { built_.reset(); });
     connect(parts_.Option2, &QAbstractButton::clicked, this, &TimelineListing::Option2_Click);
     controls::showCutLinesWhole(parts_.Listdb2); // month headers and long titles
     connect(parts_.Listdb2, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -140,7 +154,10 @@ void TimelineListing::fillListing()
 {
     store::DataSource& entries = parts_.Data1;
     skipStep([&] { entries.refreshIfChanged(); });
-    const Listing listing = buildListing(entries);
+    // The listing stands until the entry set changes (a re-read, or a row written through it).
+    if (!built_)
+        built_ = buildListing(entries);
+    const Listing& listing = *built_;
     QListWidget* list = parts_.Listdb2;
     controls::setTextColour(list, QColor(0, 0, 255));
     {

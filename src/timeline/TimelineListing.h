@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 namespace wk::timeline {
 
@@ -54,6 +55,7 @@ private:
     void showFirstEntry();
 
     TimelineListingParts parts_;
+    std::optional<Listing> built_; // the listing of the entry set as it was last read
 };
 
 } // namespace wk::timeline

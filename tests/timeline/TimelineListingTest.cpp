@@ -65,6 +65,27 @@ TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
     EXPECT_TRUE(form.Option3->isEnabled());
 }
 
+TEST_F(Listing, IsBuiltAgainWhenAnyoneChangedTheEntries)
+{
+    shell::Mtform1& form = start();
+    form.Option2->click();
+    const QStringList first = listLines(form.Listdb2);
+
+    form.Option2->click(); // nothing changed: the same listing
+    EXPECT_EQ(listLines(form.Listdb2), first);
+
+    // Another program adds an entry, then the program's own entry set changes one.
+    book.addEntry({QDate(1998, 6, 10), "Picnic", "1 Events"});
+    form.Option2->click();
+    EXPECT_TRUE(listLines(form.Listdb2).contains("10  Picnic"));
+    form.Data1.moveFirst();
+    form.Data1.edit();
+    form.Data1.setField("MYEVENT", QStringLiteral("Spring again"));
+    form.Data1.update();
+    form.Option2->click();
+    EXPECT_TRUE(listLines(form.Listdb2).contains("05  Spring again"));
+}
+
 TEST_F(Listing, LineClicksShowTheirEntryAndHeadersDoNothing)
 {
     shell::Mtform1& form = start();
