@@ -4,6 +4,7 @@
 #include "shell/JetConversionOffer.h"
 #include "shell/Mtform1.h"
 #include "shell/Mtform2.h"
+#include "shell/ScrapbookChoice.h"
 #include "store/Clock.h"
 
 #include <QApplication>
@@ -16,11 +17,17 @@ int main(int argc, char** argv)
     wk::controls::limitPictureMemory();
     wk::controls::QtPrompts prompts;
     const wk::store::SystemClock clock;
-    // The program's folder is the working folder it was started in.
-    auto* intro = new wk::shell::Mtform2({prompts, QDir::currentPath(), clock});
+    // The program's folder: the one named on the command line, the working folder, the scrapbook
+    // opened last, or one the user chooses.
+    const std::optional<QString> folder =
+        wk::shell::chooseScrapbookFolder(QApplication::arguments().mid(1), QDir::currentPath(), prompts);
+    if (!folder)
+        return 0;
+    auto* intro = new wk::shell::Mtform2({prompts, *folder, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion = &wk::shell::offerJetConversion;
     const std::unique_ptr<wk::shell::Mtform1> mainWindow = intro->Form_Load();
+    wk::shell::rememberScrapbookFolder(*folder);
     QObject::connect(mainWindow.get(), &wk::shell::Mtform1::unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     return QApplication::exec();

@@ -1,8 +1,9 @@
 #include "shell/WindowPlacement.h"
 
+#include "shell/UserSettings.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace wk::shell {
 namespace {
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
 
-QSettings userSettings() { return QSettings(QStringLiteral("Wanderkeep"), QStringLiteral("Wanderkeep")); }
 } // namespace
 
 void restoreWindowPlacement(QWidget* window)

@@ -1,0 +1,27 @@
+#pragma once
+// Which scrapbook folder the program opens (its program folder):
+// - the folder named on the command line, or the folder of the scrapbook file named there (a
+//   desktop launcher passes files);
+// - else the working folder, when it holds a scrapbook;
+// - else the scrapbook opened last, when it is still there;
+// - else, asked once: a new scrapbook in the user's Pictures folder (Pictures/Wanderkeep), or an
+//   existing one the user chooses. Nothing is written into the home folder unasked.
+// The folder opened is remembered in the user's settings for the next start.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace wk::controls {
+class Prompts;
+}
+
+namespace wk::shell {
+
+// The folder to open; none when the user chose none (the program then ends).
+std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const QString& workingFolder,
+                                             controls::Prompts& prompts);
+
+// Remembers `folder` as the scrapbook opened last, when it holds one.
+void rememberScrapbookFolder(const QString& folder);
+
+} // namespace wk::shell

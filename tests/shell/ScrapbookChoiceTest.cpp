@@ -1,0 +1,92 @@
+// Which scrapbook the program opens: the folder or file named on the command line, the working
+// folder's scrapbook, the one opened last, or one the user is asked for; never one written into
+// the home folder unasked.
+#include "ScriptedPrompts.h"
+#include "TestScrapbook.h"
+
+#include "shell/ScrapbookChoice.h"
+#include "shell/UserSettings.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::ScriptedPrompts;
+using wk::testing::TestScrapbook;
+
+namespace {
+
+// A home folder of the test's own, with nothing remembered.
+class ScrapbookChoice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        shell::userSettings().clear();
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", savedHome);
+        shell::userSettings().clear();
+    }
+    QStringList homeEntries() const
+    {
+        return QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir home;
+    QByteArray savedHome;
+    ScriptedPrompts prompts;
+};
+
+} // namespace
+
+TEST_F(ScrapbookChoice, AFolderOrAScrapbookFileOnTheCommandLineIsOpened)
+{
+    TestScrapbook book;
+    EXPECT_EQ(shell::chooseScrapbookFolder({book.dir()}, home.path(), prompts),
+              QDir(book.dir()).absolutePath());
+    EXPECT_EQ(shell::chooseScrapbookFolder({book.databasePath()}, home.path(), prompts),
+              QDir(book.dir()).absolutePath());
+    EXPECT_TRUE(prompts.asked.isEmpty());
+}
+
+TEST_F(ScrapbookChoice, WithoutAFolderTheWorkingFolderThenTheLastScrapbookIsOpened)
+{
+    TestScrapbook book;
+    TestScrapbook other;
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, other.dir(), prompts), other.dir()); // started in it
+
+    shell::rememberScrapbookFolder(book.dir());
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), QDir(book.dir()).absolutePath());
+    EXPECT_TRUE(prompts.asked.isEmpty());
+    EXPECT_TRUE(homeEntries().isEmpty());
+}
+
+TEST_F(ScrapbookChoice, WithNoScrapbookAnywhereTheUserIsAskedOnce)
+{
+    TestScrapbook gone;
+    shell::rememberScrapbookFolder(gone.dir());
+    QFile::remove(gone.databasePath()); // the last scrapbook is no longer there
+
+    // Declined, and no scrapbook chosen: nothing opens and nothing is written.
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), std::nullopt);
+    ASSERT_EQ(prompts.asked.size(), 2);
+    EXPECT_EQ(prompts.asked[0].kind, "yesno");
+    EXPECT_EQ(prompts.asked[1].kind, "open");
+    EXPECT_TRUE(homeEntries().isEmpty());
+
+    // An existing scrapbook chosen in the dialog opens its folder.
+    TestScrapbook existing;
+    prompts.fileAnswers.enqueue(existing.databasePath());
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), QDir(existing.dir()).absolutePath());
+
+    // Yes makes a new scrapbook in Pictures/Wanderkeep and opens it.
+    prompts.yesNoAnswers.enqueue(true);
+    const QString fresh = home.filePath("Pictures/Wanderkeep");
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), fresh);
+    EXPECT_TRUE(QFileInfo(fresh + "/Velmora.mdb").isFile());
+    EXPECT_EQ(homeEntries(), QStringList({"Pictures"}));
+}
