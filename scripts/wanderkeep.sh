@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine (run as root):
-#   scripts/wanderkeep.sh run    install what is missing, build, write the sample scrapbook, start Wanderkeep in it
+# One entry point for a fresh Debian 12 machine (as an ordinary user; sudo is used only to install
+# missing packages, and only after saying so):
+#   scripts/wanderkeep.sh run    install what is missing, build the program, write the sample
+#                                scrapbook into ~/Wanderkeep-sample (or $WANDERKEEP_SAMPLE) and open it
 #   scripts/wanderkeep.sh test   install what is missing, check the code format, then build and run
 #                                every test headless twice: as built for use, and under the address
 #                                and undefined-behaviour sanitizers
@@ -25,15 +27,24 @@ install_missing() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    local as_root=()
+    if ((EUID != 0)); then
+      as_root=(sudo)
+      echo "Wanderkeep needs these Debian packages, which are installed with sudo (it may ask for your password):"
+    else
+      echo "Installing the Debian packages Wanderkeep needs:"
+    fi
+    echo "  ${missing[*]}"
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
 }
 
-build_all() {
-  cmake --preset release
-  cmake --build --preset release
+# Only what a family runs: the program, its conversion helper and the sample generator.
+build_program() {
+  echo "Building Wanderkeep (a few minutes the first time)"
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target wanderkeep wanderkeep-convert wanderkeep-sample
 }
 
 # Every C++ file follows .clang-format; a file that does not is named and fails the run.
@@ -55,10 +66,12 @@ case "${1:-}" in
   run)
     install_missing
     cd "$here"
-    build_all
-    "$build/wanderkeep-sample" "$build/sample"
-    cd "$build/sample"
-    exec "$build/wanderkeep"
+    build_program
+    sample="${WANDERKEEP_SAMPLE:-$HOME/Wanderkeep-sample}"
+    echo "Writing the sample scrapbook into $sample"
+    "$build/wanderkeep-sample" "$sample"
+    echo "Starting Wanderkeep on $sample"
+    exec "$build/wanderkeep" "$sample"
     ;;
   test)
     install_missing
