@@ -26,13 +26,13 @@ constexpr const char* kSizeKey = "Thumb::Size";
 constexpr const char* kWidthKey = "Thumb::Image::Width";
 constexpr const char* kHeightKey = "Thumb::Image::Height";
 
-QString cacheRoot()
+QString cacheHome()
 {
-    QString base = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (base.trimmed().isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/thumbnails");
+    const QString base = qEnvironmentVariable("XDG_CACHE_HOME");
+    return base.trimmed().isEmpty() ? QDir::homePath() + QStringLiteral("/.cache") : base;
 }
+
+QString cacheRoot() { return cacheHome() + QStringLiteral("/thumbnails"); }
 
 QString sizeFolder(int side)
 {
@@ -114,13 +114,14 @@ std::optional<Thumbnail> readThumbnail(const QString& path, const Original& orig
     return thumbnail;
 }
 
-// Creates the missing folders of `path` with owner-only permissions.
+// Creates the missing folders of `path` with owner-only permissions, the cache home at most: a
+// cache home whose parent is gone (a session's temporary one, removed) is not brought back.
 bool ensureFolder(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isDir())
         return true;
-    if (info.exists() || path == info.path() || !ensureFolder(info.path()))
+    if (info.exists() || !path.startsWith(cacheHome()) || !ensureFolder(info.path()))
         return false;
     return QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) ||
            QFileInfo(path).isDir();

@@ -48,8 +48,11 @@ void setModified(const QString& file, const QDateTime& time)
 
 TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFilesKeys)
 {
+    // Second, so the big picture (which shows the first entry) leaves no larger thumbnail of it.
+    book.addEntry(
+        {QDate(2001, 1, 1), "Spring", "1 Events", {}, book.writePicture("spring.bmp", {40, 30}), {}});
     const QString picture = book.writePicture("summer é 1.bmp", {400, 300}, QColor(200, 40, 0));
-    book.addEntry({QDate(2001, 1, 1), "Summer", "1 Events", {}, picture, {}});
+    book.addEntry({QDate(2001, 1, 2), "Summer", "1 Events", {}, picture, {}});
     shell::Mtform1& form = start();
     ASSERT_LE(std::max(form.Image[1]->width(), form.Image[1]->height()), 128) << "slots fit the normal size";
     form.TimeOn1->click();
@@ -77,9 +80,9 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
     // Shown again from the thumbnail, the picture keeps the file's own size.
     form.TimeOn1->click();
     form.TimeOn1->click();
-    EXPECT_EQ(slotFiles()[0], picture);
-    EXPECT_EQ(form.Image[1]->picture().naturalSize, QSize(400, 300));
-    EXPECT_EQ(centreOf(form.Image[1]), qRgb(200, 40, 0));
+    EXPECT_EQ(slotFiles()[1], picture);
+    EXPECT_EQ(form.Image[2]->picture().naturalSize, QSize(400, 300));
+    EXPECT_EQ(centreOf(form.Image[2]), qRgb(200, 40, 0));
 }
 
 TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
