@@ -1,6 +1,7 @@
 #include "controls/ImageControl.h"
 
 #include "controls/Steps.h"
+#include "controls/ThumbnailCache.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -31,9 +32,16 @@ void ImageControl::setPicture(const Picture& picture)
 
 void ImageControl::load(const QString& file)
 {
-    setPicture(decode(file, stretch_ ? deviceBox() : QSize()));
+    showDecoded(decodeForControl(file, decodeBox(), devicePixelRatioF()));
+}
+
+void ImageControl::showDecoded(const Picture& picture)
+{
+    setPicture(picture);
     Q_EMIT pictureDecoded();
 }
+
+QSize ImageControl::decodeBox() const { return stretch_ ? deviceBox() : QSize(); }
 
 void ImageControl::clear()
 {
@@ -106,11 +114,11 @@ QRectF ImageControl::fittedRect(QSize imageSize) const
     return QRectF(corner / dpr, QSizeF(shown) / dpr);
 }
 
-Picture ImageControl::decode(const QString& file, QSize box)
+Picture decodeForControl(const QString& file, QSize box, qreal devicePixelRatio)
 {
-    Picture picture = loadPicture(file, box);
+    Picture picture = loadThroughThumbnails(file, box);
     if (!box.isEmpty())
-        picture.image.setDevicePixelRatio(devicePixelRatioF());
+        picture.image.setDevicePixelRatio(devicePixelRatio);
     return picture;
 }
 
@@ -127,10 +135,7 @@ void ImageControl::redecode()
         return;
     }
     // A file gone since it was shown leaves the old image, drawn scaled.
-    skipStep([&] {
-        setPicture(decode(picture_.file, box));
-        Q_EMIT pictureDecoded();
-    });
+    skipStep([&] { showDecoded(decodeForControl(picture_.file, box, devicePixelRatioF())); });
 }
 
 void ImageControl::paintEvent(QPaintEvent*)

@@ -4,6 +4,7 @@
 // keeps its width-to-height ratio: it is scaled to fit and centred, and the rest of the control
 // is left unpainted so whatever lies behind it shows. Pictures are decoded for the control's size
 // in device pixels, so a 2x screen gets twice the pixels and nothing is scaled again when drawn.
+// Stretched pictures that fit the shared thumbnail sizes come through the thumbnail cache.
 // Mouse actions are forwarded as signals so the windows that own the control decide what they mean.
 #include "controls/Picture.h"
 
@@ -36,6 +37,12 @@ public:
     void showNotice(const QString& title, const QString& detail);
     QString noticeTitle() const { return noticeTitle_; }
     void clear();
+    // The size in device pixels load() decodes for: the control's size when stretching, empty
+    // (natural size) otherwise.
+    QSize decodeBox() const;
+    // Shows a picture that decodeForControl() made for this control's decodeBox(), e.g. on
+    // another thread, as load() would have.
+    void showDecoded(const Picture& picture);
 
     void setStretch(bool stretch);
     bool stretch() const { return stretch_; }
@@ -75,7 +82,6 @@ private:
     // Where a stretched picture of `imageSize` pixels is drawn: fitted, centred, and on whole
     // device pixels so an image decoded for the box is drawn pixel for pixel.
     QRectF fittedRect(QSize imageSize) const;
-    Picture decode(const QString& file, QSize box);
     void redecode();
     void fitToPicture();
     void drawNotice();
@@ -88,6 +94,10 @@ private:
     QString noticeTitle_;
     QString noticeDetail_;
 };
+
+// Decodes `file` for a control whose decodeBox() is `box` on a screen of `devicePixelRatio`.
+// Touches no widget, so it may run on any thread. Throws PictureError.
+Picture decodeForControl(const QString& file, QSize box, qreal devicePixelRatio);
 
 // Shows `file` stretched into a thumbnail slot; an empty name, or a file that cannot be read,
 // leaves the slot empty.

@@ -3,6 +3,7 @@
 #include "contracts/BigPicture.h"
 #include "controls/FolderList.h"
 #include "controls/ImageControl.h"
+#include "controls/ParallelDecode.h"
 #include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "editing/CameraFiles.h"
@@ -96,10 +97,14 @@ void PictureFiles::Command1_Click()
         parts_.stripFirstIndex = start;
         parts_.stripLastIndex = index - 1;
 
+        QList<controls::ImageControl*> slots;
+        QStringList files;
         for (int k = 1; k <= 7; ++k) {
             parts_.Image[k]->show();
-            controls::loadThumbnail(parts_.Image[k], parts_.stripBookmarks[k]);
+            slots << parts_.Image[k];
+            files << parts_.stripBookmarks[k];
         }
+        controls::loadThumbnails(slots, files);
         parts_.CMDFWD->show();
         parts_.CMDREV->show();
         parts_.folderThumbnails = true;

@@ -5,6 +5,7 @@
 #include "contracts/StripArrows.h"
 #include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
+#include "controls/ParallelDecode.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
 #include "store/Clock.h"
@@ -81,10 +82,14 @@ void TimeLineSwitch::fillStrip()
         ++i;
     }
     parts_.TimeOn1->update();
+    QList<controls::ImageControl*> slots;
+    QStringList files;
     for (int k = 1; k <= 7; ++k) {
         parts_.Image[k]->show();
-        controls::loadThumbnail(parts_.Image[k], pictures[size_t(k)]);
+        slots << parts_.Image[k];
+        files << pictures[size_t(k)];
     }
+    controls::loadThumbnails(slots, files);
     parts_.CMDFWD->show();
     parts_.CMDREV->show();
 }
