@@ -1,6 +1,7 @@
 #include "controls/HeifReader.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <libheif/heif.h>
 
@@ -65,6 +66,22 @@ QSize HeifFile::storedSize() const
 QSize HeifFile::turnedSize() const
 {
     return {heif_image_handle_get_width(primary_.get()), heif_image_handle_get_height(primary_.get())};
+}
+
+QByteArray HeifFile::exifTiff() const
+{
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_metadata_block_IDs(primary_.get(), "Exif", &id, 1) < 1)
+        return {};
+    QByteArray block(qsizetype(heif_image_handle_get_metadata_size(primary_.get(), id)), Qt::Uninitialized);
+    if (block.size() < 4 ||
+        heif_image_handle_get_metadata(primary_.get(), id, block.data()).code != heif_error_Ok)
+        return {};
+    // The block starts with the distance from its fifth byte to the TIFF header.
+    const quint32 skip = qFromBigEndian<quint32>(block.constData());
+    if (skip > quint32(block.size() - 4))
+        return {};
+    return block.mid(4 + qsizetype(skip));
 }
 
 QImage HeifFile::decode(bool containerTurns) const

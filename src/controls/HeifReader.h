@@ -31,6 +31,8 @@ public:
 
     QSize storedSize() const; // as coded
     QSize turnedSize() const; // after the container's own rotation and mirroring
+    // The picture's EXIF block as TIFF data (from its byte-order mark on); empty when it has none.
+    QByteArray exifTiff() const;
     // Throws HeifError. With `containerTurns`, the container's rotation and mirroring are applied
     // (the image has turnedSize()); without, the image is as coded (storedSize()).
     QImage decode(bool containerTurns) const;

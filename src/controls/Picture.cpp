@@ -193,8 +193,9 @@ bool isHeif(QIODevice& dev) { return HeifFile::recognises(dev.peek(kHeifProbeByt
 // A HEIF container turns its picture itself (rotation and mirror boxes); phones also write the
 // same turn as EXIF orientation. Exactly one of the two is applied: the EXIF orientation when the
 // file has one, else the container's own.
-Header heifHeader(HeifFile heif, int exifOrientation, qint64 fileSize, const QString& file)
+Header heifHeader(HeifFile heif, qint64 fileSize, const QString& file)
 {
+    const int exifOrientation = readCameraFacts(heif).orientation;
     Header h;
     h.format = QByteArrayLiteral("heif");
     h.heifTurns = exifOrientation == 1;
@@ -307,10 +308,9 @@ QSize pictureSize(const QString& file)
 {
     QFile f(file);
     openForReading(f);
-    const int orientation = readCameraFacts(file).orientation;
-    const Header h = isHeif(f) ? heifHeader(openHeif(file, [&] { return HeifFile::fromPath(file); }),
-                                            orientation, f.size(), file)
-                               : readHeader(f, file, orientation);
+    const Header h =
+        isHeif(f) ? heifHeader(openHeif(file, [&] { return HeifFile::fromPath(file); }), f.size(), file)
+                  : readHeader(f, file, readCameraFacts(file).orientation);
     return swapsSides(h.orientation) ? h.raw.transposed() : h.raw;
 }
 
@@ -326,10 +326,9 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
     }
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    const int orientation = readCameraFacts(data).orientation;
     const Header h = isHeif(buffer) ? heifHeader(openHeif(file, [&] { return HeifFile::fromContents(data); }),
-                                                 orientation, data.size(), file)
-                                    : readHeader(buffer, file, orientation);
+                                                 data.size(), file)
+                                    : readHeader(buffer, file, readCameraFacts(data).orientation);
 
     if ((h.format == "jpeg" && !jpegComplete(data)) || (h.format == "bmp" && !bmpComplete(data)))
         throw failure(file, QStringLiteral("picture file is truncated"));
