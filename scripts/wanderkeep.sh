@@ -17,6 +17,7 @@ packages=(
   libsane-dev libsane1 sane-utils
   mdbtools mdbtools-dev
   poppler-utils
+  qt6-image-formats-plugins libheif-dev libheif1 libexiv2-dev libimage-exiftool-perl imagemagick
   clang-format
   desktop-file-utils appstream dpkg-dev
 )

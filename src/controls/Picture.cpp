@@ -1,14 +1,19 @@
 #include "controls/Picture.h"
 
+#include "controls/Exif.h"
+#include "controls/HeifReader.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
 #include <QtEndian>
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace wk::controls {
@@ -24,6 +29,8 @@ constexpr qint64 kDecodedPixelBytes = 4;
 // The tightest real pictures, flat one-bit PNGs, stay near 8,000 pixels a byte of file; a header
 // claiming more than this describes pixels the file cannot hold.
 constexpr qint64 kMaxPixelsPerFileByte = 10000;
+// Enough of a file's start to tell a HEIF container (its "ftyp" box and brands).
+constexpr qint64 kHeifProbeBytes = 64;
 
 qint64 pixelCount(const QSize& size) { return qint64(size.width()) * size.height(); }
 
@@ -46,84 +53,30 @@ void openForReading(QFile& f)
         throw failure(f.fileName(), QStringLiteral("cannot be read (%1)").arg(f.errorString()));
 }
 
-// Reads the orientation tag (0x0112) from the TIFF structure inside an EXIF APP1 payload.
-int exifOrientation(const QByteArray& payload)
-{
-    if (!payload.startsWith(QByteArrayLiteral("Exif\0\0")))
-        return 1;
-    const auto* tiff = reinterpret_cast<const uchar*>(payload.constData()) + 6;
-    const qsizetype size = payload.size() - 6;
-    if (size < 8)
-        return 1;
-    const bool little = tiff[0] == 'I' && tiff[1] == 'I';
-    const bool big = tiff[0] == 'M' && tiff[1] == 'M';
-    if (!little && !big)
-        return 1;
-    auto u16 = [&](qsizetype at) -> quint32 {
-        return little ? qFromLittleEndian<quint16>(tiff + at) : qFromBigEndian<quint16>(tiff + at);
-    };
-    auto u32 = [&](qsizetype at) -> quint32 {
-        return little ? qFromLittleEndian<quint32>(tiff + at) : qFromBigEndian<quint32>(tiff + at);
-    };
-    if (u16(2) != 42)
-        return 1;
-    const qsizetype ifd = u32(4);
-    if (ifd < 8 || ifd + 2 > size)
-        return 1;
-    const quint32 count = u16(ifd);
-    for (quint32 i = 0; i < count; ++i) {
-        const qsizetype entry = ifd + 2 + qsizetype(i) * 12;
-        if (entry + 12 > size)
-            break;
-        if (u16(entry) == 0x0112 && u16(entry + 2) == 3 /* SHORT */) {
-            const quint32 value = u16(entry + 8);
-            return value >= 1 && value <= 8 ? int(value) : 1;
-        }
-    }
-    return 1;
-}
-
-struct JpegFacts {
-    int orientation = 1;      // EXIF orientation, 1 when none
-    bool progressive = false; // each scan refines the whole picture
-};
-
 // SOF2, SOF6, SOF10 and SOF14 start progressive frames.
 bool isProgressiveFrame(uchar marker)
 {
     return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
 }
 
-// Walks the JPEG segments up to the first scan for the camera orientation and the kind of frame.
-// Only the segment headers and the APP1 payloads are read, never the compressed pixels.
-JpegFacts readJpegFacts(QIODevice& dev)
+// Walks the JPEG segment headers up to the first scan for the kind of frame; the compressed
+// pixels are never read.
+bool isProgressiveJpeg(QIODevice& dev)
 {
-    JpegFacts facts;
     if (!dev.seek(0) || dev.read(2) != QByteArrayLiteral("\xFF\xD8"))
-        return facts;
-    bool exifSeen = false;
+        return false;
     for (;;) {
         const QByteArray head = dev.read(4);
         if (head.size() < 4 || uchar(head[0]) != 0xFF)
-            return facts;
+            return false;
         const uchar marker = uchar(head[1]);
         if (marker == 0xDA || marker == 0xD9)
-            return facts; // first scan reached
+            return false; // first scan reached
+        if (isProgressiveFrame(marker))
+            return true;
         const int length = be16(reinterpret_cast<const uchar*>(head.constData()) + 2);
-        if (length < 2)
-            return facts;
-        facts.progressive = facts.progressive || isProgressiveFrame(marker);
-        if (marker == 0xE1 && !exifSeen) {
-            const QByteArray payload = dev.read(length - 2);
-            if (payload.size() < length - 2)
-                return facts;
-            if (payload.startsWith(QByteArrayLiteral("Exif\0\0"))) {
-                facts.orientation = exifOrientation(payload);
-                exifSeen = true;
-            }
-        } else if (!dev.seek(dev.pos() + length - 2)) {
-            return facts;
-        }
+        if (length < 2 || !dev.seek(dev.pos() + length - 2))
+            return false;
     }
 }
 
@@ -214,13 +167,60 @@ QSize fitted(const QSize& natural, const QSize& fitInto)
 }
 
 struct Header {
-    QSize raw;        // as stored in the file
-    int orientation;  // EXIF orientation, 1 when none
-    bool progressive; // a progressive JPEG
-    QByteArray format;
+    QSize raw;                // as decoded, before the EXIF orientation is applied
+    int orientation = 1;      // EXIF orientation still to apply; 1 for none
+    bool progressive = false; // a progressive JPEG
+    QByteArray format;        // Qt's name of the format; "heif" for HEIC/HEIF
+    std::optional<HeifFile> heif;
+    bool heifTurns = false; // libheif applies the container's rotation and mirroring
 };
 
-Header readHeader(QIODevice& dev, const QString& file)
+// A header claiming far more pixels than the file can hold describes a damaged file.
+void checkClaim(const Header& h, qint64 fileSize, const QString& file)
+{
+    if (!h.raw.isValid() || h.raw.isEmpty())
+        throw failure(file, QStringLiteral("picture size cannot be read"));
+    if (pixelCount(h.raw) > kMaxPixelsPerFileByte * fileSize)
+        throw failure(file,
+                      QStringLiteral("picture file is damaged (its header claims %1 x %2 pixels in %3 bytes)")
+                          .arg(h.raw.width())
+                          .arg(h.raw.height())
+                          .arg(fileSize));
+}
+
+bool isHeif(QIODevice& dev) { return HeifFile::recognises(dev.peek(kHeifProbeBytes)); }
+
+// A HEIF container turns its picture itself (rotation and mirror boxes); phones also write the
+// same turn as EXIF orientation. Exactly one of the two is applied: the EXIF orientation when the
+// file has one, else the container's own.
+Header heifHeader(HeifFile heif, qint64 fileSize, const QString& file)
+{
+    const int exifOrientation = readCameraFacts(heif).orientation;
+    Header h;
+    h.format = QByteArrayLiteral("heif");
+    h.heifTurns = exifOrientation == 1;
+    h.orientation = exifOrientation;
+    h.raw = h.heifTurns ? heif.turnedSize() : heif.storedSize();
+    h.heif = std::move(heif);
+    checkClaim(h, fileSize, file);
+    return h;
+}
+
+// Reads a HEIF container, naming the file in the error.
+template <typename Open>
+HeifFile openHeif(const QString& file, Open open)
+{
+    try {
+        return open();
+    } catch (const HeifError& e) {
+        throw failure(file,
+                      QStringLiteral("HEIF picture cannot be read (%1)").arg(QString::fromUtf8(e.what())));
+    }
+}
+
+// Reads the header of any format Qt's readers know. Qt is never asked to turn the picture: the
+// orientation is the EXIF one given here, applied by the caller.
+Header readHeader(QIODevice& dev, const QString& file, int exifOrientation)
 {
     QImageReader reader(&dev);
     reader.setDecideFormatFromContent(true);
@@ -229,19 +229,35 @@ Header readHeader(QIODevice& dev, const QString& file)
     if (h.format.isEmpty() || !reader.canRead())
         throw failure(file, QStringLiteral("not a picture"));
     h.raw = reader.size();
-    if (!h.raw.isValid() || h.raw.isEmpty())
-        throw failure(file, QStringLiteral("picture size cannot be read"));
-    if (pixelCount(h.raw) > kMaxPixelsPerFileByte * dev.size())
-        throw failure(file,
-                      QStringLiteral("picture file is damaged (its header claims %1 x %2 pixels in %3 bytes)")
-                          .arg(h.raw.width())
-                          .arg(h.raw.height())
-                          .arg(dev.size()));
-    const JpegFacts jpeg = h.format == "jpeg" ? readJpegFacts(dev) : JpegFacts{};
-    h.orientation = jpeg.orientation;
-    h.progressive = jpeg.progressive;
+    checkClaim(h, dev.size(), file);
+    h.orientation = exifOrientation;
+    h.progressive = h.format == "jpeg" && isProgressiveJpeg(dev);
     dev.seek(0);
     return h;
+}
+
+// Turns a decoded picture as its EXIF orientation says (the mapping Qt's own readers use).
+QImage oriented(QImage image, int orientation)
+{
+    const QTransform quarterTurn = QTransform().rotate(90);
+    switch (orientation) {
+    case 2:
+        return image.mirrored(true, false);
+    case 3:
+        return image.mirrored(true, true);
+    case 4:
+        return image.mirrored(false, true);
+    case 5:
+        return image.mirrored(false, true).transformed(quarterTurn);
+    case 6:
+        return image.transformed(quarterTurn);
+    case 7:
+        return image.mirrored(true, false).transformed(quarterTurn);
+    case 8:
+        return image.transformed(QTransform().rotate(270));
+    default:
+        return image;
+    }
 }
 
 // libjpeg decodes at M/8 of the stored size (M = 1 to 8), rounding each side up. Returns the largest
@@ -292,7 +308,9 @@ QSize pictureSize(const QString& file)
 {
     QFile f(file);
     openForReading(f);
-    const Header h = readHeader(f, file);
+    const Header h =
+        isHeif(f) ? heifHeader(openHeif(file, [&] { return HeifFile::fromPath(file); }), f.size(), file)
+                  : readHeader(f, file, readCameraFacts(file).orientation);
     return swapsSides(h.orientation) ? h.raw.transposed() : h.raw;
 }
 
@@ -308,7 +326,9 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
     }
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    const Header h = readHeader(buffer, file);
+    const Header h = isHeif(buffer) ? heifHeader(openHeif(file, [&] { return HeifFile::fromContents(data); }),
+                                                 data.size(), file)
+                                    : readHeader(buffer, file, readCameraFacts(data).orientation);
 
     if ((h.format == "jpeg" && !jpegComplete(data)) || (h.format == "bmp" && !bmpComplete(data)))
         throw failure(file, QStringLiteral("picture file is truncated"));
@@ -316,20 +336,32 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
     const bool swap = swapsSides(h.orientation);
     const QSize natural = swap ? h.raw.transposed() : h.raw;
     const QSize shown = fitted(natural, fitInto);
-    const QSize decoded = decodeSize(file, h, swap ? shown.transposed() : shown); // stored orientation
+    const QSize decoded = decodeSize(file, h, swap ? shown.transposed() : shown); // before turning
 
-    QImageReader reader(&buffer, h.format);
-    reader.setAutoTransform(true);
-    if (decoded != h.raw)
-        reader.setScaledSize(decoded);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw failure(file, QStringLiteral("picture cannot be decoded (%1)").arg(reader.errorString()));
+    QImage image;
+    if (h.heif) {
+        try {
+            image = h.heif->decode(h.heifTurns);
+        } catch (const HeifError& e) {
+            throw failure(file,
+                          QStringLiteral("picture cannot be decoded (%1)").arg(QString::fromUtf8(e.what())));
+        }
+        if (image.size() != decoded) // libheif has no scaled decode
+            image = image.scaled(decoded, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        QImageReader reader(&buffer, h.format);
+        reader.setAutoTransform(false);
+        if (decoded != h.raw)
+            reader.setScaledSize(decoded);
+        image = reader.read();
+        if (image.isNull())
+            throw failure(file, QStringLiteral("picture cannot be decoded (%1)").arg(reader.errorString()));
+    }
 
     Picture picture;
     picture.file = file;
     picture.naturalSize = natural;
-    picture.image = std::move(image);
+    picture.image = oriented(std::move(image), h.orientation);
     return picture;
 }
 

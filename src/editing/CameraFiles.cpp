@@ -31,10 +31,13 @@ int highestPbNumber(const QStringList& pbNames)
     return highest;
 }
 
-QString pbName(int number)
+QString pbName(int number, const QString& oldName)
 {
     const QString digits = (QStringLiteral("000000") + QString::number(number)).right(5);
-    return QStringLiteral("PB") + digits + QStringLiteral(".jpg");
+    const QString extension = QFileInfo(oldName).suffix().toLower();
+    const bool jpeg =
+        extension.isEmpty() || extension == QLatin1String("jpg") || extension == QLatin1String("jpeg");
+    return QStringLiteral("PB") + digits + QLatin1Char('.') + (jpeg ? QStringLiteral("jpg") : extension);
 }
 
 bool isCameraFile(const QString& name) { return name.startsWith(QLatin1String("PIC"), Qt::CaseSensitive); }
@@ -55,7 +58,7 @@ RenameOutcome renameCameraFiles(const QString& folder, const QStringList& names,
         if (!isCameraFile(name))
             continue;
         ++number;
-        const QString newName = pbName(number);
+        const QString newName = pbName(number, name);
         const QString oldPath = controls::FolderList::joinPath(folder, name);
         const QString newPath = controls::FolderList::joinPath(folder, newName);
         if (QFileInfo::exists(newPath)) {

@@ -1,6 +1,8 @@
 #pragma once
 // Renaming a camera's files: names that begin with "PIC" (letter case matters) become
-// "PB" + five digits + ".jpg", numbered on from the highest "PB" number already used.
+// "PB" + five digits + ".jpg", numbered on from the highest "PB" number already used. A file that
+// is not a JPEG (a phone's HEIC, a PNG) keeps its own extension, in lower case, so that it still
+// opens elsewhere.
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -14,8 +16,9 @@ int pbNumber(const QString& name);
 // counts, not only the last: a stray "PB" name that sorts last must not restart the numbering.
 int highestPbNumber(const QStringList& pbNames);
 // "PB" + the last five digits of the number, zero-padded, + ".jpg" (7 -> "PB00007.jpg",
-// 123456 -> "PB23456.jpg").
-QString pbName(int number);
+// 123456 -> "PB23456.jpg"); for an `oldName` with an extension other than JPEG's, that extension
+// in lower case instead ("PIC0001.HEIC" -> "PB00007.heic").
+QString pbName(int number, const QString& oldName = {});
 // The names a merge renames: those whose first three characters are exactly "PIC".
 bool isCameraFile(const QString& name);
 int countCameraFiles(const QStringList& names);

@@ -4,6 +4,7 @@
 #include "contracts/EntryLines.h"
 #include "controls/BoundLists.h"
 #include "controls/DropDownCombo.h"
+#include "controls/Exif.h"
 #include "controls/ImageControl.h"
 #include "controls/Picture.h"
 #include "controls/PictureButton.h"
@@ -131,6 +132,10 @@ void EntryEditing::CMDADD_Click()
     const QString chosen = pictureFiles_.choosePicture(QStringLiteral("Save Image As"));
     if (chosen.isEmpty())
         return; // cancelled
+    // A camera's picture is dated by the day it was taken; others keep today.
+    const QDate taken = controls::readCameraFacts(chosen).taken;
+    if (taken.isValid())
+        parts_.Text1->setText(dates::formatShort(taken));
     try {
         markBoxesStored();
         parts_.Text1->show();

@@ -23,7 +23,11 @@ using controls::skipStep;
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
 const QString kMergeTitle = QStringLiteral("Merge");
-const QString kPictureFilter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+// Every format the picture loader reads.
+const QString kAllPictures = QStringLiteral("*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif");
+const QString kPictureFilter =
+    QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|all pictures|") +
+    kAllPictures;
 constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureFilter
 } // namespace
 
@@ -85,7 +89,7 @@ void PictureFiles::Command1_Click()
     if (choosePicture(QStringLiteral("Save Image As")).isEmpty())
         return; // cancelled
     try {
-        setFile1Pattern(QStringLiteral("*.bmp;*.jpg"));
+        setFile1Pattern(kAllPictures);
 
         const int count = file1Count();
         int index = count == 0 ? 0 : std::max(0, parts_.File1->currentRow() - 3);

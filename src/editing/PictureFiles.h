@@ -1,7 +1,8 @@
 #pragma once
 // The picture file lists of the edit area and the two commands that work on a whole folder:
 // "Thumbnails" shows a folder's pictures in the thumbnail strip, "Merge" previews a chosen
-// picture and renames the folder's camera files ("PIC...") to "PB" + five digits + ".jpg".
+// picture and renames the folder's camera files ("PIC...") to "PB" + five digits + ".jpg" (or
+// the file's own extension when it is not a JPEG).
 //
 // File1 lists one picture folder (the program folder until a command points it elsewhere);
 // File2 lists the "PB*.*" names of the program folder, read when the window is created and by

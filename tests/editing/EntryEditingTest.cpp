@@ -2,6 +2,7 @@
 // scrapbook files and real picture files.
 #include "controls/FolderList.h"
 #include "EditingFixture.h"
+#include "PictureTools.h"
 
 #include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
@@ -40,8 +41,6 @@ TEST_F(EditingTest, AddClearsTheBoxesAndPreviewsTheChosenPictureInItsLayout)
     const auto& asked = prompts().asked[0];
     EXPECT_EQ(asked.kind, "open");
     EXPECT_EQ(asked.title, "Save Image As");
-    EXPECT_EQ(asked.request.filter, "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
-    EXPECT_EQ(asked.request.filterIndex, 2);
     EXPECT_EQ(form.Text1->text(), "7/4/2001");
     EXPECT_EQ(form.Text2->text(), wide);
     EXPECT_EQ(form.Text3->toPlainText(), "");
@@ -262,4 +261,40 @@ TEST_F(EditingTest, TheWhoOrWhereListHoldsEachNameOnceAfterTwoDropDowns)
         items << form.Wheretext->itemText(i);
     EXPECT_EQ(items, QStringList({"Grandma", "Lake", "Lily"}));
     EXPECT_EQ(form.Wheretext->currentText(), "Lily"); // the typed text stays
+}
+
+TEST_F(EditingTest, AddDatesACameraPictureByTheDayItWasTaken)
+{
+    if (!wk::testing::havePictureTools())
+        GTEST_SKIP() << "ImageMagick's convert or exiftool is not installed";
+    book.addEntry({QDate(1999, 3, 1), "Kite"});
+    QImage landscape(80, 60, QImage::Format_RGB32);
+    landscape.fill(Qt::green);
+    struct Row {
+        const char* name;
+        QDate taken;
+    };
+    const Row rows[] = {{"beach.jpg", QDate(2019, 8, 15)}, {"phone.heic", QDate(2023, 12, 3)}};
+    for (const Row& row : rows) {
+        ASSERT_TRUE(wk::testing::writeWithConvert(landscape, book.path(row.name)));
+        ASSERT_TRUE(wk::testing::writeExif(
+            book.path(row.name), {"-DateTimeOriginal=" + row.taken.toString("yyyy:MM:dd") + " 09:30:00"}));
+    }
+    shell::Mtform1& form = startInEditScreen();
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        prompts().fileAnswers.enqueue(book.path(row.name));
+        form.CMDADD->click();
+        EXPECT_EQ(form.Text1->text(), row.taken.toString("M/d/yyyy"));
+        EXPECT_EQ(form.Image8->picture().naturalSize, QSize(80, 60));
+        form.Text4->setText(row.name);
+        form.SAVEADD->click();
+        EXPECT_EQ(storedEntries().back()["DATE"].toDate(), row.taken);
+    }
+    // A picture without a date keeps today.
+    prompts().fileAnswers.enqueue(book.writePicture("scan.jpg", {80, 60}));
+    form.CMDADD->click();
+    EXPECT_EQ(form.Text1->text(), "7/4/2001");
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }

@@ -1,6 +1,7 @@
 // Folder listings, folder thumbnails and the renaming of camera files, on real folders.
 #include "controls/FolderList.h"
 #include "EditingFixture.h"
+#include "PictureTools.h"
 
 #include "controls/ImageControl.h"
 #include "editing/CameraFiles.h"
@@ -50,6 +51,9 @@ TEST(CameraFiles, NumbersAndNames)
     EXPECT_EQ(pbName(1), "PB00001.jpg");
     EXPECT_EQ(pbName(12346), "PB12346.jpg");
     EXPECT_EQ(pbName(123456), "PB23456.jpg"); // only the last five digits
+    EXPECT_EQ(pbName(7, "PIC0001.JPEG"), "PB00007.jpg");
+    EXPECT_EQ(pbName(7, "PIC0001.HEIC"), "PB00007.heic");
+    EXPECT_EQ(pbName(7, "PIC0001"), "PB00007.jpg");
     EXPECT_TRUE(isCameraFile("PIC0001.JPG"));
     EXPECT_FALSE(isCameraFile("pic0001.jpg"));
     EXPECT_FALSE(isCameraFile("Pic0001.jpg"));
@@ -71,7 +75,7 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
     EXPECT_EQ(prompts().asked[0].request.filterIndex, 2);
     EXPECT_EQ(form.Text2->text(), book.path("trip/two.BMP"));
     PictureFiles& files = form.pictureFiles();
-    EXPECT_EQ(files.file1Pattern(), "*.bmp;*.jpg");
+    EXPECT_EQ(files.file1Pattern(), "*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif");
     EXPECT_EQ(files.file1Names(), QStringList({"bad.jpg", "one.jpg", "three.jpg", "two.BMP"}));
     EXPECT_EQ(form.stripBookmarks[1], book.path("trip/bad.jpg"));
     EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
@@ -140,6 +144,60 @@ TEST_F(MergeTest, AGoodPreviewAsksThenRenamesOnFromTheHighestNumber)
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
+TEST_F(MergeTest, APhonePictureKeepsItsOwnKindOfName)
+{
+    if (!wk::testing::havePictureTools())
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    QImage portrait(48, 64, QImage::Format_RGB32);
+    portrait.fill(Qt::red);
+    ASSERT_TRUE(wk::testing::writeWithConvert(portrait, book.path("camera/PIC0009.HEIC")));
+    QFile::remove(book.path("camera/PIC0009.HEIC.source.png"));
+    form = &startInEditScreen(-1);
+    prompts().yesNoAnswers.enqueue(true);
+    merge(book.path("camera/PIC0009.HEIC"));
+    EXPECT_EQ(form->Image8->picture().naturalSize, QSize(48, 64));
+    EXPECT_EQ(namesIn(camera),
+              QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.heic", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/PB00015.heic"));
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+}
+
+TEST_F(EditingTest, AddThumbnailsAndMergeOfferAllPicturesAndThumbnailsShowEveryFormat)
+{
+    if (!wk::testing::havePictureTools())
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    QImage wide(60, 40, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    const QStringList names{"a.BMP", "b.jpeg", "c.JPG",  "d.png", "e.webp",
+                            "f.tif", "g.TIFF", "h.heic", "i.HEIF"};
+    QDir().mkpath(book.path("phone"));
+    for (const QString& name : names)
+        ASSERT_TRUE(wk::testing::writeWithConvert(wide, book.path("phone/" + name)));
+    for (const QString& left : QDir(book.path("phone")).entryList({"*.source.png"}))
+        QFile::remove(book.path("phone/" + left));
+    writeText(book.path("phone/notes.txt"));
+    shell::Mtform1& form = startInEditScreen(-1);
+
+    form.CMDADD->click(); // each dialog cancelled
+    form.CMDMerge->click();
+    prompts().fileAnswers.enqueue(book.path("phone/h.heic"));
+    form.Command1->click();
+    ASSERT_EQ(prompts().asked.size(), 3);
+    for (const auto& asked : prompts().asked) {
+        SCOPED_TRACE(asked.title.toStdString());
+        EXPECT_EQ(asked.request.filter,
+                  "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|"
+                  "all pictures|*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif");
+        EXPECT_EQ(asked.request.filterIndex, 2);
+    }
+    EXPECT_EQ(form.pictureFiles().file1Names(), names);
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_EQ(form.stripBookmarks[k], book.path("phone/" + names[k - 1]));
+        EXPECT_EQ(form.Image[k]->picture().naturalSize, QSize(60, 40)) << k;
+    }
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
+}
+
 TEST_F(MergeTest, NoRenamesNothing)
 {
     form = &startInEditScreen(-1);
@@ -158,8 +216,8 @@ TEST_F(MergeTest, AFailedPreviewReportsAndRenamesWithoutAsking)
     for (const auto& a : prompts().asked)
         EXPECT_NE(a.kind, "yesno");
     EXPECT_EQ(namesIn(camera),
-              QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.jpg", "holiday.jpg", "pic0003.jpg"}));
-    EXPECT_EQ(form->Text2->text(), book.path("camera/PB00015.jpg")); // the chosen file, renamed
+              QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.txt", "holiday.jpg", "pic0003.jpg"}));
+    EXPECT_EQ(form->Text2->text(), book.path("camera/PB00015.txt")); // the chosen file, renamed
 }
 
 TEST_F(MergeTest, ASaveAfterAMergeStoresTheNewNameOfTheFile)
