@@ -228,6 +228,17 @@ Picture loadThroughThumbnails(const QString& file, const QSize& box)
         throw PictureError(QStringLiteral("%1: could not be decoded before and has not changed since")
                                .arg(QDir::toNativeSeparators(file)));
 
+    // A picture not much larger than its thumbnail would be decodes about as fast as the
+    // thumbnail reads: it is decoded for the box itself and no thumbnail is kept for it.
+    QSize natural;
+    try {
+        natural = pictureSize(file);
+    } catch (const PictureError&) {
+        // decoded below, which records the failure
+    }
+    if (!natural.isEmpty() && qint64(natural.width()) * natural.height() < 4LL * side * side)
+        return loadPicture(file, box);
+
     Picture picture;
     try {
         picture = loadPicture(file, QSize(side, side));
