@@ -194,14 +194,28 @@ TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
     EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
 }
 
-TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
-{
-    TestScrapbook folder(false);
-    const QString jet = copyAsScrapbook(folder.dir(), QStringLiteral("nwind.mdb"));
-    if (jet.isEmpty())
-        GTEST_SKIP() << "no Access file to try";
-    const QByteArray before = fileBytes(jet);
+namespace {
 
+// A program folder whose Velmora.mdb is an Access file, as it was before the conversion.
+class AccessStartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        jet = copyAsScrapbook(folder.dir(), QStringLiteral("nwind.mdb"));
+        if (jet.isEmpty())
+            GTEST_SKIP() << "no Access file to try";
+        before = fileBytes(jet);
+    }
+
+    TestScrapbook folder{false};
+    QString jet;
+    QByteArray before;
+};
+
+} // namespace
+
+TEST_F(AccessStartUp, IsOfferedForConversionAndNoLeavesItAlone)
+{
     StartedProgram program(folder.dir());
     program.start(); // the offer is answered No
     ASSERT_EQ(program.prompts.asked.size(), 1);
@@ -211,14 +225,8 @@ TEST(StartUp, AnAccessScrapbookIsOfferedForConversionAndNoLeavesItAlone)
     EXPECT_EQ(program->ListDB1->count(), 0);
 }
 
-TEST(StartUp, AnAccessScrapbookConvertedOnYesOpensInTheMainWindow)
+TEST_F(AccessStartUp, IsConvertedOnYesAndOpensInTheMainWindow)
 {
-    TestScrapbook folder(false);
-    const QString jet = copyAsScrapbook(folder.dir(), QStringLiteral("nwind.mdb"));
-    if (jet.isEmpty())
-        GTEST_SKIP() << "no Access file to try";
-    const QByteArray before = fileBytes(jet);
-
     StartedProgram program(folder.dir());
     program.prompts.yesNoAnswers.enqueue(true);
     program.start();
