@@ -254,18 +254,34 @@ void DataSource::refresh()
     std::vector<Row> rows;
     std::swap(columns_, columns);
     std::swap(dateColumn_, dateColumn);
+    QString pagedSql;
     try {
-        qint64 serial = 0;
         const QString label = fileLabel();
-        PackedRow scratch; // grows once; each row then takes exactly its own size
-        while (statement.step(label)) {
-            Row row;
-            row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
-            scratch.clear();
-            for (int c = first; c < columnCount; ++c)
-                scratch.appendColumn(stmt, c);
-            row.values = scratch.compacted();
-            rows.push_back(std::move(row));
+        std::unique_ptr<Statement> ids;
+        if (hasId && !query.idsSql.isEmpty() && sameColumnsAsTable(query.baseTable)) {
+            try {
+                ids = std::make_unique<Statement>(connection_->handle(), query.idsSql, label);
+            } catch (const StoreError&) {
+                ids.reset(); // a select list the order refers to: read every row now
+            }
+        }
+        if (ids) {
+            // Only the row identities now; the values a page at a time when they are read.
+            pagedSql = query.idsSql;
+            while (ids->step(label))
+                rows.push_back(Row{sqlite3_column_int64(ids->get(), 0), PackedRow(), false});
+        } else {
+            qint64 serial = 0;
+            PackedRow scratch; // grows once; each row then takes exactly its own size
+            while (statement.step(label)) {
+                Row row;
+                row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
+                scratch.clear();
+                for (int c = first; c < columnCount; ++c)
+                    scratch.appendColumn(stmt, c);
+                row.values = scratch.compacted();
+                rows.push_back(std::move(row));
+            }
         }
     } catch (...) {
         std::swap(columns_, columns);
@@ -274,6 +290,7 @@ void DataSource::refresh()
     }
 
     baseTable_ = hasId ? query.baseTable : QString();
+    pagedSql_ = pagedSql;
     rows_ = std::move(rows);
     indexDirty_ = true;
     position_ = 0; // the first row, or past the end of an empty set
@@ -326,6 +343,102 @@ void DataSource::refreshIfChanged()
     position_ = 0;
     onDeleted_ = false;
     noMatch_ = false;
+}
+
+bool DataSource::sameColumnsAsTable(const QString& table) const
+{
+    Statement statement(connection_->handle(), QStringLiteral("SELECT * FROM %1").arg(quoteName(table)),
+                        fileLabel());
+    sqlite3_stmt* stmt = statement.get();
+    if (sqlite3_column_count(stmt) != int(columns_.size()))
+        return false;
+    for (int c = 0; c < columns_.size(); ++c)
+        if (columns_.at(c).compare(QString::fromUtf8(sqlite3_column_name(stmt, c)), Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
+const PackedRow& DataSource::valuesOf(int index) const
+{
+    if (!rows_[size_t(index)].loaded)
+        loadPage(index);
+    return rows_[size_t(index)].values;
+}
+
+void DataSource::loadPage(int index) const
+{
+    constexpr int kPageRows = 256;
+    const int begin = index - index % kPageRows;
+    const int end = std::min(begin + kPageRows, int(rows_.size()));
+    QHash<qint64, int> wanted;
+    QStringList ids;
+    for (int i = begin; i < end; ++i)
+        if (!rows_[size_t(i)].loaded) {
+            wanted.insert(rows_[size_t(i)].id, i);
+            ids << QString::number(rows_[size_t(i)].id);
+        }
+    const QString label = fileLabel();
+    Statement statement(requireConnection()->handle(),
+                        QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                            .arg(quoteName(baseTable_), ids.join(QLatin1Char(','))),
+                        label);
+    sqlite3_stmt* stmt = statement.get();
+    const int columnCount = sqlite3_column_count(stmt);
+    PackedRow scratch;
+    while (statement.step(label)) {
+        const int i = wanted.value(sqlite3_column_int64(stmt, 0), -1);
+        if (i < 0)
+            continue;
+        scratch.clear();
+        for (int c = 1; c < columnCount; ++c)
+            scratch.appendColumn(stmt, c);
+        rows_[size_t(i)].values = scratch.compacted();
+        rows_[size_t(i)].loaded = true;
+    }
+    // A row deleted since the set was read keeps its place, with no values.
+    for (int i = begin; i < end; ++i)
+        if (!rows_[size_t(i)].loaded) {
+            scratch.clear();
+            for (int c = 0; c < columns_.size(); ++c)
+                scratch.appendValue(QVariant());
+            rows_[size_t(i)].values = scratch.compacted();
+            rows_[size_t(i)].loaded = true;
+        }
+}
+
+void DataSource::forEachValue(const QString& name, const std::function<void(int, const QVariant&)>& visit) const
+{
+    const int c = requireColumn(name);
+    const int count = int(rows_.size());
+    int next = 0;
+    if (!pagedSql_.isEmpty()) {
+        // One pass over the column in set order; rows the set has moved, added or changed since
+        // come from the set itself.
+        const QString label = fileLabel();
+        const QString idColumn = QStringLiteral("AS ") + quoteName(QLatin1String(kRowIdColumn));
+        QString sql = pagedSql_;
+        sql.replace(sql.indexOf(idColumn), idColumn.size(), idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
+        Statement statement(requireConnection()->handle(), sql, label);
+        sqlite3_stmt* stmt = statement.get();
+        QHash<qint64, QVariant> outOfStep;
+        while (statement.step(label)) {
+            const qint64 id = sqlite3_column_int64(stmt, 0);
+            if (outOfStep.isEmpty() && next < count && rows_[size_t(next)].id == id) {
+                const Row& row = rows_[size_t(next)];
+                visit(next, readValue(c, row.loaded ? row.values.at(c) : columnValue(stmt, 1)));
+                ++next;
+            } else {
+                outOfStep.insert(id, columnValue(stmt, 1));
+            }
+        }
+        for (; next < count; ++next) {
+            const Row& row = rows_[size_t(next)];
+            visit(next, readValue(c, row.loaded ? row.values.at(c) : outOfStep.value(row.id)));
+        }
+        return;
+    }
+    for (; next < count; ++next)
+        visit(next, readValue(c, rows_[size_t(next)].values.at(c)));
 }
 
 std::shared_ptr<Connection> DataSource::requireConnection() const
@@ -505,7 +618,7 @@ QVariant DataSource::field(const QString& name) const
     if (editMode_ != EditMode::None)
         return pending_[size_t(c)];
     requireCurrent();
-    return readValue(c, rows_[size_t(position_)].values.at(c));
+    return readValue(c, valuesOf(position_).at(c));
 }
 
 QVariant DataSource::fieldAt(int row, const QString& name) const
@@ -516,7 +629,7 @@ QVariant DataSource::fieldAt(int row, const QString& name) const
                              .arg(fileLabel())
                              .arg(row)
                              .arg(rows_.size()));
-    return readValue(c, rows_[size_t(row)].values.at(c));
+    return readValue(c, valuesOf(row).at(c));
 }
 
 void DataSource::setField(const QString& name, const QVariant& value)
@@ -590,7 +703,7 @@ void DataSource::edit()
     requireTable("change");
     requireCurrent();
     editMode_ = EditMode::Edit;
-    const std::vector<QVariant> stored = rows_[size_t(position_)].values.all();
+    const std::vector<QVariant> stored = valuesOf(position_).all();
     pending_.assign(size_t(columns_.size()), QVariant());
     for (size_t c = 0; c < stored.size() && c < pending_.size(); ++c)
         pending_[c] = readValue(int(c), stored[c]);

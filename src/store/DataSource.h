@@ -21,6 +21,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -69,6 +70,9 @@ public:
     // time of day is stored.
     QVariant field(const QString& name) const;
     QVariant fieldAt(int row, const QString& name) const; // the same for any row of the set
+    // Calls `visit(row, value)` for every row of the set in order with field `name`'s value, as
+    // field() gives it; reads that one column of the rows not read yet.
+    void forEachValue(const QString& name, const std::function<void(int, const QVariant&)>& visit) const;
     // Only between addNew()/edit() and update(). A QDate/QDateTime (or a date text, for a date
     // field) is stored in storage form; an invalid date text for a date field throws.
     void setField(const QString& name, const QVariant& value);
@@ -106,8 +110,14 @@ private:
 
     struct Row {
         qint64 id = 0;
-        PackedRow values; // as stored; readValue() gives the program's value
+        PackedRow values;   // as stored; readValue() gives the program's value
+        bool loaded = true; // false: values not read yet (valuesOf() reads its page)
     };
+    // A set over one table's columns reads only its row identities at a refresh and the values
+    // of 256 rows at a time when one of them is first read: a long list costs what is shown.
+    bool sameColumnsAsTable(const QString& table) const;
+    const PackedRow& valuesOf(int index) const;
+    void loadPage(int index) const;
     QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;
     void requireCurrent() const;
@@ -130,7 +140,8 @@ private:
     QString baseTable_;
     QStringList columns_;          // field names, row identity excluded
     std::vector<bool> dateColumn_; // per column: read/write as a date
-    std::vector<Row> rows_;
+    mutable std::vector<Row> rows_;
+    QString pagedSql_; // the set's query selecting only row identities; empty: all rows read at refresh
     mutable QHash<qint64, int> indexById_;
     mutable bool indexDirty_ = true;
     int position_ = -1;      // -1 before first; rows_.size() past end

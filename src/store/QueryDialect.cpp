@@ -149,13 +149,27 @@ public:
     QString singleName() const { return tokens_[significant_[0]].text; }
     bool startsWithSelect() const { return !significant_.empty() && upperAt(0) == QLatin1String("SELECT"); }
     bool empty() const { return significant_.empty(); }
+    bool hasOrderBy() const
+    {
+        int depth = 0;
+        for (int s = 0; s < int(significant_.size()); ++s) {
+            const QString& text = tokens_[significant_[s]].text;
+            depth += text == QLatin1String("(") ? 1 : text == QLatin1String(")") ? -1 : 0;
+            if (depth == 0 && kindAt(s) == Kind::Word && upperAt(s) == QLatin1String("ORDER"))
+                return true;
+        }
+        return false;
+    }
 
     // Output text per token, in order; the row identity column is put after SELECT when wanted.
-    QString translate(const QString& rowIdQualifier)
+    // With `idsOnly` (after singleTable()), the row identity is the only column selected.
+    QString translate(const QString& rowIdQualifier, bool idsOnly = false)
     {
         dropTrailingSemicolons();
         QString out;
         for (int s = 0; s < int(significant_.size()); ++s) {
+            if (idsOnly && s > 0 && s < from_)
+                continue;
             const int t = significant_[s];
             // Copy the blanks that stand before this token.
             const int previousToken = s == 0 ? -1 : significant_[s - 1];
@@ -163,7 +177,9 @@ public:
                 out += tokens_[k].text;
             out += translateToken(s);
             if (s == 0 && !rowIdQualifier.isEmpty())
-                out += QStringLiteral(" %1.rowid AS %2,").arg(rowIdQualifier, quoteIdentifier(kRowIdColumn));
+                out += QStringLiteral(" %1.rowid AS %2%3")
+                           .arg(rowIdQualifier, quoteIdentifier(kRowIdColumn),
+                                idsOnly ? QStringLiteral(" ") : QStringLiteral(","));
         }
         return out;
     }
@@ -191,6 +207,7 @@ public:
                     from = s;
             }
         }
+        from_ = from;
         if (from < 0 || from + 1 >= int(significant_.size()))
             return false;
         const int name = from + 1;
@@ -212,6 +229,7 @@ public:
     }
 
 private:
+    mutable int from_ = -1; // the FROM of the outer query, found by singleTable()
     Kind kindAt(int s) const { return tokens_[significant_[s]].kind; }
     QString upperAt(int s) const { return tokens_[significant_[s]].text.toUpper(); }
     QString textAt(int s) const
@@ -309,15 +327,23 @@ TranslatedQuery translateRecordSource(const QString& recordSource)
         const QString table = translator.singleName();
         const QString quoted = quoteIdentifier(table);
         return {QStringLiteral("SELECT %1.rowid AS %2, * FROM %1").arg(quoted, quoteIdentifier(kRowIdColumn)),
-                table};
+                table,
+                QStringLiteral("SELECT %1.rowid AS %2 FROM %1 ORDER BY %1.rowid").arg(quoted, quoteIdentifier(kRowIdColumn))};
     }
     if (!translator.startsWithSelect())
         fail(recordSource, QStringLiteral("it is neither a table name nor a SELECT"));
     QString table;
     QString qualifier;
-    if (translator.singleTable(table, qualifier))
-        return {translator.translate(qualifier), table};
-    return {translator.translate(QString()), QString()};
+    if (translator.singleTable(table, qualifier)) {
+        const QString sql = translator.translate(qualifier);
+        // Without an order the rows come as the table holds them, as a read of every column
+        // gives them; a read of identities alone might take an index's order instead.
+        QString ids = translator.translate(qualifier, true);
+        if (!translator.hasOrderBy())
+            ids += QStringLiteral(" ORDER BY %1.rowid").arg(qualifier);
+        return {sql, table, ids};
+    }
+    return {translator.translate(QString()), QString(), QString()};
 }
 
 QString translateCriterion(const QString& criterion)

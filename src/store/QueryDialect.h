@@ -14,6 +14,7 @@ namespace wk::store {
 struct TranslatedQuery {
     QString sql;       // ready for SQLite; first column is the row identity when baseTable is set
     QString baseTable; // the single table the rows come from (for writes and finds); may be empty
+    QString idsSql;    // with a base table: the same rows, with only the row identity selected
 };
 
 // Translates a record source (a table name or a query text). Throws StoreError when the text

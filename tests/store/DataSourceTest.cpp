@@ -323,3 +323,42 @@ TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds)
     }
     EXPECT_EQ(found, QStringList({"Fireworks"}));
 }
+
+// A long set reads its values a page at a time: every row still reads as stored, a row deleted
+// elsewhere before its page was read keeps its place without values, and a one-column pass gives
+// the set's own order and its own writes.
+TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
+{
+    execOn(path, QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "
+                                "INSERT INTO MYLIFE (DATE, MYEVENT) SELECT date('2001-01-01', '+' || k || ' days'), "
+                                "'Day ' || k FROM n"));
+    auto byDate = source(QStringLiteral("SELECT * FROM mylife WHERE DATE >= #1/1/2001# order by date;"));
+    ASSERT_EQ(byDate->recordCount(), 999);
+    execOn(path, QStringLiteral("DELETE FROM MYLIFE WHERE MYEVENT = 'Day 700'"));
+    EXPECT_EQ(byDate->fieldAt(0, QStringLiteral("MYEVENT")).toString(), "Day 1");
+    EXPECT_EQ(byDate->fieldAt(998, QStringLiteral("MYEVENT")).toString(), "Day 999");
+    EXPECT_EQ(byDate->fieldAt(300, QStringLiteral("DATE")).toDate(), QDate(2001, 10, 29));
+    EXPECT_TRUE(byDate->fieldAt(699, QStringLiteral("MYEVENT")).isNull());
+    EXPECT_EQ(byDate->fieldAt(700, QStringLiteral("MYEVENT")).toString(), "Day 701");
+
+    byDate->moveTo(500);
+    byDate->edit();
+    byDate->setField(QStringLiteral("MYEVENT"), QStringLiteral("Changed"));
+    byDate->update();
+    QStringList titles;
+    QList<int> rows;
+    byDate->forEachValue(QStringLiteral("MYEVENT"), [&](int row, const QVariant& value) {
+        rows << row;
+        titles << value.toString();
+    });
+    ASSERT_EQ(titles.size(), 999);
+    EXPECT_EQ(rows.last(), 998);
+    EXPECT_EQ(titles[0], "Day 1");
+    EXPECT_EQ(titles[500], "Changed");
+    EXPECT_EQ(titles[699], "");
+    EXPECT_EQ(titles[998], "Day 999");
+
+    // Rows in the table's order when the query names none.
+    auto unordered = source(QStringLiteral("SELECT * FROM mylife WHERE DATE >= #1/1/2001#;"));
+    EXPECT_EQ(unordered->fieldAt(0, QStringLiteral("MYEVENT")).toString(), "Day 1");
+}
