@@ -1,6 +1,7 @@
 #include "browse/EntryList.h"
 
 #include "browse/EntryDisplay.h"
+#include "controls/LineBookmarks.h"
 #include "controls/LineTips.h"
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
@@ -15,6 +16,7 @@
 #include <QDrag>
 #include <QKeyEvent>
 #include <QLabel>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -29,8 +31,8 @@ constexpr int kDeleteKey = 46;
 
 EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&parts.Data1)
 {
-    QListWidget* list = parts_.ListDB1;
-    connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
+    controls::LineList* list = parts_.ListDB1;
+    connect(list, &controls::LineList::currentRowChanged, this, [this](int row) {
         if (!filling_ && row >= 0)
             ListDB1_Click();
     });
@@ -42,38 +44,44 @@ EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&
 
 EntryList::~EntryList() = default;
 
-void EntryList::fill(store::DataSource& source)
+void EntryList::fill(store::DataSource& source, int emptySlots)
 {
-    QStringList titles;
-    QStringList bookmarks;
+    QList<qint64> ids;
     skipStep([&] {
-        source.moveFirst();
-        while (!source.eof()) {
-            // A null title lists as an empty line, so lines and slots stay aligned.
-            titles << store::fieldText(source, store::kTitleField);
-            bookmarks << source.bookmark();
+        const int rows = source.recordCount();
+        ids.reserve(rows);
+        for (int row = 0; row < rows; ++row)
+            ids << source.rowIdAt(row);
+        if (rows > 0) { // as after passing over every row: past the last one
+            source.moveLast();
             source.moveNext();
         }
     });
-    showLines(source, titles, bookmarks);
+    // A title is read when its line is drawn; a null title lists as an empty line.
+    showIds(source, ids, [&source, ids](int line) { return store::titleById(source, ids.at(line), line); },
+            emptySlots);
 }
 
 void EntryList::showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
                           int emptySlots)
 {
+    QList<qint64> ids;
+    ids.reserve(bookmarks.size());
+    for (const QString& bookmark : bookmarks)
+        ids << (bookmark.isEmpty() ? controls::LineBookmarks::kEmptySlot : bookmark.toLongLong());
+    showIds(source, ids, [titles](int line) { return titles.value(line); }, emptySlots);
+}
+
+void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids, controls::LineModel::TextOf textOf,
+                        int emptySlots)
+{
     filledFrom_ = &source;
     parts_.folderThumbnails = false; // the strip's arrows now step through these lines
-    QListWidget* list = parts_.ListDB1;
-    const QSignalBlocker blocker(list);
+    controls::LineList* list = parts_.ListDB1;
     filling_ = true;
-    list->clear();
-    list->addItems(titles);
-    list->setCurrentRow(-1);
-    QStringList lineSlots = bookmarks;
-    if (lineSlots.isEmpty())
-        for (int k = 0; k < std::max(emptySlots, 1); ++k)
-            lineSlots << QString();
-    parts_.lineBookmarks = lineSlots;
+    list->setLines(int(ids.size()), std::move(textOf));
+    parts_.lineBookmarks =
+        ids.isEmpty() ? controls::LineBookmarks::emptySlots(std::max(emptySlots, 1)) : controls::LineBookmarks(ids);
     filling_ = false;
 }
 
@@ -165,9 +173,9 @@ void EntryList::ListDB1_MouseDown(Qt::MouseButton, QPoint position)
 {
     if (!parts_.Calstart1->isChecked())
         return;
-    QListWidget* list = parts_.ListDB1;
-    if (QListWidgetItem* item = list->itemAt(position))
-        list->setCurrentItem(item);
+    controls::LineList* list = parts_.ListDB1;
+    if (const QModelIndex line = list->indexAt(position); line.isValid())
+        list->setCurrentRow(line.row());
     const int th = parts_.window->fontMetrics().height();
     const QRect cell = parts_.List1[1]->geometry();
     parts_.LABELFILE->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);

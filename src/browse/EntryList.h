@@ -4,6 +4,7 @@
 // question, and a mouse press while the calendar is on starts dragging it towards a day.
 #include "controls/Forward.h"
 #include "contracts/EntryLines.h"
+#include "controls/LineList.h"
 
 #include <QObject>
 #include <QPoint>
@@ -18,13 +19,13 @@ class EntryDisplay;
 // What the entry list works on.
 struct EntryListParts {
     QWidget* window; // the main window: its title heads the questions
-    QListWidget* ListDB1;
+    controls::LineList* ListDB1;
     QLabel* LABELFILE;                  // the text dragged towards a day
     std::array<QListWidget*, 43> List1; // the calendar's day cells, whose width the drag takes
     controls::PictureButton* Calstart1;
     store::ConnectionPool& connections;
     store::DataSource& Data1;
-    QStringList& lineBookmarks;
+    controls::LineBookmarks& lineBookmarks;
     bool& folderThumbnails;
     controls::Prompts& prompts;
     EntryDisplay& display;
@@ -36,9 +37,9 @@ public:
     explicit EntryList(const EntryListParts& parts);
     ~EntryList() override;
 
-    // Refills ListDB1 and lineBookmarks from `source`, which is left past its last row.
-    // No line is selected afterwards.
-    void fill(store::DataSource& source) override;
+    // Refills ListDB1 and lineBookmarks from `source`, which is left past its last row;
+    // `emptySlots` empty slots stand in when it has no rows. No line is selected afterwards.
+    void fill(store::DataSource& source, int emptySlots = 1) override;
     // Shows lines already read from `source` (one title per bookmark) and makes them the lines
     // of lineBookmarks; `emptySlots` empty slots stand in when there are no lines.
     void showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
@@ -76,6 +77,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showIds(store::DataSource& source, const QList<qint64>& ids, controls::LineModel::TextOf textOf,
+                 int emptySlots);
     void startLabelDrag();
 
     EntryListParts parts_;

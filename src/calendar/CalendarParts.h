@@ -23,7 +23,7 @@ struct CalendarParts {
     QTableView* DBGrid1;
     QLineEdit* ListDate;
     QPushButton* CmdDayList;
-    QListWidget* ListDB1;
+    controls::LineList* ListDB1;
     store::DataSource& Data1;
     store::DataSource& DataFind;
     std::int16_t& dayListCell;

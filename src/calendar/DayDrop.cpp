@@ -13,6 +13,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QMimeData>
 
@@ -117,7 +118,7 @@ void DayDrop::List1_DragDrop(int index)
     const int line = parts_.ListDB1->currentRow();
     if (line < 0 || line >= parts_.ListDB1->count())
         return;
-    const QString title = parts_.ListDB1->item(line)->text();
+    const QString title = parts_.ListDB1->lineText(line);
     store::Entry copy;
     const bool found = skipStep([&] { copy = store::readEntry(parts_.entryLines.positionOnLine(line)); });
     if (!found)

@@ -21,8 +21,7 @@ void EntryDateIndex::rebuild()
     if (rows == 0 || !source_.isOpen())
         return;
     byDay_.reserve(size_t(rows));
-    for (int row = 0; row < rows; ++row) {
-        const QVariant value = source_.fieldAt(row, store::kDateField);
+    source_.forEachValue(store::kDateField, [this](int row, const QVariant& value) {
         if (value.typeId() == QMetaType::QDate) {
             byDay_.emplace_back(value.toDate().toJulianDay(), row);
         } else if (value.typeId() == QMetaType::QDateTime) {
@@ -30,7 +29,7 @@ void EntryDateIndex::rebuild()
             if (at.time() == QTime(0, 0))
                 byDay_.emplace_back(at.date().toJulianDay(), row);
         }
-    }
+    });
     std::sort(byDay_.begin(), byDay_.end()); // (day, row): within a day, set order
 }
 

@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>

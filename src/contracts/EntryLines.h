@@ -12,8 +12,9 @@ namespace wk::contracts {
 
 class EntryLines {
 public:
-    // Refills the list and lineBookmarks from `source`, which is left past its last row.
-    virtual void fill(store::DataSource& source) = 0;
+    // Refills the list and lineBookmarks from `source`, which is left past its last row;
+    // `emptySlots` empty slots stand in when it has no rows.
+    virtual void fill(store::DataSource& source, int emptySlots = 1) = 0;
     // Shows lines already read from `source` (one title per bookmark); `emptySlots` empty slots
     // stand in when there are no lines.
     virtual void showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,

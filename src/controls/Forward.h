@@ -25,6 +25,8 @@ class DropDownCombo;
 class FolderList;
 class FrameCanvas;
 class ImageControl;
+class LineBookmarks;
+class LineList;
 class PictureButton;
 class Prompts;
 class TwipsLayout;

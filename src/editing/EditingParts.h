@@ -26,13 +26,13 @@ struct EditingParts {
     QPushButton* CMDMerge;
     controls::FolderList* File1;
     controls::FolderList* File2;
-    QListWidget* ListDB1;
+    controls::LineList* ListDB1;
     std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
     controls::ImageControl* CMDFWD;
     controls::ImageControl* CMDREV;
     store::DataSource& Data1;
     store::DataSource& DataWhere;
-    QStringList& lineBookmarks;
+    controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;
     int& stripLastIndex;

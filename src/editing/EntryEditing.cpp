@@ -19,6 +19,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>

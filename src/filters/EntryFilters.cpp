@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,22 +23,6 @@ namespace wk::filters {
 using controls::skipStep;
 
 namespace {
-
-// Titles and bookmarks of every row of `source` from its first row on; the source is left
-// past its last row. A null title lists as the empty text so lines and slots stay aligned.
-void readLines(store::DataSource& source, QStringList& titles, QStringList& bookmarks)
-{
-    skipStep([&] {
-        if (source.recordCount() == 0)
-            return;
-        source.moveFirst();
-        while (!source.eof()) {
-            titles << store::fieldText(source, store::kTitleField);
-            bookmarks << source.bookmark();
-            source.moveNext();
-        }
-    });
-}
 
 QColor categoryColour(int k)
 {
@@ -116,8 +101,6 @@ void EntryFilters::categoryClick(int k)
     if (k <= 2)
         skipStep([&] { parts_.Data1.moveFirst(); });
     store::DataSource& find = parts_.DataFind;
-    QStringList titles;
-    QStringList bookmarks;
     bool queried = false;
     skipStep([&] {
         find.setRecordSource(store::queries::categoryFilter(parts_.SSOption[k]->text(), selectedName()));
@@ -125,8 +108,9 @@ void EntryFilters::categoryClick(int k)
         queried = true;
     });
     if (queried)
-        readLines(find, titles, bookmarks);
-    parts_.entryLines.showLines(find, titles, bookmarks, kEmptySlots);
+        parts_.entryLines.fill(find, kEmptySlots);
+    else
+        parts_.entryLines.showLines(find, {}, {}, kEmptySlots);
     switchTimeLineOff();
 }
 
@@ -169,10 +153,7 @@ void EntryFilters::CmdAll_Click()
         entries.setRecordSource(store::queries::allEntries());
         entries.refresh();
     });
-    QStringList titles;
-    QStringList bookmarks;
-    readLines(entries, titles, bookmarks);
-    parts_.entryLines.showLines(entries, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.fill(entries, kEmptySlots);
     skipStep([&] { entries.moveFirst(); });
     if (parts_.ListDB1->count() > 0)
         parts_.ListDB1->setCurrentRow(0); // shows the first entry
@@ -191,10 +172,7 @@ void EntryFilters::DBList2_Click()
         entries.setRecordSource(query);
         entries.refresh();
     });
-    QStringList titles;
-    QStringList bookmarks;
-    readLines(entries, titles, bookmarks);
-    parts_.entryLines.showLines(entries, titles, bookmarks, kEmptySlots);
+    parts_.entryLines.fill(entries, kEmptySlots);
     switchTimeLineOff();
 }
 

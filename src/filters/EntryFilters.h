@@ -21,7 +21,7 @@ struct EntryFiltersParts {
     QButtonGroup* categoryOptions;
     QPushButton* CmdAll;
     QListWidget* DBList2;
-    QListWidget* ListDB1;
+    controls::LineList* ListDB1;
     controls::PictureButton* TimeOn1;
     std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
     store::DataSource& Data1;

@@ -8,6 +8,8 @@
 // calendar, dialogs, editing, filters, strip, timeline), contracts/, controls/ and store/;
 // no subsystem calls the shell.
 #include "controls/Forward.h"
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include "controls/Prompts.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
@@ -79,7 +81,7 @@ public:
     const QString programDirectory;
     const store::Clock& clock;
     QString pictureRoot;
-    QStringList lineBookmarks{QString()};
+    controls::LineBookmarks lineBookmarks;
     std::array<QString, 8> stripBookmarks; // slots 1..7
     // Line indices of the strip's first and last slots; full-size integers, because a
     // scrapbook of years holds more lines than a 16-bit index can count.
@@ -132,7 +134,7 @@ public:
 
     // --- Main Screen panel -------------------------------------------------------------------
     QGroupBox* Frame1 = nullptr;
-    QListWidget* ListDB1 = nullptr;
+    controls::LineList* ListDB1 = nullptr;
     std::array<QRadioButton*, 6> SSOption{}; // SSOption1..SSOption5
     QButtonGroup* categoryOptions = nullptr;
     QPushButton* CmdAll = nullptr;
@@ -164,7 +166,7 @@ public:
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* FrameMytrip = nullptr;
-    QListWidget* Listdb2 = nullptr;
+    controls::LineList* Listdb2 = nullptr;
     QLabel* wherelabel = nullptr;
     QLabel* datelabel = nullptr;
 

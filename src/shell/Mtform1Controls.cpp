@@ -3,6 +3,7 @@
 #include "controls/FolderList.h"
 #include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
+#include "controls/LineList.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
 #include "controls/TwipsLayout.h"
@@ -159,8 +160,7 @@ void Mtform1::createControls()
 
     // Main Screen panel.
     Frame1 = place<QGroupBox>(this, QStringLiteral("Frame1"), tw(5775, 1200, 3255, 5175));
-    ListDB1 = place<QListWidget>(Frame1, QStringLiteral("ListDB1"), tw(120, 240, 3015, 3150));
-    ListDB1->setUniformItemSizes(true); // long lists lay out at once
+    ListDB1 = place<controls::LineList>(Frame1, QStringLiteral("ListDB1"), tw(120, 240, 3015, 3150));
     categoryOptions = new QButtonGroup(this);
     const QStringList categoryCaptions{QStringLiteral("Events"), QStringLiteral("School"),
                                        QStringLiteral("Family"), QStringLiteral("Trips"),
@@ -216,8 +216,7 @@ void Mtform1::createControls()
 
     // List by Date panel.
     FrameMytrip = place<QGroupBox>(this, QStringLiteral("FrameMytrip"), tw(5760, 1200, 3255, 5175));
-    Listdb2 = place<QListWidget>(FrameMytrip, QStringLiteral("Listdb2"), tw(120, 240, 3015, 3990));
-    Listdb2->setUniformItemSizes(true);
+    Listdb2 = place<controls::LineList>(FrameMytrip, QStringLiteral("Listdb2"), tw(120, 240, 3015, 3990));
     datelabel = label(FrameMytrip, QStringLiteral("datelabel"), QString(), tw(120, 4320, 3015, 285));
     wherelabel = label(FrameMytrip, QStringLiteral("wherelabel"), QString(), tw(120, 4680, 3015, 285));
 

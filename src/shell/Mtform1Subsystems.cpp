@@ -2,6 +2,8 @@
 // the shared state and the other subsystems' operations it works on, and each connecting its
 // own handlers to its own controls. No two subsystems handle the same control's event, so the
 // order below is only the order in which one needs another to exist.
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include "browse/Browse.h"
 #include "calendar/Calendar.h"
 #include "controls/FrameCanvas.h"

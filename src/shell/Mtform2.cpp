@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>

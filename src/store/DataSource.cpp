@@ -624,11 +624,7 @@ QVariant DataSource::field(const QString& name) const
 QVariant DataSource::fieldAt(int row, const QString& name) const
 {
     const int c = requireColumn(name);
-    if (row < 0 || row >= int(rows_.size()))
-        throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
-                             .arg(fileLabel())
-                             .arg(row)
-                             .arg(rows_.size()));
+    requireRow(row);
     return readValue(c, valuesOf(row).at(c));
 }
 
@@ -654,6 +650,21 @@ void DataSource::rebuildIndex() const
     for (int i = 0; i < int(rows_.size()); ++i)
         indexById_.insert(rows_[size_t(i)].id, i);
     indexDirty_ = false;
+}
+
+void DataSource::requireRow(int row) const
+{
+    if (row < 0 || row >= int(rows_.size()))
+        throw StoreError(QStringLiteral("%1: row %2 is outside the set of %3 rows")
+                             .arg(fileLabel())
+                             .arg(row)
+                             .arg(rows_.size()));
+}
+
+qint64 DataSource::rowIdAt(int row) const
+{
+    requireRow(row);
+    return rows_[size_t(row)].id;
 }
 
 int DataSource::indexOfId(qint64 id) const

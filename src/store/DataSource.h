@@ -80,6 +80,8 @@ public:
     QString bookmark() const;                  // current row identity as text
     void setBookmark(const QString& bookmark); // make that row current; throws if not in the set
     bool hasBookmark(const QString& bookmark) const;
+    qint64 rowIdAt(int row) const;  // the row identity of row `row`; throws outside the set
+    int rowOfId(qint64 id) const { return indexOfId(id); } // -1 when not in the set
 
     void addNew(); // starts a new row (fields null)
     void edit();   // starts changing the current row
@@ -121,6 +123,7 @@ private:
     QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;
     void requireCurrent() const;
+    void requireRow(int row) const;
     void requireTable(const char* operation) const;
     void endEditing();
     int columnIndex(const QString& name) const; // -1 when unknown

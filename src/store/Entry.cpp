@@ -2,6 +2,7 @@
 
 #include "store/DataSource.h"
 #include "store/DateRules.h"
+#include "store/StoreError.h"
 
 #include <QDateTime>
 
@@ -42,9 +43,8 @@ QString valueText(const QVariant& value)
 
 QString fieldText(const DataSource& source, const QString& field) { return valueText(source.field(field)); }
 
-QDate fieldDate(const DataSource& source, const QString& field)
+QDate dateOf(const QVariant& v)
 {
-    const QVariant v = source.field(field);
     if (v.typeId() == QMetaType::QDate)
         return v.toDate();
     if (v.typeId() == QMetaType::QDateTime)
@@ -52,6 +52,19 @@ QDate fieldDate(const DataSource& source, const QString& field)
     if (v.isValid() && !v.isNull())
         return dates::parseDate(v.toString()).value_or(QDate());
     return {};
+}
+
+QDate fieldDate(const DataSource& source, const QString& field) { return dateOf(source.field(field)); }
+
+QString titleById(const DataSource& source, qint64 id, int likelyRow)
+{
+    try {
+        const bool there = likelyRow >= 0 && likelyRow < source.recordCount() && source.rowIdAt(likelyRow) == id;
+        const int row = there ? likelyRow : source.rowOfId(id);
+        return row < 0 ? QString() : valueText(source.fieldAt(row, kTitleField));
+    } catch (const StoreError&) {
+        return {}; // the line stays, without its title
+    }
 }
 
 } // namespace wk::store

@@ -53,5 +53,10 @@ QString valueText(const QVariant& value);
 QString fieldText(const DataSource& source, const QString& field);
 // Date field of the current row (a time of day is dropped); invalid for null or no date.
 QDate fieldDate(const DataSource& source, const QString& field);
+// A field value as a day: a date, a date and time's day, or a date text; invalid otherwise.
+QDate dateOf(const QVariant& value);
+// The title of the entry with row identity `id` in `source`, looked for first at row
+// `likelyRow`; empty when the set no longer holds it or it cannot be read.
+QString titleById(const DataSource& source, qint64 id, int likelyRow);
 
 } // namespace wk::store

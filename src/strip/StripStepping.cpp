@@ -6,6 +6,8 @@
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
 
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include <QListWidget>
 
 namespace wk::strip {

@@ -23,8 +23,8 @@ struct StripParts {
     controls::ImageControl* CMDREV;
     controls::ImageControl* FWDSTOP;
     controls::ImageControl* REVSTOP;
-    QListWidget* ListDB1;
-    const QStringList& lineBookmarks;
+    controls::LineList* ListDB1;
+    const controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;
     int& stripLastIndex;

@@ -12,6 +12,8 @@
 #include "store/DateRules.h"
 
 #include <QLabel>
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include <QListWidget>
 #include <QScrollBar>
 #include <array>

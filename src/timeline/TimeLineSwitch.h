@@ -21,7 +21,7 @@ struct TimeLineSwitchParts {
     std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
     controls::ImageControl* CMDFWD;
     controls::ImageControl* CMDREV;
-    QListWidget* ListDB1;
+    controls::LineList* ListDB1;
     controls::PictureButton* Calstart1;
     controls::ImageControl* Image8;
     QLabel* CALLABEL;
@@ -29,7 +29,7 @@ struct TimeLineSwitchParts {
     std::array<QLabel*, 8> WeekdayLabel; // [1]..[7]
     std::array<QListWidget*, 43> List1;  // [1]..[42]
     controls::FrameCanvas& canvas;       // where the big picture's frame is drawn
-    const QStringList& lineBookmarks;
+    const controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;
     int& stripLastIndex;

@@ -3,6 +3,8 @@
 #include "contracts/BigPicture.h"
 #include "controls/ClassicColours.h"
 #include "controls/ImageControl.h"
+#include "controls/LineBookmarks.h"
+#include "controls/LineList.h"
 #include "controls/LineTips.h"
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
@@ -13,7 +15,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <array>
 
@@ -38,7 +39,7 @@ QString laterHeader(const QDate& d)
 }
 
 // "dd  " for each day of a month, formatted once.
-const QString& dayPrefix(const QDate& d)
+const QString& dayPrefix(int day)
 {
     static const std::array<QString, 32> prefixes = [] {
         std::array<QString, 32> all;
@@ -46,42 +47,67 @@ const QString& dayPrefix(const QDate& d)
             all[size_t(day)] = dates::formatDayListing(QDate(2000, 1, day));
         return all;
     }();
-    return prefixes[size_t(d.day())];
+    return prefixes[size_t(day)];
 }
 
 } // namespace
 
-Listing buildListing(store::DataSource& entries)
+void Listing::addHeader(const QString& text)
+{
+    headers_.insert(lineCount(), text);
+    rows_.push_back(-1);
+    days_.push_back(0);
+    ids_ << controls::LineBookmarks::kEmptySlot;
+}
+
+void Listing::addEntry(int row, qint64 id, int day)
+{
+    rows_.push_back(row);
+    days_.push_back(qint8(day));
+    ids_ << id;
+}
+
+QString Listing::lineText(const store::DataSource& entries, int line) const
+{
+    const int row = rows_[size_t(line)];
+    if (row < 0)
+        return headers_.value(line);
+    const QString title = store::titleById(entries, ids_.at(line), row);
+    const int day = days_[size_t(line)];
+    return day > 0 ? dayPrefix(day) + title : title;
+}
+
+controls::LineBookmarks Listing::bookmarks() const
+{
+    QList<qint64> slots = ids_;
+    while (slots.size() < 2)
+        slots << controls::LineBookmarks::kEmptySlot;
+    return controls::LineBookmarks(slots);
+}
+
+Listing buildListing(const store::DataSource& entries)
 {
     Listing listing;
-    QDate d;
+    int month = 0;
+    bool first = true;
     skipStep([&] {
-        entries.moveFirst();
-        d = fieldDate(entries, store::kDateField);
-    });
-    int month = d.isValid() ? d.month() : 0;
-    listing.lines << firstHeader(d);
-    listing.bookmarks << QString();
-    skipStep([&] {
-        while (!entries.eof()) {
-            // An entry without a date stays under the header before it.
-            if (const QDate rowDate = fieldDate(entries, store::kDateField); rowDate.isValid()) {
-                d = rowDate;
-                if (d.month() != month) {
-                    listing.lines << laterHeader(d);
-                    listing.bookmarks << QString();
-                    month = d.month();
-                }
-                listing.lines << dayPrefix(d) + fieldText(entries, store::kTitleField);
-            } else {
-                listing.lines << fieldText(entries, store::kTitleField);
+        entries.forEachValue(store::kDateField, [&](int row, const QVariant& value) {
+            const QDate d = store::dateOf(value);
+            if (first) {
+                listing.addHeader(firstHeader(d));
+                month = d.isValid() ? d.month() : 0;
+                first = false;
             }
-            listing.bookmarks << entries.bookmark();
-            entries.moveNext();
-        }
+            // An entry without a date stays under the header before it.
+            if (d.isValid() && d.month() != month) {
+                listing.addHeader(laterHeader(d));
+                month = d.month();
+            }
+            listing.addEntry(row, entries.rowIdAt(row), d.isValid() ? d.day() : 0);
+        });
     });
-    while (listing.bookmarks.size() < 2)
-        listing.bookmarks << QString();
+    if (first)
+        listing.addHeader(firstHeader(QDate()));
     return listing;
 }
 
@@ -90,7 +116,7 @@ TimelineListing::TimelineListing(const TimelineListingParts& parts) : parts_(par
     connect(&parts_.Data1, &store::DataSource::changed, this, [this] { built_.reset(); });
     connect(parts_.Option2, &QAbstractButton::clicked, this, &TimelineListing::Option2_Click);
     controls::showCutLinesWhole(parts_.Listdb2); // month headers and long titles
-    connect(parts_.Listdb2, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(parts_.Listdb2, &controls::LineList::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             listdb2_Click();
     });
@@ -156,16 +182,13 @@ void TimelineListing::fillListing()
     skipStep([&] { entries.refreshIfChanged(); });
     // The listing stands until the entry set changes (a re-read, or a row written through it).
     if (!built_)
-        built_ = buildListing(entries);
-    const Listing& listing = *built_;
-    QListWidget* list = parts_.Listdb2;
+        built_ = std::make_shared<const Listing>(buildListing(entries));
+    controls::LineList* list = parts_.Listdb2;
     controls::setTextColour(list, QColor(0, 0, 255));
-    {
-        const QSignalBlocker blocker(list); // refilling is no click
-        list->clear();
-        list->addItems(listing.lines);
-    }
-    parts_.lineBookmarks = listing.bookmarks;
+    list->setLines(built_->lineCount(), [listing = built_, &entries](int line) {
+        return listing->lineText(entries, line); // refilling is no click
+    });
+    parts_.lineBookmarks = built_->bookmarks();
 }
 
 void TimelineListing::listdb2_Click()

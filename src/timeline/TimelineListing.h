@@ -6,21 +6,37 @@
 // and Printform1 (the printed timeline) live in this folder as well.
 #include "controls/Forward.h"
 
+#include "controls/LineBookmarks.h"
+
+#include <QHash>
 #include <QObject>
 #include <QStringList>
-#include <optional>
+#include <memory>
+#include <vector>
 
 namespace wk::timeline {
 
-// The listing's lines and the bookmark of each line, as built from an entry set.
-struct Listing {
-    QStringList lines;
-    QStringList bookmarks; // one per line, empty for a header; at least two slots
+// The listing's lines as built from an entry set: a header's text, or an entry's row, day and
+// row identity; an entry line's title is read from the set only when the line is shown.
+class Listing {
+public:
+    void addHeader(const QString& text);
+    void addEntry(int row, qint64 id, int day); // day 0: no date
+    int lineCount() const { return int(rows_.size()); }
+    QString lineText(const store::DataSource& entries, int line) const;
+    // One per line, empty for a header; at least two slots.
+    controls::LineBookmarks bookmarks() const;
+
+private:
+    std::vector<int> rows_; // per line: the entry's row, or -1 for a header
+    std::vector<qint8> days_;
+    QList<qint64> ids_;
+    QHash<int, QString> headers_;
 };
 
-// Reads `entries` from its first row to its end: a first header, a later header at every
-// change of the month number (the year is not compared) and one line per entry.
-Listing buildListing(store::DataSource& entries);
+// Reads the dates of `entries` in set order: a first header, a later header at every change of
+// the month number (the year is not compared) and one line per entry.
+Listing buildListing(const store::DataSource& entries);
 
 // What "List by Date" works on.
 struct TimelineListingParts {
@@ -30,13 +46,13 @@ struct TimelineListingParts {
     QGroupBox* Frame1; // the Main Screen panel
     QGroupBox* Frame5; // the Edit Screen panel
     QGroupBox* FrameMytrip;
-    QListWidget* Listdb2;
+    controls::LineList* Listdb2;
     QLabel* datelabel;
     QLabel* wherelabel;
     controls::ImageControl* Image8;
     QPlainTextEdit* Text3;
     store::DataSource& Data1;
-    QStringList& lineBookmarks;
+    controls::LineBookmarks& lineBookmarks;
     contracts::BigPicture& bigPicture;
 };
 
@@ -55,7 +71,7 @@ private:
     void showFirstEntry();
 
     TimelineListingParts parts_;
-    std::optional<Listing> built_; // the listing of the entry set as it was last read
+    std::shared_ptr<const Listing> built_; // the listing of the entry set as it was last read
 };
 
 } // namespace wk::timeline

@@ -86,7 +86,7 @@ TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
     EXPECT_TRUE(form.Image8->picture().isNull());
 
     selectLine(form.ListDB1, 6); // a null title is an empty line of its own
-    EXPECT_EQ(form.ListDB1->item(6)->text(), "");
+    EXPECT_EQ(form.ListDB1->lineText(6), "");
     EXPECT_EQ(form.Text3->toPlainText(), "untitled");
 }
 
@@ -140,7 +140,7 @@ TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
     program.prompts.yesNoAnswers.enqueue(true);
     QTest::keyClick(form.ListDB1, Qt::Key_Delete);
     EXPECT_EQ(form.ListDB1->count(), 6);
-    EXPECT_EQ(form.ListDB1->item(1)->text(), "Square");
+    EXPECT_EQ(form.ListDB1->lineText(1), "Square");
     EXPECT_EQ(form.ListDB1->currentRow(), -1);
     EXPECT_EQ(form.lineBookmarks.size(), 6);
     EXPECT_TRUE(QFile::exists(tall)); // the picture file is never touched
@@ -171,7 +171,7 @@ TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsAD
     EXPECT_EQ(form.Image8->picture().file, wide);
     EXPECT_EQ(form.pictureRoot, book.path("elsewhere"));
 
-    const QRect line = form.ListDB1->visualItemRect(form.ListDB1->item(2));
+    const QRect line = form.ListDB1->visualRect(form.ListDB1->model()->index(2, 0));
     QTest::mousePress(form.ListDB1->viewport(), Qt::LeftButton, {}, line.center());
     EXPECT_EQ(drags, 1);
     EXPECT_EQ(form.ListDB1->currentRow(), 2);

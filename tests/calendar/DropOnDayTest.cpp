@@ -4,6 +4,7 @@
 #include "browse/EntryList.h"
 #include "calendar/DayDrop.h"
 #include "calendar/MonthCalendar.h"
+#include "controls/LineList.h"
 #include "store/DataSource.h"
 
 #include <QDragEnterEvent>
@@ -72,8 +73,8 @@ TEST_F(CalendarTest, DroppingCopiesTheSelectedLinesEntryEvenWhenTitlesRepeat)
         dragOnto(form.List1[12], form.ListDB1->currentRow(), true);
     };
     // Pressing the second line starts the drag with the label beside it.
-    QListWidget* list = form.ListDB1;
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    wk::controls::LineList* list = form.ListDB1;
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
     ASSERT_TRUE(dragStarted);
     EXPECT_EQ(list->currentRow(), 1);
 

@@ -1,5 +1,7 @@
 #include "StartedProgram.h"
 
+#include <QAbstractItemView>
+
 #include "browse/EntryList.h"
 #include "controls/Twips.h"
 #include "shell/JetConversionOffer.h"
@@ -23,13 +25,13 @@ void StartedProgram::start()
 
 int px(int twips) { return controls::twipsToPixels(twips); }
 
-void selectLine(QListWidget* list, int row) { list->setCurrentRow(row); }
+void selectLine(QAbstractItemView* list, int row) { list->setCurrentIndex(list->model()->index(row, 0)); }
 
-QStringList listLines(const QListWidget* list)
+QStringList listLines(const QAbstractItemView* list)
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        texts << list->model()->index(i, 0).data().toString();
     return texts;
 }
 

@@ -35,8 +35,8 @@ private:
 int px(int twips);
 
 // Clicks list line `row` the way a user does (the selection change raises the click).
-void selectLine(class QListWidget* list, int row);
+void selectLine(class QAbstractItemView* list, int row);
 // The texts of every line of `list`, in order.
-QStringList listLines(const class QListWidget* list);
+QStringList listLines(const class QAbstractItemView* list);
 
 } // namespace wk::testing

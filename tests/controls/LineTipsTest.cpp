@@ -17,12 +17,12 @@ using namespace wk;
 
 namespace {
 // Rests the mouse on the start of line `row` and reads the tooltip shown, as plain text.
-QString toolTipOfLine(QListWidget* list, int row)
+QString toolTipOfLine(QAbstractItemView* list, int row)
 {
     QToolTip::hideText(); // an earlier tooltip fades out first, so it is not read again
     if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
         return "<a tooltip that stays>";
-    const QPoint at = list->visualItemRect(list->item(row)).topLeft() + QPoint(4, 4);
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).topLeft() + QPoint(4, 4);
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &help);
     const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -46,7 +46,7 @@ TEST(LineTips, CutLinesOfTheEntryListAndTheListingShowTheirWholeText)
     wk::testing::StartedProgram program(book.dir());
     program.start();
 
-    QListWidget* entries = program->ListDB1;
+    QAbstractItemView* entries = program->ListDB1;
     EXPECT_EQ(toolTipOfLine(entries, 0), QString());
     EXPECT_EQ(toolTipOfLine(entries, 1), longTitle);
     EXPECT_EQ(toolTipOfLine(entries, 2), markedUp); // its markup is text, not lost
@@ -54,7 +54,7 @@ TEST(LineTips, CutLinesOfTheEntryListAndTheListingShowTheirWholeText)
     EXPECT_EQ(toolTipOfLine(entries, 1), longTitle);
 
     program->Option2->click();
-    QListWidget* listing = program->Listdb2;
+    QAbstractItemView* listing = program->Listdb2;
     EXPECT_EQ(toolTipOfLine(listing, 1), QString()); // "07  Picnic"
     EXPECT_EQ(toolTipOfLine(listing, 2),
               "--------------------February 2024---------------------------------");
