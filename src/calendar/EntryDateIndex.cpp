@@ -30,7 +30,8 @@ void EntryDateIndex::rebuild()
                 byDay_.emplace_back(at.date().toJulianDay(), row);
         }
     });
-    std::sort(byDay_.begin(), byDay_.end()); // (day, row): within a day, set order
+    if (!std::is_sorted(byDay_.begin(), byDay_.end())) // a set read in date order already is
+        std::sort(byDay_.begin(), byDay_.end());     // (day, row): within a day, set order
 }
 
 std::vector<std::pair<QDate, int>> EntryDateIndex::rowsBetween(const QDate& first, const QDate& last)

@@ -291,6 +291,7 @@ void DataSource::refresh()
 
     baseTable_ = hasId ? query.baseTable : QString();
     pagedSql_ = pagedSql;
+    passed_ = {};
     rows_ = std::move(rows);
     indexDirty_ = true;
     position_ = 0; // the first row, or past the end of an empty set
@@ -410,35 +411,71 @@ void DataSource::forEachValue(const QString& name, const std::function<void(int,
 {
     const int c = requireColumn(name);
     const int count = int(rows_.size());
-    int next = 0;
-    if (!pagedSql_.isEmpty()) {
-        // One pass over the column in set order; rows the set has moved, added or changed since
-        // come from the set itself.
-        const QString label = fileLabel();
-        const QString idColumn = QStringLiteral("AS ") + quoteName(QLatin1String(kRowIdColumn));
-        QString sql = pagedSql_;
-        sql.replace(sql.indexOf(idColumn), idColumn.size(), idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
-        Statement statement(requireConnection()->handle(), sql, label);
-        sqlite3_stmt* stmt = statement.get();
-        QHash<qint64, QVariant> outOfStep;
-        while (statement.step(label)) {
-            const qint64 id = sqlite3_column_int64(stmt, 0);
-            if (outOfStep.isEmpty() && next < count && rows_[size_t(next)].id == id) {
-                const Row& row = rows_[size_t(next)];
-                visit(next, readValue(c, row.loaded ? row.values.at(c) : columnValue(stmt, 1)));
-                ++next;
-            } else {
-                outOfStep.insert(id, columnValue(stmt, 1));
-            }
-        }
-        for (; next < count; ++next) {
-            const Row& row = rows_[size_t(next)];
-            visit(next, readValue(c, row.loaded ? row.values.at(c) : outOfStep.value(row.id)));
-        }
+    if (pagedSql_.isEmpty()) {
+        for (int row = 0; row < count; ++row)
+            visit(row, readValue(c, rows_[size_t(row)].values.at(c)));
         return;
     }
-    for (; next < count; ++next)
-        visit(next, readValue(c, rows_[size_t(next)].values.at(c)));
+    if (passed_.column != c) {
+        passed_.values = readColumn(c);
+        passed_.column = c;
+    }
+    for (int row = 0; row < count; ++row)
+        visit(row, passed_.values[size_t(row)]);
+}
+
+std::vector<QVariant> DataSource::readColumn(int c) const
+{
+    // One pass over the column in set order; rows the set has moved, added or changed since
+    // come from the set itself.
+    const int count = int(rows_.size());
+    std::vector<QVariant> values;
+    values.reserve(size_t(count));
+    const QString label = fileLabel();
+    const QString idColumn = QStringLiteral("AS ") + quoteName(QLatin1String(kRowIdColumn));
+    QString sql = pagedSql_;
+    sql.replace(sql.indexOf(idColumn), idColumn.size(), idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
+    Statement statement(requireConnection()->handle(), sql, label);
+    sqlite3_stmt* stmt = statement.get();
+    QHash<qint64, QVariant> outOfStep;
+    while (statement.step(label)) {
+        const qint64 id = sqlite3_column_int64(stmt, 0);
+        const int next = int(values.size());
+        if (outOfStep.isEmpty() && next < count && rows_[size_t(next)].id == id) {
+            const Row& row = rows_[size_t(next)];
+            values.push_back(row.loaded ? readValue(c, row.values.at(c)) : storedValue(c, stmt, 1));
+        } else {
+            outOfStep.insert(id, storedValue(c, stmt, 1));
+        }
+    }
+    for (int next = int(values.size()); next < count; ++next) {
+        const Row& row = rows_[size_t(next)];
+        values.push_back(row.loaded ? readValue(c, row.values.at(c)) : outOfStep.value(row.id));
+    }
+    return values;
+}
+
+QVariant DataSource::storedValue(int column, sqlite3_stmt* stmt, int index) const
+{
+    // The common date text without a string in between: a pass reads every row's date.
+    if (dateColumn_[size_t(column)] && sqlite3_column_type(stmt, index) == SQLITE_TEXT &&
+        sqlite3_column_bytes(stmt, index) == 10) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, index));
+        const auto digits = [t](int from, int n) {
+            int v = 0;
+            for (int k = from; k < from + n; ++k) {
+                if (t[k] < '0' || t[k] > '9')
+                    return -1;
+                v = v * 10 + (t[k] - '0');
+            }
+            return v;
+        };
+        const int year = digits(0, 4);
+        const QDate day(year, digits(5, 2), digits(8, 2));
+        if (t[4] == '-' && t[7] == '-' && year >= 0 && day.isValid())
+            return QVariant(day);
+    }
+    return readValue(column, columnValue(stmt, index));
 }
 
 std::shared_ptr<Connection> DataSource::requireConnection() const
@@ -812,12 +849,16 @@ void DataSource::update()
     Row row = loadRow(id);
     if (adding) {
         const bool wasPastEnd = position_ >= int(rows_.size());
+        if (passed_.column >= 0)
+            passed_.values.push_back(readValue(passed_.column, row.values.at(passed_.column)));
         rows_.push_back(std::move(row));
         if (!indexDirty_)
             indexById_.insert(id, int(rows_.size()) - 1);
         if (wasPastEnd && !onDeleted_)
             position_ = int(rows_.size());
     } else {
+        if (passed_.column >= 0)
+            passed_.values[size_t(position_)] = readValue(passed_.column, row.values.at(passed_.column));
         rows_[size_t(position_)] = std::move(row);
     }
     lastModified_ = QString::number(id);
@@ -851,6 +892,8 @@ void DataSource::remove()
         connection->reportChange(*change);
     keepInStep(wasInStep, OwnWrite::Remove, {});
     rows_.erase(rows_.begin() + position_);
+    if (passed_.column >= 0)
+        passed_.values.erase(passed_.values.begin() + position_);
     indexDirty_ = true;
     onDeleted_ = true;
     Q_EMIT changed();

@@ -120,6 +120,8 @@ private:
     bool sameColumnsAsTable(const QString& table) const;
     const PackedRow& valuesOf(int index) const;
     void loadPage(int index) const;
+    std::vector<QVariant> readColumn(int column) const;
+    QVariant storedValue(int column, sqlite3_stmt* stmt, int index) const;
     QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;
     void requireCurrent() const;
@@ -144,6 +146,11 @@ private:
     QStringList columns_;          // field names, row identity excluded
     std::vector<bool> dateColumn_; // per column: read/write as a date
     mutable std::vector<Row> rows_;
+    // The last column forEachValue passed over, kept in step with the set's own writes.
+    mutable struct {
+        int column = -1;
+        std::vector<QVariant> values;
+    } passed_;
     QString pagedSql_; // the set's query selecting only row identities; empty: all rows read at refresh
     mutable QHash<qint64, int> indexById_;
     mutable bool indexDirty_ = true;
