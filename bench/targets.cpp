@@ -169,8 +169,8 @@ int measure(int entries, const QString& self)
     const QString firstFile = QDir(dir.path()).filePath(QStringLiteral("pictures/large0001.jpg"));
     const double decode = eighthDecodeMs(firstFile);
 
-    std::printf("%d entries: reading every entry row in date order %.1f ms; one 1/8 decode %.1f ms\n", entries,
-                rows, decode);
+    std::printf("%d entries: reading every entry row in date order %.1f ms; one 1/8 decode %.1f ms\n",
+                entries, rows, decode);
     printRatio("first picture on a second start", firstPicture, rows + decode, "rows + decode", 0.6);
     printRatio("List by Date after an edit", listByDate, rows, "rows", 0.5);
     printRatio("Main Screen after an edit", mainScreen, rows, "rows", 0.5);

@@ -58,8 +58,9 @@ void EntryList::fill(store::DataSource& source, int emptySlots)
         }
     });
     // A title is read when its line is drawn; a null title lists as an empty line.
-    showIds(source, ids, [&source, ids](int line) { return store::titleById(source, ids.at(line), line); },
-            emptySlots);
+    showIds(
+        source, ids, [&source, ids](int line) { return store::titleById(source, ids.at(line), line); },
+        emptySlots);
 }
 
 void EntryList::showLines(store::DataSource& source, const QStringList& titles, const QStringList& bookmarks,
@@ -69,19 +70,20 @@ void EntryList::showLines(store::DataSource& source, const QStringList& titles, 
     ids.reserve(bookmarks.size());
     for (const QString& bookmark : bookmarks)
         ids << (bookmark.isEmpty() ? controls::LineBookmarks::kEmptySlot : bookmark.toLongLong());
-    showIds(source, ids, [titles](int line) { return titles.value(line); }, emptySlots);
+    showIds(
+        source, ids, [titles](int line) { return titles.value(line); }, emptySlots);
 }
 
-void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids, controls::LineModel::TextOf textOf,
-                        int emptySlots)
+void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids,
+                        controls::LineModel::TextOf textOf, int emptySlots)
 {
     filledFrom_ = &source;
     parts_.folderThumbnails = false; // the strip's arrows now step through these lines
     controls::LineList* list = parts_.ListDB1;
     filling_ = true;
     list->setLines(int(ids.size()), std::move(textOf));
-    parts_.lineBookmarks =
-        ids.isEmpty() ? controls::LineBookmarks::emptySlots(std::max(emptySlots, 1)) : controls::LineBookmarks(ids);
+    parts_.lineBookmarks = ids.isEmpty() ? controls::LineBookmarks::emptySlots(std::max(emptySlots, 1))
+                                         : controls::LineBookmarks(ids);
     filling_ = false;
 }
 

@@ -31,7 +31,7 @@ void EntryDateIndex::rebuild()
         }
     });
     if (!std::is_sorted(byDay_.begin(), byDay_.end())) // a set read in date order already is
-        std::sort(byDay_.begin(), byDay_.end());     // (day, row): within a day, set order
+        std::sort(byDay_.begin(), byDay_.end());       // (day, row): within a day, set order
 }
 
 std::vector<std::pair<QDate, int>> EntryDateIndex::rowsBetween(const QDate& first, const QDate& last)

@@ -26,7 +26,9 @@ LineList::LineList(QWidget* parent) : QListView(parent), model_(new LineModel(th
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { Q_EMIT currentRowChanged(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                Q_EMIT currentRowChanged(current.isValid() ? current.row() : -1);
+            });
 }
 
 void LineList::setLines(int count, LineModel::TextOf textOf)

@@ -407,7 +407,8 @@ void DataSource::loadPage(int index) const
         }
 }
 
-void DataSource::forEachValue(const QString& name, const std::function<void(int, const QVariant&)>& visit) const
+void DataSource::forEachValue(const QString& name,
+                              const std::function<void(int, const QVariant&)>& visit) const
 {
     const int c = requireColumn(name);
     const int count = int(rows_.size());
@@ -434,7 +435,8 @@ std::vector<QVariant> DataSource::readColumn(int c) const
     const QString label = fileLabel();
     const QString idColumn = QStringLiteral("AS ") + quoteName(QLatin1String(kRowIdColumn));
     QString sql = pagedSql_;
-    sql.replace(sql.indexOf(idColumn), idColumn.size(), idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
+    sql.replace(sql.indexOf(idColumn), idColumn.size(),
+                idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
     Statement statement(requireConnection()->handle(), sql, label);
     sqlite3_stmt* stmt = statement.get();
     QHash<qint64, QVariant> outOfStep;

@@ -80,7 +80,7 @@ public:
     QString bookmark() const;                  // current row identity as text
     void setBookmark(const QString& bookmark); // make that row current; throws if not in the set
     bool hasBookmark(const QString& bookmark) const;
-    qint64 rowIdAt(int row) const;  // the row identity of row `row`; throws outside the set
+    qint64 rowIdAt(int row) const; // the row identity of row `row`; throws outside the set
     int rowOfId(qint64 id) const { return indexOfId(id); } // -1 when not in the set
 
     void addNew(); // starts a new row (fields null)

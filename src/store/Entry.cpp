@@ -59,7 +59,8 @@ QDate fieldDate(const DataSource& source, const QString& field) { return dateOf(
 QString titleById(const DataSource& source, qint64 id, int likelyRow)
 {
     try {
-        const bool there = likelyRow >= 0 && likelyRow < source.recordCount() && source.rowIdAt(likelyRow) == id;
+        const bool there =
+            likelyRow >= 0 && likelyRow < source.recordCount() && source.rowIdAt(likelyRow) == id;
         const int row = there ? likelyRow : source.rowOfId(id);
         return row < 0 ? QString() : valueText(source.fieldAt(row, kTitleField));
     } catch (const StoreError&) {

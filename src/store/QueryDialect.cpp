@@ -328,7 +328,8 @@ TranslatedQuery translateRecordSource(const QString& recordSource)
         const QString quoted = quoteIdentifier(table);
         return {QStringLiteral("SELECT %1.rowid AS %2, * FROM %1").arg(quoted, quoteIdentifier(kRowIdColumn)),
                 table,
-                QStringLiteral("SELECT %1.rowid AS %2 FROM %1 ORDER BY %1.rowid").arg(quoted, quoteIdentifier(kRowIdColumn))};
+                QStringLiteral("SELECT %1.rowid AS %2 FROM %1 ORDER BY %1.rowid")
+                    .arg(quoted, quoteIdentifier(kRowIdColumn))};
     }
     if (!translator.startsWithSelect())
         fail(recordSource, QStringLiteral("it is neither a table name nor a SELECT"));

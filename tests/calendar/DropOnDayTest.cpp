@@ -74,7 +74,8 @@ TEST_F(CalendarTest, DroppingCopiesTheSelectedLinesEntryEvenWhenTitlesRepeat)
     };
     // Pressing the second line starts the drag with the label beside it.
     wk::controls::LineList* list = form.ListDB1;
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(1, 0)).center());
     ASSERT_TRUE(dragStarted);
     EXPECT_EQ(list->currentRow(), 1);
 

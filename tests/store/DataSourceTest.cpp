@@ -329,9 +329,10 @@ TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds)
 // the set's own order and its own writes.
 TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
 {
-    execOn(path, QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "
-                                "INSERT INTO MYLIFE (DATE, MYEVENT) SELECT date('2001-01-01', '+' || k || ' days'), "
-                                "'Day ' || k FROM n"));
+    execOn(path, QStringLiteral(
+                     "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "
+                     "INSERT INTO MYLIFE (DATE, MYEVENT) SELECT date('2001-01-01', '+' || k || ' days'), "
+                     "'Day ' || k FROM n"));
     auto byDate = source(QStringLiteral("SELECT * FROM mylife WHERE DATE >= #1/1/2001# order by date;"));
     ASSERT_EQ(byDate->recordCount(), 999);
     execOn(path, QStringLiteral("DELETE FROM MYLIFE WHERE MYEVENT = 'Day 700'"));
@@ -365,7 +366,8 @@ TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
     byDate->moveTo(0);
     byDate->remove();
     titles.clear();
-    byDate->forEachValue(QStringLiteral("MYEVENT"), [&](int, const QVariant& value) { titles << value.toString(); });
+    byDate->forEachValue(QStringLiteral("MYEVENT"),
+                         [&](int, const QVariant& value) { titles << value.toString(); });
     ASSERT_EQ(titles.size(), 998);
     EXPECT_EQ(titles[9], "Again");
 
