@@ -2,7 +2,9 @@
 // A data source: a database file name, a record source and the dynaset it produced.
 //
 // The result set is a dynaset: the ordered row identities (SQLite rowids) of the rows the record
-// source returned, with their field values read once per refresh. Moves, end tests, field reads
+// source returned, with their field values read at the refresh or, for a set of one table's
+// columns, a page at a time when a row is first read (a row deleted elsewhere before then reads
+// as nulls). Moves, end tests, field reads
 // and bookmarks work on that list. addNew/edit/update/remove write through to the table at once
 // (each write in its own transaction) and keep the list in step: an added row joins the end of
 // the set until the next refresh. A bookmark is the row id as text; a bookmark not in this set
