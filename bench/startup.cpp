@@ -3,6 +3,7 @@
 //        startup --in DIR       (time an existing scrapbook folder)
 #include "browse/EntryList.h"
 #include "controls/Prompts.h"
+#include "controls/LineList.h"
 #include "shell/Mtform1.h"
 #include "LargeScrapbook.h"
 
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>

@@ -10,6 +10,7 @@
 #include "SampleArtwork.h"
 
 #include "controls/PictureButton.h"
+#include "controls/LineList.h"
 #include "shell/Mtform1.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QImageReader>
 #include <QLinearGradient>
-#include <QListWidget>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QThreadPool>

@@ -6,12 +6,12 @@
 
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
+#include "controls/LineList.h"
 #include "shell/Mtform1.h"
 #include "strip/StripStepping.h"
 #include "timeline/TimelineListing.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 

@@ -59,7 +59,8 @@ void ScreenModes::showMainScreen()
     });
     skipStep([&] { form_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] { form_.TimeOn1->show(); });
-    skipStep([&] { entries.refresh(); });
+    // Read again only when someone else wrote: the set keeps its own writes in step.
+    skipStep([&] { entries.refreshIfChanged(); });
     skipStep([&] { form_.entryList().fill(entries); });
 }
 

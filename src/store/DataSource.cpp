@@ -460,22 +460,11 @@ std::vector<QVariant> DataSource::readColumn(int c) const
 QVariant DataSource::storedValue(int column, sqlite3_stmt* stmt, int index) const
 {
     // The common date text without a string in between: a pass reads every row's date.
-    if (dateColumn_[size_t(column)] && sqlite3_column_type(stmt, index) == SQLITE_TEXT &&
-        sqlite3_column_bytes(stmt, index) == 10) {
-        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, index));
-        const auto digits = [t](int from, int n) {
-            int v = 0;
-            for (int k = from; k < from + n; ++k) {
-                if (t[k] < '0' || t[k] > '9')
-                    return -1;
-                v = v * 10 + (t[k] - '0');
-            }
-            return v;
-        };
-        const int year = digits(0, 4);
-        const QDate day(year, digits(5, 2), digits(8, 2));
-        if (t[4] == '-' && t[7] == '-' && year >= 0 && day.isValid())
-            return QVariant(day);
+    if (dateColumn_[size_t(column)] && sqlite3_column_type(stmt, index) == SQLITE_TEXT) {
+        const QByteArrayView utf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, index)),
+                                  sqlite3_column_bytes(stmt, index));
+        if (const auto day = dates::dayFromStorage(utf8))
+            return QVariant(*day);
     }
     return readValue(column, columnValue(stmt, index));
 }

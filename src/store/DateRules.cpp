@@ -243,23 +243,28 @@ const QRegularExpression& storagePattern()
 } // namespace
 
 namespace {
+// Character `i` of a text of either kind, as a code unit.
+char16_t unitAt(const QString& text, int i) { return text.at(i).unicode(); }
+char16_t unitAt(QByteArrayView text, int i) { return char16_t(uchar(text.at(i))); }
+
 // Digits at [from, from + count) as a number; -1 when any is not a digit.
-int digitsAt(const QString& text, int from, int count)
+template <class Text>
+int digitsAt(const Text& text, int from, int count)
 {
     int value = 0;
     for (int i = from; i < from + count; ++i) {
-        const char16_t c = text.at(i).unicode();
+        const char16_t c = unitAt(text, i);
         if (c < u'0' || c > u'9')
             return -1;
         value = value * 10 + (c - u'0');
     }
     return value;
 }
-} // namespace
 
-std::optional<QDate> dayFromStorage(const QString& text)
+template <class Text>
+std::optional<QDate> dayFromStorageText(const Text& text)
 {
-    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+    if (text.size() != 10 || unitAt(text, 4) != u'-' || unitAt(text, 7) != u'-')
         return std::nullopt;
     const int year = digitsAt(text, 0, 4);
     if (year < 0)
@@ -267,6 +272,11 @@ std::optional<QDate> dayFromStorage(const QString& text)
     const QDate date(year, digitsAt(text, 5, 2), digitsAt(text, 8, 2));
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
+} // namespace
+
+std::optional<QDate> dayFromStorage(const QString& text) { return dayFromStorageText(text); }
+
+std::optional<QDate> dayFromStorage(QByteArrayView utf8) { return dayFromStorageText(utf8); }
 
 std::optional<QDateTime> fromStorage(const QString& text)
 {

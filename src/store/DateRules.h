@@ -7,6 +7,7 @@
 // "1998-06-15" (optionally with " HH:MM[:SS]"). Two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999.
 // Blanks around numbers and separators are ignored. Anything else, or an impossible day (2/30/1998), is not a
 // date.
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -41,6 +42,8 @@ QString toStorage(const QDateTime& dt);
 std::optional<QDateTime> fromStorage(const QString& text);
 // The plain day form "YYYY-MM-DD" alone, without building a date-time (reading large sets).
 std::optional<QDate> dayFromStorage(const QString& text);
+// The same for the stored UTF-8 bytes, without making a string of them.
+std::optional<QDate> dayFromStorage(QByteArrayView utf8);
 bool storageHasTime(const QString& text);
 
 } // namespace wk::dates

@@ -177,3 +177,30 @@ TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsAD
     EXPECT_EQ(form.ListDB1->currentRow(), 2);
     EXPECT_EQ(form.LABELFILE->text(), "Picture");
 }
+
+// A list longer than a page of the set: every line reads its own entry's title, and the Main
+// Screen lists what another program wrote as well as what was written through the list's set.
+TEST_F(Browsing, LongListsShowEveryTitleAndTheMainScreenSeesEveryWrite)
+{
+    book.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 600) "
+              "INSERT INTO MYLIFE (DATE, MYEVENT, WHAT) "
+              "SELECT date('2001-01-01', '+' || k || ' days'), 'Day ' || k, '1 Events' FROM n");
+    StartedProgram program(book.dir());
+    program.start();
+    shell::Mtform1& form = program.form();
+    ASSERT_EQ(form.ListDB1->count(), 607);
+    EXPECT_EQ(form.ListDB1->lineText(7), "Day 1");
+    EXPECT_EQ(form.ListDB1->lineText(606), "Day 600");
+    EXPECT_EQ(form.lineBookmarks.size(), 607);
+    selectLine(form.ListDB1, 500);
+    EXPECT_EQ(form.Data1.field("MYEVENT").toString(), "Day 494");
+
+    form.Data1.edit(); // through the list's own set
+    form.Data1.setField("MYEVENT", QStringLiteral("Renamed"));
+    form.Data1.update();
+    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2000-01-01', 'From elsewhere')");
+    form.Option1->click();
+    ASSERT_EQ(form.ListDB1->count(), 608);
+    EXPECT_EQ(form.ListDB1->lineText(500), "Renamed");
+    EXPECT_EQ(form.ListDB1->lineText(607), "From elsewhere"); // the entry set lists in table order
+}
