@@ -81,7 +81,8 @@ void FRMScan::cmdGetFilename_Click()
 {
     controls::FileDialogRequest request;
     request.title = QStringLiteral("Save Image As");
-    request.filter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+    // The classic four entries, and PNG, which the scanner writes too.
+    request.filter = QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|PNG|*.png");
     request.filterIndex = 2;
     request.confirmOverwrite = true;
     request.fileName = txtAcquireFileName->text();

@@ -55,7 +55,7 @@ TEST_F(ScanWindow, SaveDialogAsksBeforeOverwritingAndFillsTheName)
     const auto& asked = prompts.asked.first();
     EXPECT_EQ(asked.kind, "save");
     EXPECT_EQ(asked.request.title, "Save Image As");
-    EXPECT_EQ(asked.request.filter, "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg");
+    EXPECT_EQ(asked.request.filter, "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|PNG|*.png");
     EXPECT_EQ(asked.request.filterIndex, 2);
     EXPECT_TRUE(asked.request.confirmOverwrite);
     EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/scan1.jpg");
