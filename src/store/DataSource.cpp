@@ -116,13 +116,6 @@ bool isDateColumn(const char* declaredType, const QString& name)
            name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
 }
 
-QString quoteName(const QString& name)
-{
-    QString doubled = name;
-    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
-}
-
 // Undoes what the savepoint holds. The write already failed and that failure is what the
 // caller hears about; a rollback that fails too is only logged.
 void rollBackSavepoint(sqlite3* db, const QString& what)
@@ -162,7 +155,7 @@ std::optional<RowState> readRowState(Connection& connection, const QString& tabl
 {
     const QString what = QStringLiteral("Cannot read %1").arg(table);
     Statement statement(connection.handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(table)), what);
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)), what);
     statement.bind(1, QVariant(rowId));
     if (!statement.step(what))
         return std::nullopt;
@@ -182,7 +175,8 @@ void writeRowState(Connection& connection, const QString& table, qint64 rowId,
     inSavepoint(connection, what, [&] {
         if (!state) {
             Statement statement(connection.handle(),
-                                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(table)), what);
+                                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)),
+                                what);
             statement.bind(1, QVariant(rowId));
             statement.step(what);
             return;
@@ -190,14 +184,14 @@ void writeRowState(Connection& connection, const QString& table, qint64 rowId,
         QStringList names{QStringLiteral("rowid")};
         QStringList marks{QStringLiteral("?")};
         for (const QString& column : state->columns) {
-            names << quoteName(column);
+            names << quoteIdentifier(column);
             marks << QStringLiteral("?");
         }
-        Statement statement(
-            connection.handle(),
-            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
-                .arg(quoteName(table), names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
-            what);
+        Statement statement(connection.handle(),
+                            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
+                                .arg(quoteIdentifier(table), names.join(QLatin1String(", ")),
+                                     marks.join(QLatin1String(", "))),
+                            what);
         statement.bind(1, QVariant(rowId));
         for (int i = 0; i < state->values.size(); ++i)
             statement.bind(i + 2, state->values.at(i));
@@ -348,7 +342,7 @@ void DataSource::refreshIfChanged()
 
 bool DataSource::sameColumnsAsTable(const QString& table) const
 {
-    Statement statement(connection_->handle(), QStringLiteral("SELECT * FROM %1").arg(quoteName(table)),
+    Statement statement(connection_->handle(), QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)),
                         fileLabel());
     sqlite3_stmt* stmt = statement.get();
     if (sqlite3_column_count(stmt) != int(columns_.size()))
@@ -381,7 +375,7 @@ void DataSource::loadPage(int index) const
     const QString label = fileLabel();
     Statement statement(requireConnection()->handle(),
                         QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                            .arg(quoteName(baseTable_), ids.join(QLatin1Char(','))),
+                            .arg(quoteIdentifier(baseTable_), ids.join(QLatin1Char(','))),
                         label);
     sqlite3_stmt* stmt = statement.get();
     const int columnCount = sqlite3_column_count(stmt);
@@ -433,11 +427,7 @@ std::vector<QVariant> DataSource::readColumn(int c) const
     std::vector<QVariant> values;
     values.reserve(size_t(count));
     const QString label = fileLabel();
-    const QString idColumn = QStringLiteral("AS ") + quoteName(QLatin1String(kRowIdColumn));
-    QString sql = pagedSql_;
-    sql.replace(sql.indexOf(idColumn), idColumn.size(),
-                idColumn + QStringLiteral(", ") + quoteName(columns_.at(c)));
-    Statement statement(requireConnection()->handle(), sql, label);
+    Statement statement(requireConnection()->handle(), idsQueryWithColumn(pagedSql_, columns_.at(c)), label);
     sqlite3_stmt* stmt = statement.get();
     QHash<qint64, QVariant> outOfStep;
     while (statement.step(label)) {
@@ -759,7 +749,7 @@ DataSource::Row DataSource::loadRow(qint64 id) const
     row.id = id;
     std::vector<QVariant> values = pending_; // columns the table lacks keep what was set
     Statement statement(connection_->handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)),
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)),
                         fileLabel());
     statement.bind(1, QVariant(id));
     if (statement.step(fileLabel())) {
@@ -785,7 +775,7 @@ void DataSource::update()
     std::vector<QVariant> values;
     for (int c = 0; c < int(columns_.size()); ++c) {
         if (touched_[size_t(c)]) {
-            names << quoteName(columns_.at(c));
+            names << quoteIdentifier(columns_.at(c));
             values.push_back(toStored(c, pending_[size_t(c)]));
         }
     }
@@ -801,20 +791,20 @@ void DataSource::update()
                                    std::nullopt, QString()};
             QString sql;
             if (adding && names.isEmpty()) {
-                sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(baseTable_));
+                sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(baseTable_));
             } else if (adding) {
                 QStringList marks;
                 for (qsizetype i = 0; i < names.size(); ++i)
                     marks << QStringLiteral("?");
                 sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(quoteName(baseTable_), names.join(QLatin1String(", ")),
+                          .arg(quoteIdentifier(baseTable_), names.join(QLatin1String(", ")),
                                marks.join(QLatin1String(", ")));
             } else {
                 QStringList sets;
                 for (const QString& n : names)
                     sets << n + QStringLiteral(" = ?");
                 sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                          .arg(quoteName(baseTable_), sets.join(QLatin1String(", ")));
+                          .arg(quoteIdentifier(baseTable_), sets.join(QLatin1String(", ")));
             }
             Statement statement(connection->handle(), sql, what);
             int index = 1;
@@ -872,7 +862,7 @@ void DataSource::remove()
             change =
                 RowChange{baseTable_, id, readRowState(*connection, baseTable_, id), std::nullopt, QString()};
         Statement statement(connection->handle(),
-                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(baseTable_)),
+                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)),
                             what);
         statement.bind(1, QVariant(id));
         statement.step(what);
@@ -916,7 +906,8 @@ void DataSource::find(const QString& criterion, int startIndex)
         const QString expression = translateCriterion(criterion);
         const QString what = fileLabel();
         Statement statement(
-            db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteName(baseTable_), expression), what);
+            db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteIdentifier(baseTable_), expression),
+            what);
         QSet<qint64> matching;
         while (statement.step(what))
             matching.insert(sqlite3_column_int64(statement.get(), 0));

@@ -17,13 +17,6 @@ struct Token {
     QString text; // Text: the literal with its quotes; Identifier: the bare name; else as written
 };
 
-QString quoteIdentifier(const QString& name)
-{
-    QString doubled = name;
-    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
-}
-
 QString textLiteral(const QString& value)
 {
     return QLatin1Char('\'') + quoteValue(value) + QLatin1Char('\'');
@@ -317,6 +310,22 @@ private:
 };
 
 } // namespace
+
+QString quoteIdentifier(const QString& name)
+{
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+QString idsQueryWithColumn(const QString& idsSql, const QString& column)
+{
+    // The row identity is selected as "<qualifier>.rowid AS <kRowIdColumn>" and nothing else.
+    const QString idColumn = QStringLiteral("AS ") + quoteIdentifier(kRowIdColumn);
+    QString sql = idsSql;
+    const qsizetype at = sql.indexOf(idColumn);
+    return sql.insert(at + idColumn.size(), QStringLiteral(", ") + quoteIdentifier(column));
+}
 
 TranslatedQuery translateRecordSource(const QString& recordSource)
 {

@@ -31,4 +31,9 @@ QString quoteValue(const QString& value);
 // Name of the hidden row identity column the translator adds.
 inline constexpr const char* kRowIdColumn = "__wk_rowid";
 
+// A table or column name as SQLite reads it: in double quotes, each one inside doubled.
+QString quoteIdentifier(const QString& name);
+// A query made by translateRecordSource as its idsSql, selecting `column` after the row identity.
+QString idsQueryWithColumn(const QString& idsSql, const QString& column);
+
 } // namespace wk::store

@@ -1,5 +1,6 @@
 #include "store/jet/SqliteTableWriter.h"
 
+#include "store/QueryDialect.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -37,13 +38,6 @@ void SqliteTableWriter::check(int rc, const char* what) const
                              .arg(QString::fromUtf8(what), path_, QString::fromUtf8(sqlite3_errmsg(db_))));
 }
 
-QString SqliteTableWriter::quoteName(const QString& name)
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 void SqliteTableWriter::finishStatement()
 {
     sqlite3_finalize(insert_);
@@ -56,21 +50,22 @@ void SqliteTableWriter::beginTable(const QString& name, const std::vector<Target
     finishStatement();
     QStringList defs;
     for (const TargetColumn& c : columns)
-        defs << quoteName(c.name) + QLatin1Char(' ') + c.declaredType;
+        defs << quoteIdentifier(c.name) + QLatin1Char(' ') + c.declaredType;
     const QString create =
-        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(name), defs.join(QLatin1String(", ")));
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(name), defs.join(QLatin1String(", ")));
     check(sqlite3_exec(db_, create.toUtf8().constData(), nullptr, nullptr, nullptr), "creating a table");
 
     QStringList names;
     QStringList marks;
     for (int index : valueColumns) {
-        names << quoteName(columns.at(index).name);
+        names << quoteIdentifier(columns.at(index).name);
         marks << QStringLiteral("?");
     }
-    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(name))
-                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                              .arg(quoteName(name), names.join(QLatin1String(", ")),
-                                                   marks.join(QLatin1String(", ")));
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(name))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoteIdentifier(name), names.join(QLatin1String(", ")),
+                                       marks.join(QLatin1String(", ")));
     check(sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &insert_, nullptr), "preparing an insert");
     valueCount_ = static_cast<int>(valueColumns.size());
 }
@@ -130,7 +125,7 @@ qint64 SqliteTableWriter::countRows(const QString& path, const QString& table)
     qint64 count = -1;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
         SQLITE_OK) {
-        const QByteArray sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoteName(table)).toUtf8();
+        const QByteArray sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)).toUtf8();
         if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK &&
             sqlite3_step(stmt) == SQLITE_ROW)
             count = sqlite3_column_int64(stmt, 0);

@@ -37,7 +37,6 @@ public:
 
     // Number of rows of `table` in the SQLite file at `path`; throws StoreError.
     static qint64 countRows(const QString& path, const QString& table);
-    static QString quoteName(const QString& name);
 
 private:
     void check(int rc, const char* what) const;
