@@ -3,8 +3,8 @@
 // another one is chosen, and the median of a few timed runs.
 #include "controls/Picture.h"
 #include "controls/Prompts.h"
-#include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
+#include "shell/MainWindow.h"
+#include "shell/IntroWindow.h"
 #include "store/Clock.h"
 #include "LargeScrapbook.h"
 
@@ -45,18 +45,18 @@ inline QList<int> sizesFromArgs(int argc, char** argv, const QList<int>& default
 }
 
 // Starts the program on the folder `services` name as a user does, through the intro window.
-inline std::unique_ptr<shell::Mtform1> startProgram(const shell::Mtform1Services& services)
+inline std::unique_ptr<shell::MainWindow> startProgram(const shell::MainWindowServices& services)
 {
-    auto* intro = new shell::Mtform2(services);
+    auto* intro = new shell::IntroWindow(services);
     intro->setAttribute(Qt::WA_DeleteOnClose);
-    return intro->Form_Load();
+    return intro->load();
 }
 
 // Writes a large scrapbook of `entries` into `dir` and starts the program on it.
-inline std::unique_ptr<shell::Mtform1> startOnLargeScrapbook(const QTemporaryDir& dir, int entries,
-                                                             int distinctPictures, QSize pictureSize,
-                                                             controls::Prompts& prompts,
-                                                             const store::Clock& clock)
+inline std::unique_ptr<shell::MainWindow> startOnLargeScrapbook(const QTemporaryDir& dir, int entries,
+                                                                int distinctPictures, QSize pictureSize,
+                                                                controls::Prompts& prompts,
+                                                                const store::Clock& clock)
 {
     sample::writeLargeScrapbook(dir.path(), entries, distinctPictures, pictureSize);
     return startProgram({prompts, dir.path(), clock});

@@ -5,7 +5,7 @@
 #include "calendar/MonthCalendar.h"
 #include "controls/PictureButton.h"
 #include "controls/Prompts.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
@@ -29,12 +29,12 @@ int main(int argc, char** argv)
     wk::store::FixedClock clock(QDate::currentDate());
     for (int entries : sizes) {
         QTemporaryDir dir;
-        std::unique_ptr<wk::shell::Mtform1> form =
+        std::unique_ptr<wk::shell::MainWindow> form =
             wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts, clock);
 
         // Today is pinned to a day whose month holds entries of the generated scrapbook.
-        form->Data1.moveFirst();
-        const QDate day = form->Data1.field("DATE").toDate();
+        form->entries.moveFirst();
+        const QDate day = form->entries.field("DATE").toDate();
         clock.setToday(QDate(day.year(), day.month(), 15));
 
         // The switch: on (with its re-query and the fill), measured; off again between runs.
@@ -44,26 +44,26 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             for (int r = 0; r < 5; ++r) {
                 if (writeFirst) {
-                    form->Data1.moveFirst();
-                    form->Data1.edit();
-                    form->Data1.setField("LOG", QString::number(r));
-                    form->Data1.update();
+                    form->entries.moveFirst();
+                    form->entries.edit();
+                    form->entries.setField("LOG", QString::number(r));
+                    form->entries.update();
                 }
                 timer.start();
-                form->Calstart1->click();
+                form->calendarButton->click();
                 times.push_back(timer.nsecsElapsed() / 1e6);
-                form->Calstart1->click();
+                form->calendarButton->click();
             }
             std::sort(times.begin(), times.end());
             return times[times.size() / 2];
         };
         const double switchChanged = switchOn(true);
         const double switchUnchanged = switchOn(false);
-        form->Calstart1->click();
-        const double requery = wk::bench::medianMs(3, [&] { form->Data1.refresh(); });
+        form->calendarButton->click();
+        const double requery = wk::bench::medianMs(3, [&] { form->entries.refresh(); });
 
         // One month step forward and back, alternately (never across a year end).
-        QScrollBar* months = form->ScrollMo;
+        QScrollBar* months = form->monthScroller;
         months->setValue(6);
         int step = 0;
         const double monthStep = wk::bench::medianMs(21, [&] {
@@ -72,13 +72,13 @@ int main(int argc, char** argv)
         });
         int titles = 0;
         for (int i = 1; i <= 42; ++i)
-            titles += form->List1[i]->count() - 1;
+            titles += form->dayCells[i]->count() - 1;
 
         // A click on a day cell of the shown month, then "Back".
         wk::calendar::DayList& days = form->calendar().dayList();
-        const double dayClick = wk::bench::medianMs(11, [&] { days.List1_Click(17); });
-        const int dayRows = form->DataFind.recordCount();
-        const double back = wk::bench::medianMs(11, [&] { days.CmdDayList_Click(); });
+        const double dayClick = wk::bench::medianMs(11, [&] { days.openDayList(17); });
+        const int dayRows = form->filteredEntries.recordCount();
+        const double back = wk::bench::medianMs(11, [&] { days.closeDayList(); });
 
         std::printf("%7d entries: calendar switch %7.1f ms after a write (entry set re-query alone "
                     "%7.1f ms), %6.1f ms unchanged; month step %6.2f ms (%d titles shown); "

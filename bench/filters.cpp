@@ -2,7 +2,7 @@
 // Usage: filters [entries...]   (default 100000)
 #include "controls/Prompts.h"
 #include "filters/EntryFilters.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
@@ -41,28 +41,29 @@ int main(int argc, char** argv)
     const wk::store::SystemClock clock;
     for (int entries : sizes) {
         QTemporaryDir dir;
-        std::unique_ptr<wk::shell::Mtform1> form =
+        std::unique_ptr<wk::shell::MainWindow> form =
             wk::bench::startOnLargeScrapbook(dir, entries, 4, QSize(64, 48), prompts, clock);
         wk::filters::EntryFilters& filters = form->entryFilters();
 
-        const double category = best(5, [&] { form->SSOption[1]->click(); });
-        const int categoryLines = form->ListDB1->count();
-        const double query = best(5, [&] { form->DataFind.refresh(); });
+        const double category = best(5, [&] { form->categoryButtons[1]->click(); });
+        const int categoryLines = form->entryList->count();
+        const double query = best(5, [&] { form->filteredEntries.refresh(); });
         std::printf("  (filter set re-query alone %.1f ms)\n", query);
         {
-            const QSignalBlocker blocker(form->DBList2);
-            form->DBList2->setCurrentRow(0); // "*All Pictures"
+            const QSignalBlocker blocker(form->nameList);
+            form->nameList->setCurrentRow(0); // "*All Pictures"
         }
-        const double calendar = best(5, [&] { form->SSOption[5]->click(); });
-        const int calendarLines = form->ListDB1->count();
-        const QList<QListWidgetItem*> dad = form->DBList2->findItems(QStringLiteral("Dad"), Qt::MatchExactly);
+        const double calendar = best(5, [&] { form->categoryButtons[5]->click(); });
+        const int calendarLines = form->entryList->count();
+        const QList<QListWidgetItem*> dad =
+            form->nameList->findItems(QStringLiteral("Dad"), Qt::MatchExactly);
         double name = 0;
         if (!dad.isEmpty()) {
-            form->DBList2->setCurrentItem(dad.first());
-            name = best(5, [&] { filters.DBList2_Click(); });
+            form->nameList->setCurrentItem(dad.first());
+            name = best(5, [&] { filters.filterByName(); });
         }
-        const int nameLines = form->ListDB1->count();
-        const double all = best(3, [&] { filters.CmdAll_Click(); });
+        const int nameLines = form->entryList->count();
+        const double all = best(3, [&] { filters.showAllPictures(); });
 
         std::printf("%7d entries: category button %7.1f ms (%d lines), Calendar Items %7.1f ms "
                     "(%d lines), name click %7.1f ms (%d lines), All Pictures %7.1f ms\n",

@@ -4,7 +4,7 @@
 #include "browse/EntryList.h"
 #include "controls/Prompts.h"
 #include "controls/LineList.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "LargeScrapbook.h"
 
 #include "BenchSupport.h"
@@ -55,21 +55,22 @@ int main(int argc, char** argv)
 
         QElapsedTimer timer;
         timer.start();
-        std::unique_ptr<wk::shell::Mtform1> form =
+        std::unique_ptr<wk::shell::MainWindow> form =
             wk::bench::startProgram({prompts, programDirectory, clock});
         const double startup = timer.nsecsElapsed() / 1e6;
 
         timer.restart();
-        form->entryList().fill(form->Data1);
+        form->entryLines().fill(form->entries);
         const double fill = timer.nsecsElapsed() / 1e6;
 
         timer.restart();
-        form->Data1.refresh();
+        form->entries.refresh();
         const double refresh = timer.nsecsElapsed() / 1e6;
 
         std::printf("%7d entries: start-up to first picture %8.1f ms, list fill %7.1f ms "
                     "(%d lines), entry set refresh %7.1f ms, peak memory %ld MiB\n",
-                    form->ListDB1->count(), startup, fill, form->ListDB1->count(), refresh, peakMemoryMiB());
+                    form->entryList->count(), startup, fill, form->entryList->count(), refresh,
+                    peakMemoryMiB());
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();

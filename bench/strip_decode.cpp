@@ -11,7 +11,7 @@
 
 #include "controls/PictureButton.h"
 #include "controls/LineList.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 #include <QtConcurrent/QtConcurrentMap>
@@ -99,28 +99,28 @@ int main(int argc, char** argv)
     const wk::store::SystemClock clock;
     const auto start = [&] {
         auto form = wk::bench::startProgram({prompts, dir.path(), clock});
-        form->ListDB1->setCurrentRow(0); // the seven entries fill the seven slots
-        waitForCacheWrites();            // the big picture's own thumbnails are not timed
+        form->entryList->setCurrentRow(0); // the seven entries fill the seven slots
+        waitForCacheWrites();              // the big picture's own thumbnails are not timed
         return form;
     };
-    const auto fillStrip = [](wk::shell::Mtform1& form) {
-        form.TimeOn1->setChecked(false);
-        form.TimeOn1->setChecked(true);
+    const auto fillStrip = [](wk::shell::MainWindow& form) {
+        form.timelineButton->setChecked(false);
+        form.timelineButton->setChecked(true);
     };
 
     // (a) Every run starts on a cache folder of its own, so every fill decodes all seven files.
     int run = 0;
-    std::unique_ptr<wk::shell::Mtform1> form = start();
+    std::unique_ptr<wk::shell::MainWindow> form = start();
     const auto useCache = [&](int n) {
         qputenv("XDG_CACHE_HOME", QFile::encodeName(caches.filePath(QString::number(n))));
     };
     QElapsedTimer timer;
     std::vector<double> cold;
     for (run = 0; run < runs; ++run) {
-        form->TimeOn1->setChecked(false);
+        form->timelineButton->setChecked(false);
         useCache(run);
         timer.start();
-        form->TimeOn1->setChecked(true);
+        form->timelineButton->setChecked(true);
         cold.push_back(double(timer.nsecsElapsed()) / 1e6);
         waitForCacheWrites(); // outside the timing: the window is free while they run
     }

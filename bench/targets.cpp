@@ -12,7 +12,7 @@
 #include "LargeScrapbook.h"
 
 #include "controls/PictureButton.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "store/ScrapbookFile.h"
 
 #include <QApplication>
@@ -78,12 +78,12 @@ double eighthDecodeMs(const QString& file)
     });
 }
 
-void editAnEntry(wk::shell::Mtform1& form, int run)
+void editAnEntry(wk::shell::MainWindow& form, int run)
 {
-    form.Data1.moveFirst();
-    form.Data1.edit();
-    form.Data1.setField("LOG", QStringLiteral("edited %1").arg(run));
-    form.Data1.update();
+    form.entries.moveFirst();
+    form.entries.edit();
+    form.entries.setField("LOG", QStringLiteral("edited %1").arg(run));
+    form.entries.update();
 }
 
 template <class Before, class Timed>
@@ -129,7 +129,7 @@ int measure(int entries, const QString& self)
     // The first start fills the thumbnail cache; the second is timed.
     wk::bench::startProgram({prompts, dir.path(), clock}).reset();
     QThreadPool::globalInstance()->waitForDone();
-    std::unique_ptr<wk::shell::Mtform1> form;
+    std::unique_ptr<wk::shell::MainWindow> form;
     QElapsedTimer timer;
     timer.start();
     form = wk::bench::startProgram({prompts, dir.path(), clock});
@@ -141,27 +141,27 @@ int measure(int entries, const QString& self)
     const double listByDate = medianAfter(
         5,
         [&](int run) {
-            form->Option1->click();
+            form->mainScreenButton->click();
             edit(run);
         },
-        [&] { form->Option2->click(); });
+        [&] { form->listByDateButton->click(); });
     const double mainScreen = medianAfter(
         5,
         [&](int run) {
-            form->Option2->click();
+            form->listByDateButton->click();
             edit(run);
         },
-        [&] { form->Option1->click(); });
-    form->Option1->click();
-    const double category = wk::bench::medianMs(5, [&] { form->SSOption[1]->click(); });
+        [&] { form->mainScreenButton->click(); });
+    form->mainScreenButton->click();
+    const double category = wk::bench::medianMs(5, [&] { form->categoryButtons[1]->click(); });
     const double calendar = medianAfter(
         5,
         [&](int run) {
-            if (form->Calstart1->isChecked())
-                form->Calstart1->click();
+            if (form->calendarButton->isChecked())
+                form->calendarButton->click();
             edit(run);
         },
-        [&] { form->Calstart1->click(); });
+        [&] { form->calendarButton->click(); });
     const double peak = processMemory("VmHWM");
     form.reset();
 

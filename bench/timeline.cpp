@@ -7,7 +7,7 @@
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/LineList.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "strip/StripStepping.h"
 #include "timeline/TimelineListing.h"
 
@@ -25,36 +25,36 @@ int main(int argc, char** argv)
     const wk::store::SystemClock clock;
     for (int entries : sizes) {
         QTemporaryDir dir;
-        std::unique_ptr<wk::shell::Mtform1> form =
+        std::unique_ptr<wk::shell::MainWindow> form =
             wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts, clock);
 
         // After a write the entry set really runs again; unchanged it only moves to its start.
         const double listingChanged = wk::bench::medianMs(5, [&] {
-            form->Data1.moveFirst();
-            form->Data1.edit();
-            form->Data1.setField("LOG", QStringLiteral("x"));
-            form->Data1.update();
-            form->Option2->click();
+            form->entries.moveFirst();
+            form->entries.edit();
+            form->entries.setField("LOG", QStringLiteral("x"));
+            form->entries.update();
+            form->listByDateButton->click();
         });
-        const double listingUnchanged = wk::bench::medianMs(5, [&] { form->Option2->click(); });
-        const int lines = form->Listdb2->count();
-        const double buildOnly = wk::bench::medianMs(5, [&] { wk::timeline::buildListing(form->Data1); });
+        const double listingUnchanged = wk::bench::medianMs(5, [&] { form->listByDateButton->click(); });
+        const int lines = form->dateList->count();
+        const double buildOnly = wk::bench::medianMs(5, [&] { wk::timeline::buildListing(form->entries); });
         int line = lines / 2;
-        const double lineClick = wk::bench::medianMs(11, [&] { form->Listdb2->setCurrentRow(line++); });
+        const double lineClick = wk::bench::medianMs(11, [&] { form->dateList->setCurrentRow(line++); });
 
-        form->Option1->click();
-        form->ListDB1->setCurrentRow(entries / 2);
+        form->mainScreenButton->click();
+        form->entryList->setCurrentRow(entries / 2);
         const double switchOn = wk::bench::medianMs(5, [&] {
-            form->TimeOn1->setChecked(true);
-            form->TimeOn1->setChecked(false);
+            form->timelineButton->setChecked(true);
+            form->timelineButton->setChecked(false);
         });
-        form->TimeOn1->setChecked(true);
+        form->timelineButton->setChecked(true);
         int step = 0;
         const double arrowStep = wk::bench::medianMs(21, [&] {
             if (step++ % 2 == 0)
-                form->stripStepping().CMDFWD_Click();
+                form->stripStepping().stepStripForward();
             else
-                form->stripStepping().CMDREV_Click();
+                form->stripStepping().stepStripBack();
         });
 
         std::printf("%7d entries: List by Date %7.1f ms after a write, %7.1f ms unchanged (%d lines, built "

@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     wk::bench::SilentPrompts prompts;
     const wk::store::SystemClock clock;
     QTemporaryDir dir;
-    std::unique_ptr<wk::shell::Mtform1> form =
+    std::unique_ptr<wk::shell::MainWindow> form =
         wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(4000, 3000), prompts, clock);
     const QSize full(1920, 1080);
     form->resize(full);

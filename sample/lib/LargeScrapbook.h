@@ -8,7 +8,7 @@ namespace wk::sample {
 // Writes into `dir` (created when missing) Velmora.mdb with `entries` entries in one
 // transaction, `distinctPictures` JPEGs of `pictureSize` (with camera-like grain, so a
 // 4000 x 3000 picture is a few megabytes) under `pictures/`, every tenth entry reaching its
-// picture through the "%" picture disc rule (`cd` = `dir`/), and INTRO.BMP. Dates are spread
+// picture through the "%" picture disc rule (`cd` = `dir`/), and introPicture.BMP. Dates are spread
 // over at least three years, about four entries a day for large counts, in chronological order.
 // Throws wk::store::StoreError when `dir` already holds a scrapbook, std::runtime_error when a
 // file cannot be written.

@@ -8,7 +8,7 @@ namespace wk::sample {
 // Writes into `dir` (created when missing): Velmora.mdb with entries over several years in every
 // category, the who-or-where names, the pictures the entries name (landscape, portrait and
 // square; JPEG and BMP; some on the stand-in picture disc `disc/`, reached through "%" names),
-// INTRO.BMP and the camera folder `camera/` (PIC0001.JPG ...). Never overwrites a scrapbook:
+// introPicture.BMP and the camera folder `camera/` (PIC0001.JPG ...). Never overwrites a scrapbook:
 // throws wk::store::StoreError when `dir` already holds Velmora.mdb, std::runtime_error when a
 // file cannot be written.
 void writeSampleScrapbook(const QString& dir);

@@ -2,8 +2,8 @@
 #include "controls/Picture.h"
 #include "controls/Prompts.h"
 #include "shell/JetConversionOffer.h"
-#include "shell/Mtform1.h"
-#include "shell/Mtform2.h"
+#include "shell/MainWindow.h"
+#include "shell/IntroWindow.h"
 #include "shell/ScrapbookChoice.h"
 #include "store/Clock.h"
 
@@ -23,12 +23,12 @@ int main(int argc, char** argv)
         wk::shell::chooseScrapbookFolder(QApplication::arguments().mid(1), QDir::currentPath(), prompts);
     if (!folder)
         return 0;
-    auto* intro = new wk::shell::Mtform2({prompts, *folder, clock});
+    auto* intro = new wk::shell::IntroWindow({prompts, *folder, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion = &wk::shell::offerJetConversion;
-    const std::unique_ptr<wk::shell::Mtform1> mainWindow = intro->Form_Load();
+    const std::unique_ptr<wk::shell::MainWindow> mainWindow = intro->load();
     wk::shell::rememberScrapbookFolder(*folder);
-    QObject::connect(mainWindow.get(), &wk::shell::Mtform1::unloaded, &app, &QApplication::quit,
+    QObject::connect(mainWindow.get(), &wk::shell::MainWindow::unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     return QApplication::exec();
 }

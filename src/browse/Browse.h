@@ -1,12 +1,12 @@
 #pragma once
-// Browsing the entries: the entry list ListDB1 (EntryList), showing one entry's picture, log and
+// Browsing the entries: the entry list entryList (EntryList), showing one entry's picture, log and
 // name (EntryDisplay), clicks on the thumbnail strip and the big picture (ThumbnailClicks) and
-// the enlarged viewer MTForm3.
+// the enlarged viewer EnlargedViewer.
 //
 // Front doors: EntryDisplay, EntryList and ThumbnailClicks, created by the main window; they
 // implement contracts::BigPicture, contracts::EntryLines and contracts::ViewerState for the
 // other subsystems. This folder may call contracts/, controls/ and store/.
 #include "browse/EntryDisplay.h"
 #include "browse/EntryList.h"
-#include "browse/MTForm3.h"
+#include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"

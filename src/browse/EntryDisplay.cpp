@@ -30,7 +30,7 @@ EntryDisplay::EntryDisplay(const EntryDisplayParts& parts) : parts_(parts) {}
 
 void EntryDisplay::refreshPictureRoot()
 {
-    store::DataSource& cd = parts_.datacd;
+    store::DataSource& cd = parts_.pictureDisc;
     skipStep([&] { cd.moveFirst(); });
     skipStep([&] { parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd")); });
     skipStep([&] {
@@ -40,8 +40,8 @@ void EntryDisplay::refreshPictureRoot()
         const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot);
         const QString discFolder = root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("bmp"));
         if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
-            if (openCdForm)
-                openCdForm();
+            if (openPictureDiscWindow)
+                openPictureDiscWindow();
         } else {
             cd.edit();
             cd.setField(QStringLiteral("new"), QStringLiteral("N"));
@@ -63,8 +63,8 @@ QString EntryDisplay::resolvePictureName(const QString& stored) const
 void EntryDisplay::applyLayout(QSize natural)
 {
     if (natural.width() > natural.height()) {
-        controls::setTwipsWidth(parts_.Frame3, kLandscapeFrameWidth);
-        controls::setTwipsWidth(parts_.Image8, kLandscapeImageWidth);
+        controls::setTwipsWidth(parts_.bigPictureFrame, kLandscapeFrameWidth);
+        controls::setTwipsWidth(parts_.bigImage, kLandscapeImageWidth);
     } else if (natural.height() > natural.width()) {
         setPortraitLayout();
     }
@@ -72,13 +72,13 @@ void EntryDisplay::applyLayout(QSize natural)
 
 void EntryDisplay::setPortraitLayout()
 {
-    controls::setTwipsWidth(parts_.Frame3, kPortraitFrameWidth);
-    controls::setTwipsWidth(parts_.Image8, kPortraitImageWidth);
+    controls::setTwipsWidth(parts_.bigPictureFrame, kPortraitFrameWidth);
+    controls::setTwipsWidth(parts_.bigImage, kPortraitImageWidth);
 }
 
 void EntryDisplay::showPicture(const QString& stored)
 {
-    controls::ImageControl* image = parts_.Image8;
+    controls::ImageControl* image = parts_.bigImage;
     if (stored.isEmpty()) {
         image->clear();
         return;
@@ -111,17 +111,17 @@ void EntryDisplay::showPicture(const QString& stored)
 void EntryDisplay::previewPicture(const QString& path)
 {
     const QSize natural = controls::pictureSize(path);
-    parts_.Image8->show();
-    parts_.Image8->setStretch(true);
+    parts_.bigImage->show();
+    parts_.bigImage->setStretch(true);
     applyLayout(natural);
-    parts_.Image8->load(path);
-    parts_.Image8->update();
+    parts_.bigImage->load(path);
+    parts_.bigImage->update();
 }
 
 void EntryDisplay::applyStripWidthRule(QSize natural)
 {
     // Compared in twips, the unit the layout keeps widths in whatever the window's scale.
-    const int width = controls::twipsWidth(parts_.Image8);
+    const int width = controls::twipsWidth(parts_.bigImage);
     if (natural.width() > natural.height() && width == kPortraitImageWidth)
         setImageWidthCleared(kStripLandscapeWidth);
     else if (natural.height() > natural.width() && width == kStripLandscapeWidth)
@@ -130,13 +130,13 @@ void EntryDisplay::applyStripWidthRule(QSize natural)
 
 void EntryDisplay::setImageWidthCleared(int widthTwips)
 {
-    parts_.Image8->clear();
-    controls::setTwipsWidth(parts_.Image8, widthTwips);
+    parts_.bigImage->clear();
+    controls::setTwipsWidth(parts_.bigImage, widthTwips);
 }
 
 void EntryDisplay::showWithStripWidthRule(const QString& path)
 {
-    controls::ImageControl* image = parts_.Image8;
+    controls::ImageControl* image = parts_.bigImage;
     if (!store::picturePresent(path)) {
         image->clear();
         image->update();
@@ -152,9 +152,9 @@ void EntryDisplay::showCurrentEntry(store::DataSource& source)
     parts_.folderThumbnails = false;
     QString picture;
     skipStep([&] { picture = store::fieldText(source, store::kPictureField); });
-    skipStep([&] { parts_.Text3->setPlainText(store::fieldText(source, store::kLogField)); });
+    skipStep([&] { parts_.logEdit->setPlainText(store::fieldText(source, store::kLogField)); });
     skipStep([&] { showPicture(picture); });
-    skipStep([&] { parts_.wherelabel->setText(store::fieldText(source, store::kWhereField)); });
+    skipStep([&] { parts_.entryNameLabel->setText(store::fieldText(source, store::kWhereField)); });
 }
 
 } // namespace wk::browse

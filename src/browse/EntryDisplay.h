@@ -13,11 +13,11 @@ namespace wk::browse {
 
 // What showing an entry works on.
 struct EntryDisplayParts {
-    QGroupBox* Frame3;
-    controls::ImageControl* Image8;
-    QPlainTextEdit* Text3;
-    QLabel* wherelabel;
-    store::DataSource& datacd;
+    QGroupBox* bigPictureFrame;
+    controls::ImageControl* bigImage;
+    QPlainTextEdit* logEdit;
+    QLabel* entryNameLabel;
+    store::DataSource& pictureDisc;
     QString& pictureRoot;
     bool& folderThumbnails;
     const QString& programDirectory;
@@ -40,7 +40,7 @@ public:
     // than high, portrait for higher than wide, unchanged for square.
     void applyLayout(QSize natural);
     void setPortraitLayout();
-    // Resolves `stored`, sets the layout and loads it into Image8; clears Image8 for an empty
+    // Resolves `stored`, sets the layout and loads it into bigImage; clears bigImage for an empty
     // name. A picture that is not there, or cannot be read, shows a notice that says why (the
     // picture disc is not inserted, the file is not found, the reason it cannot be shown)
     // instead of any picture; one whose size cannot be read sets portrait.
@@ -50,7 +50,7 @@ public:
     // picture to 4695, a portrait one narrows a 4695 wide one to 2400; other widths stay, and
     // the frame around it is left alone.
     void applyStripWidthRule(QSize natural);
-    // Shows the picture file `path` (already resolved) with that width rule; clears Image8
+    // Shows the picture file `path` (already resolved) with that width rule; clears bigImage
     // when `path` is empty or no such file exists.
     void showWithStripWidthRule(const QString& path) override;
     // Shows the file `path` stretched with the layout of its shape; throws when it cannot be read.
@@ -60,7 +60,7 @@ public:
     void showCurrentEntry(store::DataSource& source);
 
     // Opens the CD drive window without waiting for it (set by the window's wiring).
-    std::function<void()> openCdForm;
+    std::function<void()> openPictureDiscWindow;
 
 private:
     void setImageWidthCleared(int widthTwips);

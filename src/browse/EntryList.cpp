@@ -29,12 +29,12 @@ namespace {
 constexpr int kDeleteKey = 46;
 }
 
-EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&parts.Data1)
+EntryList::EntryList(const EntryListParts& parts) : parts_(parts), filledFrom_(&parts.entries)
 {
-    controls::LineList* list = parts_.ListDB1;
+    controls::LineList* list = parts_.entryList;
     connect(list, &controls::LineList::currentRowChanged, this, [this](int row) {
         if (!filling_ && row >= 0)
-            ListDB1_Click();
+            showSelectedLine();
     });
     list->installEventFilter(this);
     list->viewport()->installEventFilter(this);
@@ -79,7 +79,7 @@ void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids,
 {
     filledFrom_ = &source;
     parts_.folderThumbnails = false; // the strip's arrows now step through these lines
-    controls::LineList* list = parts_.ListDB1;
+    controls::LineList* list = parts_.entryList;
     filling_ = true;
     list->setLines(int(ids.size()), std::move(textOf));
     parts_.lineBookmarks = ids.isEmpty() ? controls::LineBookmarks::emptySlots(std::max(emptySlots, 1))
@@ -89,16 +89,16 @@ void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids,
 
 store::DataSource& EntryList::positionOnLine(int line)
 {
-    if (line < 0 || line >= parts_.lineBookmarks.size() || line >= parts_.ListDB1->count())
+    if (line < 0 || line >= parts_.lineBookmarks.size() || line >= parts_.entryList->count())
         throw store::StoreError(QStringLiteral("No entry is selected."));
     const QString& bookmark = parts_.lineBookmarks[line];
     if (bookmark.isEmpty())
         throw store::StoreError(QStringLiteral("This line shows no entry."));
     // Bookmarks are row identities of MYLIFE, so a line filled from the filter set still
     // names its entry in the entry set whenever the entry set holds it.
-    if (filledFrom_ == &parts_.Data1 || parts_.Data1.hasBookmark(bookmark)) {
-        parts_.Data1.setBookmark(bookmark);
-        return parts_.Data1;
+    if (filledFrom_ == &parts_.entries || parts_.entries.hasBookmark(bookmark)) {
+        parts_.entries.setBookmark(bookmark);
+        return parts_.entries;
     }
     if (filledFrom_->hasBookmark(bookmark)) {
         filledFrom_->setBookmark(bookmark);
@@ -111,7 +111,7 @@ store::DataSource& EntryList::positionOnLine(int line)
         throw store::StoreError(QStringLiteral("This line's entry is no longer available."));
     if (!lineEntry_)
         lineEntry_ = std::make_unique<store::DataSource>(parts_.connections, QStringLiteral("lineEntry"));
-    lineEntry_->setDatabaseName(parts_.Data1.databaseName());
+    lineEntry_->setDatabaseName(parts_.entries.databaseName());
     lineEntry_->setRecordSource(store::queries::entryByRow(id));
     lineEntry_->refresh();
     lineEntry_->setBookmark(bookmark);
@@ -142,28 +142,28 @@ void EntryList::deleteLineEntry(int line)
 void EntryList::refillFromLastSource()
 {
     store::DataSource& source = *filledFrom_;
-    skipStep([&] { parts_.Data1.refresh(); });
-    if (&source != &parts_.Data1)
+    skipStep([&] { parts_.entries.refresh(); });
+    if (&source != &parts_.entries)
         skipStep([&] { source.refresh(); });
     skipStep([&] { fill(source); });
 }
 
-void EntryList::ListDB1_Click()
+void EntryList::showSelectedLine()
 {
     EntryDisplay& display = parts_.display;
     skipStep([&] { display.refreshPictureRoot(); });
-    if (parts_.Calstart1->isChecked())
+    if (parts_.calendarButton->isChecked())
         return;
-    store::DataSource* shown = &parts_.Data1;
-    skipStep([&] { shown = &positionOnLine(parts_.ListDB1->currentRow()); });
+    store::DataSource* shown = &parts_.entries;
+    skipStep([&] { shown = &positionOnLine(parts_.entryList->currentRow()); });
     display.showCurrentEntry(*shown);
 }
 
-void EntryList::ListDB1_KeyDown(int keyCode)
+void EntryList::handleListKey(int keyCode)
 {
     if (keyCode != kDeleteKey)
         return;
-    const int line = parts_.ListDB1->currentRow();
+    const int line = parts_.entryList->currentRow();
     if (line < 0 || line >= parts_.lineBookmarks.size() || parts_.lineBookmarks[line].isEmpty())
         return; // nothing selected: nothing to delete
     if (!parts_.prompts.askYesNo(parts_.window->windowTitle(), QStringLiteral("Delete this File?"), true))
@@ -171,45 +171,45 @@ void EntryList::ListDB1_KeyDown(int keyCode)
     skipStep([&] { deleteLineEntry(line); });
 }
 
-void EntryList::ListDB1_MouseDown(Qt::MouseButton, QPoint position)
+void EntryList::pressOnList(Qt::MouseButton, QPoint position)
 {
-    if (!parts_.Calstart1->isChecked())
+    if (!parts_.calendarButton->isChecked())
         return;
-    controls::LineList* list = parts_.ListDB1;
+    controls::LineList* list = parts_.entryList;
     if (const QModelIndex line = list->indexAt(position); line.isValid())
         list->setCurrentRow(line.row());
     const int th = parts_.window->fontMetrics().height();
-    const QRect cell = parts_.List1[1]->geometry();
-    parts_.LABELFILE->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);
+    const QRect cell = parts_.dayCells[1]->geometry();
+    parts_.pictureLabel->setGeometry(list->x(), list->y() + position.y() - th, cell.width(), 2 * th);
     if (startDrag)
         startDrag();
 }
 
 void EntryList::startLabelDrag()
 {
-    auto* drag = new QDrag(parts_.ListDB1);
+    auto* drag = new QDrag(parts_.entryList);
     auto* mime = new QMimeData;
-    mime->setText(parts_.LABELFILE->text());
+    mime->setText(parts_.pictureLabel->text());
     mime->setData(QStringLiteral("application/x-wanderkeep-entry-line"),
-                  QByteArray::number(parts_.ListDB1->currentRow()));
+                  QByteArray::number(parts_.entryList->currentRow()));
     drag->setMimeData(mime);
-    drag->setPixmap(parts_.LABELFILE->grab());
+    drag->setPixmap(parts_.pictureLabel->grab());
     drag->exec(Qt::CopyAction);
 }
 
 bool EntryList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parts_.ListDB1 && event->type() == QEvent::KeyPress) {
+    if (watched == parts_.entryList && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
-            ListDB1_KeyDown(kDeleteKey);
+            handleListKey(kDeleteKey);
             return true;
         }
     }
-    if (watched == parts_.ListDB1->viewport() && event->type() == QEvent::MouseButtonPress &&
-        parts_.Calstart1->isChecked()) {
+    if (watched == parts_.entryList->viewport() && event->type() == QEvent::MouseButtonPress &&
+        parts_.calendarButton->isChecked()) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        ListDB1_MouseDown(mouse->button(), mouse->position().toPoint());
+        pressOnList(mouse->button(), mouse->position().toPoint());
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,5 +1,5 @@
 #pragma once
-// The entry list ListDB1: one line per entry of a result set, with lineBookmarks telling which
+// The entry list entryList: one line per entry of a result set, with lineBookmarks telling which
 // entry each line stands for. A click shows the line's entry, Delete removes it after a
 // question, and a mouse press while the calendar is on starts dragging it towards a day.
 #include "controls/Forward.h"
@@ -19,12 +19,12 @@ class EntryDisplay;
 // What the entry list works on.
 struct EntryListParts {
     QWidget* window; // the main window: its title heads the questions
-    controls::LineList* ListDB1;
-    QLabel* LABELFILE;                  // the text dragged towards a day
-    std::array<QListWidget*, 43> List1; // the calendar's day cells, whose width the drag takes
-    controls::PictureButton* Calstart1;
+    controls::LineList* entryList;
+    QLabel* pictureLabel;                  // the text dragged towards a day
+    std::array<QListWidget*, 43> dayCells; // the calendar's day cells, whose width the drag takes
+    controls::PictureButton* calendarButton;
     store::ConnectionPool& connections;
-    store::DataSource& Data1;
+    store::DataSource& entries;
     controls::LineBookmarks& lineBookmarks;
     bool& folderThumbnails;
     controls::Prompts& prompts;
@@ -37,7 +37,7 @@ public:
     explicit EntryList(const EntryListParts& parts);
     ~EntryList() override;
 
-    // Refills ListDB1 and lineBookmarks from `source`, which is left past its last row;
+    // Refills entryList and lineBookmarks from `source`, which is left past its last row;
     // `emptySlots` empty slots stand in when it has no rows. No line is selected afterwards.
     void fill(store::DataSource& source, int emptySlots = 1) override;
     // Shows lines already read from `source` (one title per bookmark) and makes them the lines
@@ -66,11 +66,11 @@ public:
     // that source. No line is selected afterwards.
     void refillFromLastSource() override;
 
-    void ListDB1_Click();
-    void ListDB1_KeyDown(int keyCode);
-    void ListDB1_MouseDown(Qt::MouseButton button, QPoint position);
+    void showSelectedLine();
+    void handleListKey(int keyCode);
+    void pressOnList(Qt::MouseButton button, QPoint position);
 
-    // Starts the drag of LABELFILE; replaced in tests, where no drag loop can run.
+    // Starts the drag of pictureLabel; replaced in tests, where no drag loop can run.
     std::function<void()> startDrag;
 
 protected:

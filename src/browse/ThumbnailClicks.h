@@ -15,17 +15,17 @@
 namespace wk::browse {
 
 class EntryDisplay;
-class MTForm3;
+class EnlargedViewer;
 
 // What the strip and big-picture clicks work on.
 struct ThumbnailClicksParts {
-    QWidget* window;                              // the main window, which the viewer stands in for
-    std::array<controls::ImageControl*, 8> Image; // Image[1]..Image[7]
-    controls::ImageControl* Image8;
-    QPlainTextEdit* Text3;
-    QLineEdit* Text2;
-    QGroupBox* Frame5; // the Edit Screen panel
-    store::DataSource& Data1;
+    QWidget* window;                                   // the main window, which the viewer stands in for
+    std::array<controls::ImageControl*, 8> stripSlots; // Image[1]..Image[7]
+    controls::ImageControl* bigImage;
+    QPlainTextEdit* logEdit;
+    QLineEdit* pictureEdit;
+    QGroupBox* editScreenPanel; // the Edit Screen panel
+    store::DataSource& entries;
     const std::array<QString, 8>& stripBookmarks;
     const bool& folderThumbnails;
     EntryDisplay& display;
@@ -39,26 +39,18 @@ public:
     ~ThumbnailClicks() override;
 
     // Slot k of 1..7.
-    void Image_Click(int k);
-    void Image1_Click() { Image_Click(1); }
-    void Image2_Click() { Image_Click(2); }
-    void Image3_Click() { Image_Click(3); }
-    void Image4_Click() { Image_Click(4); }
-    void Image5_Click() { Image_Click(5); }
-    void Image6_Click() { Image_Click(6); }
-    void Image7_Click() { Image_Click(7); }
+    void clickStripSlot(int k);
 
-    void Image8_Click();
-    void Image8_DblClick();
-    void Image8_MouseMove() {}
+    void openEnlargedViewer();
+    void doubleClickBigPicture();
 
     // The enlarged viewer while it is loaded; null before the first opening and after it closed.
-    MTForm3* viewer() const;
+    EnlargedViewer* viewer() const;
     bool viewerShown() const override;
 
 private:
     ThumbnailClicksParts parts_;
-    QPointer<MTForm3> viewer_;
+    QPointer<EnlargedViewer> viewer_;
 };
 
 } // namespace wk::browse

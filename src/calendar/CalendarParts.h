@@ -9,23 +9,23 @@
 namespace wk::calendar {
 
 struct CalendarParts {
-    controls::PictureButton* Calstart1;
-    QGroupBox* Frame3; // the big picture's frame, which the calendar takes the place of
-    controls::ImageControl* Image8;
-    QPlainTextEdit* Text3;
-    QGroupBox* Frame4;
-    QLabel* CALLABEL;
-    QLabel* Label8;
-    QScrollBar* ScrollMo;
-    QScrollBar* VScroll1; // the TimeLine's year scroller, which the calendar starts on this year
-    std::array<QLabel*, 8> WeekdayLabel; // [1]..[7]
-    std::array<QListWidget*, 43> List1;  // [1]..[42]
-    QTableView* DBGrid1;
-    QLineEdit* ListDate;
-    QPushButton* CmdDayList;
-    controls::LineList* ListDB1;
-    store::DataSource& Data1;
-    store::DataSource& DataFind;
+    controls::PictureButton* calendarButton;
+    QGroupBox* bigPictureFrame; // the big picture's frame, which the calendar takes the place of
+    controls::ImageControl* bigImage;
+    QPlainTextEdit* logEdit;
+    QGroupBox* calendarFrame;
+    QLabel* monthLabel;
+    QLabel* yearLabel;
+    QScrollBar* monthScroller;
+    QScrollBar* yearScroller; // the TimeLine's year scroller, which the calendar starts on this year
+    std::array<QLabel*, 8> weekdayLabels;  // [1]..[7]
+    std::array<QListWidget*, 43> dayCells; // [1]..[42]
+    QTableView* dayGrid;
+    QLineEdit* dayListDate;
+    QPushButton* dayListBackButton;
+    controls::LineList* entryList;
+    store::DataSource& entries;
+    store::DataSource& filteredEntries;
     std::int16_t& dayListCell;
     const store::Clock& clock;
     contracts::EntryLines& entryLines;

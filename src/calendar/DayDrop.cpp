@@ -28,16 +28,16 @@ const QString kEntryLineFormat = QStringLiteral("application/x-wanderkeep-entry-
 DayDrop::DayDrop(const CalendarParts& parts, MonthCalendar& calendar) : parts_(parts), calendar_(calendar)
 {
     for (int i = 1; i <= 42; ++i) {
-        parts_.List1[i]->setAcceptDrops(true);
-        parts_.List1[i]->viewport()->setAcceptDrops(true);
-        parts_.List1[i]->viewport()->installEventFilter(this);
+        parts_.dayCells[i]->setAcceptDrops(true);
+        parts_.dayCells[i]->viewport()->setAcceptDrops(true);
+        parts_.dayCells[i]->viewport()->installEventFilter(this);
     }
 }
 
 int DayDrop::cellOfViewport(QObject* viewport) const
 {
     for (int i = 1; i <= 42; ++i) {
-        if (parts_.List1[i]->viewport() == viewport)
+        if (parts_.dayCells[i]->viewport() == viewport)
             return i;
     }
     return 0;
@@ -58,34 +58,34 @@ bool DayDrop::eventFilter(QObject* watched, QEvent* event)
         if (!enter->mimeData()->hasFormat(kEntryLineFormat))
             return true; // not an entry: refused
         enter->acceptProposedAction();
-        List1_DragOver(index, Enter);
+        dragOverDay(index, Enter);
         return true;
     }
     case QEvent::DragMove: {
         auto* move = static_cast<QDragMoveEvent*>(event);
         if (move->mimeData()->hasFormat(kEntryLineFormat)) {
             move->acceptProposedAction();
-            List1_DragOver(index, Over);
+            dragOverDay(index, Over);
         }
         return true;
     }
     case QEvent::DragLeave:
-        List1_DragOver(index, Leave);
+        dragOverDay(index, Leave);
         return true;
     default: {
         auto* drop = static_cast<QDropEvent*>(event);
         if (!drop->mimeData()->hasFormat(kEntryLineFormat))
             return true;
         drop->acceptProposedAction();
-        List1_DragDrop(index);
+        dropOnDay(index);
         return true;
     }
     }
 }
 
-void DayDrop::List1_DragOver(int index, DragState state)
+void DayDrop::dragOverDay(int index, DragState state)
 {
-    QListWidget* cell = parts_.List1[index];
+    QListWidget* cell = parts_.dayCells[index];
     if (state == Enter) {
         setCellBackground(cell, darkBlue());
         setCellText(cell, white());
@@ -99,26 +99,26 @@ void DayDrop::List1_DragOver(int index, DragState state)
 
 QDate DayDrop::dropDate(int index) const
 {
-    const int day = cellDayNumber(parts_.List1[index]);
+    const int day = cellDayNumber(parts_.dayCells[index]);
     const QDate month =
-        firstOfMonth(monthOfName(parts_.CALLABEL->text()), parts_.Label8->text().trimmed().toInt(),
+        firstOfMonth(monthOfName(parts_.monthLabel->text()), parts_.yearLabel->text().trimmed().toInt(),
                      monthOffsetOfDropCell(index, day));
     return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
 }
 
-void DayDrop::List1_DragDrop(int index)
+void DayDrop::dropOnDay(int index)
 {
-    QListWidget* cell = parts_.List1[index];
+    QListWidget* cell = parts_.dayCells[index];
     setCellBackground(cell, white());
     setCellText(cell, black());
     if (monthOffsetOfDropCell(index, cellDayNumber(cell)) != 0)
         setCellBackground(cell, buttonFace());
 
     // The copy is made of the entry the selected line stands for; no line, no copy.
-    const int line = parts_.ListDB1->currentRow();
-    if (line < 0 || line >= parts_.ListDB1->count())
+    const int line = parts_.entryList->currentRow();
+    if (line < 0 || line >= parts_.entryList->count())
         return;
-    const QString title = parts_.ListDB1->lineText(line);
+    const QString title = parts_.entryList->lineText(line);
     store::Entry copy;
     const bool found = skipStep([&] { copy = store::readEntry(parts_.entryLines.positionOnLine(line)); });
     if (!found)
@@ -128,7 +128,7 @@ void DayDrop::List1_DragDrop(int index)
         return;
     copy.date = date;
     copy.title = title;
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     const bool stored = skipStep([&] {
         try {
             entries.addNew();

@@ -15,8 +15,8 @@ public:
     DayDrop(const CalendarParts& parts, MonthCalendar& calendar);
 
     enum DragState { Enter = 0, Leave = 1, Over = 2 };
-    void List1_DragOver(int index, DragState state);
-    void List1_DragDrop(int index);
+    void dragOverDay(int index, DragState state);
+    void dropOnDay(int index);
 
     // The day a drop on cell `index` dates its copy; invalid when the grid shows no month.
     QDate dropDate(int index) const;

@@ -79,7 +79,7 @@ Qt::ItemFlags DayGridModel::flags(const QModelIndex& index) const
     return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
 }
 
-void DayGridModel::DBGrid1_Change()
+void DayGridModel::storeChangedRow()
 {
     source_.setField(store::kDateField, listDate_->text());
     source_.setField(store::kCategoryField, QStringLiteral("1 Events"));
@@ -102,7 +102,7 @@ bool DayGridModel::setData(const QModelIndex& index, const QVariant& value, int 
             source_.edit();
         }
         source_.setField(fieldOf(index.column()), value.toString());
-        DBGrid1_Change();
+        storeChangedRow();
         source_.update();
     } catch (const std::exception& failure) {
         controls::logSkipped(failure);

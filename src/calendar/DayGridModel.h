@@ -1,8 +1,8 @@
 #pragma once
-// The day grid's rows: the rows of the filter set DataFind with three columns (the fields
+// The day grid's rows: the rows of the filter set filteredEntries with three columns (the fields
 // MYEVENT, DATE and WHAT, headed "Title", "Date" and "Category") and one empty line at the
 // bottom for a new row. An edited cell is written back as a row update; an edit of the bottom
-// line adds a row. Every written row first passes the grid's change rule DBGrid1_Change: it
+// line adds a row. Every written row first passes the grid's change rule storeChangedRow: it
 // takes the shown day and the category "1 Events".
 #include <QAbstractTableModel>
 
@@ -31,8 +31,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     // The change rule of a new or changed row (the row being written): DATE := the text of
-    // ListDate, WHAT := "1 Events".
-    void DBGrid1_Change();
+    // dayListDate, WHAT := "1 Events".
+    void storeChangedRow();
 
 private:
     int storedRows() const;

@@ -24,10 +24,10 @@ using controls::skipStep;
 
 DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
     : parts_(parts), calendar_(calendar),
-      model_(std::make_unique<DayGridModel>(parts.DataFind, parts.ListDate)),
-      header_(new CaptionHeader(parts.DBGrid1))
+      model_(std::make_unique<DayGridModel>(parts.filteredEntries, parts.dayListDate)),
+      header_(new CaptionHeader(parts.dayGrid))
 {
-    QTableView* grid = parts_.DBGrid1;
+    QTableView* grid = parts_.dayGrid;
     grid->setHorizontalHeader(header_);
     grid->setModel(model_.get());
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -35,55 +35,56 @@ DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     header_->setStretchLastSection(true);
     grid->hide();
-    parts_.CmdDayList->hide();
-    parts_.ListDate->hide();
+    parts_.dayListBackButton->hide();
+    parts_.dayListDate->hide();
 
     for (int i = 1; i <= 42; ++i)
-        connect(parts_.List1[i], &QListWidget::itemClicked, this, [this, i] { List1_Click(i); });
-    connect(parts_.CmdDayList, &QPushButton::clicked, this, &DayList::CmdDayList_Click);
+        connect(parts_.dayCells[i], &QListWidget::itemClicked, this, [this, i] { openDayList(i); });
+    connect(parts_.dayListBackButton, &QPushButton::clicked, this, &DayList::closeDayList);
 }
 
-DayList::~DayList() { parts_.DBGrid1->setModel(nullptr); }
+DayList::~DayList() { parts_.dayGrid->setModel(nullptr); }
 
 QString DayList::dateTextOfCell(int index) const
 {
-    const int day = cellDayNumber(parts_.List1[index]);
-    const QDate month = firstOfMonth(monthOfName(parts_.CALLABEL->text()),
-                                     parts_.Label8->text().trimmed().toInt(), monthOffsetOfCell(index, day));
+    const int day = cellDayNumber(parts_.dayCells[index]);
+    const QDate month =
+        firstOfMonth(monthOfName(parts_.monthLabel->text()), parts_.yearLabel->text().trimmed().toInt(),
+                     monthOffsetOfCell(index, day));
     if (!month.isValid())
         throw store::StoreError(QStringLiteral("The calendar shows no month."));
     return QStringLiteral(" %1/%2/ %3").arg(month.month()).arg(day).arg(month.year());
 }
 
-void DayList::List1_Click(int index)
+void DayList::openDayList(int index)
 {
     // Stops at the first failure.
     skipStep([&] {
-        parts_.DBGrid1->show();
-        parts_.CmdDayList->show();
-        parts_.DBGrid1->raise();
-        parts_.CmdDayList->raise();
+        parts_.dayGrid->show();
+        parts_.dayListBackButton->show();
+        parts_.dayGrid->raise();
+        parts_.dayListBackButton->raise();
         parts_.dayListCell = std::int16_t(index);
-        parts_.Data1.refreshIfChanged();
-        header_->setCaption(parts_.List1[index]->count() > 0 ? parts_.List1[index]->item(0)->text()
-                                                             : QString());
+        parts_.entries.refreshIfChanged();
+        header_->setCaption(parts_.dayCells[index]->count() > 0 ? parts_.dayCells[index]->item(0)->text()
+                                                                : QString());
         const QString dateText = dateTextOfCell(index);
-        parts_.ListDate->setText(dateText);
-        parts_.DataFind.setRecordSource(store::queries::day(dateText));
-        parts_.DataFind.refresh();
-        parts_.DBGrid1->viewport()->update();
+        parts_.dayListDate->setText(dateText);
+        parts_.filteredEntries.setRecordSource(store::queries::day(dateText));
+        parts_.filteredEntries.refresh();
+        parts_.dayGrid->viewport()->update();
     });
 }
 
-void DayList::CmdDayList_Click()
+void DayList::closeDayList()
 {
-    store::DataSource& day = parts_.DataFind;
+    store::DataSource& day = parts_.filteredEntries;
     skipStep([&] {
-        parts_.DBGrid1->hide();
-        parts_.CmdDayList->hide();
+        parts_.dayGrid->hide();
+        parts_.dayListBackButton->hide();
     });
-    skipStep([&] { parts_.Data1.refreshIfChanged(); });
-    const QString dateText = parts_.ListDate->text();
+    skipStep([&] { parts_.entries.refreshIfChanged(); });
+    const QString dateText = parts_.dayListDate->text();
     skipStep([&] {
         day.setRecordSource(store::queries::day(dateText));
         day.refresh();
@@ -91,7 +92,7 @@ void DayList::CmdDayList_Click()
     const int index = parts_.dayListCell;
     if (index < 1 || index > 42)
         return;
-    QListWidget* cell = parts_.List1[index];
+    QListWidget* cell = parts_.dayCells[index];
     skipStep([&] { cell->clear(); });
     // The day number stays the first line, also when the day has no entries left.
     skipStep([&] {

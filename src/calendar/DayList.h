@@ -1,6 +1,6 @@
 #pragma once
-// The day grid: a click in a day cell lays the grid DBGrid1 over the month with that day's
-// entries (DataFind runs the day query); "Back" closes it and rebuilds the clicked cell.
+// The day grid: a click in a day cell lays the grid dayGrid over the month with that day's
+// entries (filteredEntries runs the day query); "Back" closes it and rebuilds the clicked cell.
 #include "calendar/CalendarParts.h"
 
 #include <QObject>
@@ -23,8 +23,8 @@ public:
     // day (the neighbouring month for grey cells of the first and last rows).
     QString dateTextOfCell(int index) const;
 
-    void List1_Click(int index);
-    void CmdDayList_Click();
+    void openDayList(int index);
+    void closeDayList();
 
     DayGridModel& model() { return *model_; }
     CaptionHeader& header() { return *header_; }

@@ -47,15 +47,15 @@ std::optional<int> yearOf(const QString& label)
 } // namespace
 
 MonthCalendar::MonthCalendar(const CalendarParts& parts)
-    : parts_(parts), index_(std::make_unique<EntryDateIndex>(parts.Data1))
+    : parts_(parts), index_(std::make_unique<EntryDateIndex>(parts.entries))
 {
-    setUpDayCells(parts_.List1, this);
+    setUpDayCells(parts_.dayCells, this);
     dayList_ = std::make_unique<DayList>(parts_, *this);
     dayDrop_ = std::make_unique<DayDrop>(parts_, *this);
 
-    connect(parts_.Calstart1, &QAbstractButton::toggled, this, &MonthCalendar::CALSTART1_Click);
-    connect(parts_.ScrollMo, &QScrollBar::valueChanged, this, &MonthCalendar::ScrollMo_Change);
-    connect(parts_.ScrollMo, &QScrollBar::sliderMoved, this, &MonthCalendar::ScrollMo_Scroll);
+    connect(parts_.calendarButton, &QAbstractButton::toggled, this, &MonthCalendar::toggleCalendar);
+    connect(parts_.monthScroller, &QScrollBar::valueChanged, this, &MonthCalendar::showScrolledMonth);
+    connect(parts_.monthScroller, &QScrollBar::sliderMoved, this, &MonthCalendar::followMonthDrag);
 }
 
 MonthCalendar::~MonthCalendar() = default;
@@ -63,62 +63,62 @@ MonthCalendar::~MonthCalendar() = default;
 void MonthCalendar::clearCells()
 {
     for (int i = 1; i <= 42; ++i) {
-        if (parts_.List1[i]->count() > 0)
-            parts_.List1[i]->clear();
+        if (parts_.dayCells[i]->count() > 0)
+            parts_.dayCells[i]->clear();
     }
 }
 
 void MonthCalendar::setWeekdayHeadings()
 {
     for (int k = 1; k <= 7; ++k)
-        parts_.WeekdayLabel[k]->setText(QString::fromLatin1(kWeekdays[k - 1]));
+        parts_.weekdayLabels[k]->setText(QString::fromLatin1(kWeekdays[k - 1]));
 }
 
-void MonthCalendar::CALSTART1_Click()
+void MonthCalendar::toggleCalendar()
 {
     const QDate today = parts_.clock.today();
     skipStep([&] {
-        parts_.VScroll1->show();
-        parts_.VScroll1->setValue(today.year()); // its change handler shows the year in Label8
+        parts_.yearScroller->show();
+        parts_.yearScroller->setValue(today.year()); // its change handler shows the year in yearLabel
     });
     skipStep([&] {
-        parts_.ScrollMo->show();
-        parts_.ScrollMo->setValue(today.month());
+        parts_.monthScroller->show();
+        parts_.monthScroller->setValue(today.month());
     });
-    if (parts_.Calstart1->isChecked()) {
+    if (parts_.calendarButton->isChecked()) {
         skipStep([&] {
-            parts_.Frame3->hide();
-            parts_.Frame4->show();
-            parts_.Text3->hide();
+            parts_.bigPictureFrame->hide();
+            parts_.calendarFrame->show();
+            parts_.logEdit->hide();
         });
         skipStep([&] {
             for (int i = 1; i <= 42; ++i)
-                parts_.List1[i]->show();
+                parts_.dayCells[i]->show();
             for (int k = 1; k <= 7; ++k)
-                parts_.WeekdayLabel[k]->show();
-            parts_.CALLABEL->show();
-            parts_.Label8->show();
+                parts_.weekdayLabels[k]->show();
+            parts_.monthLabel->show();
+            parts_.yearLabel->show();
         });
         fillMonth(today.month(), today.year(), {.requery = true});
         return;
     }
     skipStep([&] {
-        parts_.Frame3->show();
-        parts_.Frame4->hide();
-        parts_.Text3->show();
-        parts_.Calstart1->show();
+        parts_.bigPictureFrame->show();
+        parts_.calendarFrame->hide();
+        parts_.logEdit->show();
+        parts_.calendarButton->show();
     });
     skipStep([&] { parts_.mainScreen.showMainScreen(); });
     skipStep([&] {
-        const QSize shown = parts_.Image8->picture().naturalSize;
+        const QSize shown = parts_.bigImage->picture().naturalSize;
         if (shown.height() > shown.width())
-            controls::setTwipsWidth(parts_.Image8, kPortraitImageWidth);
+            controls::setTwipsWidth(parts_.bigImage, kPortraitImageWidth);
     });
     skipStep([&] {
-        parts_.Image8->update();
-        parts_.ListDB1->show();
-        parts_.DBGrid1->hide();
-        parts_.CmdDayList->hide();
+        parts_.bigImage->update();
+        parts_.entryList->show();
+        parts_.dayGrid->hide();
+        parts_.dayListBackButton->hide();
     });
 }
 
@@ -126,7 +126,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 {
     skipStep([&] { clearCells(); });
     skipStep([&] {
-        parts_.CALLABEL->setText(dates::monthName(month));
+        parts_.monthLabel->setText(dates::monthName(month));
         setWeekdayHeadings();
     });
     const QDate first = firstOfMonth(month, year, 0);
@@ -159,17 +159,17 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
     // Text colours too: a cell that was today's in an earlier fill would otherwise keep white
     // text on the window colour, and its day number would vanish.
     for (int i = 1; i <= 42; ++i) {
-        setCellBackground(parts_.List1[i], window);
-        setCellText(parts_.List1[i], black());
+        setCellBackground(parts_.dayCells[i], window);
+        setCellText(parts_.dayCells[i], black());
     }
     for (int i = 1; i <= 42; ++i) {
         if (monthOffsetOfCell(i, day[size_t(i)]) != 0)
-            setCellBackground(parts_.List1[i], face);
+            setCellBackground(parts_.dayCells[i], face);
     }
     const int todayNumber = parts_.clock.today().day();
     std::array<QStringList, 43> lines;
     for (int i = 1; i <= 42; ++i) {
-        QListWidget* cell = parts_.List1[i];
+        QListWidget* cell = parts_.dayCells[i];
         if (day[size_t(i)] == todayNumber && cellBackground(cell) != face) {
             setCellBackground(cell, darkBlue());
             setCellText(cell, white());
@@ -178,7 +178,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
     }
 
     // Entry pass: every entry of the set whose day is one of the 42, in set order.
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     // Re-querying a set that nothing was written to since its last run gives the same rows.
     if (options.requery)
         skipStep([&] { entries.refreshIfChanged(); });
@@ -192,7 +192,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
         }
     });
     for (int i = 1; i <= 42; ++i)
-        parts_.List1[i]->addItems(lines[size_t(i)]);
+        parts_.dayCells[i]->addItems(lines[size_t(i)]);
     // As after passing over every row: the entry set rests past its last row.
     skipStep([&] {
         if (entries.recordCount() > 0) {
@@ -202,37 +202,37 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
     });
 }
 
-void MonthCalendar::ScrollMo_Change()
+void MonthCalendar::showScrolledMonth()
 {
     clearCells();
-    const int value = parts_.ScrollMo->value();
-    const std::optional<int> year = yearOf(parts_.Label8->text());
+    const int value = parts_.monthScroller->value();
+    const std::optional<int> year = yearOf(parts_.yearLabel->text());
     if (value == 13 || value == 0) {
         // One step past December or before January: the neighbouring month's year, then the
         // scroller comes back to 1 or 12, which fills that month.
-        const QDate shown = firstOfMonth(monthOfName(parts_.CALLABEL->text()), year.value_or(0), 0);
+        const QDate shown = firstOfMonth(monthOfName(parts_.monthLabel->text()), year.value_or(0), 0);
         if (!shown.isValid())
             return;
         const QDate d = shown.addMonths(value == 13 ? 1 : -1);
-        parts_.CALLABEL->setText(dates::monthName(d.month()));
-        parts_.Label8->setText(QString::number(d.year()));
-        parts_.ScrollMo->setValue(value == 13 ? 1 : 12);
+        parts_.monthLabel->setText(dates::monthName(d.month()));
+        parts_.yearLabel->setText(QString::number(d.year()));
+        parts_.monthScroller->setValue(value == 13 ? 1 : 12);
         return;
     }
     if (!year)
         return; // a year label that is no year: the grid stays empty
     const QDate d(*year, value, 1);
-    parts_.CALLABEL->setText(dates::monthName(d.month()));
-    parts_.Label8->setText(QString::number(d.year()));
+    parts_.monthLabel->setText(dates::monthName(d.month()));
+    parts_.yearLabel->setText(QString::number(d.year()));
     setWeekdayHeadings();
     fillMonth(d.month(), d.year(), {.requery = false});
 }
 
-void MonthCalendar::ScrollMo_Scroll(int value)
+void MonthCalendar::followMonthDrag(int value)
 {
-    if (value < 1 || value > 12 || !yearOf(parts_.Label8->text()))
+    if (value < 1 || value > 12 || !yearOf(parts_.yearLabel->text()))
         return;
-    parts_.CALLABEL->setText(dates::monthName(value));
+    parts_.monthLabel->setText(dates::monthName(value));
 }
 
 } // namespace wk::calendar

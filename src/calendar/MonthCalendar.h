@@ -1,6 +1,6 @@
 #pragma once
 // The calendar of the main window: a month as 42 day cells (six weeks from Sunday), the
-// calendar switch Calstart1, the month scroller ScrollMo, the day grid of one day (DayList) and
+// calendar switch calendarButton, the month scroller monthScroller, the day grid of one day (DayList) and
 // copying an entry onto a day by drag and drop (DayDrop).
 //
 // Front door: MonthCalendar, created by the main window. Other subsystems call fillMonth()
@@ -29,7 +29,7 @@ public:
 
     // The calendar switch: on, the month of today takes the place of the big picture and the
     // log; off, the main screen comes back.
-    void CALSTART1_Click();
+    void toggleCalendar();
 
     // Fills the 42 cells for `month` (1..12) of `year`: the month name, the weekday headings,
     // day numbers, grey days of the neighbouring months, today's day number highlighted, and
@@ -39,8 +39,8 @@ public:
 
     // The month scroller: a change refills the grid (0 and 13 step the year and come back to
     // 12 or 1); a thumb drag only previews the month name.
-    void ScrollMo_Change();
-    void ScrollMo_Scroll(int value);
+    void showScrolledMonth();
+    void followMonthDrag(int value);
 
     // The date of each cell in the last fill (index 1..42); invalid before the first fill.
     QDate cellDate(int index) const { return cellDates_[size_t(index)]; }

@@ -1,5 +1,5 @@
 #pragma once
-// The big picture Image8 and the picture-name rules behind it, as the editing, the listing and
+// The big picture bigImage and the picture-name rules behind it, as the editing, the listing and
 // the folder thumbnails use them. Implemented by browse::EntryDisplay.
 #include <QString>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The entry list's lines (ListDB1 and lineBookmarks), as the filters, the editing, the strip, the
+// The entry list's lines (entryList and lineBookmarks), as the filters, the editing, the strip, the
 // TimeLine and the calendar's drop fill and read them. Implemented by browse::EntryList.
 #include <QString>
 #include <QStringList>

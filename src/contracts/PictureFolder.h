@@ -1,5 +1,5 @@
 #pragma once
-// The picture folder File1 and the picture dialog, as the editing and the strip arrows use them.
+// The picture folder folderPictures and the picture dialog, as the editing and the strip arrows use them.
 // Implemented by editing::PictureFiles.
 #include <QString>
 
@@ -7,12 +7,12 @@ namespace wk::contracts {
 
 class PictureFolder {
 public:
-    // Asks for a picture file; points File1 at its folder and puts its name in Text2. Empty when
-    // cancelled.
+    // Asks for a picture file; points folderPictures at its folder and puts its name in pictureEdit. Empty
+    // when cancelled.
     virtual QString choosePicture(const QString& title) = 0;
-    virtual int file1Count() const = 0;
-    // Folder and name of File1's file `index`; empty outside the list.
-    virtual QString file1Path(int index) const = 0;
+    virtual int listedCount() const = 0;
+    // Folder and name of folderPictures's file `index`; empty outside the list.
+    virtual QString listedPath(int index) const = 0;
 
 protected:
     ~PictureFolder() = default;

@@ -11,27 +11,27 @@
 namespace wk::editing {
 
 struct EditingParts {
-    QGroupBox* Frame5;     // the Edit Screen panel
-    QLineEdit* Text1;      // date
-    QLineEdit* Text2;      // picture file
-    QPlainTextEdit* Text3; // log
-    QLineEdit* Text4;      // title
-    controls::DropDownCombo* Wheretext;
-    QComboBox* WhatText;
-    QPushButton* CMDADD;
-    QPushButton* SAVEADD;
-    QPushButton* SaveEdit;
-    QPushButton* CMDDEL;
-    QPushButton* Command1; // "Thumbnails"
-    QPushButton* CMDMerge;
-    controls::FolderList* File1;
-    controls::FolderList* File2;
-    controls::LineList* ListDB1;
-    std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
-    controls::ImageControl* CMDFWD;
-    controls::ImageControl* CMDREV;
-    store::DataSource& Data1;
-    store::DataSource& DataWhere;
+    QGroupBox* editScreenPanel; // the Edit Screen panel
+    QLineEdit* dateEdit;        // date
+    QLineEdit* pictureEdit;     // picture file
+    QPlainTextEdit* logEdit;    // log
+    QLineEdit* titleEdit;       // title
+    controls::DropDownCombo* nameCombo;
+    QComboBox* categoryCombo;
+    QPushButton* addButton;
+    QPushButton* saveNewButton;
+    QPushButton* saveChangesButton;
+    QPushButton* deleteButton;
+    QPushButton* thumbnailsButton; // "Thumbnails"
+    QPushButton* mergeButton;
+    controls::FolderList* folderPictures;
+    controls::FolderList* cameraNumbers;
+    controls::LineList* entryList;
+    std::array<controls::ImageControl*, 8> stripSlots; // the strip's slots [1]..[7]
+    controls::ImageControl* forwardArrow;
+    controls::ImageControl* backArrow;
+    store::DataSource& entries;
+    store::DataSource& nameTable;
     controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;

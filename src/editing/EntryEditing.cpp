@@ -37,27 +37,24 @@ const QString kProgramTitle = QStringLiteral("Wanderkeep");
 EntryEditing::EntryEditing(const EditingParts& parts, PictureFiles& pictureFiles)
     : parts_(parts), pictureFiles_(pictureFiles)
 {
-    connect(parts_.CMDADD, &QPushButton::clicked, this, &EntryEditing::CMDADD_Click);
-    connect(parts_.SAVEADD, &QPushButton::clicked, this, &EntryEditing::SAVEADD_Click);
-    connect(parts_.SaveEdit, &QPushButton::clicked, this, &EntryEditing::SaveEdit_Click);
-    connect(parts_.CMDDEL, &QPushButton::clicked, this, &EntryEditing::CMDDEL_Click);
-    connect(parts_.Text1, &QLineEdit::textChanged, this, &EntryEditing::Text1_Change);
-    connect(parts_.Text2, &QLineEdit::textChanged, this, &EntryEditing::Text2_Change);
-    connect(parts_.Text3, &QPlainTextEdit::textChanged, this, &EntryEditing::Text3_Change);
-    connect(parts_.Wheretext, &controls::DropDownCombo::dropDown, this, &EntryEditing::wheretext_DropDown);
+    connect(parts_.addButton, &QPushButton::clicked, this, &EntryEditing::startNewEntry);
+    connect(parts_.saveNewButton, &QPushButton::clicked, this, &EntryEditing::saveNewEntry);
+    connect(parts_.saveChangesButton, &QPushButton::clicked, this, &EntryEditing::saveChanges);
+    connect(parts_.deleteButton, &QPushButton::clicked, this, &EntryEditing::deleteShownEntry);
+    connect(parts_.nameCombo, &controls::DropDownCombo::dropDown, this, &EntryEditing::fillNameChoices);
 }
 
 void EntryEditing::enterEditing()
 {
     editedEntry_.clear();
-    const int line = parts_.ListDB1->currentRow();
+    const int line = parts_.entryList->currentRow();
     if (line >= 0 && line < parts_.lineBookmarks.size() && !parts_.lineBookmarks[line].isEmpty())
         editedEntry_ = parts_.lineBookmarks[line];
     else
-        skipStep([&] { editedEntry_ = parts_.Data1.bookmark(); });
+        skipStep([&] { editedEntry_ = parts_.entries.bookmark(); });
     skipStep([&] {
-        parts_.SAVEADD->hide();
-        parts_.SaveEdit->show();
+        parts_.saveNewButton->hide();
+        parts_.saveChangesButton->show();
     });
     markBoxesStored();
 }
@@ -65,23 +62,23 @@ void EntryEditing::enterEditing()
 store::Entry EntryEditing::boxEntry() const
 {
     store::Entry entry;
-    entry.date = parts_.Text1->text();
-    entry.title = parts_.Text4->text();
-    entry.category = parts_.WhatText->currentText();
-    entry.where = parts_.Wheretext->currentText();
-    entry.picture = parts_.Text2->text();
-    entry.log = parts_.Text3->toPlainText();
+    entry.date = parts_.dateEdit->text();
+    entry.title = parts_.titleEdit->text();
+    entry.category = parts_.categoryCombo->currentText();
+    entry.where = parts_.nameCombo->currentText();
+    entry.picture = parts_.pictureEdit->text();
+    entry.log = parts_.logEdit->toPlainText();
     return entry;
 }
 
 void EntryEditing::showInBoxes(const store::Entry& entry)
 {
-    parts_.Text3->setPlainText(store::valueText(entry.log));
-    parts_.Text1->setText(store::valueText(entry.date));
-    parts_.Text2->setText(store::valueText(entry.picture));
-    parts_.Text4->setText(store::valueText(entry.title));
-    parts_.Wheretext->setEditText(store::valueText(entry.where));
-    parts_.WhatText->setEditText(store::valueText(entry.category));
+    parts_.logEdit->setPlainText(store::valueText(entry.log));
+    parts_.dateEdit->setText(store::valueText(entry.date));
+    parts_.pictureEdit->setText(store::valueText(entry.picture));
+    parts_.titleEdit->setText(store::valueText(entry.title));
+    parts_.nameCombo->setEditText(store::valueText(entry.where));
+    parts_.categoryCombo->setEditText(store::valueText(entry.category));
 }
 
 void EntryEditing::fillBoxes(const store::DataSource& source)
@@ -93,14 +90,14 @@ void EntryEditing::fillBoxes(const store::DataSource& source)
 
 bool EntryEditing::mayLeaveEntryFor(const QString& bookmark)
 {
-    if (parts_.Frame5->isHidden() || bookmark.isEmpty() || bookmark == editedEntry_)
+    if (parts_.editScreenPanel->isHidden() || bookmark.isEmpty() || bookmark == editedEntry_)
         return true;
     if (boxEntry() == storedBoxes_)
         return true;
     if (!parts_.prompts.askYesNo(kProgramTitle, QStringLiteral("Store your changes to this entry before "
                                                                "another entry is shown?")))
         return true;
-    return parts_.SAVEADD->isHidden() ? storeChanges() : storeNewEntry();
+    return parts_.saveNewButton->isHidden() ? storeChanges() : storeNewEntry();
 }
 
 void EntryEditing::editEntry(const store::DataSource& entry)
@@ -108,27 +105,27 @@ void EntryEditing::editEntry(const store::DataSource& entry)
     fillBoxes(entry);
     skipStep([&] { editedEntry_ = entry.bookmark(); });
     skipStep([&] {
-        parts_.CMDDEL->show();
-        parts_.SAVEADD->hide();
-        parts_.SaveEdit->show();
+        parts_.deleteButton->show();
+        parts_.saveNewButton->hide();
+        parts_.saveChangesButton->show();
     });
     markBoxesStored();
 }
 
-void EntryEditing::CMDADD_Click()
+void EntryEditing::startNewEntry()
 {
     skipStep([&] {
-        parts_.CMDDEL->hide();
-        parts_.SaveEdit->hide();
-        parts_.SAVEADD->show();
+        parts_.deleteButton->hide();
+        parts_.saveChangesButton->hide();
+        parts_.saveNewButton->show();
     });
     skipStep([&] {
-        parts_.Text1->setText(dates::formatShort(parts_.clock.today()));
-        parts_.Text2->clear();
-        parts_.Text3->clear();
-        parts_.Text4->clear();
-        parts_.Wheretext->setEditText(QString());
-        parts_.WhatText->setEditText(QString());
+        parts_.dateEdit->setText(dates::formatShort(parts_.clock.today()));
+        parts_.pictureEdit->clear();
+        parts_.logEdit->clear();
+        parts_.titleEdit->clear();
+        parts_.nameCombo->setEditText(QString());
+        parts_.categoryCombo->setEditText(QString());
     });
     markBoxesStored(); // a new entry starts from these boxes
     const QString chosen = pictureFiles_.choosePicture(QStringLiteral("Save Image As"));
@@ -137,12 +134,12 @@ void EntryEditing::CMDADD_Click()
     // A camera's picture is dated by the day it was taken; others keep today.
     const QDate taken = controls::readCameraFacts(chosen).taken;
     if (taken.isValid())
-        parts_.Text1->setText(dates::formatShort(taken));
+        parts_.dateEdit->setText(dates::formatShort(taken));
     try {
         markBoxesStored();
-        parts_.Text1->show();
-        parts_.Text2->show();
-        parts_.Text4->show();
+        parts_.dateEdit->show();
+        parts_.pictureEdit->show();
+        parts_.titleEdit->show();
         parts_.bigPicture.previewPicture(chosen);
     } catch (const std::exception& error) {
         parts_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
@@ -151,16 +148,16 @@ void EntryEditing::CMDADD_Click()
 
 bool EntryEditing::checkDateAndTitle()
 {
-    if (!dates::isValidDate(parts_.Text1->text())) {
+    if (!dates::isValidDate(parts_.dateEdit->text())) {
         parts_.prompts.tell(QString(), QStringLiteral("Please Enter a Valid Date"), MessageIcon::Exclamation);
-        parts_.Text1->setFocus();
+        parts_.dateEdit->setFocus();
         return false;
     }
     // Only an empty title is refused; blanks are a title.
-    if (parts_.Text4->text().isEmpty()) {
+    if (parts_.titleEdit->text().isEmpty()) {
         parts_.prompts.tell(QStringLiteral("Title"), QStringLiteral("Please Enter a Title"),
                             MessageIcon::Exclamation);
-        parts_.Text4->setFocus();
+        parts_.titleEdit->setFocus();
         return false;
     }
     return true;
@@ -172,7 +169,7 @@ void EntryEditing::tellFailure(const QString& what, const std::exception& error)
                         MessageIcon::Critical);
 }
 
-void EntryEditing::SAVEADD_Click() { storeNewEntry(); }
+void EntryEditing::saveNewEntry() { storeNewEntry(); }
 
 bool EntryEditing::storeNewEntry()
 {
@@ -180,7 +177,7 @@ bool EntryEditing::storeNewEntry()
         return false;
     const store::Entry entry = boxEntry();
 
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     try {
         entries.addNew();
         // A new entry keeps null where no picture or log was given.
@@ -201,18 +198,18 @@ bool EntryEditing::storeNewEntry()
     // The entry set stays on the new entry (when its query lists it), so it is the current one.
     skipStep([&] { entries.setBookmark(added); });
     skipStep([&] {
-        parts_.Text1->show();
-        parts_.Text2->show();
-        parts_.Text4->show();
-        parts_.SAVEADD->hide();
-        parts_.SaveEdit->show();
+        parts_.dateEdit->show();
+        parts_.pictureEdit->show();
+        parts_.titleEdit->show();
+        parts_.saveNewButton->hide();
+        parts_.saveChangesButton->show();
         parts_.folderThumbnails = false;
     });
     markBoxesStored();
     return true;
 }
 
-void EntryEditing::SaveEdit_Click() { storeChanges(); }
+void EntryEditing::saveChanges() { storeChanges(); }
 
 bool EntryEditing::storeChanges()
 {
@@ -228,7 +225,7 @@ bool EntryEditing::storeChanges()
     const store::Entry entry = boxEntry();
 
     // The entry set normally holds the edited entry; a filtered list may hold it instead.
-    store::DataSource* source = &parts_.Data1;
+    store::DataSource* source = &parts_.entries;
     if (!source->hasBookmark(editedEntry_) && parts_.entryLines.filledFrom().hasBookmark(editedEntry_))
         source = &parts_.entryLines.filledFrom();
     try {
@@ -254,17 +251,17 @@ bool EntryEditing::storeChanges()
         return false;
     }
     skipStep([&] {
-        parts_.Text1->show();
-        parts_.Text2->show();
-        parts_.Text4->show();
+        parts_.dateEdit->show();
+        parts_.pictureEdit->show();
+        parts_.titleEdit->show();
     });
     markBoxesStored();
     return true;
 }
 
-void EntryEditing::CMDDEL_Click()
+void EntryEditing::deleteShownEntry()
 {
-    const int line = parts_.ListDB1->currentRow();
+    const int line = parts_.entryList->currentRow();
     const bool selected =
         line >= 0 && line < parts_.lineBookmarks.size() && !parts_.lineBookmarks[line].isEmpty();
     if (!selected) {
@@ -285,15 +282,15 @@ void EntryEditing::CMDDEL_Click()
         }
     }
     skipStep([&] {
-        parts_.SAVEADD->hide();
-        parts_.SaveEdit->show();
+        parts_.saveNewButton->hide();
+        parts_.saveChangesButton->show();
     });
 }
 
-void EntryEditing::wheretext_DropDown()
+void EntryEditing::fillNameChoices()
 {
     // The list shows every name of the name table once, however often it is opened.
-    store::DataSource& names = parts_.DataWhere;
+    store::DataSource& names = parts_.nameTable;
     QStringList texts;
     if (!skipStep([&] {
             for (int row = 0; row < names.recordCount(); ++row) {
@@ -302,7 +299,7 @@ void EntryEditing::wheretext_DropDown()
             }
         }))
         return;
-    QComboBox* combo = parts_.Wheretext;
+    QComboBox* combo = parts_.nameCombo;
     QStringList shown;
     for (int i = 0; i < combo->count(); ++i)
         shown << combo->itemText(i);

@@ -2,8 +2,8 @@
 // The edit area of the "Edit Screen": starting a new entry with "Add", storing it with the
 // first "Save", storing changes with the second "Save", "Delete", and the who-or-where combo.
 //
-// The area has two sub-modes told by the visible save button: adding (SAVEADD shown) and
-// editing (SaveEdit shown). Changes are stored into the entry the boxes were filled from
+// The area has two sub-modes told by the visible save button: adding (saveNewButton shown) and
+// editing (saveChangesButton shown). Changes are stored into the entry the boxes were filled from
 // (editedEntry()), never into whatever row the entry set happens to be on.
 #include "contracts/EntryEditor.h"
 #include "editing/EditingParts.h"
@@ -26,15 +26,12 @@ class EntryEditing : public QObject, public contracts::EntryEditor {
 public:
     EntryEditing(const EditingParts& parts, PictureFiles& pictureFiles);
 
-    void CMDADD_Click();
-    void SAVEADD_Click();
-    void SaveEdit_Click();
-    void CMDDEL_Click();
-    void wheretext_DropDown();
+    void startNewEntry();
+    void saveNewEntry();
+    void saveChanges();
+    void deleteShownEntry();
+    void fillNameChoices();
     // Typing in the date, picture and log boxes changes nothing else.
-    void Text1_Change() {}
-    void Text2_Change() {}
-    void Text3_Change() {}
 
     // The bookmark of the entry the second "Save" stores into; empty when there is none
     // (after a delete, or before the edit screen was first filled).

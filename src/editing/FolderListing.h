@@ -1,5 +1,5 @@
 #pragma once
-// The folder part of a chosen file's name, as the picture commands point File1 at it.
+// The folder part of a chosen file's name, as the picture commands point folderPictures at it.
 #include <QString>
 
 namespace wk::editing {

@@ -33,37 +33,37 @@ constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureF
 
 PictureFiles::PictureFiles(const EditingParts& parts) : parts_(parts)
 {
-    connect(parts_.Command1, &QPushButton::clicked, this, &PictureFiles::Command1_Click);
-    connect(parts_.CMDMerge, &QPushButton::clicked, this, &PictureFiles::CMDMerge_Click);
+    connect(parts_.thumbnailsButton, &QPushButton::clicked, this, &PictureFiles::showFolderThumbnails);
+    connect(parts_.mergeButton, &QPushButton::clicked, this, &PictureFiles::mergeCameraFiles);
 }
 
-void PictureFiles::setFile1Folder(const QString& folder) { parts_.File1->setFolder(folder); }
+void PictureFiles::setListedFolder(const QString& folder) { parts_.folderPictures->setFolder(folder); }
 
-void PictureFiles::setFile1Pattern(const QString& pattern) { parts_.File1->setPattern(pattern); }
+void PictureFiles::setListedPattern(const QString& pattern) { parts_.folderPictures->setPattern(pattern); }
 
-QString PictureFiles::file1Folder() const { return parts_.File1->folder(); }
+QString PictureFiles::listedFolder() const { return parts_.folderPictures->folder(); }
 
-QString PictureFiles::file1Pattern() const { return parts_.File1->pattern(); }
+QString PictureFiles::listedPattern() const { return parts_.folderPictures->pattern(); }
 
-int PictureFiles::file1Count() const { return parts_.File1->nameCount(); }
+int PictureFiles::listedCount() const { return parts_.folderPictures->nameCount(); }
 
-QString PictureFiles::file1Name(int index) const { return parts_.File1->nameAt(index); }
+QString PictureFiles::listedName(int index) const { return parts_.folderPictures->nameAt(index); }
 
-QString PictureFiles::file1Path(int index) const { return parts_.File1->fullPath(index); }
+QString PictureFiles::listedPath(int index) const { return parts_.folderPictures->fullPath(index); }
 
-QStringList PictureFiles::file1Names() const
+QStringList PictureFiles::listedNames() const
 {
     QStringList names;
-    for (int i = 0; i < file1Count(); ++i)
-        names << file1Name(i);
+    for (int i = 0; i < listedCount(); ++i)
+        names << listedName(i);
     return names;
 }
 
-QStringList PictureFiles::file2Names() const
+QStringList PictureFiles::cameraNumberNames() const
 {
     QStringList names;
-    for (int i = 0; i < parts_.File2->nameCount(); ++i)
-        names << parts_.File2->nameAt(i);
+    for (int i = 0; i < parts_.cameraNumbers->nameCount(); ++i)
+        names << parts_.cameraNumbers->nameAt(i);
     return names;
 }
 
@@ -73,59 +73,59 @@ QString PictureFiles::choosePicture(const QString& title)
     request.title = title;
     request.filter = kPictureFilter;
     request.filterIndex = kPictureFilesFilter;
-    request.directory = file1Folder();
+    request.directory = listedFolder();
     const QString chosen = parts_.prompts.chooseOpenFile(request);
     if (chosen.isEmpty())
         return chosen;
-    parts_.Text2->setText(chosen);
+    parts_.pictureEdit->setText(chosen);
     const QString folder = folderOfFile(chosen);
     if (!folder.isEmpty())
-        setFile1Folder(folder);
+        setListedFolder(folder);
     return chosen;
 }
 
-void PictureFiles::Command1_Click()
+void PictureFiles::showFolderThumbnails()
 {
     if (choosePicture(QStringLiteral("Save Image As")).isEmpty())
         return; // cancelled
     try {
-        setFile1Pattern(kAllPictures);
+        setListedPattern(kAllPictures);
 
-        const int count = file1Count();
-        int index = count == 0 ? 0 : std::max(0, parts_.File1->currentRow() - 3);
+        const int count = listedCount();
+        int index = count == 0 ? 0 : std::max(0, parts_.folderPictures->currentRow() - 3);
         const int start = index;
         for (int k = 1; k <= 7; ++k)
             parts_.stripBookmarks[k].clear();
         for (int k = 1; k <= 7 && index != count; ++k, ++index)
-            parts_.stripBookmarks[k] = file1Path(index);
+            parts_.stripBookmarks[k] = listedPath(index);
         parts_.stripFirstIndex = start;
         parts_.stripLastIndex = index - 1;
 
         QList<controls::ImageControl*> slots;
         QStringList files;
         for (int k = 1; k <= 7; ++k) {
-            parts_.Image[k]->show();
-            slots << parts_.Image[k];
+            parts_.stripSlots[k]->show();
+            slots << parts_.stripSlots[k];
             files << parts_.stripBookmarks[k];
         }
         controls::loadThumbnails(slots, files);
-        parts_.CMDFWD->show();
-        parts_.CMDREV->show();
+        parts_.forwardArrow->show();
+        parts_.backArrow->show();
         parts_.folderThumbnails = true;
     } catch (const std::exception& error) {
         parts_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
     }
 }
 
-void PictureFiles::CMDMerge_Click()
+void PictureFiles::mergeCameraFiles()
 {
     const QString chosen = choosePicture(QStringLiteral("Merge Directory"));
     if (chosen.isEmpty())
         return; // cancelled
     try {
-        parts_.Text1->show();
-        parts_.Text2->show();
-        parts_.Text4->show();
+        parts_.dateEdit->show();
+        parts_.pictureEdit->show();
+        parts_.titleEdit->show();
         parts_.bigPicture.previewPicture(chosen);
     } catch (const std::exception& error) {
         // A file that is no picture (a camera's folder listing, say) still leads to the merge.
@@ -133,7 +133,7 @@ void PictureFiles::CMDMerge_Click()
         renameCameraFiles();
         return;
     }
-    const int cameraFiles = countCameraFiles(file1Names());
+    const int cameraFiles = countCameraFiles(listedNames());
     if (cameraFiles == 0)
         return;
     const QString question =
@@ -149,19 +149,19 @@ void PictureFiles::CMDMerge_Click()
 
 void PictureFiles::renameCameraFiles()
 {
-    const QString folder = file1Folder();
+    const QString folder = listedFolder();
     // Both folders as they are now: an earlier merge of this run may have given "PB" names in
     // either, and numbering on from them keeps this merge from colliding with that one.
-    parts_.File2->reRead();
+    parts_.cameraNumbers->reRead();
     const int highest =
-        std::max(highestPbNumber(file2Names()),
-                 highestPbNumber(controls::FolderList::listNames(folder, parts_.File2->pattern())));
-    const RenameOutcome outcome = editing::renameCameraFiles(folder, file1Names(), highest);
+        std::max(highestPbNumber(cameraNumberNames()),
+                 highestPbNumber(controls::FolderList::listNames(folder, parts_.cameraNumbers->pattern())));
+    const RenameOutcome outcome = editing::renameCameraFiles(folder, listedNames(), highest);
 
     // No list or box keeps a name that is gone, so a Save or a thumbnail click cannot store one.
-    parts_.File1->reRead();
-    parts_.File2->reRead();
-    parts_.Text2->setText(pathAfterRenames(parts_.Text2->text(), folder, outcome));
+    parts_.folderPictures->reRead();
+    parts_.cameraNumbers->reRead();
+    parts_.pictureEdit->setText(pathAfterRenames(parts_.pictureEdit->text(), folder, outcome));
     for (int k = 1; k <= 7; ++k)
         parts_.stripBookmarks[k] = pathAfterRenames(parts_.stripBookmarks[k], folder, outcome);
 

@@ -47,23 +47,23 @@ constexpr int kEmptySlots = 2; // the line table after a filter that lists nothi
 EntryFilters::EntryFilters(const EntryFiltersParts& parts) : parts_(parts)
 {
     for (int k = 1; k <= 5; ++k)
-        connect(parts_.SSOption[k], &QAbstractButton::clicked, this, [this, k] {
+        connect(parts_.categoryButtons[k], &QAbstractButton::clicked, this, [this, k] {
             if (k == 5)
-                SSOption5_Click();
+                showCalendarItems();
             else
-                categoryClick(k);
+                showCategory(k);
         });
-    connect(parts_.CmdAll, &QPushButton::clicked, this, &EntryFilters::CmdAll_Click);
+    connect(parts_.allPicturesButton, &QPushButton::clicked, this, &EntryFilters::showAllPictures);
 
     // A name click: the selection moving to a name, or a click on the name already selected.
-    QListWidget* names = parts_.DBList2;
+    QListWidget* names = parts_.nameList;
     connect(names, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            DBList2_Click();
+            filterByName();
     });
     connect(names, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (item && parts_.DBList2->row(item) == rowBeforePress_)
-            DBList2_Click();
+        if (item && parts_.nameList->row(item) == rowBeforePress_)
+            filterByName();
         rowBeforePress_ = -2;
     });
     names->viewport()->installEventFilter(this);
@@ -71,39 +71,40 @@ EntryFilters::EntryFilters(const EntryFiltersParts& parts) : parts_(parts)
 
 bool EntryFilters::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parts_.DBList2->viewport() && event->type() == QEvent::MouseButtonPress)
-        rowBeforePress_ = parts_.DBList2->currentRow();
+    if (watched == parts_.nameList->viewport() && event->type() == QEvent::MouseButtonPress)
+        rowBeforePress_ = parts_.nameList->currentRow();
     return QObject::eventFilter(watched, event);
 }
 
 QString EntryFilters::selectedName() const
 {
-    const QListWidgetItem* item = parts_.DBList2->currentItem();
-    return item && parts_.DBList2->currentRow() >= 0 ? item->text() : QString();
+    const QListWidgetItem* item = parts_.nameList->currentItem();
+    return item && parts_.nameList->currentRow() >= 0 ? item->text() : QString();
 }
 
-void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(parts_.ListDB1, colour); }
+void EntryFilters::setListColour(const QColor& colour) { controls::setTextColour(parts_.entryList, colour); }
 
 void EntryFilters::switchTimeLineOff()
 {
-    if (!parts_.TimeOn1->isChecked())
+    if (!parts_.timelineButton->isChecked())
         return;
-    skipStep([&] { parts_.TimeOn1->setChecked(false); }); // raises the switch's own handler
-    parts_.TimeOn1->update();
+    skipStep([&] { parts_.timelineButton->setChecked(false); }); // raises the switch's own handler
+    parts_.timelineButton->update();
     for (int k = 1; k <= 7; ++k)
-        parts_.Image[k]->clear();
+        parts_.stripSlots[k]->clear();
     parts_.stripArrows.hideArrows();
 }
 
-void EntryFilters::categoryClick(int k)
+void EntryFilters::showCategory(int k)
 {
     setListColour(categoryColour(k));
     if (k <= 2)
-        skipStep([&] { parts_.Data1.moveFirst(); });
-    store::DataSource& find = parts_.DataFind;
+        skipStep([&] { parts_.entries.moveFirst(); });
+    store::DataSource& find = parts_.filteredEntries;
     bool queried = false;
     skipStep([&] {
-        find.setRecordSource(store::queries::categoryFilter(parts_.SSOption[k]->text(), selectedName()));
+        find.setRecordSource(
+            store::queries::categoryFilter(parts_.categoryButtons[k]->text(), selectedName()));
         find.refresh();
         queried = true;
     });
@@ -114,10 +115,10 @@ void EntryFilters::categoryClick(int k)
     switchTimeLineOff();
 }
 
-void EntryFilters::SSOption5_Click()
+void EntryFilters::showCalendarItems()
 {
     setListColour(categoryColour(5));
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     skipStep([&] { entries.moveFirst(); });
     const QString name = selectedName().toUpper();
     const bool everyName = name == QLatin1String("*ALL PICTURES");
@@ -140,33 +141,33 @@ void EntryFilters::SSOption5_Click()
     switchTimeLineOff();
 }
 
-void EntryFilters::CmdAll_Click()
+void EntryFilters::showAllPictures()
 {
     setListColour(Qt::black);
-    skipStep([&] { controls::fillList(parts_.DBList2, parts_.DataWhere, QStringLiteral("where")); });
-    parts_.categoryOptions->setExclusive(false);
+    skipStep([&] { controls::fillList(parts_.nameList, parts_.nameTable, QStringLiteral("where")); });
+    parts_.categoryGroup->setExclusive(false);
     for (int k = 1; k <= 5; ++k)
-        parts_.SSOption[k]->setChecked(false);
-    parts_.categoryOptions->setExclusive(true);
-    store::DataSource& entries = parts_.Data1;
+        parts_.categoryButtons[k]->setChecked(false);
+    parts_.categoryGroup->setExclusive(true);
+    store::DataSource& entries = parts_.entries;
     skipStep([&] {
         entries.setRecordSource(store::queries::allEntries());
         entries.refresh();
     });
     parts_.entryLines.fill(entries, kEmptySlots);
     skipStep([&] { entries.moveFirst(); });
-    if (parts_.ListDB1->count() > 0)
-        parts_.ListDB1->setCurrentRow(0); // shows the first entry
+    if (parts_.entryList->count() > 0)
+        parts_.entryList->setCurrentRow(0); // shows the first entry
 }
 
-void EntryFilters::DBList2_Click()
+void EntryFilters::filterByName()
 {
     QString caption; // null: none of the four is selected
     for (int k = 1; k <= 4; ++k)
-        if (parts_.SSOption[k]->isChecked())
-            caption =
-                parts_.SSOption[k]->text().isNull() ? QString(QLatin1String("")) : parts_.SSOption[k]->text();
-    store::DataSource& entries = parts_.Data1;
+        if (parts_.categoryButtons[k]->isChecked())
+            caption = parts_.categoryButtons[k]->text().isNull() ? QString(QLatin1String(""))
+                                                                 : parts_.categoryButtons[k]->text();
+    store::DataSource& entries = parts_.entries;
     const QString query = store::queries::nameFilter(caption, selectedName());
     skipStep([&] {
         entries.setRecordSource(query);

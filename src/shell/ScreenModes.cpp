@@ -5,7 +5,7 @@
 #include "controls/PictureButton.h"
 #include "controls/Steps.h"
 #include "editing/Editing.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "store/Entry.h"
 
 #include <QComboBox>
@@ -21,65 +21,65 @@ namespace wk::shell {
 using controls::skipStep;
 using store::fieldText;
 
-ScreenModes::ScreenModes(Mtform1& form) : form_(form)
+ScreenModes::ScreenModes(MainWindow& form) : form_(form)
 {
-    connect(form_.Option1, &QAbstractButton::clicked, this, &ScreenModes::Option1_Click);
-    connect(form_.Option3, &QAbstractButton::clicked, this, &ScreenModes::Option3_Click);
+    connect(form_.mainScreenButton, &QAbstractButton::clicked, this, &ScreenModes::switchToMainScreen);
+    connect(form_.editScreenButton, &QAbstractButton::clicked, this, &ScreenModes::switchToEditScreen);
 }
 
-void ScreenModes::Option1_Click()
+void ScreenModes::switchToMainScreen()
 {
-    if (!form_.Option1->isChecked())
+    if (!form_.mainScreenButton->isChecked())
         return;
     showMainScreen();
 }
 
 void ScreenModes::showMainScreen()
 {
-    store::DataSource& entries = form_.Data1;
+    store::DataSource& entries = form_.entries;
     browse::EntryDisplay& display = form_.entryDisplay();
     skipStep([&] {
-        form_.Frame1->show();
-        form_.Frame5->hide();
-        form_.FrameMytrip->hide();
-        form_.Option3->setEnabled(true);
+        form_.mainScreenPanel->show();
+        form_.editScreenPanel->hide();
+        form_.listingPanel->hide();
+        form_.editScreenButton->setEnabled(true);
     });
     skipStep([&] {
-        form_.Text3->setReadOnly(true);
-        form_.Text1->setReadOnly(true);
-        form_.Calstart1->show();
-        form_.Image8->update();
+        form_.logEdit->setReadOnly(true);
+        form_.dateEdit->setReadOnly(true);
+        form_.calendarButton->show();
+        form_.bigImage->update();
     });
     skipStep([&] {
         entries.moveFirst();
-        form_.Image8->show();
-        form_.Image8->setStretch(true);
+        form_.bigImage->show();
+        form_.bigImage->setStretch(true);
         display.showPicture(fieldText(entries, store::kPictureField));
-        form_.Image8->update();
+        form_.bigImage->update();
     });
-    skipStep([&] { form_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
-    skipStep([&] { form_.TimeOn1->show(); });
+    skipStep([&] { form_.logEdit->setPlainText(fieldText(entries, store::kLogField)); });
+    skipStep([&] { form_.timelineButton->show(); });
     // Read again only when someone else wrote: the set keeps its own writes in step.
     skipStep([&] { entries.refreshIfChanged(); });
-    skipStep([&] { form_.entryList().fill(entries); });
+    skipStep([&] { form_.entryLines().fill(entries); });
 }
 
 // The one handler of "Edit Screen": the editing area's steps are called here, in this order,
 // never connected to the button on their own.
-void ScreenModes::Option3_Click()
+void ScreenModes::switchToEditScreen()
 {
     skipStep([&] {
-        form_.Frame1->hide();
-        form_.FrameMytrip->hide();
-        form_.Frame5->show();
+        form_.mainScreenPanel->hide();
+        form_.listingPanel->hide();
+        form_.editScreenPanel->show();
     });
-    store::DataSource* entry = &form_.Data1;
-    skipStep([&] { entry = &form_.entryList().positionOnLine(form_.ListDB1->currentRow()); });
+    store::DataSource* entry = &form_.entries;
+    skipStep([&] { entry = &form_.entryLines().positionOnLine(form_.entryList->currentRow()); });
     form_.editing().fillBoxes(*entry);
     skipStep([&] {
-        form_.CMDDEL->show();
-        form_.Text3->setReadOnly(false);
-        form_.Text1->setReadOnly(false);
+        form_.deleteButton->show();
+        form_.logEdit->setReadOnly(false);
+        form_.dateEdit->setReadOnly(false);
     });
     form_.editing().enterEditing();
 }

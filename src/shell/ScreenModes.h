@@ -7,21 +7,21 @@
 
 namespace wk::shell {
 
-class Mtform1;
+class MainWindow;
 
 class ScreenModes : public QObject, public contracts::MainScreen {
     Q_OBJECT
 public:
-    explicit ScreenModes(Mtform1& form);
+    explicit ScreenModes(MainWindow& form);
 
-    void Option1_Click(); // "Main Screen"
-    // The steps of "Main Screen" without the test of Option1: the panels, the first entry's
+    void switchToMainScreen(); // "Main Screen"
+    // The steps of "Main Screen" without the test of mainScreenButton: the panels, the first entry's
     // picture and log, and the entry list rebuilt (the calendar switch runs them as well).
     void showMainScreen() override;
-    void Option3_Click(); // "Edit Screen"
+    void switchToEditScreen(); // "Edit Screen"
 
 private:
-    Mtform1& form_;
+    MainWindow& form_;
 };
 
 } // namespace wk::shell

@@ -16,15 +16,15 @@ using controls::skipStep;
 
 StripStepping::StripStepping(const StripParts& parts) : parts_(parts)
 {
-    connect(parts_.CMDFWD, &controls::ImageControl::clicked, this, &StripStepping::CMDFWD_Click);
-    connect(parts_.CMDREV, &controls::ImageControl::clicked, this, &StripStepping::CMDREV_Click);
+    connect(parts_.forwardArrow, &controls::ImageControl::clicked, this, &StripStepping::stepStripForward);
+    connect(parts_.backArrow, &controls::ImageControl::clicked, this, &StripStepping::stepStripBack);
 }
 
 bool StripStepping::folderShown() const { return parts_.folderThumbnails; }
 
 int StripStepping::sourceCount() const
 {
-    return folderShown() ? parts_.pictureFolder.file1Count() : parts_.ListDB1->count();
+    return folderShown() ? parts_.pictureFolder.listedCount() : parts_.entryList->count();
 }
 
 QString StripStepping::pictureAt(int index, QString& slotText)
@@ -38,24 +38,24 @@ QString StripStepping::pictureAt(int index, QString& slotText)
     // The entry set follows the line as well, though the picture comes from the folder.
     skipStep([&] { parts_.entryLines.positionOnLine(index); });
     // A folder slot keeps its file, so a click on it can hand the file to the picture box.
-    slotText = parts_.pictureFolder.file1Path(index);
+    slotText = parts_.pictureFolder.listedPath(index);
     return slotText;
 }
 
 void StripStepping::showSlots(bool show)
 {
     for (int k = 7; k >= 1; --k)
-        parts_.Image[size_t(k)]->setVisible(show);
-    parts_.CMDFWD->setVisible(show);
-    parts_.CMDREV->setVisible(show);
+        parts_.stripSlots[size_t(k)]->setVisible(show);
+    parts_.forwardArrow->setVisible(show);
+    parts_.backArrow->setVisible(show);
 }
 
-void StripStepping::CMDFWD_Click()
+void StripStepping::stepStripForward()
 {
     const int p = parts_.stripLastIndex;
     if (p == sourceCount() - 1) {
-        parts_.CMDFWD->hide();
-        parts_.FWDSTOP->show();
+        parts_.forwardArrow->hide();
+        parts_.forwardStop->show();
         return;
     }
     QString slotText;
@@ -64,21 +64,21 @@ void StripStepping::CMDFWD_Click()
     parts_.stripFirstIndex = parts_.stripFirstIndex + 1;
     showSlots(false);
     for (int k = 1; k <= 6; ++k) {
-        parts_.Image[size_t(k)]->setPicture(parts_.Image[size_t(k + 1)]->picture());
+        parts_.stripSlots[size_t(k)]->setPicture(parts_.stripSlots[size_t(k + 1)]->picture());
         parts_.stripBookmarks[size_t(k)] = parts_.stripBookmarks[size_t(k + 1)];
     }
-    controls::loadThumbnail(parts_.Image[7], picture);
+    controls::loadThumbnail(parts_.stripSlots[7], picture);
     parts_.stripBookmarks[7] = slotText;
     showSlots(true);
-    parts_.REVSTOP->hide();
+    parts_.backStop->hide();
 }
 
-void StripStepping::CMDREV_Click()
+void StripStepping::stepStripBack()
 {
     const int q = parts_.stripFirstIndex;
     if (q == 0) {
-        parts_.CMDREV->hide();
-        parts_.REVSTOP->show();
+        parts_.backArrow->hide();
+        parts_.backStop->show();
         return;
     }
     QString slotText;
@@ -87,18 +87,19 @@ void StripStepping::CMDREV_Click()
     parts_.stripLastIndex = parts_.stripLastIndex - 1;
     showSlots(false);
     for (int k = 7; k >= 2; --k) {
-        parts_.Image[size_t(k)]->setPicture(parts_.Image[size_t(k - 1)]->picture());
+        parts_.stripSlots[size_t(k)]->setPicture(parts_.stripSlots[size_t(k - 1)]->picture());
         parts_.stripBookmarks[size_t(k)] = parts_.stripBookmarks[size_t(k - 1)];
     }
-    controls::loadThumbnail(parts_.Image[1], picture);
+    controls::loadThumbnail(parts_.stripSlots[1], picture);
     parts_.stripBookmarks[1] = slotText;
     showSlots(true);
-    parts_.FWDSTOP->hide();
+    parts_.forwardStop->hide();
 }
 
 void StripStepping::hideArrows()
 {
-    for (controls::ImageControl* arrow : {parts_.CMDFWD, parts_.CMDREV, parts_.REVSTOP, parts_.FWDSTOP})
+    for (controls::ImageControl* arrow :
+         {parts_.forwardArrow, parts_.backArrow, parts_.backStop, parts_.forwardStop})
         arrow->hide();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The strip arrows: CMDFWD drops the leftmost thumbnail and brings in the next picture on the
-// right, CMDREV does the opposite; at either end of the source list the arrow clicked turns
-// into its stop marker (FWDSTOP, REVSTOP). The source is the picture file list File1 while the
-// strip holds a folder's pictures (folder thumbnails), otherwise the entry list ListDB1.
+// The strip arrows: forwardArrow drops the leftmost thumbnail and brings in the next picture on the
+// right, backArrow does the opposite; at either end of the source list the arrow clicked turns
+// into its stop marker (forwardStop, backStop). The source is the picture file list folderPictures while the
+// strip holds a folder's pictures (folder thumbnails), otherwise the entry list entryList.
 //
 // Front door: StripStepping, created by the main window. It may call contracts/, controls/ and
 // store/; it implements contracts::StripArrows for the filters and the TimeLine switch.
@@ -18,12 +18,12 @@ namespace wk::strip {
 
 // What the strip arrows work on.
 struct StripParts {
-    std::array<controls::ImageControl*, 8> Image; // Image[1]..Image[7]
-    controls::ImageControl* CMDFWD;
-    controls::ImageControl* CMDREV;
-    controls::ImageControl* FWDSTOP;
-    controls::ImageControl* REVSTOP;
-    controls::LineList* ListDB1;
+    std::array<controls::ImageControl*, 8> stripSlots; // Image[1]..Image[7]
+    controls::ImageControl* forwardArrow;
+    controls::ImageControl* backArrow;
+    controls::ImageControl* forwardStop;
+    controls::ImageControl* backStop;
+    controls::LineList* entryList;
     const controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;
@@ -38,8 +38,8 @@ class StripStepping : public QObject, public contracts::StripArrows {
 public:
     explicit StripStepping(const StripParts& parts);
 
-    void CMDFWD_Click();
-    void CMDREV_Click();
+    void stepStripForward();
+    void stepStripBack();
     // Hides the two arrows and both stop markers.
     void hideArrows() override;
 

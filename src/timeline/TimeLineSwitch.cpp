@@ -32,34 +32,34 @@ constexpr int kInwardMargin = 50;
 TimeLineSwitch::TimeLineSwitch(const TimeLineSwitchParts& parts) : parts_(parts)
 {
     // toggled: setting the switch from code (the filters switch it off) runs it as well.
-    connect(parts_.TimeOn1, &QAbstractButton::toggled, this, &TimeLineSwitch::TimeOn1_Click);
-    QScrollBar* year = parts_.VScroll1;
-    connect(year, &QScrollBar::valueChanged, this, &TimeLineSwitch::VScroll1_Change);
-    connect(year, &QScrollBar::sliderMoved, this, &TimeLineSwitch::VScroll1_Scroll);
+    connect(parts_.timelineButton, &QAbstractButton::toggled, this, &TimeLineSwitch::toggleTimeline);
+    QScrollBar* year = parts_.yearScroller;
+    connect(year, &QScrollBar::valueChanged, this, &TimeLineSwitch::showScrolledYear);
+    connect(year, &QScrollBar::sliderMoved, this, &TimeLineSwitch::followYearDrag);
 }
 
-void TimeLineSwitch::TimeOn1_Click()
+void TimeLineSwitch::toggleTimeline()
 {
     parts_.folderThumbnails = false; // the strip is filled from the entries, or emptied
-    if (parts_.TimeOn1->isChecked()) {
+    if (parts_.timelineButton->isChecked()) {
         fillStrip();
         return;
     }
     skipStep([&] {
-        parts_.TimeOn1->show();
-        parts_.TimeOn1->update();
+        parts_.timelineButton->show();
+        parts_.timelineButton->update();
         for (int k = 1; k <= 7; ++k)
-            parts_.Image[k]->clear();
+            parts_.stripSlots[k]->clear();
         parts_.stripArrows.hideArrows();
     });
 }
 
 void TimeLineSwitch::fillStrip()
 {
-    const int lines = parts_.ListDB1->count();
+    const int lines = parts_.entryList->count();
     int i = 0;
     if (lines > 0) {
-        i = std::max(parts_.ListDB1->currentRow(), 0);
+        i = std::max(parts_.entryList->currentRow(), 0);
         i = std::max(i - 3, 0);
     }
     std::array<QString, 8> pictures;
@@ -83,42 +83,42 @@ void TimeLineSwitch::fillStrip()
         parts_.stripLastIndex = i;
         ++i;
     }
-    parts_.TimeOn1->update();
+    parts_.timelineButton->update();
     QList<controls::ImageControl*> slots;
     QStringList files;
     for (int k = 1; k <= 7; ++k) {
-        parts_.Image[k]->show();
-        slots << parts_.Image[k];
+        parts_.stripSlots[k]->show();
+        slots << parts_.stripSlots[k];
         files << pictures[size_t(k)];
     }
     controls::loadThumbnails(slots, files);
-    parts_.CMDFWD->show();
-    parts_.CMDREV->show();
+    parts_.forwardArrow->show();
+    parts_.backArrow->show();
 }
 
-void TimeLineSwitch::VScroll1_Scroll(int value)
+void TimeLineSwitch::followYearDrag(int value)
 {
-    QScrollBar* year = parts_.VScroll1;
+    QScrollBar* year = parts_.yearScroller;
     if (value < kLowestYear + 1)
         year->setValue(kLowestYear);
     else if (value > kHighestYear - 1)
         year->setValue(kHighestYear);
     else
-        parts_.Label8->setText(QString::number(value));
+        parts_.yearLabel->setText(QString::number(value));
 }
 
 void TimeLineSwitch::countShownYear(int step)
 {
     // A label that holds no year is left as it is; the year never goes below 0.
     bool ok = false;
-    const int shown = parts_.Label8->text().trimmed().toInt(&ok);
+    const int shown = parts_.yearLabel->text().trimmed().toInt(&ok);
     if (ok && shown + step >= 0)
-        parts_.Label8->setText(QString::number(shown + step));
+        parts_.yearLabel->setText(QString::number(shown + step));
 }
 
-void TimeLineSwitch::VScroll1_Change()
+void TimeLineSwitch::showScrolledYear()
 {
-    QScrollBar* year = parts_.VScroll1;
+    QScrollBar* year = parts_.yearScroller;
     const int value = year->value();
     if (value < kLowestYear + 1) {
         countShownYear(-1);
@@ -130,30 +130,31 @@ void TimeLineSwitch::VScroll1_Change()
         year->setValue(kHighestYear);
         return;
     }
-    parts_.Label8->setText(QString::number(value));
+    parts_.yearLabel->setText(QString::number(value));
     skipStep([&] {
         const QDate today = parts_.clock.today();
         const QString base =
-            dates::monthName(today.month()) + QStringLiteral("  ") + parts_.Label8->text().trimmed();
+            dates::monthName(today.month()) + QStringLiteral("  ") + parts_.yearLabel->text().trimmed();
         const std::optional<QDate> shown = dates::parseDate(base);
         if (!shown)
             return;
         parts_.month.fillMonth(shown->month(), shown->year(), {.requery = false});
     });
-    if (!parts_.Calstart1->isChecked()) {
+    if (!parts_.calendarButton->isChecked()) {
         skipStep([&] {
-            parts_.Image8->show();
-            parts_.Calstart1->show();
+            parts_.bigImage->show();
+            parts_.calendarButton->show();
             for (int i = 1; i <= 42; ++i)
-                parts_.List1[size_t(i)]->hide();
+                parts_.dayCells[size_t(i)]->hide();
             for (int k = 1; k <= 7; ++k)
-                parts_.WeekdayLabel[size_t(k)]->hide();
-            parts_.CALLABEL->hide();
-            parts_.Image8->update();
-            parts_.canvas.DrawFrameON(parts_.Image8, parts_.Image8, QStringLiteral("OUTWARD"),
+                parts_.weekdayLabels[size_t(k)]->hide();
+            parts_.monthLabel->hide();
+            parts_.bigImage->update();
+            parts_.canvas.DrawFrameON(parts_.bigImage, parts_.bigImage, QStringLiteral("OUTWARD"),
                                       kOutwardMargin);
-            parts_.canvas.DrawFrameON(parts_.Image8, parts_.Image8, QStringLiteral("INWARD"), kInwardMargin);
-            parts_.Image8->update();
+            parts_.canvas.DrawFrameON(parts_.bigImage, parts_.bigImage, QStringLiteral("INWARD"),
+                                      kInwardMargin);
+            parts_.bigImage->update();
         });
     }
 }

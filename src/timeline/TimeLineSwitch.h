@@ -1,9 +1,9 @@
 #pragma once
-// The TimeLine switch TimeOn1 and the calendar's year scroller VScroll1.
+// The TimeLine switch timelineButton and the calendar's year scroller yearScroller.
 //
 // Switched on, the strip shows the pictures of up to seven consecutive lines of the entry list,
 // the selected line in slot 4 where three lines precede it; switched off, the strip is emptied
-// and its arrows hidden. The year scroller shows its value as the year in Label8 and fills the
+// and its arrows hidden. The year scroller shows its value as the year in yearLabel and fills the
 // month of today of that year; at its two ends the value stays pinned (1701, 2099) while the
 // year label counts on, one year per change.
 #include "controls/Forward.h"
@@ -16,19 +16,19 @@ namespace wk::timeline {
 
 // What the TimeLine switch and the year scroller work on.
 struct TimeLineSwitchParts {
-    controls::PictureButton* TimeOn1;
-    QScrollBar* VScroll1;
-    std::array<controls::ImageControl*, 8> Image; // the strip's slots [1]..[7]
-    controls::ImageControl* CMDFWD;
-    controls::ImageControl* CMDREV;
-    controls::LineList* ListDB1;
-    controls::PictureButton* Calstart1;
-    controls::ImageControl* Image8;
-    QLabel* CALLABEL;
-    QLabel* Label8;
-    std::array<QLabel*, 8> WeekdayLabel; // [1]..[7]
-    std::array<QListWidget*, 43> List1;  // [1]..[42]
-    controls::FrameCanvas& canvas;       // where the big picture's frame is drawn
+    controls::PictureButton* timelineButton;
+    QScrollBar* yearScroller;
+    std::array<controls::ImageControl*, 8> stripSlots; // the strip's slots [1]..[7]
+    controls::ImageControl* forwardArrow;
+    controls::ImageControl* backArrow;
+    controls::LineList* entryList;
+    controls::PictureButton* calendarButton;
+    controls::ImageControl* bigImage;
+    QLabel* monthLabel;
+    QLabel* yearLabel;
+    std::array<QLabel*, 8> weekdayLabels;  // [1]..[7]
+    std::array<QListWidget*, 43> dayCells; // [1]..[42]
+    controls::FrameCanvas& canvas;         // where the big picture's frame is drawn
     const controls::LineBookmarks& lineBookmarks;
     std::array<QString, 8>& stripBookmarks;
     int& stripFirstIndex;
@@ -45,9 +45,9 @@ class TimeLineSwitch : public QObject {
 public:
     explicit TimeLineSwitch(const TimeLineSwitchParts& parts);
 
-    void TimeOn1_Click();
-    void VScroll1_Scroll(int value);
-    void VScroll1_Change();
+    void toggleTimeline();
+    void followYearDrag(int value);
+    void showScrolledYear();
 
 private:
     void fillStrip();

@@ -113,77 +113,78 @@ Listing buildListing(const store::DataSource& entries)
 
 TimelineListing::TimelineListing(const TimelineListingParts& parts) : parts_(parts)
 {
-    connect(&parts_.Data1, &store::DataSource::changed, this, [this] { built_.reset(); });
-    connect(parts_.Option2, &QAbstractButton::clicked, this, &TimelineListing::Option2_Click);
-    controls::showCutLinesWhole(parts_.Listdb2); // month headers and long titles
-    connect(parts_.Listdb2, &controls::LineList::currentRowChanged, this, [this](int row) {
+    connect(&parts_.entries, &store::DataSource::changed, this, [this] { built_.reset(); });
+    connect(parts_.listByDateButton, &QAbstractButton::clicked, this, &TimelineListing::showListByDate);
+    controls::showCutLinesWhole(parts_.dateList); // month headers and long titles
+    connect(parts_.dateList, &controls::LineList::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            listdb2_Click();
+            showListingLine();
     });
 }
 
-void TimelineListing::Option2_Click()
+void TimelineListing::showListByDate()
 {
     skipStep([&] {
-        parts_.Frame1->hide();
-        parts_.Frame5->hide();
-        parts_.FrameMytrip->show();
-        parts_.Option3->setEnabled(false);
+        parts_.mainScreenPanel->hide();
+        parts_.editScreenPanel->hide();
+        parts_.listingPanel->show();
+        parts_.editScreenButton->setEnabled(false);
     });
     showFirstEntry();
-    skipStep([&] { parts_.TimeOn1->show(); });
+    skipStep([&] { parts_.timelineButton->show(); });
     fillListing();
-    skipStep([&] { parts_.Data1.moveFirst(); });
+    skipStep([&] { parts_.entries.moveFirst(); });
     skipStep([&] {
-        parts_.Listdb2->setCurrentRow(0); // a header: the click it raises does nothing
-        parts_.Listdb2->update();
+        parts_.dateList->setCurrentRow(0); // a header: the click it raises does nothing
+        parts_.dateList->update();
     });
-    store::DataSource& entries = parts_.Data1;
-    skipStep([&] { parts_.datelabel->setText(dates::formatLong(fieldDate(entries, store::kDateField))); });
+    store::DataSource& entries = parts_.entries;
+    skipStep(
+        [&] { parts_.entryDateLabel->setText(dates::formatLong(fieldDate(entries, store::kDateField))); });
     skipStep([&] {
         if (fieldText(entries, store::kWhereField).isEmpty())
-            parts_.wherelabel->clear();
+            parts_.entryNameLabel->clear();
     });
 }
 
 void TimelineListing::showFirstEntry()
 {
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     QString picture;
     QDate date;
     skipStep([&] { entries.moveFirst(); });
     skipStep([&] { picture = fieldText(entries, store::kPictureField); });
     skipStep([&] { date = fieldDate(entries, store::kDateField); });
     // The log box follows the entry set's row, so it shows the same entry as the picture.
-    skipStep([&] { parts_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
+    skipStep([&] { parts_.logEdit->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] {
         // The first entry's name is taken as stored: a disc name ("%...") is not looked up here.
         contracts::BigPicture& display = parts_.bigPicture;
         const bool onDisc = picture.startsWith(QLatin1Char('%'));
         if (picture.isEmpty()) {
-            parts_.Image8->clear();
+            parts_.bigImage->clear();
             return;
         }
         const QString path = onDisc ? QString() : display.resolvePictureName(picture);
         if (store::picturePresent(path))
-            parts_.Image8->show();
+            parts_.bigImage->show();
         display.showWithStripWidthRule(path);
     });
     skipStep([&] {
-        parts_.datelabel->setText(dates::formatLong(date));
-        parts_.datelabel->update();
-        parts_.Image8->update();
+        parts_.entryDateLabel->setText(dates::formatLong(date));
+        parts_.entryDateLabel->update();
+        parts_.bigImage->update();
     });
 }
 
 void TimelineListing::fillListing()
 {
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     skipStep([&] { entries.refreshIfChanged(); });
     // The listing stands until the entry set changes (a re-read, or a row written through it).
     if (!built_)
         built_ = std::make_shared<const Listing>(buildListing(entries));
-    controls::LineList* list = parts_.Listdb2;
+    controls::LineList* list = parts_.dateList;
     controls::setTextColour(list, QColor(0, 0, 255));
     list->setLines(built_->lineCount(), [listing = built_, &entries](int line) {
         return listing->lineText(entries, line); // refilling is no click
@@ -191,27 +192,27 @@ void TimelineListing::fillListing()
     parts_.lineBookmarks = built_->bookmarks();
 }
 
-void TimelineListing::listdb2_Click()
+void TimelineListing::showListingLine()
 {
-    const int line = parts_.Listdb2->currentRow();
+    const int line = parts_.dateList->currentRow();
     if (line < 0 || line >= parts_.lineBookmarks.size() || parts_.lineBookmarks[line].isEmpty())
         return;
-    store::DataSource& entries = parts_.Data1;
+    store::DataSource& entries = parts_.entries;
     if (!skipStep([&] { entries.setBookmark(parts_.lineBookmarks[line]); }))
         return; // the line's entry is no longer in the entry set
     skipStep([&] {
-        parts_.wherelabel->setText(fieldText(entries, store::kWhereField));
-        parts_.wherelabel->update();
+        parts_.entryNameLabel->setText(fieldText(entries, store::kWhereField));
+        parts_.entryNameLabel->update();
     });
     skipStep([&] {
-        parts_.datelabel->setText(dates::formatLong(fieldDate(entries, store::kDateField)));
-        parts_.datelabel->update();
+        parts_.entryDateLabel->setText(dates::formatLong(fieldDate(entries, store::kDateField)));
+        parts_.entryDateLabel->update();
     });
-    skipStep([&] { parts_.Text3->setPlainText(fieldText(entries, store::kLogField)); });
+    skipStep([&] { parts_.logEdit->setPlainText(fieldText(entries, store::kLogField)); });
     skipStep([&] {
         const QString picture = fieldText(entries, store::kPictureField);
         if (picture.isEmpty()) {
-            parts_.Image8->clear();
+            parts_.bigImage->clear();
             return;
         }
         contracts::BigPicture& display = parts_.bigPicture;

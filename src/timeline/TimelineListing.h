@@ -1,9 +1,9 @@
 #pragma once
 // The timeline: "List by Date" shows the whole entry set as one chronological listing in
-// Listdb2, a header line for every month and a "dd  title" line for every entry, with
+// dateList, a header line for every month and a "dd  title" line for every entry, with
 // lineBookmarks naming the entry of each line (empty for headers). A click on an entry line
 // shows that entry. TimeLineSwitch (the strip filled from the entry list, the year scroller)
-// and Printform1 (the printed timeline) live in this folder as well.
+// and TimelinePrintWindow (the printed timeline) live in this folder as well.
 #include "controls/Forward.h"
 
 #include "controls/LineBookmarks.h"
@@ -40,18 +40,18 @@ Listing buildListing(const store::DataSource& entries);
 
 // What "List by Date" works on.
 struct TimelineListingParts {
-    controls::PictureButton* Option2; // "List by Date"
-    controls::PictureButton* Option3; // "Edit Screen", not offered while the listing is shown
-    controls::PictureButton* TimeOn1;
-    QGroupBox* Frame1; // the Main Screen panel
-    QGroupBox* Frame5; // the Edit Screen panel
-    QGroupBox* FrameMytrip;
-    controls::LineList* Listdb2;
-    QLabel* datelabel;
-    QLabel* wherelabel;
-    controls::ImageControl* Image8;
-    QPlainTextEdit* Text3;
-    store::DataSource& Data1;
+    controls::PictureButton* listByDateButton; // "List by Date"
+    controls::PictureButton* editScreenButton; // "Edit Screen", not offered while the listing is shown
+    controls::PictureButton* timelineButton;
+    QGroupBox* mainScreenPanel; // the Main Screen panel
+    QGroupBox* editScreenPanel; // the Edit Screen panel
+    QGroupBox* listingPanel;
+    controls::LineList* dateList;
+    QLabel* entryDateLabel;
+    QLabel* entryNameLabel;
+    controls::ImageControl* bigImage;
+    QPlainTextEdit* logEdit;
+    store::DataSource& entries;
     controls::LineBookmarks& lineBookmarks;
     contracts::BigPicture& bigPicture;
 };
@@ -61,10 +61,10 @@ class TimelineListing : public QObject {
 public:
     explicit TimelineListing(const TimelineListingParts& parts);
 
-    void Option2_Click(); // "List by Date"
-    void listdb2_Click();
+    void showListByDate(); // "List by Date"
+    void showListingLine();
 
-    // Re-queries the entry set and rebuilds Listdb2 and lineBookmarks from it.
+    // Re-queries the entry set and rebuilds dateList and lineBookmarks from it.
     void fillListing();
 
 private:

@@ -51,43 +51,43 @@ TEST_F(Browsing, LayoutsFollowThePictureShapeAndSquareKeepsTheLast)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    EXPECT_EQ(form.Image8->width(), px(4675));
-    EXPECT_EQ(form.Frame3->width(), px(4925));
+    shell::MainWindow& form = program.form();
+    EXPECT_EQ(form.bigImage->width(), px(4675));
+    EXPECT_EQ(form.bigPictureFrame->width(), px(4925));
 
-    selectLine(form.ListDB1, 1);
-    EXPECT_EQ(form.Image8->picture().file, tall);
-    EXPECT_EQ(form.Image8->width(), px(2400));
-    EXPECT_EQ(form.Frame3->width(), px(2650));
-    EXPECT_EQ(form.Text3->toPlainText(), ""); // null log
-    EXPECT_EQ(form.wherelabel->text(), "");   // null name
+    selectLine(form.entryList, 1);
+    EXPECT_EQ(form.bigImage->picture().file, tall);
+    EXPECT_EQ(form.bigImage->width(), px(2400));
+    EXPECT_EQ(form.bigPictureFrame->width(), px(2650));
+    EXPECT_EQ(form.logEdit->toPlainText(), ""); // null log
+    EXPECT_EQ(form.entryNameLabel->text(), ""); // null name
 
-    selectLine(form.ListDB1, 2);
-    EXPECT_EQ(form.Image8->picture().file, square);
-    EXPECT_EQ(form.Image8->width(), px(2400)); // a square picture keeps the portrait layout
-    EXPECT_EQ(form.wherelabel->text(), "Dad");
+    selectLine(form.entryList, 2);
+    EXPECT_EQ(form.bigImage->picture().file, square);
+    EXPECT_EQ(form.bigImage->width(), px(2400)); // a square picture keeps the portrait layout
+    EXPECT_EQ(form.entryNameLabel->text(), "Dad");
 }
 
 TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     EXPECT_EQ(form.pictureRoot, book.path("disc"));
 
-    selectLine(form.ListDB1, 3); // "%\bmp\far.jpg", written on another system
-    EXPECT_EQ(form.Image8->picture().file, book.path("disc/bmp/far.jpg"));
+    selectLine(form.entryList, 3); // "%\bmp\far.jpg", written on another system
+    EXPECT_EQ(form.bigImage->picture().file, book.path("disc/bmp/far.jpg"));
 
-    selectLine(form.ListDB1, 4); // empty picture name clears the image
-    EXPECT_TRUE(form.Image8->picture().isNull());
+    selectLine(form.entryList, 4); // empty picture name clears the image
+    EXPECT_TRUE(form.bigImage->picture().isNull());
 
-    selectLine(form.ListDB1, 0);
-    selectLine(form.ListDB1, 5); // a file that is not there clears it too
-    EXPECT_TRUE(form.Image8->picture().isNull());
+    selectLine(form.entryList, 0);
+    selectLine(form.entryList, 5); // a file that is not there clears it too
+    EXPECT_TRUE(form.bigImage->picture().isNull());
 
-    selectLine(form.ListDB1, 6); // a null title is an empty line of its own
-    EXPECT_EQ(form.ListDB1->lineText(6), "");
-    EXPECT_EQ(form.Text3->toPlainText(), "untitled");
+    selectLine(form.entryList, 6); // a null title is an empty line of its own
+    EXPECT_EQ(form.entryList->lineText(6), "");
+    EXPECT_EQ(form.logEdit->toPlainText(), "untitled");
 }
 
 TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPicture)
@@ -99,27 +99,27 @@ TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPi
     book.addEntry({QDate(2000, 1, 8), "Broken", "4 Trips", {}, book.path("broken.jpg"), {}});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    controls::ImageControl* big = form.Image8;
+    shell::MainWindow& form = program.form();
+    controls::ImageControl* big = form.bigImage;
 
-    selectLine(form.ListDB1, 7); // after the wide picture
+    selectLine(form.entryList, 7); // after the wide picture
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(), "Picture cannot be shown");
     EXPECT_EQ(big->width(), px(2400)); // the layout rule holds: an unreadable size sets portrait
 
-    selectLine(form.ListDB1, 5); // "Gone": the file is not there
+    selectLine(form.entryList, 5); // "Gone": the file is not there
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(), "Picture not found");
     EXPECT_FALSE(big->grab().toImage().isNull());
 
     // The picture disc's folder is away: the notice names where it was expected.
     ASSERT_TRUE(QDir(book.path("disc")).rename(book.path("disc"), book.path("disc-away")));
-    selectLine(form.ListDB1, 3);
+    selectLine(form.entryList, 3);
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(),
               "Picture disc not inserted: " + QDir::toNativeSeparators(book.path("disc")));
 
-    selectLine(form.ListDB1, 0); // a picture that shows ends the notice
+    selectLine(form.entryList, 0); // a picture that shows ends the notice
     EXPECT_EQ(big->picture().file, wide);
     EXPECT_EQ(big->noticeTitle(), "");
 }
@@ -128,54 +128,54 @@ TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    selectLine(form.ListDB1, 1);
+    shell::MainWindow& form = program.form();
+    selectLine(form.entryList, 1);
 
-    QTest::keyClick(form.ListDB1, Qt::Key_Delete); // answered No
+    QTest::keyClick(form.entryList, Qt::Key_Delete); // answered No
     ASSERT_EQ(program.prompts.asked.size(), 1);
     EXPECT_EQ(program.prompts.asked[0].text, "Delete this File?");
     EXPECT_TRUE(program.prompts.asked[0].defaultNo);
-    EXPECT_EQ(form.ListDB1->count(), 7);
+    EXPECT_EQ(form.entryList->count(), 7);
 
     program.prompts.yesNoAnswers.enqueue(true);
-    QTest::keyClick(form.ListDB1, Qt::Key_Delete);
-    EXPECT_EQ(form.ListDB1->count(), 6);
-    EXPECT_EQ(form.ListDB1->lineText(1), "Square");
-    EXPECT_EQ(form.ListDB1->currentRow(), -1);
+    QTest::keyClick(form.entryList, Qt::Key_Delete);
+    EXPECT_EQ(form.entryList->count(), 6);
+    EXPECT_EQ(form.entryList->lineText(1), "Square");
+    EXPECT_EQ(form.entryList->currentRow(), -1);
     EXPECT_EQ(form.lineBookmarks.size(), 6);
     EXPECT_TRUE(QFile::exists(tall)); // the picture file is never touched
 
     // Nothing selected: Delete does nothing, not even ask.
-    QTest::keyClick(form.ListDB1, Qt::Key_Delete);
+    QTest::keyClick(form.entryList, Qt::Key_Delete);
     EXPECT_EQ(program.prompts.asked.size(), 2);
-    EXPECT_EQ(form.ListDB1->count(), 6);
+    EXPECT_EQ(form.entryList->count(), 6);
 }
 
 TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsADrag)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     int drags = 0;
-    form.entryList().startDrag = [&] { ++drags; };
+    form.entryLines().startDrag = [&] { ++drags; };
     {
-        const QSignalBlocker quiet(form.Calstart1); // the calendar's own fill is not under test
-        form.Calstart1->setChecked(true);
+        const QSignalBlocker quiet(form.calendarButton); // the calendar's own fill is not under test
+        form.calendarButton->setChecked(true);
     }
-    form.datacd.moveFirst();
-    form.datacd.edit();
-    form.datacd.setField("cd", book.path("elsewhere"));
-    form.datacd.update();
+    form.pictureDisc.moveFirst();
+    form.pictureDisc.edit();
+    form.pictureDisc.setField("cd", book.path("elsewhere"));
+    form.pictureDisc.update();
     form.pictureRoot.clear();
-    selectLine(form.ListDB1, 1);
-    EXPECT_EQ(form.Image8->picture().file, wide);
+    selectLine(form.entryList, 1);
+    EXPECT_EQ(form.bigImage->picture().file, wide);
     EXPECT_EQ(form.pictureRoot, book.path("elsewhere"));
 
-    const QRect line = form.ListDB1->visualRect(form.ListDB1->model()->index(2, 0));
-    QTest::mousePress(form.ListDB1->viewport(), Qt::LeftButton, {}, line.center());
+    const QRect line = form.entryList->visualRect(form.entryList->model()->index(2, 0));
+    QTest::mousePress(form.entryList->viewport(), Qt::LeftButton, {}, line.center());
     EXPECT_EQ(drags, 1);
-    EXPECT_EQ(form.ListDB1->currentRow(), 2);
-    EXPECT_EQ(form.LABELFILE->text(), "Picture");
+    EXPECT_EQ(form.entryList->currentRow(), 2);
+    EXPECT_EQ(form.pictureLabel->text(), "Picture");
 }
 
 // A list longer than a page of the set: every line reads its own entry's title, and the Main
@@ -187,20 +187,20 @@ TEST_F(Browsing, LongListsShowEveryTitleAndTheMainScreenSeesEveryWrite)
               "SELECT date('2001-01-01', '+' || k || ' days'), 'Day ' || k, '1 Events' FROM n");
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    ASSERT_EQ(form.ListDB1->count(), 607);
-    EXPECT_EQ(form.ListDB1->lineText(7), "Day 1");
-    EXPECT_EQ(form.ListDB1->lineText(606), "Day 600");
+    shell::MainWindow& form = program.form();
+    ASSERT_EQ(form.entryList->count(), 607);
+    EXPECT_EQ(form.entryList->lineText(7), "Day 1");
+    EXPECT_EQ(form.entryList->lineText(606), "Day 600");
     EXPECT_EQ(form.lineBookmarks.size(), 607);
-    selectLine(form.ListDB1, 500);
-    EXPECT_EQ(form.Data1.field("MYEVENT").toString(), "Day 494");
+    selectLine(form.entryList, 500);
+    EXPECT_EQ(form.entries.field("MYEVENT").toString(), "Day 494");
 
-    form.Data1.edit(); // through the list's own set
-    form.Data1.setField("MYEVENT", QStringLiteral("Renamed"));
-    form.Data1.update();
+    form.entries.edit(); // through the list's own set
+    form.entries.setField("MYEVENT", QStringLiteral("Renamed"));
+    form.entries.update();
     book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2000-01-01', 'From elsewhere')");
-    form.Option1->click();
-    ASSERT_EQ(form.ListDB1->count(), 608);
-    EXPECT_EQ(form.ListDB1->lineText(500), "Renamed");
-    EXPECT_EQ(form.ListDB1->lineText(607), "From elsewhere"); // the entry set lists in table order
+    form.mainScreenButton->click();
+    ASSERT_EQ(form.entryList->count(), 608);
+    EXPECT_EQ(form.entryList->lineText(500), "Renamed");
+    EXPECT_EQ(form.entryList->lineText(607), "From elsewhere"); // the entry set lists in table order
 }

@@ -3,7 +3,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "browse/MTForm3.h"
+#include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
 #include "controls/FolderList.h"
 #include "controls/ImageControl.h"
@@ -40,17 +40,17 @@ protected:
     }
 
     // The strip as the TimeLine switch leaves it: slots 1..3 hold the three entries, 4 is empty.
-    void fillStripWithEntries(shell::Mtform1& form)
+    void fillStripWithEntries(shell::MainWindow& form)
     {
         const QString files[] = {wide, tall, square};
         const QString marks[] = {wideEntry, tallEntry, squareEntry};
         for (int k = 1; k <= 7; ++k) {
-            form.Image[k]->show();
-            form.Image[k]->setStretch(true);
-            form.Image[k]->clear();
+            form.stripSlots[k]->show();
+            form.stripSlots[k]->setStretch(true);
+            form.stripSlots[k]->clear();
             form.stripBookmarks[k].clear();
             if (k <= 3) {
-                form.Image[k]->load(files[k - 1]);
+                form.stripSlots[k]->load(files[k - 1]);
                 form.stripBookmarks[k] = marks[k - 1];
             }
         }
@@ -69,63 +69,63 @@ TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheSlotsEntryBecomesC
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     fillStripWithEntries(form);
 
     // After a list click on a landscape entry the big picture is 4675 wide: a portrait
     // thumbnail leaves that width alone.
-    ASSERT_EQ(form.Image8->width(), px(4675));
-    click(form.Image[2]);
-    EXPECT_EQ(form.Image8->width(), px(4675));
-    EXPECT_EQ(form.Data1.bookmark(), tallEntry);
-    EXPECT_EQ(form.Text3->toPlainText(), "tall log");
+    ASSERT_EQ(form.bigImage->width(), px(4675));
+    click(form.stripSlots[2]);
+    EXPECT_EQ(form.bigImage->width(), px(4675));
+    EXPECT_EQ(form.entries.bookmark(), tallEntry);
+    EXPECT_EQ(form.logEdit->toPlainText(), "tall log");
 
-    selectLine(form.ListDB1, 1); // portrait layout of the list: 2400
-    ASSERT_EQ(form.Image8->width(), px(2400));
-    const int frameWidth = form.Frame3->width();
-    click(form.Image[1]);
-    EXPECT_EQ(form.Image8->width(), px(4695));
-    EXPECT_EQ(form.Image8->picture().file, wide);
-    EXPECT_EQ(form.Data1.bookmark(), wideEntry);
-    EXPECT_EQ(form.Text3->toPlainText(), "wide log");
+    selectLine(form.entryList, 1); // portrait layout of the list: 2400
+    ASSERT_EQ(form.bigImage->width(), px(2400));
+    const int frameWidth = form.bigPictureFrame->width();
+    click(form.stripSlots[1]);
+    EXPECT_EQ(form.bigImage->width(), px(4695));
+    EXPECT_EQ(form.bigImage->picture().file, wide);
+    EXPECT_EQ(form.entries.bookmark(), wideEntry);
+    EXPECT_EQ(form.logEdit->toPlainText(), "wide log");
 
-    click(form.Image[2]);
-    EXPECT_EQ(form.Image8->width(), px(2400));
-    click(form.Image[3]); // square: neither shape
-    EXPECT_EQ(form.Image8->width(), px(2400));
-    EXPECT_EQ(form.Text3->toPlainText(), "square log");
-    EXPECT_EQ(form.Frame3->width(), frameWidth); // the frame never follows a thumbnail
+    click(form.stripSlots[2]);
+    EXPECT_EQ(form.bigImage->width(), px(2400));
+    click(form.stripSlots[3]); // square: neither shape
+    EXPECT_EQ(form.bigImage->width(), px(2400));
+    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
+    EXPECT_EQ(form.bigPictureFrame->width(), frameWidth); // the frame never follows a thumbnail
 
     // An empty slot: no size, no entry; the picture goes, the entry and its log stay.
-    click(form.Image[4]);
-    EXPECT_TRUE(form.Image8->picture().isNull());
-    EXPECT_EQ(form.Image8->width(), px(2400));
-    EXPECT_EQ(form.Data1.bookmark(), squareEntry);
-    EXPECT_EQ(form.Text3->toPlainText(), "square log");
+    click(form.stripSlots[4]);
+    EXPECT_TRUE(form.bigImage->picture().isNull());
+    EXPECT_EQ(form.bigImage->width(), px(2400));
+    EXPECT_EQ(form.entries.bookmark(), squareEntry);
+    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
 }
 
 TEST_F(ThumbnailClicks, TheBigPictureIsReadFromTheSlotsFileForItsOwnSize)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     fillStripWithEntries(form);
-    selectLine(form.ListDB1, 1);
-    click(form.Image[1]);
+    selectLine(form.entryList, 1);
+    click(form.stripSlots[1]);
     // Not the slot's small copy, which would be blurred in the big picture.
-    const QSize fitted = QSize(400, 300).scaled(form.Image8->size(), Qt::KeepAspectRatio);
-    EXPECT_EQ(form.Image8->picture().image.size(), fitted);
-    EXPECT_GT(fitted.width(), form.Image[1]->picture().image.width());
-    EXPECT_EQ(form.Image8->picture().file, wide);
+    const QSize fitted = QSize(400, 300).scaled(form.bigImage->size(), Qt::KeepAspectRatio);
+    EXPECT_EQ(form.bigImage->picture().image.size(), fitted);
+    EXPECT_GT(fitted.width(), form.stripSlots[1]->picture().image.width());
+    EXPECT_EQ(form.bigImage->picture().file, wide);
 
     // Gone from disc: the slot's own copy is shown, still with its file and natural size.
-    const QSize thumbnailImage = form.Image[1]->picture().image.size();
+    const QSize thumbnailImage = form.stripSlots[1]->picture().image.size();
     ASSERT_TRUE(QFile::remove(wide));
-    click(form.Image[2]);
-    click(form.Image[1]);
-    EXPECT_EQ(form.Image8->picture().image.size(), thumbnailImage);
-    EXPECT_EQ(form.Image8->picture().file, wide);
-    EXPECT_EQ(form.Image8->picture().naturalSize, QSize(400, 300));
+    click(form.stripSlots[2]);
+    click(form.stripSlots[1]);
+    EXPECT_EQ(form.bigImage->picture().image.size(), thumbnailImage);
+    EXPECT_EQ(form.bigImage->picture().file, wide);
+    EXPECT_EQ(form.bigImage->picture().naturalSize, QSize(400, 300));
 }
 
 TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentEntry)
@@ -134,50 +134,50 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
     book.writePicture("trip/b.jpg", {200, 300});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    selectLine(form.ListDB1, 2);
-    form.Option3->click(); // edit screen
+    shell::MainWindow& form = program.form();
+    selectLine(form.entryList, 2);
+    form.editScreenButton->click(); // edit screen
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.Command1->click(); // "Thumbnails"
+    form.thumbnailsButton->click(); // "Thumbnails"
     ASSERT_TRUE(form.folderThumbnails);
     ASSERT_EQ(form.stripBookmarks[2], book.path("trip/b.jpg"));
-    form.Text2->clear();
+    form.pictureEdit->clear();
 
-    click(form.Image[2]);
-    EXPECT_EQ(form.Text2->text(), book.path("trip/b.jpg"));
-    EXPECT_EQ(form.Image8->picture().file, book.path("trip/b.jpg"));
-    EXPECT_EQ(form.Data1.bookmark(), squareEntry); // a file name is no bookmark
-    EXPECT_EQ(form.Text3->toPlainText(), "square log");
+    click(form.stripSlots[2]);
+    EXPECT_EQ(form.pictureEdit->text(), book.path("trip/b.jpg"));
+    EXPECT_EQ(form.bigImage->picture().file, book.path("trip/b.jpg"));
+    EXPECT_EQ(form.entries.bookmark(), squareEntry); // a file name is no bookmark
+    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
 
     // Once the strip no longer holds the folder, the picture box is left alone.
     form.folderThumbnails = false;
-    click(form.Image[1]);
-    EXPECT_EQ(form.Text2->text(), book.path("trip/b.jpg"));
-    EXPECT_EQ(form.Image8->picture().file, book.path("trip/a.jpg"));
+    click(form.stripSlots[1]);
+    EXPECT_EQ(form.pictureEdit->text(), book.path("trip/b.jpg"));
+    EXPECT_EQ(form.bigImage->picture().file, book.path("trip/a.jpg"));
 }
 
 TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    form.Image8->setStretch(false);
+    shell::MainWindow& form = program.form();
+    form.bigImage->setStretch(false);
     // A user's double click: a click, then a second press that is the double click.
-    QTest::mouseClick(form.Image8, Qt::LeftButton);
-    QTest::mouseDClick(form.Image8, Qt::LeftButton);
-    QTest::mouseRelease(form.Image8, Qt::LeftButton);
-    EXPECT_TRUE(form.Image8->stretch());
-    EXPECT_FALSE(form.Image8->isHidden());
+    QTest::mouseClick(form.bigImage, Qt::LeftButton);
+    QTest::mouseDClick(form.bigImage, Qt::LeftButton);
+    QTest::mouseRelease(form.bigImage, Qt::LeftButton);
+    EXPECT_TRUE(form.bigImage->stretch());
+    EXPECT_FALSE(form.bigImage->isHidden());
     // The click within the double click has opened the viewer in the main window's place.
-    browse::MTForm3* viewer = form.thumbnailClicks().viewer();
+    browse::EnlargedViewer* viewer = form.thumbnailClicks().viewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_FALSE(form.isVisible());
 
     // Moving over the big picture changes nothing.
-    const QRect before = form.Image8->geometry();
-    QTest::mouseMove(form.Image8, {5, 5});
-    EXPECT_EQ(form.Image8->geometry(), before);
+    const QRect before = form.bigImage->geometry();
+    QTest::mouseMove(form.bigImage, {5, 5});
+    EXPECT_EQ(form.bigImage->geometry(), before);
     EXPECT_TRUE(viewer->isVisible());
 }
 
@@ -187,30 +187,30 @@ TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
     book.writePicture("trip/b.jpg", {200, 300});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.Command1->click(); // "Thumbnails"
+    form.thumbnailsButton->click(); // "Thumbnails"
     ASSERT_TRUE(form.folderThumbnails);
 
-    form.Option1->click(); // Main Screen
-    selectLine(form.ListDB1, 1);
-    form.TimeOn1->click();
+    form.mainScreenButton->click(); // Main Screen
+    selectLine(form.entryList, 1);
+    form.timelineButton->click();
     EXPECT_FALSE(form.folderThumbnails);
-    EXPECT_TRUE(form.File1->isHidden());
+    EXPECT_TRUE(form.folderPictures->isHidden());
     ASSERT_EQ(form.stripBookmarks[1], wideEntry);
-    const QString pictureBox = form.Text2->text();
+    const QString pictureBox = form.pictureEdit->text();
 
-    click(form.Image[1]);
-    EXPECT_EQ(form.Text2->text(), pictureBox) << "an entry's bookmark never becomes a picture name";
-    EXPECT_EQ(form.Data1.bookmark(), wideEntry);
-    form.Option3->click(); // Edit Screen
-    EXPECT_EQ(form.Text2->text(), form.Data1.field("PICTURE").toString());
+    click(form.stripSlots[1]);
+    EXPECT_EQ(form.pictureEdit->text(), pictureBox) << "an entry's bookmark never becomes a picture name";
+    EXPECT_EQ(form.entries.bookmark(), wideEntry);
+    form.editScreenButton->click(); // Edit Screen
+    EXPECT_EQ(form.pictureEdit->text(), form.entries.field("PICTURE").toString());
 
     // Thumbnails again, then a list click shows an entry: folder mode ends there too.
-    form.Option1->click();
+    form.mainScreenButton->click();
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.Command1->click();
+    form.thumbnailsButton->click();
     ASSERT_TRUE(form.folderThumbnails);
-    selectLine(form.ListDB1, 0);
+    selectLine(form.entryList, 0);
     EXPECT_FALSE(form.folderThumbnails);
 }

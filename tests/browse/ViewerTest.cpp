@@ -6,7 +6,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "browse/MTForm3.h"
+#include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
 #include "controls/ImageControl.h"
 
@@ -81,21 +81,21 @@ protected:
         program->start();
     }
 
-    shell::Mtform1& form() { return program->form(); }
+    shell::MainWindow& form() { return program->form(); }
 
     // Shows list line `line` and clicks the big picture, as the user opens the viewer.
-    browse::MTForm3& openOn(int line)
+    browse::EnlargedViewer& openOn(int line)
     {
-        selectLine(form().ListDB1, line);
+        selectLine(form().entryList, line);
         form().show();
-        QTest::mouseClick(form().Image8, Qt::LeftButton);
-        browse::MTForm3* viewer = form().thumbnailClicks().viewer();
+        QTest::mouseClick(form().bigImage, Qt::LeftButton);
+        browse::EnlargedViewer* viewer = form().thumbnailClicks().viewer();
         if (!viewer)
             throw std::runtime_error("no viewer");
         return *viewer;
     }
 
-    void expectOnlyViewerShown(browse::MTForm3& viewer)
+    void expectOnlyViewerShown(browse::EnlargedViewer& viewer)
     {
         EXPECT_TRUE(viewer.isVisible());
         EXPECT_FALSE(form().isVisible());
@@ -103,7 +103,7 @@ protected:
     void expectOnlyMainWindowShown()
     {
         EXPECT_TRUE(form().isVisible());
-        browse::MTForm3* viewer = form().thumbnailClicks().viewer();
+        browse::EnlargedViewer* viewer = form().thumbnailClicks().viewer();
         EXPECT_TRUE(!viewer || !viewer->isVisible());
     }
 
@@ -115,89 +115,89 @@ protected:
 
 TEST_F(Viewer, ALargePictureIsShownAtFullSizeAndScrollsToItsFarEdges)
 {
-    ASSERT_LT(form().Image8->picture().image.width(), 1600); // the big picture's reduced copy
-    browse::MTForm3& viewer = openOn(0);
+    ASSERT_LT(form().bigImage->picture().image.width(), 1600); // the big picture's reduced copy
+    browse::EnlargedViewer& viewer = openOn(0);
     expectOnlyViewerShown(viewer);
     EXPECT_EQ(viewer.objectName(), "MTForm3");
     EXPECT_EQ(viewer.windowTitle(), "Form3");
     EXPECT_TRUE(viewer.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(viewer.Picture2->picture().image.size(), QSize(1600, 1200));
-    EXPECT_EQ(viewer.Picture2->size(), QSize(1600, 1200));
+    EXPECT_EQ(viewer.pictureView->picture().image.size(), QSize(1600, 1200));
+    EXPECT_EQ(viewer.pictureView->size(), QSize(1600, 1200));
 
     const QSize area = viewer.pictureArea().size();
     const int hMax = 1600 - area.width();
     const int vMax = 1200 - area.height();
-    EXPECT_EQ(viewer.HScroll1->minimum(), 0);
-    EXPECT_EQ(viewer.HScroll1->maximum(), hMax);
-    EXPECT_EQ(viewer.VScroll1->maximum(), vMax);
+    EXPECT_EQ(viewer.horizontalScroller->minimum(), 0);
+    EXPECT_EQ(viewer.horizontalScroller->maximum(), hMax);
+    EXPECT_EQ(viewer.verticalScroller->maximum(), vMax);
 
-    viewer.HScroll1->setValue(hMax);
-    viewer.VScroll1->setValue(vMax);
-    EXPECT_EQ(viewer.Picture2->geometry().right() + 1, area.width());
-    EXPECT_EQ(viewer.Picture2->geometry().bottom() + 1, area.height());
-    viewer.VScroll1->setValue(0);
-    EXPECT_EQ(viewer.Picture2->y(), 0);
+    viewer.horizontalScroller->setValue(hMax);
+    viewer.verticalScroller->setValue(vMax);
+    EXPECT_EQ(viewer.pictureView->geometry().right() + 1, area.width());
+    EXPECT_EQ(viewer.pictureView->geometry().bottom() + 1, area.height());
+    viewer.verticalScroller->setValue(0);
+    EXPECT_EQ(viewer.pictureView->y(), 0);
 
     // Dragging the scroll box moves the picture before the box is let go.
-    viewer.HScroll1->setSliderDown(true);
-    viewer.HScroll1->setSliderPosition(123);
-    EXPECT_EQ(viewer.Picture2->x(), -123);
-    viewer.HScroll1->setSliderPosition(200);
-    EXPECT_EQ(viewer.Picture2->x(), -200);
-    viewer.HScroll1->setSliderDown(false);
-    EXPECT_EQ(viewer.Picture2->x(), -200);
+    viewer.horizontalScroller->setSliderDown(true);
+    viewer.horizontalScroller->setSliderPosition(123);
+    EXPECT_EQ(viewer.pictureView->x(), -123);
+    viewer.horizontalScroller->setSliderPosition(200);
+    EXPECT_EQ(viewer.pictureView->x(), -200);
+    viewer.horizontalScroller->setSliderDown(false);
+    EXPECT_EQ(viewer.pictureView->x(), -200);
 
     // The scroll bars and the back arrow stay above a picture that covers the viewport.
-    const QPoint barPoint = viewer.HScroll1->geometry().center();
-    EXPECT_EQ(viewer.Picture1->childAt(barPoint), viewer.HScroll1);
-    const QPoint arrowPoint = viewer.IMAGE10->geometry().center();
-    EXPECT_EQ(viewer.childAt(arrowPoint), viewer.IMAGE10);
+    const QPoint barPoint = viewer.horizontalScroller->geometry().center();
+    EXPECT_EQ(viewer.pictureViewport->childAt(barPoint), viewer.horizontalScroller);
+    const QPoint arrowPoint = viewer.returnArrow->geometry().center();
+    EXPECT_EQ(viewer.childAt(arrowPoint), viewer.returnArrow);
 }
 
 TEST_F(Viewer, SmallEqualAndMissingPicturesGetTheRangeOfOne)
 {
-    browse::MTForm3& small = openOn(1);
-    EXPECT_EQ(small.Picture2->size(), QSize(200, 150));
-    EXPECT_EQ(small.HScroll1->maximum(), 1);
-    EXPECT_EQ(small.VScroll1->maximum(), 1);
-    const int left = small.Picture2->x();
-    small.HScroll1->setValue(5);
-    EXPECT_EQ(small.Picture2->x(), left - 1); // at most one pixel
+    browse::EnlargedViewer& small = openOn(1);
+    EXPECT_EQ(small.pictureView->size(), QSize(200, 150));
+    EXPECT_EQ(small.horizontalScroller->maximum(), 1);
+    EXPECT_EQ(small.verticalScroller->maximum(), 1);
+    const int left = small.pictureView->x();
+    small.horizontalScroller->setValue(5);
+    EXPECT_EQ(small.pictureView->x(), left - 1); // at most one pixel
     book.writePicture("exact.bmp", {small.pictureArea().width(), 120});
-    small.Picture2_Click();
+    small.returnOnPictureClick();
 
-    browse::MTForm3& exact = openOn(2);
-    EXPECT_EQ(exact.Picture2->width(), exact.pictureArea().width());
-    EXPECT_EQ(exact.HScroll1->maximum(), 1);
-    EXPECT_EQ(exact.VScroll1->maximum(), 1);
-    exact.Image10_Click();
+    browse::EnlargedViewer& exact = openOn(2);
+    EXPECT_EQ(exact.pictureView->width(), exact.pictureArea().width());
+    EXPECT_EQ(exact.horizontalScroller->maximum(), 1);
+    EXPECT_EQ(exact.verticalScroller->maximum(), 1);
+    exact.returnOnArrowClick();
 
-    browse::MTForm3& none = openOn(3);
-    EXPECT_TRUE(form().Image8->picture().isNull());
-    EXPECT_TRUE(none.Picture2->picture().isNull());
-    EXPECT_EQ(none.HScroll1->maximum(), 1);
-    EXPECT_EQ(none.VScroll1->maximum(), 1);
+    browse::EnlargedViewer& none = openOn(3);
+    EXPECT_TRUE(form().bigImage->picture().isNull());
+    EXPECT_TRUE(none.pictureView->picture().isNull());
+    EXPECT_EQ(none.horizontalScroller->maximum(), 1);
+    EXPECT_EQ(none.verticalScroller->maximum(), 1);
     expectOnlyViewerShown(none);
 }
 
 TEST_F(Viewer, ReturningKeepsTheViewerAndItsPlaceClosingUnloadsIt)
 {
-    browse::MTForm3& viewer = openOn(0);
-    viewer.HScroll1->setValue(300);
-    viewer.VScroll1->setValue(40);
+    browse::EnlargedViewer& viewer = openOn(0);
+    viewer.horizontalScroller->setValue(300);
+    viewer.verticalScroller->setValue(40);
 
-    QTest::mouseClick(viewer.Picture2, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseClick(viewer.pictureView, Qt::LeftButton, {}, {10, 10});
     expectOnlyMainWindowShown();
     ASSERT_EQ(form().thumbnailClicks().viewer(), &viewer);
 
     // The next opening recomputes the ranges but keeps the place.
-    browse::MTForm3& again = openOn(0);
+    browse::EnlargedViewer& again = openOn(0);
     EXPECT_EQ(&again, &viewer);
     expectOnlyViewerShown(again);
-    EXPECT_EQ(again.HScroll1->value(), 300);
-    EXPECT_EQ(again.Picture2->pos(), QPoint(-300, -40));
+    EXPECT_EQ(again.horizontalScroller->value(), 300);
+    EXPECT_EQ(again.pictureView->pos(), QPoint(-300, -40));
 
-    QTest::mouseClick(again.IMAGE10, Qt::LeftButton);
+    QTest::mouseClick(again.returnArrow, Qt::LeftButton);
     expectOnlyMainWindowShown();
 
     openOn(0);
@@ -206,28 +206,28 @@ TEST_F(Viewer, ReturningKeepsTheViewerAndItsPlaceClosingUnloadsIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form().thumbnailClicks().viewer(), nullptr);
 
-    browse::MTForm3& fresh = openOn(0);
+    browse::EnlargedViewer& fresh = openOn(0);
     expectOnlyViewerShown(fresh);
-    EXPECT_EQ(fresh.HScroll1->value(), 0);
-    EXPECT_EQ(fresh.Picture2->pos(), QPoint(0, 0));
+    EXPECT_EQ(fresh.horizontalScroller->value(), 0);
+    EXPECT_EQ(fresh.pictureView->pos(), QPoint(0, 0));
 }
 
 TEST_F(Viewer, HugePicturesOpenWithinTheMemoryBound)
 {
-    openOn(3).Image10_Click(); // an entry without a picture empties the big picture
+    openOn(3).returnOnArrowClick(); // an entry without a picture empties the big picture
     resetPeakMemory();
 
     // The damaged header is refused when the entry is shown: there is nothing to enlarge.
-    browse::MTForm3& damaged = openOn(4);
-    EXPECT_TRUE(damaged.Picture2->picture().isNull());
-    damaged.Image10_Click();
+    browse::EnlargedViewer& damaged = openOn(4);
+    EXPECT_TRUE(damaged.pictureView->picture().isNull());
+    damaged.returnOnArrowClick();
 
     // The panorama opens reduced by the decoder to fit 8192 a side and scrolls to its far edge.
-    browse::MTForm3& panorama = openOn(5);
-    const QSize shown = panorama.Picture2->size();
+    browse::EnlargedViewer& panorama = openOn(5);
+    const QSize shown = panorama.pictureView->size();
     EXPECT_LE(shown.width(), 8192);
     EXPECT_GT(shown.width(), 8192 * 7 / 8);
-    EXPECT_EQ(panorama.HScroll1->maximum(), shown.width() - panorama.pictureArea().width());
+    EXPECT_EQ(panorama.horizontalScroller->maximum(), shown.width() - panorama.pictureArea().width());
 
     EXPECT_LT(peakMemoryMegabytes(), 700);
 }

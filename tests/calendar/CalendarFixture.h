@@ -17,19 +17,19 @@ namespace wk::testing {
 class CalendarTest : public ::testing::Test {
 protected:
     // Starts the program on `book` with its clock at `today` and ticks the calendar switch.
-    shell::Mtform1& startCalendar(const QDate& today)
+    shell::MainWindow& startCalendar(const QDate& today)
     {
         program = std::make_unique<StartedProgram>(book.dir());
         program->clock.setToday(today);
         program->start();
-        program->form().Calstart1->click();
+        program->form().calendarButton->click();
         return program->form();
     }
 
     QStringList lines(int cell) const
     {
         QStringList texts;
-        const QListWidget* list = program->form().List1[cell];
+        const QListWidget* list = program->form().dayCells[cell];
         for (int k = 0; k < list->count(); ++k)
             texts << list->item(k)->text();
         return texts;
@@ -37,17 +37,17 @@ protected:
     // Clicks line `row` of day cell `cell` with the mouse.
     void clickLine(int cell, int row)
     {
-        QListWidget* list = program->form().List1[cell];
+        QListWidget* list = program->form().dayCells[cell];
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
-    int dayNumber(int cell) const { return calendar::cellDayNumber(program->form().List1[cell]); }
+    int dayNumber(int cell) const { return calendar::cellDayNumber(program->form().dayCells[cell]); }
     bool grey(int cell) const
     {
-        return calendar::cellBackground(program->form().List1[cell]) == calendar::buttonFace();
+        return calendar::cellBackground(program->form().dayCells[cell]) == calendar::buttonFace();
     }
-    QColor background(int cell) const { return calendar::cellBackground(program->form().List1[cell]); }
-    QColor text(int cell) const { return calendar::cellText(program->form().List1[cell]); }
+    QColor background(int cell) const { return calendar::cellBackground(program->form().dayCells[cell]); }
+    QColor text(int cell) const { return calendar::cellText(program->form().dayCells[cell]); }
 
     TestScrapbook book;
     std::unique_ptr<StartedProgram> program;

@@ -54,49 +54,49 @@ TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
     book.addEntry({QDate(1998, 12, 28), "Sledging", "3 Family"});
     book.addEntry({QDate(1998, 12, 28), "Snowman", "3 Family"});
     book.addEntry({QDate(1999, 12, 28), "A year later"});
-    shell::Mtform1& form = startCalendar(QDate(1999, 1, 10));
+    shell::MainWindow& form = startCalendar(QDate(1999, 1, 10));
     ASSERT_EQ(lines(2), QStringList({"28", "Sledging", "Snowman"}));
 
     clickLine(2, 2); // the title line lists the same day as the day number
-    EXPECT_TRUE(form.DBGrid1->isVisibleTo(&form));
-    EXPECT_TRUE(form.CmdDayList->isVisibleTo(&form));
+    EXPECT_TRUE(form.dayGrid->isVisibleTo(&form));
+    EXPECT_TRUE(form.dayListBackButton->isVisibleTo(&form));
     EXPECT_EQ(form.dayListCell, 2);
-    EXPECT_EQ(form.ListDate->text(), " 12/28/ 1998");
-    EXPECT_EQ(form.DataFind.recordSource(),
+    EXPECT_EQ(form.dayListDate->text(), " 12/28/ 1998");
+    EXPECT_EQ(form.filteredEntries.recordSource(),
               "SELECT * FROM mylife WHERE mylife.date=datevalue(' 12/28/ 1998')  order by mylife.date;");
-    auto* header = qobject_cast<calendar::CaptionHeader*>(form.DBGrid1->horizontalHeader());
+    auto* header = qobject_cast<calendar::CaptionHeader*>(form.dayGrid->horizontalHeader());
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->caption(), "28");
-    const QAbstractItemModel* model = form.DBGrid1->model();
+    const QAbstractItemModel* model = form.dayGrid->model();
     // Headed in words; each column stays its field.
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(),
                   QStringList({"Title", "Date", "Category"})[c]);
     EXPECT_EQ(model->headerData(2, Qt::Horizontal, calendar::DayGridModel::FieldRole).toString(), "WHAT");
-    EXPECT_EQ(gridColumn(form.DBGrid1, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
-    EXPECT_EQ(gridColumn(form.DBGrid1, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
-    EXPECT_EQ(gridColumn(form.DBGrid1, 2), QStringList({"3 Family", "3 Family", ""}));
+    EXPECT_EQ(gridColumn(form.dayGrid, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
+    EXPECT_EQ(gridColumn(form.dayGrid, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
+    EXPECT_EQ(gridColumn(form.dayGrid, 2), QStringList({"3 Family", "3 Family", ""}));
 }
 
 TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
 {
-    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10)); // June 1998: the 1st is a Monday
+    shell::MainWindow& form = startCalendar(QDate(1998, 6, 10)); // June 1998: the 1st is a Monday
     ASSERT_EQ(dayNumber(1), 31);
     clickLine(1, 0);
-    EXPECT_EQ(form.ListDate->text(), " 5/31/ 1998");
-    form.CmdDayList->click();
+    EXPECT_EQ(form.dayListDate->text(), " 5/31/ 1998");
+    form.dayListBackButton->click();
     ASSERT_EQ(dayNumber(34), 3);
     clickLine(34, 0);
-    EXPECT_EQ(form.ListDate->text(), " 7/3/ 1998");
+    EXPECT_EQ(form.dayListDate->text(), " 7/3/ 1998");
 }
 
 TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
 {
     book.addEntry({QDate(1998, 6, 15), "Fair", "4 Trips"});
-    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10));
+    shell::MainWindow& form = startCalendar(QDate(1998, 6, 10));
     ASSERT_EQ(dayNumber(16), 15);
     clickLine(16, 0);
-    QTableView* grid = form.DBGrid1;
+    QTableView* grid = form.dayGrid;
     QAbstractItemModel* model = grid->model();
     ASSERT_EQ(model->rowCount(), 2);
 
@@ -123,23 +123,23 @@ TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
     EXPECT_EQ(rows[1].date, QDate(1998, 6, 15));
     EXPECT_EQ(rows[1].what, "1 Events");
 
-    form.CmdDayList->click();
+    form.dayListBackButton->click();
     EXPECT_FALSE(grid->isVisibleTo(&form));
-    EXPECT_FALSE(form.CmdDayList->isVisibleTo(&form));
+    EXPECT_FALSE(form.dayListBackButton->isVisibleTo(&form));
     EXPECT_EQ(lines(16), QStringList({"15", "Funfair", "Parade"}));
-    EXPECT_EQ(form.Data1.recordCount(), 2); // the entry set ran again
+    EXPECT_EQ(form.entries.recordCount(), 2); // the entry set ran again
 }
 
 TEST_F(CalendarTest, BackOnADayWithoutEntriesKeepsTheDayNumber)
 {
     book.addEntry({QDate(1998, 6, 20), "Gone soon"});
-    shell::Mtform1& form = startCalendar(QDate(1998, 6, 10));
+    shell::MainWindow& form = startCalendar(QDate(1998, 6, 10));
     ASSERT_EQ(lines(21), QStringList({"20", "Gone soon"}));
     clickLine(21, 1);
     book.exec("DELETE FROM MYLIFE");
-    form.CmdDayList->click();
+    form.dayListBackButton->click();
     EXPECT_EQ(lines(21), QStringList({"20"}));
     clickLine(22, 0); // a day that never had entries
-    form.CmdDayList->click();
+    form.dayListBackButton->click();
     EXPECT_EQ(lines(22), QStringList({"21"}));
 }

@@ -20,16 +20,16 @@ TEST_F(CalendarTest, FebruaryStartingOnASundayHasNoGreyFirstRow)
     book.addEntry({QDate(1998, 3, 3), "March kite"}); // a grey day of the next month
     book.addEntry({QDate(1998, 2, 14), "Second valentine"});
     book.addEntry({QDate(1998, 4, 3), "Too late"});
-    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
+    shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
 
-    EXPECT_TRUE(form.Frame4->isVisibleTo(&form));
-    EXPECT_FALSE(form.Frame3->isVisibleTo(&form));
-    EXPECT_FALSE(form.Text3->isVisibleTo(&form));
-    EXPECT_EQ(form.CALLABEL->text(), "February");
-    EXPECT_EQ(form.Label8->text(), "1998");
+    EXPECT_TRUE(form.calendarFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.bigPictureFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.logEdit->isVisibleTo(&form));
+    EXPECT_EQ(form.monthLabel->text(), "February");
+    EXPECT_EQ(form.yearLabel->text(), "1998");
     QStringList headings;
     for (int k = 1; k <= 7; ++k)
-        headings << form.WeekdayLabel[k]->text();
+        headings << form.weekdayLabels[k]->text();
     EXPECT_EQ(headings, QStringList({"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}));
     for (int i = 1; i <= 28; ++i) {
         EXPECT_EQ(dayNumber(i), i);
@@ -46,14 +46,14 @@ TEST_F(CalendarTest, FebruaryStartingOnASundayHasNoGreyFirstRow)
     EXPECT_EQ(background(10), QColor(0, 0, 128));
     EXPECT_EQ(text(10), QColor(255, 255, 255));
     EXPECT_EQ(background(11), calendar::windowBackground());
-    EXPECT_EQ(form.ScrollMo->value(), 2);
-    EXPECT_EQ(form.VScroll1->value(), 1998);
+    EXPECT_EQ(form.monthScroller->value(), 2);
+    EXPECT_EQ(form.yearScroller->value(), 1998);
 }
 
 TEST_F(CalendarTest, AugustStartingOnASaturdayAndJanuaryAfterDecember)
 {
     book.addEntry({QDate(1998, 7, 27), "July grey"});
-    shell::Mtform1& form = startCalendar(QDate(1998, 8, 2));
+    shell::MainWindow& form = startCalendar(QDate(1998, 8, 2));
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(dayNumber(i), 25 + i);
         EXPECT_TRUE(grey(i));
@@ -70,7 +70,7 @@ TEST_F(CalendarTest, AugustStartingOnASaturdayAndJanuaryAfterDecember)
 
     // January 1999: the 1st is a Friday, the first row holds the end of December 1998.
     form.calendar().fillMonth(1, 1999, {});
-    EXPECT_EQ(form.CALLABEL->text(), "January");
+    EXPECT_EQ(form.monthLabel->text(), "January");
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(dayNumber(i), 26 + i);
         EXPECT_TRUE(grey(i));
@@ -102,21 +102,21 @@ TEST_F(CalendarTest, EveryRefillLeavesEveryDayNumberReadable)
         for (int i = 1; i <= 42; ++i)
             EXPECT_NE(text(i), background(i)) << after << ", cell " << i;
     };
-    shell::Mtform1& form = startCalendar(QDate(2025, 12, 10));
+    shell::MainWindow& form = startCalendar(QDate(2025, 12, 10));
     EXPECT_EQ(background(11), QColor(0, 0, 128)); // December 2025 starts on a Monday
 
-    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd); // December 2026
-    EXPECT_EQ(form.Label8->text(), "2026");
+    form.yearScroller->triggerAction(QAbstractSlider::SliderSingleStepAdd); // December 2026
+    EXPECT_EQ(form.yearLabel->text(), "2026");
     EXPECT_EQ(background(12), QColor(0, 0, 128));
     EXPECT_EQ(text(11), QColor(0, 0, 0));
     expectReadable("a year step");
 
-    form.ScrollMo->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
+    form.monthScroller->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
     expectReadable("a month step");
 
     program->clock.setToday(QDate(2025, 12, 11));
-    form.Calstart1->click(); // off
-    form.Calstart1->click(); // on again: December 2025, today the 11th
+    form.calendarButton->click(); // off
+    form.calendarButton->click(); // on again: December 2025, today the 11th
     EXPECT_EQ(background(12), QColor(0, 0, 128));
     expectReadable("the switch");
 }
@@ -125,19 +125,19 @@ TEST_F(CalendarTest, SwitchingOffBringsTheMainScreenBack)
 {
     book.addEntry({QDate(1998, 2, 1), "First"});
     book.addEntry({QDate(1998, 2, 2), "Second"});
-    shell::Mtform1& form = startCalendar(QDate(1998, 2, 10));
+    shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
     book.addEntry({QDate(1998, 2, 3), "Third"});
     clickLine(1, 0); // the day grid is open
-    EXPECT_TRUE(form.DBGrid1->isVisibleTo(&form));
+    EXPECT_TRUE(form.dayGrid->isVisibleTo(&form));
 
-    form.Calstart1->click();
-    EXPECT_TRUE(form.Frame3->isVisibleTo(&form));
-    EXPECT_FALSE(form.Frame4->isVisibleTo(&form));
-    EXPECT_TRUE(form.Text3->isVisibleTo(&form));
-    EXPECT_TRUE(form.Frame1->isVisibleTo(&form));
-    EXPECT_FALSE(form.DBGrid1->isVisibleTo(&form));
-    EXPECT_FALSE(form.CmdDayList->isVisibleTo(&form));
-    EXPECT_EQ(form.ListDB1->count(), 3); // rebuilt from the re-run entry set
+    form.calendarButton->click();
+    EXPECT_TRUE(form.bigPictureFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.calendarFrame->isVisibleTo(&form));
+    EXPECT_TRUE(form.logEdit->isVisibleTo(&form));
+    EXPECT_TRUE(form.mainScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.dayGrid->isVisibleTo(&form));
+    EXPECT_FALSE(form.dayListBackButton->isVisibleTo(&form));
+    EXPECT_EQ(form.entryList->count(), 3); // rebuilt from the re-run entry set
     EXPECT_EQ(form.lineBookmarks.size(), 3);
 }
 

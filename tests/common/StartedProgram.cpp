@@ -5,7 +5,7 @@
 #include "browse/EntryList.h"
 #include "controls/Twips.h"
 #include "shell/JetConversionOffer.h"
-#include "shell/Mtform2.h"
+#include "shell/IntroWindow.h"
 
 #include <QListWidget>
 
@@ -15,12 +15,12 @@ StartedProgram::StartedProgram(const QString& directory) : directory_(directory)
 
 void StartedProgram::start()
 {
-    auto* intro = new shell::Mtform2(shell::Mtform1Services{prompts, directory_, clock});
+    auto* intro = new shell::IntroWindow(shell::MainWindowServices{prompts, directory_, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion =
         offerJetConversion ? offerJetConversion : shell::JetOffer(&shell::offerJetConversion);
-    form_ = intro->Form_Load();
-    form_->entryList().startDrag = [] {}; // no drag loop can run without a user
+    form_ = intro->load();
+    form_->entryLines().startDrag = [] {}; // no drag loop can run without a user
 }
 
 int px(int twips) { return controls::twipsToPixels(twips); }

@@ -2,7 +2,7 @@
 // Starts the program as a user does: on a folder, through the intro window's load handler, with
 // scripted answers for every question and a clock the test sets.
 #include "ScriptedPrompts.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "shell/ScrapbookCheck.h"
 #include "store/Clock.h"
 
@@ -20,15 +20,15 @@ public:
     ScriptedPrompts prompts;
     store::FixedClock clock{QDate::currentDate()}; // today for the program; set it at any time
     shell::JetOffer offerJetConversion;            // the program's own offer unless a test sets one
-    shell::Mtform1& form() { return *form_; }
-    shell::Mtform1* operator->() { return form_.get(); }
+    shell::MainWindow& form() { return *form_; }
+    shell::MainWindow* operator->() { return form_.get(); }
 
     // Starts it now (so a test can queue answers first).
     void start();
 
 private:
     QString directory_;
-    std::unique_ptr<shell::Mtform1> form_;
+    std::unique_ptr<shell::MainWindow> form_;
 };
 
 // Widths and places are compared in pixels: twips round to whole pixels on the way in.

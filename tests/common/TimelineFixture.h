@@ -6,7 +6,7 @@
 
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 
 #include <QListWidget>
 #include <QStringList>
@@ -36,7 +36,7 @@ protected:
         return pictures;
     }
 
-    shell::Mtform1& start()
+    shell::MainWindow& start()
     {
         program = std::make_unique<StartedProgram>(book.dir());
         program->clock.setToday(today);
@@ -49,7 +49,7 @@ protected:
     {
         QStringList files;
         for (int k = 1; k <= 7; ++k) {
-            const controls::ImageControl* slot = program->form().Image[k];
+            const controls::ImageControl* slot = program->form().stripSlots[k];
             files << (slot->picture().isNull() ? QString() : slot->picture().file);
         }
         return files;
@@ -66,7 +66,7 @@ class StripTest : public TimelineTest {
 protected:
     QStringList pictures;
 
-    shell::Mtform1& startWithEntries(int count)
+    shell::MainWindow& startWithEntries(int count)
     {
         pictures = addNumberedEntries(count);
         return start();

@@ -103,9 +103,9 @@ TEST(FolderListTest, MainWindowListsTheProgramFolderCameraFiles)
     wk::testing::StartedProgram program(book.dir());
     program.start();
     auto& form = program.form();
-    EXPECT_EQ(form.File2->objectName(), "File2");
-    EXPECT_EQ(names(*form.File2), (QStringList{"PB00001.jpg", "PB00002.jpg"}));
-    EXPECT_TRUE(form.File1->isHidden());
-    EXPECT_TRUE(form.File2->isHidden());
-    EXPECT_EQ(form.File1->selectedIndex(), -1);
+    EXPECT_EQ(form.cameraNumbers->objectName(), "File2");
+    EXPECT_EQ(names(*form.cameraNumbers), (QStringList{"PB00001.jpg", "PB00002.jpg"}));
+    EXPECT_TRUE(form.folderPictures->isHidden());
+    EXPECT_TRUE(form.cameraNumbers->isHidden());
+    EXPECT_EQ(form.folderPictures->selectedIndex(), -1);
 }

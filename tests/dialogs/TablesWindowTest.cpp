@@ -3,7 +3,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "dialogs/FormTables.h"
+#include "dialogs/TablesWindow.h"
 #include "dialogs/TableGridModel.h"
 
 #include <QListWidget>
@@ -27,11 +27,11 @@ QStringList column(QAbstractItemModel* model, int col)
     return out;
 }
 
-dialogs::FormTables* openTables(shell::Mtform1& form)
+dialogs::TablesWindow* openTables(shell::MainWindow& form)
 {
-    QTest::mousePress(form.Command2, Qt::LeftButton);
-    QTest::mouseRelease(form.Command2, Qt::LeftButton);
-    return form.findChild<dialogs::FormTables*>("FormTables");
+    QTest::mousePress(form.nameListButton, Qt::LeftButton);
+    QTest::mouseRelease(form.nameListButton, Qt::LeftButton);
+    return form.findChild<dialogs::TablesWindow*>("FormTables");
 }
 
 } // namespace
@@ -42,9 +42,9 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar"});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
 
-    dialogs::FormTables* tables = openTables(form);
+    dialogs::TablesWindow* tables = openTables(form);
     ASSERT_NE(tables, nullptr);
     EXPECT_TRUE(tables->isVisible());
     EXPECT_EQ(tables->windowTitle(), "Tables");
@@ -52,7 +52,7 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     QAbstractItemModel* grid = tables->DBGridtables->model();
     EXPECT_EQ(grid->rowCount(), 0); // no table chosen yet
 
-    tables->Command2->click();
+    tables->categoriesTableButton->click();
     EXPECT_EQ(grid->columnCount(), 2);
     EXPECT_EQ(column(grid, 0),
               (QStringList{"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar", ""}));
@@ -66,14 +66,14 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
               (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar", "6 Pets", ""}));
 
     tables->close();
-    EXPECT_EQ(form.SSOption[1]->text(), "1 Parties");
-    EXPECT_EQ(form.SSOption[2]->text(), "3 Family");
-    EXPECT_EQ(form.SSOption[4]->text(), "5 Calendar");
-    EXPECT_EQ(form.SSOption[5]->text(), "Calendar Items");
+    EXPECT_EQ(form.categoryButtons[1]->text(), "1 Parties");
+    EXPECT_EQ(form.categoryButtons[2]->text(), "3 Family");
+    EXPECT_EQ(form.categoryButtons[4]->text(), "5 Calendar");
+    EXPECT_EQ(form.categoryButtons[5]->text(), "Calendar Items");
     // Stored in the file: a new start-up reads the same.
     StartedProgram again(book.dir());
     again.start();
-    EXPECT_EQ(again.form().SSOption[1]->text(), "1 Parties");
+    EXPECT_EQ(again.form().categoryButtons[1]->text(), "1 Parties");
 }
 
 TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
@@ -82,18 +82,18 @@ TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips"});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    dialogs::FormTables* tables = openTables(form);
-    tables->Command2->click();
+    shell::MainWindow& form = program.form();
+    dialogs::TablesWindow* tables = openTables(form);
+    tables->categoriesTableButton->click();
     tables->DBGridtables->selectRow(0);
     tables->deleteSelectedRows();
     tables->DBGridtables->selectRow(0);
     tables->deleteSelectedRows();
     tables->close();
-    EXPECT_EQ(form.SSOption[1]->text(), "3 Family");
-    EXPECT_EQ(form.SSOption[2]->text(), "4 Trips");
-    EXPECT_EQ(form.SSOption[3]->text(), "3 Family");
-    EXPECT_EQ(form.SSOption[4]->text(), "4 Trips");
+    EXPECT_EQ(form.categoryButtons[1]->text(), "3 Family");
+    EXPECT_EQ(form.categoryButtons[2]->text(), "4 Trips");
+    EXPECT_EQ(form.categoryButtons[3]->text(), "3 Family");
+    EXPECT_EQ(form.categoryButtons[4]->text(), "4 Trips");
 }
 
 TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
@@ -102,9 +102,9 @@ TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
     book.setNames({"*All Pictures", "Grandma"});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    dialogs::FormTables* tables = openTables(form);
-    tables->Command1->click();
+    shell::MainWindow& form = program.form();
+    dialogs::TablesWindow* tables = openTables(form);
+    tables->namesTableButton->click();
     QAbstractItemModel* grid = tables->DBGridtables->model();
     ASSERT_EQ(grid->rowCount(), 3);
     EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString().toLower(), "where");
@@ -115,8 +115,8 @@ TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
     EXPECT_TRUE(grid->setData(grid->index(1, 0), "Granny"));
     tables->close();
     QStringList names;
-    for (int i = 0; i < form.DBList2->count(); ++i)
-        names << form.DBList2->item(i)->text();
+    for (int i = 0; i < form.nameList->count(); ++i)
+        names << form.nameList->item(i)->text();
     EXPECT_EQ(names, (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
     EXPECT_TRUE(program.prompts.toldTexts().isEmpty());
 }
@@ -133,9 +133,9 @@ TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
               "BEGIN SELECT RAISE(ABORT, 'a category needs a name'); END");
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    dialogs::FormTables* tables = openTables(form);
-    tables->Command2->click();
+    shell::MainWindow& form = program.form();
+    dialogs::TablesWindow* tables = openTables(form);
+    tables->categoriesTableButton->click();
     QAbstractItemModel* grid = tables->DBGridtables->model();
     EXPECT_TRUE(grid->setData(grid->index(1, 0), "2 Lessons"));
     EXPECT_FALSE(grid->setData(grid->index(0, 0), "   "));
@@ -145,6 +145,6 @@ TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
     // The grid goes on working after the refusal.
     EXPECT_TRUE(grid->setData(grid->index(2, 0), "3 Pets"));
     tables->close();
-    EXPECT_EQ(form.SSOption[1]->text(), "1 Events");
-    EXPECT_EQ(form.SSOption[3]->text(), "3 Pets");
+    EXPECT_EQ(form.categoryButtons[1]->text(), "1 Events");
+    EXPECT_EQ(form.categoryButtons[3]->text(), "3 Pets");
 }

@@ -17,19 +17,19 @@ namespace wk::testing {
 
 class EditingTest : public ::testing::Test {
 protected:
-    shell::Mtform1& start()
+    shell::MainWindow& start()
     {
         program = std::make_unique<StartedProgram>(book.dir());
         program->clock.setToday(QDate(2001, 7, 4));
         program->start();
         return program->form();
     }
-    shell::Mtform1& startInEditScreen(int line = 0)
+    shell::MainWindow& startInEditScreen(int line = 0)
     {
-        shell::Mtform1& form = start();
+        shell::MainWindow& form = start();
         if (line >= 0)
-            selectLine(form.ListDB1, line);
-        form.Option3->click();
+            selectLine(form.entryList, line);
+        form.editScreenButton->click();
         return form;
     }
     ScriptedPrompts& prompts() { return program->prompts; }

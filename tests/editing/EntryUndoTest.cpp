@@ -36,12 +36,12 @@ protected:
         book.addEntry({QDate(1999, 4, 1), "Zoo", "3 Family"});
     }
     // The keys pressed on the main window with the focus outside any text box.
-    void press(shell::Mtform1& form, QKeyCombination key)
+    void press(shell::MainWindow& form, QKeyCombination key)
     {
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        form.ListDB1->setFocus();
-        QTest::keyClick(form.ListDB1, key.key(), key.keyboardModifiers());
+        form.entryList->setFocus();
+        QTest::keyClick(form.entryList, key.key(), key.keyboardModifiers());
     }
     static constexpr QKeyCombination kUndo = Qt::CTRL | Qt::Key_Z;
     static constexpr QKeyCombination kRedo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
@@ -53,12 +53,12 @@ protected:
 
 TEST_F(EntryUndo, AnUndoneDeleteComesBackWithItsFieldsAndRowIdAndRedoDeletesItAgain)
 {
-    shell::Mtform1& form = start();
+    shell::MainWindow& form = start();
     const auto before = storedRow(book.databasePath(), kite);
     ASSERT_TRUE(before);
-    selectLine(form.ListDB1, 0);
+    selectLine(form.entryList, 0);
     prompts().yesNoAnswers.enqueue(true);
-    QTest::keyClick(form.ListDB1, Qt::Key_Delete);
+    QTest::keyClick(form.entryList, Qt::Key_Delete);
     ASSERT_FALSE(storedRow(book.databasePath(), kite));
     ASSERT_EQ(form.entryUndo().stack().count(), 1);
 
@@ -66,24 +66,24 @@ TEST_F(EntryUndo, AnUndoneDeleteComesBackWithItsFieldsAndRowIdAndRedoDeletesItAg
     const auto back = storedRow(book.databasePath(), kite);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->values, before->values);
-    EXPECT_EQ(listLines(form.ListDB1), QStringList({"Kite", "Zoo"})); // the list shows it again
+    EXPECT_EQ(listLines(form.entryList), QStringList({"Kite", "Zoo"})); // the list shows it again
 
     press(form, kRedo);
     EXPECT_FALSE(storedRow(book.databasePath(), kite));
-    EXPECT_EQ(listLines(form.ListDB1), QStringList({"Zoo"}));
+    EXPECT_EQ(listLines(form.entryList), QStringList({"Zoo"}));
     press(form, kRedo); // nothing more to make again
     EXPECT_EQ(storedEntries().size(), 1u);
 }
 
 TEST_F(EntryUndo, SavedChangesAndAddedEntriesAreUndoneOneStepAtATime)
 {
-    shell::Mtform1& form = startInEditScreen(0);
-    form.Text4->setText("Red kite");
-    form.SaveEdit->click();
-    form.CMDADD->click(); // no picture chosen: the boxes stay empty for a new entry
-    form.Text1->setText("5/6/2001");
-    form.Text4->setText("Picnic");
-    form.SAVEADD->click();
+    shell::MainWindow& form = startInEditScreen(0);
+    form.titleEdit->setText("Red kite");
+    form.saveChangesButton->click();
+    form.addButton->click(); // no picture chosen: the boxes stay empty for a new entry
+    form.dateEdit->setText("5/6/2001");
+    form.titleEdit->setText("Picnic");
+    form.saveNewButton->click();
     ASSERT_EQ(storedEntries().size(), 3u);
     const qint64 picnic = kite + 2; // the next row id after the two rows of the fixture
     const auto added = storedRow(book.databasePath(), picnic);
@@ -107,15 +107,15 @@ TEST_F(EntryUndo, SavedChangesAndAddedEntriesAreUndoneOneStepAtATime)
 
 TEST_F(EntryUndo, InsideATextBoxTheKeysUndoTheTypingNotTheEntries)
 {
-    shell::Mtform1& form = startInEditScreen(0);
-    form.Text4->setText("Red kite");
-    form.SaveEdit->click();
+    shell::MainWindow& form = startInEditScreen(0);
+    form.titleEdit->setText("Red kite");
+    form.saveChangesButton->click();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Text4->setFocus();
-    QTest::keyClicks(form.Text4, "!");
-    QTest::keyClick(form.Text4, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form.Text4->text(), "Red kite");                                                // typing undone
+    form.titleEdit->setFocus();
+    QTest::keyClicks(form.titleEdit, "!");
+    QTest::keyClick(form.titleEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.titleEdit->text(), "Red kite");                                            // typing undone
     EXPECT_TRUE(storedRow(book.databasePath(), kite)->values.contains(QVariant("Red kite"))); // entry kept
     EXPECT_TRUE(form.entryUndo().stack().canUndo());
 }

@@ -56,84 +56,84 @@ protected:
 
 TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheBoxes)
 {
-    shell::Mtform1& form = startInEditScreen(1); // Zoo
-    form.Text4->setText("Zoo visit");
-    form.Text3->setPlainText("typed with care");
+    shell::MainWindow& form = startInEditScreen(1); // Zoo
+    form.titleEdit->setText("Zoo visit");
+    form.logEdit->setPlainText("typed with care");
     book.exec(QStringLiteral("DELETE FROM mylife WHERE rowid = %1").arg(zoo)); // another program
 
-    form.SaveEdit->click();
+    form.saveChangesButton->click();
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_EQ(prompts().toldTexts()[0], kGone + " Your changes were not stored.");
-    EXPECT_EQ(form.Text4->text(), "Zoo visit");
-    EXPECT_EQ(form.Text3->toPlainText(), "typed with care");
-    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Kite", "Beach"})) << "the list no longer offers it";
+    EXPECT_EQ(form.titleEdit->text(), "Zoo visit");
+    EXPECT_EQ(form.logEdit->toPlainText(), "typed with care");
+    EXPECT_EQ(listLines(form.entryList), (QStringList{"Kite", "Beach"})) << "the list no longer offers it";
     EXPECT_EQ(storedEntries().size(), 2u);
     EXPECT_TRUE(storedTitled("Zoo visit").isEmpty()) << "nothing was written into another row";
 
     // The Delete button and the Delete key on a line whose entry another program deleted.
-    selectLine(form.ListDB1, 1); // Beach
+    selectLine(form.entryList, 1); // Beach
     book.exec(QStringLiteral("DELETE FROM mylife WHERE rowid = %1").arg(beach));
-    form.CMDDEL->click();
+    form.deleteButton->click();
     EXPECT_EQ(prompts().toldTexts().last(), kGone);
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Kite"});
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Kite"});
 
-    form.Option1->click(); // Main Screen
-    selectLine(form.ListDB1, 0);
+    form.mainScreenButton->click(); // Main Screen
+    selectLine(form.entryList, 0);
     book.exec(QStringLiteral("DELETE FROM mylife WHERE rowid = %1").arg(kite));
     prompts().yesNoAnswers.enqueue(true); // "Delete this File?"
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.ListDB1, &del);
+    QCoreApplication::sendEvent(form.entryList, &del);
     EXPECT_EQ(prompts().toldTexts().last(), kGone);
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{});
+    EXPECT_EQ(listLines(form.entryList), QStringList{});
 }
 
 TEST_F(KeepingWork, AThumbnailClickWhileEditingAsksToStoreThenEditsTheClickedEntry)
 {
-    shell::Mtform1& form = start();
-    selectLine(form.ListDB1, 0);
-    form.TimeOn1->click(); // the strip holds Kite, Zoo, Beach
+    shell::MainWindow& form = start();
+    selectLine(form.entryList, 0);
+    form.timelineButton->click(); // the strip holds Kite, Zoo, Beach
     ASSERT_EQ(form.stripBookmarks[2], zoo);
-    form.Option3->click(); // editing Kite
-    ASSERT_EQ(form.Text4->text(), "Kite");
+    form.editScreenButton->click(); // editing Kite
+    ASSERT_EQ(form.titleEdit->text(), "Kite");
 
     // Unchanged boxes: no question, the boxes follow the click.
-    click(form.Image[3]);
+    click(form.stripSlots[3]);
     EXPECT_TRUE(prompts().asked.isEmpty());
-    EXPECT_EQ(form.Text4->text(), "Beach");
-    EXPECT_EQ(form.Text2->text(), book.path("beach.jpg"));
+    EXPECT_EQ(form.titleEdit->text(), "Beach");
+    EXPECT_EQ(form.pictureEdit->text(), book.path("beach.jpg"));
 
     // Changed boxes, answered Yes: stored into the entry they came from, then the next is shown.
-    form.Text3->setPlainText("sand castles");
+    form.logEdit->setPlainText("sand castles");
     prompts().yesNoAnswers.enqueue(true);
-    click(form.Image[2]);
+    click(form.stripSlots[2]);
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].kind, "yesno");
     EXPECT_EQ(storedTitled("Beach")["LOG"].toString(), "sand castles");
-    EXPECT_EQ(form.Text4->text(), "Zoo");
-    EXPECT_EQ(form.Text3->toPlainText(), "lions");
-    EXPECT_EQ(form.WhatText->currentText(), "4 Trips");
+    EXPECT_EQ(form.titleEdit->text(), "Zoo");
+    EXPECT_EQ(form.logEdit->toPlainText(), "lions");
+    EXPECT_EQ(form.categoryCombo->currentText(), "4 Trips");
 
     // Save now writes into the clicked entry, never into the one the screen was opened on.
-    form.Text3->setPlainText("tigers too");
-    form.SaveEdit->click();
+    form.logEdit->setPlainText("tigers too");
+    form.saveChangesButton->click();
     EXPECT_EQ(storedTitled("Zoo")["LOG"].toString(), "tigers too");
     EXPECT_EQ(storedTitled("Kite")["LOG"].toString(), "windy");
 
     // Answered No: the typed change is dropped, nothing is written anywhere.
-    form.Text4->setText("Zoo trip");
-    click(form.Image[1]);
-    EXPECT_EQ(form.Text4->text(), "Kite");
+    form.titleEdit->setText("Zoo trip");
+    click(form.stripSlots[1]);
+    EXPECT_EQ(form.titleEdit->text(), "Kite");
     EXPECT_TRUE(storedTitled("Zoo trip").isEmpty());
 
     // A save that is refused (no title) keeps everything as it was, the typing included.
-    form.Text4->clear();
-    form.Text3->setPlainText("half typed");
+    form.titleEdit->clear();
+    form.logEdit->setPlainText("half typed");
     prompts().yesNoAnswers.enqueue(true);
-    click(form.Image[2]);
+    click(form.stripSlots[2]);
     EXPECT_EQ(prompts().toldTexts().last(), "Please Enter a Title");
-    EXPECT_EQ(form.Text3->toPlainText(), "half typed");
-    form.Text4->setText("Kite");
-    form.SaveEdit->click();
+    EXPECT_EQ(form.logEdit->toPlainText(), "half typed");
+    form.titleEdit->setText("Kite");
+    form.saveChangesButton->click();
     EXPECT_EQ(storedTitled("Kite")["LOG"].toString(), "half typed");
 }
 
@@ -141,33 +141,33 @@ TEST_F(KeepingWork, DeletingFromAFilteredListKeepsTheFilter)
 {
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar"});
     book.addEntry({QDate(1999, 4, 1), "Exam", "2 School", QString("Lily"), {}, {}});
-    shell::Mtform1& form = start();
-    form.SSOption[2]->click();
-    ASSERT_EQ(listLines(form.ListDB1), (QStringList{"Kite", "Beach", "Exam"}));
+    shell::MainWindow& form = start();
+    form.categoryButtons[2]->click();
+    ASSERT_EQ(listLines(form.entryList), (QStringList{"Kite", "Beach", "Exam"}));
 
-    selectLine(form.ListDB1, 0);
+    selectLine(form.entryList, 0);
     prompts().yesNoAnswers.enqueue(true);
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.ListDB1, &del);
-    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Beach", "Exam"}));
+    QCoreApplication::sendEvent(form.entryList, &del);
+    EXPECT_EQ(listLines(form.entryList), (QStringList{"Beach", "Exam"}));
 
-    selectLine(form.ListDB1, 1);
-    form.Option3->click();
-    form.CMDDEL->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Beach"});
+    selectLine(form.entryList, 1);
+    form.editScreenButton->click();
+    form.deleteButton->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Beach"});
     EXPECT_EQ(storedEntries().size(), 2u); // Zoo and Beach
 }
 
 TEST_F(KeepingWork, ASaveIntoAVanishedScrapbookFileSaysWhereItWasExpected)
 {
-    shell::Mtform1& form = startInEditScreen(0);
+    shell::MainWindow& form = startInEditScreen(0);
     ASSERT_TRUE(QFile::remove(book.databasePath()));
-    form.Text3->setPlainText("still here");
-    form.SaveEdit->click();
+    form.logEdit->setPlainText("still here");
+    form.saveChangesButton->click();
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     const QString told = prompts().toldTexts()[0];
     EXPECT_TRUE(told.contains("moved, replaced or deleted")) << told.toStdString();
     EXPECT_TRUE(told.contains(book.databasePath())) << told.toStdString();
     EXPECT_FALSE(told.contains("readonly")) << told.toStdString();
-    EXPECT_EQ(form.Text3->toPlainText(), "still here");
+    EXPECT_EQ(form.logEdit->toPlainText(), "still here");
 }

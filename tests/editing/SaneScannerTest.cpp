@@ -4,7 +4,7 @@
 // (at the first sane_init) but reads the files in it at every sane_init, so all tests share
 // one folder and each writes the files it needs.
 #include "ScriptedPrompts.h"
-#include "editing/FRMScan.h"
+#include "editing/ScanWindow.h"
 #include "editing/SaneScanner.h"
 
 #include <QColor>
@@ -204,17 +204,17 @@ TEST_F(SaneScan, PicturesMatchWhatScanimageMakesOfTheSameScan)
 
 TEST_F(SaneScan, TheAquireButtonScansIntoTheChosenFile)
 {
-    wk::editing::FRMScan window(prompts, scanner, nullptr);
+    wk::editing::ScanWindow window(prompts, scanner, nullptr);
     scanner.setOptions(smallScan("Gray", "Grid"));
     prompts.fileAnswers.enqueue(target("grid.bmp"));
-    window.cmdGetFileName->click();
-    window.Command1->click();
+    window.chooseFileButton->click();
+    window.acquireButton->click();
     EXPECT_EQ(QImage(target("grid.bmp")).size(), QSize(78, 39));
 
     // A name typed without a folder names a file in the program's folder, not in the process's
     // working folder.
-    window.txtAcquireFileName->setText("typed.bmp");
-    window.Command1->click();
+    window.fileNameEdit->setText("typed.bmp");
+    window.acquireButton->click();
     EXPECT_EQ(QImage(target("typed.bmp")).size(), QSize(78, 39));
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("typed.bmp")));
 }

@@ -1,6 +1,6 @@
 // The scan window: the save dialog it asks for and what it hands to the scanner.
 #include "ScriptedPrompts.h"
-#include "editing/FRMScan.h"
+#include "editing/ScanWindow.h"
 #include "editing/Scanner.h"
 
 #include <QCloseEvent>
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-using wk::editing::FRMScan;
+using wk::editing::ScanWindow;
 using wk::testing::ScriptedPrompts;
 
 namespace {
@@ -29,14 +29,14 @@ public:
     bool isBusy() const override { return busy; }
 };
 
-class ScanWindow : public ::testing::Test {
+class ScanWindowTest : public ::testing::Test {
 protected:
     ScriptedPrompts prompts;
     FakeScanner scanner;
-    FRMScan window{prompts, scanner, nullptr};
+    ScanWindow window{prompts, scanner, nullptr};
 };
 
-TEST_F(ScanWindow, HasTheNamedControlsAndCaptions)
+TEST_F(ScanWindowTest, HasTheNamedControlsAndCaptions)
 {
     EXPECT_EQ(window.objectName(), "FRMScan");
     EXPECT_EQ(window.windowTitle(), "Scan");
@@ -46,10 +46,10 @@ TEST_F(ScanWindow, HasTheNamedControlsAndCaptions)
     EXPECT_NE(window.findChild<QLineEdit*>("txtAcquireFileName"), nullptr);
 }
 
-TEST_F(ScanWindow, SaveDialogAsksBeforeOverwritingAndFillsTheName)
+TEST_F(ScanWindowTest, SaveDialogAsksBeforeOverwritingAndFillsTheName)
 {
     prompts.fileAnswers.enqueue("/pictures/scan1.jpg");
-    window.cmdGetFileName->click();
+    window.chooseFileButton->click();
 
     ASSERT_EQ(prompts.asked.size(), 1);
     const auto& asked = prompts.asked.first();
@@ -58,31 +58,31 @@ TEST_F(ScanWindow, SaveDialogAsksBeforeOverwritingAndFillsTheName)
     EXPECT_EQ(asked.request.filter, "all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|PNG|*.png");
     EXPECT_EQ(asked.request.filterIndex, 2);
     EXPECT_TRUE(asked.request.confirmOverwrite);
-    EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/scan1.jpg");
+    EXPECT_EQ(window.fileNameEdit->text(), "/pictures/scan1.jpg");
     EXPECT_TRUE(scanner.acquired.isEmpty()) << "choosing a name does not scan";
 }
 
-TEST_F(ScanWindow, CancellingTheSaveDialogEndsSilentlyAndKeepsTheName)
+TEST_F(ScanWindowTest, CancellingTheSaveDialogEndsSilentlyAndKeepsTheName)
 {
-    window.txtAcquireFileName->setText("/pictures/old.bmp");
-    window.cmdGetFileName->click(); // no answer queued: cancelled
+    window.fileNameEdit->setText("/pictures/old.bmp");
+    window.chooseFileButton->click(); // no answer queued: cancelled
 
     ASSERT_EQ(prompts.asked.size(), 1);
     EXPECT_EQ(prompts.asked.first().request.fileName, "/pictures/old.bmp")
         << "the dialog starts at the current name";
     EXPECT_TRUE(prompts.toldTexts().isEmpty());
-    EXPECT_EQ(window.txtAcquireFileName->text(), "/pictures/old.bmp");
+    EXPECT_EQ(window.fileNameEdit->text(), "/pictures/old.bmp");
 }
 
-TEST_F(ScanWindow, AquirePassesTheNameUnchangedEvenWhenEmpty)
+TEST_F(ScanWindowTest, AquirePassesTheNameUnchangedEvenWhenEmpty)
 {
-    window.Command1->click();
-    window.txtAcquireFileName->setText("  C:\\odd name.png");
-    window.Command1->click();
+    window.acquireButton->click();
+    window.fileNameEdit->setText("  C:\\odd name.png");
+    window.acquireButton->click();
     EXPECT_EQ(scanner.acquired, QStringList({QString(), "  C:\\odd name.png"}));
 }
 
-TEST_F(ScanWindow, StaysOpenWhileAScanIsUnderWay)
+TEST_F(ScanWindowTest, StaysOpenWhileAScanIsUnderWay)
 {
     window.show();
     scanner.busy = true;
@@ -97,8 +97,8 @@ TEST(ScanWindowOpening, OpenShowsOneModelessWindowBesideTheMainWindow)
     ScriptedPrompts prompts;
     QWidget mainWindow;
     mainWindow.show();
-    FRMScan* first = FRMScan::open(prompts, QDir::tempPath(), &mainWindow);
-    FRMScan* again = FRMScan::open(prompts, QDir::tempPath(), &mainWindow);
+    ScanWindow* first = ScanWindow::open(prompts, QDir::tempPath(), &mainWindow);
+    ScanWindow* again = ScanWindow::open(prompts, QDir::tempPath(), &mainWindow);
     EXPECT_EQ(first, again);
     EXPECT_TRUE(first->isWindow());
     EXPECT_TRUE(first->isVisible());

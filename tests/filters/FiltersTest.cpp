@@ -26,7 +26,7 @@ using wk::testing::TestScrapbook;
 
 namespace {
 
-QColor listColour(const shell::Mtform1& form) { return form.ListDB1->palette().color(QPalette::Text); }
+QColor listColour(const shell::MainWindow& form) { return form.entryList->palette().color(QPalette::Text); }
 
 class Filters : public ::testing::Test {
 protected:
@@ -53,11 +53,11 @@ protected:
     }
 
     // Clicks a name of the name list as the user does.
-    void clickName(shell::Mtform1& form, const QString& name)
+    void clickName(shell::MainWindow& form, const QString& name)
     {
-        const auto found = form.DBList2->findItems(name, Qt::MatchExactly);
+        const auto found = form.nameList->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
-        form.DBList2->setCurrentItem(found.first());
+        form.nameList->setCurrentItem(found.first());
     }
 
     TestScrapbook book;
@@ -69,37 +69,39 @@ TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    EXPECT_EQ(form.SSOption[2]->text(), "2 School"); // trailing blanks gone
+    shell::MainWindow& form = program.form();
+    EXPECT_EQ(form.categoryButtons[2]->text(), "2 School"); // trailing blanks gone
 
-    form.SSOption[1]->click();
-    EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
+    form.categoryButtons[1]->click();
+    EXPECT_EQ(form.filteredEntries.recordSource(),
+              "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
     // No name selected: a null name is not listed, a single blank is.
-    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"New Year party", "Picnic", "Blank name"}));
+    EXPECT_EQ(listLines(form.entryList), (QStringList{"New Year party", "Picnic", "Blank name"}));
     EXPECT_EQ(form.lineBookmarks.size(), 3);
     EXPECT_EQ(listColour(form), QColor(0, 0, 255));
 
-    form.SSOption[2]->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"First day"});
+    form.categoryButtons[2]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"First day"});
     EXPECT_EQ(listColour(form), QColor(255, 255, 0));
 
-    form.SSOption[4]->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Long trip"});
+    form.categoryButtons[4]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Long trip"});
     EXPECT_EQ(listColour(form), QColor(0, 128, 0));
 
     clickName(form, "Dad");
-    form.SSOption[1]->click();
-    EXPECT_EQ(form.DataFind.recordSource(), "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Picnic"});
+    form.categoryButtons[1]->click();
+    EXPECT_EQ(form.filteredEntries.recordSource(),
+              "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Picnic"});
 
     // A caption with an apostrophe, and a name with one.
-    form.SSOption[3]->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{});
+    form.categoryButtons[3]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{});
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 0));
     clickName(form, "Grandma's House");
-    form.SSOption[3]->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Visit"});
+    form.categoryButtons[3]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Visit"});
 }
 
 TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
@@ -107,39 +109,39 @@ TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
     book.setCategories({"1 Events", "2 School"});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    EXPECT_EQ(form.SSOption[3]->text(), "Family");
-    EXPECT_EQ(form.SSOption[4]->text(), "Trips");
-    form.SSOption[4]->click();
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Trip"});
-    form.SSOption[3]->click();
-    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
+    shell::MainWindow& form = program.form();
+    EXPECT_EQ(form.categoryButtons[3]->text(), "Family");
+    EXPECT_EQ(form.categoryButtons[4]->text(), "Trips");
+    form.categoryButtons[4]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Trip"});
+    form.categoryButtons[3]->click();
+    EXPECT_TRUE(listLines(form.entryList).isEmpty());
 }
 
 TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
 
     clickName(form, "*All Pictures"); // lists nothing itself: no entry carries that name
-    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
-    form.CmdAll->click();
+    EXPECT_TRUE(listLines(form.entryList).isEmpty());
+    form.allPicturesButton->click();
     // "All Pictures" re-reads the names; pick the special one again without a name click.
-    form.DBList2->blockSignals(true);
-    form.DBList2->setCurrentRow(0);
-    form.DBList2->blockSignals(false);
-    form.SSOption[5]->click();
-    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Birthday", "Holiday", "Anniversary"}));
+    form.nameList->blockSignals(true);
+    form.nameList->setCurrentRow(0);
+    form.nameList->blockSignals(false);
+    form.categoryButtons[5]->click();
+    EXPECT_EQ(listLines(form.entryList), (QStringList{"Birthday", "Holiday", "Anniversary"}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 255));
 
     clickName(form, "Grandma");
-    form.SSOption[5]->click();
-    EXPECT_EQ(listLines(form.ListDB1), (QStringList{"Birthday", "Holiday"}));
+    form.categoryButtons[5]->click();
+    EXPECT_EQ(listLines(form.entryList), (QStringList{"Birthday", "Holiday"}));
 
     clickName(form, "Nobody");
-    form.SSOption[5]->click();
-    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
+    form.categoryButtons[5]->click();
+    EXPECT_TRUE(listLines(form.entryList).isEmpty());
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
 }
 
@@ -147,117 +149,117 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
 
     clickName(form, "Dad");
-    EXPECT_EQ(form.Data1.recordSource(),
+    EXPECT_EQ(form.entries.recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = 'Dad' order by date;");
-    EXPECT_EQ(listLines(form.ListDB1),
+    EXPECT_EQ(listLines(form.entryList),
               (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
-    EXPECT_EQ(form.Data1.recordCount(), 5);
-    EXPECT_TRUE(form.Data1.eof());
+    EXPECT_EQ(form.entries.recordCount(), 5);
+    EXPECT_TRUE(form.entries.eof());
 
     // A selected category combines with the name; "Calendar Items" does not.
-    form.SSOption[1]->click();
+    form.categoryButtons[1]->click();
     clickName(form, "Grandma");
-    EXPECT_EQ(form.Data1.recordSource(),
+    EXPECT_EQ(form.entries.recordSource(),
               "SELECT * FROM mylife WHERE what = '1 Events'  and where = 'Grandma' order by date;");
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"New Year party"});
-    form.SSOption[5]->click();
+    EXPECT_EQ(listLines(form.entryList), QStringList{"New Year party"});
+    form.categoryButtons[5]->click();
     clickName(form, "Dad");
-    EXPECT_EQ(form.Data1.recordCount(), 5);
+    EXPECT_EQ(form.entries.recordCount(), 5);
 
     clickName(form, "Grandma's House");
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Visit"});
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Visit"});
     clickName(form, "Nobody");
-    EXPECT_TRUE(listLines(form.ListDB1).isEmpty());
+    EXPECT_TRUE(listLines(form.entryList).isEmpty());
     EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
 
     // No name selected: only entries whose name is a single blank.
-    form.DBList2->setCurrentRow(-1);
-    form.entryFilters().DBList2_Click();
-    EXPECT_EQ(form.Data1.recordSource(),
+    form.nameList->setCurrentRow(-1);
+    form.entryFilters().filterByName();
+    EXPECT_EQ(form.entries.recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = ' '  order by date;");
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Blank name"});
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Blank name"});
 
-    form.CmdAll->click();
-    EXPECT_EQ(form.Data1.recordSource(), store::queries::allEntries());
-    EXPECT_EQ(form.Data1.recordCount(), 11);
-    EXPECT_EQ(listLines(form.ListDB1).first(), "Long trip");
-    EXPECT_EQ(listLines(form.ListDB1).last(), "Anniversary");
+    form.allPicturesButton->click();
+    EXPECT_EQ(form.entries.recordSource(), store::queries::allEntries());
+    EXPECT_EQ(form.entries.recordCount(), 11);
+    EXPECT_EQ(listLines(form.entryList).first(), "Long trip");
+    EXPECT_EQ(listLines(form.entryList).last(), "Anniversary");
     EXPECT_EQ(listColour(form), QColor(0, 0, 0));
-    EXPECT_EQ(form.categoryOptions->checkedButton(), nullptr);
-    EXPECT_EQ(form.ListDB1->currentRow(), 0);
-    EXPECT_EQ(form.Text3->toPlainText(), "log of Long trip");
-    EXPECT_EQ(form.DBList2->count(), 5);
+    EXPECT_EQ(form.categoryGroup->checkedButton(), nullptr);
+    EXPECT_EQ(form.entryList->currentRow(), 0);
+    EXPECT_EQ(form.logEdit->toPlainText(), "log of Long trip");
+    EXPECT_EQ(form.nameList->count(), 5);
 }
 
 TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
 
     // The entry set holds only Dad's events; the button lists Dad's school days.
-    form.SSOption[1]->click();
+    form.categoryButtons[1]->click();
     clickName(form, "Dad");
-    EXPECT_EQ(listLines(form.ListDB1), QStringList{"Picnic"});
-    form.SSOption[2]->click();
-    ASSERT_EQ(listLines(form.ListDB1), QStringList{"First day"});
-    form.ListDB1->setCurrentRow(0);
-    EXPECT_EQ(form.Text3->toPlainText(), "log of First day");
-    EXPECT_EQ(form.wherelabel->text(), "Dad");
+    EXPECT_EQ(listLines(form.entryList), QStringList{"Picnic"});
+    form.categoryButtons[2]->click();
+    ASSERT_EQ(listLines(form.entryList), QStringList{"First day"});
+    form.entryList->setCurrentRow(0);
+    EXPECT_EQ(form.logEdit->toPlainText(), "log of First day");
+    EXPECT_EQ(form.entryNameLabel->text(), "Dad");
 
     // The filter set was re-queried since (the day grid uses it too): still the line's entry.
-    form.SSOption[4]->click();
-    ASSERT_EQ(listLines(form.ListDB1), QStringList{"Long trip"});
-    form.DataFind.setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
-    form.DataFind.refresh();
-    form.ListDB1->setCurrentRow(0);
-    EXPECT_EQ(form.Text3->toPlainText(), "log of Long trip");
+    form.categoryButtons[4]->click();
+    ASSERT_EQ(listLines(form.entryList), QStringList{"Long trip"});
+    form.filteredEntries.setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
+    form.filteredEntries.refresh();
+    form.entryList->setCurrentRow(0);
+    EXPECT_EQ(form.logEdit->toPlainText(), "log of Long trip");
 
     // Calendar items are listed from the entry set itself.
-    form.CmdAll->click();
-    form.DBList2->blockSignals(true);
-    form.DBList2->setCurrentRow(0);
-    form.DBList2->blockSignals(false);
-    form.SSOption[5]->click();
-    form.ListDB1->setCurrentRow(1);
-    EXPECT_EQ(form.Text3->toPlainText(), "log of Holiday");
-    EXPECT_EQ(form.wherelabel->text(), "GRANDMA");
+    form.allPicturesButton->click();
+    form.nameList->blockSignals(true);
+    form.nameList->setCurrentRow(0);
+    form.nameList->blockSignals(false);
+    form.categoryButtons[5]->click();
+    form.entryList->setCurrentRow(1);
+    EXPECT_EQ(form.logEdit->toPlainText(), "log of Holiday");
+    EXPECT_EQ(form.entryNameLabel->text(), "GRANDMA");
 }
 
 TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     QImage face(10, 10, QImage::Format_RGB32);
     face.fill(Qt::red);
 
     auto timeLineOn = [&] {
-        const QSignalBlocker blocker(form.TimeOn1);
-        form.TimeOn1->setChecked(true);
+        const QSignalBlocker blocker(form.timelineButton);
+        form.timelineButton->setChecked(true);
         for (int k = 1; k <= 7; ++k)
-            form.Image[k]->setPicture({QString(), {10, 10}, face});
-        form.CMDFWD->show();
-        form.FWDSTOP->show();
+            form.stripSlots[k]->setPicture({QString(), {10, 10}, face});
+        form.forwardArrow->show();
+        form.forwardStop->show();
     };
     auto expectSwitchedOff = [&](const char* by) {
-        EXPECT_FALSE(form.TimeOn1->isChecked()) << by;
-        EXPECT_TRUE(form.Image[3]->picture().image.isNull()) << by;
-        EXPECT_TRUE(form.CMDFWD->isHidden()) << by;
-        EXPECT_TRUE(form.FWDSTOP->isHidden()) << by;
+        EXPECT_FALSE(form.timelineButton->isChecked()) << by;
+        EXPECT_TRUE(form.stripSlots[3]->picture().image.isNull()) << by;
+        EXPECT_TRUE(form.forwardArrow->isHidden()) << by;
+        EXPECT_TRUE(form.forwardStop->isHidden()) << by;
     };
-    QSignalSpy toggles(form.TimeOn1, &QAbstractButton::toggled);
+    QSignalSpy toggles(form.timelineButton, &QAbstractButton::toggled);
 
     timeLineOn();
-    form.SSOption[3]->click();
+    form.categoryButtons[3]->click();
     expectSwitchedOff("category button");
     EXPECT_EQ(toggles.count(), 1); // the switch's own handler ran
 
     timeLineOn();
-    form.SSOption[5]->click();
+    form.categoryButtons[5]->click();
     expectSwitchedOff("Calendar Items");
 
     timeLineOn();
@@ -265,9 +267,9 @@ TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
     expectSwitchedOff("name click");
 
     // While it is off, the strip is left alone.
-    form.Image[2]->setPicture({QString(), {10, 10}, face});
-    form.CMDREV->show();
-    form.SSOption[1]->click();
-    EXPECT_FALSE(form.Image[2]->picture().image.isNull());
-    EXPECT_FALSE(form.CMDREV->isHidden());
+    form.stripSlots[2]->setPicture({QString(), {10, 10}, face});
+    form.backArrow->show();
+    form.categoryButtons[1]->click();
+    EXPECT_FALSE(form.stripSlots[2]->picture().image.isNull());
+    EXPECT_FALSE(form.backArrow->isHidden());
 }

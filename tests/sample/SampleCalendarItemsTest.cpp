@@ -19,19 +19,19 @@ TEST(SampleScrapbook, AllPicturesThenCalendarItemsListsEveryCalendarItem)
     wk::sample::writeSampleScrapbook(tmp.path());
     StartedProgram program(tmp.path());
     program.start();
-    wk::shell::Mtform1& form = program.form();
+    wk::shell::MainWindow& form = program.form();
     const QStringList calendarItems{"Dentist Appointment", "Parent Teacher Meeting", "Car Service",
                                     "Flu Shots", "School Photo Day"};
 
-    form.SSOption[5]->click(); // straight after start no name is chosen
-    EXPECT_EQ(listLines(form.ListDB1), calendarItems);
+    form.categoryButtons[5]->click(); // straight after start no name is chosen
+    EXPECT_EQ(listLines(form.entryList), calendarItems);
 
     // A user who chose a name first follows the help: All Pictures, then Calendar Items.
     for (const char* name : {"Lily", "*All Pictures"}) {
-        form.DBList2->setCurrentItem(form.DBList2->findItems(name, Qt::MatchExactly).value(0));
-        ASSERT_EQ(form.DBList2->currentItem()->text(), name);
-        form.CmdAll->click();
-        form.SSOption[5]->click();
-        EXPECT_EQ(listLines(form.ListDB1), calendarItems) << "after " << name;
+        form.nameList->setCurrentItem(form.nameList->findItems(name, Qt::MatchExactly).value(0));
+        ASSERT_EQ(form.nameList->currentItem()->text(), name);
+        form.allPicturesButton->click();
+        form.categoryButtons[5]->click();
+        EXPECT_EQ(listLines(form.entryList), calendarItems) << "after " << name;
     }
 }

@@ -4,7 +4,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "browse/MTForm3.h"
+#include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
 #include "controls/ImageControl.h"
 
@@ -23,67 +23,67 @@ TEST(EnlargedViewer, FillsItsWindowScrollsOverWhatIsHiddenAndZooms)
     wk::testing::StartedProgram program(book.dir());
     program.start();
     // Clicks the big picture of list line `line` and waits for the viewer to be `size` large.
-    const auto openOn = [&](int line, QSize size) -> browse::MTForm3& {
-        program->ListDB1->setCurrentRow(line);
+    const auto openOn = [&](int line, QSize size) -> browse::EnlargedViewer& {
+        program->entryList->setCurrentRow(line);
         program->show();
-        QTest::mouseClick(program->Image8, Qt::LeftButton);
-        browse::MTForm3* viewer = program->thumbnailClicks().viewer();
+        QTest::mouseClick(program->bigImage, Qt::LeftButton);
+        browse::EnlargedViewer* viewer = program->thumbnailClicks().viewer();
         if (!viewer || !QTest::qWaitFor([&] { return viewer->size() == size; }))
             throw std::runtime_error("the viewer is not open at its size");
         return *viewer;
     };
-    const auto ranges = [](const browse::MTForm3& viewer) {
-        return QSize(viewer.HScroll1->maximum(), viewer.VScroll1->maximum());
+    const auto ranges = [](const browse::EnlargedViewer& viewer) {
+        return QSize(viewer.horizontalScroller->maximum(), viewer.verticalScroller->maximum());
     };
 
-    browse::MTForm3& viewer = openOn(0, {1920, 1080});
-    EXPECT_EQ(viewer.Picture1->geometry(), viewer.rect());
+    browse::EnlargedViewer& viewer = openOn(0, {1920, 1080});
+    EXPECT_EQ(viewer.pictureViewport->geometry(), viewer.rect());
     const QRect area = viewer.pictureArea(); // all but the bars along the right and bottom edges
-    EXPECT_EQ(viewer.VScroll1->geometry().bottomRight(), QPoint(1919, area.bottom()));
+    EXPECT_EQ(viewer.verticalScroller->geometry().bottomRight(), QPoint(1919, area.bottom()));
     EXPECT_EQ(ranges(viewer), QSize(2400, 1600) - area.size());
 
     // The keys zoom by steps, eight times larger at most and eight times smaller at least; 0
     // fits the whole picture into the area, shape kept; 1 returns to natural size.
     QTest::keyClick(&viewer, Qt::Key_Plus);
-    EXPECT_EQ(viewer.Picture2->size(), QSize(3000, 2000));
+    EXPECT_EQ(viewer.pictureView->size(), QSize(3000, 2000));
     EXPECT_EQ(ranges(viewer), QSize(3000, 2000) - area.size());
     for (int k = 0; k < 20; ++k)
         QTest::keyClick(&viewer, Qt::Key_Plus);
-    EXPECT_EQ(viewer.Picture2->size(), QSize(19200, 12800));
+    EXPECT_EQ(viewer.pictureView->size(), QSize(19200, 12800));
     for (int k = 0; k < 40; ++k)
         QTest::keyClick(&viewer, Qt::Key_Minus);
-    EXPECT_EQ(viewer.Picture2->size(), QSize(300, 200));
+    EXPECT_EQ(viewer.pictureView->size(), QSize(300, 200));
     QTest::keyClick(&viewer, Qt::Key_0);
-    EXPECT_TRUE(area.contains(viewer.Picture2->geometry()));
-    EXPECT_EQ(viewer.Picture2->height(), area.height());
-    EXPECT_NEAR(viewer.Picture2->width(), 1.5 * area.height(), 1);
+    EXPECT_TRUE(area.contains(viewer.pictureView->geometry()));
+    EXPECT_EQ(viewer.pictureView->height(), area.height());
+    EXPECT_NEAR(viewer.pictureView->width(), 1.5 * area.height(), 1);
     QTest::keyClick(&viewer, Qt::Key_1);
-    EXPECT_EQ(viewer.Picture2->size(), QSize(2400, 1600));
+    EXPECT_EQ(viewer.pictureView->size(), QSize(2400, 1600));
 
     // Ctrl+wheel zooms about the mouse: the picture's point under it stays there.
-    viewer.HScroll1->setValue(100);
+    viewer.horizontalScroller->setValue(100);
     const QPoint mouse(600, 400);
-    const QPoint spot = mouse - viewer.Picture2->pos();
+    const QPoint spot = mouse - viewer.pictureView->pos();
     QWheelEvent wheel(mouse, viewer.mapToGlobal(mouse), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(&viewer, &wheel);
-    EXPECT_EQ(viewer.Picture2->size(), QSize(3000, 2000));
-    EXPECT_EQ(viewer.Picture2->pos() + spot * 1.25, mouse);
+    EXPECT_EQ(viewer.pictureView->size(), QSize(3000, 2000));
+    EXPECT_EQ(viewer.pictureView->pos() + spot * 1.25, mouse);
     QTest::keyClick(&viewer, Qt::Key_1);
 
     // A smaller window: the ranges follow, and at their ends the far corner is in sight.
     viewer.setWindowState(Qt::WindowNoState);
     viewer.resize(1000, 700);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.Picture1->size() == QSize(1000, 700); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.pictureViewport->size() == QSize(1000, 700); }));
     EXPECT_EQ(ranges(viewer), QSize(2400, 1600) - viewer.pictureArea().size());
-    viewer.HScroll1->setValue(viewer.HScroll1->maximum());
-    viewer.VScroll1->setValue(viewer.VScroll1->maximum());
-    EXPECT_EQ(viewer.Picture2->geometry().bottomRight(), viewer.pictureArea().bottomRight());
-    viewer.Image10_Click();
+    viewer.horizontalScroller->setValue(viewer.horizontalScroller->maximum());
+    viewer.verticalScroller->setValue(viewer.verticalScroller->maximum());
+    EXPECT_EQ(viewer.pictureView->geometry().bottomRight(), viewer.pictureArea().bottomRight());
+    viewer.returnOnArrowClick();
 
     // A small picture stands in the middle (the scroll values kept from the last picture may
     // shift it by a pixel); its ranges stay at one.
-    browse::MTForm3& small = openOn(1, {1000, 700});
-    EXPECT_LE((small.Picture2->geometry().center() - small.pictureArea().center()).manhattanLength(), 4);
+    browse::EnlargedViewer& small = openOn(1, {1000, 700});
+    EXPECT_LE((small.pictureView->geometry().center() - small.pictureArea().center()).manhattanLength(), 4);
     EXPECT_EQ(ranges(small), QSize(1, 1));
 }

@@ -54,7 +54,7 @@ std::vector<QWidget*> namedControls(QWidget* window)
 
 // Places and sizes agree with the design at one scale (within 2 % or a pixel), and every
 // control lies inside the window.
-void expectDesignProportions(shell::Mtform1& form)
+void expectDesignProportions(shell::MainWindow& form)
 {
     const double scale =
         std::min(double(form.width()) / designSize().width(), double(form.height()) / designSize().height());
@@ -83,7 +83,7 @@ QString captionOf(const QWidget* w)
 }
 
 // Every visible caption's text fits its control.
-void expectCaptionsFit(shell::Mtform1& form)
+void expectCaptionsFit(shell::MainWindow& form)
 {
     int checked = 0;
     for (QWidget* control : namedControls(&form)) {
@@ -105,7 +105,7 @@ TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(form.height(), screen.height() * 2 / 3);
     EXPECT_NEAR(form.width(), form.height() * designSize().width() / double(designSize().height()), 1.0);
@@ -114,19 +114,19 @@ TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
     EXPECT_EQ(form.minimumSize(), designSize());
     expectDesignProportions(form);
     // The bottom row of buttons lies inside the window.
-    EXPECT_LE(form.CMDStop->geometry().bottom(), form.height());
-    EXPECT_LE(form.Option1->geometry().bottom(), form.height());
+    EXPECT_LE(form.quitButton->geometry().bottom(), form.height());
+    EXPECT_LE(form.mainScreenButton->geometry().bottom(), form.height());
 }
 
 TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptionFits)
 {
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
 
     form.resize(designSize() * 2);
-    EXPECT_EQ(form.Image8->height(), 2 * px(3135));
-    EXPECT_EQ(form.ListDB1->width(), 2 * px(3015));
+    EXPECT_EQ(form.bigImage->height(), 2 * px(3135));
+    EXPECT_EQ(form.entryList->width(), 2 * px(3015));
     expectDesignProportions(form);
     expectCaptionsFit(form);
 
@@ -135,26 +135,26 @@ TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptio
     QTRY_VERIFY(form.width() > designSize().width() * 2);
     expectDesignProportions(form);
     // Spare width becomes even margins on both sides.
-    const int left = form.Frame2->mapTo(&form, QPoint(0, 0)).x() - (form.CMDREV->x());
+    const int left = form.stripFrame->mapTo(&form, QPoint(0, 0)).x() - (form.backArrow->x());
     EXPECT_GE(left, 0);
-    const int leftMargin = form.CMDREV->x();
-    const int rightMargin = form.width() - (form.CMDFWD->x() + form.CMDFWD->width());
+    const int leftMargin = form.backArrow->x();
+    const int rightMargin = form.width() - (form.forwardArrow->x() + form.forwardArrow->width());
     EXPECT_NEAR(leftMargin - px(120) * form.height() / double(designSize().height()),
                 rightMargin - px(9480 - 9030 - 375) * form.height() / double(designSize().height()), 3);
 
-    for (QAbstractButton* screenButton :
-         {static_cast<QAbstractButton*>(form.Option1), static_cast<QAbstractButton*>(form.Option3),
-          static_cast<QAbstractButton*>(form.Option2)}) {
+    for (QAbstractButton* screenButton : {static_cast<QAbstractButton*>(form.mainScreenButton),
+                                          static_cast<QAbstractButton*>(form.editScreenButton),
+                                          static_cast<QAbstractButton*>(form.listByDateButton)}) {
         screenButton->click();
         expectCaptionsFit(form);
     }
     // The fonts grew with the window: a list line is taller than at the design size.
-    EXPECT_GT(form.ListDB1->fontMetrics().height(), 2 * QFontMetrics(QApplication::font()).height());
+    EXPECT_GT(form.entryList->fontMetrics().height(), 2 * QFontMetrics(QApplication::font()).height());
 
     // A calendar day shows its number and at least two title lines of twelve characters.
-    form.Calstart1->click();
+    form.calendarButton->click();
     for (int i : {1, 17, 42}) {
-        const QListWidget* cell = form.List1[size_t(i)];
+        const QListWidget* cell = form.dayCells[size_t(i)];
         const QFontMetrics metrics = cell->fontMetrics();
         EXPECT_GE(cell->viewport()->height(), 3 * metrics.lineSpacing()) << i;
         EXPECT_GE(cell->viewport()->width(), metrics.horizontalAdvance(QStringLiteral("Christmas Mo"))) << i;

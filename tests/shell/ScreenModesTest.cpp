@@ -29,33 +29,33 @@ TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
     book.addEntry({QDate(1999, 4, 1), "Boat", "4 Trips", QString("Dad"), "boat.jpg", {}});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    selectLine(form.ListDB1, 1);
+    shell::MainWindow& form = program.form();
+    selectLine(form.entryList, 1);
 
-    form.Option3->click();
-    EXPECT_TRUE(form.Frame5->isVisibleTo(&form));
-    EXPECT_FALSE(form.Frame1->isVisibleTo(&form));
-    EXPECT_EQ(form.Text4->text(), "Boat");
-    EXPECT_EQ(form.Text1->text(), "4/1/1999");
-    EXPECT_EQ(form.Text2->text(), "boat.jpg");
-    EXPECT_EQ(form.Wheretext->currentText(), "Dad");
-    EXPECT_EQ(form.WhatText->currentText(), "4 Trips");
-    EXPECT_EQ(form.Text3->toPlainText(), "");
-    EXPECT_FALSE(form.Text3->isReadOnly());
-    EXPECT_TRUE(form.CMDDEL->isVisibleTo(&form));
+    form.editScreenButton->click();
+    EXPECT_TRUE(form.editScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.mainScreenPanel->isVisibleTo(&form));
+    EXPECT_EQ(form.titleEdit->text(), "Boat");
+    EXPECT_EQ(form.dateEdit->text(), "4/1/1999");
+    EXPECT_EQ(form.pictureEdit->text(), "boat.jpg");
+    EXPECT_EQ(form.nameCombo->currentText(), "Dad");
+    EXPECT_EQ(form.categoryCombo->currentText(), "4 Trips");
+    EXPECT_EQ(form.logEdit->toPlainText(), "");
+    EXPECT_FALSE(form.logEdit->isReadOnly());
+    EXPECT_TRUE(form.deleteButton->isVisibleTo(&form));
 
     book.addEntry({QDate(1999, 5, 1), "Picnic", "3 Family", {}, {}, {}});
-    form.Option1->click();
-    EXPECT_TRUE(form.Frame1->isVisibleTo(&form));
-    EXPECT_FALSE(form.Frame5->isVisibleTo(&form));
-    EXPECT_TRUE(form.Text3->isReadOnly());
-    EXPECT_EQ(form.ListDB1->count(), 3); // the entry set ran again
-    EXPECT_EQ(form.ListDB1->currentRow(), -1);
-    EXPECT_EQ(form.Text3->toPlainText(), "windy"); // the first entry's log
+    form.mainScreenButton->click();
+    EXPECT_TRUE(form.mainScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.editScreenPanel->isVisibleTo(&form));
+    EXPECT_TRUE(form.logEdit->isReadOnly());
+    EXPECT_EQ(form.entryList->count(), 3); // the entry set ran again
+    EXPECT_EQ(form.entryList->currentRow(), -1);
+    EXPECT_EQ(form.logEdit->toPlainText(), "windy"); // the first entry's log
 
     // No line selected: the boxes keep whatever entry is current.
-    form.Option3->click();
-    EXPECT_TRUE(form.Frame5->isVisibleTo(&form));
+    form.editScreenButton->click();
+    EXPECT_TRUE(form.editScreenPanel->isVisibleTo(&form));
 }
 
 TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
@@ -63,13 +63,13 @@ TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
     TestScrapbook book;
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    form.CMDStop->click();
+    shell::MainWindow& form = program.form();
+    form.quitButton->click();
     ASSERT_EQ(program.prompts.asked.size(), 1);
     EXPECT_EQ(program.prompts.asked[0].text, "Do you really want to quit?");
     EXPECT_TRUE(form.isVisible());
     program.prompts.yesNoAnswers.enqueue(true);
-    form.CMDStop->click();
+    form.quitButton->click();
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -78,16 +78,16 @@ TEST(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
     TestScrapbook book;
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     auto* surface = form.findChild<controls::FrameCanvas*>("surface");
     ASSERT_NE(surface, nullptr);
-    form.frameCanvas().DrawFrameON(form.Image8, form.Image8, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameON(form.bigImage, form.bigImage, "OUTWARD", 150);
     const int outward = surface->primitiveCount();
     EXPECT_EQ(outward, 6); // the clearing box, four edges, the black outline
-    form.frameCanvas().DrawFrameON(form.Image8, form.Image8, "inward", 50);
+    form.frameCanvas().DrawFrameON(form.bigImage, form.bigImage, "inward", 50);
     EXPECT_EQ(surface->primitiveCount(), outward + 5); // no outline for an inward frame
     // Erasing the outer frame paints over everything drawn inside it.
     // The old black outline lies outside it and is drawn over in grey instead.
-    form.frameCanvas().DrawFrameOFF(form.Image8, form.Image8, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameOFF(form.bigImage, form.bigImage, "OUTWARD", 150);
     EXPECT_EQ(surface->primitiveCount(), 7);
 }

@@ -12,55 +12,55 @@ using Strip = wk::testing::StripTest;
 
 TEST_F(Strip, ArrowsStepOnePictureAndTurnIntoStopMarkersAtTheEnds)
 {
-    shell::Mtform1& form = startWithEntries(10);
-    selectLine(form.ListDB1, 0);
-    form.TimeOn1->click();
+    shell::MainWindow& form = startWithEntries(10);
+    selectLine(form.entryList, 0);
+    form.timelineButton->click();
 
-    form.CMDREV->clicked();
-    EXPECT_TRUE(form.CMDREV->isHidden());
-    EXPECT_FALSE(form.REVSTOP->isHidden());
+    form.backArrow->clicked();
+    EXPECT_TRUE(form.backArrow->isHidden());
+    EXPECT_FALSE(form.backStop->isHidden());
     EXPECT_EQ(slotFiles(), picturesOf(0, 6));
 
     for (int step = 0; step < 3; ++step)
-        form.CMDFWD->clicked();
+        form.forwardArrow->clicked();
     EXPECT_EQ(slotFiles(), picturesOf(3, 9));
     EXPECT_EQ(stripBookmarks(), bookmarks.mid(3, 7));
-    EXPECT_EQ(form.Data1.bookmark(), bookmarks[9]);
-    EXPECT_TRUE(form.REVSTOP->isHidden()) << "stepping forward brings the back arrow again";
-    EXPECT_FALSE(form.CMDREV->isHidden());
+    EXPECT_EQ(form.entries.bookmark(), bookmarks[9]);
+    EXPECT_TRUE(form.backStop->isHidden()) << "stepping forward brings the back arrow again";
+    EXPECT_FALSE(form.backArrow->isHidden());
 
-    form.CMDFWD->clicked(); // the last line is already in slot 7
-    EXPECT_TRUE(form.CMDFWD->isHidden());
-    EXPECT_FALSE(form.FWDSTOP->isHidden());
+    form.forwardArrow->clicked(); // the last line is already in slot 7
+    EXPECT_TRUE(form.forwardArrow->isHidden());
+    EXPECT_FALSE(form.forwardStop->isHidden());
     EXPECT_EQ(slotFiles(), picturesOf(3, 9));
     EXPECT_EQ(form.stripFirstIndex, 3);
 
-    form.CMDREV->clicked();
+    form.backArrow->clicked();
     EXPECT_EQ(slotFiles(), picturesOf(2, 8));
-    EXPECT_EQ(form.Data1.bookmark(), bookmarks[2]);
-    EXPECT_FALSE(form.CMDFWD->isHidden());
-    EXPECT_TRUE(form.FWDSTOP->isHidden());
+    EXPECT_EQ(form.entries.bookmark(), bookmarks[2]);
+    EXPECT_FALSE(form.forwardArrow->isHidden());
+    EXPECT_TRUE(form.forwardStop->isHidden());
     EXPECT_EQ(form.stripFirstIndex, 2);
     EXPECT_EQ(form.stripLastIndex, 8);
 }
 
 TEST_F(Strip, FolderPicturesStepThroughTheFolderAndKeepTheirFiles)
 {
-    shell::Mtform1& form = startWithEntries(2);
+    shell::MainWindow& form = startWithEntries(2);
     QStringList folder;
     for (int n = 0; n < 9; ++n)
         folder << book.writePicture(QStringLiteral("trip/f%1.jpg").arg(n), {40, 30}, QColor(0, 25 * n, 0));
     program->prompts.fileAnswers.enqueue(folder[0]);
-    form.Command1->click();
+    form.thumbnailsButton->click();
     ASSERT_TRUE(form.folderThumbnails);
     ASSERT_EQ(slotFiles(), folder.mid(0, 7));
 
-    form.CMDFWD->clicked();
-    form.CMDFWD->clicked();
+    form.forwardArrow->clicked();
+    form.forwardArrow->clicked();
     EXPECT_EQ(slotFiles(), folder.mid(2, 7));
     EXPECT_EQ(form.stripBookmarks[7], folder[8]) << "a folder slot keeps its file name";
-    form.CMDFWD->clicked();
-    EXPECT_FALSE(form.FWDSTOP->isHidden());
+    form.forwardArrow->clicked();
+    EXPECT_FALSE(form.forwardStop->isHidden());
 }
 
 TEST_F(Strip, StepsBeyondTheFirst32767Lines)
@@ -68,13 +68,13 @@ TEST_F(Strip, StepsBeyondTheFirst32767Lines)
     book.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 32999) "
               "INSERT INTO mylife (date, myevent, what) "
               "SELECT date('1990-01-01', '+' || (i / 10) || ' days'), 'Entry ' || i, '1 Events' FROM n");
-    shell::Mtform1& form = start();
-    ASSERT_EQ(form.ListDB1->count(), 33000);
-    selectLine(form.ListDB1, 32800);
-    form.TimeOn1->click();
+    shell::MainWindow& form = start();
+    ASSERT_EQ(form.entryList->count(), 33000);
+    selectLine(form.entryList, 32800);
+    form.timelineButton->click();
     EXPECT_EQ(form.stripFirstIndex, 32797);
     EXPECT_EQ(form.stripLastIndex, 32803);
-    form.CMDFWD->clicked();
+    form.forwardArrow->clicked();
     EXPECT_EQ(form.stripLastIndex, 32804);
     EXPECT_EQ(form.stripBookmarks[7], form.lineBookmarks[32804]);
 }

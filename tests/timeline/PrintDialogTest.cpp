@@ -6,7 +6,7 @@
 
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
-#include "timeline/Printform1.h"
+#include "timeline/TimelinePrintWindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace wk;
-using timeline::Printform1;
+using timeline::TimelinePrintWindow;
 using wk::testing::EntryRow;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
@@ -47,7 +47,7 @@ protected:
         book.addEntry({QDate(1998, 4, 10), "Picnic"});
     }
 
-    shell::Mtform1& start()
+    shell::MainWindow& start()
     {
         program = std::make_unique<StartedProgram>(book.dir());
         program->start();
@@ -93,7 +93,7 @@ protected:
     }
     static bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
-    void printToPdf(Printform1& dialog, const QString& file)
+    void printToPdf(TimelinePrintWindow& dialog, const QString& file)
     {
         dialog.setUpPrinter = [file](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -110,67 +110,67 @@ protected:
 
 TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
 {
-    shell::Mtform1& form = start();
-    EXPECT_EQ(form.printForm(), nullptr);
+    shell::MainWindow& form = start();
+    EXPECT_EQ(form.printWindow(), nullptr);
 
-    form.Check2->click();
-    Printform1* dialog = form.printForm();
+    form.printCheck->click();
+    TimelinePrintWindow* dialog = form.printWindow();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(form.isVisible()); // beside the main window, not in its place
-    EXPECT_EQ(dialog->focusWidget(), dialog->Text1);
-    EXPECT_EQ(dialog->Label3->text(), "Print TimeLine");
-    EXPECT_EQ(dialog->Label3->font().family(), "Arial");
-    EXPECT_EQ(dialog->Label1->text(), "Start Date");
-    EXPECT_EQ(dialog->Label2->text(), "End Date");
-    EXPECT_EQ(dialog->CMDOK->text(), "Print");
-    EXPECT_EQ(dialog->Cancel->text(), "Close");
-    EXPECT_EQ(dialog->Text1->text(), "");
-    EXPECT_EQ(dialog->Text2->text(), "");
+    EXPECT_EQ(dialog->focusWidget(), dialog->startDateEdit);
+    EXPECT_EQ(dialog->headingLabel->text(), "Print TimeLine");
+    EXPECT_EQ(dialog->headingLabel->font().family(), "Arial");
+    EXPECT_EQ(dialog->startDateLabel->text(), "Start Date");
+    EXPECT_EQ(dialog->endDateLabel->text(), "End Date");
+    EXPECT_EQ(dialog->printButton->text(), "Print");
+    EXPECT_EQ(dialog->cancelButton->text(), "Close");
+    EXPECT_EQ(dialog->startDateEdit->text(), "");
+    EXPECT_EQ(dialog->endDateEdit->text(), "");
 
-    form.Check2->click(); // cleared: the dialog goes
+    form.printCheck->click(); // cleared: the dialog goes
     EXPECT_FALSE(dialog->isVisible());
     unloadClosedWindows();
-    EXPECT_EQ(form.printForm(), nullptr);
+    EXPECT_EQ(form.printWindow(), nullptr);
 
-    form.Check2->click();
-    form.printForm()->Text1->setText("1/1/1998");
-    form.printForm()->Cancel->click();
-    EXPECT_FALSE(form.Check2->isChecked());
+    form.printCheck->click();
+    form.printWindow()->startDateEdit->setText("1/1/1998");
+    form.printWindow()->cancelButton->click();
+    EXPECT_FALSE(form.printCheck->isChecked());
     EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
-    EXPECT_EQ(form.printForm(), nullptr);
+    EXPECT_EQ(form.printWindow(), nullptr);
 
     // Reopened, it starts with empty date boxes; closed from its title bar, the tick goes too.
-    form.Check2->click();
-    EXPECT_EQ(form.printForm()->Text1->text(), "");
+    form.printCheck->click();
+    EXPECT_EQ(form.printWindow()->startDateEdit->text(), "");
     form.hide();
-    form.printForm()->close();
-    EXPECT_FALSE(form.Check2->isChecked());
+    form.printWindow()->close();
+    EXPECT_FALSE(form.printCheck->isChecked());
     EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
 
     // Left open while the enlarged viewer takes the main window's place, its closing does
     // not bring the main window back beside the viewer.
-    form.Check2->click();
-    QTest::mouseClick(form.Image8, Qt::LeftButton);
+    form.printCheck->click();
+    QTest::mouseClick(form.bigImage, Qt::LeftButton);
     ASSERT_FALSE(form.isVisible());
-    form.printForm()->Cancel->click();
+    form.printWindow()->cancelButton->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Check2->isChecked());
+    EXPECT_FALSE(form.printCheck->isChecked());
 }
 
 TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
 {
     if (!havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    shell::Mtform1& form = start();
-    form.Check2->click();
-    Printform1& dialog = *form.printForm();
+    shell::MainWindow& form = start();
+    form.printCheck->click();
+    TimelinePrintWindow& dialog = *form.printWindow();
     const QString pdf = out.filePath("timeline.pdf");
     printToPdf(dialog, pdf);
-    dialog.Text1->setText("3/20/1997");
-    dialog.CMDOK->click();
+    dialog.startDateEdit->setText("3/20/1997");
+    dialog.printButton->click();
 
     ASSERT_TRUE(QFile::exists(pdf));
     const QString text = pdfText(pdf);
@@ -193,12 +193,12 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
     const QDate first(2000, 1, 1);
     for (int i = 0; i < 150; ++i)
         book.addEntry({first.addDays(i), QStringLiteral("Entry %1").arg(i, 3, 10, QLatin1Char('0'))});
-    shell::Mtform1& form = start();
-    form.Check2->click();
+    shell::MainWindow& form = start();
+    form.printCheck->click();
     const QString pdf = out.filePath("My TimeLine.pdf");
     program->prompts.yesNoAnswers << true;
     program->prompts.fileAnswers << pdf;
-    form.printForm()->CMDOK->click();
+    form.printWindow()->printButton->click();
 
     const auto& asked = program->prompts.asked;
     ASSERT_EQ(asked.size(), 2);
@@ -218,7 +218,7 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
         if (!line.trimmed().isEmpty())
             shown << line.trimmed();
     QStringList expected;
-    for (const QString& line : Printform1::timelineLines(form.Data1, {}, {}))
+    for (const QString& line : TimelinePrintWindow::timelineLines(form.entries, {}, {}))
         if (!line.trimmed().isEmpty())
             expected << line.trimmed();
     EXPECT_EQ(expected.size(), 1 + 153 + 7); // the title, every entry, a header for seven months
@@ -228,26 +228,26 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
 
 TEST_F(PrintDialog, APrinterThatCannotStartIsReportedAndAFailedSaveToo)
 {
-    shell::Mtform1& form = start();
-    form.Check2->click();
-    Printform1& dialog = *form.printForm();
+    shell::MainWindow& form = start();
+    form.printCheck->click();
+    TimelinePrintWindow& dialog = *form.printWindow();
     printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
     auto& prompts = program->prompts;
 
-    dialog.CMDOK->click(); // answered No: nothing more
+    dialog.printButton->click(); // answered No: nothing more
     ASSERT_EQ(prompts.asked.size(), 1);
     EXPECT_EQ(prompts.asked[0].kind, "yesno");
     EXPECT_TRUE(prompts.asked[0].text.startsWith("The TimeLine could not be printed: "))
         << prompts.asked[0].text.toStdString();
 
     prompts.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
-    dialog.CMDOK->click();
+    dialog.printButton->click();
     ASSERT_EQ(prompts.asked.size(), 3);
     EXPECT_EQ(prompts.asked[2].kind, "save");
 
     prompts.yesNoAnswers << true; // Yes, and a file that cannot be written
     prompts.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
-    dialog.CMDOK->click();
+    dialog.printButton->click();
     const QStringList told = prompts.toldTexts();
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("The TimeLine could not be saved")) << told[0].toStdString();

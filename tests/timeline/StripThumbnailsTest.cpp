@@ -53,9 +53,10 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
         {QDate(2001, 1, 1), "Spring", "1 Events", {}, book.writePicture("spring.bmp", {40, 30}), {}});
     const QString picture = book.writePicture("summer é 1.bmp", {400, 300}, QColor(200, 40, 0));
     book.addEntry({QDate(2001, 1, 2), "Summer", "1 Events", {}, picture, {}});
-    shell::Mtform1& form = start();
-    ASSERT_LE(std::max(form.Image[1]->width(), form.Image[1]->height()), 128) << "slots fit the normal size";
-    form.TimeOn1->click();
+    shell::MainWindow& form = start();
+    ASSERT_LE(std::max(form.stripSlots[1]->width(), form.stripSlots[1]->height()), 128)
+        << "slots fit the normal size";
+    form.timelineButton->click();
     waitForWrites();
 
     const QString uri = "file://" + book.dir() + "/summer%20%C3%A9%201.bmp";
@@ -78,11 +79,11 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
         << "no temporary file is left behind";
 
     // Shown again from the thumbnail, the picture keeps the file's own size.
-    form.TimeOn1->click();
-    form.TimeOn1->click();
+    form.timelineButton->click();
+    form.timelineButton->click();
     EXPECT_EQ(slotFiles()[1], picture);
-    EXPECT_EQ(form.Image[2]->picture().naturalSize, QSize(400, 300));
-    EXPECT_EQ(centreOf(form.Image[2]), qRgb(200, 40, 0));
+    EXPECT_EQ(form.stripSlots[2]->picture().naturalSize, QSize(400, 300));
+    EXPECT_EQ(centreOf(form.stripSlots[2]), qRgb(200, 40, 0));
 }
 
 TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
@@ -101,23 +102,23 @@ TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
         ASSERT_TRUE(green.save(thumbnail));
     };
     writeThumbnail(uri, mtimeOf(picture));
-    shell::Mtform1& form = start();
-    form.TimeOn1->click();
-    EXPECT_EQ(centreOf(form.Image[1]), qRgb(0, 255, 0)) << "a covering larger size is used";
-    EXPECT_EQ(form.Image[1]->picture().naturalSize, QSize(300, 200)) << "read from the file's header";
+    shell::MainWindow& form = start();
+    form.timelineButton->click();
+    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(0, 255, 0)) << "a covering larger size is used";
+    EXPECT_EQ(form.stripSlots[1]->picture().naturalSize, QSize(300, 200)) << "read from the file's header";
 
     writeThumbnail(uri + "x", mtimeOf(picture));
-    form.TimeOn1->click();
-    form.TimeOn1->click();
-    EXPECT_EQ(centreOf(form.Image[1]), qRgb(255, 0, 0)) << "another file's thumbnail";
+    form.timelineButton->click();
+    form.timelineButton->click();
+    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(255, 0, 0)) << "another file's thumbnail";
 
     writeThumbnail(uri, mtimeOf(picture));
     const QDateTime written = QFileInfo(picture).lastModified();
     book.writePicture("beach.bmp", {300, 200}, Qt::blue);
     setModified(picture, written.addSecs(60));
-    form.TimeOn1->click();
-    form.TimeOn1->click();
-    EXPECT_EQ(centreOf(form.Image[1]), qRgb(0, 0, 255)) << "a changed file is decoded again";
+    form.timelineButton->click();
+    form.timelineButton->click();
+    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(0, 0, 255)) << "a changed file is decoded again";
 }
 
 TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)
@@ -131,11 +132,11 @@ TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    shell::Mtform1& form = start();
-    form.TimeOn1->click();
+    shell::MainWindow& form = start();
+    form.timelineButton->click();
     waitForWrites();
     EXPECT_EQ(slotFiles(), picturesOf(0, 2));
-    EXPECT_EQ(centreOf(form.Image[3]), QColor(40, 0, 215).rgb());
+    EXPECT_EQ(centreOf(form.stripSlots[3]), QColor(40, 0, 215).rgb());
     EXPECT_TRUE(program->prompts.asked.isEmpty());
 
     ASSERT_TRUE(blocker.remove());
@@ -150,10 +151,10 @@ TEST_F(StripThumbnails, ABrokenPictureIsRecordedAsFailedAndItsSlotStaysEmpty)
     f.write(QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 24));
     f.close();
     book.addEntry({QDate(2001, 1, 1), "Broken", "1 Events", {}, broken, {}});
-    shell::Mtform1& form = start();
-    form.TimeOn1->click();
+    shell::MainWindow& form = start();
+    form.timelineButton->click();
     waitForWrites();
-    EXPECT_TRUE(form.Image[1]->picture().isNull());
+    EXPECT_TRUE(form.stripSlots[1]->picture().isNull());
 
     const QString uri = "file://" + broken;
     const QStringList records = QDir(cacheHome() + "/fail").entryList(QDir::Dirs | QDir::NoDotAndDotDot);

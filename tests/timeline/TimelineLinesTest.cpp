@@ -4,12 +4,12 @@
 
 #include "store/Connection.h"
 #include "store/DataSource.h"
-#include "timeline/Printform1.h"
+#include "timeline/TimelinePrintWindow.h"
 
 #include <gtest/gtest.h>
 
 using namespace wk;
-using timeline::Printform1;
+using timeline::TimelinePrintWindow;
 using wk::testing::EntryRow;
 using wk::testing::TestScrapbook;
 
@@ -37,7 +37,7 @@ protected:
 
     QStringList lines(const QString& from, const QString& to)
     {
-        return Printform1::timelineLines(entries, from, to);
+        return TimelinePrintWindow::timelineLines(entries, from, to);
     }
 
     TestScrapbook book;
@@ -108,5 +108,5 @@ TEST(TimelineLinesOfAnEmptySet, AreTheTitleAlone)
     entries.setDatabaseName(book.databasePath());
     entries.setRecordSource("MYLIFE");
     entries.refresh();
-    EXPECT_EQ(Printform1::timelineLines(entries, "", ""), titleLines);
+    EXPECT_EQ(TimelinePrintWindow::timelineLines(entries, "", ""), titleLines);
 }

@@ -2,7 +2,7 @@
 #include "TimelineFixture.h"
 
 #include "controls/Twips.h"
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "timeline/TimelineListing.h"
 
 #include <QGroupBox>
@@ -40,98 +40,98 @@ protected:
 
 TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
 {
-    shell::Mtform1& form = start();
-    selectLine(form.ListDB1, 1); // another entry's log and name are shown first
-    form.Option2->click();
+    shell::MainWindow& form = start();
+    selectLine(form.entryList, 1); // another entry's log and name are shown first
+    form.listByDateButton->click();
 
     // March 1997 and March 1998 follow each other, so they share the first header.
     EXPECT_EQ(
-        listLines(form.Listdb2),
+        listLines(form.dateList),
         (QStringList{"------------------ March 1997 ----------------------------------", "05  Spring",
                      "20  Next spring", "--------------------April 1998---------------------------------",
                      "01  April fool", "--------------------June 1998---------------------------------",
                      "09  "}));
     EXPECT_EQ(form.lineBookmarks, (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
-    EXPECT_EQ(form.Listdb2->palette().color(QPalette::Text), QColor(0, 0, 255));
-    EXPECT_EQ(form.datelabel->text(), "March 5, 1997");
-    EXPECT_TRUE(form.wherelabel->text().isEmpty());
-    EXPECT_EQ(form.Text3->toPlainText(), "first log");
+    EXPECT_EQ(form.dateList->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(form.entryDateLabel->text(), "March 5, 1997");
+    EXPECT_TRUE(form.entryNameLabel->text().isEmpty());
+    EXPECT_EQ(form.logEdit->toPlainText(), "first log");
 
-    EXPECT_TRUE(form.Frame1->isHidden());
-    EXPECT_TRUE(form.Frame5->isHidden());
-    EXPECT_FALSE(form.FrameMytrip->isHidden());
-    EXPECT_FALSE(form.Option3->isEnabled()) << "Edit Screen must wait for Main Screen";
-    form.Option1->click();
-    EXPECT_TRUE(form.Option3->isEnabled());
+    EXPECT_TRUE(form.mainScreenPanel->isHidden());
+    EXPECT_TRUE(form.editScreenPanel->isHidden());
+    EXPECT_FALSE(form.listingPanel->isHidden());
+    EXPECT_FALSE(form.editScreenButton->isEnabled()) << "Edit Screen must wait for Main Screen";
+    form.mainScreenButton->click();
+    EXPECT_TRUE(form.editScreenButton->isEnabled());
 }
 
 TEST_F(Listing, IsBuiltAgainWhenAnyoneChangedTheEntries)
 {
-    shell::Mtform1& form = start();
-    form.Option2->click();
-    const QStringList first = listLines(form.Listdb2);
+    shell::MainWindow& form = start();
+    form.listByDateButton->click();
+    const QStringList first = listLines(form.dateList);
 
-    form.Option2->click(); // nothing changed: the same listing
-    EXPECT_EQ(listLines(form.Listdb2), first);
+    form.listByDateButton->click(); // nothing changed: the same listing
+    EXPECT_EQ(listLines(form.dateList), first);
 
     // Another program adds an entry, then the program's own entry set changes one.
     book.addEntry({QDate(1998, 6, 10), "Picnic", "1 Events"});
-    form.Option2->click();
-    EXPECT_TRUE(listLines(form.Listdb2).contains("10  Picnic"));
-    form.Data1.moveFirst();
-    form.Data1.edit();
-    form.Data1.setField("MYEVENT", QStringLiteral("Spring again"));
-    form.Data1.update();
-    form.Option2->click();
-    EXPECT_TRUE(listLines(form.Listdb2).contains("05  Spring again"));
+    form.listByDateButton->click();
+    EXPECT_TRUE(listLines(form.dateList).contains("10  Picnic"));
+    form.entries.moveFirst();
+    form.entries.edit();
+    form.entries.setField("MYEVENT", QStringLiteral("Spring again"));
+    form.entries.update();
+    form.listByDateButton->click();
+    EXPECT_TRUE(listLines(form.dateList).contains("05  Spring again"));
 }
 
 TEST_F(Listing, LineClicksShowTheirEntryAndHeadersDoNothing)
 {
-    shell::Mtform1& form = start();
-    form.Option2->click();
+    shell::MainWindow& form = start();
+    form.listByDateButton->click();
 
-    selectLine(form.Listdb2, 2);
-    EXPECT_EQ(form.wherelabel->text(), "Lily");
-    EXPECT_EQ(form.datelabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.Text3->toPlainText(), "tall log");
-    EXPECT_EQ(form.Image8->picture().file, tall);
-    EXPECT_EQ(form.Data1.bookmark(), nextSpring);
+    selectLine(form.dateList, 2);
+    EXPECT_EQ(form.entryNameLabel->text(), "Lily");
+    EXPECT_EQ(form.entryDateLabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.logEdit->toPlainText(), "tall log");
+    EXPECT_EQ(form.bigImage->picture().file, tall);
+    EXPECT_EQ(form.entries.bookmark(), nextSpring);
 
-    selectLine(form.Listdb2, 3); // the April header
-    EXPECT_EQ(form.datelabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.Data1.bookmark(), nextSpring);
+    selectLine(form.dateList, 3); // the April header
+    EXPECT_EQ(form.entryDateLabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.entries.bookmark(), nextSpring);
 
     // A disc name is looked up when the line is clicked.
-    selectLine(form.Listdb2, 4);
-    EXPECT_EQ(form.Image8->picture().file, book.path("disc") + "/bmp/far.jpg");
-    EXPECT_TRUE(form.wherelabel->text().isEmpty());
-    EXPECT_TRUE(form.Text3->toPlainText().isEmpty());
+    selectLine(form.dateList, 4);
+    EXPECT_EQ(form.bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
+    EXPECT_TRUE(form.entryNameLabel->text().isEmpty());
+    EXPECT_TRUE(form.logEdit->toPlainText().isEmpty());
 
     // An entry deleted since the listing was built is not replaced by another one.
-    form.Data1.setBookmark(spring);
-    form.Data1.remove();
-    selectLine(form.Listdb2, 1);
-    EXPECT_EQ(form.Image8->picture().file, book.path("disc") + "/bmp/far.jpg");
+    form.entries.setBookmark(spring);
+    form.entries.remove();
+    selectLine(form.dateList, 1);
+    EXPECT_EQ(form.bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
 }
 
 TEST_F(Listing, OnlyTheTwoStripWidthsAreSwitched)
 {
-    shell::Mtform1& form = start();
-    form.Option2->click();
-    ASSERT_EQ(form.Image8->width(), px(4675)) << "the first entry is landscape";
+    shell::MainWindow& form = start();
+    form.listByDateButton->click();
+    ASSERT_EQ(form.bigImage->width(), px(4675)) << "the first entry is landscape";
 
-    selectLine(form.Listdb2, 2); // portrait while 4675 wide: the width stays
-    EXPECT_EQ(form.Image8->width(), px(4675));
+    selectLine(form.dateList, 2); // portrait while 4675 wide: the width stays
+    EXPECT_EQ(form.bigImage->width(), px(4675));
 
-    controls::setTwipsWidth(form.Image8, 2400);
-    selectLine(form.Listdb2, 4); // landscape widens 2400 to 4695
-    EXPECT_EQ(form.Image8->width(), px(4695));
-    selectLine(form.Listdb2, 6); // square keeps it
-    EXPECT_EQ(form.Image8->width(), px(4695));
-    selectLine(form.Listdb2, 2); // portrait narrows 4695 to 2400
-    EXPECT_EQ(form.Image8->width(), px(2400));
-    EXPECT_EQ(form.Frame3->width(), px(4925)) << "the frame is left alone";
+    controls::setTwipsWidth(form.bigImage, 2400);
+    selectLine(form.dateList, 4); // landscape widens 2400 to 4695
+    EXPECT_EQ(form.bigImage->width(), px(4695));
+    selectLine(form.dateList, 6); // square keeps it
+    EXPECT_EQ(form.bigImage->width(), px(4695));
+    selectLine(form.dateList, 2); // portrait narrows 4695 to 2400
+    EXPECT_EQ(form.bigImage->width(), px(2400));
+    EXPECT_EQ(form.bigPictureFrame->width(), px(4925)) << "the frame is left alone";
 }
 
 TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligned)
@@ -142,21 +142,21 @@ TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligne
     {
         wk::testing::StartedProgram program(book.dir());
         program.start();
-        program->Option2->click();
-        EXPECT_EQ(program->Listdb2->count(), 1);
+        program->listByDateButton->click();
+        EXPECT_EQ(program->dateList->count(), 1);
         EXPECT_EQ(program->lineBookmarks, (QStringList{{}, {}}));
-        EXPECT_TRUE(program->datelabel->text().isEmpty());
+        EXPECT_TRUE(program->entryDateLabel->text().isEmpty());
     }
     book.addEntry({QDate(2003, 5, 5), "Far away", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
     book.addEntry({QDate(2003, 5, 6), "No picture", "4 Trips", {}, {}, {}});
     wk::testing::StartedProgram program(book.dir());
     program.start();
-    program->Option2->click();
-    EXPECT_TRUE(program->Image8->picture().isNull());
-    wk::testing::selectLine(program->Listdb2, 1);
-    EXPECT_FALSE(program->Image8->picture().isNull());
-    wk::testing::selectLine(program->Listdb2, 2);
-    EXPECT_TRUE(program->Image8->picture().isNull());
+    program->listByDateButton->click();
+    EXPECT_TRUE(program->bigImage->picture().isNull());
+    wk::testing::selectLine(program->dateList, 1);
+    EXPECT_FALSE(program->bigImage->picture().isNull());
+    wk::testing::selectLine(program->dateList, 2);
+    EXPECT_TRUE(program->bigImage->picture().isNull());
 }
 
 TEST(ListingBuild, EntryWithoutADateKeepsLinesAndSlotsAligned)

@@ -28,12 +28,12 @@ TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneFo
     book.addEntry({QDate(2001, 5, 2), "Stripes", "1 Events", {}, book.path("stripes.bmp")});
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    wk::testing::selectLine(form.ListDB1, 0); // the narrow portrait width
-    form.TimeOn1->click();
+    shell::MainWindow& form = program.form();
+    wk::testing::selectLine(form.entryList, 0); // the narrow portrait width
+    form.timelineButton->click();
 
-    QTest::mouseClick(form.Image[2], Qt::LeftButton); // widens the big picture for the stripes
-    controls::ImageControl* big = form.Image8;
+    QTest::mouseClick(form.stripSlots[2], Qt::LeftButton); // widens the big picture for the stripes
+    controls::ImageControl* big = form.bigImage;
     const QSize device = QSize(1600, 1200).scaled(big->size() * 2, Qt::KeepAspectRatio);
     EXPECT_EQ(big->picture().image.size(), device);
     EXPECT_EQ(big->picture().image.devicePixelRatio(), 2.0);

@@ -18,12 +18,12 @@ TEST(WindowDensity, TheLayoutIsTheSameAndEveryPixelIsDrawn)
     TestScrapbook book;
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
+    shell::MainWindow& form = program.form();
     // Logical geometry as on the ordinary 1920x1080 screen: two thirds of its height.
     EXPECT_EQ(form.height(), QGuiApplication::primaryScreen()->availableGeometry().height() * 2 / 3);
 
     // A drawn face is painted at the screen's density, not scaled up afterwards.
-    const QPixmap face = form.Option1->grab();
+    const QPixmap face = form.mainScreenButton->grab();
     EXPECT_EQ(face.devicePixelRatio(), 2.0);
-    EXPECT_EQ(face.size(), form.Option1->size() * 2);
+    EXPECT_EQ(face.size(), form.mainScreenButton->size() * 2);
 }

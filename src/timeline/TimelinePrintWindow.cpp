@@ -1,4 +1,4 @@
-#include "timeline/Printform1.h"
+#include "timeline/TimelinePrintWindow.h"
 
 #include "contracts/ViewerState.h"
 #include "controls/PictureButton.h"
@@ -70,64 +70,66 @@ void setPageMargins(QPrinter& printer)
 
 } // namespace
 
-Printform1::Printform1(const Printform1Parts& parts) : QWidget(parts.window, Qt::Window), parts_(parts)
+TimelinePrintWindow::TimelinePrintWindow(const TimelinePrintParts& parts)
+    : QWidget(parts.window, Qt::Window), parts_(parts)
 {
     setObjectName(QStringLiteral("Printform1"));
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     new controls::TwipsLayout(this, QSize(4215, 2655));
 
-    Label3 = new QLabel(kTitle, this);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    headingLabel = new QLabel(kTitle, this);
+    headingLabel->setObjectName(QStringLiteral("Label3"));
     QFont arial(QStringLiteral("Arial"), 14, QFont::Bold);
     arial.setStyleHint(QFont::SansSerif); // a like face where Arial is not installed
-    Label3->setFont(arial);
-    Label3->setAlignment(Qt::AlignCenter);
-    placeTwips(Label3, 240, 120, 3735, 480);
+    headingLabel->setFont(arial);
+    headingLabel->setAlignment(Qt::AlignCenter);
+    placeTwips(headingLabel, 240, 120, 3735, 480);
 
-    Label1 = new QLabel(QStringLiteral("Start Date"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    placeTwips(Label1, 240, 780, 1215, 285);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    placeTwips(Text1, 1560, 750, 2415, 315);
+    startDateLabel = new QLabel(QStringLiteral("Start Date"), this);
+    startDateLabel->setObjectName(QStringLiteral("Label1"));
+    placeTwips(startDateLabel, 240, 780, 1215, 285);
+    startDateEdit = new QLineEdit(this);
+    startDateEdit->setObjectName(QStringLiteral("Text1"));
+    placeTwips(startDateEdit, 1560, 750, 2415, 315);
 
-    Label2 = new QLabel(QStringLiteral("End Date"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    placeTwips(Label2, 240, 1260, 1215, 285);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    placeTwips(Text2, 1560, 1230, 2415, 315);
-    Label1->setBuddy(Text1);
-    Label2->setBuddy(Text2);
+    endDateLabel = new QLabel(QStringLiteral("End Date"), this);
+    endDateLabel->setObjectName(QStringLiteral("Label2"));
+    placeTwips(endDateLabel, 240, 1260, 1215, 285);
+    endDateEdit = new QLineEdit(this);
+    endDateEdit->setObjectName(QStringLiteral("Text2"));
+    placeTwips(endDateEdit, 1560, 1230, 2415, 315);
+    startDateLabel->setBuddy(startDateEdit);
+    endDateLabel->setBuddy(endDateEdit);
 
-    CMDOK = new QPushButton(QStringLiteral("Print"), this);
-    CMDOK->setObjectName(QStringLiteral("CMDOK"));
-    placeTwips(CMDOK, 600, 1860, 1215, 405);
-    Cancel = new QPushButton(QStringLiteral("Close"), this);
-    Cancel->setObjectName(QStringLiteral("Cancel"));
-    placeTwips(Cancel, 2400, 1860, 1215, 405);
+    printButton = new QPushButton(QStringLiteral("Print"), this);
+    printButton->setObjectName(QStringLiteral("CMDOK"));
+    placeTwips(printButton, 600, 1860, 1215, 405);
+    cancelButton = new QPushButton(QStringLiteral("Close"), this);
+    cancelButton->setObjectName(QStringLiteral("Cancel"));
+    placeTwips(cancelButton, 2400, 1860, 1215, 405);
 
-    connect(CMDOK, &QPushButton::clicked, this, &Printform1::CMDOK_Click);
-    connect(Cancel, &QPushButton::clicked, this, &Printform1::Cancel_Click);
+    connect(printButton, &QPushButton::clicked, this, &TimelinePrintWindow::printTimeline);
+    connect(cancelButton, &QPushButton::clicked, this, &TimelinePrintWindow::closeWithoutPrinting);
 }
 
-Printform1* Printform1::openFromCheck2(QPointer<Printform1>& slot, const Printform1Parts& parts)
+TimelinePrintWindow* TimelinePrintWindow::openFromCheckBox(QPointer<TimelinePrintWindow>& slot,
+                                                           const TimelinePrintParts& parts)
 {
-    if (!parts.Check2->isChecked()) {
+    if (!parts.printCheck->isChecked()) {
         if (slot)
             slot->close();
         return nullptr;
     }
     if (!slot)
-        slot = new Printform1(parts);
+        slot = new TimelinePrintWindow(parts);
     controls::showInFront(slot);
-    slot->Text1->setFocus();
+    slot->startDateEdit->setFocus();
     return slot;
 }
 
-QStringList Printform1::timelineLines(store::DataSource& entries, const QString& startText,
-                                      const QString& endText)
+QStringList TimelinePrintWindow::timelineLines(store::DataSource& entries, const QString& startText,
+                                               const QString& endText)
 {
     const Range range{dates::parseDate(startText), dates::parseDate(endText)};
     QStringList lines{QString(), QString(), QStringLiteral("    My TimeLine"), QString()};
@@ -167,7 +169,7 @@ QStringList Printform1::timelineLines(store::DataSource& entries, const QString&
     return lines;
 }
 
-bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString* failure)
+bool TimelinePrintWindow::printLines(QPrinter& printer, const QStringList& lines, QString* failure)
 {
     auto fail = [&](const QString& why) {
         if (failure)
@@ -206,9 +208,9 @@ bool Printform1::printLines(QPrinter& printer, const QStringList& lines, QString
     return true;
 }
 
-void Printform1::CMDOK_Click()
+void TimelinePrintWindow::printTimeline()
 {
-    const QStringList lines = timelineLines(parts_.Data1, Text1->text(), Text2->text());
+    const QStringList lines = timelineLines(parts_.entries, startDateEdit->text(), endDateEdit->text());
     QPrinter printer;
     printer.setDocName(kTitle);
     if (setUpPrinter)
@@ -218,7 +220,7 @@ void Printform1::CMDOK_Click()
         offerPdf(lines, failure);
 }
 
-void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
+void TimelinePrintWindow::offerPdf(const QStringList& lines, const QString& printFailure)
 {
     const QString question =
         QStringLiteral("The TimeLine could not be printed: %1.\n\nSave it as a PDF file instead?")
@@ -245,14 +247,14 @@ void Printform1::offerPdf(const QStringList& lines, const QString& printFailure)
                             controls::MessageIcon::Exclamation);
 }
 
-void Printform1::Cancel_Click()
+void TimelinePrintWindow::closeWithoutPrinting()
 {
-    parts_.Check2->setChecked(false); // closes this dialog through the tick box
+    parts_.printCheck->setChecked(false); // closes this dialog through the tick box
     close();
     showMainWindow();
 }
 
-void Printform1::showMainWindow()
+void TimelinePrintWindow::showMainWindow()
 {
     // While the enlarged viewer stands in for the main window, the main window stays hidden:
     // the two are never on screen together.
@@ -260,13 +262,13 @@ void Printform1::showMainWindow()
         parts_.window->show();
 }
 
-void Printform1::closeEvent(QCloseEvent* event)
+void TimelinePrintWindow::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    unload();
     event->accept();
 }
 
-void Printform1::Form_Unload()
+void TimelinePrintWindow::unload()
 {
     if (unloaded_)
         return;
@@ -274,8 +276,8 @@ void Printform1::Form_Unload()
     showMainWindow();
     // The tick box follows the dialog: one closed from its title bar clears it as well, so the
     // next tick opens the dialog again instead of only clearing the tick.
-    if (parts_.Check2->isChecked())
-        parts_.Check2->setChecked(false);
+    if (parts_.printCheck->isChecked())
+        parts_.printCheck->setChecked(false);
 }
 
 } // namespace wk::timeline

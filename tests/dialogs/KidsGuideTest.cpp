@@ -2,7 +2,7 @@
 // and the way back to the main window. The artwork is the sample scrapbook's.
 #include "KidsArtwork.h"
 #include "controls/ImageControl.h"
-#include "dialogs/Kidsform1.h"
+#include "dialogs/KidsGuide.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 using wk::controls::ImageControl;
-using wk::dialogs::Kidsform1;
+using wk::dialogs::KidsGuide;
 
 namespace {
 
@@ -35,9 +35,9 @@ void click(QWidget* w)
 }
 
 // Presses on the dog, moves it a few times and lets go over `target`.
-void dragDog(Kidsform1* form, int dog, QWidget* target)
+void dragDog(KidsGuide* form, int dog, QWidget* target)
 {
-    ImageControl* d = form->dog1(dog);
+    ImageControl* d = form->dogImage(dog);
     mouse(d, QEvent::MouseButtonPress, {10, 10});
     for (int k = 1; k <= 3; ++k)
         mouse(d, QEvent::MouseMove, {10 - 20 * k, 10});
@@ -55,7 +55,7 @@ QImage fileImage(const QString& path)
     return QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
 }
 
-class KidsGuide : public ::testing::Test {
+class KidsGuideTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -63,7 +63,7 @@ protected:
         ASSERT_TRUE(wk::sample::writeKidsArtwork(dir.path()));
         main.show();
         check1.setChecked(true);
-        form = Kidsform1::openFromCheck1(slot, &main, &check1, dir.path());
+        form = KidsGuide::openFromCheckBox(slot, &main, &check1, dir.path());
         ASSERT_NE(form, nullptr);
     }
     void TearDown() override
@@ -75,8 +75,8 @@ protected:
     QTemporaryDir dir;
     QWidget main;
     QCheckBox check1{QStringLiteral("Kids Guide")};
-    QPointer<Kidsform1> slot;
-    Kidsform1* form = nullptr;
+    QPointer<KidsGuide> slot;
+    KidsGuide* form = nullptr;
 };
 
 QString text(QWidget* form, const QString& name)
@@ -87,7 +87,7 @@ QString text(QWidget* form, const QString& name)
 
 } // namespace
 
-TEST_F(KidsGuide, OpensInPlaceOfTheMainWindowWithItsTexts)
+TEST_F(KidsGuideTest, OpensInPlaceOfTheMainWindowWithItsTexts)
 {
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main.isVisible());
@@ -104,30 +104,30 @@ TEST_F(KidsGuide, OpensInPlaceOfTheMainWindowWithItsTexts)
     EXPECT_EQ(text(form, "holelabel1(0)"), "A National Park");
     EXPECT_EQ(text(form, "holelabel1(1)"), "The State Capitol");
     EXPECT_EQ(text(form, "holelabel1(2)"), "A National Monument");
-    EXPECT_EQ(form->Label1(1)->text(),
+    EXPECT_EQ(form->factLabel(1)->text(),
               "Devils Tower was the first national monument in the US.  It rises over 1,200 feet "
               "off the floor of the valley and is 5,117 feet above sea level.");
-    EXPECT_EQ(form->Label1(2)->text(),
+    EXPECT_EQ(form->factLabel(2)->text(),
               "Old Faithful in Yellow Stone National Park is the world's most famous geyser. It "
               "erupts 21 to 23 times a day.");
-    EXPECT_EQ(form->Label1(3)->text(), "Cheyenne is the Capitol of Wyoming.");
-    EXPECT_EQ(form->Label1(4)->text(), "Early Pioneers Crossed Wyoming.");
-    EXPECT_TRUE(form->Label1(5)->text().contains("Newcastle"));
-    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River");
+    EXPECT_EQ(form->factLabel(3)->text(), "Cheyenne is the Capitol of Wyoming.");
+    EXPECT_EQ(form->factLabel(4)->text(), "Early Pioneers Crossed Wyoming.");
+    EXPECT_TRUE(form->factLabel(5)->text().contains("Newcastle"));
+    EXPECT_EQ(form->factLabel(7)->text(), "Rafting on the Snake River");
     EXPECT_EQ(form->findChild<QPushButton*>("CMDExit")->text(), "BYE!");
 
-    // Form_Load: every fact picture and fact label starts hidden; the dogs wear their icon.
-    for (int n = 1; n <= Kidsform1::factCount; ++n) {
-        EXPECT_TRUE(form->Image1(n)->isHidden()) << n;
-        EXPECT_TRUE(form->Label1(n)->isHidden()) << n;
+    // load: every fact picture and fact label starts hidden; the dogs wear their icon.
+    for (int n = 1; n <= KidsGuide::factCount; ++n) {
+        EXPECT_TRUE(form->factPicture(n)->isHidden()) << n;
+        EXPECT_TRUE(form->factLabel(n)->isHidden()) << n;
     }
-    EXPECT_EQ(shown(form->dog1(0)), "pdog.ico");
-    EXPECT_EQ(shown(form->hole1(2)), "pHOLE.ico");
+    EXPECT_EQ(shown(form->dogImage(0)), "pdog.ico");
+    EXPECT_EQ(shown(form->holeImage(2)), "pHOLE.ico");
 }
 
-TEST_F(KidsGuide, MovingADogDigsAndBringsUpItsPictures)
+TEST_F(KidsGuideTest, MovingADogDigsAndBringsUpItsPictures)
 {
-    ImageControl* dog = form->dog1(1);
+    ImageControl* dog = form->dogImage(1);
     mouse(dog, QEvent::MouseButtonPress, {10, 10});
     EXPECT_EQ(form->movingDog(), 1);
     // The hole icon comes from the program folder, whatever the working directory is.
@@ -140,34 +140,34 @@ TEST_F(KidsGuide, MovingADogDigsAndBringsUpItsPictures)
     EXPECT_EQ(QSet<QString>({first, second}), QSet<QString>({"pdog.ico", "pdogd.ico"}));
 
     // Dog 1 lives at the capitol: its pictures are the capitol (img3) and the pioneers (img4).
-    EXPECT_FALSE(form->Image1(3)->isHidden());
-    EXPECT_FALSE(form->Image1(4)->isHidden());
-    EXPECT_EQ(shown(form->Image1(3)), "img3.bmp");
+    EXPECT_FALSE(form->factPicture(3)->isHidden());
+    EXPECT_FALSE(form->factPicture(4)->isHidden());
+    EXPECT_EQ(shown(form->factPicture(3)), "img3.bmp");
     for (int n : {1, 2, 5, 6, 7})
-        EXPECT_TRUE(form->Image1(n)->isHidden()) << n;
+        EXPECT_TRUE(form->factPicture(n)->isHidden()) << n;
     mouse(dog, QEvent::MouseButtonRelease, {10, 10}); // let go beside every hole: nothing happens
     EXPECT_TRUE(form->windowIcon().isNull());
     EXPECT_FALSE(form->dogMover()->isVisible());
 }
 
-TEST_F(KidsGuide, DropOnTheWrongHoleOnlyShowsTheNet)
+TEST_F(KidsGuideTest, DropOnTheWrongHoleOnlyShowsTheNet)
 {
-    dragDog(form, 1, form->hole1(0));
+    dragDog(form, 1, form->holeImage(0));
     EXPECT_FALSE(form->windowIcon().isNull()); // the net is loaded on every drop
-    EXPECT_EQ(shown(form->hole1(0)), "pHOLE.ico");
-    EXPECT_FALSE(form->dog1(1)->isHidden());
+    EXPECT_EQ(shown(form->holeImage(0)), "pHOLE.ico");
+    EXPECT_FALSE(form->dogImage(1)->isHidden());
     EXPECT_FALSE(form->isDogTravelling());
     EXPECT_FALSE(form->dogMover()->isVisible());
 }
 
-TEST_F(KidsGuide, DropOnTheRightHoleSendsTheDogHome)
+TEST_F(KidsGuideTest, DropOnTheRightHoleSendsTheDogHome)
 {
-    ImageControl* hole = form->hole1(2);
-    const QPoint start = form->dog1(2)->pos();
+    ImageControl* hole = form->holeImage(2);
+    const QPoint start = form->dogImage(2)->pos();
     dragDog(form, 2, hole);
     EXPECT_FALSE(form->windowIcon().isNull());
     EXPECT_EQ(shown(hole), "pdog.ico");
-    EXPECT_TRUE(form->dog1(2)->isHidden());
+    EXPECT_TRUE(form->dogImage(2)->isHidden());
     EXPECT_TRUE(form->isDogTravelling());
     EXPECT_TRUE(form->dogMover()->isVisible());
     EXPECT_EQ(form->dogMover()->pos(), start);
@@ -179,45 +179,45 @@ TEST_F(KidsGuide, DropOnTheRightHoleSendsTheDogHome)
     EXPECT_EQ(form->dogMover()->pos(), hole->pos());
 
     // The other dogs still drop by the same rule.
-    dragDog(form, 0, form->hole1(1));
-    EXPECT_FALSE(form->dog1(0)->isHidden());
-    dragDog(form, 0, form->hole1(0));
-    EXPECT_TRUE(form->dog1(0)->isHidden());
+    dragDog(form, 0, form->holeImage(1));
+    EXPECT_FALSE(form->dogImage(0)->isHidden());
+    dragDog(form, 0, form->holeImage(0));
+    EXPECT_TRUE(form->dogImage(0)->isHidden());
 }
 
-TEST_F(KidsGuide, FactPicturesShowTheirFacts)
+TEST_F(KidsGuideTest, FactPicturesShowTheirFacts)
 {
-    dragDog(form, 0, form->Image1(1)); // dog 0 brings up Old Faithful, Cody and the Snake River
+    dragDog(form, 0, form->factPicture(1)); // dog 0 brings up Old Faithful, Cody and the Snake River
     for (int n : {2, 6, 7})
-        EXPECT_FALSE(form->Image1(n)->isHidden()) << n;
-    EXPECT_EQ(shown(form->Image1(7)), "img7.ico");
+        EXPECT_FALSE(form->factPicture(n)->isHidden()) << n;
+    EXPECT_EQ(shown(form->factPicture(7)), "img7.ico");
 
-    const QString showman = form->Label1(6)->text();
-    click(form->Image1(2));
-    EXPECT_FALSE(form->Label1(2)->isHidden());
+    const QString showman = form->factLabel(6)->text();
+    click(form->factPicture(2));
+    EXPECT_FALSE(form->factLabel(2)->isHidden());
     for (int n : {1, 3, 4, 5, 6, 7})
-        EXPECT_TRUE(form->Label1(n)->isHidden()) << n;
-    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River is great fun.");
-    EXPECT_NE(form->Label1(6)->text(), showman);
-    EXPECT_TRUE(form->Label1(6)->text().contains("Buffalo Bill"));
+        EXPECT_TRUE(form->factLabel(n)->isHidden()) << n;
+    EXPECT_EQ(form->factLabel(7)->text(), "Rafting on the Snake River is great fun.");
+    EXPECT_NE(form->factLabel(6)->text(), showman);
+    EXPECT_TRUE(form->factLabel(6)->text().contains("Buffalo Bill"));
 
-    click(form->Image1(7));
-    EXPECT_FALSE(form->Label1(7)->isHidden());
-    EXPECT_EQ(form->Label1(7)->text(), "Rafting on the Snake River is great fun.");
-    form->Image1_Click(0); // out of range: nothing
-    form->Image1_Click(8);
+    click(form->factPicture(7));
+    EXPECT_FALSE(form->factLabel(7)->isHidden());
+    EXPECT_EQ(form->factLabel(7)->text(), "Rafting on the Snake River is great fun.");
+    form->showFact(0); // out of range: nothing
+    form->showFact(8);
 }
 
-TEST_F(KidsGuide, APictureKeepsItsShapeAndIsDecodedForItsSize)
+TEST_F(KidsGuideTest, APictureKeepsItsShapeAndIsDecodedForItsSize)
 {
     QImage wide(300, 150, QImage::Format_RGB32); // the capitol dog's first sight
     wide.fill(Qt::red);
     ASSERT_TRUE(wide.save(dir.filePath("img3.bmp")));
-    mouse(form->dog1(1), QEvent::MouseButtonPress, {10, 10});
-    mouse(form->dog1(1), QEvent::MouseMove, {0, 10});
-    mouse(form->dog1(1), QEvent::MouseButtonRelease, {10, 10});
+    mouse(form->dogImage(1), QEvent::MouseButtonPress, {10, 10});
+    mouse(form->dogImage(1), QEvent::MouseMove, {0, 10});
+    mouse(form->dogImage(1), QEvent::MouseButtonRelease, {10, 10});
 
-    ImageControl* sight = form->Image1(3);
+    ImageControl* sight = form->factPicture(3);
     const int side = sight->width();
     EXPECT_EQ(sight->picture().image.size(), QSize(side, side / 2));
     const QImage shown = sight->grab().toImage();
@@ -225,23 +225,23 @@ TEST_F(KidsGuide, APictureKeepsItsShapeAndIsDecodedForItsSize)
     EXPECT_EQ(shown.pixelColor(side / 2, 2), form->palette().color(QPalette::Window)); // above it
 }
 
-TEST_F(KidsGuide, PdoggoRunsAcrossAndComesBack)
+TEST_F(KidsGuideTest, PdoggoRunsAcrossAndComesBack)
 {
-    const QPoint home = form->Pdoggo()->pos();
-    click(form->Pdoggo());
-    EXPECT_TRUE(form->isPdoggoRunning());
-    click(form->Pdoggo()); // a second click while running changes nothing
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Pdoggo()->x() > form->width() / 2; }, 10000));
-    EXPECT_EQ(form->Pdoggo()->y(), home.y());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isPdoggoRunning(); }, 10000));
-    EXPECT_EQ(form->Pdoggo()->pos(), home);
+    const QPoint home = form->prairieDog()->pos();
+    click(form->prairieDog());
+    EXPECT_TRUE(form->isPrairieDogRunning());
+    click(form->prairieDog()); // a second click while running changes nothing
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->prairieDog()->x() > form->width() / 2; }, 10000));
+    EXPECT_EQ(form->prairieDog()->y(), home.y());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isPrairieDogRunning(); }, 10000));
+    EXPECT_EQ(form->prairieDog()->pos(), home);
 }
 
-TEST_F(KidsGuide, ByeBringsBackTheMainWindowAndClearsTheTick)
+TEST_F(KidsGuideTest, ByeBringsBackTheMainWindowAndClearsTheTick)
 {
     // Wired as the main window wires it: the tick box's click follows its state.
     QObject::connect(&check1, &QCheckBox::toggled, &main,
-                     [&] { Kidsform1::openFromCheck1(slot, &main, &check1, dir.path()); });
+                     [&] { KidsGuide::openFromCheckBox(slot, &main, &check1, dir.path()); });
     form->findChild<QPushButton*>("CMDExit")->click();
     EXPECT_FALSE(check1.isChecked());
     EXPECT_TRUE(main.isVisible());
@@ -268,16 +268,16 @@ TEST(KidsGuideArtwork, MissingFilesLeaveImagesEmpty)
     QWidget main;
     QCheckBox check1;
     check1.setChecked(true);
-    QPointer<Kidsform1> slot;
-    Kidsform1* form = Kidsform1::openFromCheck1(slot, &main, &check1, empty.path());
+    QPointer<KidsGuide> slot;
+    KidsGuide* form = KidsGuide::openFromCheckBox(slot, &main, &check1, empty.path());
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(form->dog1(0)->picture().isNull());
-    EXPECT_TRUE(form->hole1(0)->picture().isNull());
-    dragDog(form, 0, form->hole1(0));
+    EXPECT_TRUE(form->dogImage(0)->picture().isNull());
+    EXPECT_TRUE(form->holeImage(0)->picture().isNull());
+    dragDog(form, 0, form->holeImage(0));
     EXPECT_TRUE(form->windowIcon().isNull());
-    EXPECT_FALSE(form->Image1(2)->isHidden());
-    EXPECT_TRUE(form->Image1(2)->picture().isNull());
-    EXPECT_TRUE(form->dog1(0)->isHidden()); // the rule still holds without pictures
+    EXPECT_FALSE(form->factPicture(2)->isHidden());
+    EXPECT_TRUE(form->factPicture(2)->picture().isNull());
+    EXPECT_TRUE(form->dogImage(0)->isHidden()); // the rule still holds without pictures
     delete form;
 }
 

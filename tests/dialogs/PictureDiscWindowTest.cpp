@@ -2,7 +2,7 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "dialogs/Cdform.h"
+#include "dialogs/PictureDiscWindow.h"
 #include "store/DataSource.h"
 
 #include <QApplication>
@@ -21,7 +21,10 @@ using wk::testing::TestScrapbook;
 
 namespace {
 
-dialogs::Cdform* openWindow(shell::Mtform1& form) { return form.findChild<dialogs::Cdform*>("cdform"); }
+dialogs::PictureDiscWindow* openWindow(shell::MainWindow& form)
+{
+    return form.findChild<dialogs::PictureDiscWindow*>("cdform");
+}
 
 QStringList discRow(const TestScrapbook& book)
 {
@@ -35,7 +38,7 @@ QStringList discRow(const TestScrapbook& book)
 
 } // namespace
 
-TEST(Cdform, OnlyABareDriveLetterIsUpperCased)
+TEST(PictureDiscWindow, OnlyABareDriveLetterIsUpperCased)
 {
     EXPECT_EQ(dialogs::normaliseDiscText("e"), "E");
     EXPECT_EQ(dialogs::normaliseDiscText("d:"), "D:");
@@ -43,23 +46,23 @@ TEST(Cdform, OnlyABareDriveLetterIsUpperCased)
     EXPECT_EQ(dialogs::normaliseDiscText("ef"), "ef");
 }
 
-TEST(Cdform, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
+TEST(PictureDiscWindow, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
 {
     TestScrapbook book;
     book.addEntry({QDate(2002, 2, 2), "Pond", "1 Events", {}, {}, {}});
     StartedProgram program(book.dir());
     program.start(); // new = "Y" and no folder: the first click opened the window
-    shell::Mtform1& form = program.form();
-    dialogs::Cdform* window = openWindow(form);
+    shell::MainWindow& form = program.form();
+    dialogs::PictureDiscWindow* window = openWindow(form);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "CD-Rom Drive Setup");
 
-    window->Text1->clear();
-    QTest::keyClicks(window->Text1, "e");
-    EXPECT_EQ(window->Text1->text(), "E");
-    window->Text1->setText(book.path("Disc"));
-    window->Command1->click();
+    window->folderEdit->clear();
+    QTest::keyClicks(window->folderEdit, "e");
+    EXPECT_EQ(window->folderEdit->text(), "E");
+    window->folderEdit->setText(book.path("Disc"));
+    window->okButton->click();
     QApplication::processEvents();
     EXPECT_EQ(discRow(book), QStringList({book.path("Disc"), "N"}));
     EXPECT_EQ(form.pictureRoot, book.path("Disc"));
@@ -67,26 +70,26 @@ TEST(Cdform, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
     EXPECT_EQ(openWindow(form), nullptr);
 
     // Confirmed now: a click does not ask again.
-    selectLine(form.ListDB1, -1);
-    selectLine(form.ListDB1, 0);
+    selectLine(form.entryList, -1);
+    selectLine(form.entryList, 0);
     EXPECT_EQ(openWindow(form), nullptr);
 }
 
-TEST(Cdform, ClosingTheWindowSavesLikeOk)
+TEST(PictureDiscWindow, ClosingTheWindowSavesLikeOk)
 {
     TestScrapbook book;
     StartedProgram program(book.dir());
     program.start();
-    shell::Mtform1& form = program.form();
-    form.Command3->click(); // "CD Drive"
-    dialogs::Cdform* window = openWindow(form);
+    shell::MainWindow& form = program.form();
+    form.discDriveButton->click(); // "CD Drive"
+    dialogs::PictureDiscWindow* window = openWindow(form);
     ASSERT_NE(window, nullptr);
-    window->Text1->setText("f");
+    window->folderEdit->setText("f");
     EXPECT_TRUE(window->close());
     EXPECT_EQ(discRow(book), QStringList({"F", "N"}));
 }
 
-TEST(Cdform, ANewSettingWhoseFolderExistsIsConfirmedSilently)
+TEST(PictureDiscWindow, ANewSettingWhoseFolderExistsIsConfirmedSilently)
 {
     TestScrapbook book;
     QDir().mkpath(book.path("disc/bmp"));

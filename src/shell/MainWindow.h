@@ -4,7 +4,7 @@
 // that switch between its panels. Behaviour lives in the subsystem folders; each subsystem is
 // handed only the controls, state and other subsystems' operations it works on.
 //
-// Front door: Mtform1, created by app/. The shell may call every subsystem folder (browse,
+// Front door: MainWindow, created by app/. The shell may call every subsystem folder (browse,
 // calendar, dialogs, editing, filters, strip, timeline), contracts/, controls/ and store/;
 // no subsystem calls the shell.
 #include "controls/Forward.h"
@@ -26,9 +26,9 @@
 class QAbstractButton;
 
 namespace wk::dialogs {
-struct CdformParts;
-class HelpForm1;
-class Kidsform1;
+struct PictureDiscParts;
+class HelpWindow;
+class KidsGuide;
 } // namespace wk::dialogs
 
 namespace wk::browse {
@@ -48,7 +48,7 @@ class EntryEditing;
 class PictureFiles;
 } // namespace wk::editing
 namespace wk::timeline {
-class Printform1;
+class TimelinePrintWindow;
 class TimelineListing;
 class TimeLineSwitch;
 } // namespace wk::timeline
@@ -63,18 +63,18 @@ class ScrapbookBackups;
 class ScreenModes;
 
 // Everything the main window needs from outside; tests build it over a temporary folder.
-struct Mtform1Services {
+struct MainWindowServices {
     controls::Prompts& prompts;
     // The folder every relative file name is taken from: the working folder at start-up.
     QString programDirectory;
     const store::Clock& clock; // today's date, for every part that asks
 };
 
-class Mtform1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Mtform1(const Mtform1Services& services, QWidget* parent = nullptr);
-    ~Mtform1() override;
+    explicit MainWindow(const MainWindowServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // --- shared state ------------------------------------------------------------------------
     controls::Prompts& prompts;
@@ -95,96 +95,95 @@ public:
 
     // --- data sources (never visible) --------------------------------------------------------
     store::ConnectionPool connections;
-    store::DataSource Data1;
-    store::DataSource DataFind;
-    store::DataSource DataWhere;
-    store::DataSource DataCatagory;
-    store::DataSource datacd;
-    store::DataSource Data2;
+    store::DataSource entries;
+    store::DataSource filteredEntries;
+    store::DataSource nameTable;
+    store::DataSource categoryTable;
+    store::DataSource pictureDisc;
     // The database file name the data sources are given: programDirectory + the file name.
     QString databasePath(const QString& fileName) const;
 
     // --- thumbnail strip ---------------------------------------------------------------------
-    QGroupBox* Frame2 = nullptr;
-    std::array<controls::ImageControl*, 8> Image{}; // Image[1]..Image[7]
-    controls::ImageControl* CMDFWD = nullptr;
-    controls::ImageControl* CMDREV = nullptr;
-    controls::ImageControl* FWDSTOP = nullptr;
-    controls::ImageControl* REVSTOP = nullptr;
-    controls::PictureButton* TimeOn1 = nullptr;
+    QGroupBox* stripFrame = nullptr;
+    std::array<controls::ImageControl*, 8> stripSlots{}; // Image[1]..Image[7]
+    controls::ImageControl* forwardArrow = nullptr;
+    controls::ImageControl* backArrow = nullptr;
+    controls::ImageControl* forwardStop = nullptr;
+    controls::ImageControl* backStop = nullptr;
+    controls::PictureButton* timelineButton = nullptr;
 
     // --- big picture, log, calendar switch ---------------------------------------------------
-    QGroupBox* Frame3 = nullptr;
-    controls::ImageControl* Image8 = nullptr;
-    QPlainTextEdit* Text3 = nullptr;
-    controls::PictureButton* Calstart1 = nullptr;
+    QGroupBox* bigPictureFrame = nullptr;
+    controls::ImageControl* bigImage = nullptr;
+    QPlainTextEdit* logEdit = nullptr;
+    controls::PictureButton* calendarButton = nullptr;
 
     // --- calendar ------------------------------------------------------------------------------
-    QGroupBox* Frame4 = nullptr;
-    QLabel* CALLABEL = nullptr;
-    QLabel* Label8 = nullptr;
-    QScrollBar* ScrollMo = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    std::array<QLabel*, 8> WeekdayLabel{}; // Label1..Label7 of the calendar
-    std::array<QListWidget*, 43> List1{};  // List1(1)..List1(42)
-    QTableView* DBGrid1 = nullptr;
-    QLineEdit* ListDate = nullptr;
-    QPushButton* CmdDayList = nullptr;
-    QLabel* DAYLIST = nullptr;
+    QGroupBox* calendarFrame = nullptr;
+    QLabel* monthLabel = nullptr;
+    QLabel* yearLabel = nullptr;
+    QScrollBar* monthScroller = nullptr;
+    QScrollBar* yearScroller = nullptr;
+    std::array<QLabel*, 8> weekdayLabels{};  // Label1..Label7 of the calendar
+    std::array<QListWidget*, 43> dayCells{}; // dayCells(1)..dayCells(42)
+    QTableView* dayGrid = nullptr;
+    QLineEdit* dayListDate = nullptr;
+    QPushButton* dayListBackButton = nullptr;
+    QLabel* dayListLabel = nullptr;
 
     // --- Main Screen panel -------------------------------------------------------------------
-    QGroupBox* Frame1 = nullptr;
-    controls::LineList* ListDB1 = nullptr;
-    std::array<QRadioButton*, 6> SSOption{}; // SSOption1..SSOption5
-    QButtonGroup* categoryOptions = nullptr;
-    QPushButton* CmdAll = nullptr;
-    QListWidget* DBList2 = nullptr;
+    QGroupBox* mainScreenPanel = nullptr;
+    controls::LineList* entryList = nullptr;
+    std::array<QRadioButton*, 6> categoryButtons{}; // SSOption1..SSOption5
+    QButtonGroup* categoryGroup = nullptr;
+    QPushButton* allPicturesButton = nullptr;
+    QListWidget* nameList = nullptr;
 
     // --- Edit Screen panel -------------------------------------------------------------------
-    QGroupBox* Frame5 = nullptr;
-    QLabel* LABELFILE = nullptr;
-    QLabel* labeltitle = nullptr;
-    QLabel* Labelwhere = nullptr;
-    QLabel* Labeldate = nullptr;
-    QLabel* Labelwhat = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    controls::DropDownCombo* Wheretext = nullptr; // fills its list as it opens
-    QLineEdit* Text1 = nullptr;
-    QComboBox* WhatText = nullptr;
-    QPushButton* CMDADD = nullptr;
-    QPushButton* SAVEADD = nullptr;
-    QPushButton* SaveEdit = nullptr;
-    QPushButton* CMDDEL = nullptr;
-    QPushButton* Command1 = nullptr; // "Thumbnails"
-    QPushButton* Command2 = nullptr; // "Name List"
-    QPushButton* Command3 = nullptr; // "CD Drive"
-    QPushButton* CMDMerge = nullptr;
-    QPushButton* Scan = nullptr;
-    controls::FolderList* File1 = nullptr; // hidden folder listings
-    controls::FolderList* File2 = nullptr;
+    QGroupBox* editScreenPanel = nullptr;
+    QLabel* pictureLabel = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLabel* dateLabel = nullptr;
+    QLabel* categoryLabel = nullptr;
+    QLineEdit* pictureEdit = nullptr;
+    QLineEdit* titleEdit = nullptr;
+    controls::DropDownCombo* nameCombo = nullptr; // fills its list as it opens
+    QLineEdit* dateEdit = nullptr;
+    QComboBox* categoryCombo = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* saveNewButton = nullptr;
+    QPushButton* saveChangesButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* thumbnailsButton = nullptr; // "Thumbnails"
+    QPushButton* nameListButton = nullptr;   // "Name List"
+    QPushButton* discDriveButton = nullptr;  // "CD Drive"
+    QPushButton* mergeButton = nullptr;
+    QPushButton* scanButton = nullptr;
+    controls::FolderList* folderPictures = nullptr; // hidden folder listings
+    controls::FolderList* cameraNumbers = nullptr;
 
     // --- List by Date panel ------------------------------------------------------------------
-    QGroupBox* FrameMytrip = nullptr;
-    controls::LineList* Listdb2 = nullptr;
-    QLabel* wherelabel = nullptr;
-    QLabel* datelabel = nullptr;
+    QGroupBox* listingPanel = nullptr;
+    controls::LineList* dateList = nullptr;
+    QLabel* entryNameLabel = nullptr;
+    QLabel* entryDateLabel = nullptr;
 
     // --- bottom row ----------------------------------------------------------------------------
-    QPushButton* CMDStop = nullptr;
-    QPushButton* CmdHelp = nullptr;
-    controls::PictureButton* Check2 = nullptr;
-    controls::PictureButton* Check1 = nullptr;
-    controls::PictureButton* Option3 = nullptr;
-    controls::PictureButton* Option2 = nullptr;
-    controls::PictureButton* Option1 = nullptr;
-    QButtonGroup* screenOptions = nullptr;
+    QPushButton* quitButton = nullptr;
+    QPushButton* helpButton = nullptr;
+    controls::PictureButton* printCheck = nullptr;
+    controls::PictureButton* kidsGuideCheck = nullptr;
+    controls::PictureButton* editScreenButton = nullptr;
+    controls::PictureButton* listByDateButton = nullptr;
+    controls::PictureButton* mainScreenButton = nullptr;
+    QButtonGroup* screenGroup = nullptr;
 
     // --- subsystems ------------------------------------------------------------------------------
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
-    browse::EntryList& entryList() { return *entryList_; }
+    browse::EntryList& entryLines() { return *entryLines_; }
     browse::ThumbnailClicks& thumbnailClicks() { return *thumbnailClicks_; }
-    timeline::Printform1* printForm() const; // null while closed
+    timeline::TimelinePrintWindow* printWindow() const; // null while closed
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
     calendar::MonthCalendar& calendar() { return *calendar_; }
@@ -195,12 +194,12 @@ public:
     strip::StripStepping& stripStepping() { return *stripStepping_; }
 
     // Load handler: the data sources get their file and the controls their initial visibility.
-    void Form_Load();
+    void load();
     // Undo and redo of this run's changes to the entries.
     EntryUndo& entryUndo() { return *undo_; }
 
     // Asks "Do you really want to quit?"; Yes closes every window.
-    void CMDSTOP_Click();
+    void askToQuit();
 
     // The window's own drawing surface behind the controls (DrawFrameON / DrawFrameOFF).
     controls::FrameCanvas& frameCanvas() { return *canvas_; }
@@ -220,7 +219,7 @@ private:
     void createStripAndFilters();
     void createCalendarAndTimeline();
     void connectWindowOpeners();
-    dialogs::CdformParts cdformParts();
+    dialogs::PictureDiscParts pictureDiscParts();
     // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
     void showUndoneChange();
 
@@ -229,11 +228,11 @@ private:
     std::unique_ptr<ScrapbookBackups> backups_; // a copy before the first change of the run
     std::unique_ptr<EntryUndo> undo_;           // Ctrl+Z, Ctrl+Shift+Z over the entries
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
-    std::unique_ptr<browse::EntryList> entryList_;
+    std::unique_ptr<browse::EntryList> entryLines_;
     // The subsystems belong to the window and go before its widget teardown, which closes and
     // deletes the controls their event filters and handlers read.
     std::unique_ptr<browse::ThumbnailClicks> thumbnailClicks_;
-    QPointer<timeline::Printform1> printForm_;
+    QPointer<timeline::TimelinePrintWindow> printWindow_;
     std::unique_ptr<ScreenModes> screenModes_;
     std::unique_ptr<filters::EntryFilters> entryFilters_;
     std::unique_ptr<calendar::MonthCalendar> calendar_;
@@ -242,8 +241,8 @@ private:
     std::unique_ptr<timeline::TimelineListing> timelineListing_;
     std::unique_ptr<timeline::TimeLineSwitch> timeLineSwitch_;
     std::unique_ptr<strip::StripStepping> stripStepping_;
-    QPointer<dialogs::HelpForm1> helpForm_;
-    QPointer<dialogs::Kidsform1> kidsForm_;
+    QPointer<dialogs::HelpWindow> helpWindow_;
+    QPointer<dialogs::KidsGuide> kidsGuide_;
 };
 
 } // namespace wk::shell

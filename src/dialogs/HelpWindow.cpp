@@ -1,4 +1,4 @@
-#include "dialogs/HelpForm1.h"
+#include "dialogs/HelpWindow.h"
 
 #include "controls/RtfReader.h"
 #include "controls/Twips.h"
@@ -31,7 +31,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
 
 } // namespace
 
-HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
+HelpWindow::HelpWindow(const QString& programDirectory, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), programDirectory_(programDirectory), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("HelpForm1"));
@@ -59,20 +59,20 @@ HelpForm1::HelpForm1(const QString& programDirectory, QWidget* mainWindow)
     exit_ = new QPushButton(QStringLiteral("Exit"), this);
     exit_->setObjectName(QStringLiteral("SSCommand1"));
     placeTwips(exit_, 8100, 6900, 1350, 525);
-    connect(exit_, &QPushButton::clicked, this, &HelpForm1::SSCommand1_Click);
+    connect(exit_, &QPushButton::clicked, this, &HelpWindow::closeHelp);
 
-    Form_Load();
+    load();
 }
 
-HelpForm1* HelpForm1::open(QPointer<HelpForm1>& slot, const QString& programDirectory, QWidget* mainWindow)
+HelpWindow* HelpWindow::open(QPointer<HelpWindow>& slot, const QString& programDirectory, QWidget* mainWindow)
 {
     if (!slot)
-        slot = new HelpForm1(programDirectory, mainWindow);
+        slot = new HelpWindow(programDirectory, mainWindow);
     controls::showInFront(slot);
     return slot;
 }
 
-void HelpForm1::Form_Load()
+void HelpWindow::load()
 {
     controls::RtfReader::readFile(
         store::findFileIgnoringCase(programDirectory_, QStringLiteral("quillon.rtf")),
@@ -80,20 +80,20 @@ void HelpForm1::Form_Load()
     richText_->moveCursor(QTextCursor::Start);
 }
 
-void HelpForm1::SSCommand1_Click()
+void HelpWindow::closeHelp()
 {
     close();
     if (mainWindow_)
         mainWindow_->update();
 }
 
-void HelpForm1::closeEvent(QCloseEvent* event)
+void HelpWindow::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    unload();
     event->accept();
 }
 
-void HelpForm1::Form_Unload()
+void HelpWindow::unload()
 {
     if (mainWindow_) {
         mainWindow_->show();

@@ -1,7 +1,7 @@
 #pragma once
 // The intro window and the start-up sequence: intro picture, the main window, the category
 // captions, the entry list and the first entry shown. Every step that fails is skipped.
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 #include "shell/ScrapbookCheck.h"
 
 #include <QWidget>
@@ -13,29 +13,29 @@ class ImageControl;
 
 namespace wk::shell {
 
-class Mtform2 : public QWidget {
+class IntroWindow : public QWidget {
     Q_OBJECT
 public:
     // `services` are what the main window is given when the start-up sequence creates it.
-    explicit Mtform2(const Mtform1Services& services, QWidget* parent = nullptr);
+    explicit IntroWindow(const MainWindowServices& services, QWidget* parent = nullptr);
 
     // The start-up sequence. Returns the main window, shown and holding the first entry; the
     // intro window has closed itself.
-    std::unique_ptr<Mtform1> Form_Load();
+    std::unique_ptr<MainWindow> load();
     // Ends the program at once.
-    void END2_Click();
+    void endProgram();
 
     // Offered when the scrapbook is an Access file (set by the program's main).
     JetOffer offerJetConversion;
 
-    controls::ImageControl* INTRO = nullptr;
-    QWidget* END2 = nullptr;
+    controls::ImageControl* introPicture = nullptr;
+    QWidget* endArea = nullptr;
 
 private:
-    const Mtform1Services services_;
+    const MainWindowServices services_;
 };
 
 // Puts the names of the first four category rows on SSOption1..4 (trailing blanks removed).
-void showCategoryCaptions(Mtform1& form);
+void showCategoryCaptions(MainWindow& form);
 
 } // namespace wk::shell

@@ -5,8 +5,8 @@
 //
 // The window stands in for the main window: opening it hides the main window, closing it (by
 // "BYE!" or the title bar) shows the main window again and clears its "Kids Guide" tick box.
-// Wiring from the main window's Check1 click handler (keep a QPointer<Kidsform1> member):
-//     Kidsform1::openFromCheck1(kidsForm_, this, Check1, programDirectory);
+// Wiring from the main window's kidsGuideCheck click handler (keep a QPointer<KidsGuide> member):
+//     KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, programDirectory);
 // Ticking opens the guide; clearing the tick (as "BYE!" does) closes an open guide.
 #include <QPixmap>
 #include <QPointer>
@@ -27,47 +27,47 @@ class TwipsLayout;
 
 namespace wk::dialogs {
 
-class Kidsform1 : public QWidget {
+class KidsGuide : public QWidget {
     Q_OBJECT
 public:
     static constexpr int dogCount = 3;  // dog1(0..2), hole1(0..2), holelabel1(0..2)
-    static constexpr int factCount = 7; // Image1(1..7), Label1(1..7)
+    static constexpr int factCount = 7; // factPicture(1..7), factLabel(1..7)
 
-    Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString& programDirectory);
+    KidsGuide(QWidget* mainWindow, QAbstractButton* check1, const QString& programDirectory);
 
     // Follows the tick box: ticked opens the guide kept in `slot` and hides `mainWindow`;
     // cleared closes an open guide.
-    static Kidsform1* openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow, QAbstractButton* check1,
-                                     const QString& programDirectory);
+    static KidsGuide* openFromCheckBox(QPointer<KidsGuide>& slot, QWidget* mainWindow,
+                                       QAbstractButton* check1, const QString& programDirectory);
 
-    void Form_Load();
-    void Image1_Click(int index);
-    void dog1_MouseDown(int index);
-    void dog1_MouseMove(int index);
-    void HOLE1_DragDrop(int index);
-    void Pdoggo_Click();
-    void CMDEXIT_Click();
+    void load();
+    void showFact(int index);
+    void pressDog(int index);
+    void moveDog(int index);
+    void dropOnHole(int index);
+    void runPrairieDog();
+    void sayBye();
 
     // The index of the dog being moved, -1 before any dog was pressed.
     int movingDog() const { return movingDog_; }
     bool isDogTravelling() const;
-    bool isPdoggoRunning() const;
-    controls::ImageControl* dog1(int index) const { return dogs_.at(size_t(index)); }
-    controls::ImageControl* hole1(int index) const { return holes_.at(size_t(index)); }
-    controls::ImageControl* Image1(int index) const { return pictures_.at(size_t(index - 1)); }
-    QLabel* Label1(int index) const { return facts_.at(size_t(index - 1)); }
-    controls::ImageControl* Pdoggo() const { return pdoggo_; }
+    bool isPrairieDogRunning() const;
+    controls::ImageControl* dogImage(int index) const { return dogs_.at(size_t(index)); }
+    controls::ImageControl* holeImage(int index) const { return holes_.at(size_t(index)); }
+    controls::ImageControl* factPicture(int index) const { return pictures_.at(size_t(index - 1)); }
+    QLabel* factLabel(int index) const { return facts_.at(size_t(index - 1)); }
+    controls::ImageControl* prairieDog() const { return pdoggo_; }
     controls::ImageControl* dogMover() const { return mover_; }
     // The icon shown while a dog is dragged (the hole), empty when its file is missing.
     QPixmap dragIcon() const { return dragIcon_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void closeEvent(QCloseEvent* event) override; // unload
     void paintEvent(QPaintEvent* event) override; // the map
 
 private:
-    void Form_Unload();
+    void unload();
     QString iconFile(const QString& name) const;
     QPixmap loadIcon(const QString& name) const;
     void showIcon(controls::ImageControl* image, const QString& name) const;

@@ -1,4 +1,4 @@
-#include "shell/Mtform1.h"
+#include "shell/MainWindow.h"
 
 #include "browse/Browse.h"
 #include "calendar/Calendar.h"
@@ -40,12 +40,13 @@ constexpr int kDesignWidth = 9480;
 constexpr int kDesignHeight = 6480 + 375;
 } // namespace
 
-Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
+MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QWidget(parent), prompts(services.prompts), programDirectory(services.programDirectory),
-      clock(services.clock), Data1(connections, QStringLiteral("Data1")),
-      DataFind(connections, QStringLiteral("DataFind")), DataWhere(connections, QStringLiteral("DataWhere")),
-      DataCatagory(connections, QStringLiteral("DataCatagory")),
-      datacd(connections, QStringLiteral("datacd")), Data2(connections, QStringLiteral("Data2"))
+      clock(services.clock), entries(connections, QStringLiteral("Data1")),
+      filteredEntries(connections, QStringLiteral("DataFind")),
+      nameTable(connections, QStringLiteral("DataWhere")),
+      categoryTable(connections, QStringLiteral("DataCatagory")),
+      pictureDisc(connections, QStringLiteral("datacd"))
 {
     setObjectName(QStringLiteral("MTFORM1"));
     setWindowTitle(QStringLiteral("Wanderkeep "));
@@ -58,11 +59,11 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
     backups_ = std::make_unique<ScrapbookBackups>(prompts, clock);
     backups_->guard(connections);
 
-    Data1.setRecordSource(QStringLiteral("MYLIFE"));
-    DataFind.setRecordSource(QStringLiteral("MYLIFE"));
-    DataWhere.setRecordSource(QStringLiteral("WHERE"));
-    DataCatagory.setRecordSource(QStringLiteral("Catagory"));
-    datacd.setRecordSource(QStringLiteral("cddrive"));
+    entries.setRecordSource(QStringLiteral("MYLIFE"));
+    filteredEntries.setRecordSource(QStringLiteral("MYLIFE"));
+    nameTable.setRecordSource(QStringLiteral("WHERE"));
+    categoryTable.setRecordSource(QStringLiteral("Catagory"));
+    pictureDisc.setRecordSource(QStringLiteral("cddrive"));
 
     canvas_ = new controls::FrameCanvas(this);
     createControls();
@@ -70,54 +71,55 @@ Mtform1::Mtform1(const Mtform1Services& services, QWidget* parent)
 
     createSubsystems();
     undo_ = std::make_unique<EntryUndo>(this, connections, [this] { showUndoneChange(); });
-    connect(CMDStop, &QPushButton::clicked, this, &Mtform1::CMDSTOP_Click);
+    connect(quitButton, &QPushButton::clicked, this, &MainWindow::askToQuit);
 }
 
-Mtform1::~Mtform1() = default;
+MainWindow::~MainWindow() = default;
 
-QString Mtform1::databasePath(const QString& fileName) const
+QString MainWindow::databasePath(const QString& fileName) const
 {
     return store::findFileIgnoringCase(programDirectory, fileName);
 }
 
-void Mtform1::Form_Load()
+void MainWindow::load()
 {
     // A failing step ends this handler; start-up goes on without it.
     try {
         unsetCursor();
         const QString database = databasePath(QString::fromLatin1(store::kScrapbookFileName));
-        for (store::DataSource* source : {&Data1, &DataWhere, &datacd, &DataCatagory, &DataFind})
+        for (store::DataSource* source :
+             {&entries, &nameTable, &pictureDisc, &categoryTable, &filteredEntries})
             source->setDatabaseName(database);
         restoreWindowPlacement(this);
         show();
-        Text3->show();
+        logEdit->show();
         for (int k = 1; k <= 7; ++k)
-            Image[k]->hide();
-        Image8->show();
-        Image8->setStretch(true);
-        TimeOn1->show();
+            stripSlots[k]->hide();
+        bigImage->show();
+        bigImage->setStretch(true);
+        timelineButton->show();
         stripStepping_->hideArrows();
-        Text3->setReadOnly(true);
-        Text1->setReadOnly(false);
-        File1->hide();
+        logEdit->setReadOnly(true);
+        dateEdit->setReadOnly(false);
+        folderPictures->hide();
         for (int i = 1; i <= 42; ++i)
-            List1[i]->hide();
-        CALLABEL->hide();
-        VScroll1->hide();
-        ScrollMo->hide();
-        DAYLIST->hide();
+            dayCells[i]->hide();
+        monthLabel->hide();
+        yearScroller->hide();
+        monthScroller->hide();
+        dayListLabel->hide();
     } catch (const std::exception& failure) {
         controls::logSkipped(failure);
     }
 }
 
-void Mtform1::CMDSTOP_Click()
+void MainWindow::askToQuit()
 {
     if (prompts.askYesNo(QStringLiteral("Wanderkeep"), QStringLiteral("Do you really want to quit?")))
         close();
 }
 
-void Mtform1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program: every other window closes with it.
     event->accept();
@@ -128,14 +130,15 @@ void Mtform1::closeEvent(QCloseEvent* event)
             w->close();
 }
 
-void Mtform1::showUndoneChange()
+void MainWindow::showUndoneChange()
 {
-    controls::skipStep([&] { entryList().refillFromLastSource(); });
-    if (Calstart1->isChecked())
+    controls::skipStep([&] { entryLines().refillFromLastSource(); });
+    if (calendarButton->isChecked())
         controls::skipStep([&] {
-            calendar().fillMonth(ScrollMo->value(), Label8->text().trimmed().toInt(), {.requery = true});
+            calendar().fillMonth(monthScroller->value(), yearLabel->text().trimmed().toInt(),
+                                 {.requery = true});
         });
-    if (FrameMytrip->isVisible())
+    if (listingPanel->isVisible())
         controls::skipStep([&] { timelineListing().fillListing(); });
 }
 

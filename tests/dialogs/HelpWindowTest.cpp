@@ -1,6 +1,6 @@
 // The help window: its fixed texts, the help document read on every opening, and "Exit".
 #include "HelpDocument.h"
-#include "dialogs/HelpForm1.h"
+#include "dialogs/HelpWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +13,7 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
-using wk::dialogs::HelpForm1;
+using wk::dialogs::HelpWindow;
 
 namespace {
 
@@ -31,7 +31,7 @@ void writeFile(const QString& path, const QByteArray& data)
 }
 
 // Closing deletes the window later; wait until it is gone so the next opening builds a new one.
-bool closedAndGone(const QPointer<HelpForm1>& slot)
+bool closedAndGone(const QPointer<HelpWindow>& slot)
 {
     return QTest::qWaitFor(
         [&] {
@@ -43,19 +43,19 @@ bool closedAndGone(const QPointer<HelpForm1>& slot)
 
 } // namespace
 
-TEST(HelpForm1, MissingDocumentOpensWithEmptyTextAndTheFixedLines)
+TEST(HelpWindow, MissingDocumentOpensWithEmptyTextAndTheFixedLines)
 {
     QTemporaryDir dir;
     QWidget main;
-    QPointer<HelpForm1> slot;
-    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
+    QPointer<HelpWindow> slot;
+    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->objectName(), "HelpForm1");
     EXPECT_EQ(help->windowTitle(), "Help");
-    EXPECT_TRUE(help->RichTextBox1()->document()->isEmpty());
-    EXPECT_TRUE(help->RichTextBox1()->isReadOnly());
-    EXPECT_EQ(help->RichTextBox1()->objectName(), "RichTextBox1");
+    EXPECT_TRUE(help->documentView()->document()->isEmpty());
+    EXPECT_TRUE(help->documentView()->isReadOnly());
+    EXPECT_EQ(help->documentView()->objectName(), "RichTextBox1");
 
     EXPECT_EQ(labelText(help, "Label1"), "Select Pictures from List Box.");
     EXPECT_EQ(labelText(help, "Label2"),
@@ -69,20 +69,20 @@ TEST(HelpForm1, MissingDocumentOpensWithEmptyTextAndTheFixedLines)
     EXPECT_EQ(exit->text(), "Exit");
 
     // A second "Help" while open brings the same window forward.
-    EXPECT_EQ(HelpForm1::open(slot, dir.path(), &main), help);
+    EXPECT_EQ(HelpWindow::open(slot, dir.path(), &main), help);
     help->close();
     EXPECT_TRUE(closedAndGone(slot));
 }
 
-TEST(HelpForm1, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
+TEST(HelpWindow, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
 {
     QTemporaryDir dir;
     QWidget main;
-    QPointer<HelpForm1> slot;
+    QPointer<HelpWindow> slot;
 
     ASSERT_TRUE(wk::sample::writeHelpDocument(dir.path()));
-    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
-    const QTextDocument* doc = help->RichTextBox1()->document();
+    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
+    const QTextDocument* doc = help->documentView()->document();
     const QString text = doc->toPlainText();
     // The sample document covers every screen.
     for (const char* topic :
@@ -98,45 +98,45 @@ TEST(HelpForm1, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
 
     // Changed on disk: the next opening shows the new text.
     writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 Second {\b edition}\par})");
-    help = HelpForm1::open(slot, dir.path(), &main);
-    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "Second edition");
+    help = HelpWindow::open(slot, dir.path(), &main);
+    EXPECT_EQ(help->documentView()->toPlainText(), "Second edition");
     help->close();
     ASSERT_TRUE(closedAndGone(slot));
 
     // Broken: whatever could be read is shown.
     writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 {\fonttbl{\f0 Arial;}}Half a {\b document)");
-    help = HelpForm1::open(slot, dir.path(), &main);
-    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "Half a document");
+    help = HelpWindow::open(slot, dir.path(), &main);
+    EXPECT_EQ(help->documentView()->toPlainText(), "Half a document");
     help->close();
     ASSERT_TRUE(closedAndGone(slot));
 
     // Unreadable (a folder with the document's name): empty text.
     ASSERT_TRUE(QFile::remove(dir.filePath("quillon.rtf")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("quillon.rtf"));
-    help = HelpForm1::open(slot, dir.path(), &main);
-    EXPECT_TRUE(help->RichTextBox1()->document()->isEmpty());
+    help = HelpWindow::open(slot, dir.path(), &main);
+    EXPECT_TRUE(help->documentView()->document()->isEmpty());
     help->close();
     ASSERT_TRUE(closedAndGone(slot));
 }
 
-TEST(HelpForm1, DocumentNameIgnoresLetterCase)
+TEST(HelpWindow, DocumentNameIgnoresLetterCase)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("QUILLON.RTF"), R"({\rtf1 upper case name})");
-    QPointer<HelpForm1> slot;
-    HelpForm1* help = HelpForm1::open(slot, dir.path(), nullptr);
-    EXPECT_EQ(help->RichTextBox1()->toPlainText(), "upper case name");
+    QPointer<HelpWindow> slot;
+    HelpWindow* help = HelpWindow::open(slot, dir.path(), nullptr);
+    EXPECT_EQ(help->documentView()->toPlainText(), "upper case name");
     help->close();
     EXPECT_TRUE(closedAndGone(slot));
 }
 
-TEST(HelpForm1, ExitClosesAndBringsTheMainWindowBack)
+TEST(HelpWindow, ExitClosesAndBringsTheMainWindowBack)
 {
     QTemporaryDir dir;
     QWidget main;
     main.hide();
-    QPointer<HelpForm1> slot;
-    HelpForm1* help = HelpForm1::open(slot, dir.path(), &main);
+    QPointer<HelpWindow> slot;
+    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
     help->findChild<QPushButton*>("SSCommand1")->click();
     EXPECT_FALSE(help->isVisible());
     EXPECT_TRUE(main.isVisible());
@@ -144,7 +144,7 @@ TEST(HelpForm1, ExitClosesAndBringsTheMainWindowBack)
 
     // Closing from the title bar does the same.
     main.hide();
-    help = HelpForm1::open(slot, dir.path(), &main);
+    help = HelpWindow::open(slot, dir.path(), &main);
     help->close();
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(closedAndGone(slot));

@@ -20,42 +20,43 @@ struct Picture;
 
 namespace wk::browse {
 
-class MTForm3 : public QWidget {
+class EnlargedViewer : public QWidget {
     Q_OBJECT
 public:
     // Scroll values are 16-bit in the program's model; larger pictures stop scrolling there.
     static constexpr int maxScrollValue = 32767;
 
     // `mainWindow` is hidden while the viewer is shown and shown again when it goes.
-    explicit MTForm3(QWidget* mainWindow);
+    explicit EnlargedViewer(QWidget* mainWindow);
 
     // Opens the viewer kept in `slot` (loading it first when needed) on `shown`, the picture of
     // the main window's big image, at natural size. That image holds a copy decoded for its own
     // size, so the viewer always reads the file again at natural size (a JPEG over the loader's
     // bound as large as the bound allows); a picture that cannot be read again is shown as it is.
-    static MTForm3* open(QPointer<MTForm3>& slot, QWidget* mainWindow, const controls::Picture& shown);
+    static EnlargedViewer* open(QPointer<EnlargedViewer>& slot, QWidget* mainWindow,
+                                const controls::Picture& shown);
 
-    QWidget* Picture1 = nullptr;
-    controls::ImageControl* Picture2 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    controls::ImageControl* IMAGE10 = nullptr;
+    QWidget* pictureViewport = nullptr;
+    controls::ImageControl* pictureView = nullptr;
+    QScrollBar* horizontalScroller = nullptr;
+    QScrollBar* verticalScroller = nullptr;
+    controls::ImageControl* returnArrow = nullptr;
 
     // The part of the viewport the picture is seen in: all of it but the two scroll bars.
     QRect pictureArea() const;
     // The shown size over the decoded picture's size.
     double zoom() const { return zoom_; }
 
-    void Form_Load();
-    void HScroll1_Change();
-    void HScroll1_Scroll();
-    void VScroll1_Change();
-    void VScroll1_Scroll();
-    void Picture2_Click();
-    void Image10_Click();
+    void load();
+    void followHorizontalScroller();
+    void followHorizontalDrag();
+    void followVerticalScroller();
+    void followVerticalDrag();
+    void returnOnPictureClick();
+    void returnOnArrowClick();
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void closeEvent(QCloseEvent* event) override; // unload
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -70,7 +71,7 @@ private:
     void placePicture();
     QPoint pictureOrigin() const;
     void backToMainWindow();
-    void Form_Unload();
+    void unload();
 
     QPointer<QWidget> mainWindow_;
     double zoom_ = 1;

@@ -1,4 +1,4 @@
-#include "dialogs/Kidsform1.h"
+#include "dialogs/KidsGuide.h"
 
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
@@ -56,17 +56,17 @@ const MapLabel mapLabels[] = {
 };
 
 // The holes: 0 the national park, 1 the state capitol, 2 the national monument.
-const char* const holeTexts[Kidsform1::dogCount] = {"A National Park", "The State Capitol",
+const char* const holeTexts[KidsGuide::dogCount] = {"A National Park", "The State Capitol",
                                                     "A National Monument"};
-const QPoint holeTwips[Kidsform1::dogCount] = {{1200, 2100}, {7500, 5550}, {6900, 1200}};
-const QRect holeLabelTwips[Kidsform1::dogCount] = {
+const QPoint holeTwips[KidsGuide::dogCount] = {{1200, 2100}, {7500, 5550}, {6900, 1200}};
+const QRect holeLabelTwips[KidsGuide::dogCount] = {
     {750, 2850, 1800, 300}, {6850, 6300, 2200, 300}, {5550, 1950, 2350, 300}};
 constexpr int iconSize = 720;
 const QRect pdoggoHomeTwips(150, 8550, 600, 600); // where the running dog starts and returns
 
-const QPoint dogTwips[Kidsform1::dogCount] = {{9900, 2250}, {9900, 3150}, {9900, 4050}};
+const QPoint dogTwips[KidsGuide::dogCount] = {{9900, 2250}, {9900, 3150}, {9900, 4050}};
 
-const char* const factTexts[Kidsform1::factCount] = {
+const char* const factTexts[KidsGuide::factCount] = {
     "Devils Tower was the first national monument in the US.  It rises over 1,200 feet off the "
     "floor of the valley and is 5,117 feet above sea level.",
     "Old Faithful in Yellow Stone National Park is the world's most famous geyser. It erupts 21 "
@@ -84,10 +84,10 @@ const char* const showmanAfterClick =
 const char* const raftingAfterClick = "Rafting on the Snake River is great fun.";
 
 // The fact pictures and the file each is read from.
-const char* const factFiles[Kidsform1::factCount] = {"img1.bmp", "img2.bmp", "img3.bmp", "img4.bmp",
+const char* const factFiles[KidsGuide::factCount] = {"img1.bmp", "img2.bmp", "img3.bmp", "img4.bmp",
                                                      "img5.bmp", "img6.ico", "img7.ico"};
 // The pictures a dog brings up while it is moved: the sights of its home.
-const std::vector<int> dogFacts[Kidsform1::dogCount] = {{2, 6, 7}, {3, 4}, {1, 5}};
+const std::vector<int> dogFacts[KidsGuide::dogCount] = {{2, 6, 7}, {3, 4}, {1, 5}};
 
 // The prairie dog's two drawings, standing and digging.
 QString dogDrawing(bool digging)
@@ -141,7 +141,7 @@ QPoint stepTowards(const QPoint& from, const QPoint& to, int step)
 
 } // namespace
 
-Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString& programDirectory)
+KidsGuide::KidsGuide(QWidget* mainWindow, QAbstractButton* check1, const QString& programDirectory)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), check1_(check1),
       programDirectory_(programDirectory)
 {
@@ -232,13 +232,13 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     exit_->setObjectName(QStringLiteral("CMDExit"));
     exit_->setFont(roundedFont(12));
     placeTwips(exit_, 10050, 8100, 1500, 720);
-    connect(exit_, &QPushButton::clicked, this, &Kidsform1::CMDEXIT_Click);
+    connect(exit_, &QPushButton::clicked, this, &KidsGuide::sayBye);
 
     mover_ = makeImage(this, QStringLiteral("dogMover"));
     mover_->hide();
     moverTimer_ = new QTimer(this);
     moverTimer_->setInterval(frameMs);
-    connect(moverTimer_, &QTimer::timeout, this, &Kidsform1::stepMover);
+    connect(moverTimer_, &QTimer::timeout, this, &KidsGuide::stepMover);
 
     pdoggo_ = makeImage(this, QStringLiteral("Pdoggo"));
     placeTwips(pdoggo_, pdoggoHomeTwips.x(), pdoggoHomeTwips.y(), pdoggoHomeTwips.width(),
@@ -249,13 +249,13 @@ Kidsform1::Kidsform1(QWidget* mainWindow, QAbstractButton* check1, const QString
     pdoggo_->installEventFilter(this);
     pdoggoTimer_ = new QTimer(this);
     pdoggoTimer_->setInterval(frameMs);
-    connect(pdoggoTimer_, &QTimer::timeout, this, &Kidsform1::stepPdoggo);
+    connect(pdoggoTimer_, &QTimer::timeout, this, &KidsGuide::stepPdoggo);
 
-    Form_Load();
+    load();
 }
 
-Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWindow, QAbstractButton* check1,
-                                     const QString& programDirectory)
+KidsGuide* KidsGuide::openFromCheckBox(QPointer<KidsGuide>& slot, QWidget* mainWindow,
+                                       QAbstractButton* check1, const QString& programDirectory)
 {
     if (check1 && !check1->isChecked()) {
         if (slot)
@@ -263,20 +263,20 @@ Kidsform1* Kidsform1::openFromCheck1(QPointer<Kidsform1>& slot, QWidget* mainWin
         return nullptr;
     }
     if (!slot)
-        slot = new Kidsform1(mainWindow, check1, programDirectory);
+        slot = new KidsGuide(mainWindow, check1, programDirectory);
     controls::showInFront(slot);
     if (mainWindow)
         mainWindow->hide();
     return slot;
 }
 
-QString Kidsform1::iconFile(const QString& name) const
+QString KidsGuide::iconFile(const QString& name) const
 {
     return store::findFileIgnoringCase(programDirectory_, name);
 }
 
 // For the drag cursor and the window icon, whose size the platform chooses.
-QPixmap Kidsform1::loadIcon(const QString& name) const
+QPixmap KidsGuide::loadIcon(const QString& name) const
 {
     QPixmap pixmap;
     controls::skipStep([&] { pixmap = QPixmap::fromImage(controls::loadPicture(iconFile(name)).image); });
@@ -284,7 +284,7 @@ QPixmap Kidsform1::loadIcon(const QString& name) const
 }
 
 // A missing or unreadable file leaves the image empty.
-void Kidsform1::showIcon(controls::ImageControl* image, const QString& name) const
+void KidsGuide::showIcon(controls::ImageControl* image, const QString& name) const
 {
     const QString file = iconFile(name);
     if (!image->picture().isNull() && image->picture().file == file)
@@ -293,7 +293,7 @@ void Kidsform1::showIcon(controls::ImageControl* image, const QString& name) con
         image->clear();
 }
 
-void Kidsform1::Form_Load()
+void KidsGuide::load()
 {
     for (controls::ImageControl* p : pictures_)
         p->hide();
@@ -301,17 +301,17 @@ void Kidsform1::Form_Load()
         f->hide();
 }
 
-void Kidsform1::Image1_Click(int index)
+void KidsGuide::showFact(int index)
 {
     if (index < 1 || index > factCount)
         return;
-    Label1(index)->show();
-    Label1(index)->raise();
-    Label1(6)->setText(QLatin1String(showmanAfterClick));
-    Label1(7)->setText(QLatin1String(raftingAfterClick));
+    factLabel(index)->show();
+    factLabel(index)->raise();
+    factLabel(6)->setText(QLatin1String(showmanAfterClick));
+    factLabel(7)->setText(QLatin1String(raftingAfterClick));
 }
 
-void Kidsform1::dog1_MouseDown(int index)
+void KidsGuide::pressDog(int index)
 {
     if (index < 0 || index >= dogCount)
         return;
@@ -319,14 +319,14 @@ void Kidsform1::dog1_MouseDown(int index)
     dragIcon_ = loadIcon(QStringLiteral("pHOLE.ico"));
 }
 
-void Kidsform1::dog1_MouseMove(int index)
+void KidsGuide::moveDog(int index)
 {
     if (index < 0 || index >= dogCount || index != movingDog_ || !dragging_)
         return;
     secondDrawing_ = !secondDrawing_;
-    showIcon(dog1(index), dogDrawing(secondDrawing_));
+    showIcon(dogImage(index), dogDrawing(secondDrawing_));
     for (int n : dogFacts[index]) {
-        controls::ImageControl* picture = Image1(n);
+        controls::ImageControl* picture = factPicture(n);
         if (picture->isHidden()) {
             showIcon(picture, QLatin1String(factFiles[n - 1]));
             picture->show();
@@ -334,7 +334,7 @@ void Kidsform1::dog1_MouseMove(int index)
     }
 }
 
-void Kidsform1::HOLE1_DragDrop(int index)
+void KidsGuide::dropOnHole(int index)
 {
     const QPixmap net = loadIcon(QStringLiteral("NET.ICO"));
     setWindowIcon(net.isNull() ? QIcon() : QIcon(net));
@@ -345,19 +345,19 @@ void Kidsform1::HOLE1_DragDrop(int index)
         mover_->move(moverTarget_);
         stepMover();
     }
-    controls::ImageControl* dog = dog1(index);
-    showIcon(hole1(index), dogDrawing(false));
+    controls::ImageControl* dog = dogImage(index);
+    showIcon(holeImage(index), dogDrawing(false));
     mover_->setGeometry(dog->geometry()); // the dog's size at the window's scale
     showIcon(mover_, dogDrawing(false));
     mover_->show();
     mover_->raise();
     showIcon(dog, dogDrawing(false));
     dog->hide();
-    moverTarget_ = hole1(index)->pos();
+    moverTarget_ = holeImage(index)->pos();
     moverTimer_->start();
 }
 
-void Kidsform1::stepMover()
+void KidsGuide::stepMover()
 {
     const QPoint next = stepTowards(mover_->pos(), moverTarget_, moverStepPixels);
     mover_->move(next);
@@ -367,9 +367,9 @@ void Kidsform1::stepMover()
     }
 }
 
-bool Kidsform1::isDogTravelling() const { return moverTimer_->isActive(); }
+bool KidsGuide::isDogTravelling() const { return moverTimer_->isActive(); }
 
-void Kidsform1::Pdoggo_Click()
+void KidsGuide::runPrairieDog()
 {
     if (pdoggoTimer_->isActive())
         return;
@@ -377,7 +377,7 @@ void Kidsform1::Pdoggo_Click()
     pdoggoTimer_->start();
 }
 
-void Kidsform1::stepPdoggo()
+void KidsGuide::stepPdoggo()
 {
     const int x = pdoggo_->x() + pdoggoStepPixels;
     if (x > width()) {
@@ -392,9 +392,9 @@ void Kidsform1::stepPdoggo()
     showIcon(pdoggo_, dogDrawing((x / (pdoggoStepPixels * 3)) % 2));
 }
 
-bool Kidsform1::isPdoggoRunning() const { return pdoggoTimer_->isActive(); }
+bool KidsGuide::isPrairieDogRunning() const { return pdoggoTimer_->isActive(); }
 
-void Kidsform1::CMDEXIT_Click()
+void KidsGuide::sayBye()
 {
     if (check1_)
         check1_->setChecked(false);
@@ -403,13 +403,13 @@ void Kidsform1::CMDEXIT_Click()
         mainWindow_->show();
 }
 
-void Kidsform1::closeEvent(QCloseEvent* event)
+void KidsGuide::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    unload();
     event->accept();
 }
 
-void Kidsform1::Form_Unload()
+void KidsGuide::unload()
 {
     if (unloaded_)
         return;
@@ -427,7 +427,7 @@ void Kidsform1::Form_Unload()
         check1_->setChecked(false);
 }
 
-void Kidsform1::endDrag(controls::ImageControl* dog, const QPoint& posInDog)
+void KidsGuide::endDrag(controls::ImageControl* dog, const QPoint& posInDog)
 {
     if (!dragging_)
         return;
@@ -435,14 +435,14 @@ void Kidsform1::endDrag(controls::ImageControl* dog, const QPoint& posInDog)
     QApplication::restoreOverrideCursor();
     const QPoint at = dog->mapTo(this, posInDog);
     for (int i = 0; i < dogCount; ++i) {
-        if (hole1(i)->isVisible() && hole1(i)->geometry().contains(at)) {
-            HOLE1_DragDrop(i);
+        if (holeImage(i)->isVisible() && holeImage(i)->geometry().contains(at)) {
+            dropOnHole(i);
             return;
         }
     }
 }
 
-bool Kidsform1::eventFilter(QObject* watched, QEvent* event)
+bool KidsGuide::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
@@ -453,12 +453,12 @@ bool Kidsform1::eventFilter(QObject* watched, QEvent* event)
         if (watched != dogs_[size_t(i)])
             continue;
         if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-            dog1_MouseDown(i);
+            pressDog(i);
             dragging_ = true;
             QApplication::setOverrideCursor(dragIcon_.isNull() ? QCursor(Qt::ClosedHandCursor)
                                                                : QCursor(dragIcon_));
         } else if (type == QEvent::MouseMove) {
-            dog1_MouseMove(i);
+            moveDog(i);
         } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
             endDrag(dogs_[size_t(i)], mouse->position().toPoint());
         }
@@ -466,20 +466,20 @@ bool Kidsform1::eventFilter(QObject* watched, QEvent* event)
     }
     if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
         for (int n = 1; n <= factCount; ++n) {
-            if (watched == Image1(n)) {
-                Image1_Click(n);
+            if (watched == factPicture(n)) {
+                showFact(n);
                 return true;
             }
         }
         if (watched == pdoggo_) {
-            Pdoggo_Click();
+            runPrairieDog();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Kidsform1::paintEvent(QPaintEvent* event)
+void KidsGuide::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     QPainter p(this);

@@ -5,7 +5,7 @@
 //
 // Opening it from the main window's "Scan" button:
 //   connect(scanButton, &QPushButton::clicked, this,
-//           [this] { wk::editing::FRMScan::open(prompts, programDirectory, this); });
+//           [this] { wk::editing::ScanWindow::open(prompts, programDirectory, this); });
 #include <QString>
 #include <QWidget>
 
@@ -23,29 +23,29 @@ namespace wk::editing {
 
 class Scanner;
 
-class FRMScan : public QWidget {
+class ScanWindow : public QWidget {
     Q_OBJECT
 public:
     // A window that scans with SANE; a file name that is not a full path is taken from
     // `programDirectory`.
-    FRMScan(controls::Prompts& prompts, const QString& programDirectory, QWidget* parent);
+    ScanWindow(controls::Prompts& prompts, const QString& programDirectory, QWidget* parent);
     // A window that scans with `scanner`, which must outlive it.
-    FRMScan(controls::Prompts& prompts, Scanner& scanner, QWidget* parent);
-    ~FRMScan() override;
+    ScanWindow(controls::Prompts& prompts, Scanner& scanner, QWidget* parent);
+    ~ScanWindow() override;
 
     // Shows the scan window beside `mainWindow` (modeless), creating it when it is not open
     // yet; it is unloaded when closed.
-    static FRMScan* open(controls::Prompts& prompts, const QString& programDirectory, QWidget* mainWindow);
+    static ScanWindow* open(controls::Prompts& prompts, const QString& programDirectory, QWidget* mainWindow);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtAcquireFileName = nullptr;
-    QPushButton* cmdGetFileName = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* fileNameLabel = nullptr;
+    QLineEdit* fileNameEdit = nullptr;
+    QPushButton* chooseFileButton = nullptr;
+    QPushButton* acquireButton = nullptr;
 
     // Chooses the target file name with the save dialog.
-    void cmdGetFilename_Click();
-    // Acquires a picture into the file named in txtAcquireFileName.
-    void Command1_Click();
+    void chooseFileName();
+    // Acquires a picture into the file named in fileNameEdit.
+    void acquire();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

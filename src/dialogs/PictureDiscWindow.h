@@ -10,36 +10,36 @@
 namespace wk::dialogs {
 
 // What the disc window works on.
-struct CdformParts {
+struct PictureDiscParts {
     QWidget* window; // the main window, which owns this one
-    store::DataSource& datacd;
+    store::DataSource& pictureDisc;
     QString& pictureRoot;
     controls::Prompts& prompts;
 };
 
-class Cdform : public QWidget {
+class PictureDiscWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows the window (creating it when it is not open) with the focus in Text1.
-    static Cdform* open(const CdformParts& parts);
+    // Shows the window (creating it when it is not open) with the focus in folderEdit.
+    static PictureDiscWindow* open(const PictureDiscParts& parts);
 
-    explicit Cdform(const CdformParts& parts);
+    explicit PictureDiscWindow(const PictureDiscParts& parts);
 
-    void Form_Load();
-    void Text1_Change();
-    void Command1_Click();
+    void load();
+    void followFolderText();
+    void confirmFolder();
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* promptLabel = nullptr;
+    QLineEdit* folderEdit = nullptr;
+    QPushButton* okButton = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void closeEvent(QCloseEvent* event) override; // unload
 
 private:
     bool save();
 
-    CdformParts parts_;
+    PictureDiscParts parts_;
     bool saved_ = false;
     std::optional<QString> refusedText_;
 };

@@ -1,4 +1,4 @@
-#include "dialogs/FormTables.h"
+#include "dialogs/TablesWindow.h"
 
 #include "controls/BoundLists.h"
 #include "controls/Steps.h"
@@ -29,37 +29,37 @@ namespace {
 // Opens the tables window on a mouse press, the way the button's MouseDown does.
 class PressOpener : public QObject {
 public:
-    PressOpener(const FormTablesParts& parts, QPushButton* button) : QObject(button), parts_(parts) {}
+    PressOpener(const TablesWindowParts& parts, QPushButton* button) : QObject(button), parts_(parts) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::MouseButtonPress)
-            FormTables::open(parts_);
+            TablesWindow::open(parts_);
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    FormTablesParts parts_;
+    TablesWindowParts parts_;
 };
 
 } // namespace
 
-FormTables* FormTables::open(const FormTablesParts& parts)
+TablesWindow* TablesWindow::open(const TablesWindowParts& parts)
 {
     auto* existing =
-        parts.window->findChild<FormTables*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
-    FormTables* window = existing ? existing : new FormTables(parts);
+        parts.window->findChild<TablesWindow*>(QStringLiteral("FormTables"), Qt::FindDirectChildrenOnly);
+    TablesWindow* window = existing ? existing : new TablesWindow(parts);
     controls::showInFront(window);
     return window;
 }
 
-void FormTables::openOnPress(const FormTablesParts& parts, QPushButton* button)
+void TablesWindow::openOnPress(const TablesWindowParts& parts, QPushButton* button)
 {
     button->installEventFilter(new PressOpener(parts, button));
 }
 
-FormTables::FormTables(const FormTablesParts& parts)
+TablesWindow::TablesWindow(const TablesWindowParts& parts)
     : QWidget(parts.window, Qt::Window), parts_(parts),
       dataTables_(std::make_unique<store::DataSource>(parts.connections, QStringLiteral("DataTables")))
 {
@@ -85,27 +85,27 @@ FormTables::FormTables(const FormTablesParts& parts)
     DBGridtables->horizontalHeader()->setDefaultSectionSize(controls::twipsToPixels(1200));
     DBGridtables->installEventFilter(this);
 
-    Command1 = new QPushButton(QStringLiteral("Who or Where"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Catagory"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    namesTableButton = new QPushButton(QStringLiteral("Who or Where"), this);
+    namesTableButton->setObjectName(QStringLiteral("Command1"));
+    categoriesTableButton = new QPushButton(QStringLiteral("Catagory"), this);
+    categoriesTableButton->setObjectName(QStringLiteral("Command2"));
     controls::placeTwips(DBGridtables, 120, 120, 4575, 3855);
-    controls::placeTwips(Command1, 120, 4080, 1455, 375);
-    controls::placeTwips(Command2, 1680, 4080, 1455, 375);
+    controls::placeTwips(namesTableButton, 120, 4080, 1455, 375);
+    controls::placeTwips(categoriesTableButton, 1680, 4080, 1455, 375);
     new controls::TwipsLayout(this, QSize(4815, 4575)); // the grid grows with the window
-    connect(Command1, &QPushButton::clicked, this, &FormTables::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FormTables::Command2_Click);
+    connect(namesTableButton, &QPushButton::clicked, this, &TablesWindow::showNamesTable);
+    connect(categoriesTableButton, &QPushButton::clicked, this, &TablesWindow::showCategoriesTable);
 }
 
-FormTables::~FormTables() = default;
+TablesWindow::~TablesWindow() = default;
 
-QString FormTables::scrapbookPath() const
+QString TablesWindow::scrapbookPath() const
 {
     return store::findFileIgnoringCase(parts_.programDirectory,
                                        QString::fromLatin1(store::kScrapbookFileName));
 }
 
-void FormTables::showTable(const QString& table)
+void TablesWindow::showTable(const QString& table)
 {
     skipStep([&] {
         dataTables_->setDatabaseName(scrapbookPath());
@@ -115,11 +115,11 @@ void FormTables::showTable(const QString& table)
     model_->reload();
 }
 
-void FormTables::Command1_Click() { showTable(QStringLiteral("Where")); }
+void TablesWindow::showNamesTable() { showTable(QStringLiteral("Where")); }
 
-void FormTables::Command2_Click() { showTable(QStringLiteral("Catagory")); }
+void TablesWindow::showCategoriesTable() { showTable(QStringLiteral("Catagory")); }
 
-void FormTables::deleteSelectedRows()
+void TablesWindow::deleteSelectedRows()
 {
     QList<int> rows;
     for (const QModelIndex& index : DBGridtables->selectionModel()->selectedRows())
@@ -130,7 +130,7 @@ void FormTables::deleteSelectedRows()
         model_->removeTableRows(rows);
 }
 
-bool FormTables::eventFilter(QObject* watched, QEvent* event)
+bool TablesWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == DBGridtables && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) { // not while a cell is typed
@@ -140,9 +140,9 @@ bool FormTables::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FormTables::Form_Unload()
+void TablesWindow::unload()
 {
-    store::DataSource& categories = parts_.DataCatagory;
+    store::DataSource& categories = parts_.categoryTable;
     skipStep([&] { categories.setDatabaseName(scrapbookPath()); });
     skipStep([&] { categories.setRecordSource(QStringLiteral("catagory")); });
     skipStep([&] { categories.refresh(); });
@@ -152,22 +152,22 @@ void FormTables::Form_Unload()
             QString caption = categories.field(QStringLiteral("catagory")).toString();
             while (caption.endsWith(QLatin1Char(' ')))
                 caption.chop(1);
-            parts_.SSOption[k]->setText(caption);
+            parts_.categoryButtons[k]->setText(caption);
         });
         skipStep([&] { categories.moveNext(); });
     }
     for (int k = 1; k <= 4; ++k)
-        parts_.SSOption[k]->update();
-    skipStep([&] { controls::fillList(parts_.DBList2, parts_.DataWhere, QStringLiteral("where")); });
+        parts_.categoryButtons[k]->update();
+    skipStep([&] { controls::fillList(parts_.nameList, parts_.nameTable, QStringLiteral("where")); });
 }
 
-void FormTables::closeEvent(QCloseEvent* event)
+void TablesWindow::closeEvent(QCloseEvent* event)
 {
     // A cell still being typed is stored before the window goes.
     if (QWidget* editor = QApplication::focusWidget();
         editor && editor != DBGridtables && DBGridtables->isAncestorOf(editor))
         Q_EMIT DBGridtables->itemDelegate()->commitData(editor);
-    Form_Unload();
+    unload();
     event->accept();
 }
 

@@ -2,8 +2,8 @@
 // The help window: the help document (quillon.rtf in the program folder, read as rich text each
 // time the window opens), three hint lines, the version and the about notice, and "Exit".
 //
-// Wiring from the main window's "Help" button (keep a QPointer<HelpForm1> member):
-//     HelpForm1::open(helpForm_, programDirectory, this);
+// Wiring from the main window's "Help" button (keep a QPointer<HelpWindow> member):
+//     HelpWindow::open(helpWindow_, programDirectory, this);
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -14,27 +14,27 @@ class QTextEdit;
 
 namespace wk::dialogs {
 
-class HelpForm1 : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     // A top-level window beside `mainWindow` (which may be null); deletes itself when closed.
-    HelpForm1(const QString& programDirectory, QWidget* mainWindow);
+    HelpWindow(const QString& programDirectory, QWidget* mainWindow);
 
     // Shows the window kept in `slot`, creating (and so loading) it when none is open.
-    static HelpForm1* open(QPointer<HelpForm1>& slot, const QString& programDirectory, QWidget* mainWindow);
+    static HelpWindow* open(QPointer<HelpWindow>& slot, const QString& programDirectory, QWidget* mainWindow);
 
     // Loads the help document; a missing or unreadable one leaves the text empty.
-    void Form_Load();
+    void load();
     // "Exit": closes the window and redraws the main window.
-    void SSCommand1_Click();
+    void closeHelp();
 
-    QTextEdit* RichTextBox1() const { return richText_; }
+    QTextEdit* documentView() const { return richText_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void closeEvent(QCloseEvent* event) override; // unload
 
 private:
-    void Form_Unload();
+    void unload();
 
     QString programDirectory_;
     QPointer<QWidget> mainWindow_;

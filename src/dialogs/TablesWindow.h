@@ -15,42 +15,42 @@ namespace wk::dialogs {
 
 // What the tables window works on: the scrapbook it edits and the main window's category
 // buttons and name list, which it refreshes as it closes.
-struct FormTablesParts {
+struct TablesWindowParts {
     QWidget* window; // the main window, which owns this one
     const QString& programDirectory;
     store::ConnectionPool& connections;
-    store::DataSource& DataCatagory;
-    store::DataSource& DataWhere;
-    std::array<QRadioButton*, 6> SSOption; // [1]..[5]
-    QListWidget* DBList2;
+    store::DataSource& categoryTable;
+    store::DataSource& nameTable;
+    std::array<QRadioButton*, 6> categoryButtons; // [1]..[5]
+    QListWidget* nameList;
     controls::Prompts& prompts;
 };
 
 class TableGridModel;
 
-class FormTables : public QWidget {
+class TablesWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the window of `form`, creating it when it is not open.
-    static FormTables* open(const FormTablesParts& parts);
+    static TablesWindow* open(const TablesWindowParts& parts);
     // Opens the window when the mouse button goes down on `button` (Command2_MouseDown).
-    static void openOnPress(const FormTablesParts& parts, QPushButton* button);
+    static void openOnPress(const TablesWindowParts& parts, QPushButton* button);
 
-    explicit FormTables(const FormTablesParts& parts);
-    ~FormTables() override;
+    explicit TablesWindow(const TablesWindowParts& parts);
+    ~TablesWindow() override;
 
-    void Command1_Click(); // "Who or Where"
-    void Command2_Click(); // "Catagory"
-    void Form_Unload();
+    void showNamesTable();      // "Who or Where"
+    void showCategoriesTable(); // "Catagory"
+    void unload();
     // Deletes the table rows of the grid's selected rows.
     void deleteSelectedRows();
 
-    store::DataSource& DataTables() { return *dataTables_; }
+    store::DataSource& tableRows() { return *dataTables_; }
     TableGridModel& gridModel() { return *model_; }
 
     QTableView* DBGridtables = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QPushButton* namesTableButton = nullptr;
+    QPushButton* categoriesTableButton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,7 +60,7 @@ private:
     void showTable(const QString& table);
     QString scrapbookPath() const;
 
-    FormTablesParts parts_;
+    TablesWindowParts parts_;
     std::unique_ptr<store::DataSource> dataTables_;
     TableGridModel* model_ = nullptr;
 };

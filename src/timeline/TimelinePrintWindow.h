@@ -19,24 +19,25 @@ class QPrinter;
 namespace wk::timeline {
 
 // What the print dialog works on.
-struct Printform1Parts {
-    QWidget* window;                 // the main window, which owns the dialog and is shown again as it closes
-    controls::PictureButton* Check2; // the tick box that opens and closes the dialog
-    store::DataSource& Data1;
+struct TimelinePrintParts {
+    QWidget* window; // the main window, which owns the dialog and is shown again as it closes
+    controls::PictureButton* printCheck; // the tick box that opens and closes the dialog
+    store::DataSource& entries;
     const QString& programDirectory;
     controls::Prompts& prompts;
     const contracts::ViewerState& viewer;
 };
 
-class Printform1 : public QWidget {
+class TimelinePrintWindow : public QWidget {
     Q_OBJECT
 public:
     // A window of its own, owned by the main window so it never outlives it.
-    explicit Printform1(const Printform1Parts& parts);
+    explicit TimelinePrintWindow(const TimelinePrintParts& parts);
 
-    // Follows the print tick box Check2: ticked shows the dialog kept in `slot` (creating it
+    // Follows the print tick box printCheck: ticked shows the dialog kept in `slot` (creating it
     // when needed) with the focus in the start date; cleared closes an open dialog.
-    static Printform1* openFromCheck2(QPointer<Printform1>& slot, const Printform1Parts& parts);
+    static TimelinePrintWindow* openFromCheckBox(QPointer<TimelinePrintWindow>& slot,
+                                                 const TimelinePrintParts& parts);
 
     // The printed lines for the entry set `entries` between the dates `startText` and `endText`
     // (both included; a text that is no date sets no bound). The entry set is re-read and
@@ -54,28 +55,28 @@ public:
     // it at a PDF file.
     std::function<void(QPrinter&)> setUpPrinter;
 
-    QLabel* Label3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QPushButton* CMDOK = nullptr;
-    QPushButton* Cancel = nullptr;
+    QLabel* headingLabel = nullptr;
+    QLabel* startDateLabel = nullptr;
+    QLineEdit* startDateEdit = nullptr;
+    QLabel* endDateLabel = nullptr;
+    QLineEdit* endDateEdit = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
-    void CMDOK_Click();
-    void Cancel_Click();
+    void printTimeline();
+    void closeWithoutPrinting();
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void closeEvent(QCloseEvent* event) override; // unload
 
 private:
-    void Form_Unload();
+    void unload();
     // Asks whether to save `lines` as a PDF file after printing failed for `printFailure`, and
     // writes the file the user chooses.
     void offerPdf(const QStringList& lines, const QString& printFailure);
     void showMainWindow();
 
-    Printform1Parts parts_;
+    TimelinePrintParts parts_;
     bool unloaded_ = false;
 };
 
