@@ -33,8 +33,8 @@ int main(int argc, char** argv)
             wk::bench::startOnLargeScrapbook(dir, entries, 20, QSize(640, 480), prompts, clock);
 
         // Today is pinned to a day whose month holds entries of the generated scrapbook.
-        form->entries.moveFirst();
-        const QDate day = form->entries.field("DATE").toDate();
+        form->entries().moveFirst();
+        const QDate day = form->entries().field("DATE").toDate();
         clock.setToday(QDate(day.year(), day.month(), 15));
 
         // The switch: on (with its re-query and the fill), measured; off again between runs.
@@ -44,26 +44,26 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             for (int r = 0; r < 5; ++r) {
                 if (writeFirst) {
-                    form->entries.moveFirst();
-                    form->entries.edit();
-                    form->entries.setField("LOG", QString::number(r));
-                    form->entries.update();
+                    form->entries().moveFirst();
+                    form->entries().edit();
+                    form->entries().setField("LOG", QString::number(r));
+                    form->entries().update();
                 }
                 timer.start();
-                form->calendarButton->click();
+                form->widgets().calendarButton->click();
                 times.push_back(timer.nsecsElapsed() / 1e6);
-                form->calendarButton->click();
+                form->widgets().calendarButton->click();
             }
             std::sort(times.begin(), times.end());
             return times[times.size() / 2];
         };
         const double switchChanged = switchOn(true);
         const double switchUnchanged = switchOn(false);
-        form->calendarButton->click();
-        const double requery = wk::bench::medianMs(3, [&] { form->entries.refresh(); });
+        form->widgets().calendarButton->click();
+        const double requery = wk::bench::medianMs(3, [&] { form->entries().refresh(); });
 
         // One month step forward and back, alternately (never across a year end).
-        QScrollBar* months = form->monthScroller;
+        QScrollBar* months = form->widgets().monthScroller;
         months->setValue(6);
         int step = 0;
         const double monthStep = wk::bench::medianMs(21, [&] {
@@ -72,12 +72,12 @@ int main(int argc, char** argv)
         });
         int titles = 0;
         for (int i = 1; i <= 42; ++i)
-            titles += form->dayCells[i]->count() - 1;
+            titles += form->widgets().dayCells[i]->count() - 1;
 
         // A click on a day cell of the shown month, then "Back".
         wk::calendar::DayList& days = form->calendar().dayList();
         const double dayClick = wk::bench::medianMs(11, [&] { days.openDayList(17); });
-        const int dayRows = form->filteredEntries.recordCount();
+        const int dayRows = form->filteredEntries().recordCount();
         const double back = wk::bench::medianMs(11, [&] { days.closeDayList(); });
 
         std::printf("%7d entries: calendar switch %7.1f ms after a write (entry set re-query alone "

@@ -45,24 +45,24 @@ int main(int argc, char** argv)
             wk::bench::startOnLargeScrapbook(dir, entries, 4, QSize(64, 48), prompts, clock);
         wk::filters::EntryFilters& filters = form->entryFilters();
 
-        const double category = best(5, [&] { form->categoryButtons[1]->click(); });
-        const int categoryLines = form->entryList->count();
-        const double query = best(5, [&] { form->filteredEntries.refresh(); });
+        const double category = best(5, [&] { form->widgets().categoryButtons[1]->click(); });
+        const int categoryLines = form->widgets().entryList->count();
+        const double query = best(5, [&] { form->filteredEntries().refresh(); });
         std::printf("  (filter set re-query alone %.1f ms)\n", query);
         {
-            const QSignalBlocker blocker(form->nameList);
-            form->nameList->setCurrentRow(0); // "*All Pictures"
+            const QSignalBlocker blocker(form->widgets().nameList);
+            form->widgets().nameList->setCurrentRow(0); // "*All Pictures"
         }
-        const double calendar = best(5, [&] { form->categoryButtons[5]->click(); });
-        const int calendarLines = form->entryList->count();
+        const double calendar = best(5, [&] { form->widgets().categoryButtons[5]->click(); });
+        const int calendarLines = form->widgets().entryList->count();
         const QList<QListWidgetItem*> dad =
-            form->nameList->findItems(QStringLiteral("Dad"), Qt::MatchExactly);
+            form->widgets().nameList->findItems(QStringLiteral("Dad"), Qt::MatchExactly);
         double name = 0;
         if (!dad.isEmpty()) {
-            form->nameList->setCurrentItem(dad.first());
+            form->widgets().nameList->setCurrentItem(dad.first());
             name = best(5, [&] { filters.filterByName(); });
         }
-        const int nameLines = form->entryList->count();
+        const int nameLines = form->widgets().entryList->count();
         const double all = best(3, [&] { filters.showAllPictures(); });
 
         std::printf("%7d entries: category button %7.1f ms (%d lines), Calendar Items %7.1f ms "

@@ -60,17 +60,17 @@ int main(int argc, char** argv)
         const double startup = timer.nsecsElapsed() / 1e6;
 
         timer.restart();
-        form->entryLines().fill(form->entries);
+        form->entryLines().fill(form->entries());
         const double fill = timer.nsecsElapsed() / 1e6;
 
         timer.restart();
-        form->entries.refresh();
+        form->entries().refresh();
         const double refresh = timer.nsecsElapsed() / 1e6;
 
         std::printf("%7d entries: start-up to first picture %8.1f ms, list fill %7.1f ms "
                     "(%d lines), entry set refresh %7.1f ms, peak memory %ld MiB\n",
-                    form->entryList->count(), startup, fill, form->entryList->count(), refresh,
-                    peakMemoryMiB());
+                    form->widgets().entryList->count(), startup, fill, form->widgets().entryList->count(),
+                    refresh, peakMemoryMiB());
         std::fflush(stdout);
         form.reset();
         QApplication::processEvents();

@@ -99,13 +99,13 @@ int main(int argc, char** argv)
     const wk::store::SystemClock clock;
     const auto start = [&] {
         auto form = wk::bench::startProgram({prompts, dir.path(), clock});
-        form->entryList->setCurrentRow(0); // the seven entries fill the seven slots
-        waitForCacheWrites();              // the big picture's own thumbnails are not timed
+        form->widgets().entryList->setCurrentRow(0); // the seven entries fill the seven slots
+        waitForCacheWrites();                        // the big picture's own thumbnails are not timed
         return form;
     };
     const auto fillStrip = [](wk::shell::MainWindow& form) {
-        form.timelineButton->setChecked(false);
-        form.timelineButton->setChecked(true);
+        form.widgets().timelineButton->setChecked(false);
+        form.widgets().timelineButton->setChecked(true);
     };
 
     // (a) Every run starts on a cache folder of its own, so every fill decodes all seven files.
@@ -117,10 +117,10 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     std::vector<double> cold;
     for (run = 0; run < runs; ++run) {
-        form->timelineButton->setChecked(false);
+        form->widgets().timelineButton->setChecked(false);
         useCache(run);
         timer.start();
-        form->timelineButton->setChecked(true);
+        form->widgets().timelineButton->setChecked(true);
         cold.push_back(double(timer.nsecsElapsed()) / 1e6);
         waitForCacheWrites(); // outside the timing: the window is free while they run
     }

@@ -80,10 +80,10 @@ double eighthDecodeMs(const QString& file)
 
 void editAnEntry(wk::shell::MainWindow& form, int run)
 {
-    form.entries.moveFirst();
-    form.entries.edit();
-    form.entries.setField("LOG", QStringLiteral("edited %1").arg(run));
-    form.entries.update();
+    form.entries().moveFirst();
+    form.entries().edit();
+    form.entries().setField("LOG", QStringLiteral("edited %1").arg(run));
+    form.entries().update();
 }
 
 template <class Before, class Timed>
@@ -141,27 +141,27 @@ int measure(int entries, const QString& self)
     const double listByDate = medianAfter(
         5,
         [&](int run) {
-            form->mainScreenButton->click();
+            form->widgets().mainScreenButton->click();
             edit(run);
         },
-        [&] { form->listByDateButton->click(); });
+        [&] { form->widgets().listByDateButton->click(); });
     const double mainScreen = medianAfter(
         5,
         [&](int run) {
-            form->listByDateButton->click();
+            form->widgets().listByDateButton->click();
             edit(run);
         },
-        [&] { form->mainScreenButton->click(); });
-    form->mainScreenButton->click();
-    const double category = wk::bench::medianMs(5, [&] { form->categoryButtons[1]->click(); });
+        [&] { form->widgets().mainScreenButton->click(); });
+    form->widgets().mainScreenButton->click();
+    const double category = wk::bench::medianMs(5, [&] { form->widgets().categoryButtons[1]->click(); });
     const double calendar = medianAfter(
         5,
         [&](int run) {
-            if (form->calendarButton->isChecked())
-                form->calendarButton->click();
+            if (form->widgets().calendarButton->isChecked())
+                form->widgets().calendarButton->click();
             edit(run);
         },
-        [&] { form->calendarButton->click(); });
+        [&] { form->widgets().calendarButton->click(); });
     const double peak = processMemory("VmHWM");
     form.reset();
 

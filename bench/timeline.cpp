@@ -30,25 +30,27 @@ int main(int argc, char** argv)
 
         // After a write the entry set really runs again; unchanged it only moves to its start.
         const double listingChanged = wk::bench::medianMs(5, [&] {
-            form->entries.moveFirst();
-            form->entries.edit();
-            form->entries.setField("LOG", QStringLiteral("x"));
-            form->entries.update();
-            form->listByDateButton->click();
+            form->entries().moveFirst();
+            form->entries().edit();
+            form->entries().setField("LOG", QStringLiteral("x"));
+            form->entries().update();
+            form->widgets().listByDateButton->click();
         });
-        const double listingUnchanged = wk::bench::medianMs(5, [&] { form->listByDateButton->click(); });
-        const int lines = form->dateList->count();
-        const double buildOnly = wk::bench::medianMs(5, [&] { wk::timeline::buildListing(form->entries); });
+        const double listingUnchanged =
+            wk::bench::medianMs(5, [&] { form->widgets().listByDateButton->click(); });
+        const int lines = form->widgets().dateList->count();
+        const double buildOnly = wk::bench::medianMs(5, [&] { wk::timeline::buildListing(form->entries()); });
         int line = lines / 2;
-        const double lineClick = wk::bench::medianMs(11, [&] { form->dateList->setCurrentRow(line++); });
+        const double lineClick =
+            wk::bench::medianMs(11, [&] { form->widgets().dateList->setCurrentRow(line++); });
 
-        form->mainScreenButton->click();
-        form->entryList->setCurrentRow(entries / 2);
+        form->widgets().mainScreenButton->click();
+        form->widgets().entryList->setCurrentRow(entries / 2);
         const double switchOn = wk::bench::medianMs(5, [&] {
-            form->timelineButton->setChecked(true);
-            form->timelineButton->setChecked(false);
+            form->widgets().timelineButton->setChecked(true);
+            form->widgets().timelineButton->setChecked(false);
         });
-        form->timelineButton->setChecked(true);
+        form->widgets().timelineButton->setChecked(true);
         int step = 0;
         const double arrowStep = wk::bench::medianMs(21, [&] {
             if (step++ % 2 == 0)

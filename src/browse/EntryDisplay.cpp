@@ -1,3 +1,5 @@
+#include "contracts/PictureRoot.h"
+#include "contracts/StripState.h"
 #include "browse/EntryDisplay.h"
 
 #include "controls/ImageControl.h"
@@ -32,12 +34,12 @@ void EntryDisplay::refreshPictureRoot()
 {
     store::DataSource& cd = parts_.pictureDisc;
     skipStep([&] { cd.moveFirst(); });
-    skipStep([&] { parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd")); });
+    skipStep([&] { parts_.pictureRoot.setText(store::fieldText(cd, QStringLiteral("cd"))); });
     skipStep([&] {
         if (store::fieldText(cd, QStringLiteral("new")) != QLatin1String("Y"))
             return;
         // The disc is confirmed when its picture folder is there.
-        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot);
+        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot.text());
         const QString discFolder = root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("bmp"));
         if (discFolder.isEmpty() || !QFileInfo(discFolder).isDir()) {
             if (openPictureDiscWindow)
@@ -48,14 +50,14 @@ void EntryDisplay::refreshPictureRoot()
             cd.update();
         }
     });
-    skipStep([&] { parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd")); });
+    skipStep([&] { parts_.pictureRoot.setText(store::fieldText(cd, QStringLiteral("cd"))); });
 }
 
 QString EntryDisplay::resolvePictureName(const QString& stored) const
 {
     if (stored.isEmpty())
         return {};
-    QString path = stored.startsWith(QLatin1Char('%')) ? parts_.pictureRoot + stored.mid(1) : stored;
+    QString path = stored.startsWith(QLatin1Char('%')) ? parts_.pictureRoot.text() + stored.mid(1) : stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return store::resolvePath(parts_.programDirectory, path);
 }
@@ -86,7 +88,7 @@ void EntryDisplay::showPicture(const QString& stored)
     const QString path = resolvePictureName(stored);
     if (!store::picturePresent(path)) {
         // Never an empty box without a word, nor the previous entry's picture: say why.
-        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot);
+        const QString root = store::resolvePath(parts_.programDirectory, parts_.pictureRoot.text());
         if (stored.startsWith(QLatin1Char('%')) && (root.isEmpty() || !QFileInfo(root).isDir()))
             image->showNotice(
                 QStringLiteral("Picture disc not inserted: %1").arg(QDir::toNativeSeparators(root)),
@@ -149,7 +151,7 @@ void EntryDisplay::showWithStripWidthRule(const QString& path)
 
 void EntryDisplay::showCurrentEntry(store::DataSource& source)
 {
-    parts_.folderThumbnails = false;
+    parts_.strip.setShowsFolder(false);
     QString picture;
     skipStep([&] { picture = store::fieldText(source, store::kPictureField); });
     skipStep([&] { parts_.logEdit->setPlainText(store::fieldText(source, store::kLogField)); });

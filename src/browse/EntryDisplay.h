@@ -18,8 +18,8 @@ struct EntryDisplayParts {
     QPlainTextEdit* logEdit;
     QLabel* entryNameLabel;
     store::DataSource& pictureDisc;
-    QString& pictureRoot;
-    bool& folderThumbnails;
+    contracts::PictureRoot& pictureRoot;
+    contracts::StripState& strip;
     const QString& programDirectory;
 };
 

@@ -1,3 +1,4 @@
+#include "contracts/StripState.h"
 #include "browse/EntryList.h"
 
 #include "browse/EntryDisplay.h"
@@ -78,7 +79,7 @@ void EntryList::showIds(store::DataSource& source, const QList<qint64>& ids,
                         controls::LineModel::TextOf textOf, int emptySlots)
 {
     filledFrom_ = &source;
-    parts_.folderThumbnails = false; // the strip's arrows now step through these lines
+    parts_.strip.setShowsFolder(false); // the strip's arrows now step through these lines
     controls::LineList* list = parts_.entryList;
     filling_ = true;
     list->setLines(int(ids.size()), std::move(textOf));

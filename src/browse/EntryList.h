@@ -26,7 +26,7 @@ struct EntryListParts {
     store::ConnectionPool& connections;
     store::DataSource& entries;
     controls::LineBookmarks& lineBookmarks;
-    bool& folderThumbnails;
+    contracts::StripState& strip;
     controls::Prompts& prompts;
     EntryDisplay& display;
 };

@@ -1,8 +1,9 @@
+#include "contracts/StripState.h"
 #include "browse/ThumbnailClicks.h"
 
 #include "browse/EntryDisplay.h"
 #include "browse/EnlargedViewer.h"
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
 #include "store/DataSource.h"
@@ -37,14 +38,14 @@ void ThumbnailClicks::clickStripSlot(int k)
     controls::ImageControl* big = parts_.bigImage;
     // While the edit screen is shown, the clicked entry becomes the edited one; changes not yet
     // stored are offered for storing first, and a refused save leaves everything as it was.
-    const QString& slotText = parts_.stripBookmarks[k];
+    const QString& slotText = parts_.strip.slot(k);
     const QString slotEntry =
-        !parts_.folderThumbnails && parts_.entries.hasBookmark(slotText) ? slotText : QString();
+        !parts_.strip.showsFolder() && parts_.entries.hasBookmark(slotText) ? slotText : QString();
     if (!parts_.editor.mayLeaveEntryFor(slotEntry))
         return;
     skipStep([&] {
-        if (parts_.folderThumbnails)
-            parts_.pictureEdit->setText(parts_.stripBookmarks[k]);
+        if (parts_.strip.showsFolder())
+            parts_.pictureEdit->setText(parts_.strip.slot(k));
     });
     // An empty slot has no size and matches neither shape.
     skipStep([&] { parts_.display.applyStripWidthRule(thumbnail->picture().naturalSize); });
@@ -57,7 +58,7 @@ void ThumbnailClicks::clickStripSlot(int k)
     });
     // A slot filled from a folder holds a file name, which is no bookmark: the entry set then
     // stays where it was and the log below is that entry's.
-    skipStep([&] { parts_.entries.setBookmark(parts_.stripBookmarks[k]); });
+    skipStep([&] { parts_.entries.setBookmark(parts_.strip.slot(k)); });
     skipStep([&] { parts_.logEdit->setPlainText(store::fieldText(parts_.entries, store::kLogField)); });
     if (!slotEntry.isEmpty() && !parts_.editScreenPanel->isHidden() && parts_.entries.bookmark() == slotEntry)
         parts_.editor.editEntry(parts_.entries);

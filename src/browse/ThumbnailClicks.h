@@ -24,10 +24,9 @@ struct ThumbnailClicksParts {
     controls::ImageControl* bigImage;
     QPlainTextEdit* logEdit;
     QLineEdit* pictureEdit;
-    QGroupBox* editScreenPanel; // the Edit Screen panel
+    QGroupBox* editScreenPanel;
     store::DataSource& entries;
-    const std::array<QString, 8>& stripBookmarks;
-    const bool& folderThumbnails;
+    const contracts::StripState& strip;
     EntryDisplay& display;
     contracts::EntryEditor& editor;
 };

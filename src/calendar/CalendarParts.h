@@ -21,12 +21,10 @@ struct CalendarParts {
     std::array<QLabel*, 8> weekdayLabels;  // [1]..[7]
     std::array<QListWidget*, 43> dayCells; // [1]..[42]
     QTableView* dayGrid;
-    QLineEdit* dayListDate;
     QPushButton* dayListBackButton;
     controls::LineList* entryList;
     store::DataSource& entries;
     store::DataSource& filteredEntries;
-    std::int16_t& dayListCell;
     const store::Clock& clock;
     contracts::EntryLines& entryLines;
     contracts::MainScreen& mainScreen;

@@ -100,9 +100,8 @@ void DayDrop::dragOverDay(int index, DragState state)
 QDate DayDrop::dropDate(int index) const
 {
     const int day = cellDayNumber(parts_.dayCells[index]);
-    const QDate month =
-        firstOfMonth(monthOfName(parts_.monthLabel->text()), parts_.yearLabel->text().trimmed().toInt(),
-                     monthOffsetOfDropCell(index, day));
+    const QDate month = firstOfMonth(calendar_.shownMonth(), calendar_.shownYear().value_or(0),
+                                     monthOffsetOfDropCell(index, day));
     return month.isValid() ? QDate(month.year(), month.month(), day) : QDate();
 }
 

@@ -4,8 +4,6 @@
 #include "store/DataSource.h"
 #include "store/Entry.h"
 
-#include <QLineEdit>
-
 namespace wk::calendar {
 
 namespace {
@@ -24,8 +22,8 @@ QString headingOf(int column)
 }
 } // namespace
 
-DayGridModel::DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent)
-    : QAbstractTableModel(parent), source_(source), listDate_(listDate)
+DayGridModel::DayGridModel(store::DataSource& source, const QString& dayDate, QObject* parent)
+    : QAbstractTableModel(parent), source_(source), dayDate_(dayDate)
 {
     connect(&source_, &store::DataSource::changed, this, [this] {
         if (writing_)
@@ -81,7 +79,7 @@ Qt::ItemFlags DayGridModel::flags(const QModelIndex& index) const
 
 void DayGridModel::storeChangedRow()
 {
-    source_.setField(store::kDateField, listDate_->text());
+    source_.setField(store::kDateField, dayDate_);
     source_.setField(store::kCategoryField, QStringLiteral("1 Events"));
 }
 

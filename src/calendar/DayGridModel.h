@@ -6,8 +6,6 @@
 // takes the shown day and the category "1 Events".
 #include <QAbstractTableModel>
 
-class QLineEdit;
-
 namespace wk::store {
 class DataSource;
 }
@@ -20,8 +18,8 @@ public:
     // The header role that names a column's field.
     static constexpr int FieldRole = Qt::UserRole;
 
-    // `listDate` holds the date text of the day the grid shows.
-    DayGridModel(store::DataSource& source, QLineEdit* listDate, QObject* parent = nullptr);
+    // `dayDate` holds the date text of the day the grid shows (the day list keeps it).
+    DayGridModel(store::DataSource& source, const QString& dayDate, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,14 +29,14 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     // The change rule of a new or changed row (the row being written): DATE := the text of
-    // dayListDate, WHAT := "1 Events".
+    // the day's date, WHAT := "1 Events".
     void storeChangedRow();
 
 private:
     int storedRows() const;
 
     store::DataSource& source_;
-    QLineEdit* listDate_;
+    const QString& dayDate_;
     bool writing_ = false;
 };
 

@@ -24,7 +24,7 @@ using controls::skipStep;
 
 DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
     : parts_(parts), calendar_(calendar),
-      model_(std::make_unique<DayGridModel>(parts.filteredEntries, parts.dayListDate)),
+      model_(std::make_unique<DayGridModel>(parts.filteredEntries, dayDate_)),
       header_(new CaptionHeader(parts.dayGrid))
 {
     QTableView* grid = parts_.dayGrid;
@@ -36,7 +36,6 @@ DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
     header_->setStretchLastSection(true);
     grid->hide();
     parts_.dayListBackButton->hide();
-    parts_.dayListDate->hide();
 
     for (int i = 1; i <= 42; ++i)
         connect(parts_.dayCells[i], &QListWidget::itemClicked, this, [this, i] { openDayList(i); });
@@ -48,9 +47,8 @@ DayList::~DayList() { parts_.dayGrid->setModel(nullptr); }
 QString DayList::dateTextOfCell(int index) const
 {
     const int day = cellDayNumber(parts_.dayCells[index]);
-    const QDate month =
-        firstOfMonth(monthOfName(parts_.monthLabel->text()), parts_.yearLabel->text().trimmed().toInt(),
-                     monthOffsetOfCell(index, day));
+    const QDate month = firstOfMonth(calendar_.shownMonth(), calendar_.shownYear().value_or(0),
+                                     monthOffsetOfCell(index, day));
     if (!month.isValid())
         throw store::StoreError(QStringLiteral("The calendar shows no month."));
     return QStringLiteral(" %1/%2/ %3").arg(month.month()).arg(day).arg(month.year());
@@ -64,12 +62,12 @@ void DayList::openDayList(int index)
         parts_.dayListBackButton->show();
         parts_.dayGrid->raise();
         parts_.dayListBackButton->raise();
-        parts_.dayListCell = std::int16_t(index);
+        dayCell_ = index;
         parts_.entries.refreshIfChanged();
         header_->setCaption(parts_.dayCells[index]->count() > 0 ? parts_.dayCells[index]->item(0)->text()
                                                                 : QString());
         const QString dateText = dateTextOfCell(index);
-        parts_.dayListDate->setText(dateText);
+        dayDate_ = dateText;
         parts_.filteredEntries.setRecordSource(store::queries::day(dateText));
         parts_.filteredEntries.refresh();
         parts_.dayGrid->viewport()->update();
@@ -84,12 +82,12 @@ void DayList::closeDayList()
         parts_.dayListBackButton->hide();
     });
     skipStep([&] { parts_.entries.refreshIfChanged(); });
-    const QString dateText = parts_.dayListDate->text();
+    const QString dateText = dayDate_;
     skipStep([&] {
         day.setRecordSource(store::queries::day(dateText));
         day.refresh();
     });
-    const int index = parts_.dayListCell;
+    const int index = dayCell_;
     if (index < 1 || index > 42)
         return;
     QListWidget* cell = parts_.dayCells[index];

@@ -35,12 +35,10 @@ namespace {
 constexpr int kPortraitImageWidth = 2400;
 const char* const kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-// A year label as a year; nothing when it is not a number of a year.
-std::optional<int> yearOf(const QString& label)
+// The shown year when it is the number of a year.
+std::optional<int> validYear(std::optional<int> year)
 {
-    bool ok = false;
-    const int year = label.trimmed().toInt(&ok);
-    if (!ok || year < 1)
+    if (!year || *year < 1)
         return std::nullopt;
     return year;
 }
@@ -72,6 +70,18 @@ void MonthCalendar::setWeekdayHeadings()
 {
     for (int k = 1; k <= 7; ++k)
         parts_.weekdayLabels[k]->setText(QString::fromLatin1(kWeekdays[k - 1]));
+}
+
+void MonthCalendar::showMonth(int month)
+{
+    month_ = month >= 1 && month <= 12 ? month : 0;
+    parts_.monthLabel->setText(dates::monthName(month));
+}
+
+void MonthCalendar::showYear(int year)
+{
+    year_ = year;
+    parts_.yearLabel->setText(QString::number(year));
 }
 
 void MonthCalendar::toggleCalendar()
@@ -126,7 +136,7 @@ void MonthCalendar::fillMonth(int month, int year, MonthFillOptions options)
 {
     skipStep([&] { clearCells(); });
     skipStep([&] {
-        parts_.monthLabel->setText(dates::monthName(month));
+        showMonth(month);
         setWeekdayHeadings();
     });
     const QDate first = firstOfMonth(month, year, 0);
@@ -206,33 +216,33 @@ void MonthCalendar::showScrolledMonth()
 {
     clearCells();
     const int value = parts_.monthScroller->value();
-    const std::optional<int> year = yearOf(parts_.yearLabel->text());
+    const std::optional<int> year = validYear(year_);
     if (value == 13 || value == 0) {
         // One step past December or before January: the neighbouring month's year, then the
         // scroller comes back to 1 or 12, which fills that month.
-        const QDate shown = firstOfMonth(monthOfName(parts_.monthLabel->text()), year.value_or(0), 0);
+        const QDate shown = firstOfMonth(month_, year.value_or(0), 0);
         if (!shown.isValid())
             return;
         const QDate d = shown.addMonths(value == 13 ? 1 : -1);
-        parts_.monthLabel->setText(dates::monthName(d.month()));
-        parts_.yearLabel->setText(QString::number(d.year()));
+        showMonth(d.month());
+        showYear(d.year());
         parts_.monthScroller->setValue(value == 13 ? 1 : 12);
         return;
     }
     if (!year)
         return; // a year label that is no year: the grid stays empty
     const QDate d(*year, value, 1);
-    parts_.monthLabel->setText(dates::monthName(d.month()));
-    parts_.yearLabel->setText(QString::number(d.year()));
+    showMonth(d.month());
+    showYear(d.year());
     setWeekdayHeadings();
     fillMonth(d.month(), d.year(), {.requery = false});
 }
 
 void MonthCalendar::followMonthDrag(int value)
 {
-    if (value < 1 || value > 12 || !yearOf(parts_.yearLabel->text()))
+    if (value < 1 || value > 12 || !validYear(year_))
         return;
-    parts_.monthLabel->setText(dates::monthName(value));
+    showMonth(value);
 }
 
 } // namespace wk::calendar

@@ -45,18 +45,27 @@ public:
     // The date of each cell in the last fill (index 1..42); invalid before the first fill.
     QDate cellDate(int index) const { return cellDates_[size_t(index)]; }
 
+    // The month the calendar shows (1..12; 0 before the first), kept as a value: the month label
+    // only displays it.
+    int shownMonth() const { return month_; }
+    std::optional<int> shownYear() const override { return year_; }
+    void showYear(int year) override;
+
     DayList& dayList() { return *dayList_; }
     DayDrop& dayDrop() { return *dayDrop_; }
 
 private:
     void clearCells();
     void setWeekdayHeadings();
+    void showMonth(int month);
 
     CalendarParts parts_;
     std::unique_ptr<EntryDateIndex> index_;
     std::unique_ptr<DayList> dayList_;
     std::unique_ptr<DayDrop> dayDrop_;
     std::array<QDate, 43> cellDates_{};
+    int month_ = 0;
+    std::optional<int> year_;
 };
 
 } // namespace wk::calendar

@@ -1,7 +1,7 @@
 #pragma once
 // The controls every window shares: picture boxes and buttons (ImageControl, PictureButton,
-// the one picture loader Picture), lists bound to a result set, folder listings, the window's
-// drawing surface, twips placement and classic colours, the prompts seam through which every
+// the one picture loader Picture), lists bound to a result set, folder listings (FolderFiles, plain data),
+// the window's drawing surface, twips placement and classic colours, the prompts seam through which every
 // question and message goes, and the skip rule for steps that may fail (Steps).
 //
 // No front door: each file is used on its own. This folder may call store/ and Qt only.

@@ -22,7 +22,7 @@ class DataSource;
 
 namespace wk::controls {
 class DropDownCombo;
-class FolderList;
+class FolderFiles;
 class FrameCanvas;
 class ImageControl;
 class LineBookmarks;
@@ -38,6 +38,8 @@ class EntryEditor;
 class EntryLines;
 class MainScreen;
 class MonthView;
+class PictureRoot;
+class StripState;
 class PictureFolder;
 class StripArrows;
 class ViewerState;

@@ -57,7 +57,7 @@ public:
     controls::ImageControl* factPicture(int index) const { return pictures_.at(size_t(index - 1)); }
     QLabel* factLabel(int index) const { return facts_.at(size_t(index - 1)); }
     controls::ImageControl* prairieDog() const { return pdoggo_; }
-    controls::ImageControl* dogMover() const { return mover_; }
+    controls::ImageControl* travellingDog() const { return mover_; }
     // The icon shown while a dog is dragged (the hole), empty when its file is missing.
     QPixmap dragIcon() const { return dragIcon_; }
 

@@ -1,3 +1,4 @@
+#include "contracts/PictureRoot.h"
 #include "dialogs/PictureDiscWindow.h"
 
 #include "controls/Steps.h"
@@ -61,8 +62,8 @@ void PictureDiscWindow::load()
     store::DataSource& cd = parts_.pictureDisc;
     try {
         cd.moveFirst();
-        parts_.pictureRoot = store::fieldText(cd, QStringLiteral("cd"));
-        folderEdit->setText(parts_.pictureRoot);
+        parts_.pictureRoot.setText(store::fieldText(cd, QStringLiteral("cd")));
+        folderEdit->setText(parts_.pictureRoot.text());
     } catch (const std::exception& failure) {
         // No row yet: an empty box, and the picture root stays as it is.
         controls::logSkipped(failure);
@@ -100,7 +101,7 @@ bool PictureDiscWindow::save()
             controls::MessageIcon::Exclamation);
         return false;
     }
-    parts_.pictureRoot = folderEdit->text();
+    parts_.pictureRoot.setText(folderEdit->text());
     saved_ = true;
     return true;
 }

@@ -13,7 +13,7 @@ namespace wk::dialogs {
 struct PictureDiscParts {
     QWidget* window; // the main window, which owns this one
     store::DataSource& pictureDisc;
-    QString& pictureRoot;
+    contracts::PictureRoot& pictureRoot;
     controls::Prompts& prompts;
 };
 

@@ -69,27 +69,27 @@ TablesWindow::TablesWindow(const TablesWindowParts& parts)
     // No database until a button chooses a table: the grid starts empty.
     dataTables_->setRecordSource(QStringLiteral("Catagory"));
 
-    DBGridtables = new QTableView(this);
-    DBGridtables->setObjectName(QStringLiteral("DBGridtables"));
+    tableGrid = new QTableView(this);
+    tableGrid->setObjectName(QStringLiteral("DBGridtables"));
     model_ = new TableGridModel(*dataTables_, this);
     model_->refused = [this](const QString& reason) {
         parts_.prompts.tell(windowTitle(),
                             QStringLiteral("The table did not take this change:\n%1").arg(reason),
                             controls::MessageIcon::Exclamation);
     };
-    DBGridtables->setModel(model_);
-    DBGridtables->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGridtables->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                  QAbstractItemView::AnyKeyPressed);
-    DBGridtables->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    DBGridtables->horizontalHeader()->setDefaultSectionSize(controls::twipsToPixels(1200));
-    DBGridtables->installEventFilter(this);
+    tableGrid->setModel(model_);
+    tableGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tableGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
+    tableGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tableGrid->horizontalHeader()->setDefaultSectionSize(controls::twipsToPixels(1200));
+    tableGrid->installEventFilter(this);
 
     namesTableButton = new QPushButton(QStringLiteral("Who or Where"), this);
     namesTableButton->setObjectName(QStringLiteral("Command1"));
     categoriesTableButton = new QPushButton(QStringLiteral("Catagory"), this);
     categoriesTableButton->setObjectName(QStringLiteral("Command2"));
-    controls::placeTwips(DBGridtables, 120, 120, 4575, 3855);
+    controls::placeTwips(tableGrid, 120, 120, 4575, 3855);
     controls::placeTwips(namesTableButton, 120, 4080, 1455, 375);
     controls::placeTwips(categoriesTableButton, 1680, 4080, 1455, 375);
     new controls::TwipsLayout(this, QSize(4815, 4575)); // the grid grows with the window
@@ -122,17 +122,17 @@ void TablesWindow::showCategoriesTable() { showTable(QStringLiteral("Catagory"))
 void TablesWindow::deleteSelectedRows()
 {
     QList<int> rows;
-    for (const QModelIndex& index : DBGridtables->selectionModel()->selectedRows())
+    for (const QModelIndex& index : tableGrid->selectionModel()->selectedRows())
         rows << index.row();
-    if (rows.isEmpty() && DBGridtables->currentIndex().isValid())
-        rows << DBGridtables->currentIndex().row();
+    if (rows.isEmpty() && tableGrid->currentIndex().isValid())
+        rows << tableGrid->currentIndex().row();
     if (!rows.isEmpty())
         model_->removeTableRows(rows);
 }
 
 bool TablesWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == DBGridtables && event->type() == QEvent::KeyPress &&
+    if (watched == tableGrid && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) { // not while a cell is typed
         deleteSelectedRows();
         return true;
@@ -165,8 +165,8 @@ void TablesWindow::closeEvent(QCloseEvent* event)
 {
     // A cell still being typed is stored before the window goes.
     if (QWidget* editor = QApplication::focusWidget();
-        editor && editor != DBGridtables && DBGridtables->isAncestorOf(editor))
-        Q_EMIT DBGridtables->itemDelegate()->commitData(editor);
+        editor && editor != tableGrid && tableGrid->isAncestorOf(editor))
+        Q_EMIT tableGrid->itemDelegate()->commitData(editor);
     unload();
     event->accept();
 }

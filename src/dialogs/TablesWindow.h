@@ -33,7 +33,8 @@ class TablesWindow : public QWidget {
 public:
     // Shows the window of `form`, creating it when it is not open.
     static TablesWindow* open(const TablesWindowParts& parts);
-    // Opens the window when the mouse button goes down on `button` (Command2_MouseDown).
+    // Opens the window when the mouse button goes down on `button`, as a press on the "Name List" button
+    // does.
     static void openOnPress(const TablesWindowParts& parts, QPushButton* button);
 
     explicit TablesWindow(const TablesWindowParts& parts);
@@ -48,7 +49,7 @@ public:
     store::DataSource& tableRows() { return *dataTables_; }
     TableGridModel& gridModel() { return *model_; }
 
-    QTableView* DBGridtables = nullptr;
+    QTableView* tableGrid = nullptr;
     QPushButton* namesTableButton = nullptr;
     QPushButton* categoriesTableButton = nullptr;
 

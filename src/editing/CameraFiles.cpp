@@ -1,6 +1,6 @@
 #include "editing/CameraFiles.h"
 
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 
 #include "editing/FolderListing.h"
 
@@ -59,8 +59,8 @@ RenameOutcome renameCameraFiles(const QString& folder, const QStringList& names,
             continue;
         ++number;
         const QString newName = pbName(number, name);
-        const QString oldPath = controls::FolderList::joinPath(folder, name);
-        const QString newPath = controls::FolderList::joinPath(folder, newName);
+        const QString oldPath = controls::FolderFiles::joinPath(folder, name);
+        const QString newPath = controls::FolderFiles::joinPath(folder, newName);
         if (QFileInfo::exists(newPath)) {
             outcome.skipped << QStringLiteral("%1 (%2 already exists)").arg(name, newName);
             continue;
@@ -83,8 +83,8 @@ QString pathAfterRenames(const QString& path, const QString& folder, const Renam
         return path;
     const QString cleaned = QDir::cleanPath(path);
     for (auto it = outcome.newNames.cbegin(); it != outcome.newNames.cend(); ++it)
-        if (cleaned == QDir::cleanPath(controls::FolderList::joinPath(folder, it.key())))
-            return controls::FolderList::joinPath(folder, it.value());
+        if (cleaned == QDir::cleanPath(controls::FolderFiles::joinPath(folder, it.key())))
+            return controls::FolderFiles::joinPath(folder, it.value());
     return path;
 }
 

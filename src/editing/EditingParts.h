@@ -11,21 +11,19 @@
 namespace wk::editing {
 
 struct EditingParts {
-    QGroupBox* editScreenPanel; // the Edit Screen panel
-    QLineEdit* dateEdit;        // date
-    QLineEdit* pictureEdit;     // picture file
-    QPlainTextEdit* logEdit;    // log
-    QLineEdit* titleEdit;       // title
+    QGroupBox* editScreenPanel;
+    QLineEdit* dateEdit;
+    QLineEdit* pictureEdit;
+    QPlainTextEdit* logEdit;
+    QLineEdit* titleEdit;
     controls::DropDownCombo* nameCombo;
     QComboBox* categoryCombo;
     QPushButton* addButton;
     QPushButton* saveNewButton;
     QPushButton* saveChangesButton;
     QPushButton* deleteButton;
-    QPushButton* thumbnailsButton; // "Thumbnails"
+    QPushButton* thumbnailsButton;
     QPushButton* mergeButton;
-    controls::FolderList* folderPictures;
-    controls::FolderList* cameraNumbers;
     controls::LineList* entryList;
     std::array<controls::ImageControl*, 8> stripSlots; // the strip's slots [1]..[7]
     controls::ImageControl* forwardArrow;
@@ -33,12 +31,10 @@ struct EditingParts {
     store::DataSource& entries;
     store::DataSource& nameTable;
     controls::LineBookmarks& lineBookmarks;
-    std::array<QString, 8>& stripBookmarks;
-    int& stripFirstIndex;
-    int& stripLastIndex;
-    bool& folderThumbnails;
+    contracts::StripState& strip;
     controls::Prompts& prompts;
     const store::Clock& clock;
+    const QString& programDirectory; // where the camera files' "PB" numbers are read
     contracts::BigPicture& bigPicture;
     contracts::EntryLines& entryLines;
 };

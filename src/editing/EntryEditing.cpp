@@ -1,3 +1,4 @@
+#include "contracts/StripState.h"
 #include "editing/EntryEditing.h"
 
 #include "contracts/BigPicture.h"
@@ -203,7 +204,7 @@ bool EntryEditing::storeNewEntry()
         parts_.titleEdit->show();
         parts_.saveNewButton->hide();
         parts_.saveChangesButton->show();
-        parts_.folderThumbnails = false;
+        parts_.strip.setShowsFolder(false);
     });
     markBoxesStored();
     return true;

@@ -1,7 +1,8 @@
+#include "contracts/StripState.h"
 #include "editing/PictureFiles.h"
 
 #include "contracts/BigPicture.h"
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
 #include "controls/ParallelDecode.h"
 #include "controls/Prompts.h"
@@ -10,9 +11,7 @@
 #include "editing/FolderListing.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace wk::editing {
@@ -33,23 +32,26 @@ constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureF
 
 PictureFiles::PictureFiles(const EditingParts& parts) : parts_(parts)
 {
+    folderPictures_.setFolder(parts_.programDirectory);
+    cameraNumbers_.setPattern(QStringLiteral("PB*.*"));
+    cameraNumbers_.setFolder(parts_.programDirectory);
     connect(parts_.thumbnailsButton, &QPushButton::clicked, this, &PictureFiles::showFolderThumbnails);
     connect(parts_.mergeButton, &QPushButton::clicked, this, &PictureFiles::mergeCameraFiles);
 }
 
-void PictureFiles::setListedFolder(const QString& folder) { parts_.folderPictures->setFolder(folder); }
+void PictureFiles::setListedFolder(const QString& folder) { folderPictures_.setFolder(folder); }
 
-void PictureFiles::setListedPattern(const QString& pattern) { parts_.folderPictures->setPattern(pattern); }
+void PictureFiles::setListedPattern(const QString& pattern) { folderPictures_.setPattern(pattern); }
 
-QString PictureFiles::listedFolder() const { return parts_.folderPictures->folder(); }
+QString PictureFiles::listedFolder() const { return folderPictures_.folder(); }
 
-QString PictureFiles::listedPattern() const { return parts_.folderPictures->pattern(); }
+QString PictureFiles::listedPattern() const { return folderPictures_.pattern(); }
 
-int PictureFiles::listedCount() const { return parts_.folderPictures->nameCount(); }
+int PictureFiles::listedCount() const { return folderPictures_.nameCount(); }
 
-QString PictureFiles::listedName(int index) const { return parts_.folderPictures->nameAt(index); }
+QString PictureFiles::listedName(int index) const { return folderPictures_.nameAt(index); }
 
-QString PictureFiles::listedPath(int index) const { return parts_.folderPictures->fullPath(index); }
+QString PictureFiles::listedPath(int index) const { return folderPictures_.fullPath(index); }
 
 QStringList PictureFiles::listedNames() const
 {
@@ -62,8 +64,8 @@ QStringList PictureFiles::listedNames() const
 QStringList PictureFiles::cameraNumberNames() const
 {
     QStringList names;
-    for (int i = 0; i < parts_.cameraNumbers->nameCount(); ++i)
-        names << parts_.cameraNumbers->nameAt(i);
+    for (int i = 0; i < cameraNumbers_.nameCount(); ++i)
+        names << cameraNumbers_.nameAt(i);
     return names;
 }
 
@@ -92,26 +94,26 @@ void PictureFiles::showFolderThumbnails()
         setListedPattern(kAllPictures);
 
         const int count = listedCount();
-        int index = count == 0 ? 0 : std::max(0, parts_.folderPictures->currentRow() - 3);
+        int index = count == 0 ? 0 : std::max(0, folderPictures_.selectedIndex() - 3);
         const int start = index;
         for (int k = 1; k <= 7; ++k)
-            parts_.stripBookmarks[k].clear();
+            parts_.strip.slot(k).clear();
         for (int k = 1; k <= 7 && index != count; ++k, ++index)
-            parts_.stripBookmarks[k] = listedPath(index);
-        parts_.stripFirstIndex = start;
-        parts_.stripLastIndex = index - 1;
+            parts_.strip.slot(k) = listedPath(index);
+        parts_.strip.firstLine = start;
+        parts_.strip.lastLine = index - 1;
 
         QList<controls::ImageControl*> slots;
         QStringList files;
         for (int k = 1; k <= 7; ++k) {
             parts_.stripSlots[k]->show();
             slots << parts_.stripSlots[k];
-            files << parts_.stripBookmarks[k];
+            files << parts_.strip.slot(k);
         }
         controls::loadThumbnails(slots, files);
         parts_.forwardArrow->show();
         parts_.backArrow->show();
-        parts_.folderThumbnails = true;
+        parts_.strip.setShowsFolder(true);
     } catch (const std::exception& error) {
         parts_.prompts.tell(kProgramTitle, QString::fromUtf8(error.what()), MessageIcon::Critical);
     }
@@ -152,18 +154,18 @@ void PictureFiles::renameCameraFiles()
     const QString folder = listedFolder();
     // Both folders as they are now: an earlier merge of this run may have given "PB" names in
     // either, and numbering on from them keeps this merge from colliding with that one.
-    parts_.cameraNumbers->reRead();
+    cameraNumbers_.reRead();
     const int highest =
         std::max(highestPbNumber(cameraNumberNames()),
-                 highestPbNumber(controls::FolderList::listNames(folder, parts_.cameraNumbers->pattern())));
+                 highestPbNumber(controls::FolderFiles::listNames(folder, cameraNumbers_.pattern())));
     const RenameOutcome outcome = editing::renameCameraFiles(folder, listedNames(), highest);
 
     // No list or box keeps a name that is gone, so a Save or a thumbnail click cannot store one.
-    parts_.folderPictures->reRead();
-    parts_.cameraNumbers->reRead();
+    folderPictures_.reRead();
+    cameraNumbers_.reRead();
     parts_.pictureEdit->setText(pathAfterRenames(parts_.pictureEdit->text(), folder, outcome));
     for (int k = 1; k <= 7; ++k)
-        parts_.stripBookmarks[k] = pathAfterRenames(parts_.stripBookmarks[k], folder, outcome);
+        parts_.strip.slot(k) = pathAfterRenames(parts_.strip.slot(k), folder, outcome);
 
     if (outcome.skipped.isEmpty())
         return;

@@ -8,8 +8,9 @@
 // cameraNumbers lists the "PB*.*" names of the program folder, read when the window is created and by
 // merges. Both controls hold the names as their lines; the folder and pattern are kept here.
 // Neither is ever shown: "Thumbnails" puts the window into folder thumbnails
-// (MainWindow::folderThumbnails).
+// (contracts::StripState::showsFolder).
 #include "contracts/PictureFolder.h"
+#include "controls/FolderFiles.h"
 #include "editing/EditingParts.h"
 
 #include <QObject>
@@ -51,6 +52,8 @@ public:
 
 private:
     EditingParts parts_;
+    controls::FolderFiles folderPictures_; // the picture folder the picture commands point at
+    controls::FolderFiles cameraNumbers_;  // the program folder's "PB*.*" names
 };
 
 } // namespace wk::editing

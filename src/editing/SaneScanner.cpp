@@ -185,7 +185,7 @@ void applyOptions(SANE_Handle handle, const QList<SaneScanner::Option>& options)
 } // namespace
 
 struct SaneScanner::ScanResult {
-    enum Stage { Open, Scan, Decode, Done };
+    enum Stage { Open, Scanning, Decode, Done };
     Stage stage = Open;
     SANE_Status status = SANE_STATUS_GOOD;
     QString problem; // Decode: what the picture data lacked
@@ -311,7 +311,7 @@ bool SaneScanner::AcquireToFile(const QString& fileName)
                      .arg(device.label));
         } else if (result.stage == ScanResult::Open) {
             tell(tr("The scanner %1 could not be opened: %2.").arg(device.label, statusText(result.status)));
-        } else if (result.stage == ScanResult::Scan) {
+        } else if (result.stage == ScanResult::Scanning) {
             tell(tr("Scanning with %1 failed: %2.").arg(device.label, statusText(result.status)));
         } else {
             tell(tr("The scanner %1 sent a picture that cannot be read (%2).")
@@ -351,7 +351,7 @@ void SaneScanner::scanOnWorker(const QByteArray& deviceName, ScanResult& result)
         return;
     applyOptions(handle, options_);
 
-    result.stage = ScanResult::Scan;
+    result.stage = ScanResult::Scanning;
     FrameAssembler assembler;
     std::vector<SANE_Byte> buffer(readChunk);
     int lastPercent = -2;

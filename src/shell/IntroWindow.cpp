@@ -67,7 +67,7 @@ void IntroWindow::endProgram()
 
 void showCategoryCaptions(MainWindow& form)
 {
-    store::DataSource& categories = form.categoryTable;
+    store::DataSource& categories = form.categoryTable();
     skipStep([&] {
         categories.setRecordSource(QStringLiteral("catagory"));
         categories.refresh();
@@ -79,7 +79,7 @@ void showCategoryCaptions(MainWindow& form)
             QString caption = name.toString();
             while (caption.endsWith(QLatin1Char(' ')))
                 caption.chop(1);
-            form.categoryButtons[k]->setText(caption);
+            form.widgets().categoryButtons[k]->setText(caption);
         }
     });
 }
@@ -98,43 +98,46 @@ std::unique_ptr<MainWindow> IntroWindow::load()
     skipStep([&] { form->load(); });
     skipStep([&] {
         for (int k = 1; k <= 7; ++k)
-            form->stripSlots[k]->hide();
-        for (QWidget* arrow :
-             {static_cast<QWidget*>(form->forwardArrow), static_cast<QWidget*>(form->forwardStop),
-              static_cast<QWidget*>(form->backArrow), static_cast<QWidget*>(form->backStop)})
+            form->widgets().stripSlots[k]->hide();
+        for (QWidget* arrow : {static_cast<QWidget*>(form->widgets().forwardArrow),
+                               static_cast<QWidget*>(form->widgets().forwardStop),
+                               static_cast<QWidget*>(form->widgets().backArrow),
+                               static_cast<QWidget*>(form->widgets().backStop)})
             arrow->hide();
-        form->logEdit->setReadOnly(true);
-        form->dateEdit->setReadOnly(false);
+        form->widgets().logEdit->setReadOnly(true);
+        form->widgets().dateEdit->setReadOnly(false);
         for (int i = 1; i <= 42; ++i)
-            form->dayCells[i]->hide();
+            form->widgets().dayCells[i]->hide();
     });
     skipStep([&] {
         // One file, whatever letter case each source names it with.
-        form->entries.setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
-        form->nameTable.setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
-        form->pictureDisc.setDatabaseName(form->databasePath(QStringLiteral("Velmora.mdb")));
-        form->categoryTable.setDatabaseName(form->databasePath(QStringLiteral("velmora.mdb")));
+        form->entries().setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
+        form->nameTable().setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
+        form->pictureDisc().setDatabaseName(form->databasePath(QStringLiteral("Velmora.mdb")));
+        form->categoryTable().setDatabaseName(form->databasePath(QStringLiteral("velmora.mdb")));
     });
     // The data sources open on the file now, each on its own: one that fails leaves the rest.
     // The filter set is left until a filter gives it its query.
-    for (store::DataSource* source : {&form->entries, &form->nameTable, &form->pictureDisc})
+    for (store::DataSource* source : {&form->entries(), &form->nameTable(), &form->pictureDisc()})
         skipStep([&] { source->refresh(); });
-    skipStep([&] { controls::fillList(form->nameList, form->nameTable, QStringLiteral("where")); });
-    showCategoryCaptions(*form);
     skipStep(
-        [&] { controls::fillCombo(form->categoryCombo, form->categoryTable, QStringLiteral("catagory")); });
+        [&] { controls::fillList(form->widgets().nameList, form->nameTable(), QStringLiteral("where")); });
+    showCategoryCaptions(*form);
+    skipStep([&] {
+        controls::fillCombo(form->widgets().categoryCombo, form->categoryTable(), QStringLiteral("catagory"));
+    });
     skipStep([&] { close(); });
     skipStep([&] {
-        form->entries.moveFirst();
+        form->entries().moveFirst();
         form->repaint();
-        form->timelineButton->show();
-        form->nameList->show();
-        form->entryList->show();
+        form->widgets().timelineButton->show();
+        form->widgets().nameList->show();
+        form->widgets().entryList->show();
     });
-    skipStep([&] { form->entryLines().fill(form->entries); });
+    skipStep([&] { form->entryLines().fill(form->entries()); });
     skipStep([&] {
-        form->entries.moveFirst();
-        form->entryList->setCurrentRow(0);
+        form->entries().moveFirst();
+        form->widgets().entryList->setCurrentRow(0);
     });
     return form;
 }

@@ -3,7 +3,6 @@
 #include "browse/Browse.h"
 #include "calendar/Calendar.h"
 #include "controls/ClassicColours.h"
-#include "controls/FolderList.h"
 #include "controls/FrameCanvas.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
@@ -41,12 +40,11 @@ constexpr int kDesignHeight = 6480 + 375;
 } // namespace
 
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), prompts(services.prompts), programDirectory(services.programDirectory),
-      clock(services.clock), entries(connections, QStringLiteral("Data1")),
-      filteredEntries(connections, QStringLiteral("DataFind")),
-      nameTable(connections, QStringLiteral("DataWhere")),
-      categoryTable(connections, QStringLiteral("DataCatagory")),
-      pictureDisc(connections, QStringLiteral("datacd"))
+    : QWidget(parent), services_(services), entries_(connections_, QStringLiteral("Data1")),
+      filteredEntries_(connections_, QStringLiteral("DataFind")),
+      nameTable_(connections_, QStringLiteral("DataWhere")),
+      categoryTable_(connections_, QStringLiteral("DataCatagory")),
+      pictureDisc_(connections_, QStringLiteral("datacd"))
 {
     setObjectName(QStringLiteral("MTFORM1"));
     setWindowTitle(QStringLiteral("Wanderkeep "));
@@ -56,21 +54,21 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    backups_ = std::make_unique<ScrapbookBackups>(prompts, clock);
-    backups_->guard(connections);
+    backups_ = std::make_unique<ScrapbookBackups>(services_.prompts, services_.clock);
+    backups_->guard(connections_);
 
-    entries.setRecordSource(QStringLiteral("MYLIFE"));
-    filteredEntries.setRecordSource(QStringLiteral("MYLIFE"));
-    nameTable.setRecordSource(QStringLiteral("WHERE"));
-    categoryTable.setRecordSource(QStringLiteral("Catagory"));
-    pictureDisc.setRecordSource(QStringLiteral("cddrive"));
+    entries_.setRecordSource(QStringLiteral("MYLIFE"));
+    filteredEntries_.setRecordSource(QStringLiteral("MYLIFE"));
+    nameTable_.setRecordSource(QStringLiteral("WHERE"));
+    categoryTable_.setRecordSource(QStringLiteral("Catagory"));
+    pictureDisc_.setRecordSource(QStringLiteral("cddrive"));
 
     canvas_ = new controls::FrameCanvas(this);
     createControls();
     canvas_->lower();
 
     createSubsystems();
-    undo_ = std::make_unique<EntryUndo>(this, connections, [this] { showUndoneChange(); });
+    undo_ = std::make_unique<EntryUndo>(this, connections_, [this] { showUndoneChange(); });
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::askToQuit);
 }
 
@@ -78,7 +76,7 @@ MainWindow::~MainWindow() = default;
 
 QString MainWindow::databasePath(const QString& fileName) const
 {
-    return store::findFileIgnoringCase(programDirectory, fileName);
+    return store::findFileIgnoringCase(services_.programDirectory, fileName);
 }
 
 void MainWindow::load()
@@ -88,7 +86,7 @@ void MainWindow::load()
         unsetCursor();
         const QString database = databasePath(QString::fromLatin1(store::kScrapbookFileName));
         for (store::DataSource* source :
-             {&entries, &nameTable, &pictureDisc, &categoryTable, &filteredEntries})
+             {&entries_, &nameTable_, &pictureDisc_, &categoryTable_, &filteredEntries_})
             source->setDatabaseName(database);
         restoreWindowPlacement(this);
         show();
@@ -101,7 +99,6 @@ void MainWindow::load()
         stripStepping_->hideArrows();
         logEdit->setReadOnly(true);
         dateEdit->setReadOnly(false);
-        folderPictures->hide();
         for (int i = 1; i <= 42; ++i)
             dayCells[i]->hide();
         monthLabel->hide();
@@ -115,7 +112,8 @@ void MainWindow::load()
 
 void MainWindow::askToQuit()
 {
-    if (prompts.askYesNo(QStringLiteral("Wanderkeep"), QStringLiteral("Do you really want to quit?")))
+    if (services_.prompts.askYesNo(QStringLiteral("Wanderkeep"),
+                                   QStringLiteral("Do you really want to quit?")))
         close();
 }
 
@@ -135,7 +133,7 @@ void MainWindow::showUndoneChange()
     controls::skipStep([&] { entryLines().refillFromLastSource(); });
     if (calendarButton->isChecked())
         controls::skipStep([&] {
-            calendar().fillMonth(monthScroller->value(), yearLabel->text().trimmed().toInt(),
+            calendar().fillMonth(calendar().shownMonth(), calendar().shownYear().value_or(0),
                                  {.requery = true});
         });
     if (listingPanel->isVisible())

@@ -1,7 +1,9 @@
 #pragma once
-// The shell: the main window, which creates every control of the scrapbook, the state the
-// subsystems share and the subsystems themselves (the composition root), and the screen modes
-// that switch between its panels. Behaviour lives in the subsystem folders; each subsystem is
+// The shell: the intro window and the start-up sequence (IntroWindow), the main window, which
+// creates every control (MainWindowWidgets), keeps the result sets and the state the subsystems
+// share, and creates the subsystems themselves (the composition root), and the screen modes that
+// switch between its panels (ScreenModes). The main window keeps its own state: other code reads
+// it through its accessors. Behaviour lives in the subsystem folders; each subsystem is
 // handed only the controls, state and other subsystems' operations it works on.
 //
 // Front door: MainWindow, created by app/. The shell may call every subsystem folder (browse,
@@ -10,7 +12,10 @@
 #include "controls/Forward.h"
 #include "controls/LineBookmarks.h"
 #include "controls/LineList.h"
+#include "contracts/PictureRoot.h"
+#include "contracts/StripState.h"
 #include "controls/Prompts.h"
+#include "shell/MainWindowWidgets.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
@@ -70,114 +75,37 @@ struct MainWindowServices {
     const store::Clock& clock; // today's date, for every part that asks
 };
 
-class MainWindow : public QWidget {
+// The widgets are a private base, as in the multiple-inheritance way of using a designed form:
+// the window's own code names them directly, everything else reads them through widgets().
+class MainWindow : public QWidget, private MainWindowWidgets {
     Q_OBJECT
 public:
     explicit MainWindow(const MainWindowServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // --- shared state ------------------------------------------------------------------------
-    controls::Prompts& prompts;
-    const QString programDirectory;
-    const store::Clock& clock;
-    QString pictureRoot;
-    controls::LineBookmarks lineBookmarks;
-    std::array<QString, 8> stripBookmarks; // slots 1..7
-    // Line indices of the strip's first and last slots; full-size integers, because a
-    // scrapbook of years holds more lines than a 16-bit index can count.
-    int stripFirstIndex = 0;
-    int stripLastIndex = 0;
-    std::int16_t dayListCell = 0;
-    // The strip shows a folder's pictures ("Thumbnails"): its slots then hold file names, a
-    // thumbnail click hands its file to the picture box and the arrows step through the folder.
-    // Showing an entry or refilling the list or the strip from the entries ends it.
-    bool folderThumbnails = false;
+    // The controls, by what they are (each keeps its design name as its objectName).
+    const MainWindowWidgets& widgets() const { return *this; }
 
-    // --- data sources (never visible) --------------------------------------------------------
-    store::ConnectionPool connections;
-    store::DataSource entries;
-    store::DataSource filteredEntries;
-    store::DataSource nameTable;
-    store::DataSource categoryTable;
-    store::DataSource pictureDisc;
+    // What the window was given.
+    controls::Prompts& prompts() const { return services_.prompts; }
+    const QString& programDirectory() const { return services_.programDirectory; }
+    const store::Clock& clock() const { return services_.clock; }
+
+    // The scrapbook's result sets (never visible).
+    store::ConnectionPool& connections() { return connections_; }
+    store::DataSource& entries() { return entries_; }
+    store::DataSource& filteredEntries() { return filteredEntries_; }
+    store::DataSource& nameTable() { return nameTable_; }
+    store::DataSource& categoryTable() { return categoryTable_; }
+    store::DataSource& pictureDisc() { return pictureDisc_; }
     // The database file name the data sources are given: programDirectory + the file name.
     QString databasePath(const QString& fileName) const;
 
-    // --- thumbnail strip ---------------------------------------------------------------------
-    QGroupBox* stripFrame = nullptr;
-    std::array<controls::ImageControl*, 8> stripSlots{}; // Image[1]..Image[7]
-    controls::ImageControl* forwardArrow = nullptr;
-    controls::ImageControl* backArrow = nullptr;
-    controls::ImageControl* forwardStop = nullptr;
-    controls::ImageControl* backStop = nullptr;
-    controls::PictureButton* timelineButton = nullptr;
-
-    // --- big picture, log, calendar switch ---------------------------------------------------
-    QGroupBox* bigPictureFrame = nullptr;
-    controls::ImageControl* bigImage = nullptr;
-    QPlainTextEdit* logEdit = nullptr;
-    controls::PictureButton* calendarButton = nullptr;
-
-    // --- calendar ------------------------------------------------------------------------------
-    QGroupBox* calendarFrame = nullptr;
-    QLabel* monthLabel = nullptr;
-    QLabel* yearLabel = nullptr;
-    QScrollBar* monthScroller = nullptr;
-    QScrollBar* yearScroller = nullptr;
-    std::array<QLabel*, 8> weekdayLabels{};  // Label1..Label7 of the calendar
-    std::array<QListWidget*, 43> dayCells{}; // dayCells(1)..dayCells(42)
-    QTableView* dayGrid = nullptr;
-    QLineEdit* dayListDate = nullptr;
-    QPushButton* dayListBackButton = nullptr;
-    QLabel* dayListLabel = nullptr;
-
-    // --- Main Screen panel -------------------------------------------------------------------
-    QGroupBox* mainScreenPanel = nullptr;
-    controls::LineList* entryList = nullptr;
-    std::array<QRadioButton*, 6> categoryButtons{}; // SSOption1..SSOption5
-    QButtonGroup* categoryGroup = nullptr;
-    QPushButton* allPicturesButton = nullptr;
-    QListWidget* nameList = nullptr;
-
-    // --- Edit Screen panel -------------------------------------------------------------------
-    QGroupBox* editScreenPanel = nullptr;
-    QLabel* pictureLabel = nullptr;
-    QLabel* titleLabel = nullptr;
-    QLabel* nameLabel = nullptr;
-    QLabel* dateLabel = nullptr;
-    QLabel* categoryLabel = nullptr;
-    QLineEdit* pictureEdit = nullptr;
-    QLineEdit* titleEdit = nullptr;
-    controls::DropDownCombo* nameCombo = nullptr; // fills its list as it opens
-    QLineEdit* dateEdit = nullptr;
-    QComboBox* categoryCombo = nullptr;
-    QPushButton* addButton = nullptr;
-    QPushButton* saveNewButton = nullptr;
-    QPushButton* saveChangesButton = nullptr;
-    QPushButton* deleteButton = nullptr;
-    QPushButton* thumbnailsButton = nullptr; // "Thumbnails"
-    QPushButton* nameListButton = nullptr;   // "Name List"
-    QPushButton* discDriveButton = nullptr;  // "CD Drive"
-    QPushButton* mergeButton = nullptr;
-    QPushButton* scanButton = nullptr;
-    controls::FolderList* folderPictures = nullptr; // hidden folder listings
-    controls::FolderList* cameraNumbers = nullptr;
-
-    // --- List by Date panel ------------------------------------------------------------------
-    QGroupBox* listingPanel = nullptr;
-    controls::LineList* dateList = nullptr;
-    QLabel* entryNameLabel = nullptr;
-    QLabel* entryDateLabel = nullptr;
-
-    // --- bottom row ----------------------------------------------------------------------------
-    QPushButton* quitButton = nullptr;
-    QPushButton* helpButton = nullptr;
-    controls::PictureButton* printCheck = nullptr;
-    controls::PictureButton* kidsGuideCheck = nullptr;
-    controls::PictureButton* editScreenButton = nullptr;
-    controls::PictureButton* listByDateButton = nullptr;
-    controls::PictureButton* mainScreenButton = nullptr;
-    QButtonGroup* screenGroup = nullptr;
+    // What the subsystems share: which entry each list line stands for, what the strip shows
+    // and where the picture disc is found.
+    const controls::LineBookmarks& lineBookmarks() const { return lineBookmarks_; }
+    contracts::StripState& strip() { return strip_; }
+    contracts::PictureRoot& pictureRoot() { return pictureRoot_; }
 
     // --- subsystems ------------------------------------------------------------------------------
     browse::EntryDisplay& entryDisplay() { return *entryDisplay_; }
@@ -222,6 +150,17 @@ private:
     dialogs::PictureDiscParts pictureDiscParts();
     // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
     void showUndoneChange();
+
+    const MainWindowServices services_;
+    store::ConnectionPool connections_;
+    store::DataSource entries_;
+    store::DataSource filteredEntries_;
+    store::DataSource nameTable_;
+    store::DataSource categoryTable_;
+    store::DataSource pictureDisc_;
+    controls::LineBookmarks lineBookmarks_;
+    contracts::StripState strip_;
+    contracts::PictureRoot pictureRoot_;
 
     controls::FrameCanvas* canvas_ = nullptr;
     controls::TwipsLayout* layout_ = nullptr;   // the design scales with the window

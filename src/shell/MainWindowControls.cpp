@@ -1,6 +1,5 @@
 // The control inventory of the main window: names, kinds and twips geometry, in the order the
 // window lists them. Containers come first; every position is relative to its container.
-#include "controls/FolderList.h"
 #include "controls/DropDownCombo.h"
 #include "controls/ImageControl.h"
 #include "controls/LineList.h"
@@ -157,7 +156,6 @@ void MainWindow::createControls()
     dayGrid = place<QTableView>(calendarFrame, QStringLiteral("DBGrid1"), tw(375, 1215, 4215, 3255));
     dayListBackButton =
         button(calendarFrame, QStringLiteral("CmdDayList"), QStringLiteral("Back"), tw(375, 4560, 495, 195));
-    dayListDate = place<QLineEdit>(calendarFrame, QStringLiteral("ListDate"), tw(1920, 4680, 1095, 285));
     dayListLabel = label(calendarFrame, QStringLiteral("DAYLIST"), QString(), tw(360, 4560, 4215, 255));
 
     // Main Screen panel.
@@ -217,17 +215,8 @@ void MainWindow::createControls()
                          tw(120, 3120, 975, 375), QStringLiteral("Rename Pic*.* files to Pbxxxx"));
     scanButton =
         button(editScreenPanel, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
-    folderPictures =
-        place<controls::FolderList>(editScreenPanel, QStringLiteral("File1"), tw(120, 3600, 1455, 1455));
-    folderPictures->setFolder(programDirectory);
-    cameraNumbers =
-        place<controls::FolderList>(editScreenPanel, QStringLiteral("File2"), tw(1680, 3600, 1455, 1455));
-    cameraNumbers->setPattern(QStringLiteral("PB*.*"));
-    cameraNumbers->setFolder(programDirectory);
     saveChangesButton->hide();
     saveNewButton->hide();
-    folderPictures->hide();
-    cameraNumbers->hide();
 
     // List by Date panel.
     listingPanel = place<QGroupBox>(this, QStringLiteral("FrameMytrip"), tw(5760, 1200, 3255, 5175));

@@ -22,7 +22,10 @@ namespace wk::shell {
 
 timeline::TimelinePrintWindow* MainWindow::printWindow() const { return printWindow_; }
 
-dialogs::PictureDiscParts MainWindow::pictureDiscParts() { return {this, pictureDisc, pictureRoot, prompts}; }
+dialogs::PictureDiscParts MainWindow::pictureDiscParts()
+{
+    return {this, pictureDisc_, pictureRoot_, services_.prompts};
+}
 
 void MainWindow::createSubsystems()
 {
@@ -40,10 +43,10 @@ void MainWindow::createBrowsing()
         .bigImage = bigImage,
         .logEdit = logEdit,
         .entryNameLabel = entryNameLabel,
-        .pictureDisc = pictureDisc,
-        .pictureRoot = pictureRoot,
-        .folderThumbnails = folderThumbnails,
-        .programDirectory = programDirectory,
+        .pictureDisc = pictureDisc_,
+        .pictureRoot = pictureRoot_,
+        .strip = strip_,
+        .programDirectory = services_.programDirectory,
     });
     entryDisplay_->openPictureDiscWindow = [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); };
 
@@ -53,11 +56,11 @@ void MainWindow::createBrowsing()
         .pictureLabel = pictureLabel,
         .dayCells = dayCells,
         .calendarButton = calendarButton,
-        .connections = connections,
-        .entries = entries,
-        .lineBookmarks = lineBookmarks,
-        .folderThumbnails = folderThumbnails,
-        .prompts = prompts,
+        .connections = connections_,
+        .entries = entries_,
+        .lineBookmarks = lineBookmarks_,
+        .strip = strip_,
+        .prompts = services_.prompts,
         .display = *entryDisplay_,
     });
 }
@@ -78,21 +81,17 @@ void MainWindow::createEditing()
         .deleteButton = deleteButton,
         .thumbnailsButton = thumbnailsButton,
         .mergeButton = mergeButton,
-        .folderPictures = folderPictures,
-        .cameraNumbers = cameraNumbers,
         .entryList = entryList,
         .stripSlots = stripSlots,
         .forwardArrow = forwardArrow,
         .backArrow = backArrow,
-        .entries = entries,
-        .nameTable = nameTable,
-        .lineBookmarks = lineBookmarks,
-        .stripBookmarks = stripBookmarks,
-        .stripFirstIndex = stripFirstIndex,
-        .stripLastIndex = stripLastIndex,
-        .folderThumbnails = folderThumbnails,
-        .prompts = prompts,
-        .clock = clock,
+        .entries = entries_,
+        .nameTable = nameTable_,
+        .lineBookmarks = lineBookmarks_,
+        .strip = strip_,
+        .prompts = services_.prompts,
+        .clock = services_.clock,
+        .programDirectory = services_.programDirectory,
         .bigPicture = *entryDisplay_,
         .entryLines = *entryLines_,
     };
@@ -106,9 +105,8 @@ void MainWindow::createEditing()
         .logEdit = logEdit,
         .pictureEdit = pictureEdit,
         .editScreenPanel = editScreenPanel,
-        .entries = entries,
-        .stripBookmarks = stripBookmarks,
-        .folderThumbnails = folderThumbnails,
+        .entries = entries_,
+        .strip = strip_,
         .display = *entryDisplay_,
         .editor = *editing_,
     });
@@ -123,11 +121,8 @@ void MainWindow::createStripAndFilters()
         .forwardStop = forwardStop,
         .backStop = backStop,
         .entryList = entryList,
-        .lineBookmarks = lineBookmarks,
-        .stripBookmarks = stripBookmarks,
-        .stripFirstIndex = stripFirstIndex,
-        .stripLastIndex = stripLastIndex,
-        .folderThumbnails = folderThumbnails,
+        .lineBookmarks = lineBookmarks_,
+        .strip = strip_,
         .entryLines = *entryLines_,
         .pictureFolder = *pictureFiles_,
     });
@@ -140,9 +135,9 @@ void MainWindow::createStripAndFilters()
         .entryList = entryList,
         .timelineButton = timelineButton,
         .stripSlots = stripSlots,
-        .entries = entries,
-        .filteredEntries = filteredEntries,
-        .nameTable = nameTable,
+        .entries = entries_,
+        .filteredEntries = filteredEntries_,
+        .nameTable = nameTable_,
         .entryLines = *entryLines_,
         .stripArrows = *stripStepping_,
     });
@@ -164,13 +159,11 @@ void MainWindow::createCalendarAndTimeline()
         .weekdayLabels = weekdayLabels,
         .dayCells = dayCells,
         .dayGrid = dayGrid,
-        .dayListDate = dayListDate,
         .dayListBackButton = dayListBackButton,
         .entryList = entryList,
-        .entries = entries,
-        .filteredEntries = filteredEntries,
-        .dayListCell = dayListCell,
-        .clock = clock,
+        .entries = entries_,
+        .filteredEntries = filteredEntries_,
+        .clock = services_.clock,
         .entryLines = *entryLines_,
         .mainScreen = *screenModes_,
     });
@@ -187,8 +180,8 @@ void MainWindow::createCalendarAndTimeline()
         .entryNameLabel = entryNameLabel,
         .bigImage = bigImage,
         .logEdit = logEdit,
-        .entries = entries,
-        .lineBookmarks = lineBookmarks,
+        .entries = entries_,
+        .lineBookmarks = lineBookmarks_,
         .bigPicture = *entryDisplay_,
     });
 
@@ -206,12 +199,9 @@ void MainWindow::createCalendarAndTimeline()
         .weekdayLabels = weekdayLabels,
         .dayCells = dayCells,
         .canvas = *canvas_,
-        .lineBookmarks = lineBookmarks,
-        .stripBookmarks = stripBookmarks,
-        .stripFirstIndex = stripFirstIndex,
-        .stripLastIndex = stripLastIndex,
-        .folderThumbnails = folderThumbnails,
-        .clock = clock,
+        .lineBookmarks = lineBookmarks_,
+        .strip = strip_,
+        .clock = services_.clock,
         .entryLines = *entryLines_,
         .stripArrows = *stripStepping_,
         .month = *calendar_,
@@ -221,37 +211,37 @@ void MainWindow::createCalendarAndTimeline()
 // The windows opened from the main window's buttons and tick boxes.
 void MainWindow::connectWindowOpeners()
 {
-    dialogs::TablesWindow::openOnPress( // Command2_MouseDown
+    dialogs::TablesWindow::openOnPress(
         dialogs::TablesWindowParts{
             .window = this,
-            .programDirectory = programDirectory,
-            .connections = connections,
-            .categoryTable = categoryTable,
-            .nameTable = nameTable,
+            .programDirectory = services_.programDirectory,
+            .connections = connections_,
+            .categoryTable = categoryTable_,
+            .nameTable = nameTable_,
             .categoryButtons = categoryButtons,
             .nameList = nameList,
-            .prompts = prompts,
+            .prompts = services_.prompts,
         },
         nameListButton);
     connect(discDriveButton, &QPushButton::clicked, this,
             [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); });
     connect(scanButton, &QPushButton::clicked, this,
-            [this] { editing::ScanWindow::open(prompts, programDirectory, this); });
+            [this] { editing::ScanWindow::open(services_.prompts, services_.programDirectory, this); });
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { dialogs::HelpWindow::open(helpWindow_, programDirectory, this); });
-    connect(printCheck, &QAbstractButton::toggled, this, [this] { // Check2_Click
+            [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
+    connect(printCheck, &QAbstractButton::toggled, this, [this] {
         timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
                                                         timeline::TimelinePrintParts{
                                                             .window = this,
                                                             .printCheck = printCheck,
-                                                            .entries = entries,
-                                                            .programDirectory = programDirectory,
-                                                            .prompts = prompts,
+                                                            .entries = entries_,
+                                                            .programDirectory = services_.programDirectory,
+                                                            .prompts = services_.prompts,
                                                             .viewer = *thumbnailClicks_,
                                                         });
     });
     connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
-        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, programDirectory);
+        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
     });
 }
 

@@ -23,42 +23,44 @@ using store::fieldText;
 
 ScreenModes::ScreenModes(MainWindow& form) : form_(form)
 {
-    connect(form_.mainScreenButton, &QAbstractButton::clicked, this, &ScreenModes::switchToMainScreen);
-    connect(form_.editScreenButton, &QAbstractButton::clicked, this, &ScreenModes::switchToEditScreen);
+    connect(form_.widgets().mainScreenButton, &QAbstractButton::clicked, this,
+            &ScreenModes::switchToMainScreen);
+    connect(form_.widgets().editScreenButton, &QAbstractButton::clicked, this,
+            &ScreenModes::switchToEditScreen);
 }
 
 void ScreenModes::switchToMainScreen()
 {
-    if (!form_.mainScreenButton->isChecked())
+    if (!form_.widgets().mainScreenButton->isChecked())
         return;
     showMainScreen();
 }
 
 void ScreenModes::showMainScreen()
 {
-    store::DataSource& entries = form_.entries;
+    store::DataSource& entries = form_.entries();
     browse::EntryDisplay& display = form_.entryDisplay();
     skipStep([&] {
-        form_.mainScreenPanel->show();
-        form_.editScreenPanel->hide();
-        form_.listingPanel->hide();
-        form_.editScreenButton->setEnabled(true);
+        form_.widgets().mainScreenPanel->show();
+        form_.widgets().editScreenPanel->hide();
+        form_.widgets().listingPanel->hide();
+        form_.widgets().editScreenButton->setEnabled(true);
     });
     skipStep([&] {
-        form_.logEdit->setReadOnly(true);
-        form_.dateEdit->setReadOnly(true);
-        form_.calendarButton->show();
-        form_.bigImage->update();
+        form_.widgets().logEdit->setReadOnly(true);
+        form_.widgets().dateEdit->setReadOnly(true);
+        form_.widgets().calendarButton->show();
+        form_.widgets().bigImage->update();
     });
     skipStep([&] {
         entries.moveFirst();
-        form_.bigImage->show();
-        form_.bigImage->setStretch(true);
+        form_.widgets().bigImage->show();
+        form_.widgets().bigImage->setStretch(true);
         display.showPicture(fieldText(entries, store::kPictureField));
-        form_.bigImage->update();
+        form_.widgets().bigImage->update();
     });
-    skipStep([&] { form_.logEdit->setPlainText(fieldText(entries, store::kLogField)); });
-    skipStep([&] { form_.timelineButton->show(); });
+    skipStep([&] { form_.widgets().logEdit->setPlainText(fieldText(entries, store::kLogField)); });
+    skipStep([&] { form_.widgets().timelineButton->show(); });
     // Read again only when someone else wrote: the set keeps its own writes in step.
     skipStep([&] { entries.refreshIfChanged(); });
     skipStep([&] { form_.entryLines().fill(entries); });
@@ -69,17 +71,17 @@ void ScreenModes::showMainScreen()
 void ScreenModes::switchToEditScreen()
 {
     skipStep([&] {
-        form_.mainScreenPanel->hide();
-        form_.listingPanel->hide();
-        form_.editScreenPanel->show();
+        form_.widgets().mainScreenPanel->hide();
+        form_.widgets().listingPanel->hide();
+        form_.widgets().editScreenPanel->show();
     });
-    store::DataSource* entry = &form_.entries;
-    skipStep([&] { entry = &form_.entryLines().positionOnLine(form_.entryList->currentRow()); });
+    store::DataSource* entry = &form_.entries();
+    skipStep([&] { entry = &form_.entryLines().positionOnLine(form_.widgets().entryList->currentRow()); });
     form_.editing().fillBoxes(*entry);
     skipStep([&] {
-        form_.deleteButton->show();
-        form_.logEdit->setReadOnly(false);
-        form_.dateEdit->setReadOnly(false);
+        form_.widgets().deleteButton->show();
+        form_.widgets().logEdit->setReadOnly(false);
+        form_.widgets().dateEdit->setReadOnly(false);
     });
     form_.editing().enterEditing();
 }

@@ -1,8 +1,9 @@
+#include "contracts/StripState.h"
 #include "strip/StripStepping.h"
 
 #include "contracts/EntryLines.h"
 #include "contracts/PictureFolder.h"
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
 
@@ -20,7 +21,7 @@ StripStepping::StripStepping(const StripParts& parts) : parts_(parts)
     connect(parts_.backArrow, &controls::ImageControl::clicked, this, &StripStepping::stepStripBack);
 }
 
-bool StripStepping::folderShown() const { return parts_.folderThumbnails; }
+bool StripStepping::folderShown() const { return parts_.strip.showsFolder(); }
 
 int StripStepping::sourceCount() const
 {
@@ -52,7 +53,7 @@ void StripStepping::showSlots(bool show)
 
 void StripStepping::stepStripForward()
 {
-    const int p = parts_.stripLastIndex;
+    const int p = parts_.strip.lastLine;
     if (p == sourceCount() - 1) {
         parts_.forwardArrow->hide();
         parts_.forwardStop->show();
@@ -60,22 +61,22 @@ void StripStepping::stepStripForward()
     }
     QString slotText;
     const QString picture = pictureAt(p + 1, slotText);
-    parts_.stripLastIndex = p + 1;
-    parts_.stripFirstIndex = parts_.stripFirstIndex + 1;
+    parts_.strip.lastLine = p + 1;
+    parts_.strip.firstLine = parts_.strip.firstLine + 1;
     showSlots(false);
     for (int k = 1; k <= 6; ++k) {
         parts_.stripSlots[size_t(k)]->setPicture(parts_.stripSlots[size_t(k + 1)]->picture());
-        parts_.stripBookmarks[size_t(k)] = parts_.stripBookmarks[size_t(k + 1)];
+        parts_.strip.slot(k) = parts_.strip.slot(k + 1);
     }
     controls::loadThumbnail(parts_.stripSlots[7], picture);
-    parts_.stripBookmarks[7] = slotText;
+    parts_.strip.slot(7) = slotText;
     showSlots(true);
     parts_.backStop->hide();
 }
 
 void StripStepping::stepStripBack()
 {
-    const int q = parts_.stripFirstIndex;
+    const int q = parts_.strip.firstLine;
     if (q == 0) {
         parts_.backArrow->hide();
         parts_.backStop->show();
@@ -83,15 +84,15 @@ void StripStepping::stepStripBack()
     }
     QString slotText;
     const QString picture = pictureAt(q - 1, slotText);
-    parts_.stripFirstIndex = q - 1;
-    parts_.stripLastIndex = parts_.stripLastIndex - 1;
+    parts_.strip.firstLine = q - 1;
+    parts_.strip.lastLine = parts_.strip.lastLine - 1;
     showSlots(false);
     for (int k = 7; k >= 2; --k) {
         parts_.stripSlots[size_t(k)]->setPicture(parts_.stripSlots[size_t(k - 1)]->picture());
-        parts_.stripBookmarks[size_t(k)] = parts_.stripBookmarks[size_t(k - 1)];
+        parts_.strip.slot(k) = parts_.strip.slot(k - 1);
     }
     controls::loadThumbnail(parts_.stripSlots[1], picture);
-    parts_.stripBookmarks[1] = slotText;
+    parts_.strip.slot(1) = slotText;
     showSlots(true);
     parts_.forwardStop->hide();
 }

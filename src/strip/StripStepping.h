@@ -25,10 +25,7 @@ struct StripParts {
     controls::ImageControl* backStop;
     controls::LineList* entryList;
     const controls::LineBookmarks& lineBookmarks;
-    std::array<QString, 8>& stripBookmarks;
-    int& stripFirstIndex;
-    int& stripLastIndex;
-    const bool& folderThumbnails;
+    contracts::StripState& strip;
     contracts::EntryLines& entryLines;
     contracts::PictureFolder& pictureFolder;
 };
@@ -47,7 +44,7 @@ private:
     bool folderShown() const;
     int sourceCount() const;
     // Positions the entry set on the entry of line `index` and returns the picture the strip
-    // shows for that index; `slotText` gets what stripBookmarks keeps for it.
+    // shows for that index; `slotText` gets what the strip keeps in its slot.
     QString pictureAt(int index, QString& slotText);
     void showSlots(bool show);
 

@@ -1,3 +1,4 @@
+#include "contracts/StripState.h"
 #include "timeline/TimeLineSwitch.h"
 
 #include "contracts/EntryLines.h"
@@ -40,7 +41,7 @@ TimeLineSwitch::TimeLineSwitch(const TimeLineSwitchParts& parts) : parts_(parts)
 
 void TimeLineSwitch::toggleTimeline()
 {
-    parts_.folderThumbnails = false; // the strip is filled from the entries, or emptied
+    parts_.strip.setShowsFolder(false); // the strip is filled from the entries, or emptied
     if (parts_.timelineButton->isChecked()) {
         fillStrip();
         return;
@@ -69,9 +70,9 @@ void TimeLineSwitch::fillStrip()
     if (slotBookmark(i).isEmpty())
         ++i;
     skipStep([&] { pictures[1] = parts_.entryLines.pictureOfLine(i); });
-    parts_.stripBookmarks[1] = slotBookmark(i);
-    parts_.stripFirstIndex = i;
-    parts_.stripLastIndex = i;
+    parts_.strip.slot(1) = slotBookmark(i);
+    parts_.strip.firstLine = i;
+    parts_.strip.lastLine = i;
     ++i;
     for (int k = 2; k <= 7; ++k) {
         if (i >= lines)
@@ -79,8 +80,8 @@ void TimeLineSwitch::fillStrip()
         if (slotBookmark(i).isEmpty() && ++i >= lines)
             break;
         skipStep([&] { pictures[size_t(k)] = parts_.entryLines.pictureOfLine(i); });
-        parts_.stripBookmarks[size_t(k)] = slotBookmark(i);
-        parts_.stripLastIndex = i;
+        parts_.strip.slot(k) = slotBookmark(i);
+        parts_.strip.lastLine = i;
         ++i;
     }
     parts_.timelineButton->update();
@@ -104,16 +105,15 @@ void TimeLineSwitch::followYearDrag(int value)
     else if (value > kHighestYear - 1)
         year->setValue(kHighestYear);
     else
-        parts_.yearLabel->setText(QString::number(value));
+        parts_.month.showYear(value);
 }
 
 void TimeLineSwitch::countShownYear(int step)
 {
-    // A label that holds no year is left as it is; the year never goes below 0.
-    bool ok = false;
-    const int shown = parts_.yearLabel->text().trimmed().toInt(&ok);
-    if (ok && shown + step >= 0)
-        parts_.yearLabel->setText(QString::number(shown + step));
+    // Before any year is shown there is nothing to count from; the year never goes below 0.
+    const std::optional<int> shown = parts_.month.shownYear();
+    if (shown && *shown + step >= 0)
+        parts_.month.showYear(*shown + step);
 }
 
 void TimeLineSwitch::showScrolledYear()
@@ -130,11 +130,10 @@ void TimeLineSwitch::showScrolledYear()
         year->setValue(kHighestYear);
         return;
     }
-    parts_.yearLabel->setText(QString::number(value));
+    parts_.month.showYear(value);
     skipStep([&] {
         const QDate today = parts_.clock.today();
-        const QString base =
-            dates::monthName(today.month()) + QStringLiteral("  ") + parts_.yearLabel->text().trimmed();
+        const QString base = dates::monthName(today.month()) + QStringLiteral("  ") + QString::number(value);
         const std::optional<QDate> shown = dates::parseDate(base);
         if (!shown)
             return;

@@ -30,10 +30,7 @@ struct TimeLineSwitchParts {
     std::array<QListWidget*, 43> dayCells; // [1]..[42]
     controls::FrameCanvas& canvas;         // where the big picture's frame is drawn
     const controls::LineBookmarks& lineBookmarks;
-    std::array<QString, 8>& stripBookmarks;
-    int& stripFirstIndex;
-    int& stripLastIndex;
-    bool& folderThumbnails;
+    contracts::StripState& strip;
     const store::Clock& clock;
     contracts::EntryLines& entryLines;
     contracts::StripArrows& stripArrows;

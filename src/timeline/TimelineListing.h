@@ -40,11 +40,11 @@ Listing buildListing(const store::DataSource& entries);
 
 // What "List by Date" works on.
 struct TimelineListingParts {
-    controls::PictureButton* listByDateButton; // "List by Date"
+    controls::PictureButton* listByDateButton;
     controls::PictureButton* editScreenButton; // "Edit Screen", not offered while the listing is shown
     controls::PictureButton* timelineButton;
-    QGroupBox* mainScreenPanel; // the Main Screen panel
-    QGroupBox* editScreenPanel; // the Edit Screen panel
+    QGroupBox* mainScreenPanel;
+    QGroupBox* editScreenPanel;
     QGroupBox* listingPanel;
     controls::LineList* dateList;
     QLabel* entryDateLabel;

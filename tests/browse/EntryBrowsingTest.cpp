@@ -52,20 +52,20 @@ TEST_F(Browsing, LayoutsFollowThePictureShapeAndSquareKeepsTheLast)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    EXPECT_EQ(form.bigImage->width(), px(4675));
-    EXPECT_EQ(form.bigPictureFrame->width(), px(4925));
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925));
 
-    selectLine(form.entryList, 1);
-    EXPECT_EQ(form.bigImage->picture().file, tall);
-    EXPECT_EQ(form.bigImage->width(), px(2400));
-    EXPECT_EQ(form.bigPictureFrame->width(), px(2650));
-    EXPECT_EQ(form.logEdit->toPlainText(), ""); // null log
-    EXPECT_EQ(form.entryNameLabel->text(), ""); // null name
+    selectLine(form.widgets().entryList, 1);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, tall);
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(2650));
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), ""); // null log
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), ""); // null name
 
-    selectLine(form.entryList, 2);
-    EXPECT_EQ(form.bigImage->picture().file, square);
-    EXPECT_EQ(form.bigImage->width(), px(2400)); // a square picture keeps the portrait layout
-    EXPECT_EQ(form.entryNameLabel->text(), "Dad");
+    selectLine(form.widgets().entryList, 2);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, square);
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400)); // a square picture keeps the portrait layout
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), "Dad");
 }
 
 TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
@@ -73,21 +73,21 @@ TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    EXPECT_EQ(form.pictureRoot, book.path("disc"));
+    EXPECT_EQ(form.pictureRoot().text(), book.path("disc"));
 
-    selectLine(form.entryList, 3); // "%\bmp\far.jpg", written on another system
-    EXPECT_EQ(form.bigImage->picture().file, book.path("disc/bmp/far.jpg"));
+    selectLine(form.widgets().entryList, 3); // "%\bmp\far.jpg", written on another system
+    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc/bmp/far.jpg"));
 
-    selectLine(form.entryList, 4); // empty picture name clears the image
-    EXPECT_TRUE(form.bigImage->picture().isNull());
+    selectLine(form.widgets().entryList, 4); // empty picture name clears the image
+    EXPECT_TRUE(form.widgets().bigImage->picture().isNull());
 
-    selectLine(form.entryList, 0);
-    selectLine(form.entryList, 5); // a file that is not there clears it too
-    EXPECT_TRUE(form.bigImage->picture().isNull());
+    selectLine(form.widgets().entryList, 0);
+    selectLine(form.widgets().entryList, 5); // a file that is not there clears it too
+    EXPECT_TRUE(form.widgets().bigImage->picture().isNull());
 
-    selectLine(form.entryList, 6); // a null title is an empty line of its own
-    EXPECT_EQ(form.entryList->lineText(6), "");
-    EXPECT_EQ(form.logEdit->toPlainText(), "untitled");
+    selectLine(form.widgets().entryList, 6); // a null title is an empty line of its own
+    EXPECT_EQ(form.widgets().entryList->lineText(6), "");
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "untitled");
 }
 
 TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPicture)
@@ -100,26 +100,26 @@ TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPi
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    controls::ImageControl* big = form.bigImage;
+    controls::ImageControl* big = form.widgets().bigImage;
 
-    selectLine(form.entryList, 7); // after the wide picture
+    selectLine(form.widgets().entryList, 7); // after the wide picture
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(), "Picture cannot be shown");
     EXPECT_EQ(big->width(), px(2400)); // the layout rule holds: an unreadable size sets portrait
 
-    selectLine(form.entryList, 5); // "Gone": the file is not there
+    selectLine(form.widgets().entryList, 5); // "Gone": the file is not there
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(), "Picture not found");
     EXPECT_FALSE(big->grab().toImage().isNull());
 
     // The picture disc's folder is away: the notice names where it was expected.
     ASSERT_TRUE(QDir(book.path("disc")).rename(book.path("disc"), book.path("disc-away")));
-    selectLine(form.entryList, 3);
+    selectLine(form.widgets().entryList, 3);
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(),
               "Picture disc not inserted: " + QDir::toNativeSeparators(book.path("disc")));
 
-    selectLine(form.entryList, 0); // a picture that shows ends the notice
+    selectLine(form.widgets().entryList, 0); // a picture that shows ends the notice
     EXPECT_EQ(big->picture().file, wide);
     EXPECT_EQ(big->noticeTitle(), "");
 }
@@ -129,26 +129,26 @@ TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    selectLine(form.entryList, 1);
+    selectLine(form.widgets().entryList, 1);
 
-    QTest::keyClick(form.entryList, Qt::Key_Delete); // answered No
+    QTest::keyClick(form.widgets().entryList, Qt::Key_Delete); // answered No
     ASSERT_EQ(program.prompts.asked.size(), 1);
     EXPECT_EQ(program.prompts.asked[0].text, "Delete this File?");
     EXPECT_TRUE(program.prompts.asked[0].defaultNo);
-    EXPECT_EQ(form.entryList->count(), 7);
+    EXPECT_EQ(form.widgets().entryList->count(), 7);
 
     program.prompts.yesNoAnswers.enqueue(true);
-    QTest::keyClick(form.entryList, Qt::Key_Delete);
-    EXPECT_EQ(form.entryList->count(), 6);
-    EXPECT_EQ(form.entryList->lineText(1), "Square");
-    EXPECT_EQ(form.entryList->currentRow(), -1);
-    EXPECT_EQ(form.lineBookmarks.size(), 6);
+    QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
+    EXPECT_EQ(form.widgets().entryList->count(), 6);
+    EXPECT_EQ(form.widgets().entryList->lineText(1), "Square");
+    EXPECT_EQ(form.widgets().entryList->currentRow(), -1);
+    EXPECT_EQ(form.lineBookmarks().size(), 6);
     EXPECT_TRUE(QFile::exists(tall)); // the picture file is never touched
 
     // Nothing selected: Delete does nothing, not even ask.
-    QTest::keyClick(form.entryList, Qt::Key_Delete);
+    QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
     EXPECT_EQ(program.prompts.asked.size(), 2);
-    EXPECT_EQ(form.entryList->count(), 6);
+    EXPECT_EQ(form.widgets().entryList->count(), 6);
 }
 
 TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsADrag)
@@ -159,23 +159,24 @@ TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsAD
     int drags = 0;
     form.entryLines().startDrag = [&] { ++drags; };
     {
-        const QSignalBlocker quiet(form.calendarButton); // the calendar's own fill is not under test
-        form.calendarButton->setChecked(true);
+        const QSignalBlocker quiet(
+            form.widgets().calendarButton); // the calendar's own fill is not under test
+        form.widgets().calendarButton->setChecked(true);
     }
-    form.pictureDisc.moveFirst();
-    form.pictureDisc.edit();
-    form.pictureDisc.setField("cd", book.path("elsewhere"));
-    form.pictureDisc.update();
-    form.pictureRoot.clear();
-    selectLine(form.entryList, 1);
-    EXPECT_EQ(form.bigImage->picture().file, wide);
-    EXPECT_EQ(form.pictureRoot, book.path("elsewhere"));
+    form.pictureDisc().moveFirst();
+    form.pictureDisc().edit();
+    form.pictureDisc().setField("cd", book.path("elsewhere"));
+    form.pictureDisc().update();
+    form.pictureRoot().setText({});
+    selectLine(form.widgets().entryList, 1);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, wide);
+    EXPECT_EQ(form.pictureRoot().text(), book.path("elsewhere"));
 
-    const QRect line = form.entryList->visualRect(form.entryList->model()->index(2, 0));
-    QTest::mousePress(form.entryList->viewport(), Qt::LeftButton, {}, line.center());
+    const QRect line = form.widgets().entryList->visualRect(form.widgets().entryList->model()->index(2, 0));
+    QTest::mousePress(form.widgets().entryList->viewport(), Qt::LeftButton, {}, line.center());
     EXPECT_EQ(drags, 1);
-    EXPECT_EQ(form.entryList->currentRow(), 2);
-    EXPECT_EQ(form.pictureLabel->text(), "Picture");
+    EXPECT_EQ(form.widgets().entryList->currentRow(), 2);
+    EXPECT_EQ(form.widgets().pictureLabel->text(), "Picture");
 }
 
 // A list longer than a page of the set: every line reads its own entry's title, and the Main
@@ -188,19 +189,20 @@ TEST_F(Browsing, LongListsShowEveryTitleAndTheMainScreenSeesEveryWrite)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    ASSERT_EQ(form.entryList->count(), 607);
-    EXPECT_EQ(form.entryList->lineText(7), "Day 1");
-    EXPECT_EQ(form.entryList->lineText(606), "Day 600");
-    EXPECT_EQ(form.lineBookmarks.size(), 607);
-    selectLine(form.entryList, 500);
-    EXPECT_EQ(form.entries.field("MYEVENT").toString(), "Day 494");
+    ASSERT_EQ(form.widgets().entryList->count(), 607);
+    EXPECT_EQ(form.widgets().entryList->lineText(7), "Day 1");
+    EXPECT_EQ(form.widgets().entryList->lineText(606), "Day 600");
+    EXPECT_EQ(form.lineBookmarks().size(), 607);
+    selectLine(form.widgets().entryList, 500);
+    EXPECT_EQ(form.entries().field("MYEVENT").toString(), "Day 494");
 
-    form.entries.edit(); // through the list's own set
-    form.entries.setField("MYEVENT", QStringLiteral("Renamed"));
-    form.entries.update();
+    form.entries().edit(); // through the list's own set
+    form.entries().setField("MYEVENT", QStringLiteral("Renamed"));
+    form.entries().update();
     book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2000-01-01', 'From elsewhere')");
-    form.mainScreenButton->click();
-    ASSERT_EQ(form.entryList->count(), 608);
-    EXPECT_EQ(form.entryList->lineText(500), "Renamed");
-    EXPECT_EQ(form.entryList->lineText(607), "From elsewhere"); // the entry set lists in table order
+    form.widgets().mainScreenButton->click();
+    ASSERT_EQ(form.widgets().entryList->count(), 608);
+    EXPECT_EQ(form.widgets().entryList->lineText(500), "Renamed");
+    EXPECT_EQ(form.widgets().entryList->lineText(607),
+              "From elsewhere"); // the entry set lists in table order
 }

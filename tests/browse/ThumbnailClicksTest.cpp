@@ -5,7 +5,7 @@
 
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 #include "controls/Twips.h"
@@ -45,13 +45,13 @@ protected:
         const QString files[] = {wide, tall, square};
         const QString marks[] = {wideEntry, tallEntry, squareEntry};
         for (int k = 1; k <= 7; ++k) {
-            form.stripSlots[k]->show();
-            form.stripSlots[k]->setStretch(true);
-            form.stripSlots[k]->clear();
-            form.stripBookmarks[k].clear();
+            form.widgets().stripSlots[k]->show();
+            form.widgets().stripSlots[k]->setStretch(true);
+            form.widgets().stripSlots[k]->clear();
+            form.strip().slot(k).clear();
             if (k <= 3) {
-                form.stripSlots[k]->load(files[k - 1]);
-                form.stripBookmarks[k] = marks[k - 1];
+                form.widgets().stripSlots[k]->load(files[k - 1]);
+                form.strip().slot(k) = marks[k - 1];
             }
         }
     }
@@ -74,34 +74,34 @@ TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheSlotsEntryBecomesC
 
     // After a list click on a landscape entry the big picture is 4675 wide: a portrait
     // thumbnail leaves that width alone.
-    ASSERT_EQ(form.bigImage->width(), px(4675));
-    click(form.stripSlots[2]);
-    EXPECT_EQ(form.bigImage->width(), px(4675));
-    EXPECT_EQ(form.entries.bookmark(), tallEntry);
-    EXPECT_EQ(form.logEdit->toPlainText(), "tall log");
+    ASSERT_EQ(form.widgets().bigImage->width(), px(4675));
+    click(form.widgets().stripSlots[2]);
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
+    EXPECT_EQ(form.entries().bookmark(), tallEntry);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "tall log");
 
-    selectLine(form.entryList, 1); // portrait layout of the list: 2400
-    ASSERT_EQ(form.bigImage->width(), px(2400));
-    const int frameWidth = form.bigPictureFrame->width();
-    click(form.stripSlots[1]);
-    EXPECT_EQ(form.bigImage->width(), px(4695));
-    EXPECT_EQ(form.bigImage->picture().file, wide);
-    EXPECT_EQ(form.entries.bookmark(), wideEntry);
-    EXPECT_EQ(form.logEdit->toPlainText(), "wide log");
+    selectLine(form.widgets().entryList, 1); // portrait layout of the list: 2400
+    ASSERT_EQ(form.widgets().bigImage->width(), px(2400));
+    const int frameWidth = form.widgets().bigPictureFrame->width();
+    click(form.widgets().stripSlots[1]);
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
+    EXPECT_EQ(form.widgets().bigImage->picture().file, wide);
+    EXPECT_EQ(form.entries().bookmark(), wideEntry);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "wide log");
 
-    click(form.stripSlots[2]);
-    EXPECT_EQ(form.bigImage->width(), px(2400));
-    click(form.stripSlots[3]); // square: neither shape
-    EXPECT_EQ(form.bigImage->width(), px(2400));
-    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
-    EXPECT_EQ(form.bigPictureFrame->width(), frameWidth); // the frame never follows a thumbnail
+    click(form.widgets().stripSlots[2]);
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+    click(form.widgets().stripSlots[3]); // square: neither shape
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "square log");
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), frameWidth); // the frame never follows a thumbnail
 
     // An empty slot: no size, no entry; the picture goes, the entry and its log stay.
-    click(form.stripSlots[4]);
-    EXPECT_TRUE(form.bigImage->picture().isNull());
-    EXPECT_EQ(form.bigImage->width(), px(2400));
-    EXPECT_EQ(form.entries.bookmark(), squareEntry);
-    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
+    click(form.widgets().stripSlots[4]);
+    EXPECT_TRUE(form.widgets().bigImage->picture().isNull());
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+    EXPECT_EQ(form.entries().bookmark(), squareEntry);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "square log");
 }
 
 TEST_F(ThumbnailClicks, TheBigPictureIsReadFromTheSlotsFileForItsOwnSize)
@@ -110,22 +110,22 @@ TEST_F(ThumbnailClicks, TheBigPictureIsReadFromTheSlotsFileForItsOwnSize)
     program.start();
     shell::MainWindow& form = program.form();
     fillStripWithEntries(form);
-    selectLine(form.entryList, 1);
-    click(form.stripSlots[1]);
+    selectLine(form.widgets().entryList, 1);
+    click(form.widgets().stripSlots[1]);
     // Not the slot's small copy, which would be blurred in the big picture.
-    const QSize fitted = QSize(400, 300).scaled(form.bigImage->size(), Qt::KeepAspectRatio);
-    EXPECT_EQ(form.bigImage->picture().image.size(), fitted);
-    EXPECT_GT(fitted.width(), form.stripSlots[1]->picture().image.width());
-    EXPECT_EQ(form.bigImage->picture().file, wide);
+    const QSize fitted = QSize(400, 300).scaled(form.widgets().bigImage->size(), Qt::KeepAspectRatio);
+    EXPECT_EQ(form.widgets().bigImage->picture().image.size(), fitted);
+    EXPECT_GT(fitted.width(), form.widgets().stripSlots[1]->picture().image.width());
+    EXPECT_EQ(form.widgets().bigImage->picture().file, wide);
 
     // Gone from disc: the slot's own copy is shown, still with its file and natural size.
-    const QSize thumbnailImage = form.stripSlots[1]->picture().image.size();
+    const QSize thumbnailImage = form.widgets().stripSlots[1]->picture().image.size();
     ASSERT_TRUE(QFile::remove(wide));
-    click(form.stripSlots[2]);
-    click(form.stripSlots[1]);
-    EXPECT_EQ(form.bigImage->picture().image.size(), thumbnailImage);
-    EXPECT_EQ(form.bigImage->picture().file, wide);
-    EXPECT_EQ(form.bigImage->picture().naturalSize, QSize(400, 300));
+    click(form.widgets().stripSlots[2]);
+    click(form.widgets().stripSlots[1]);
+    EXPECT_EQ(form.widgets().bigImage->picture().image.size(), thumbnailImage);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, wide);
+    EXPECT_EQ(form.widgets().bigImage->picture().naturalSize, QSize(400, 300));
 }
 
 TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentEntry)
@@ -135,25 +135,25 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    selectLine(form.entryList, 2);
-    form.editScreenButton->click(); // edit screen
+    selectLine(form.widgets().entryList, 2);
+    form.widgets().editScreenButton->click(); // edit screen
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.thumbnailsButton->click(); // "Thumbnails"
-    ASSERT_TRUE(form.folderThumbnails);
-    ASSERT_EQ(form.stripBookmarks[2], book.path("trip/b.jpg"));
-    form.pictureEdit->clear();
+    form.widgets().thumbnailsButton->click(); // "Thumbnails"
+    ASSERT_TRUE(form.strip().showsFolder());
+    ASSERT_EQ(form.strip().slot(2), book.path("trip/b.jpg"));
+    form.widgets().pictureEdit->clear();
 
-    click(form.stripSlots[2]);
-    EXPECT_EQ(form.pictureEdit->text(), book.path("trip/b.jpg"));
-    EXPECT_EQ(form.bigImage->picture().file, book.path("trip/b.jpg"));
-    EXPECT_EQ(form.entries.bookmark(), squareEntry); // a file name is no bookmark
-    EXPECT_EQ(form.logEdit->toPlainText(), "square log");
+    click(form.widgets().stripSlots[2]);
+    EXPECT_EQ(form.widgets().pictureEdit->text(), book.path("trip/b.jpg"));
+    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("trip/b.jpg"));
+    EXPECT_EQ(form.entries().bookmark(), squareEntry); // a file name is no bookmark
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "square log");
 
     // Once the strip no longer holds the folder, the picture box is left alone.
-    form.folderThumbnails = false;
-    click(form.stripSlots[1]);
-    EXPECT_EQ(form.pictureEdit->text(), book.path("trip/b.jpg"));
-    EXPECT_EQ(form.bigImage->picture().file, book.path("trip/a.jpg"));
+    form.strip().setShowsFolder(false);
+    click(form.widgets().stripSlots[1]);
+    EXPECT_EQ(form.widgets().pictureEdit->text(), book.path("trip/b.jpg"));
+    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("trip/a.jpg"));
 }
 
 TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
@@ -161,13 +161,13 @@ TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    form.bigImage->setStretch(false);
+    form.widgets().bigImage->setStretch(false);
     // A user's double click: a click, then a second press that is the double click.
-    QTest::mouseClick(form.bigImage, Qt::LeftButton);
-    QTest::mouseDClick(form.bigImage, Qt::LeftButton);
-    QTest::mouseRelease(form.bigImage, Qt::LeftButton);
-    EXPECT_TRUE(form.bigImage->stretch());
-    EXPECT_FALSE(form.bigImage->isHidden());
+    QTest::mouseClick(form.widgets().bigImage, Qt::LeftButton);
+    QTest::mouseDClick(form.widgets().bigImage, Qt::LeftButton);
+    QTest::mouseRelease(form.widgets().bigImage, Qt::LeftButton);
+    EXPECT_TRUE(form.widgets().bigImage->stretch());
+    EXPECT_FALSE(form.widgets().bigImage->isHidden());
     // The click within the double click has opened the viewer in the main window's place.
     browse::EnlargedViewer* viewer = form.thumbnailClicks().viewer();
     ASSERT_NE(viewer, nullptr);
@@ -175,9 +175,9 @@ TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
     EXPECT_FALSE(form.isVisible());
 
     // Moving over the big picture changes nothing.
-    const QRect before = form.bigImage->geometry();
-    QTest::mouseMove(form.bigImage, {5, 5});
-    EXPECT_EQ(form.bigImage->geometry(), before);
+    const QRect before = form.widgets().bigImage->geometry();
+    QTest::mouseMove(form.widgets().bigImage, {5, 5});
+    EXPECT_EQ(form.widgets().bigImage->geometry(), before);
     EXPECT_TRUE(viewer->isVisible());
 }
 
@@ -189,28 +189,28 @@ TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
     program.start();
     shell::MainWindow& form = program.form();
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.thumbnailsButton->click(); // "Thumbnails"
-    ASSERT_TRUE(form.folderThumbnails);
+    form.widgets().thumbnailsButton->click(); // "Thumbnails"
+    ASSERT_TRUE(form.strip().showsFolder());
 
-    form.mainScreenButton->click(); // Main Screen
-    selectLine(form.entryList, 1);
-    form.timelineButton->click();
-    EXPECT_FALSE(form.folderThumbnails);
-    EXPECT_TRUE(form.folderPictures->isHidden());
-    ASSERT_EQ(form.stripBookmarks[1], wideEntry);
-    const QString pictureBox = form.pictureEdit->text();
+    form.widgets().mainScreenButton->click(); // Main Screen
+    selectLine(form.widgets().entryList, 1);
+    form.widgets().timelineButton->click();
+    EXPECT_FALSE(form.strip().showsFolder());
+    ASSERT_EQ(form.strip().slot(1), wideEntry);
+    const QString pictureBox = form.widgets().pictureEdit->text();
 
-    click(form.stripSlots[1]);
-    EXPECT_EQ(form.pictureEdit->text(), pictureBox) << "an entry's bookmark never becomes a picture name";
-    EXPECT_EQ(form.entries.bookmark(), wideEntry);
-    form.editScreenButton->click(); // Edit Screen
-    EXPECT_EQ(form.pictureEdit->text(), form.entries.field("PICTURE").toString());
+    click(form.widgets().stripSlots[1]);
+    EXPECT_EQ(form.widgets().pictureEdit->text(), pictureBox)
+        << "an entry's bookmark never becomes a picture name";
+    EXPECT_EQ(form.entries().bookmark(), wideEntry);
+    form.widgets().editScreenButton->click(); // Edit Screen
+    EXPECT_EQ(form.widgets().pictureEdit->text(), form.entries().field("PICTURE").toString());
 
     // Thumbnails again, then a list click shows an entry: folder mode ends there too.
-    form.mainScreenButton->click();
+    form.widgets().mainScreenButton->click();
     program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.thumbnailsButton->click();
-    ASSERT_TRUE(form.folderThumbnails);
-    selectLine(form.entryList, 0);
-    EXPECT_FALSE(form.folderThumbnails);
+    form.widgets().thumbnailsButton->click();
+    ASSERT_TRUE(form.strip().showsFolder());
+    selectLine(form.widgets().entryList, 0);
+    EXPECT_FALSE(form.strip().showsFolder());
 }

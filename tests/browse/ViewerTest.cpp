@@ -86,9 +86,9 @@ protected:
     // Shows list line `line` and clicks the big picture, as the user opens the viewer.
     browse::EnlargedViewer& openOn(int line)
     {
-        selectLine(form().entryList, line);
+        selectLine(form().widgets().entryList, line);
         form().show();
-        QTest::mouseClick(form().bigImage, Qt::LeftButton);
+        QTest::mouseClick(form().widgets().bigImage, Qt::LeftButton);
         browse::EnlargedViewer* viewer = form().thumbnailClicks().viewer();
         if (!viewer)
             throw std::runtime_error("no viewer");
@@ -115,7 +115,7 @@ protected:
 
 TEST_F(Viewer, ALargePictureIsShownAtFullSizeAndScrollsToItsFarEdges)
 {
-    ASSERT_LT(form().bigImage->picture().image.width(), 1600); // the big picture's reduced copy
+    ASSERT_LT(form().widgets().bigImage->picture().image.width(), 1600); // the big picture's reduced copy
     browse::EnlargedViewer& viewer = openOn(0);
     expectOnlyViewerShown(viewer);
     EXPECT_EQ(viewer.objectName(), "MTForm3");
@@ -173,7 +173,7 @@ TEST_F(Viewer, SmallEqualAndMissingPicturesGetTheRangeOfOne)
     exact.returnOnArrowClick();
 
     browse::EnlargedViewer& none = openOn(3);
-    EXPECT_TRUE(form().bigImage->picture().isNull());
+    EXPECT_TRUE(form().widgets().bigImage->picture().isNull());
     EXPECT_TRUE(none.pictureView->picture().isNull());
     EXPECT_EQ(none.horizontalScroller->maximum(), 1);
     EXPECT_EQ(none.verticalScroller->maximum(), 1);

@@ -22,14 +22,14 @@ protected:
         program = std::make_unique<StartedProgram>(book.dir());
         program->clock.setToday(today);
         program->start();
-        program->form().calendarButton->click();
+        program->form().widgets().calendarButton->click();
         return program->form();
     }
 
     QStringList lines(int cell) const
     {
         QStringList texts;
-        const QListWidget* list = program->form().dayCells[cell];
+        const QListWidget* list = program->form().widgets().dayCells[cell];
         for (int k = 0; k < list->count(); ++k)
             texts << list->item(k)->text();
         return texts;
@@ -37,17 +37,23 @@ protected:
     // Clicks line `row` of day cell `cell` with the mouse.
     void clickLine(int cell, int row)
     {
-        QListWidget* list = program->form().dayCells[cell];
+        QListWidget* list = program->form().widgets().dayCells[cell];
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
-    int dayNumber(int cell) const { return calendar::cellDayNumber(program->form().dayCells[cell]); }
+    int dayNumber(int cell) const
+    {
+        return calendar::cellDayNumber(program->form().widgets().dayCells[cell]);
+    }
     bool grey(int cell) const
     {
-        return calendar::cellBackground(program->form().dayCells[cell]) == calendar::buttonFace();
+        return calendar::cellBackground(program->form().widgets().dayCells[cell]) == calendar::buttonFace();
     }
-    QColor background(int cell) const { return calendar::cellBackground(program->form().dayCells[cell]); }
-    QColor text(int cell) const { return calendar::cellText(program->form().dayCells[cell]); }
+    QColor background(int cell) const
+    {
+        return calendar::cellBackground(program->form().widgets().dayCells[cell]);
+    }
+    QColor text(int cell) const { return calendar::cellText(program->form().widgets().dayCells[cell]); }
 
     TestScrapbook book;
     std::unique_ptr<StartedProgram> program;

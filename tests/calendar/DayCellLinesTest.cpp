@@ -15,10 +15,10 @@ TEST_F(CalendarTest, ADayCellShowsItsTitlesWholeInItsTooltipAndReadableInItsLine
     book.addEntry({QDate(2024, 2, 14), "Grandma's 80th birthday party at the lake"});
     book.addEntry({QDate(2024, 2, 14), "Sports day run"});
     shell::MainWindow& form = startCalendar(QDate(2024, 2, 10)); // the 14th is in cell 18
-    QListWidget* cell = form.dayCells[18];
+    QListWidget* cell = form.widgets().dayCells[18];
     ASSERT_EQ(lines(18).size(), 3);
     EXPECT_EQ(cell->toolTip(), "Grandma's 80th birthday party at the lake\nSports day run");
-    EXPECT_EQ(form.dayCells[17]->toolTip(), QString()); // a day without entries
+    EXPECT_EQ(form.widgets().dayCells[17]->toolTip(), QString()); // a day without entries
 
     // The window three times larger, as on a full-HD screen: cell and font grow alike. Each
     // line is as wide as the cell (so a long title ends in an ellipsis instead of being cut

@@ -58,24 +58,25 @@ TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
     ASSERT_EQ(lines(2), QStringList({"28", "Sledging", "Snowman"}));
 
     clickLine(2, 2); // the title line lists the same day as the day number
-    EXPECT_TRUE(form.dayGrid->isVisibleTo(&form));
-    EXPECT_TRUE(form.dayListBackButton->isVisibleTo(&form));
-    EXPECT_EQ(form.dayListCell, 2);
-    EXPECT_EQ(form.dayListDate->text(), " 12/28/ 1998");
-    EXPECT_EQ(form.filteredEntries.recordSource(),
+    EXPECT_TRUE(form.widgets().dayGrid->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().dayListBackButton->isVisibleTo(&form));
+    EXPECT_EQ(form.calendar().dayList().dayCell(), 2);
+    EXPECT_EQ(form.calendar().dayList().dayDate(), " 12/28/ 1998");
+    EXPECT_EQ(form.filteredEntries().recordSource(),
               "SELECT * FROM mylife WHERE mylife.date=datevalue(' 12/28/ 1998')  order by mylife.date;");
-    auto* header = qobject_cast<calendar::CaptionHeader*>(form.dayGrid->horizontalHeader());
+    auto* header = qobject_cast<calendar::CaptionHeader*>(form.widgets().dayGrid->horizontalHeader());
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->caption(), "28");
-    const QAbstractItemModel* model = form.dayGrid->model();
+    const QAbstractItemModel* model = form.widgets().dayGrid->model();
     // Headed in words; each column stays its field.
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(),
                   QStringList({"Title", "Date", "Category"})[c]);
     EXPECT_EQ(model->headerData(2, Qt::Horizontal, calendar::DayGridModel::FieldRole).toString(), "WHAT");
-    EXPECT_EQ(gridColumn(form.dayGrid, 0), QStringList({"Sledging", "Snowman", ""})); // + new-row line
-    EXPECT_EQ(gridColumn(form.dayGrid, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
-    EXPECT_EQ(gridColumn(form.dayGrid, 2), QStringList({"3 Family", "3 Family", ""}));
+    EXPECT_EQ(gridColumn(form.widgets().dayGrid, 0),
+              QStringList({"Sledging", "Snowman", ""})); // + new-row line
+    EXPECT_EQ(gridColumn(form.widgets().dayGrid, 1), QStringList({"12/28/1998", "12/28/1998", ""}));
+    EXPECT_EQ(gridColumn(form.widgets().dayGrid, 2), QStringList({"3 Family", "3 Family", ""}));
 }
 
 TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
@@ -83,11 +84,11 @@ TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
     shell::MainWindow& form = startCalendar(QDate(1998, 6, 10)); // June 1998: the 1st is a Monday
     ASSERT_EQ(dayNumber(1), 31);
     clickLine(1, 0);
-    EXPECT_EQ(form.dayListDate->text(), " 5/31/ 1998");
-    form.dayListBackButton->click();
+    EXPECT_EQ(form.calendar().dayList().dayDate(), " 5/31/ 1998");
+    form.widgets().dayListBackButton->click();
     ASSERT_EQ(dayNumber(34), 3);
     clickLine(34, 0);
-    EXPECT_EQ(form.dayListDate->text(), " 7/3/ 1998");
+    EXPECT_EQ(form.calendar().dayList().dayDate(), " 7/3/ 1998");
 }
 
 TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
@@ -96,7 +97,7 @@ TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
     shell::MainWindow& form = startCalendar(QDate(1998, 6, 10));
     ASSERT_EQ(dayNumber(16), 15);
     clickLine(16, 0);
-    QTableView* grid = form.dayGrid;
+    QTableView* grid = form.widgets().dayGrid;
     QAbstractItemModel* model = grid->model();
     ASSERT_EQ(model->rowCount(), 2);
 
@@ -123,11 +124,11 @@ TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
     EXPECT_EQ(rows[1].date, QDate(1998, 6, 15));
     EXPECT_EQ(rows[1].what, "1 Events");
 
-    form.dayListBackButton->click();
+    form.widgets().dayListBackButton->click();
     EXPECT_FALSE(grid->isVisibleTo(&form));
-    EXPECT_FALSE(form.dayListBackButton->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().dayListBackButton->isVisibleTo(&form));
     EXPECT_EQ(lines(16), QStringList({"15", "Funfair", "Parade"}));
-    EXPECT_EQ(form.entries.recordCount(), 2); // the entry set ran again
+    EXPECT_EQ(form.entries().recordCount(), 2); // the entry set ran again
 }
 
 TEST_F(CalendarTest, BackOnADayWithoutEntriesKeepsTheDayNumber)
@@ -137,9 +138,9 @@ TEST_F(CalendarTest, BackOnADayWithoutEntriesKeepsTheDayNumber)
     ASSERT_EQ(lines(21), QStringList({"20", "Gone soon"}));
     clickLine(21, 1);
     book.exec("DELETE FROM MYLIFE");
-    form.dayListBackButton->click();
+    form.widgets().dayListBackButton->click();
     EXPECT_EQ(lines(21), QStringList({"20"}));
     clickLine(22, 0); // a day that never had entries
-    form.dayListBackButton->click();
+    form.widgets().dayListBackButton->click();
     EXPECT_EQ(lines(22), QStringList({"21"}));
 }

@@ -70,10 +70,10 @@ TEST_F(CalendarTest, DroppingCopiesTheSelectedLinesEntryEvenWhenTitlesRepeat)
     bool dragStarted = false;
     form.entryLines().startDrag = [&] {
         dragStarted = true;
-        dragOnto(form.dayCells[12], form.entryList->currentRow(), true);
+        dragOnto(form.widgets().dayCells[12], form.widgets().entryList->currentRow(), true);
     };
     // Pressing the second line starts the drag with the label beside it.
-    wk::controls::LineList* list = form.entryList;
+    wk::controls::LineList* list = form.widgets().entryList;
     QTest::mousePress(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(1, 0)).center());
     ASSERT_TRUE(dragStarted);
@@ -96,15 +96,15 @@ TEST_F(CalendarTest, DropsOnAGreyFirstRowCellAndOnCell41Holding13)
 {
     book.addEntry({QDate(1990, 1, 1), "Grandma's kite", "2 School", {}, {}, QString("windy")});
     shell::MainWindow& form = startCalendar(QDate(1998, 7, 10)); // July 1998: cells 1..3 hold 28..30 June
-    form.entryList->setCurrentRow(0);
-    dragOnto(form.dayCells[3], 0, true);
+    form.widgets().entryList->setCurrentRow(0);
+    dragOnto(form.widgets().dayCells[3], 0, true);
     EXPECT_EQ(lines(3), QStringList({"30", "Grandma's kite"}));
     EXPECT_TRUE(grey(3)); // a grey cell stays grey after the drop
 
     form.calendar().fillMonth(2, 1998, {}); // February 1998: cell 41 holds 13 March
-    form.yearLabel->setText("1998");
+    form.widgets().yearLabel->setText("1998");
     ASSERT_EQ(dayNumber(41), 13);
-    dragOnto(form.dayCells[41], 0, true);
+    dragOnto(form.widgets().dayCells[41], 0, true);
     EXPECT_EQ(background(41), QColor(255, 255, 255));
     EXPECT_EQ(lines(41), QStringList({"13", "Grandma's kite"}));
 
@@ -120,8 +120,8 @@ TEST_F(CalendarTest, WithNoLineSelectedADropStoresNothing)
 {
     book.addEntry({QDate(1990, 1, 1), "Kite"});
     shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
-    form.entryList->setCurrentRow(-1);
-    dragOnto(form.dayCells[10], 0, true);
+    form.widgets().entryList->setCurrentRow(-1);
+    dragOnto(form.widgets().dayCells[10], 0, true);
     EXPECT_EQ(storedEntries(book).size(), 1u);
     EXPECT_EQ(lines(10), QStringList({"10"}));
     EXPECT_EQ(background(10), QColor(255, 255, 255)); // the highlight is gone all the same
@@ -135,12 +135,12 @@ TEST_F(CalendarTest, TheCellUnderTheDragIsHighlightedAndLeftWithItsOwnThresholds
     drop.dragOverDay(39, calendar::DayDrop::Enter);
     EXPECT_EQ(background(39), QColor(0, 0, 128));
     EXPECT_EQ(text(39), QColor(255, 255, 255));
-    dragOnto(form.dayCells[39], 0, false); // holds 11: not below 10, so white, not grey
+    dragOnto(form.widgets().dayCells[39], 0, false); // holds 11: not below 10, so white, not grey
     EXPECT_EQ(background(39), QColor(255, 255, 255));
     EXPECT_EQ(text(39), QColor(0, 0, 0));
-    dragOnto(form.dayCells[37], 0, false); // holds 9: grey again
+    dragOnto(form.widgets().dayCells[37], 0, false); // holds 9: grey again
     EXPECT_TRUE(grey(37));
-    dragOnto(form.dayCells[10], 0, false); // today's cell loses its highlight
+    dragOnto(form.widgets().dayCells[10], 0, false); // today's cell loses its highlight
     EXPECT_EQ(background(10), QColor(255, 255, 255));
     EXPECT_EQ(text(10), QColor(0, 0, 0));
     EXPECT_EQ(storedEntries(book).size(), 1u);

@@ -22,14 +22,14 @@ TEST_F(CalendarTest, FebruaryStartingOnASundayHasNoGreyFirstRow)
     book.addEntry({QDate(1998, 4, 3), "Too late"});
     shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
 
-    EXPECT_TRUE(form.calendarFrame->isVisibleTo(&form));
-    EXPECT_FALSE(form.bigPictureFrame->isVisibleTo(&form));
-    EXPECT_FALSE(form.logEdit->isVisibleTo(&form));
-    EXPECT_EQ(form.monthLabel->text(), "February");
-    EXPECT_EQ(form.yearLabel->text(), "1998");
+    EXPECT_TRUE(form.widgets().calendarFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().bigPictureFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().logEdit->isVisibleTo(&form));
+    EXPECT_EQ(form.widgets().monthLabel->text(), "February");
+    EXPECT_EQ(form.widgets().yearLabel->text(), "1998");
     QStringList headings;
     for (int k = 1; k <= 7; ++k)
-        headings << form.weekdayLabels[k]->text();
+        headings << form.widgets().weekdayLabels[k]->text();
     EXPECT_EQ(headings, QStringList({"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}));
     for (int i = 1; i <= 28; ++i) {
         EXPECT_EQ(dayNumber(i), i);
@@ -46,8 +46,8 @@ TEST_F(CalendarTest, FebruaryStartingOnASundayHasNoGreyFirstRow)
     EXPECT_EQ(background(10), QColor(0, 0, 128));
     EXPECT_EQ(text(10), QColor(255, 255, 255));
     EXPECT_EQ(background(11), calendar::windowBackground());
-    EXPECT_EQ(form.monthScroller->value(), 2);
-    EXPECT_EQ(form.yearScroller->value(), 1998);
+    EXPECT_EQ(form.widgets().monthScroller->value(), 2);
+    EXPECT_EQ(form.widgets().yearScroller->value(), 1998);
 }
 
 TEST_F(CalendarTest, AugustStartingOnASaturdayAndJanuaryAfterDecember)
@@ -70,7 +70,7 @@ TEST_F(CalendarTest, AugustStartingOnASaturdayAndJanuaryAfterDecember)
 
     // January 1999: the 1st is a Friday, the first row holds the end of December 1998.
     form.calendar().fillMonth(1, 1999, {});
-    EXPECT_EQ(form.monthLabel->text(), "January");
+    EXPECT_EQ(form.widgets().monthLabel->text(), "January");
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(dayNumber(i), 26 + i);
         EXPECT_TRUE(grey(i));
@@ -105,18 +105,18 @@ TEST_F(CalendarTest, EveryRefillLeavesEveryDayNumberReadable)
     shell::MainWindow& form = startCalendar(QDate(2025, 12, 10));
     EXPECT_EQ(background(11), QColor(0, 0, 128)); // December 2025 starts on a Monday
 
-    form.yearScroller->triggerAction(QAbstractSlider::SliderSingleStepAdd); // December 2026
-    EXPECT_EQ(form.yearLabel->text(), "2026");
+    form.widgets().yearScroller->triggerAction(QAbstractSlider::SliderSingleStepAdd); // December 2026
+    EXPECT_EQ(form.widgets().yearLabel->text(), "2026");
     EXPECT_EQ(background(12), QColor(0, 0, 128));
     EXPECT_EQ(text(11), QColor(0, 0, 0));
     expectReadable("a year step");
 
-    form.monthScroller->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
+    form.widgets().monthScroller->triggerAction(QAbstractSlider::SliderSingleStepSub); // November 2026
     expectReadable("a month step");
 
     program->clock.setToday(QDate(2025, 12, 11));
-    form.calendarButton->click(); // off
-    form.calendarButton->click(); // on again: December 2025, today the 11th
+    form.widgets().calendarButton->click(); // off
+    form.widgets().calendarButton->click(); // on again: December 2025, today the 11th
     EXPECT_EQ(background(12), QColor(0, 0, 128));
     expectReadable("the switch");
 }
@@ -128,17 +128,17 @@ TEST_F(CalendarTest, SwitchingOffBringsTheMainScreenBack)
     shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
     book.addEntry({QDate(1998, 2, 3), "Third"});
     clickLine(1, 0); // the day grid is open
-    EXPECT_TRUE(form.dayGrid->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().dayGrid->isVisibleTo(&form));
 
-    form.calendarButton->click();
-    EXPECT_TRUE(form.bigPictureFrame->isVisibleTo(&form));
-    EXPECT_FALSE(form.calendarFrame->isVisibleTo(&form));
-    EXPECT_TRUE(form.logEdit->isVisibleTo(&form));
-    EXPECT_TRUE(form.mainScreenPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.dayGrid->isVisibleTo(&form));
-    EXPECT_FALSE(form.dayListBackButton->isVisibleTo(&form));
-    EXPECT_EQ(form.entryList->count(), 3); // rebuilt from the re-run entry set
-    EXPECT_EQ(form.lineBookmarks.size(), 3);
+    form.widgets().calendarButton->click();
+    EXPECT_TRUE(form.widgets().bigPictureFrame->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().calendarFrame->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().logEdit->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().mainScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().dayGrid->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().dayListBackButton->isVisibleTo(&form));
+    EXPECT_EQ(form.widgets().entryList->count(), 3); // rebuilt from the re-run entry set
+    EXPECT_EQ(form.lineBookmarks().size(), 3);
 }
 
 TEST_F(CalendarTest, AnEntryWithATimeOfDayMatchesNoCell)

@@ -49,7 +49,7 @@ protected:
     {
         QStringList files;
         for (int k = 1; k <= 7; ++k) {
-            const controls::ImageControl* slot = program->form().stripSlots[k];
+            const controls::ImageControl* slot = program->form().widgets().stripSlots[k];
             files << (slot->picture().isNull() ? QString() : slot->picture().file);
         }
         return files;
@@ -82,7 +82,7 @@ protected:
     {
         QStringList texts;
         for (int k = 1; k <= 7; ++k)
-            texts << program->form().stripBookmarks[k];
+            texts << program->form().strip().slot(k);
         return texts;
     }
 };

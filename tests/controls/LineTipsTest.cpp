@@ -46,15 +46,15 @@ TEST(LineTips, CutLinesOfTheEntryListAndTheListingShowTheirWholeText)
     wk::testing::StartedProgram program(book.dir());
     program.start();
 
-    QAbstractItemView* entries = program->entryList;
+    QAbstractItemView* entries = program->widgets().entryList;
     EXPECT_EQ(toolTipOfLine(entries, 0), QString());
     EXPECT_EQ(toolTipOfLine(entries, 1), longTitle);
     EXPECT_EQ(toolTipOfLine(entries, 2), markedUp); // its markup is text, not lost
-    program->categoryButtons[1]->click();           // a category button fills the list by itself
+    program->widgets().categoryButtons[1]->click(); // a category button fills the list by itself
     EXPECT_EQ(toolTipOfLine(entries, 1), longTitle);
 
-    program->listByDateButton->click();
-    QAbstractItemView* listing = program->dateList;
+    program->widgets().listByDateButton->click();
+    QAbstractItemView* listing = program->widgets().dateList;
     EXPECT_EQ(toolTipOfLine(listing, 1), QString()); // "07  Picnic"
     EXPECT_EQ(toolTipOfLine(listing, 2),
               "--------------------February 2024---------------------------------");

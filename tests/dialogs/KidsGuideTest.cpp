@@ -147,7 +147,7 @@ TEST_F(KidsGuideTest, MovingADogDigsAndBringsUpItsPictures)
         EXPECT_TRUE(form->factPicture(n)->isHidden()) << n;
     mouse(dog, QEvent::MouseButtonRelease, {10, 10}); // let go beside every hole: nothing happens
     EXPECT_TRUE(form->windowIcon().isNull());
-    EXPECT_FALSE(form->dogMover()->isVisible());
+    EXPECT_FALSE(form->travellingDog()->isVisible());
 }
 
 TEST_F(KidsGuideTest, DropOnTheWrongHoleOnlyShowsTheNet)
@@ -157,7 +157,7 @@ TEST_F(KidsGuideTest, DropOnTheWrongHoleOnlyShowsTheNet)
     EXPECT_EQ(shown(form->holeImage(0)), "pHOLE.ico");
     EXPECT_FALSE(form->dogImage(1)->isHidden());
     EXPECT_FALSE(form->isDogTravelling());
-    EXPECT_FALSE(form->dogMover()->isVisible());
+    EXPECT_FALSE(form->travellingDog()->isVisible());
 }
 
 TEST_F(KidsGuideTest, DropOnTheRightHoleSendsTheDogHome)
@@ -169,14 +169,14 @@ TEST_F(KidsGuideTest, DropOnTheRightHoleSendsTheDogHome)
     EXPECT_EQ(shown(hole), "pdog.ico");
     EXPECT_TRUE(form->dogImage(2)->isHidden());
     EXPECT_TRUE(form->isDogTravelling());
-    EXPECT_TRUE(form->dogMover()->isVisible());
-    EXPECT_EQ(form->dogMover()->pos(), start);
+    EXPECT_TRUE(form->travellingDog()->isVisible());
+    EXPECT_EQ(form->travellingDog()->pos(), start);
 
     // The journey runs on a timer: the window keeps taking events, and the mover ends hidden.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->dogMover()->pos() != start; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->travellingDog()->pos() != start; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isDogTravelling(); }, 5000));
-    EXPECT_FALSE(form->dogMover()->isVisible());
-    EXPECT_EQ(form->dogMover()->pos(), hole->pos());
+    EXPECT_FALSE(form->travellingDog()->isVisible());
+    EXPECT_EQ(form->travellingDog()->pos(), hole->pos());
 
     // The other dogs still drop by the same rule.
     dragDog(form, 0, form->holeImage(1));

@@ -65,13 +65,13 @@ TEST(PictureDiscWindow, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
     window->okButton->click();
     QApplication::processEvents();
     EXPECT_EQ(discRow(book), QStringList({book.path("Disc"), "N"}));
-    EXPECT_EQ(form.pictureRoot, book.path("Disc"));
+    EXPECT_EQ(form.pictureRoot().text(), book.path("Disc"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(openWindow(form), nullptr);
 
     // Confirmed now: a click does not ask again.
-    selectLine(form.entryList, -1);
-    selectLine(form.entryList, 0);
+    selectLine(form.widgets().entryList, -1);
+    selectLine(form.widgets().entryList, 0);
     EXPECT_EQ(openWindow(form), nullptr);
 }
 
@@ -81,7 +81,7 @@ TEST(PictureDiscWindow, ClosingTheWindowSavesLikeOk)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    form.discDriveButton->click(); // "CD Drive"
+    form.widgets().discDriveButton->click(); // "CD Drive"
     dialogs::PictureDiscWindow* window = openWindow(form);
     ASSERT_NE(window, nullptr);
     window->folderEdit->setText("f");

@@ -29,8 +29,8 @@ QStringList column(QAbstractItemModel* model, int col)
 
 dialogs::TablesWindow* openTables(shell::MainWindow& form)
 {
-    QTest::mousePress(form.nameListButton, Qt::LeftButton);
-    QTest::mouseRelease(form.nameListButton, Qt::LeftButton);
+    QTest::mousePress(form.widgets().nameListButton, Qt::LeftButton);
+    QTest::mouseRelease(form.widgets().nameListButton, Qt::LeftButton);
     return form.findChild<dialogs::TablesWindow*>("FormTables");
 }
 
@@ -49,7 +49,7 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     EXPECT_TRUE(tables->isVisible());
     EXPECT_EQ(tables->windowTitle(), "Tables");
     EXPECT_EQ(openTables(form), tables); // a second press shows the same window
-    QAbstractItemModel* grid = tables->DBGridtables->model();
+    QAbstractItemModel* grid = tables->tableGrid->model();
     EXPECT_EQ(grid->rowCount(), 0); // no table chosen yet
 
     tables->categoriesTableButton->click();
@@ -60,20 +60,20 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     EXPECT_TRUE(grid->setData(grid->index(0, 0), "1 Parties  "));
     EXPECT_TRUE(grid->setData(grid->index(5, 0), "6 Pets"));
     EXPECT_FALSE(grid->flags(grid->index(0, 1)) & Qt::ItemIsEditable); // one field only
-    tables->DBGridtables->selectRow(1);
+    tables->tableGrid->selectRow(1);
     tables->deleteSelectedRows();
     EXPECT_EQ(column(grid, 0),
               (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar", "6 Pets", ""}));
 
     tables->close();
-    EXPECT_EQ(form.categoryButtons[1]->text(), "1 Parties");
-    EXPECT_EQ(form.categoryButtons[2]->text(), "3 Family");
-    EXPECT_EQ(form.categoryButtons[4]->text(), "5 Calendar");
-    EXPECT_EQ(form.categoryButtons[5]->text(), "Calendar Items");
+    EXPECT_EQ(form.widgets().categoryButtons[1]->text(), "1 Parties");
+    EXPECT_EQ(form.widgets().categoryButtons[2]->text(), "3 Family");
+    EXPECT_EQ(form.widgets().categoryButtons[4]->text(), "5 Calendar");
+    EXPECT_EQ(form.widgets().categoryButtons[5]->text(), "Calendar Items");
     // Stored in the file: a new start-up reads the same.
     StartedProgram again(book.dir());
     again.start();
-    EXPECT_EQ(again.form().categoryButtons[1]->text(), "1 Parties");
+    EXPECT_EQ(again.form().widgets().categoryButtons[1]->text(), "1 Parties");
 }
 
 TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
@@ -85,15 +85,15 @@ TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
     shell::MainWindow& form = program.form();
     dialogs::TablesWindow* tables = openTables(form);
     tables->categoriesTableButton->click();
-    tables->DBGridtables->selectRow(0);
+    tables->tableGrid->selectRow(0);
     tables->deleteSelectedRows();
-    tables->DBGridtables->selectRow(0);
+    tables->tableGrid->selectRow(0);
     tables->deleteSelectedRows();
     tables->close();
-    EXPECT_EQ(form.categoryButtons[1]->text(), "3 Family");
-    EXPECT_EQ(form.categoryButtons[2]->text(), "4 Trips");
-    EXPECT_EQ(form.categoryButtons[3]->text(), "3 Family");
-    EXPECT_EQ(form.categoryButtons[4]->text(), "4 Trips");
+    EXPECT_EQ(form.widgets().categoryButtons[1]->text(), "3 Family");
+    EXPECT_EQ(form.widgets().categoryButtons[2]->text(), "4 Trips");
+    EXPECT_EQ(form.widgets().categoryButtons[3]->text(), "3 Family");
+    EXPECT_EQ(form.widgets().categoryButtons[4]->text(), "4 Trips");
 }
 
 TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
@@ -105,7 +105,7 @@ TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
     shell::MainWindow& form = program.form();
     dialogs::TablesWindow* tables = openTables(form);
     tables->namesTableButton->click();
-    QAbstractItemModel* grid = tables->DBGridtables->model();
+    QAbstractItemModel* grid = tables->tableGrid->model();
     ASSERT_EQ(grid->rowCount(), 3);
     EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString().toLower(), "where");
     EXPECT_EQ(grid->headerData(1, Qt::Horizontal).toString().toLower(), "sort");
@@ -115,8 +115,8 @@ TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
     EXPECT_TRUE(grid->setData(grid->index(1, 0), "Granny"));
     tables->close();
     QStringList names;
-    for (int i = 0; i < form.nameList->count(); ++i)
-        names << form.nameList->item(i)->text();
+    for (int i = 0; i < form.widgets().nameList->count(); ++i)
+        names << form.widgets().nameList->item(i)->text();
     EXPECT_EQ(names, (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
     EXPECT_TRUE(program.prompts.toldTexts().isEmpty());
 }
@@ -136,7 +136,7 @@ TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
     shell::MainWindow& form = program.form();
     dialogs::TablesWindow* tables = openTables(form);
     tables->categoriesTableButton->click();
-    QAbstractItemModel* grid = tables->DBGridtables->model();
+    QAbstractItemModel* grid = tables->tableGrid->model();
     EXPECT_TRUE(grid->setData(grid->index(1, 0), "2 Lessons"));
     EXPECT_FALSE(grid->setData(grid->index(0, 0), "   "));
     ASSERT_EQ(program.prompts.toldTexts().size(), 1);
@@ -145,6 +145,6 @@ TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
     // The grid goes on working after the refusal.
     EXPECT_TRUE(grid->setData(grid->index(2, 0), "3 Pets"));
     tables->close();
-    EXPECT_EQ(form.categoryButtons[1]->text(), "1 Events");
-    EXPECT_EQ(form.categoryButtons[3]->text(), "3 Pets");
+    EXPECT_EQ(form.widgets().categoryButtons[1]->text(), "1 Events");
+    EXPECT_EQ(form.widgets().categoryButtons[3]->text(), "3 Pets");
 }

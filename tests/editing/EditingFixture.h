@@ -28,8 +28,8 @@ protected:
     {
         shell::MainWindow& form = start();
         if (line >= 0)
-            selectLine(form.entryList, line);
-        form.editScreenButton->click();
+            selectLine(form.widgets().entryList, line);
+        form.widgets().editScreenButton->click();
         return form;
     }
     ScriptedPrompts& prompts() { return program->prompts; }

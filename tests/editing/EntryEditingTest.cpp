@@ -1,6 +1,6 @@
 // "Add", both "Save" buttons, "Delete" and the who-or-where list of the edit screen, on real
 // scrapbook files and real picture files.
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "EditingFixture.h"
 #include "PictureTools.h"
 
@@ -33,39 +33,39 @@ TEST_F(EditingTest, AddClearsTheBoxesAndPreviewsTheChosenPictureInItsLayout)
     const QString tall = book.writePicture("camera/tall.bmp", {200, 300});
     const QString square = book.writePicture("camera/square.jpg", {250, 250});
     shell::MainWindow& form = startInEditScreen();
-    EXPECT_EQ(form.titleEdit->text(), "Kite");
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Kite");
 
     prompts().fileAnswers.enqueue(wide);
-    form.addButton->click();
+    form.widgets().addButton->click();
     ASSERT_EQ(prompts().asked.size(), 1);
     const auto& asked = prompts().asked[0];
     EXPECT_EQ(asked.kind, "open");
     EXPECT_EQ(asked.title, "Save Image As");
-    EXPECT_EQ(form.dateEdit->text(), "7/4/2001");
-    EXPECT_EQ(form.pictureEdit->text(), wide);
-    EXPECT_EQ(form.logEdit->toPlainText(), "");
-    EXPECT_EQ(form.titleEdit->text(), "");
-    EXPECT_EQ(form.nameCombo->currentText(), "");
-    EXPECT_EQ(form.categoryCombo->currentText(), "");
-    EXPECT_TRUE(shown(form.saveNewButton, form));
-    EXPECT_FALSE(shown(form.saveChangesButton, form));
-    EXPECT_FALSE(shown(form.deleteButton, form));
-    EXPECT_EQ(form.bigImage->width(), pixels(4675));
-    EXPECT_EQ(form.bigPictureFrame->width(), pixels(4925));
-    EXPECT_EQ(form.bigImage->picture().naturalSize, QSize(300, 200));
+    EXPECT_EQ(form.widgets().dateEdit->text(), "7/4/2001");
+    EXPECT_EQ(form.widgets().pictureEdit->text(), wide);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "");
+    EXPECT_EQ(form.widgets().titleEdit->text(), "");
+    EXPECT_EQ(form.widgets().nameCombo->currentText(), "");
+    EXPECT_EQ(form.widgets().categoryCombo->currentText(), "");
+    EXPECT_TRUE(shown(form.widgets().saveNewButton, form));
+    EXPECT_FALSE(shown(form.widgets().saveChangesButton, form));
+    EXPECT_FALSE(shown(form.widgets().deleteButton, form));
+    EXPECT_EQ(form.widgets().bigImage->width(), pixels(4675));
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), pixels(4925));
+    EXPECT_EQ(form.widgets().bigImage->picture().naturalSize, QSize(300, 200));
     EXPECT_EQ(form.pictureFiles().listedFolder(), book.path("camera/"));
     EXPECT_EQ(form.pictureFiles().listedNames(), QStringList({"square.jpg", "tall.bmp", "wide.jpg"}));
 
     prompts().fileAnswers.enqueue(tall);
-    form.addButton->click();
-    EXPECT_EQ(form.bigImage->width(), pixels(2400));
-    EXPECT_EQ(form.bigPictureFrame->width(), pixels(2650));
+    form.widgets().addButton->click();
+    EXPECT_EQ(form.widgets().bigImage->width(), pixels(2400));
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), pixels(2650));
 
     // A square picture keeps the layout of the one before.
     prompts().fileAnswers.enqueue(square);
-    form.addButton->click();
-    EXPECT_EQ(form.bigImage->width(), pixels(2400));
-    EXPECT_EQ(form.bigImage->picture().naturalSize, QSize(250, 250));
+    form.widgets().addButton->click();
+    EXPECT_EQ(form.widgets().bigImage->width(), pixels(2400));
+    EXPECT_EQ(form.widgets().bigImage->picture().naturalSize, QSize(250, 250));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
@@ -78,48 +78,48 @@ TEST_F(EditingTest, CancellingOrChoosingNoPictureEndsAdd)
     text.close();
     shell::MainWindow& form = startInEditScreen();
 
-    form.addButton->click(); // cancelled: the boxes stay cleared, nothing is said
-    EXPECT_EQ(form.titleEdit->text(), "");
-    EXPECT_EQ(form.pictureEdit->text(), "");
-    EXPECT_TRUE(shown(form.saveNewButton, form));
+    form.widgets().addButton->click(); // cancelled: the boxes stay cleared, nothing is said
+    EXPECT_EQ(form.widgets().titleEdit->text(), "");
+    EXPECT_EQ(form.widgets().pictureEdit->text(), "");
+    EXPECT_TRUE(shown(form.widgets().saveNewButton, form));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 
     prompts().fileAnswers.enqueue(book.path("notes.txt"));
-    form.addButton->click();
+    form.widgets().addButton->click();
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_FALSE(prompts().toldTexts()[0].isEmpty()); // the loader's description
-    EXPECT_EQ(form.pictureEdit->text(), book.path("notes.txt"));
+    EXPECT_EQ(form.widgets().pictureEdit->text(), book.path("notes.txt"));
 }
 
 TEST_F(EditingTest, SavingANewEntryChecksTheDateAndTitleThenStoresItAndPassesToEditing)
 {
     book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), "kite.jpg", QString("windy")});
     shell::MainWindow& form = startInEditScreen();
-    form.addButton->click();
+    form.widgets().addButton->click();
 
-    form.dateEdit->setText("2/30/1999");
-    form.titleEdit->setText("Zoo");
-    form.saveNewButton->click();
+    form.widgets().dateEdit->setText("2/30/1999");
+    form.widgets().titleEdit->setText("Zoo");
+    form.widgets().saveNewButton->click();
     ASSERT_EQ(prompts().asked.size(), 2);
     EXPECT_EQ(prompts().asked[1].text, "Please Enter a Valid Date");
     EXPECT_EQ(prompts().asked[1].title, "");
     EXPECT_EQ(prompts().asked[1].icon, controls::MessageIcon::Exclamation);
 
-    form.dateEdit->setText("8/2/2001");
-    form.titleEdit->setText("");
-    form.saveNewButton->click();
+    form.widgets().dateEdit->setText("8/2/2001");
+    form.widgets().titleEdit->setText("");
+    form.widgets().saveNewButton->click();
     ASSERT_EQ(prompts().asked.size(), 3);
     EXPECT_EQ(prompts().asked[2].text, "Please Enter a Title");
     EXPECT_EQ(prompts().asked[2].title, "Title");
     EXPECT_EQ(prompts().asked[2].icon, controls::MessageIcon::Exclamation);
     EXPECT_EQ(storedEntries().size(), 1u);
-    EXPECT_TRUE(shown(form.saveNewButton, form));
+    EXPECT_TRUE(shown(form.widgets().saveNewButton, form));
 
     // A title of blanks is a title; empty picture and log boxes leave those fields null.
-    form.titleEdit->setText("   ");
-    form.nameCombo->setEditText("Zoo keeper");
-    form.categoryCombo->setEditText("4 Trips");
-    form.saveNewButton->click();
+    form.widgets().titleEdit->setText("   ");
+    form.widgets().nameCombo->setEditText("Zoo keeper");
+    form.widgets().categoryCombo->setEditText("4 Trips");
+    form.widgets().saveNewButton->click();
     EXPECT_EQ(prompts().asked.size(), 3);
     auto rows = storedEntries();
     ASSERT_EQ(rows.size(), 2u);
@@ -129,21 +129,20 @@ TEST_F(EditingTest, SavingANewEntryChecksTheDateAndTitleThenStoresItAndPassesToE
     EXPECT_EQ(rows[1]["WHAT"].toString(), "4 Trips");
     EXPECT_TRUE(rows[1]["PICTURE"].isNull());
     EXPECT_TRUE(rows[1]["LOG"].isNull());
-    EXPECT_FALSE(shown(form.saveNewButton, form));
-    EXPECT_TRUE(shown(form.saveChangesButton, form));
-    EXPECT_FALSE(shown(form.folderPictures, form));
+    EXPECT_FALSE(shown(form.widgets().saveNewButton, form));
+    EXPECT_TRUE(shown(form.widgets().saveChangesButton, form));
 
     // The second Save now changes the new entry, not the first one of the set.
-    form.titleEdit->setText("Zoo visit");
-    form.logEdit->setPlainText("lions");
-    form.saveChangesButton->click();
+    form.widgets().titleEdit->setText("Zoo visit");
+    form.widgets().logEdit->setPlainText("lions");
+    form.widgets().saveChangesButton->click();
     rows = storedEntries();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0]["MYEVENT"].toString(), "Kite");
     EXPECT_EQ(rows[0]["LOG"].toString(), "windy");
     EXPECT_EQ(rows[1]["MYEVENT"].toString(), "Zoo visit");
     EXPECT_EQ(rows[1]["LOG"].toString(), "lions");
-    EXPECT_EQ(form.entries.recordCount(), 2);
+    EXPECT_EQ(form.entries().recordCount(), 2);
 }
 
 TEST_F(EditingTest, SavingChangesValidatesAndKeepsTheStoredLogWhenTheLogBoxIsEmpty)
@@ -151,25 +150,25 @@ TEST_F(EditingTest, SavingChangesValidatesAndKeepsTheStoredLogWhenTheLogBoxIsEmp
     book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), "kite.jpg", QString("windy")});
     book.addEntry({QDate(1999, 4, 1), "Boat", "4 Trips", QString("Dad"), "boat.jpg", QString("wet")});
     shell::MainWindow& form = startInEditScreen(1);
-    EXPECT_TRUE(shown(form.saveChangesButton, form));
-    EXPECT_EQ(form.titleEdit->text(), "Boat");
+    EXPECT_TRUE(shown(form.widgets().saveChangesButton, form));
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Boat");
 
-    form.dateEdit->setText("not a date");
-    form.titleEdit->setText("Big boat");
-    form.saveChangesButton->click();
+    form.widgets().dateEdit->setText("not a date");
+    form.widgets().titleEdit->setText("Big boat");
+    form.widgets().saveChangesButton->click();
     EXPECT_EQ(prompts().toldTexts(), QStringList({"Please Enter a Valid Date"}));
     EXPECT_EQ(storedEntries()[1]["MYEVENT"].toString(), "Boat"); // nothing stored
 
-    form.dateEdit->setText("4/2/1999");
-    form.titleEdit->setText("");
-    form.saveChangesButton->click();
+    form.widgets().dateEdit->setText("4/2/1999");
+    form.widgets().titleEdit->setText("");
+    form.widgets().saveChangesButton->click();
     EXPECT_EQ(prompts().toldTexts().last(), "Please Enter a Title");
 
-    form.titleEdit->setText("Big boat");
-    form.logEdit->setPlainText("");
-    form.pictureEdit->setText("");
-    form.nameCombo->setEditText("Mum");
-    form.saveChangesButton->click();
+    form.widgets().titleEdit->setText("Big boat");
+    form.widgets().logEdit->setPlainText("");
+    form.widgets().pictureEdit->setText("");
+    form.widgets().nameCombo->setEditText("Mum");
+    form.widgets().saveChangesButton->click();
     EXPECT_EQ(prompts().toldTexts().size(), 2);
     const auto rows = storedEntries();
     EXPECT_EQ(rows[1]["MYEVENT"].toString(), "Big boat");
@@ -186,29 +185,29 @@ TEST_F(EditingTest, ARefusedSaveIsReportedAndKeepsWhatWasTyped)
     ASSERT_TRUE(QFile::setPermissions(book.databasePath(), QFile::ReadOwner | QFile::ReadUser));
     shell::MainWindow& form = startInEditScreen();
 
-    form.addButton->click();
-    form.dateEdit->setText("8/2/2001");
-    form.titleEdit->setText("Zoo");
-    form.logEdit->setPlainText("lions");
-    form.saveNewButton->click();
+    form.widgets().addButton->click();
+    form.widgets().dateEdit->setText("8/2/2001");
+    form.widgets().titleEdit->setText("Zoo");
+    form.widgets().logEdit->setPlainText("lions");
+    form.widgets().saveNewButton->click();
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_TRUE(prompts().toldTexts()[0].contains("not stored"));
     EXPECT_TRUE(prompts().toldTexts()[0].contains("readonly"));
-    EXPECT_TRUE(shown(form.saveNewButton, form)); // still adding
-    EXPECT_FALSE(shown(form.saveChangesButton, form));
-    EXPECT_EQ(form.titleEdit->text(), "Zoo");
-    EXPECT_EQ(form.logEdit->toPlainText(), "lions");
-    EXPECT_FALSE(form.entries.editing());
-    EXPECT_EQ(form.entries.recordCount(), 1);
+    EXPECT_TRUE(shown(form.widgets().saveNewButton, form)); // still adding
+    EXPECT_FALSE(shown(form.widgets().saveChangesButton, form));
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Zoo");
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "lions");
+    EXPECT_FALSE(form.entries().editing());
+    EXPECT_EQ(form.entries().recordCount(), 1);
 
     // Changes to an existing entry are refused the same way.
-    selectLine(form.entryList, 0);
-    form.editScreenButton->click();
-    form.titleEdit->setText("Red kite");
-    form.saveChangesButton->click();
+    selectLine(form.widgets().entryList, 0);
+    form.widgets().editScreenButton->click();
+    form.widgets().titleEdit->setText("Red kite");
+    form.widgets().saveChangesButton->click();
     ASSERT_EQ(prompts().toldTexts().size(), 2);
     EXPECT_TRUE(prompts().toldTexts()[1].contains("not stored"));
-    EXPECT_EQ(form.titleEdit->text(), "Red kite");
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Red kite");
     QFile::setPermissions(book.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
     const auto rows = storedEntries();
     ASSERT_EQ(rows.size(), 1u);
@@ -222,24 +221,24 @@ TEST_F(EditingTest, DeleteRemovesOnlyTheSelectedEntry)
     book.addEntry({QDate(1999, 5, 1), "Picnic", "3 Family", {}, {}, {}});
     shell::MainWindow& form = startInEditScreen(1);
 
-    form.deleteButton->click();
+    form.widgets().deleteButton->click();
     auto rows = storedEntries();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0]["MYEVENT"].toString(), "Kite");
     EXPECT_EQ(rows[1]["MYEVENT"].toString(), "Picnic");
-    EXPECT_EQ(form.entryList->count(), 2);
-    EXPECT_EQ(form.entryList->currentRow(), -1);
-    EXPECT_TRUE(shown(form.saveChangesButton, form));
-    EXPECT_FALSE(shown(form.saveNewButton, form));
+    EXPECT_EQ(form.widgets().entryList->count(), 2);
+    EXPECT_EQ(form.widgets().entryList->currentRow(), -1);
+    EXPECT_TRUE(shown(form.widgets().saveChangesButton, form));
+    EXPECT_FALSE(shown(form.widgets().saveNewButton, form));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 
     // No line is selected now: a second Delete deletes nothing, and says so.
-    form.deleteButton->click();
+    form.widgets().deleteButton->click();
     EXPECT_EQ(storedEntries().size(), 2u);
     EXPECT_EQ(prompts().toldTexts().size(), 1);
 
     // The boxes still show the deleted entry; its changes have nowhere to go.
-    form.saveChangesButton->click();
+    form.widgets().saveChangesButton->click();
     EXPECT_EQ(prompts().toldTexts().size(), 2);
     rows = storedEntries();
     EXPECT_EQ(rows[0]["MYEVENT"].toString(), "Kite");
@@ -251,16 +250,16 @@ TEST_F(EditingTest, TheWhoOrWhereListHoldsEachNameOnceAfterTwoDropDowns)
     book.setNames({"Grandma", "Lake", "Lily"});
     book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), {}, {}});
     shell::MainWindow& form = startInEditScreen();
-    EXPECT_EQ(form.nameCombo->currentText(), "Lily");
+    EXPECT_EQ(form.widgets().nameCombo->currentText(), "Lily");
     for (int i = 0; i < 2; ++i) {
-        form.nameCombo->showPopup();
-        form.nameCombo->hidePopup();
+        form.widgets().nameCombo->showPopup();
+        form.widgets().nameCombo->hidePopup();
     }
     QStringList items;
-    for (int i = 0; i < form.nameCombo->count(); ++i)
-        items << form.nameCombo->itemText(i);
+    for (int i = 0; i < form.widgets().nameCombo->count(); ++i)
+        items << form.widgets().nameCombo->itemText(i);
     EXPECT_EQ(items, QStringList({"Grandma", "Lake", "Lily"}));
-    EXPECT_EQ(form.nameCombo->currentText(), "Lily"); // the typed text stays
+    EXPECT_EQ(form.widgets().nameCombo->currentText(), "Lily"); // the typed text stays
 }
 
 TEST_F(EditingTest, AddDatesACameraPictureByTheDayItWasTaken)
@@ -285,16 +284,16 @@ TEST_F(EditingTest, AddDatesACameraPictureByTheDayItWasTaken)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         prompts().fileAnswers.enqueue(book.path(row.name));
-        form.addButton->click();
-        EXPECT_EQ(form.dateEdit->text(), row.taken.toString("M/d/yyyy"));
-        EXPECT_EQ(form.bigImage->picture().naturalSize, QSize(80, 60));
-        form.titleEdit->setText(row.name);
-        form.saveNewButton->click();
+        form.widgets().addButton->click();
+        EXPECT_EQ(form.widgets().dateEdit->text(), row.taken.toString("M/d/yyyy"));
+        EXPECT_EQ(form.widgets().bigImage->picture().naturalSize, QSize(80, 60));
+        form.widgets().titleEdit->setText(row.name);
+        form.widgets().saveNewButton->click();
         EXPECT_EQ(storedEntries().back()["DATE"].toDate(), row.taken);
     }
     // A picture without a date keeps today.
     prompts().fileAnswers.enqueue(book.writePicture("scan.jpg", {80, 60}));
-    form.addButton->click();
-    EXPECT_EQ(form.dateEdit->text(), "7/4/2001");
+    form.widgets().addButton->click();
+    EXPECT_EQ(form.widgets().dateEdit->text(), "7/4/2001");
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }

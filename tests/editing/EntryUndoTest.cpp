@@ -40,8 +40,8 @@ protected:
     {
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        form.entryList->setFocus();
-        QTest::keyClick(form.entryList, key.key(), key.keyboardModifiers());
+        form.widgets().entryList->setFocus();
+        QTest::keyClick(form.widgets().entryList, key.key(), key.keyboardModifiers());
     }
     static constexpr QKeyCombination kUndo = Qt::CTRL | Qt::Key_Z;
     static constexpr QKeyCombination kRedo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
@@ -56,9 +56,9 @@ TEST_F(EntryUndo, AnUndoneDeleteComesBackWithItsFieldsAndRowIdAndRedoDeletesItAg
     shell::MainWindow& form = start();
     const auto before = storedRow(book.databasePath(), kite);
     ASSERT_TRUE(before);
-    selectLine(form.entryList, 0);
+    selectLine(form.widgets().entryList, 0);
     prompts().yesNoAnswers.enqueue(true);
-    QTest::keyClick(form.entryList, Qt::Key_Delete);
+    QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
     ASSERT_FALSE(storedRow(book.databasePath(), kite));
     ASSERT_EQ(form.entryUndo().stack().count(), 1);
 
@@ -66,11 +66,11 @@ TEST_F(EntryUndo, AnUndoneDeleteComesBackWithItsFieldsAndRowIdAndRedoDeletesItAg
     const auto back = storedRow(book.databasePath(), kite);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->values, before->values);
-    EXPECT_EQ(listLines(form.entryList), QStringList({"Kite", "Zoo"})); // the list shows it again
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList({"Kite", "Zoo"})); // the list shows it again
 
     press(form, kRedo);
     EXPECT_FALSE(storedRow(book.databasePath(), kite));
-    EXPECT_EQ(listLines(form.entryList), QStringList({"Zoo"}));
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList({"Zoo"}));
     press(form, kRedo); // nothing more to make again
     EXPECT_EQ(storedEntries().size(), 1u);
 }
@@ -78,12 +78,12 @@ TEST_F(EntryUndo, AnUndoneDeleteComesBackWithItsFieldsAndRowIdAndRedoDeletesItAg
 TEST_F(EntryUndo, SavedChangesAndAddedEntriesAreUndoneOneStepAtATime)
 {
     shell::MainWindow& form = startInEditScreen(0);
-    form.titleEdit->setText("Red kite");
-    form.saveChangesButton->click();
-    form.addButton->click(); // no picture chosen: the boxes stay empty for a new entry
-    form.dateEdit->setText("5/6/2001");
-    form.titleEdit->setText("Picnic");
-    form.saveNewButton->click();
+    form.widgets().titleEdit->setText("Red kite");
+    form.widgets().saveChangesButton->click();
+    form.widgets().addButton->click(); // no picture chosen: the boxes stay empty for a new entry
+    form.widgets().dateEdit->setText("5/6/2001");
+    form.widgets().titleEdit->setText("Picnic");
+    form.widgets().saveNewButton->click();
     ASSERT_EQ(storedEntries().size(), 3u);
     const qint64 picnic = kite + 2; // the next row id after the two rows of the fixture
     const auto added = storedRow(book.databasePath(), picnic);
@@ -108,14 +108,14 @@ TEST_F(EntryUndo, SavedChangesAndAddedEntriesAreUndoneOneStepAtATime)
 TEST_F(EntryUndo, InsideATextBoxTheKeysUndoTheTypingNotTheEntries)
 {
     shell::MainWindow& form = startInEditScreen(0);
-    form.titleEdit->setText("Red kite");
-    form.saveChangesButton->click();
+    form.widgets().titleEdit->setText("Red kite");
+    form.widgets().saveChangesButton->click();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.titleEdit->setFocus();
-    QTest::keyClicks(form.titleEdit, "!");
-    QTest::keyClick(form.titleEdit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form.titleEdit->text(), "Red kite");                                            // typing undone
+    form.widgets().titleEdit->setFocus();
+    QTest::keyClicks(form.widgets().titleEdit, "!");
+    QTest::keyClick(form.widgets().titleEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Red kite");                                  // typing undone
     EXPECT_TRUE(storedRow(book.databasePath(), kite)->values.contains(QVariant("Red kite"))); // entry kept
     EXPECT_TRUE(form.entryUndo().stack().canUndo());
 }

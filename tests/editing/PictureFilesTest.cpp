@@ -1,5 +1,5 @@
 // Folder listings, folder thumbnails and the renaming of camera files, on real folders.
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 #include "EditingFixture.h"
 #include "PictureTools.h"
 
@@ -68,41 +68,40 @@ TEST_F(EditingTest, ThumbnailsShowAFolderOfFewerThanSevenPictures)
     writeText(book.path("trip/bad.jpg")); // listed, but no picture
     shell::MainWindow& form = startInEditScreen(-1);
     prompts().fileAnswers.enqueue(book.path("trip/two.BMP"));
-    form.thumbnailsButton->click();
+    form.widgets().thumbnailsButton->click();
 
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].title, "Save Image As");
     EXPECT_EQ(prompts().asked[0].request.filterIndex, 2);
-    EXPECT_EQ(form.pictureEdit->text(), book.path("trip/two.BMP"));
+    EXPECT_EQ(form.widgets().pictureEdit->text(), book.path("trip/two.BMP"));
     PictureFiles& files = form.pictureFiles();
     EXPECT_EQ(files.listedPattern(), "*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif");
     EXPECT_EQ(files.listedNames(), QStringList({"bad.jpg", "one.jpg", "three.jpg", "two.BMP"}));
-    EXPECT_EQ(form.stripBookmarks[1], book.path("trip/bad.jpg"));
-    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
-    EXPECT_EQ(form.stripBookmarks[3], book.path("trip/three.jpg"));
-    EXPECT_EQ(form.stripBookmarks[4], book.path("trip/two.BMP"));
+    EXPECT_EQ(form.strip().slot(1), book.path("trip/bad.jpg"));
+    EXPECT_EQ(form.strip().slot(2), book.path("trip/one.jpg"));
+    EXPECT_EQ(form.strip().slot(3), book.path("trip/three.jpg"));
+    EXPECT_EQ(form.strip().slot(4), book.path("trip/two.BMP"));
     for (int k = 5; k <= 7; ++k) {
-        EXPECT_EQ(form.stripBookmarks[k], "") << k;
-        EXPECT_TRUE(form.stripSlots[k]->picture().isNull()) << k;
+        EXPECT_EQ(form.strip().slot(k), "") << k;
+        EXPECT_TRUE(form.widgets().stripSlots[k]->picture().isNull()) << k;
     }
-    EXPECT_TRUE(form.stripSlots[1]->picture().isNull()); // the unreadable file: an empty slot
-    EXPECT_EQ(form.stripSlots[2]->picture().naturalSize, QSize(300, 200));
-    EXPECT_EQ(form.stripSlots[4]->picture().naturalSize, QSize(200, 300));
+    EXPECT_TRUE(form.widgets().stripSlots[1]->picture().isNull()); // the unreadable file: an empty slot
+    EXPECT_EQ(form.widgets().stripSlots[2]->picture().naturalSize, QSize(300, 200));
+    EXPECT_EQ(form.widgets().stripSlots[4]->picture().naturalSize, QSize(200, 300));
     for (int k = 1; k <= 7; ++k) {
-        EXPECT_TRUE(form.stripSlots[k]->isVisibleTo(&form)) << k;
-        EXPECT_TRUE(form.stripSlots[k]->stretch()) << k;
+        EXPECT_TRUE(form.widgets().stripSlots[k]->isVisibleTo(&form)) << k;
+        EXPECT_TRUE(form.widgets().stripSlots[k]->stretch()) << k;
     }
-    EXPECT_EQ(form.stripFirstIndex, 0);
-    EXPECT_EQ(form.stripLastIndex, 3);
-    EXPECT_TRUE(form.forwardArrow->isVisibleTo(&form));
-    EXPECT_TRUE(form.backArrow->isVisibleTo(&form));
-    EXPECT_TRUE(form.folderThumbnails);
-    EXPECT_FALSE(form.folderPictures->isVisibleTo(&form)); // the folder listing is never shown
+    EXPECT_EQ(form.strip().firstLine, 0);
+    EXPECT_EQ(form.strip().lastLine, 3);
+    EXPECT_TRUE(form.widgets().forwardArrow->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().backArrow->isVisibleTo(&form));
+    EXPECT_TRUE(form.strip().showsFolder());
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 
     // Cancelling leaves the strip as it is.
-    form.thumbnailsButton->click();
-    EXPECT_EQ(form.stripBookmarks[2], book.path("trip/one.jpg"));
+    form.widgets().thumbnailsButton->click();
+    EXPECT_EQ(form.strip().slot(2), book.path("trip/one.jpg"));
 }
 
 class MergeTest : public EditingTest {
@@ -122,7 +121,7 @@ protected:
     void merge(const QString& chosen)
     {
         prompts().fileAnswers.enqueue(chosen);
-        form->mergeButton->click();
+        form->widgets().mergeButton->click();
     }
     QString camera;
     shell::MainWindow* form = nullptr;
@@ -138,8 +137,8 @@ TEST_F(MergeTest, AGoodPreviewAsksThenRenamesOnFromTheHighestNumber)
     EXPECT_EQ(prompts().asked[0].request.filterIndex, 2);
     EXPECT_EQ(prompts().asked[1].kind, "yesno");
     EXPECT_TRUE(prompts().asked[1].text.contains("2 files"));
-    EXPECT_EQ(form->bigImage->picture().naturalSize, QSize(64, 48));
-    EXPECT_EQ(form->pictureEdit->text(), book.path("camera/holiday.jpg"));
+    EXPECT_EQ(form->widgets().bigImage->picture().naturalSize, QSize(64, 48));
+    EXPECT_EQ(form->widgets().pictureEdit->text(), book.path("camera/holiday.jpg"));
     EXPECT_EQ(namesIn(camera), QStringList({"PB00013.jpg", "PB00014.jpg", "holiday.jpg", "pic0003.jpg"}));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
@@ -155,10 +154,10 @@ TEST_F(MergeTest, APhonePictureKeepsItsOwnKindOfName)
     form = &startInEditScreen(-1);
     prompts().yesNoAnswers.enqueue(true);
     merge(book.path("camera/PIC0009.HEIC"));
-    EXPECT_EQ(form->bigImage->picture().naturalSize, QSize(48, 64));
+    EXPECT_EQ(form->widgets().bigImage->picture().naturalSize, QSize(48, 64));
     EXPECT_EQ(namesIn(camera),
               QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.heic", "holiday.jpg", "pic0003.jpg"}));
-    EXPECT_EQ(form->pictureEdit->text(), book.path("camera/PB00015.heic"));
+    EXPECT_EQ(form->widgets().pictureEdit->text(), book.path("camera/PB00015.heic"));
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
@@ -178,10 +177,10 @@ TEST_F(EditingTest, AddThumbnailsAndMergeOfferAllPicturesAndThumbnailsShowEveryF
     writeText(book.path("phone/notes.txt"));
     shell::MainWindow& form = startInEditScreen(-1);
 
-    form.addButton->click(); // each dialog cancelled
-    form.mergeButton->click();
+    form.widgets().addButton->click(); // each dialog cancelled
+    form.widgets().mergeButton->click();
     prompts().fileAnswers.enqueue(book.path("phone/h.heic"));
-    form.thumbnailsButton->click();
+    form.widgets().thumbnailsButton->click();
     ASSERT_EQ(prompts().asked.size(), 3);
     for (const auto& asked : prompts().asked) {
         SCOPED_TRACE(asked.title.toStdString());
@@ -192,8 +191,8 @@ TEST_F(EditingTest, AddThumbnailsAndMergeOfferAllPicturesAndThumbnailsShowEveryF
     }
     EXPECT_EQ(form.pictureFiles().listedNames(), names);
     for (int k = 1; k <= 7; ++k) {
-        EXPECT_EQ(form.stripBookmarks[k], book.path("phone/" + names[k - 1]));
-        EXPECT_EQ(form.stripSlots[k]->picture().naturalSize, QSize(60, 40)) << k;
+        EXPECT_EQ(form.strip().slot(k), book.path("phone/" + names[k - 1]));
+        EXPECT_EQ(form.widgets().stripSlots[k]->picture().naturalSize, QSize(60, 40)) << k;
     }
     EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
@@ -217,7 +216,8 @@ TEST_F(MergeTest, AFailedPreviewReportsAndRenamesWithoutAsking)
         EXPECT_NE(a.kind, "yesno");
     EXPECT_EQ(namesIn(camera),
               QStringList({"PB00013.jpg", "PB00014.jpg", "PB00015.txt", "holiday.jpg", "pic0003.jpg"}));
-    EXPECT_EQ(form->pictureEdit->text(), book.path("camera/PB00015.txt")); // the chosen file, renamed
+    EXPECT_EQ(form->widgets().pictureEdit->text(),
+              book.path("camera/PB00015.txt")); // the chosen file, renamed
 }
 
 TEST_F(MergeTest, ASaveAfterAMergeStoresTheNewNameOfTheFile)
@@ -225,18 +225,18 @@ TEST_F(MergeTest, ASaveAfterAMergeStoresTheNewNameOfTheFile)
     book.addEntry({QDate(1999, 3, 1), "Kite"});
     form = &startInEditScreen(0);
     prompts().fileAnswers.enqueue(book.path("camera/holiday.jpg"));
-    form->thumbnailsButton->click(); // the strip shows the camera files under their old names
+    form->widgets().thumbnailsButton->click(); // the strip shows the camera files under their old names
     prompts().yesNoAnswers.enqueue(true);
     merge(book.path("camera/PIC0002.jpg"));
-    EXPECT_EQ(form->pictureEdit->text(), book.path("camera/PB00014.jpg"));
+    EXPECT_EQ(form->widgets().pictureEdit->text(), book.path("camera/PB00014.jpg"));
     EXPECT_EQ(form->pictureFiles().listedNames(),
               QStringList({"holiday.jpg", "PB00013.jpg", "PB00014.jpg", "pic0003.jpg"}));
-    form->saveChangesButton->click();
+    form->widgets().saveChangesButton->click();
     EXPECT_EQ(storedEntries().at(0)["PICTURE"].toString(), book.path("camera/PB00014.jpg"));
 
     // A folder thumbnail filled before the merge hands on the new name as well.
-    QTest::mouseClick(form->stripSlots[2], Qt::LeftButton);
-    form->saveChangesButton->click();
+    QTest::mouseClick(form->widgets().stripSlots[2], Qt::LeftButton);
+    form->widgets().saveChangesButton->click();
     const QString stored = storedEntries().at(0)["PICTURE"].toString();
     EXPECT_EQ(stored, book.path("camera/PB00013.jpg"));
     EXPECT_TRUE(QFileInfo::exists(stored));
@@ -289,5 +289,5 @@ TEST_F(MergeTest, NothingIsOverwrittenWhenTheNumbersWrapAround)
     ASSERT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_TRUE(prompts().toldTexts()[0].contains("PIC0001.JPG"));
     EXPECT_FALSE(prompts().toldTexts()[0].contains("PIC0002"));
-    EXPECT_EQ(form->pictureEdit->text(), book.path("camera/PIC0001.JPG"));
+    EXPECT_EQ(form->widgets().pictureEdit->text(), book.path("camera/PIC0001.JPG"));
 }

@@ -26,7 +26,10 @@ using wk::testing::TestScrapbook;
 
 namespace {
 
-QColor listColour(const shell::MainWindow& form) { return form.entryList->palette().color(QPalette::Text); }
+QColor listColour(const shell::MainWindow& form)
+{
+    return form.widgets().entryList->palette().color(QPalette::Text);
+}
 
 class Filters : public ::testing::Test {
 protected:
@@ -55,9 +58,9 @@ protected:
     // Clicks a name of the name list as the user does.
     void clickName(shell::MainWindow& form, const QString& name)
     {
-        const auto found = form.nameList->findItems(name, Qt::MatchExactly);
+        const auto found = form.widgets().nameList->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
-        form.nameList->setCurrentItem(found.first());
+        form.widgets().nameList->setCurrentItem(found.first());
     }
 
     TestScrapbook book;
@@ -70,38 +73,38 @@ TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    EXPECT_EQ(form.categoryButtons[2]->text(), "2 School"); // trailing blanks gone
+    EXPECT_EQ(form.widgets().categoryButtons[2]->text(), "2 School"); // trailing blanks gone
 
-    form.categoryButtons[1]->click();
-    EXPECT_EQ(form.filteredEntries.recordSource(),
+    form.widgets().categoryButtons[1]->click();
+    EXPECT_EQ(form.filteredEntries().recordSource(),
               "SELECT * FROM mylife WHERE what='1 Events' and where >= ' ' ;");
     // No name selected: a null name is not listed, a single blank is.
-    EXPECT_EQ(listLines(form.entryList), (QStringList{"New Year party", "Picnic", "Blank name"}));
-    EXPECT_EQ(form.lineBookmarks.size(), 3);
+    EXPECT_EQ(listLines(form.widgets().entryList), (QStringList{"New Year party", "Picnic", "Blank name"}));
+    EXPECT_EQ(form.lineBookmarks().size(), 3);
     EXPECT_EQ(listColour(form), QColor(0, 0, 255));
 
-    form.categoryButtons[2]->click();
-    EXPECT_EQ(listLines(form.entryList), QStringList{"First day"});
+    form.widgets().categoryButtons[2]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"First day"});
     EXPECT_EQ(listColour(form), QColor(255, 255, 0));
 
-    form.categoryButtons[4]->click();
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Long trip"});
+    form.widgets().categoryButtons[4]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Long trip"});
     EXPECT_EQ(listColour(form), QColor(0, 128, 0));
 
     clickName(form, "Dad");
-    form.categoryButtons[1]->click();
-    EXPECT_EQ(form.filteredEntries.recordSource(),
+    form.widgets().categoryButtons[1]->click();
+    EXPECT_EQ(form.filteredEntries().recordSource(),
               "SELECT * FROM mylife WHERE what='1 Events' and where = 'Dad' ;");
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Picnic"});
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Picnic"});
 
     // A caption with an apostrophe, and a name with one.
-    form.categoryButtons[3]->click();
-    EXPECT_EQ(listLines(form.entryList), QStringList{});
-    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+    form.widgets().categoryButtons[3]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{});
+    EXPECT_EQ(form.lineBookmarks(), (QStringList{QString(), QString()}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 0));
     clickName(form, "Grandma's House");
-    form.categoryButtons[3]->click();
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Visit"});
+    form.widgets().categoryButtons[3]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Visit"});
 }
 
 TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
@@ -110,12 +113,12 @@ TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    EXPECT_EQ(form.categoryButtons[3]->text(), "Family");
-    EXPECT_EQ(form.categoryButtons[4]->text(), "Trips");
-    form.categoryButtons[4]->click();
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Trip"});
-    form.categoryButtons[3]->click();
-    EXPECT_TRUE(listLines(form.entryList).isEmpty());
+    EXPECT_EQ(form.widgets().categoryButtons[3]->text(), "Family");
+    EXPECT_EQ(form.widgets().categoryButtons[4]->text(), "Trips");
+    form.widgets().categoryButtons[4]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Trip"});
+    form.widgets().categoryButtons[3]->click();
+    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
 }
 
 TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
@@ -125,24 +128,24 @@ TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
     shell::MainWindow& form = program.form();
 
     clickName(form, "*All Pictures"); // lists nothing itself: no entry carries that name
-    EXPECT_TRUE(listLines(form.entryList).isEmpty());
-    form.allPicturesButton->click();
+    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
+    form.widgets().allPicturesButton->click();
     // "All Pictures" re-reads the names; pick the special one again without a name click.
-    form.nameList->blockSignals(true);
-    form.nameList->setCurrentRow(0);
-    form.nameList->blockSignals(false);
-    form.categoryButtons[5]->click();
-    EXPECT_EQ(listLines(form.entryList), (QStringList{"Birthday", "Holiday", "Anniversary"}));
+    form.widgets().nameList->blockSignals(true);
+    form.widgets().nameList->setCurrentRow(0);
+    form.widgets().nameList->blockSignals(false);
+    form.widgets().categoryButtons[5]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), (QStringList{"Birthday", "Holiday", "Anniversary"}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 255));
 
     clickName(form, "Grandma");
-    form.categoryButtons[5]->click();
-    EXPECT_EQ(listLines(form.entryList), (QStringList{"Birthday", "Holiday"}));
+    form.widgets().categoryButtons[5]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), (QStringList{"Birthday", "Holiday"}));
 
     clickName(form, "Nobody");
-    form.categoryButtons[5]->click();
-    EXPECT_TRUE(listLines(form.entryList).isEmpty());
-    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+    form.widgets().categoryButtons[5]->click();
+    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
+    EXPECT_EQ(form.lineBookmarks(), (QStringList{QString(), QString()}));
 }
 
 TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
@@ -152,46 +155,46 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     shell::MainWindow& form = program.form();
 
     clickName(form, "Dad");
-    EXPECT_EQ(form.entries.recordSource(),
+    EXPECT_EQ(form.entries().recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = 'Dad' order by date;");
-    EXPECT_EQ(listLines(form.entryList),
+    EXPECT_EQ(listLines(form.widgets().entryList),
               (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
-    EXPECT_EQ(form.entries.recordCount(), 5);
-    EXPECT_TRUE(form.entries.eof());
+    EXPECT_EQ(form.entries().recordCount(), 5);
+    EXPECT_TRUE(form.entries().eof());
 
     // A selected category combines with the name; "Calendar Items" does not.
-    form.categoryButtons[1]->click();
+    form.widgets().categoryButtons[1]->click();
     clickName(form, "Grandma");
-    EXPECT_EQ(form.entries.recordSource(),
+    EXPECT_EQ(form.entries().recordSource(),
               "SELECT * FROM mylife WHERE what = '1 Events'  and where = 'Grandma' order by date;");
-    EXPECT_EQ(listLines(form.entryList), QStringList{"New Year party"});
-    form.categoryButtons[5]->click();
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"New Year party"});
+    form.widgets().categoryButtons[5]->click();
     clickName(form, "Dad");
-    EXPECT_EQ(form.entries.recordCount(), 5);
+    EXPECT_EQ(form.entries().recordCount(), 5);
 
     clickName(form, "Grandma's House");
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Visit"});
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Visit"});
     clickName(form, "Nobody");
-    EXPECT_TRUE(listLines(form.entryList).isEmpty());
-    EXPECT_EQ(form.lineBookmarks, (QStringList{QString(), QString()}));
+    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
+    EXPECT_EQ(form.lineBookmarks(), (QStringList{QString(), QString()}));
 
     // No name selected: only entries whose name is a single blank.
-    form.nameList->setCurrentRow(-1);
+    form.widgets().nameList->setCurrentRow(-1);
     form.entryFilters().filterByName();
-    EXPECT_EQ(form.entries.recordSource(),
+    EXPECT_EQ(form.entries().recordSource(),
               "SELECT * FROM mylife WHERE what >= ' ' and where = ' '  order by date;");
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Blank name"});
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Blank name"});
 
-    form.allPicturesButton->click();
-    EXPECT_EQ(form.entries.recordSource(), store::queries::allEntries());
-    EXPECT_EQ(form.entries.recordCount(), 11);
-    EXPECT_EQ(listLines(form.entryList).first(), "Long trip");
-    EXPECT_EQ(listLines(form.entryList).last(), "Anniversary");
+    form.widgets().allPicturesButton->click();
+    EXPECT_EQ(form.entries().recordSource(), store::queries::allEntries());
+    EXPECT_EQ(form.entries().recordCount(), 11);
+    EXPECT_EQ(listLines(form.widgets().entryList).first(), "Long trip");
+    EXPECT_EQ(listLines(form.widgets().entryList).last(), "Anniversary");
     EXPECT_EQ(listColour(form), QColor(0, 0, 0));
-    EXPECT_EQ(form.categoryGroup->checkedButton(), nullptr);
-    EXPECT_EQ(form.entryList->currentRow(), 0);
-    EXPECT_EQ(form.logEdit->toPlainText(), "log of Long trip");
-    EXPECT_EQ(form.nameList->count(), 5);
+    EXPECT_EQ(form.widgets().categoryGroup->checkedButton(), nullptr);
+    EXPECT_EQ(form.widgets().entryList->currentRow(), 0);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Long trip");
+    EXPECT_EQ(form.widgets().nameList->count(), 5);
 }
 
 TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
@@ -201,32 +204,32 @@ TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
     shell::MainWindow& form = program.form();
 
     // The entry set holds only Dad's events; the button lists Dad's school days.
-    form.categoryButtons[1]->click();
+    form.widgets().categoryButtons[1]->click();
     clickName(form, "Dad");
-    EXPECT_EQ(listLines(form.entryList), QStringList{"Picnic"});
-    form.categoryButtons[2]->click();
-    ASSERT_EQ(listLines(form.entryList), QStringList{"First day"});
-    form.entryList->setCurrentRow(0);
-    EXPECT_EQ(form.logEdit->toPlainText(), "log of First day");
-    EXPECT_EQ(form.entryNameLabel->text(), "Dad");
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Picnic"});
+    form.widgets().categoryButtons[2]->click();
+    ASSERT_EQ(listLines(form.widgets().entryList), QStringList{"First day"});
+    form.widgets().entryList->setCurrentRow(0);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of First day");
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), "Dad");
 
     // The filter set was re-queried since (the day grid uses it too): still the line's entry.
-    form.categoryButtons[4]->click();
-    ASSERT_EQ(listLines(form.entryList), QStringList{"Long trip"});
-    form.filteredEntries.setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
-    form.filteredEntries.refresh();
-    form.entryList->setCurrentRow(0);
-    EXPECT_EQ(form.logEdit->toPlainText(), "log of Long trip");
+    form.widgets().categoryButtons[4]->click();
+    ASSERT_EQ(listLines(form.widgets().entryList), QStringList{"Long trip"});
+    form.filteredEntries().setRecordSource("SELECT * FROM mylife WHERE what='2 School' and where >= ' ' ;");
+    form.filteredEntries().refresh();
+    form.widgets().entryList->setCurrentRow(0);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Long trip");
 
     // Calendar items are listed from the entry set itself.
-    form.allPicturesButton->click();
-    form.nameList->blockSignals(true);
-    form.nameList->setCurrentRow(0);
-    form.nameList->blockSignals(false);
-    form.categoryButtons[5]->click();
-    form.entryList->setCurrentRow(1);
-    EXPECT_EQ(form.logEdit->toPlainText(), "log of Holiday");
-    EXPECT_EQ(form.entryNameLabel->text(), "GRANDMA");
+    form.widgets().allPicturesButton->click();
+    form.widgets().nameList->blockSignals(true);
+    form.widgets().nameList->setCurrentRow(0);
+    form.widgets().nameList->blockSignals(false);
+    form.widgets().categoryButtons[5]->click();
+    form.widgets().entryList->setCurrentRow(1);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Holiday");
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), "GRANDMA");
 }
 
 TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
@@ -238,28 +241,28 @@ TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
     face.fill(Qt::red);
 
     auto timeLineOn = [&] {
-        const QSignalBlocker blocker(form.timelineButton);
-        form.timelineButton->setChecked(true);
+        const QSignalBlocker blocker(form.widgets().timelineButton);
+        form.widgets().timelineButton->setChecked(true);
         for (int k = 1; k <= 7; ++k)
-            form.stripSlots[k]->setPicture({QString(), {10, 10}, face});
-        form.forwardArrow->show();
-        form.forwardStop->show();
+            form.widgets().stripSlots[k]->setPicture({QString(), {10, 10}, face});
+        form.widgets().forwardArrow->show();
+        form.widgets().forwardStop->show();
     };
     auto expectSwitchedOff = [&](const char* by) {
-        EXPECT_FALSE(form.timelineButton->isChecked()) << by;
-        EXPECT_TRUE(form.stripSlots[3]->picture().image.isNull()) << by;
-        EXPECT_TRUE(form.forwardArrow->isHidden()) << by;
-        EXPECT_TRUE(form.forwardStop->isHidden()) << by;
+        EXPECT_FALSE(form.widgets().timelineButton->isChecked()) << by;
+        EXPECT_TRUE(form.widgets().stripSlots[3]->picture().image.isNull()) << by;
+        EXPECT_TRUE(form.widgets().forwardArrow->isHidden()) << by;
+        EXPECT_TRUE(form.widgets().forwardStop->isHidden()) << by;
     };
-    QSignalSpy toggles(form.timelineButton, &QAbstractButton::toggled);
+    QSignalSpy toggles(form.widgets().timelineButton, &QAbstractButton::toggled);
 
     timeLineOn();
-    form.categoryButtons[3]->click();
+    form.widgets().categoryButtons[3]->click();
     expectSwitchedOff("category button");
     EXPECT_EQ(toggles.count(), 1); // the switch's own handler ran
 
     timeLineOn();
-    form.categoryButtons[5]->click();
+    form.widgets().categoryButtons[5]->click();
     expectSwitchedOff("Calendar Items");
 
     timeLineOn();
@@ -267,9 +270,9 @@ TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
     expectSwitchedOff("name click");
 
     // While it is off, the strip is left alone.
-    form.stripSlots[2]->setPicture({QString(), {10, 10}, face});
-    form.backArrow->show();
-    form.categoryButtons[1]->click();
-    EXPECT_FALSE(form.stripSlots[2]->picture().image.isNull());
-    EXPECT_FALSE(form.backArrow->isHidden());
+    form.widgets().stripSlots[2]->setPicture({QString(), {10, 10}, face});
+    form.widgets().backArrow->show();
+    form.widgets().categoryButtons[1]->click();
+    EXPECT_FALSE(form.widgets().stripSlots[2]->picture().image.isNull());
+    EXPECT_FALSE(form.widgets().backArrow->isHidden());
 }

@@ -23,15 +23,16 @@ TEST(SampleScrapbook, AllPicturesThenCalendarItemsListsEveryCalendarItem)
     const QStringList calendarItems{"Dentist Appointment", "Parent Teacher Meeting", "Car Service",
                                     "Flu Shots", "School Photo Day"};
 
-    form.categoryButtons[5]->click(); // straight after start no name is chosen
-    EXPECT_EQ(listLines(form.entryList), calendarItems);
+    form.widgets().categoryButtons[5]->click(); // straight after start no name is chosen
+    EXPECT_EQ(listLines(form.widgets().entryList), calendarItems);
 
     // A user who chose a name first follows the help: All Pictures, then Calendar Items.
     for (const char* name : {"Lily", "*All Pictures"}) {
-        form.nameList->setCurrentItem(form.nameList->findItems(name, Qt::MatchExactly).value(0));
-        ASSERT_EQ(form.nameList->currentItem()->text(), name);
-        form.allPicturesButton->click();
-        form.categoryButtons[5]->click();
-        EXPECT_EQ(listLines(form.entryList), calendarItems) << "after " << name;
+        form.widgets().nameList->setCurrentItem(
+            form.widgets().nameList->findItems(name, Qt::MatchExactly).value(0));
+        ASSERT_EQ(form.widgets().nameList->currentItem()->text(), name);
+        form.widgets().allPicturesButton->click();
+        form.widgets().categoryButtons[5]->click();
+        EXPECT_EQ(listLines(form.widgets().entryList), calendarItems) << "after " << name;
     }
 }

@@ -24,9 +24,9 @@ TEST(EnlargedViewer, FillsItsWindowScrollsOverWhatIsHiddenAndZooms)
     program.start();
     // Clicks the big picture of list line `line` and waits for the viewer to be `size` large.
     const auto openOn = [&](int line, QSize size) -> browse::EnlargedViewer& {
-        program->entryList->setCurrentRow(line);
+        program->widgets().entryList->setCurrentRow(line);
         program->show();
-        QTest::mouseClick(program->bigImage, Qt::LeftButton);
+        QTest::mouseClick(program->widgets().bigImage, Qt::LeftButton);
         browse::EnlargedViewer* viewer = program->thumbnailClicks().viewer();
         if (!viewer || !QTest::qWaitFor([&] { return viewer->size() == size; }))
             throw std::runtime_error("the viewer is not open at its size");

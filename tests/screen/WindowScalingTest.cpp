@@ -114,8 +114,8 @@ TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
     EXPECT_EQ(form.minimumSize(), designSize());
     expectDesignProportions(form);
     // The bottom row of buttons lies inside the window.
-    EXPECT_LE(form.quitButton->geometry().bottom(), form.height());
-    EXPECT_LE(form.mainScreenButton->geometry().bottom(), form.height());
+    EXPECT_LE(form.widgets().quitButton->geometry().bottom(), form.height());
+    EXPECT_LE(form.widgets().mainScreenButton->geometry().bottom(), form.height());
 }
 
 TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptionFits)
@@ -125,8 +125,8 @@ TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptio
     shell::MainWindow& form = program.form();
 
     form.resize(designSize() * 2);
-    EXPECT_EQ(form.bigImage->height(), 2 * px(3135));
-    EXPECT_EQ(form.entryList->width(), 2 * px(3015));
+    EXPECT_EQ(form.widgets().bigImage->height(), 2 * px(3135));
+    EXPECT_EQ(form.widgets().entryList->width(), 2 * px(3015));
     expectDesignProportions(form);
     expectCaptionsFit(form);
 
@@ -135,26 +135,29 @@ TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptio
     QTRY_VERIFY(form.width() > designSize().width() * 2);
     expectDesignProportions(form);
     // Spare width becomes even margins on both sides.
-    const int left = form.stripFrame->mapTo(&form, QPoint(0, 0)).x() - (form.backArrow->x());
+    const int left =
+        form.widgets().stripFrame->mapTo(&form, QPoint(0, 0)).x() - (form.widgets().backArrow->x());
     EXPECT_GE(left, 0);
-    const int leftMargin = form.backArrow->x();
-    const int rightMargin = form.width() - (form.forwardArrow->x() + form.forwardArrow->width());
+    const int leftMargin = form.widgets().backArrow->x();
+    const int rightMargin =
+        form.width() - (form.widgets().forwardArrow->x() + form.widgets().forwardArrow->width());
     EXPECT_NEAR(leftMargin - px(120) * form.height() / double(designSize().height()),
                 rightMargin - px(9480 - 9030 - 375) * form.height() / double(designSize().height()), 3);
 
-    for (QAbstractButton* screenButton : {static_cast<QAbstractButton*>(form.mainScreenButton),
-                                          static_cast<QAbstractButton*>(form.editScreenButton),
-                                          static_cast<QAbstractButton*>(form.listByDateButton)}) {
+    for (QAbstractButton* screenButton : {static_cast<QAbstractButton*>(form.widgets().mainScreenButton),
+                                          static_cast<QAbstractButton*>(form.widgets().editScreenButton),
+                                          static_cast<QAbstractButton*>(form.widgets().listByDateButton)}) {
         screenButton->click();
         expectCaptionsFit(form);
     }
     // The fonts grew with the window: a list line is taller than at the design size.
-    EXPECT_GT(form.entryList->fontMetrics().height(), 2 * QFontMetrics(QApplication::font()).height());
+    EXPECT_GT(form.widgets().entryList->fontMetrics().height(),
+              2 * QFontMetrics(QApplication::font()).height());
 
     // A calendar day shows its number and at least two title lines of twelve characters.
-    form.calendarButton->click();
+    form.widgets().calendarButton->click();
     for (int i : {1, 17, 42}) {
-        const QListWidget* cell = form.dayCells[size_t(i)];
+        const QListWidget* cell = form.widgets().dayCells[size_t(i)];
         const QFontMetrics metrics = cell->fontMetrics();
         EXPECT_GE(cell->viewport()->height(), 3 * metrics.lineSpacing()) << i;
         EXPECT_GE(cell->viewport()->width(), metrics.horizontalAdvance(QStringLiteral("Christmas Mo"))) << i;

@@ -30,9 +30,9 @@ int entriesIn(const QString& file)
 // Deletes the first line's entry as a user does: Delete on the list, Yes to the question.
 void deleteFirstLine(StartedProgram& program)
 {
-    selectLine(program->entryList, 0);
+    selectLine(program->widgets().entryList, 0);
     program.prompts.yesNoAnswers.enqueue(true);
-    QTest::keyClick(program->entryList, Qt::Key_Delete);
+    QTest::keyClick(program->widgets().entryList, Qt::Key_Delete);
 }
 
 void writeFile(const QString& path)
@@ -62,7 +62,7 @@ TEST_F(Backups, OneCopyBeforeTheFirstChangeOfARunAndNoneForARunWithoutChanges)
     {
         StartedProgram program(book.dir());
         program.start();
-        selectLine(program->entryList, 1); // looking changes nothing
+        selectLine(program->widgets().entryList, 1); // looking changes nothing
         program->close();
     }
     EXPECT_FALSE(QDir(backupDir()).exists());
@@ -117,9 +117,9 @@ TEST_F(Backups, WithoutARoomForCopiesTheUserIsAskedOnceAndNoKeepsTheScrapbook)
 
     StartedProgram accepted(book.dir());
     accepted.start();
-    selectLine(accepted->entryList, 0);
+    selectLine(accepted->widgets().entryList, 0);
     accepted.prompts.yesNoAnswers.append({true, true}); // delete, and go on without copies
-    QTest::keyClick(accepted->entryList, Qt::Key_Delete);
+    QTest::keyClick(accepted->widgets().entryList, Qt::Key_Delete);
     deleteFirstLine(accepted);
     EXPECT_EQ(entriesIn(book.databasePath()), 1);
     EXPECT_TRUE(QFileInfo(backupDir()).isFile()); // the file in the way is left alone

@@ -30,32 +30,32 @@ TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    selectLine(form.entryList, 1);
+    selectLine(form.widgets().entryList, 1);
 
-    form.editScreenButton->click();
-    EXPECT_TRUE(form.editScreenPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.mainScreenPanel->isVisibleTo(&form));
-    EXPECT_EQ(form.titleEdit->text(), "Boat");
-    EXPECT_EQ(form.dateEdit->text(), "4/1/1999");
-    EXPECT_EQ(form.pictureEdit->text(), "boat.jpg");
-    EXPECT_EQ(form.nameCombo->currentText(), "Dad");
-    EXPECT_EQ(form.categoryCombo->currentText(), "4 Trips");
-    EXPECT_EQ(form.logEdit->toPlainText(), "");
-    EXPECT_FALSE(form.logEdit->isReadOnly());
-    EXPECT_TRUE(form.deleteButton->isVisibleTo(&form));
+    form.widgets().editScreenButton->click();
+    EXPECT_TRUE(form.widgets().editScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().mainScreenPanel->isVisibleTo(&form));
+    EXPECT_EQ(form.widgets().titleEdit->text(), "Boat");
+    EXPECT_EQ(form.widgets().dateEdit->text(), "4/1/1999");
+    EXPECT_EQ(form.widgets().pictureEdit->text(), "boat.jpg");
+    EXPECT_EQ(form.widgets().nameCombo->currentText(), "Dad");
+    EXPECT_EQ(form.widgets().categoryCombo->currentText(), "4 Trips");
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "");
+    EXPECT_FALSE(form.widgets().logEdit->isReadOnly());
+    EXPECT_TRUE(form.widgets().deleteButton->isVisibleTo(&form));
 
     book.addEntry({QDate(1999, 5, 1), "Picnic", "3 Family", {}, {}, {}});
-    form.mainScreenButton->click();
-    EXPECT_TRUE(form.mainScreenPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.editScreenPanel->isVisibleTo(&form));
-    EXPECT_TRUE(form.logEdit->isReadOnly());
-    EXPECT_EQ(form.entryList->count(), 3); // the entry set ran again
-    EXPECT_EQ(form.entryList->currentRow(), -1);
-    EXPECT_EQ(form.logEdit->toPlainText(), "windy"); // the first entry's log
+    form.widgets().mainScreenButton->click();
+    EXPECT_TRUE(form.widgets().mainScreenPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.widgets().editScreenPanel->isVisibleTo(&form));
+    EXPECT_TRUE(form.widgets().logEdit->isReadOnly());
+    EXPECT_EQ(form.widgets().entryList->count(), 3); // the entry set ran again
+    EXPECT_EQ(form.widgets().entryList->currentRow(), -1);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "windy"); // the first entry's log
 
     // No line selected: the boxes keep whatever entry is current.
-    form.editScreenButton->click();
-    EXPECT_TRUE(form.editScreenPanel->isVisibleTo(&form));
+    form.widgets().editScreenButton->click();
+    EXPECT_TRUE(form.widgets().editScreenPanel->isVisibleTo(&form));
 }
 
 TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
@@ -64,12 +64,12 @@ TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    form.quitButton->click();
+    form.widgets().quitButton->click();
     ASSERT_EQ(program.prompts.asked.size(), 1);
     EXPECT_EQ(program.prompts.asked[0].text, "Do you really want to quit?");
     EXPECT_TRUE(form.isVisible());
     program.prompts.yesNoAnswers.enqueue(true);
-    form.quitButton->click();
+    form.widgets().quitButton->click();
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -81,13 +81,13 @@ TEST(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
     shell::MainWindow& form = program.form();
     auto* surface = form.findChild<controls::FrameCanvas*>("surface");
     ASSERT_NE(surface, nullptr);
-    form.frameCanvas().DrawFrameON(form.bigImage, form.bigImage, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameON(form.widgets().bigImage, form.widgets().bigImage, "OUTWARD", 150);
     const int outward = surface->primitiveCount();
     EXPECT_EQ(outward, 6); // the clearing box, four edges, the black outline
-    form.frameCanvas().DrawFrameON(form.bigImage, form.bigImage, "inward", 50);
+    form.frameCanvas().DrawFrameON(form.widgets().bigImage, form.widgets().bigImage, "inward", 50);
     EXPECT_EQ(surface->primitiveCount(), outward + 5); // no outline for an inward frame
     // Erasing the outer frame paints over everything drawn inside it.
     // The old black outline lies outside it and is drawn over in grey instead.
-    form.frameCanvas().DrawFrameOFF(form.bigImage, form.bigImage, "OUTWARD", 150);
+    form.frameCanvas().DrawFrameOFF(form.widgets().bigImage, form.widgets().bigImage, "OUTWARD", 150);
     EXPECT_EQ(surface->primitiveCount(), 7);
 }

@@ -47,7 +47,7 @@ QStringList captions(shell::MainWindow& form)
 {
     QStringList out;
     for (int k = 1; k <= 5; ++k)
-        out << form.categoryButtons[k]->text();
+        out << form.widgets().categoryButtons[k]->text();
     return out;
 }
 
@@ -68,12 +68,12 @@ TEST(StartUp, ShowsCategoriesTitlesAndTheFirstEntry)
 
     EXPECT_EQ(form.windowTitle(), "Wanderkeep ");
     EXPECT_EQ(captions(form), QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "Calendar Items"}));
-    EXPECT_EQ(listLines(form.entryList), QStringList({"First day", "Fireworks", "Fireworks"}));
-    EXPECT_EQ(form.lineBookmarks.size(), 3);
-    EXPECT_EQ(form.entryList->currentRow(), 0);
-    EXPECT_EQ(form.bigImage->picture().file, picture);
-    EXPECT_EQ(form.logEdit->toPlainText(), "A log");
-    EXPECT_EQ(form.entryNameLabel->text(), "Mom");
+    EXPECT_EQ(listLines(form.widgets().entryList), QStringList({"First day", "Fireworks", "Fireworks"}));
+    EXPECT_EQ(form.lineBookmarks().size(), 3);
+    EXPECT_EQ(form.widgets().entryList->currentRow(), 0);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, picture);
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "A log");
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), "Mom");
     EXPECT_TRUE(program.prompts.asked.isEmpty());
 }
 
@@ -83,11 +83,11 @@ TEST(StartUp, EmptyEntryTableAndCapitalisedFileName)
     ASSERT_TRUE(QFile::rename(book.databasePath(), book.path("VELMORA.MDB")));
     StartedProgram program(book.dir());
     program.start();
-    EXPECT_EQ(program->entryList->count(), 0);
-    EXPECT_EQ(program->lineBookmarks, QStringList{QString()});
+    EXPECT_EQ(program->widgets().entryList->count(), 0);
+    EXPECT_EQ(program->lineBookmarks(), QStringList{QString()});
     // The file was found: the captions come from its category rows.
-    EXPECT_EQ(program->categoryButtons[1]->text(), "1 Events");
-    EXPECT_TRUE(program->bigImage->picture().isNull());
+    EXPECT_EQ(program->widgets().categoryButtons[1]->text(), "1 Events");
+    EXPECT_TRUE(program->widgets().bigImage->picture().isNull());
 }
 
 TEST(StartUp, FewerCategoryRowsKeepDesignCaptions)
@@ -111,15 +111,15 @@ TEST(StartUp, MissingScrapbookIsOfferedAndCreatedOnYes)
         EXPECT_FALSE(QFile::exists(folder.databasePath()));
         EXPECT_EQ(captions(program.form()),
                   QStringList({"Events", "School", "Family", "Trips", "Calendar Items"}));
-        EXPECT_EQ(program->entryList->count(), 0);
+        EXPECT_EQ(program->widgets().entryList->count(), 0);
     }
     StartedProgram program(folder.dir());
     program.prompts.yesNoAnswers.enqueue(true);
     program.start();
     EXPECT_EQ(store::inspectFile(folder.databasePath()), store::FileKind::Scrapbook);
-    EXPECT_EQ(program->categoryButtons[4]->text(), "4 Trips");
-    EXPECT_EQ(program->nameList->count(), 1);
-    EXPECT_EQ(program->nameList->item(0)->text(), "*All Pictures");
+    EXPECT_EQ(program->widgets().categoryButtons[4]->text(), "4 Trips");
+    EXPECT_EQ(program->widgets().nameList->count(), 1);
+    EXPECT_EQ(program->widgets().nameList->item(0)->text(), "*All Pictures");
 }
 
 TEST(StartUp, AFileThatIsNoScrapbookIsReportedAndLeftAlone)
@@ -137,7 +137,7 @@ TEST(StartUp, AFileThatIsNoScrapbookIsReportedAndLeftAlone)
     QFile f(folder.databasePath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("just some notes, not a database"));
-    EXPECT_EQ(program->entryList->count(), 0);
+    EXPECT_EQ(program->widgets().entryList->count(), 0);
 }
 
 TEST(StartUp, MissingIntroPictureAndOtherWorkingDirectory)
@@ -147,8 +147,8 @@ TEST(StartUp, MissingIntroPictureAndOtherWorkingDirectory)
     book.addEntry({QDate(2001, 1, 2), "Snow", "1 Events", {}, {}, {}});
     StartedProgram program(book.dir());
     program.start();
-    EXPECT_EQ(program->programDirectory, book.dir());
-    EXPECT_EQ(program->entryList->count(), 1);
+    EXPECT_EQ(program->programDirectory(), book.dir());
+    EXPECT_EQ(program->widgets().entryList->count(), 1);
 }
 
 TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
@@ -175,20 +175,20 @@ TEST(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
 
     StartedProgram program(book.dir());
     program.start();
-    EXPECT_EQ(program->bigImage->picture().file, kite);
+    EXPECT_EQ(program->widgets().bigImage->picture().file, kite);
     EXPECT_EQ(program->findChild<QWidget*>("cdform"), nullptr) << "the disc folder was found";
-    selectLine(program->entryList, 1);
-    EXPECT_EQ(program->bigImage->picture().file, far);
-    selectLine(program->entryList, 2);
-    EXPECT_EQ(program->bigImage->picture().file, onDisc);
+    selectLine(program->widgets().entryList, 1);
+    EXPECT_EQ(program->widgets().bigImage->picture().file, far);
+    selectLine(program->widgets().entryList, 2);
+    EXPECT_EQ(program->widgets().bigImage->picture().file, onDisc);
 
-    program->timelineButton->click(); // the strip
-    EXPECT_EQ(program->stripSlots[1]->picture().file, kite);
-    EXPECT_EQ(program->stripSlots[2]->picture().file, far);
-    EXPECT_EQ(program->stripSlots[3]->picture().file, onDisc);
+    program->widgets().timelineButton->click(); // the strip
+    EXPECT_EQ(program->widgets().stripSlots[1]->picture().file, kite);
+    EXPECT_EQ(program->widgets().stripSlots[2]->picture().file, far);
+    EXPECT_EQ(program->widgets().stripSlots[3]->picture().file, onDisc);
 
-    program->editScreenButton->click(); // the edit screen
-    program->addButton->click();        // its picture dialog opens on the program folder; cancelled
+    program->widgets().editScreenButton->click(); // the edit screen
+    program->widgets().addButton->click();        // its picture dialog opens on the program folder; cancelled
     ASSERT_FALSE(program.prompts.asked.isEmpty());
     EXPECT_EQ(program.prompts.asked.last().request.directory, book.dir());
     EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
@@ -222,7 +222,7 @@ TEST_F(AccessStartUp, IsOfferedForConversionAndNoLeavesItAlone)
     EXPECT_EQ(program.prompts.asked[0].kind, "yesno");
     EXPECT_EQ(fileBytes(jet), before);
     EXPECT_EQ(QDir(folder.dir()).entryList(QDir::Files).size(), 1);
-    EXPECT_EQ(program->entryList->count(), 0);
+    EXPECT_EQ(program->widgets().entryList->count(), 0);
 }
 
 TEST_F(AccessStartUp, IsConvertedOnYesAndOpensInTheMainWindow)
@@ -240,7 +240,7 @@ TEST_F(AccessStartUp, IsConvertedOnYesAndOpensInTheMainWindow)
     QFile backup(folder.path("Velmora (Access original).mdb"));
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), before);
-    EXPECT_EQ(program->entryList->count(), 0);
+    EXPECT_EQ(program->widgets().entryList->count(), 0);
 }
 
 TEST(StartUp, ClearsAwayWhatAKilledConversionLeftAndNothingElse)

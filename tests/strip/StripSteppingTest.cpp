@@ -2,7 +2,7 @@
 // markers at both ends, line numbers past the 16-bit range.
 #include "TimelineFixture.h"
 
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 
 #include <QPushButton>
 
@@ -13,35 +13,35 @@ using Strip = wk::testing::StripTest;
 TEST_F(Strip, ArrowsStepOnePictureAndTurnIntoStopMarkersAtTheEnds)
 {
     shell::MainWindow& form = startWithEntries(10);
-    selectLine(form.entryList, 0);
-    form.timelineButton->click();
+    selectLine(form.widgets().entryList, 0);
+    form.widgets().timelineButton->click();
 
-    form.backArrow->clicked();
-    EXPECT_TRUE(form.backArrow->isHidden());
-    EXPECT_FALSE(form.backStop->isHidden());
+    form.widgets().backArrow->clicked();
+    EXPECT_TRUE(form.widgets().backArrow->isHidden());
+    EXPECT_FALSE(form.widgets().backStop->isHidden());
     EXPECT_EQ(slotFiles(), picturesOf(0, 6));
 
     for (int step = 0; step < 3; ++step)
-        form.forwardArrow->clicked();
+        form.widgets().forwardArrow->clicked();
     EXPECT_EQ(slotFiles(), picturesOf(3, 9));
     EXPECT_EQ(stripBookmarks(), bookmarks.mid(3, 7));
-    EXPECT_EQ(form.entries.bookmark(), bookmarks[9]);
-    EXPECT_TRUE(form.backStop->isHidden()) << "stepping forward brings the back arrow again";
-    EXPECT_FALSE(form.backArrow->isHidden());
+    EXPECT_EQ(form.entries().bookmark(), bookmarks[9]);
+    EXPECT_TRUE(form.widgets().backStop->isHidden()) << "stepping forward brings the back arrow again";
+    EXPECT_FALSE(form.widgets().backArrow->isHidden());
 
-    form.forwardArrow->clicked(); // the last line is already in slot 7
-    EXPECT_TRUE(form.forwardArrow->isHidden());
-    EXPECT_FALSE(form.forwardStop->isHidden());
+    form.widgets().forwardArrow->clicked(); // the last line is already in slot 7
+    EXPECT_TRUE(form.widgets().forwardArrow->isHidden());
+    EXPECT_FALSE(form.widgets().forwardStop->isHidden());
     EXPECT_EQ(slotFiles(), picturesOf(3, 9));
-    EXPECT_EQ(form.stripFirstIndex, 3);
+    EXPECT_EQ(form.strip().firstLine, 3);
 
-    form.backArrow->clicked();
+    form.widgets().backArrow->clicked();
     EXPECT_EQ(slotFiles(), picturesOf(2, 8));
-    EXPECT_EQ(form.entries.bookmark(), bookmarks[2]);
-    EXPECT_FALSE(form.forwardArrow->isHidden());
-    EXPECT_TRUE(form.forwardStop->isHidden());
-    EXPECT_EQ(form.stripFirstIndex, 2);
-    EXPECT_EQ(form.stripLastIndex, 8);
+    EXPECT_EQ(form.entries().bookmark(), bookmarks[2]);
+    EXPECT_FALSE(form.widgets().forwardArrow->isHidden());
+    EXPECT_TRUE(form.widgets().forwardStop->isHidden());
+    EXPECT_EQ(form.strip().firstLine, 2);
+    EXPECT_EQ(form.strip().lastLine, 8);
 }
 
 TEST_F(Strip, FolderPicturesStepThroughTheFolderAndKeepTheirFiles)
@@ -51,16 +51,16 @@ TEST_F(Strip, FolderPicturesStepThroughTheFolderAndKeepTheirFiles)
     for (int n = 0; n < 9; ++n)
         folder << book.writePicture(QStringLiteral("trip/f%1.jpg").arg(n), {40, 30}, QColor(0, 25 * n, 0));
     program->prompts.fileAnswers.enqueue(folder[0]);
-    form.thumbnailsButton->click();
-    ASSERT_TRUE(form.folderThumbnails);
+    form.widgets().thumbnailsButton->click();
+    ASSERT_TRUE(form.strip().showsFolder());
     ASSERT_EQ(slotFiles(), folder.mid(0, 7));
 
-    form.forwardArrow->clicked();
-    form.forwardArrow->clicked();
+    form.widgets().forwardArrow->clicked();
+    form.widgets().forwardArrow->clicked();
     EXPECT_EQ(slotFiles(), folder.mid(2, 7));
-    EXPECT_EQ(form.stripBookmarks[7], folder[8]) << "a folder slot keeps its file name";
-    form.forwardArrow->clicked();
-    EXPECT_FALSE(form.forwardStop->isHidden());
+    EXPECT_EQ(form.strip().slot(7), folder[8]) << "a folder slot keeps its file name";
+    form.widgets().forwardArrow->clicked();
+    EXPECT_FALSE(form.widgets().forwardStop->isHidden());
 }
 
 TEST_F(Strip, StepsBeyondTheFirst32767Lines)
@@ -69,12 +69,12 @@ TEST_F(Strip, StepsBeyondTheFirst32767Lines)
               "INSERT INTO mylife (date, myevent, what) "
               "SELECT date('1990-01-01', '+' || (i / 10) || ' days'), 'Entry ' || i, '1 Events' FROM n");
     shell::MainWindow& form = start();
-    ASSERT_EQ(form.entryList->count(), 33000);
-    selectLine(form.entryList, 32800);
-    form.timelineButton->click();
-    EXPECT_EQ(form.stripFirstIndex, 32797);
-    EXPECT_EQ(form.stripLastIndex, 32803);
-    form.forwardArrow->clicked();
-    EXPECT_EQ(form.stripLastIndex, 32804);
-    EXPECT_EQ(form.stripBookmarks[7], form.lineBookmarks[32804]);
+    ASSERT_EQ(form.widgets().entryList->count(), 33000);
+    selectLine(form.widgets().entryList, 32800);
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(form.strip().firstLine, 32797);
+    EXPECT_EQ(form.strip().lastLine, 32803);
+    form.widgets().forwardArrow->clicked();
+    EXPECT_EQ(form.strip().lastLine, 32804);
+    EXPECT_EQ(form.strip().slot(7), form.lineBookmarks()[32804]);
 }

@@ -113,7 +113,7 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     shell::MainWindow& form = start();
     EXPECT_EQ(form.printWindow(), nullptr);
 
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     TimelinePrintWindow* dialog = form.printWindow();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
@@ -128,36 +128,36 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     EXPECT_EQ(dialog->startDateEdit->text(), "");
     EXPECT_EQ(dialog->endDateEdit->text(), "");
 
-    form.printCheck->click(); // cleared: the dialog goes
+    form.widgets().printCheck->click(); // cleared: the dialog goes
     EXPECT_FALSE(dialog->isVisible());
     unloadClosedWindows();
     EXPECT_EQ(form.printWindow(), nullptr);
 
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     form.printWindow()->startDateEdit->setText("1/1/1998");
     form.printWindow()->cancelButton->click();
-    EXPECT_FALSE(form.printCheck->isChecked());
+    EXPECT_FALSE(form.widgets().printCheck->isChecked());
     EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
     EXPECT_EQ(form.printWindow(), nullptr);
 
     // Reopened, it starts with empty date boxes; closed from its title bar, the tick goes too.
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     EXPECT_EQ(form.printWindow()->startDateEdit->text(), "");
     form.hide();
     form.printWindow()->close();
-    EXPECT_FALSE(form.printCheck->isChecked());
+    EXPECT_FALSE(form.widgets().printCheck->isChecked());
     EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
 
     // Left open while the enlarged viewer takes the main window's place, its closing does
     // not bring the main window back beside the viewer.
-    form.printCheck->click();
-    QTest::mouseClick(form.bigImage, Qt::LeftButton);
+    form.widgets().printCheck->click();
+    QTest::mouseClick(form.widgets().bigImage, Qt::LeftButton);
     ASSERT_FALSE(form.isVisible());
     form.printWindow()->cancelButton->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.printCheck->isChecked());
+    EXPECT_FALSE(form.widgets().printCheck->isChecked());
 }
 
 TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
@@ -165,7 +165,7 @@ TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
     if (!havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     shell::MainWindow& form = start();
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     TimelinePrintWindow& dialog = *form.printWindow();
     const QString pdf = out.filePath("timeline.pdf");
     printToPdf(dialog, pdf);
@@ -194,7 +194,7 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
     for (int i = 0; i < 150; ++i)
         book.addEntry({first.addDays(i), QStringLiteral("Entry %1").arg(i, 3, 10, QLatin1Char('0'))});
     shell::MainWindow& form = start();
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     const QString pdf = out.filePath("My TimeLine.pdf");
     program->prompts.yesNoAnswers << true;
     program->prompts.fileAnswers << pdf;
@@ -208,7 +208,7 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
     EXPECT_EQ(asked[1].kind, "save");
     EXPECT_TRUE(asked[1].request.filter.contains("*.pdf"));
     EXPECT_EQ(asked[1].request.fileName, "My TimeLine.pdf");
-    EXPECT_EQ(asked[1].request.directory, form.programDirectory);
+    EXPECT_EQ(asked[1].request.directory, form.programDirectory());
 
     // The same lines the printer would get, in their order, over more than one page.
     const QString text = pdfText(pdf);
@@ -218,7 +218,7 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
         if (!line.trimmed().isEmpty())
             shown << line.trimmed();
     QStringList expected;
-    for (const QString& line : TimelinePrintWindow::timelineLines(form.entries, {}, {}))
+    for (const QString& line : TimelinePrintWindow::timelineLines(form.entries(), {}, {}))
         if (!line.trimmed().isEmpty())
             expected << line.trimmed();
     EXPECT_EQ(expected.size(), 1 + 153 + 7); // the title, every entry, a header for seven months
@@ -229,7 +229,7 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
 TEST_F(PrintDialog, APrinterThatCannotStartIsReportedAndAFailedSaveToo)
 {
     shell::MainWindow& form = start();
-    form.printCheck->click();
+    form.widgets().printCheck->click();
     TimelinePrintWindow& dialog = *form.printWindow();
     printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
     auto& prompts = program->prompts;

@@ -54,9 +54,9 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
     const QString picture = book.writePicture("summer é 1.bmp", {400, 300}, QColor(200, 40, 0));
     book.addEntry({QDate(2001, 1, 2), "Summer", "1 Events", {}, picture, {}});
     shell::MainWindow& form = start();
-    ASSERT_LE(std::max(form.stripSlots[1]->width(), form.stripSlots[1]->height()), 128)
+    ASSERT_LE(std::max(form.widgets().stripSlots[1]->width(), form.widgets().stripSlots[1]->height()), 128)
         << "slots fit the normal size";
-    form.timelineButton->click();
+    form.widgets().timelineButton->click();
     waitForWrites();
 
     const QString uri = "file://" + book.dir() + "/summer%20%C3%A9%201.bmp";
@@ -79,11 +79,11 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
         << "no temporary file is left behind";
 
     // Shown again from the thumbnail, the picture keeps the file's own size.
-    form.timelineButton->click();
-    form.timelineButton->click();
+    form.widgets().timelineButton->click();
+    form.widgets().timelineButton->click();
     EXPECT_EQ(slotFiles()[1], picture);
-    EXPECT_EQ(form.stripSlots[2]->picture().naturalSize, QSize(400, 300));
-    EXPECT_EQ(centreOf(form.stripSlots[2]), qRgb(200, 40, 0));
+    EXPECT_EQ(form.widgets().stripSlots[2]->picture().naturalSize, QSize(400, 300));
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[2]), qRgb(200, 40, 0));
 }
 
 TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
@@ -103,22 +103,23 @@ TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
     };
     writeThumbnail(uri, mtimeOf(picture));
     shell::MainWindow& form = start();
-    form.timelineButton->click();
-    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(0, 255, 0)) << "a covering larger size is used";
-    EXPECT_EQ(form.stripSlots[1]->picture().naturalSize, QSize(300, 200)) << "read from the file's header";
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(0, 255, 0)) << "a covering larger size is used";
+    EXPECT_EQ(form.widgets().stripSlots[1]->picture().naturalSize, QSize(300, 200))
+        << "read from the file's header";
 
     writeThumbnail(uri + "x", mtimeOf(picture));
-    form.timelineButton->click();
-    form.timelineButton->click();
-    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(255, 0, 0)) << "another file's thumbnail";
+    form.widgets().timelineButton->click();
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(255, 0, 0)) << "another file's thumbnail";
 
     writeThumbnail(uri, mtimeOf(picture));
     const QDateTime written = QFileInfo(picture).lastModified();
     book.writePicture("beach.bmp", {300, 200}, Qt::blue);
     setModified(picture, written.addSecs(60));
-    form.timelineButton->click();
-    form.timelineButton->click();
-    EXPECT_EQ(centreOf(form.stripSlots[1]), qRgb(0, 0, 255)) << "a changed file is decoded again";
+    form.widgets().timelineButton->click();
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(0, 0, 255)) << "a changed file is decoded again";
 }
 
 TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)
@@ -133,10 +134,10 @@ TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)
     blocker.close();
 
     shell::MainWindow& form = start();
-    form.timelineButton->click();
+    form.widgets().timelineButton->click();
     waitForWrites();
     EXPECT_EQ(slotFiles(), picturesOf(0, 2));
-    EXPECT_EQ(centreOf(form.stripSlots[3]), QColor(40, 0, 215).rgb());
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[3]), QColor(40, 0, 215).rgb());
     EXPECT_TRUE(program->prompts.asked.isEmpty());
 
     ASSERT_TRUE(blocker.remove());
@@ -152,9 +153,9 @@ TEST_F(StripThumbnails, ABrokenPictureIsRecordedAsFailedAndItsSlotStaysEmpty)
     f.close();
     book.addEntry({QDate(2001, 1, 1), "Broken", "1 Events", {}, broken, {}});
     shell::MainWindow& form = start();
-    form.timelineButton->click();
+    form.widgets().timelineButton->click();
     waitForWrites();
-    EXPECT_TRUE(form.stripSlots[1]->picture().isNull());
+    EXPECT_TRUE(form.widgets().stripSlots[1]->picture().isNull());
 
     const QString uri = "file://" + broken;
     const QStringList records = QDir(cacheHome() + "/fail").entryList(QDir::Dirs | QDir::NoDotAndDotDot);

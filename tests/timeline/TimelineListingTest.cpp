@@ -41,97 +41,97 @@ protected:
 TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
 {
     shell::MainWindow& form = start();
-    selectLine(form.entryList, 1); // another entry's log and name are shown first
-    form.listByDateButton->click();
+    selectLine(form.widgets().entryList, 1); // another entry's log and name are shown first
+    form.widgets().listByDateButton->click();
 
     // March 1997 and March 1998 follow each other, so they share the first header.
     EXPECT_EQ(
-        listLines(form.dateList),
+        listLines(form.widgets().dateList),
         (QStringList{"------------------ March 1997 ----------------------------------", "05  Spring",
                      "20  Next spring", "--------------------April 1998---------------------------------",
                      "01  April fool", "--------------------June 1998---------------------------------",
                      "09  "}));
-    EXPECT_EQ(form.lineBookmarks, (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
-    EXPECT_EQ(form.dateList->palette().color(QPalette::Text), QColor(0, 0, 255));
-    EXPECT_EQ(form.entryDateLabel->text(), "March 5, 1997");
-    EXPECT_TRUE(form.entryNameLabel->text().isEmpty());
-    EXPECT_EQ(form.logEdit->toPlainText(), "first log");
+    EXPECT_EQ(form.lineBookmarks(), (QStringList{{}, spring, nextSpring, {}, april, {}, untitled}));
+    EXPECT_EQ(form.widgets().dateList->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 5, 1997");
+    EXPECT_TRUE(form.widgets().entryNameLabel->text().isEmpty());
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "first log");
 
-    EXPECT_TRUE(form.mainScreenPanel->isHidden());
-    EXPECT_TRUE(form.editScreenPanel->isHidden());
-    EXPECT_FALSE(form.listingPanel->isHidden());
-    EXPECT_FALSE(form.editScreenButton->isEnabled()) << "Edit Screen must wait for Main Screen";
-    form.mainScreenButton->click();
-    EXPECT_TRUE(form.editScreenButton->isEnabled());
+    EXPECT_TRUE(form.widgets().mainScreenPanel->isHidden());
+    EXPECT_TRUE(form.widgets().editScreenPanel->isHidden());
+    EXPECT_FALSE(form.widgets().listingPanel->isHidden());
+    EXPECT_FALSE(form.widgets().editScreenButton->isEnabled()) << "Edit Screen must wait for Main Screen";
+    form.widgets().mainScreenButton->click();
+    EXPECT_TRUE(form.widgets().editScreenButton->isEnabled());
 }
 
 TEST_F(Listing, IsBuiltAgainWhenAnyoneChangedTheEntries)
 {
     shell::MainWindow& form = start();
-    form.listByDateButton->click();
-    const QStringList first = listLines(form.dateList);
+    form.widgets().listByDateButton->click();
+    const QStringList first = listLines(form.widgets().dateList);
 
-    form.listByDateButton->click(); // nothing changed: the same listing
-    EXPECT_EQ(listLines(form.dateList), first);
+    form.widgets().listByDateButton->click(); // nothing changed: the same listing
+    EXPECT_EQ(listLines(form.widgets().dateList), first);
 
     // Another program adds an entry, then the program's own entry set changes one.
     book.addEntry({QDate(1998, 6, 10), "Picnic", "1 Events"});
-    form.listByDateButton->click();
-    EXPECT_TRUE(listLines(form.dateList).contains("10  Picnic"));
-    form.entries.moveFirst();
-    form.entries.edit();
-    form.entries.setField("MYEVENT", QStringLiteral("Spring again"));
-    form.entries.update();
-    form.listByDateButton->click();
-    EXPECT_TRUE(listLines(form.dateList).contains("05  Spring again"));
+    form.widgets().listByDateButton->click();
+    EXPECT_TRUE(listLines(form.widgets().dateList).contains("10  Picnic"));
+    form.entries().moveFirst();
+    form.entries().edit();
+    form.entries().setField("MYEVENT", QStringLiteral("Spring again"));
+    form.entries().update();
+    form.widgets().listByDateButton->click();
+    EXPECT_TRUE(listLines(form.widgets().dateList).contains("05  Spring again"));
 }
 
 TEST_F(Listing, LineClicksShowTheirEntryAndHeadersDoNothing)
 {
     shell::MainWindow& form = start();
-    form.listByDateButton->click();
+    form.widgets().listByDateButton->click();
 
-    selectLine(form.dateList, 2);
-    EXPECT_EQ(form.entryNameLabel->text(), "Lily");
-    EXPECT_EQ(form.entryDateLabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.logEdit->toPlainText(), "tall log");
-    EXPECT_EQ(form.bigImage->picture().file, tall);
-    EXPECT_EQ(form.entries.bookmark(), nextSpring);
+    selectLine(form.widgets().dateList, 2);
+    EXPECT_EQ(form.widgets().entryNameLabel->text(), "Lily");
+    EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "tall log");
+    EXPECT_EQ(form.widgets().bigImage->picture().file, tall);
+    EXPECT_EQ(form.entries().bookmark(), nextSpring);
 
-    selectLine(form.dateList, 3); // the April header
-    EXPECT_EQ(form.entryDateLabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.entries.bookmark(), nextSpring);
+    selectLine(form.widgets().dateList, 3); // the April header
+    EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
+    EXPECT_EQ(form.entries().bookmark(), nextSpring);
 
     // A disc name is looked up when the line is clicked.
-    selectLine(form.dateList, 4);
-    EXPECT_EQ(form.bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
-    EXPECT_TRUE(form.entryNameLabel->text().isEmpty());
-    EXPECT_TRUE(form.logEdit->toPlainText().isEmpty());
+    selectLine(form.widgets().dateList, 4);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
+    EXPECT_TRUE(form.widgets().entryNameLabel->text().isEmpty());
+    EXPECT_TRUE(form.widgets().logEdit->toPlainText().isEmpty());
 
     // An entry deleted since the listing was built is not replaced by another one.
-    form.entries.setBookmark(spring);
-    form.entries.remove();
-    selectLine(form.dateList, 1);
-    EXPECT_EQ(form.bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
+    form.entries().setBookmark(spring);
+    form.entries().remove();
+    selectLine(form.widgets().dateList, 1);
+    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
 }
 
 TEST_F(Listing, OnlyTheTwoStripWidthsAreSwitched)
 {
     shell::MainWindow& form = start();
-    form.listByDateButton->click();
-    ASSERT_EQ(form.bigImage->width(), px(4675)) << "the first entry is landscape";
+    form.widgets().listByDateButton->click();
+    ASSERT_EQ(form.widgets().bigImage->width(), px(4675)) << "the first entry is landscape";
 
-    selectLine(form.dateList, 2); // portrait while 4675 wide: the width stays
-    EXPECT_EQ(form.bigImage->width(), px(4675));
+    selectLine(form.widgets().dateList, 2); // portrait while 4675 wide: the width stays
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
 
-    controls::setTwipsWidth(form.bigImage, 2400);
-    selectLine(form.dateList, 4); // landscape widens 2400 to 4695
-    EXPECT_EQ(form.bigImage->width(), px(4695));
-    selectLine(form.dateList, 6); // square keeps it
-    EXPECT_EQ(form.bigImage->width(), px(4695));
-    selectLine(form.dateList, 2); // portrait narrows 4695 to 2400
-    EXPECT_EQ(form.bigImage->width(), px(2400));
-    EXPECT_EQ(form.bigPictureFrame->width(), px(4925)) << "the frame is left alone";
+    controls::setTwipsWidth(form.widgets().bigImage, 2400);
+    selectLine(form.widgets().dateList, 4); // landscape widens 2400 to 4695
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
+    selectLine(form.widgets().dateList, 6); // square keeps it
+    EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
+    selectLine(form.widgets().dateList, 2); // portrait narrows 4695 to 2400
+    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+    EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925)) << "the frame is left alone";
 }
 
 TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligned)
@@ -142,21 +142,21 @@ TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligne
     {
         wk::testing::StartedProgram program(book.dir());
         program.start();
-        program->listByDateButton->click();
-        EXPECT_EQ(program->dateList->count(), 1);
-        EXPECT_EQ(program->lineBookmarks, (QStringList{{}, {}}));
-        EXPECT_TRUE(program->entryDateLabel->text().isEmpty());
+        program->widgets().listByDateButton->click();
+        EXPECT_EQ(program->widgets().dateList->count(), 1);
+        EXPECT_EQ(program->lineBookmarks(), (QStringList{{}, {}}));
+        EXPECT_TRUE(program->widgets().entryDateLabel->text().isEmpty());
     }
     book.addEntry({QDate(2003, 5, 5), "Far away", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
     book.addEntry({QDate(2003, 5, 6), "No picture", "4 Trips", {}, {}, {}});
     wk::testing::StartedProgram program(book.dir());
     program.start();
-    program->listByDateButton->click();
-    EXPECT_TRUE(program->bigImage->picture().isNull());
-    wk::testing::selectLine(program->dateList, 1);
-    EXPECT_FALSE(program->bigImage->picture().isNull());
-    wk::testing::selectLine(program->dateList, 2);
-    EXPECT_TRUE(program->bigImage->picture().isNull());
+    program->widgets().listByDateButton->click();
+    EXPECT_TRUE(program->widgets().bigImage->picture().isNull());
+    wk::testing::selectLine(program->widgets().dateList, 1);
+    EXPECT_FALSE(program->widgets().bigImage->picture().isNull());
+    wk::testing::selectLine(program->widgets().dateList, 2);
+    EXPECT_TRUE(program->widgets().bigImage->picture().isNull());
 }
 
 TEST(ListingBuild, EntryWithoutADateKeepsLinesAndSlotsAligned)

@@ -29,11 +29,11 @@ TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneFo
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
-    wk::testing::selectLine(form.entryList, 0); // the narrow portrait width
-    form.timelineButton->click();
+    wk::testing::selectLine(form.widgets().entryList, 0); // the narrow portrait width
+    form.widgets().timelineButton->click();
 
-    QTest::mouseClick(form.stripSlots[2], Qt::LeftButton); // widens the big picture for the stripes
-    controls::ImageControl* big = form.bigImage;
+    QTest::mouseClick(form.widgets().stripSlots[2], Qt::LeftButton); // widens the big picture for the stripes
+    controls::ImageControl* big = form.widgets().bigImage;
     const QSize device = QSize(1600, 1200).scaled(big->size() * 2, Qt::KeepAspectRatio);
     EXPECT_EQ(big->picture().image.size(), device);
     EXPECT_EQ(big->picture().image.devicePixelRatio(), 2.0);

@@ -23,7 +23,7 @@ TEST(WindowDensity, TheLayoutIsTheSameAndEveryPixelIsDrawn)
     EXPECT_EQ(form.height(), QGuiApplication::primaryScreen()->availableGeometry().height() * 2 / 3);
 
     // A drawn face is painted at the screen's density, not scaled up afterwards.
-    const QPixmap face = form.mainScreenButton->grab();
+    const QPixmap face = form.widgets().mainScreenButton->grab();
     EXPECT_EQ(face.devicePixelRatio(), 2.0);
-    EXPECT_EQ(face.size(), form.mainScreenButton->size() * 2);
+    EXPECT_EQ(face.size(), form.widgets().mainScreenButton->size() * 2);
 }

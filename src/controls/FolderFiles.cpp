@@ -1,7 +1,6 @@
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
 
 #include <QDir>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace wk::controls {
@@ -53,66 +52,58 @@ int compareDigitRuns(const QString& a, qsizetype& i, const QString& b, qsizetype
 
 } // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent), pattern_(QStringLiteral("*.*")) {}
-
-void FolderList::setFolder(const QString& folder)
+void FolderFiles::setFolder(const QString& folder)
 {
     folder_ = folder;
     reRead();
 }
 
-void FolderList::setPattern(const QString& pattern)
+void FolderFiles::setPattern(const QString& pattern)
 {
     pattern_ = pattern;
     reRead();
 }
 
-QStringList FolderList::listNames(const QString& folder, const QString& pattern)
+QStringList FolderFiles::listNames(const QString& folder, const QString& pattern)
 {
     QStringList names;
     if (!folder.isEmpty()) {
         QDir dir(folder);
         names = dir.entryList(nameFilters(pattern), QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     }
-    std::sort(names.begin(), names.end(), &FolderList::naturalLess);
+    std::sort(names.begin(), names.end(), &FolderFiles::naturalLess);
     return names;
 }
 
-void FolderList::reRead()
+void FolderFiles::reRead()
 {
-    const QStringList names = listNames(folder_, pattern_);
-    {
-        const QSignalBlocker blocker(this);
-        clear();
-        addItems(names);
-        setCurrentRow(-1);
-    }
-    Q_EMIT reread();
+    names_ = listNames(folder_, pattern_);
+    selected_ = -1;
 }
 
-QString FolderList::nameAt(int index) const
+QString FolderFiles::nameAt(int index) const
 {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= nameCount())
         return {};
-    return item(index)->text();
+    return names_.at(index);
 }
 
-void FolderList::setSelectedIndex(int index) { setCurrentRow(index >= 0 && index < count() ? index : -1); }
+void FolderFiles::setSelectedIndex(int index) { selected_ = index >= 0 && index < nameCount() ? index : -1; }
 
-QString FolderList::fullPath(int index) const
+QString FolderFiles::fullPath(int index) const
 {
     const QString name = nameAt(index);
     return name.isEmpty() ? QString() : joinPath(folder_, name);
 }
 
-QString FolderList::joinPath(const QString& folder, const QString& name)
+QString FolderFiles::joinPath(const QString& folder, const QString& name)
 {
     if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
         return folder + name;
     return folder + QLatin1Char('/') + name;
 }
 
-bool FolderList::naturalLess(const QString& a, const QString& b)
+bool FolderFiles::naturalLess(const QString& a, const QString& b)
 {
     qsizetype i = 0, j = 0;
     while (i < a.size() && j < b.size()) {

@@ -3,14 +3,15 @@
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
-#include "controls/FolderList.h"
+#include "controls/FolderFiles.h"
+#include "editing/PictureFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using wk::controls::FolderList;
+using wk::controls::FolderFiles;
 
 namespace {
 
@@ -21,7 +22,7 @@ void touch(const QString& path)
     f.write("x");
 }
 
-QStringList names(const FolderList& list)
+QStringList names(const FolderFiles& list)
 {
     QStringList out;
     for (int i = 0; i < list.nameCount(); ++i)
@@ -31,14 +32,14 @@ QStringList names(const FolderList& list)
 
 } // namespace
 
-TEST(FolderListTest, ListsRegularFilesByPatternsInNaturalOrder)
+TEST(FolderFilesTest, ListsRegularFilesByPatternsInNaturalOrder)
 {
     QTemporaryDir dir;
     for (const char* n : {"PB00010.jpg", "PB00009.jpg", "pic2.BMP", "pic10.bmp", "notes.txt", "Readme"})
         touch(dir.filePath(QString::fromLatin1(n)));
     QDir(dir.path()).mkdir(QStringLiteral("sub.jpg")); // a folder is never listed
 
-    FolderList list;
+    FolderFiles list;
     list.setFolder(dir.path());
     EXPECT_EQ(names(list),
               (QStringList{"notes.txt", "PB00009.jpg", "PB00010.jpg", "pic2.BMP", "pic10.bmp", "Readme"}));
@@ -52,10 +53,10 @@ TEST(FolderListTest, ListsRegularFilesByPatternsInNaturalOrder)
     EXPECT_EQ(list.nameCount(), 6);
 }
 
-TEST(FolderListTest, IndexesOutsideTheListAndSelectionAfterReRead)
+TEST(FolderFilesTest, IndexesOutsideTheListAndSelectionAfterReRead)
 {
     QTemporaryDir dir;
-    FolderList list;
+    FolderFiles list;
     list.setFolder(dir.path());
     EXPECT_EQ(list.nameCount(), 0);
     EXPECT_EQ(list.nameAt(0), QString());
@@ -80,21 +81,21 @@ TEST(FolderListTest, IndexesOutsideTheListAndSelectionAfterReRead)
     EXPECT_EQ(list.nameCount(), 0);
 }
 
-TEST(FolderListTest, FullPathsAddNoSecondSeparatorAtARoot)
+TEST(FolderFilesTest, FullPathsAddNoSecondSeparatorAtARoot)
 {
-    EXPECT_EQ(FolderList::joinPath("/", "a.jpg"), "/a.jpg");
-    EXPECT_EQ(FolderList::joinPath("D:\\", "a.jpg"), "D:\\a.jpg");
-    EXPECT_EQ(FolderList::joinPath("/pics", "a.jpg"), "/pics/a.jpg");
+    EXPECT_EQ(FolderFiles::joinPath("/", "a.jpg"), "/a.jpg");
+    EXPECT_EQ(FolderFiles::joinPath("D:\\", "a.jpg"), "D:\\a.jpg");
+    EXPECT_EQ(FolderFiles::joinPath("/pics", "a.jpg"), "/pics/a.jpg");
 
     QTemporaryDir dir;
     touch(dir.filePath("x.bmp"));
-    FolderList list;
+    FolderFiles list;
     list.setFolder(dir.path() + "/");
     EXPECT_EQ(list.fullPath(0), dir.path() + "/x.bmp");
     EXPECT_TRUE(QFile::exists(list.fullPath(0)));
 }
 
-TEST(FolderListTest, MainWindowListsTheProgramFolderCameraFiles)
+TEST(FolderFilesTest, TheEditScreenListsTheProgramFolderAndItsCameraFiles)
 {
     wk::testing::TestScrapbook book;
     touch(book.path("PB00002.jpg"));
@@ -103,9 +104,6 @@ TEST(FolderListTest, MainWindowListsTheProgramFolderCameraFiles)
     wk::testing::StartedProgram program(book.dir());
     program.start();
     auto& form = program.form();
-    EXPECT_EQ(form.cameraNumbers->objectName(), "File2");
-    EXPECT_EQ(names(*form.cameraNumbers), (QStringList{"PB00001.jpg", "PB00002.jpg"}));
-    EXPECT_TRUE(form.folderPictures->isHidden());
-    EXPECT_TRUE(form.cameraNumbers->isHidden());
-    EXPECT_EQ(form.folderPictures->selectedIndex(), -1);
+    EXPECT_EQ(form.pictureFiles().cameraNumberNames(), (QStringList{"PB00001.jpg", "PB00002.jpg"}));
+    EXPECT_EQ(form.pictureFiles().listedFolder(), book.dir());
 }

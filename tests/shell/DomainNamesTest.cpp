@@ -1,0 +1,151 @@
+// The code speaks the family's words: a widget's design name (its objectName, which tools and
+// tests find it by) is never also a C++ name, and no handler is named after a control's event.
+// Every window is opened, so the names checked are the ones the program really sets.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "browse/ThumbnailClicks.h"
+#include "controls/PictureButton.h"
+#include "editing/ScanWindow.h"
+#include "editing/Scanner.h"
+#include "shell/IntroWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wk;
+
+namespace {
+
+// Design names that are also plain words of the program's own vocabulary.
+const QSet<QString> kPlainWords{QStringLiteral("surface"), QStringLiteral("twipsLayout")};
+
+// The identifiers of one C++ source text: string and character literals and comments are skipped.
+QSet<QString> identifiersOf(const QString& text)
+{
+    static const QRegularExpression token(QStringLiteral(
+        R"re(R"([^(\s]*)\((?:.|\n)*?\)\1"|"(?:\\.|[^"\\\n])*"|'(?:\\.|[^'\\\n])*'|//[^\n]*|/\*(?:.|\n)*?\*/|([A-Za-z_]\w*)|\d[\w.']*)re"));
+    QSet<QString> identifiers;
+    for (auto it = token.globalMatch(text); it.hasNext();) {
+        const QString identifier = it.next().captured(2);
+        if (!identifier.isEmpty())
+            identifiers.insert(identifier);
+    }
+    return identifiers;
+}
+
+// Every source file of the given folders, read whole.
+QStringList sourcesUnder(const QStringList& folders)
+{
+    QStringList texts;
+    for (const QString& folder : folders) {
+        QDirIterator it(QStringLiteral(WK_SOURCE_DIR "/") + folder, {"*.h", "*.cpp"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (file.open(QIODevice::ReadOnly))
+                texts << QString::fromUtf8(file.readAll());
+        }
+    }
+    return texts;
+}
+
+// The names given by a literal setObjectName("...") anywhere in src/.
+QSet<QString> literalObjectNames()
+{
+    static const QRegularExpression named(
+        QStringLiteral(R"re(setObjectName\((?:QStringLiteral\(|QLatin1String\()?"(\w+)")re"));
+    QSet<QString> names;
+    for (const QString& text : sourcesUnder({QStringLiteral("src")}))
+        for (auto it = named.globalMatch(text); it.hasNext();)
+            names.insert(it.next().captured(1));
+    return names;
+}
+
+class NoScanner final : public editing::Scanner {
+public:
+    bool AcquireToFile(const QString&) override { return false; }
+    bool isBusy() const override { return false; }
+};
+
+// The objectNames of every window the program opens, array members ("List1(5)") by their
+// array's name.
+QSet<QString> programObjectNames()
+{
+    wk::testing::TestScrapbook book;
+    book.writeShapedPictures();
+    wk::testing::StartedProgram program(book.dir());
+    program.start();
+    shell::MainWindow& form = program.form();
+    const shell::MainWindowWidgets& w = form.widgets();
+    QSet<QString> names;
+    const auto collect = [&names] {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            names.insert(widget->objectName().section(QLatin1Char('('), 0, 0));
+            for (const QObject* child : widget->findChildren<QObject*>())
+                names.insert(child->objectName().section(QLatin1Char('('), 0, 0));
+        }
+    };
+    for (store::DataSource* source : {&form.entries(), &form.filteredEntries(), &form.nameTable(),
+                                      &form.categoryTable(), &form.pictureDisc()})
+        names.insert(source->objectName());
+
+    form.thumbnailClicks().openEnlargedViewer();
+    collect();
+    QTest::mousePress(w.nameListButton, Qt::LeftButton);
+    QTest::mouseRelease(w.nameListButton, Qt::LeftButton);
+    w.discDriveButton->click();
+    w.helpButton->click();
+    w.printCheck->setChecked(true);
+    collect();
+    w.printCheck->setChecked(false);
+    w.kidsGuideCheck->setChecked(true);
+    collect();
+    w.kidsGuideCheck->setChecked(false);
+    NoScanner scanner;
+    editing::ScanWindow scan(program.prompts, scanner, nullptr);
+    shell::IntroWindow intro({program.prompts, book.dir(), program.clock});
+    collect();
+    names.remove(QString());
+    return names;
+}
+
+TEST(DomainNames, NoDesignNameIsAlsoACppName)
+{
+    QSet<QString> designNames = programObjectNames() + literalObjectNames();
+    ASSERT_TRUE(designNames.contains(QStringLiteral("MTFORM1"))) << "the main window's names were not read";
+    ASSERT_TRUE(designNames.contains(QStringLiteral("Kidsform1"))) << "the kids guide's names were not read";
+    ASSERT_TRUE(designNames.contains(QStringLiteral("Data1"))) << "the data sources' names were not read";
+    designNames -= kPlainWords;
+
+    QSet<QString> identifiers;
+    for (const QString& text : sourcesUnder({"src", "tests", "bench", "sample"}))
+        identifiers += identifiersOf(text);
+    ASSERT_TRUE(identifiers.contains(QStringLiteral("MainWindow")));
+    QStringList clashes = (designNames & identifiers).values();
+    clashes.sort();
+    EXPECT_TRUE(clashes.isEmpty()) << "design names used as C++ names: " << clashes.join(", ").toStdString();
+}
+
+TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
+{
+    static const QRegularExpression eventName(QStringLiteral(
+        "^(\\w+_(Click|Change|Scroll|DblClick|DragDrop|DragOver|KeyDown|KeyPress|MouseDown|MouseMove|"
+        "MouseUp|DropDown|GotFocus|LostFocus)|Form_\\w+)$"));
+    QStringList found;
+    for (const QString& text : sourcesUnder({"src", "tests", "bench", "sample"}))
+        for (const QString& identifier : identifiersOf(text))
+            if (eventName.match(identifier).hasMatch())
+                found << identifier;
+    found.removeDuplicates();
+    EXPECT_TRUE(found.isEmpty()) << "handlers named after events: " << found.join(", ").toStdString();
+}
+
+} // namespace
