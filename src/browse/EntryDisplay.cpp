@@ -10,6 +10,7 @@
 #include "store/Entry.h"
 #include "store/FilePaths.h"
 
+#include <utility>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -45,9 +46,20 @@ void EntryDisplay::refreshPictureRoot()
             if (openPictureDiscWindow)
                 openPictureDiscWindow();
         } else {
-            cd.edit();
-            cd.setField(QStringLiteral("new"), QStringLiteral("N"));
-            cd.update();
+            try {
+                cd.edit();
+                cd.setField(QStringLiteral("new"), QStringLiteral("N"));
+                cd.update();
+            } catch (const std::exception& failure) {
+                if (cd.editing())
+                    cd.cancelUpdate();
+                if (!std::exchange(discNoteRefused_, true))
+                    controls::tellFailedWrite(
+                        parts_.prompts, QStringLiteral("Wanderkeep"),
+                        QStringLiteral("The picture disc was found, but the scrapbook could not note it; "
+                                       "it will be looked for again."),
+                        failure);
+            }
         }
     });
     skipStep([&] { parts_.pictureRoot.setText(store::fieldText(cd, QStringLiteral("cd"))); });

@@ -21,6 +21,7 @@ struct EntryDisplayParts {
     contracts::PictureRoot& pictureRoot;
     contracts::StripState& strip;
     const QString& programDirectory;
+    controls::Prompts& prompts;
 };
 
 class EntryDisplay : public contracts::BigPicture {
@@ -66,6 +67,7 @@ private:
     void setImageWidthCleared(int widthTwips);
 
     EntryDisplayParts parts_;
+    bool discNoteRefused_ = false; // told once a run: the scrapbook could not note the found disc
 };
 
 } // namespace wk::browse

@@ -169,7 +169,8 @@ void EntryList::handleListKey(int keyCode)
         return; // nothing selected: nothing to delete
     if (!parts_.prompts.askYesNo(parts_.window->windowTitle(), QStringLiteral("Delete this File?"), true))
         return;
-    skipStep([&] { deleteLineEntry(line); });
+    controls::tryWrite(parts_.prompts, parts_.window->windowTitle(),
+                       QStringLiteral("The entry was not deleted."), [&] { deleteLineEntry(line); });
 }
 
 void EntryList::pressOnList(Qt::MouseButton, QPoint position)

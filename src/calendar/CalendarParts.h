@@ -26,6 +26,7 @@ struct CalendarParts {
     store::DataSource& entries;
     store::DataSource& filteredEntries;
     const store::Clock& clock;
+    controls::Prompts& prompts; // tells of a copy or a day-list change that was not stored
     contracts::EntryLines& entryLines;
     contracts::MainScreen& mainScreen;
 };

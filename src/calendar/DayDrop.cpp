@@ -6,6 +6,7 @@
 #include "calendar/MonthCalendar.h"
 #include "controls/Steps.h"
 #include "store/DataSource.h"
+#include "store/DateRules.h"
 #include "store/Entry.h"
 
 #include <QDragEnterEvent>
@@ -22,8 +23,9 @@ namespace wk::calendar {
 using controls::skipStep;
 
 namespace {
+const QString kProgramTitle = QStringLiteral("Wanderkeep");
 const QString kEntryLineFormat = QStringLiteral("application/x-wanderkeep-entry-line");
-}
+} // namespace
 
 DayDrop::DayDrop(const CalendarParts& parts, MonthCalendar& calendar) : parts_(parts), calendar_(calendar)
 {
@@ -128,7 +130,9 @@ void DayDrop::dropOnDay(int index)
     copy.date = date;
     copy.title = title;
     store::DataSource& entries = parts_.entries;
-    const bool stored = skipStep([&] {
+    const QString notMade =
+        QStringLiteral("The copy of \"%1\" on %2 was not made.").arg(title, dates::formatLong(date));
+    const bool stored = controls::tryWrite(parts_.prompts, kProgramTitle, notMade, [&] {
         try {
             entries.addNew();
             store::writeEntry(entries, copy);

@@ -103,10 +103,11 @@ bool DayGridModel::setData(const QModelIndex& index, const QVariant& value, int 
         storeChangedRow();
         source_.update();
     } catch (const std::exception& failure) {
-        controls::logSkipped(failure);
         if (source_.editing())
             source_.cancelUpdate();
         writing_ = false;
+        if (refused)
+            refused(value.toString(), failure);
         return false;
     }
     writing_ = false;

@@ -5,6 +5,8 @@
 // line adds a row. Every written row first passes the grid's change rule storeChangedRow: it
 // takes the shown day and the category "1 Events".
 #include <QAbstractTableModel>
+#include <exception>
+#include <functional>
 
 namespace wk::store {
 class DataSource;
@@ -20,6 +22,9 @@ public:
 
     // `dayDate` holds the date text of the day the grid shows (the day list keeps it).
     DayGridModel(store::DataSource& source, const QString& dayDate, QObject* parent = nullptr);
+
+    // Told of a typed value the entries did not take (the grid then shows what is stored).
+    std::function<void(const QString& typed, const std::exception& failure)> refused;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

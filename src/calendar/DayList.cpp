@@ -30,6 +30,11 @@ DayList::DayList(const CalendarParts& parts, MonthCalendar& calendar)
     QTableView* grid = parts_.dayGrid;
     grid->setHorizontalHeader(header_);
     grid->setModel(model_.get());
+    model_->refused = [this](const QString& typed, const std::exception& failure) {
+        controls::tellFailedWrite(parts_.prompts, QStringLiteral("Wanderkeep"),
+                                  QStringLiteral("\"%1\" was not stored in the day list.").arg(typed),
+                                  failure);
+    };
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -1,5 +1,6 @@
 #include "controls/Steps.h"
 
+#include "controls/Prompts.h"
 #include "controls/UiLog.h"
 
 #include <string_view>
@@ -34,6 +35,25 @@ bool skipStep(const std::function<void()>& step, std::source_location caller)
         return true;
     } catch (const std::exception& failure) {
         logSkipped(failure, caller);
+        return false;
+    }
+}
+
+void tellFailedWrite(Prompts& prompts, const QString& title, const QString& whatDidNotHappen,
+                     const std::exception& failure)
+{
+    prompts.tell(title, whatDidNotHappen + QStringLiteral("\n\n") + QString::fromUtf8(failure.what()),
+                 MessageIcon::Critical);
+}
+
+bool tryWrite(Prompts& prompts, const QString& title, const QString& whatDidNotHappen,
+              const std::function<void()>& write)
+{
+    try {
+        write();
+        return true;
+    } catch (const std::exception& failure) {
+        tellFailedWrite(prompts, title, whatDidNotHappen, failure);
         return false;
     }
 }

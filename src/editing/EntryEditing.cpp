@@ -166,8 +166,7 @@ bool EntryEditing::checkDateAndTitle()
 
 void EntryEditing::tellFailure(const QString& what, const std::exception& error)
 {
-    parts_.prompts.tell(kProgramTitle, what + QStringLiteral("\n\n") + QString::fromUtf8(error.what()),
-                        MessageIcon::Critical);
+    controls::tellFailedWrite(parts_.prompts, kProgramTitle, what, error);
 }
 
 void EntryEditing::saveNewEntry() { storeNewEntry(); }

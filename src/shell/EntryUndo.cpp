@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QUndoCommand>
 #include <QWidget>
+#include <utility>
 
 namespace wk::shell {
 
@@ -19,44 +20,64 @@ const QString kEntryTable = QStringLiteral("MYLIFE");
 
 // One row change: undo writes the row as it was, redo as it became. The change was already
 // written when the step is pushed, so the first redo (which pushing runs) writes nothing.
+// EntryUndo writes a step before it moves the stack (writeFor), so a step that cannot be written
+// leaves the stack where it was; the stack's own undo() and redo() then write nothing more.
 class RowChangeStep : public QUndoCommand {
 public:
-    RowChangeStep(store::ConnectionPool& pool, QString database, store::RowChange change)
-        : pool_(pool), database_(std::move(database)), change_(std::move(change))
+    RowChangeStep(store::ConnectionPool& pool, controls::Prompts& prompts, QString database,
+                  store::RowChange change)
+        : pool_(pool), prompts_(prompts), database_(std::move(database)), change_(std::move(change))
     {
         setText(!change_.before  ? QStringLiteral("Add entry")
                 : !change_.after ? QStringLiteral("Delete entry")
                                  : QStringLiteral("Change entry"));
     }
 
-    void undo() override { write(change_.before); }
+    void undo() override
+    {
+        if (!std::exchange(prewritten_, false))
+            write(true);
+    }
     void redo() override
     {
-        if (written_)
-            write(change_.after);
+        if (written_ && !std::exchange(prewritten_, false))
+            write(false);
         written_ = true;
     }
 
-private:
-    void write(const std::optional<store::RowState>& state)
+    // Writes the row as it was (undoing) or as it became, ahead of the stack's move; false, with
+    // the user told why, when it cannot be written.
+    bool writeFor(bool undoing)
     {
-        // A step that cannot be written (the file went away, say) is logged; the stack moves on.
-        controls::skipStep([&] {
+        prewritten_ = write(undoing);
+        return prewritten_;
+    }
+
+private:
+    bool write(bool undoing)
+    {
+        const QString notDone = undoing ? QStringLiteral("The change could not be undone.")
+                                        : QStringLiteral("The change could not be made again.");
+        return controls::tryWrite(prompts_, QStringLiteral("Wanderkeep"), notDone, [&] {
             std::shared_ptr<store::Connection> connection = pool_.open(database_);
-            store::writeRowState(*connection, change_.table, change_.rowId, state);
+            store::writeRowState(*connection, change_.table, change_.rowId,
+                                 undoing ? change_.before : change_.after);
         });
     }
 
     store::ConnectionPool& pool_;
+    controls::Prompts& prompts_;
     QString database_;
     store::RowChange change_;
     bool written_ = false;
+    bool prewritten_ = false;
 };
 
 } // namespace
 
-EntryUndo::EntryUndo(QWidget* window, store::ConnectionPool& pool, std::function<void()> showChanges)
-    : pool_(pool), showChanges_(std::move(showChanges))
+EntryUndo::EntryUndo(QWidget* window, store::ConnectionPool& pool, controls::Prompts& prompts,
+                     std::function<void()> showChanges)
+    : pool_(pool), prompts_(prompts), showChanges_(std::move(showChanges))
 {
     pool.setChangeObserver([this](const store::RowChange& change) { record(change); });
     // Window shortcuts: a text box with the focus takes the same keys for its own typing first.
@@ -72,13 +93,16 @@ void EntryUndo::record(const store::RowChange& change)
 {
     if (change.table.compare(kEntryTable, Qt::CaseInsensitive) != 0)
         return; // names, categories and the disc setting are no entries
-    stack_.push(new RowChangeStep(pool_, change.database, change));
+    stack_.push(new RowChangeStep(pool_, prompts_, change.database, change));
 }
 
 void EntryUndo::undo()
 {
     if (!stack_.canUndo())
         return;
+    auto* step = static_cast<RowChangeStep*>(const_cast<QUndoCommand*>(stack_.command(stack_.index() - 1)));
+    if (!step->writeFor(true))
+        return; // told; the stack stays where it was
     stack_.undo();
     showChanges_();
 }
@@ -86,6 +110,9 @@ void EntryUndo::undo()
 void EntryUndo::redo()
 {
     if (!stack_.canRedo())
+        return;
+    auto* step = static_cast<RowChangeStep*>(const_cast<QUndoCommand*>(stack_.command(stack_.index())));
+    if (!step->writeFor(false))
         return;
     stack_.redo();
     showChanges_();

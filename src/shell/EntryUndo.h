@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace wk::controls {
+class Prompts;
+}
+
 namespace wk::store {
 class ConnectionPool;
 struct RowChange;
@@ -22,7 +26,8 @@ class EntryUndo : public QObject {
 public:
     // Hears of every change written through `pool` and answers the undo keys in `window`;
     // `showChanges` brings the lists and the calendar up to date after an undo or a redo.
-    EntryUndo(QWidget* window, store::ConnectionPool& pool, std::function<void()> showChanges);
+    EntryUndo(QWidget* window, store::ConnectionPool& pool, controls::Prompts& prompts,
+              std::function<void()> showChanges);
     ~EntryUndo() override;
 
     QUndoStack& stack() { return stack_; }
@@ -33,6 +38,7 @@ private:
     void record(const store::RowChange& change);
 
     store::ConnectionPool& pool_;
+    controls::Prompts& prompts_;
     std::function<void()> showChanges_;
     QUndoStack stack_;
 };

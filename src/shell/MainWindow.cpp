@@ -68,7 +68,8 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     canvas_->lower();
 
     createSubsystems();
-    undo_ = std::make_unique<EntryUndo>(this, connections_, [this] { showUndoneChange(); });
+    undo_ =
+        std::make_unique<EntryUndo>(this, connections_, services_.prompts, [this] { showUndoneChange(); });
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::askToQuit);
 }
 

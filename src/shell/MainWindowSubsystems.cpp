@@ -47,6 +47,7 @@ void MainWindow::createBrowsing()
         .pictureRoot = pictureRoot_,
         .strip = strip_,
         .programDirectory = services_.programDirectory,
+        .prompts = services_.prompts,
     });
     entryDisplay_->openPictureDiscWindow = [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); };
 
@@ -164,6 +165,7 @@ void MainWindow::createCalendarAndTimeline()
         .entries = entries_,
         .filteredEntries = filteredEntries_,
         .clock = services_.clock,
+        .prompts = services_.prompts,
         .entryLines = *entryLines_,
         .mainScreen = *screenModes_,
     });

@@ -1,0 +1,210 @@
+// Every way the program writes the scrapbook, made to fail by the scrapbook itself (a trigger that
+// refuses the write): the user is told what did not happen and why, nothing else is changed, and
+// what was typed stays where it was typed.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "calendar/DayDrop.h"
+#include "calendar/DayGridModel.h"
+#include "calendar/DayList.h"
+#include "calendar/MonthCalendar.h"
+#include "controls/LineList.h"
+#include "controls/PictureButton.h"
+#include "shell/EntryUndo.h"
+#include "store/Connection.h"
+#include "store/DataSource.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::selectLine;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+
+namespace {
+
+const QString kRefusal = QStringLiteral("the family keeps this scrapbook as it is");
+
+// Every row of `table`, as text, in row order.
+QStringList rowsOf(const TestScrapbook& book, const QString& table)
+{
+    store::ConnectionPool pool;
+    store::DataSource source(pool, QStringLiteral("check"));
+    source.setDatabaseName(book.databasePath());
+    source.setRecordSource(table);
+    source.refresh();
+    QStringList rows;
+    for (int r = 0; r < source.recordCount(); ++r) {
+        QStringList fields;
+        for (const QString& f : source.fieldNames())
+            fields << source.fieldAt(r, f).toString();
+        rows << fields.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+class FailedWrites : public ::testing::Test {
+protected:
+    // A scrapbook of two entries in February 1998 (`prepare` may change it first), and the
+    // program started on it on February 10th.
+    void start(const std::function<void()>& prepare = {})
+    {
+        program.reset();
+        book = std::make_unique<TestScrapbook>();
+        book->addEntry({QDate(1998, 2, 3), "Kite", "1 Events", QString("Dad"), {}, QString("windy")});
+        book->addEntry({QDate(1998, 2, 5), "Snow", "3 Family", QString("Gran"), {}, QString("cold")});
+        if (prepare)
+            prepare();
+        program = std::make_unique<StartedProgram>(book->dir());
+        program->clock.setToday(QDate(1998, 2, 10));
+        program->start();
+    }
+
+    shell::MainWindow& form() { return program->form(); }
+    const shell::MainWindowWidgets& widgets() { return form().widgets(); }
+    QStringList entries() const { return rowsOf(*book, QStringLiteral("MYLIFE")); }
+
+    // From now on the scrapbook refuses every `action` ("INSERT", "UPDATE", "DELETE") on `table`.
+    void refuse(const QString& action, const QString& table = QStringLiteral("MYLIFE"))
+    {
+        book->exec(
+            QStringLiteral("CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+                .arg(action, table, kRefusal));
+    }
+
+    // The one message told since the start, which must name what did not happen and the reason.
+    void expectToldOnce(const QString& whatDidNotHappen)
+    {
+        const QStringList told = program->prompts.toldTexts();
+        ASSERT_EQ(told.size(), 1) << told.join(" / ").toStdString();
+        EXPECT_TRUE(told[0].startsWith(whatDidNotHappen)) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(kRefusal)) << told[0].toStdString();
+    }
+
+    std::unique_ptr<TestScrapbook> book;
+    std::unique_ptr<StartedProgram> program;
+};
+
+TEST_F(FailedWrites, EditScreenWritesAreToldAndKeepWhatWasTyped)
+{
+    struct Case {
+        const char* refused;
+        bool adding;
+        QPushButton* shell::MainWindowWidgets::*save;
+        QString told;
+    };
+    const Case cases[]{
+        {"UPDATE", false, &shell::MainWindowWidgets::saveChangesButton,
+         QStringLiteral("The changes were not stored.")},
+        {"INSERT", true, &shell::MainWindowWidgets::saveNewButton,
+         QStringLiteral("The new entry was not stored.")},
+        {"DELETE", false, &shell::MainWindowWidgets::deleteButton,
+         QStringLiteral("The entry was not deleted.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.refused);
+        start();
+        const QStringList before = entries();
+        selectLine(widgets().entryList, 0);
+        widgets().editScreenButton->click();
+        if (c.adding)
+            widgets().addButton->click();
+        widgets().dateEdit->setText(QStringLiteral("2/9/1998"));
+        widgets().titleEdit->setText(QStringLiteral("Kite over the lake"));
+        widgets().logEdit->setPlainText(QStringLiteral("typed by hand"));
+        refuse(QString::fromLatin1(c.refused));
+        (widgets().*c.save)->click();
+        expectToldOnce(c.told);
+        EXPECT_EQ(entries(), before);
+        EXPECT_EQ(widgets().titleEdit->text(), "Kite over the lake");
+        EXPECT_EQ(widgets().logEdit->toPlainText(), "typed by hand");
+    }
+}
+
+TEST_F(FailedWrites, TheDeleteKeyOnTheListSaysTheEntryWasNotDeleted)
+{
+    start();
+    const QStringList before = entries();
+    refuse(QStringLiteral("DELETE"));
+    selectLine(widgets().entryList, 1);
+    program->prompts.yesNoAnswers.enqueue(true); // "Delete this File?"
+    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    expectToldOnce(QStringLiteral("The entry was not deleted."));
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(widgets().entryList->count(), 2);
+}
+
+TEST_F(FailedWrites, ACopyDroppedOnADayThatIsNotStoredIsToldAndNotShown)
+{
+    start();
+    widgets().calendarButton->click(); // February 1998: the 1st is in cell 1
+    const QStringList before = entries();
+    refuse(QStringLiteral("INSERT"));
+    widgets().entryList->setCurrentRow(0);
+    form().calendar().dayDrop().dropOnDay(9);
+    expectToldOnce(QStringLiteral("The copy of \"Kite\" on February 9, 1998 was not made."));
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(widgets().dayCells[9]->count(), 1); // only its day number
+}
+
+TEST_F(FailedWrites, ADayListRowThatIsNotStoredIsToldWithTheTypedText)
+{
+    start();
+    widgets().calendarButton->click();
+    form().calendar().dayList().openDayList(3); // the 3rd, with the kite
+    const QStringList before = entries();
+    refuse(QStringLiteral("UPDATE"));
+    QAbstractItemModel& grid = form().calendar().dayList().model();
+    EXPECT_FALSE(grid.setData(grid.index(0, 0), QStringLiteral("Red kite"), Qt::EditRole));
+    expectToldOnce(QStringLiteral("\"Red kite\" was not stored in the day list."));
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(grid.index(0, 0).data().toString(), "Kite");
+}
+
+TEST_F(FailedWrites, AnUndoThatCannotBeWrittenIsToldAndStaysOnTheStack)
+{
+    start();
+    selectLine(widgets().entryList, 0);
+    widgets().editScreenButton->click();
+    widgets().titleEdit->setText(QStringLiteral("Kite over the lake"));
+    widgets().saveChangesButton->click();
+    const QStringList saved = entries();
+    QUndoStack& stack = form().entryUndo().stack();
+    ASSERT_EQ(stack.index(), 1);
+
+    for (const char* action : {"INSERT", "UPDATE", "DELETE"})
+        refuse(QString::fromLatin1(action));
+    form().entryUndo().undo();
+    expectToldOnce(QStringLiteral("The change could not be undone."));
+    EXPECT_EQ(entries(), saved);
+    EXPECT_EQ(stack.index(), 1); // Ctrl+Z can be pressed again once the file takes it
+
+    for (const char* action : {"INSERT", "UPDATE", "DELETE"})
+        book->exec(QStringLiteral("DROP TRIGGER refuse_%1_MYLIFE").arg(QString::fromLatin1(action)));
+    form().entryUndo().undo();
+    EXPECT_EQ(stack.index(), 0);
+    EXPECT_NE(entries(), saved);
+}
+
+TEST_F(FailedWrites, AFoundDiscThatCannotBeNotedIsToldOnce)
+{
+    start([this] {
+        QDir(book->dir()).mkpath(QStringLiteral("disc/bmp"));
+        book->setDisc(book->path("disc"), QStringLiteral("Y"));
+        refuse(QStringLiteral("UPDATE"), QStringLiteral("cddrive"));
+    });
+    selectLine(widgets().entryList, 1);
+    selectLine(widgets().entryList, 0);
+    expectToldOnce(QStringLiteral("The picture disc was found, but the scrapbook could not note it"));
+    EXPECT_TRUE(rowsOf(*book, QStringLiteral("cddrive")).first().endsWith("|Y"));
+}
+
+} // namespace
