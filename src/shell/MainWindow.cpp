@@ -18,6 +18,7 @@
 #include "shell/WindowPlacement.h"
 #include "strip/Strip.h"
 #include "timeline/Timeline.h"
+#include "store/Backups.h"
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 
@@ -89,6 +90,9 @@ void MainWindow::load()
         for (store::DataSource* source :
              {&entries_, &nameTable_, &pictureDisc_, &categoryTable_, &filteredEntries_})
             source->setDatabaseName(database);
+        // What an interrupted backup left beside the scrapbook goes now, before it could be
+        // mistaken for a copy.
+        controls::skipStep([&] { store::removeUnfinishedBackups(database); });
         restoreWindowPlacement(this);
         show();
         logEdit->show();

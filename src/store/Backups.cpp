@@ -1,6 +1,7 @@
 #include "store/Backups.h"
 
 #include "store/Connection.h"
+#include "store/FilePaths.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -9,6 +10,9 @@
 #include <QRegularExpression>
 #include <sqlite3.h>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace wk::store {
 
@@ -26,6 +30,16 @@ QRegularExpression copyName(const QString& baseName)
     return QRegularExpression(
         QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.mdb$").arg(QRegularExpression::escape(baseName)),
         QRegularExpression::CaseInsensitiveOption);
+}
+
+// What an interrupted copy leaves: its temporary file and journals beside it.
+QRegularExpression leftoverName(const QString& baseName)
+{
+    const QString base = QRegularExpression::escape(baseName);
+    return QRegularExpression(QStringLiteral("^(\\.%1-\\d{8}-\\d{6}(?:-\\d+)?\\.mdb\\.part(?:-journal)?|"
+                                             "%1-\\d{8}-\\d{6}(?:-\\d+)?\\.mdb-journal)$")
+                                  .arg(base),
+                              QRegularExpression::CaseInsensitiveOption);
 }
 
 struct Copy {
@@ -55,6 +69,8 @@ void copyDatabase(sqlite3* from, const QString& to)
     }
     if (sqlite3_close(target) != SQLITE_OK && failure.isEmpty())
         failure = QStringLiteral("the copy could not be closed");
+    if (failure.isEmpty())
+        syncFileToDisk(to, &failure);
     if (!failure.isEmpty()) {
         QFile::remove(to);
         throw StoreError(QStringLiteral("The backup %1 could not be written: %2")
@@ -83,6 +99,21 @@ QStringList scrapbookBackups(const QString& scrapbookPath)
     return paths;
 }
 
+void removeUnfinishedBackups(const QString& scrapbookPath)
+{
+    const QDir folder = backupFolder(scrapbookPath);
+    if (!folder.exists())
+        return;
+    const QRegularExpression leftover = leftoverName(QFileInfo(scrapbookPath).completeBaseName());
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (!leftover.match(name).hasMatch())
+            continue;
+        QFile::remove(folder.filePath(name));
+        if (name.endsWith(QLatin1String(".mdb-journal"), Qt::CaseInsensitive))
+            QFile::remove(folder.filePath(name.chopped(int(sizeof("-journal")) - 1)));
+    }
+}
+
 QString backUpScrapbook(Connection& connection, const QDateTime& at)
 {
     const QString scrapbook = connection.path();
@@ -92,10 +123,20 @@ QString backUpScrapbook(Connection& connection, const QDateTime& at)
                              .arg(QDir::toNativeSeparators(folder.path())));
     const QString stem = QFileInfo(scrapbook).completeBaseName() + QLatin1Char('-') +
                          at.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString copy = folder.filePath(stem + QStringLiteral(".mdb"));
-    for (int count = 2; QFileInfo::exists(copy); ++count)
-        copy = folder.filePath(QStringLiteral("%1-%2.mdb").arg(stem).arg(count));
-    copyDatabase(connection.handle(), copy);
+    removeUnfinishedBackups(scrapbook);
+    QString name = stem + QStringLiteral(".mdb");
+    for (int count = 2; QFileInfo::exists(folder.filePath(name)); ++count)
+        name = QStringLiteral("%1-%2.mdb").arg(stem).arg(count);
+    const QString copy = folder.filePath(name);
+    const QString temporary = folder.filePath(QLatin1Char('.') + name + QStringLiteral(".part"));
+    copyDatabase(connection.handle(), temporary);
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(copy).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(temporary);
+        throw StoreError(QStringLiteral("The backup %1 could not be written: %2")
+                             .arg(QDir::toNativeSeparators(copy), reason));
+    }
+    syncDirectory(folder.path());
 
     QStringList kept = scrapbookBackups(scrapbook);
     while (kept.size() > kBackupsKept)

@@ -1,9 +1,12 @@
 #pragma once
 // Copies of a scrapbook kept before the program changes it. Each copy is made with the engine's
 // online backup (a consistent copy even while the file is open) into the folder "backups" beside
-// the scrapbook, named after it and the moment: Velmora-20261207-143015.mdb. Only the newest ten
-// copies of that name are kept; no other file in the folder is ever touched. Going back means
-// replacing the scrapbook with a copy while the program is closed.
+// the scrapbook, named after it and the moment: Velmora-20261207-143015.mdb. A copy is written
+// under a hidden temporary name (".Velmora-20261207-143015.mdb.part"), synced to the disk and only
+// then renamed, so a copy under a final name is always whole: a program killed mid-copy leaves
+// at most a temporary file, which the next copy (or the next start) removes with its journal.
+// Only the newest ten copies of that name are kept; no other file in the folder is ever touched.
+// Going back means replacing the scrapbook with a copy while the program is closed.
 #include <QDateTime>
 #include <QString>
 
@@ -20,5 +23,10 @@ QString backUpScrapbook(Connection& connection, const QDateTime& at);
 
 // The copies of the scrapbook at `scrapbookPath` that backUpScrapbook keeps, oldest first.
 QStringList scrapbookBackups(const QString& scrapbookPath);
+
+// Removes what an interrupted copy of that scrapbook left in its backup folder: temporary copies
+// and their journals, and the journal of any copy (a copy whose write an older version left
+// unfinished is removed with it: it cannot be opened on its own).
+void removeUnfinishedBackups(const QString& scrapbookPath);
 
 } // namespace wk::store

@@ -1,7 +1,13 @@
 #include "store/FilePaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace wk::store {
 
@@ -29,6 +35,30 @@ bool picturePresent(const QString& path)
 {
     const QFileInfo info(path);
     return !path.isEmpty() && info.isFile() && !info.isHidden();
+}
+
+bool syncFileToDisk(const QString& path, QString* failure)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (failure)
+            *failure = QString::fromLocal8Bit(std::strerror(error));
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+void syncDirectory(const QString& directory)
+{
+    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace wk::store

@@ -19,4 +19,11 @@ QString resolvePath(const QString& programDirectory, const QString& name);
 // A normal, visible file of that name exists (a picture that can be shown).
 bool picturePresent(const QString& path);
 
+// Writes the file's data through to the disk; false, with the system's reason in `failure`, when
+// it cannot be. A file written under a temporary name is synced before it is renamed, so a crash
+// never leaves a final name on a half-written file.
+bool syncFileToDisk(const QString& path, QString* failure = nullptr);
+// Makes a rename inside `directory` last (best effort: the rename itself has already happened).
+void syncDirectory(const QString& directory);
+
 } // namespace wk::store

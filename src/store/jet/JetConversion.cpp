@@ -4,6 +4,7 @@
 #include "store/jet/ConversionLeftovers.h"
 #include "store/jet/JetHeader.h"
 #include "store/jet/SqliteTableWriter.h"
+#include "store/FilePaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,15 +25,10 @@ QString nativePath(const QString& path) { return QDir::toNativeSeparators(path);
 
 void syncFile(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        const int error = errno;
-        if (fd >= 0)
-            ::close(fd);
-        throw StoreError(QStringLiteral("The new file %1 cannot be written to disk: %2")
-                             .arg(nativePath(path), QString::fromLocal8Bit(std::strerror(error))));
-    }
-    ::close(fd);
+    QString failure;
+    if (!syncFileToDisk(path, &failure))
+        throw StoreError(
+            QStringLiteral("The new file %1 cannot be written to disk: %2").arg(nativePath(path), failure));
 }
 
 // The new scrapbook is for the same people as the original: its group and permission bits, not
@@ -50,15 +46,6 @@ void takePermissionsOf(const QString& original, const QString& path)
         // not one of the user's groups: the file keeps the user's own group
     }
     ::chmod(target.constData(), (status.st_mode & 0777) | S_IRUSR | S_IWUSR);
-}
-
-void syncDirectory(const QString& directory)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd); // best effort: the rename itself has already happened
-        ::close(fd);
-    }
 }
 
 // Copies `from` to a file `to` that must not exist yet (never overwrites); true on success,
