@@ -15,6 +15,7 @@
 #include "store/Clock.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
+#include "store/RowChange.h"
 #include "store/StoreError.h"
 
 #include <QComboBox>
@@ -164,6 +165,24 @@ bool EntryEditing::checkDateAndTitle()
     return true;
 }
 
+QString EntryEditing::describeRow(const store::RowState& row)
+{
+    static const std::pair<QString, QString> kLabels[] = {
+        {store::kDateField, QStringLiteral("Date")},
+        {store::kTitleField, QStringLiteral("Title")},
+        {store::kCategoryField, QStringLiteral("What")},
+        {store::kWhereField, QStringLiteral("Who or Where")},
+        {store::kPictureField, QStringLiteral("Picture")},
+        {store::kLogField, QStringLiteral("Log")},
+    };
+    QStringList lines;
+    for (const auto& [field, label] : kLabels)
+        for (qsizetype c = 0; c < row.columns.size(); ++c)
+            if (row.columns.at(c).compare(field, Qt::CaseInsensitive) == 0)
+                lines << label + QStringLiteral(": ") + row.values.at(c).toString();
+    return lines.join(QLatin1Char('\n'));
+}
+
 void EntryEditing::tellFailure(const QString& what, const std::exception& error)
 {
     controls::tellFailedWrite(parts_.prompts, kProgramTitle, what, error);
@@ -234,6 +253,21 @@ bool EntryEditing::storeChanges()
         // An emptied log box keeps the stored log.
         store::writeEntry(*source, entry, {.log = true});
         source->update();
+        editedEntry_ = source->bookmark(); // another program may have renumbered the rows
+    } catch (const store::RowChangedError& changed) {
+        // The set now holds the entry as stored, so a second Save stores the boxes over it on
+        // purpose; the boxes keep what was typed.
+        skipStep([&] {
+            if (source->editing())
+                source->cancelUpdate();
+        });
+        parts_.prompts.tell(kProgramTitle,
+                            changed.message() +
+                                QStringLiteral(" Your changes were not stored; press Save again to store "
+                                               "them over the other program's change.\n\nIt now holds:\n") +
+                                describeRow(changed.now),
+                            MessageIcon::Exclamation);
+        return false;
     } catch (const store::RowGoneError& gone) {
         // The boxes keep what was typed; the list no longer offers the vanished entry.
         skipStep([&] { source->cancelUpdate(); });

@@ -15,7 +15,8 @@
 
 namespace wk::store {
 class DataSource;
-}
+struct RowState;
+} // namespace wk::store
 
 namespace wk::editing {
 
@@ -67,6 +68,8 @@ private:
     // The date and title checks shared by both saves; false (after the message) when refused.
     bool checkDateAndTitle();
     void tellFailure(const QString& what, const std::exception& error);
+    // The fields of a stored row, one "label: value" line each, for telling what another program stored.
+    static QString describeRow(const store::RowState& row);
 
     EditingParts parts_;
     PictureFiles& pictureFiles_;

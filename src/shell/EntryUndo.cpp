@@ -6,6 +6,7 @@
 #include "store/Entry.h"
 #include "store/RowChange.h"
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QUndoCommand>
@@ -49,7 +50,10 @@ public:
     // the user told why, when it cannot be written.
     bool writeFor(bool undoing)
     {
+        // A file another program holds is waited for (at most the store's busy timeout).
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         prewritten_ = write(undoing);
+        QApplication::restoreOverrideCursor();
         return prewritten_;
     }
 
@@ -60,8 +64,12 @@ private:
                                         : QStringLiteral("The change could not be made again.");
         return controls::tryWrite(prompts_, QStringLiteral("Wanderkeep"), notDone, [&] {
             std::shared_ptr<store::Connection> connection = pool_.open(database_);
-            store::writeRowState(*connection, change_.table, change_.rowId,
-                                 undoing ? change_.before : change_.after);
+            // The row must still hold what the step left it holding: another program's change
+            // is never overwritten, and a deleted entry comes back as a new row when another
+            // entry has taken its id.
+            change_.rowId = store::writeRowState(*connection, change_.table, change_.rowId,
+                                                 undoing ? change_.after : change_.before,
+                                                 undoing ? change_.before : change_.after);
         });
     }
 

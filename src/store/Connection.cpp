@@ -16,7 +16,8 @@ namespace wk::store {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+constexpr int kBusyTimeoutMs =
+    2000; // a file another program holds is waited for this long, then the write is refused
 
 QString argumentText(sqlite3_value* value)
 {

@@ -142,6 +142,9 @@ void inSavepoint(Connection& connection, const QString& what, Body body)
     } catch (const RowGoneError&) {
         rollBackSavepoint(db, what);
         throw;
+    } catch (const RowChangedError&) {
+        rollBackSavepoint(db, what);
+        throw;
     } catch (const StoreError& error) {
         rollBackSavepoint(db, what);
         const QString message = error.message();
@@ -168,35 +171,127 @@ std::optional<RowState> readRowState(Connection& connection, const QString& tabl
     return state;
 }
 
-void writeRowState(Connection& connection, const QString& table, qint64 rowId,
-                   const std::optional<RowState>& state)
+namespace {
+
+// Stored values are compared as stored: same kind and same value (text to the letter).
+bool sameStored(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
+        return a.typeId() == b.typeId() && a.toString() == b.toString();
+    return a == b;
+}
+
+bool holds(const RowState& state, const QStringList& columns, const QVariantList& shown)
+{
+    for (qsizetype c = 0; c < columns.size() && c < shown.size(); ++c) {
+        qsizetype stored = state.columns.size();
+        while (--stored >= 0 && state.columns.at(stored).compare(columns.at(c), Qt::CaseInsensitive) != 0) {
+        }
+        if (stored < 0)
+            continue; // a column the set has and the table lacks
+        if (!sameStored(state.values.at(stored), shown.at(c)))
+            return false;
+    }
+    return true;
+}
+
+// A row holding exactly `shown` in `columns`; none when there is none.
+std::optional<qint64> rowWithValues(Connection& connection, const QString& table, const QStringList& columns,
+                                    const QVariantList& shown)
+{
+    const QString what = QStringLiteral("Cannot read %1").arg(table);
+    QStringList conditions;
+    for (const QString& column : columns)
+        conditions << quoteIdentifier(column) + QStringLiteral(" IS ? COLLATE BINARY");
+    Statement statement(connection.handle(),
+                        QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1")
+                            .arg(quoteIdentifier(table), conditions.join(QLatin1String(" AND "))),
+                        what);
+    for (qsizetype c = 0; c < shown.size(); ++c)
+        statement.bind(int(c) + 1, shown.at(c));
+    if (!statement.step(what))
+        return std::nullopt;
+    return sqlite3_column_int64(statement.get(), 0);
+}
+
+} // namespace
+
+qint64 rowHolding(Connection& connection, const QString& table, qint64 rowId, const QStringList& columns,
+                  const QVariantList& shown)
+{
+    const std::optional<RowState> now = readRowState(connection, table, rowId);
+    if (now && holds(*now, columns, shown))
+        return rowId;
+    if (const std::optional<qint64> moved = rowWithValues(connection, table, columns, shown))
+        return *moved;
+    if (!now)
+        throw RowGoneError();
+    throw RowChangedError(*now);
+}
+
+qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
+                     const std::optional<RowState>& expected, const std::optional<RowState>& state)
 {
     const QString what = QStringLiteral("Cannot write %1").arg(table);
+    qint64 written = rowId;
     inSavepoint(connection, what, [&] {
+        if (expected)
+            written = rowHolding(connection, table, rowId, expected->columns, expected->values);
         if (!state) {
             Statement statement(connection.handle(),
                                 QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)),
                                 what);
-            statement.bind(1, QVariant(rowId));
+            statement.bind(1, QVariant(written));
             statement.step(what);
+            if (sqlite3_changes(connection.handle()) != 1)
+                throw RowGoneError();
             return;
         }
-        QStringList names{QStringLiteral("rowid")};
-        QStringList marks{QStringLiteral("?")};
+        QStringList names;
+        QStringList marks;
         for (const QString& column : state->columns) {
             names << quoteIdentifier(column);
             marks << QStringLiteral("?");
         }
-        Statement statement(connection.handle(),
-                            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
-                                .arg(quoteIdentifier(table), names.join(QLatin1String(", ")),
-                                     marks.join(QLatin1String(", "))),
-                            what);
-        statement.bind(1, QVariant(rowId));
-        for (int i = 0; i < state->values.size(); ++i)
-            statement.bind(i + 2, state->values.at(i));
+        QString sql;
+        if (expected) {
+            QStringList sets;
+            for (const QString& name : names)
+                sets << name + QStringLiteral(" = ?");
+            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(quoteIdentifier(table), sets.join(QLatin1String(", ")));
+        } else {
+            // Put back under its old id only while nobody else has taken it.
+            const bool idFree = !readRowState(connection, table, rowId);
+            if (idFree) {
+                names.prepend(QStringLiteral("rowid"));
+                marks.prepend(QStringLiteral("?"));
+            }
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quoteIdentifier(table), names.join(QLatin1String(", ")),
+                           marks.join(QLatin1String(", ")));
+            Statement statement(connection.handle(), sql, what);
+            int index = 1;
+            if (idFree)
+                statement.bind(index++, QVariant(rowId));
+            for (const QVariant& value : state->values)
+                statement.bind(index++, value);
+            statement.step(what);
+            written = sqlite3_last_insert_rowid(connection.handle());
+            return;
+        }
+        Statement statement(connection.handle(), sql, what);
+        int index = 1;
+        for (const QVariant& value : state->values)
+            statement.bind(index++, value);
+        statement.bind(index, QVariant(written));
         statement.step(what);
+        if (sqlite3_changes(connection.handle()) != 1)
+            throw RowGoneError();
     });
+    return written;
 }
 
 DataSource::DataSource(ConnectionPool& pool, const QString& name, QObject* parent)
@@ -733,6 +828,7 @@ void DataSource::edit()
     requireCurrent();
     editMode_ = EditMode::Edit;
     const std::vector<QVariant> stored = valuesOf(position_).all();
+    shown_ = QVariantList(stored.begin(), stored.end());
     pending_.assign(size_t(columns_.size()), QVariant());
     for (size_t c = 0; c < stored.size() && c < pending_.size(); ++c)
         pending_[c] = readValue(int(c), stored[c]);
@@ -765,6 +861,26 @@ DataSource::Row DataSource::loadRow(qint64 id) const
     return row;
 }
 
+qint64 DataSource::checkedRow(Connection& connection, qint64 id, const QVariantList& shown)
+{
+    QStringList columns;
+    for (const QString& column : columns_)
+        columns << column;
+    const qint64 found = rowHolding(connection, baseTable_, id, columns, shown);
+    if (found != id) { // renumbered by another program: this set follows the entry to its new id
+        rows_[size_t(position_)].id = found;
+        indexDirty_ = true;
+    }
+    return found;
+}
+
+void DataSource::showStoredRow(qint64 id)
+{
+    pending_ = valuesOf(position_).all();
+    rows_[size_t(position_)] = loadRow(id);
+    endEditing();
+}
+
 void DataSource::update()
 {
     if (editMode_ == EditMode::None)
@@ -783,45 +899,52 @@ void DataSource::update()
     qint64 id = adding ? 0 : rows_[size_t(position_)].id;
     std::optional<RowChange> change;
     const bool wasInStep = seenWrites_ == connection->writeSerial();
-    if (adding || !names.isEmpty()) {
-        inSavepoint(*connection, what, [&] {
-            if (connection->observesChanges())
-                change = RowChange{baseTable_, id,
-                                   adding ? std::nullopt : readRowState(*connection, baseTable_, id),
-                                   std::nullopt, QString()};
-            QString sql;
-            if (adding && names.isEmpty()) {
-                sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(baseTable_));
-            } else if (adding) {
-                QStringList marks;
-                for (qsizetype i = 0; i < names.size(); ++i)
-                    marks << QStringLiteral("?");
-                sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(quoteIdentifier(baseTable_), names.join(QLatin1String(", ")),
-                               marks.join(QLatin1String(", ")));
-            } else {
-                QStringList sets;
-                for (const QString& n : names)
-                    sets << n + QStringLiteral(" = ?");
-                sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                          .arg(quoteIdentifier(baseTable_), sets.join(QLatin1String(", ")));
-            }
-            Statement statement(connection->handle(), sql, what);
-            int index = 1;
-            for (const QVariant& v : values)
-                statement.bind(index++, v);
-            if (!adding)
-                statement.bind(index, QVariant(id));
-            statement.step(what);
-            if (adding)
-                id = sqlite3_last_insert_rowid(connection->handle());
-            else if (sqlite3_changes(connection->handle()) != 1)
-                throw RowGoneError();
-            if (change) {
-                change->rowId = id;
-                change->after = readRowState(*connection, baseTable_, id);
-            }
-        });
+    try {
+        if (adding || !names.isEmpty()) {
+            inSavepoint(*connection, what, [&] {
+                if (connection->observesChanges())
+                    change = RowChange{baseTable_, id,
+                                       adding ? std::nullopt : readRowState(*connection, baseTable_, id),
+                                       std::nullopt, QString()};
+                if (!adding)
+                    id = checkedRow(*connection, id, shown_);
+                QString sql;
+                if (adding && names.isEmpty()) {
+                    sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(baseTable_));
+                } else if (adding) {
+                    QStringList marks;
+                    for (qsizetype i = 0; i < names.size(); ++i)
+                        marks << QStringLiteral("?");
+                    sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quoteIdentifier(baseTable_), names.join(QLatin1String(", ")),
+                                   marks.join(QLatin1String(", ")));
+                } else {
+                    QStringList sets;
+                    for (const QString& n : names)
+                        sets << n + QStringLiteral(" = ?");
+                    sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                              .arg(quoteIdentifier(baseTable_), sets.join(QLatin1String(", ")));
+                }
+                Statement statement(connection->handle(), sql, what);
+                int index = 1;
+                for (const QVariant& v : values)
+                    statement.bind(index++, v);
+                if (!adding)
+                    statement.bind(index, QVariant(id));
+                statement.step(what);
+                if (adding)
+                    id = sqlite3_last_insert_rowid(connection->handle());
+                else if (sqlite3_changes(connection->handle()) != 1)
+                    throw RowGoneError();
+                if (change) {
+                    change->rowId = id;
+                    change->after = readRowState(*connection, baseTable_, id);
+                }
+            });
+        }
+    } catch (const RowChangedError&) {
+        showStoredRow(id);
+        throw;
     }
     if (change)
         connection->reportChange(*change);
@@ -853,22 +976,30 @@ void DataSource::remove()
     requireCurrent();
     endEditing();
     auto connection = requireConnection();
-    const qint64 id = rows_[size_t(position_)].id;
+    qint64 id = rows_[size_t(position_)].id;
+    const std::vector<QVariant> values = valuesOf(position_).all();
+    const QVariantList shown(values.begin(), values.end());
     const QString what = QStringLiteral("Cannot delete from %1").arg(fileLabel());
     std::optional<RowChange> change;
     const bool wasInStep = seenWrites_ == connection->writeSerial();
-    inSavepoint(*connection, what, [&] {
-        if (connection->observesChanges())
-            change =
-                RowChange{baseTable_, id, readRowState(*connection, baseTable_, id), std::nullopt, QString()};
-        Statement statement(connection->handle(),
-                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)),
-                            what);
-        statement.bind(1, QVariant(id));
-        statement.step(what);
-        if (sqlite3_changes(connection->handle()) != 1)
-            throw RowGoneError();
-    });
+    try {
+        inSavepoint(*connection, what, [&] {
+            id = checkedRow(*connection, id, shown);
+            if (connection->observesChanges())
+                change = RowChange{baseTable_, id, readRowState(*connection, baseTable_, id), std::nullopt,
+                                   QString()};
+            Statement statement(
+                connection->handle(),
+                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)), what);
+            statement.bind(1, QVariant(id));
+            statement.step(what);
+            if (sqlite3_changes(connection->handle()) != 1)
+                throw RowGoneError();
+        });
+    } catch (const RowChangedError&) {
+        showStoredRow(id);
+        throw;
+    }
     if (change)
         connection->reportChange(*change);
     keepInStep(wasInStep, OwnWrite::Remove, {});

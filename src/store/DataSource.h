@@ -121,6 +121,13 @@ private:
     // of 256 rows at a time when one of them is first read: a long list costs what is shown.
     bool sameColumnsAsTable(const QString& table) const;
     const PackedRow& valuesOf(int index) const;
+    // The id of the row that still holds `shown` (the current row's values as this set read
+    // them), following the entry when another program renumbered the rows; throws when the
+    // entry was changed or deleted (rowHolding).
+    qint64 checkedRow(Connection& connection, qint64 id, const QVariantList& shown);
+    // After a refused write: the current row takes the values stored now, so what the user is
+    // shown next is the entry as it is, and writing again is a deliberate choice.
+    void showStoredRow(qint64 id);
     void loadPage(int index) const;
     std::vector<QVariant> readColumn(int column) const;
     QVariant storedValue(int column, sqlite3_stmt* stmt, int index) const;
@@ -160,6 +167,7 @@ private:
     bool onDeleted_ = false; // after remove(): no valid row until the next move
     enum class EditMode { None, Edit, Add } editMode_ = EditMode::None;
     std::vector<QVariant> pending_; // field values of the started row
+    QVariantList shown_;            // the edited row's values as they were read, checked before writing
     std::vector<bool> touched_;
     QString lastModified_;
     bool noMatch_ = false;

@@ -6,6 +6,8 @@
 #include <QVariantList>
 #include <optional>
 
+#include "store/StoreError.h"
+
 namespace wk::store {
 
 class Connection;
@@ -23,11 +25,33 @@ struct RowChange {
     QString database;               // the file, as its connection names it
 };
 
+// A change or delete found its row holding other values than the ones it was shown: another
+// program changed the entry in between. Nothing was written; `now` is the row as it is stored.
+class RowChangedError : public StoreError {
+public:
+    explicit RowChangedError(RowState now)
+        : StoreError(QStringLiteral("This entry was changed by another program after it was shown.")),
+          now(std::move(now))
+    {
+    }
+    RowState now;
+};
+
 // Row `rowId` of `table` as stored; none when there is no such row.
 std::optional<RowState> readRowState(Connection& connection, const QString& table, qint64 rowId);
-// Makes row `rowId` of `table` hold `state` (adding it with that id when it is missing), or
-// removes it for none. All of it is written or nothing; throws StoreError.
-void writeRowState(Connection& connection, const QString& table, qint64 rowId,
-                   const std::optional<RowState>& state);
+
+// The row of `table` that still holds `shown` (values of `columns`, as they were read): row
+// `rowId`, or, when another program renumbered the rows (VACUUM renumbers a table without a key),
+// a row that holds exactly those values. Throws RowGoneError when there is none and row `rowId`
+// is gone, RowChangedError (with the row as it is) when row `rowId` holds other values.
+qint64 rowHolding(Connection& connection, const QString& table, qint64 rowId, const QStringList& columns,
+                  const QVariantList& shown);
+
+// Makes the row that holds `expected` hold `state`, or removes it for none; an `expected` of none
+// adds `state` back, with id `rowId` when that id is free, else with a new id (never replacing
+// another row). The row is found as rowHolding finds it, and throws as it does. All of it is
+// written or nothing; returns the row's id.
+qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
+                     const std::optional<RowState>& expected, const std::optional<RowState>& state);
 
 } // namespace wk::store

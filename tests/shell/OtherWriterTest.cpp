@@ -1,0 +1,183 @@
+// Another program writes the scrapbook file while the window shows it: a change, a delete, a
+// delete with VACUUM (which renumbers the rows of the key-less entry table), an entry that takes a
+// freed row id, a lock. No save, delete or undo ever writes over an entry it was not shown; the
+// user is told, and what was typed stays.
+#include "StartedProgram.h"
+#include "TestScrapbook.h"
+
+#include "controls/LineList.h"
+#include "controls/PictureButton.h"
+#include "shell/EntryUndo.h"
+#include "store/Connection.h"
+#include "store/DataSource.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace wk;
+using wk::testing::selectLine;
+using wk::testing::StartedProgram;
+using wk::testing::TestScrapbook;
+
+namespace {
+
+class OtherWriter : public ::testing::Test {
+protected:
+    // Entries E00001..E00008 on consecutive days, and the program started on them.
+    void SetUp() override
+    {
+        book.exec(QStringLiteral("DROP INDEX IF EXISTS MYLIFE_DATE"));
+        book.exec(QStringLiteral("DROP INDEX IF EXISTS MYLIFE_DATE_NOCASE"));
+        for (int k = 1; k <= 8; ++k)
+            book.addEntry({QDate(2001, 1, k),
+                           QStringLiteral("E%1").arg(k, 5, 10, QLatin1Char('0')),
+                           "1 Events",
+                           QString("Dad"),
+                           {},
+                           QStringLiteral("log %1").arg(k)});
+        program = std::make_unique<StartedProgram>(book.dir());
+        program->start();
+    }
+
+    const shell::MainWindowWidgets& widgets() { return program->form().widgets(); }
+
+    // What another program does: its own connection to the file, closed afterwards.
+    void otherProgram(const QString& sql)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(book.databasePath()).constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+
+    // Titles with their logs, in row order.
+    QStringList stored()
+    {
+        store::ConnectionPool pool;
+        store::DataSource table(pool, QStringLiteral("check"));
+        table.setDatabaseName(book.databasePath());
+        table.setRecordSource(QStringLiteral("SELECT * FROM MYLIFE ORDER BY rowid"));
+        table.refresh();
+        QStringList rows;
+        for (int r = 0; r < table.recordCount(); ++r)
+            rows << table.fieldAt(r, "MYEVENT").toString() + QLatin1Char('/') +
+                        table.fieldAt(r, "LOG").toString();
+        return rows;
+    }
+
+    void editLine(int line, const QString& title)
+    {
+        selectLine(widgets().entryList, line);
+        widgets().editScreenButton->click();
+        widgets().titleEdit->setText(title);
+    }
+
+    QString lastTold() const
+    {
+        const QStringList told = program->prompts.toldTexts();
+        return told.isEmpty() ? QString() : told.last();
+    }
+
+    TestScrapbook book;
+    std::unique_ptr<StartedProgram> program;
+};
+
+TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpose)
+{
+    editLine(4, "E00005 at the lake"); // list lines follow the dates: line 4 is E00005
+    otherProgram("UPDATE MYLIFE SET LOG = 'written elsewhere', \"WHERE\" = 'Gran' WHERE MYEVENT = 'E00005'");
+    widgets().saveChangesButton->click();
+    EXPECT_TRUE(lastTold().contains("changed by another program")) << lastTold().toStdString();
+    EXPECT_TRUE(lastTold().contains("Log: written elsewhere")) << lastTold().toStdString();
+    EXPECT_TRUE(lastTold().contains("Who or Where: Gran")) << lastTold().toStdString();
+    EXPECT_TRUE(stored().contains("E00005/written elsewhere"));
+    EXPECT_EQ(widgets().titleEdit->text(), "E00005 at the lake");
+
+    widgets().saveChangesButton->click(); // the user has seen the other change: store the boxes
+    EXPECT_EQ(program->prompts.toldTexts().size(), 1);
+    EXPECT_EQ(stored().filter("E00005").size(), 1);
+    EXPECT_TRUE(stored().contains("E00005 at the lake/log 5"));
+}
+
+TEST_F(OtherWriter, SaveAndDeleteAfterAVacuumFindTheirEntryAndNoOther)
+{
+    editLine(4, "E00005 renamed");
+    otherProgram("DELETE FROM MYLIFE WHERE MYEVENT IN ('E00001', 'E00002'); VACUUM;");
+    widgets().saveChangesButton->click();
+    EXPECT_TRUE(program->prompts.toldTexts().isEmpty()) << lastTold().toStdString();
+    EXPECT_EQ(stored(), (QStringList{"E00003/log 3", "E00004/log 4", "E00005 renamed/log 5", "E00006/log 6",
+                                     "E00007/log 7", "E00008/log 8"}));
+
+    otherProgram("DELETE FROM MYLIFE WHERE MYEVENT = 'E00003'; VACUUM;");
+    selectLine(widgets().entryList, 5); // E00006, by the list as it was read
+    program->prompts.yesNoAnswers.enqueue(true);
+    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    EXPECT_FALSE(stored().join(' ').contains("E00006"));
+    EXPECT_EQ(stored().size(), 4);
+    EXPECT_TRUE(stored().contains("E00007/log 7"));
+}
+
+TEST_F(OtherWriter, ADeleteOfAnEntryChangedElsewhereIsRefusedAndSaysWhy)
+{
+    selectLine(widgets().entryList, 2);
+    otherProgram("UPDATE MYLIFE SET LOG = 'new story' WHERE MYEVENT = 'E00003'");
+    program->prompts.yesNoAnswers.enqueue(true);
+    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    EXPECT_TRUE(lastTold().startsWith("The entry was not deleted.")) << lastTold().toStdString();
+    EXPECT_TRUE(lastTold().contains("changed by another program")) << lastTold().toStdString();
+    EXPECT_TRUE(stored().contains("E00003/new story"));
+}
+
+TEST_F(OtherWriter, UndoNeverWritesOverAnotherProgramsEntry)
+{
+    // A deleted entry whose row id another program's new entry took comes back as a new row.
+    selectLine(widgets().entryList, 7); // E00008, the last row
+    program->prompts.yesNoAnswers.enqueue(true);
+    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    otherProgram("INSERT INTO MYLIFE (DATE, MYEVENT, LOG) VALUES ('2001-02-01', 'Theirs', 'kept')");
+    program->form().entryUndo().undo();
+    EXPECT_TRUE(stored().contains("Theirs/kept"));
+    EXPECT_TRUE(stored().contains("E00008/log 8"));
+    EXPECT_EQ(stored().size(), 9);
+
+    // An undone change of an entry that another program changed since is refused.
+    editLine(0, "E00001 changed here");
+    widgets().saveChangesButton->click();
+    otherProgram("UPDATE MYLIFE SET LOG = 'theirs too' WHERE MYEVENT = 'E00001 changed here'");
+    QUndoStack& stack = program->form().entryUndo().stack();
+    const int index = stack.index();
+    program->form().entryUndo().undo();
+    EXPECT_TRUE(lastTold().startsWith("The change could not be undone.")) << lastTold().toStdString();
+    EXPECT_TRUE(stored().contains("E00001 changed here/theirs too"));
+    EXPECT_EQ(stack.index(), index);
+}
+
+TEST_F(OtherWriter, AnUndoWhileAnotherProgramHoldsTheFileWaitsBrieflyAndIsTold)
+{
+    editLine(0, "E00001 changed here");
+    widgets().saveChangesButton->click();
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(book.databasePath()).constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QElapsedTimer waited;
+    waited.start();
+    program->form().entryUndo().undo();
+    EXPECT_LT(waited.elapsed(), 4000);
+    EXPECT_TRUE(lastTold().startsWith("The change could not be undone.")) << lastTold().toStdString();
+    EXPECT_EQ(program->form().entryUndo().stack().index(), 1);
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+
+    program->form().entryUndo().undo();
+    EXPECT_EQ(program->form().entryUndo().stack().index(), 0);
+    EXPECT_TRUE(stored().contains("E00001/log 1"));
+}
+
+} // namespace
