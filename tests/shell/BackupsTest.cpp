@@ -113,6 +113,12 @@ TEST_F(Backups, WithoutARoomForCopiesTheUserIsAskedOnceAndNoKeepsTheScrapbook)
     for (const auto& asked : refused.prompts.asked)
         backupQuestions += asked.text.contains("Go on without copies") ? 1 : 0;
     EXPECT_EQ(backupQuestions, 1);
+    // Each refused Delete says why nothing was deleted.
+    const QStringList told = refused.prompts.toldTexts();
+    ASSERT_EQ(told.size(), 2);
+    for (const QString& text : told)
+        EXPECT_TRUE(text.startsWith("The entry was not deleted.") && text.contains("no backup copy"))
+            << text.toStdString();
     refused->close();
 
     StartedProgram accepted(book.dir());
