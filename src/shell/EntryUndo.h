@@ -3,7 +3,10 @@
 // added entry, a day-grid row, a dropped copy. Every row the store changes in the entry table
 // becomes one step on Qt's undo stack; Ctrl+Z in the main window (outside a text box, where it
 // keeps undoing typing) undoes the newest, Ctrl+Shift+Z makes it again. An undone delete brings
-// the entry back with every field and its old row id. Picture files are never touched.
+// the entry back with every field, under its old row id while no other entry has taken it. A
+// step whose row another program changed since is refused and told, never written over; so is a
+// step the file does not take, and the stack then stays where it was. Picture files are never
+// touched.
 #include <QObject>
 #include <QUndoStack>
 #include <functional>
