@@ -1,6 +1,5 @@
 // Showing entries from the entry list: layouts, picture names, Delete, the calendar drag start.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "browse/EntryList.h"
 #include "controls/ImageControl.h"
@@ -20,12 +19,10 @@ using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::px;
 using wk::testing::selectLine;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 
 namespace {
 
-class Browsing : public ::testing::Test {
+class Browsing : public wk::testing::ProgramTest {
 protected:
     void SetUp() override
     {
@@ -41,17 +38,14 @@ protected:
         book.addEntry({QDate(2000, 1, 7), {}, "4 Trips", {}, {}, QString("untitled")});
     }
 
-    TestScrapbook book;
     QString wide, tall, square;
 };
 
 } // namespace
 
-TEST_F(Browsing, LayoutsFollowThePictureShapeAndSquareKeepsTheLast)
+TEST_F(Browsing, ListClicksShowEachPictureInTheLayoutOfItsShapeThroughTheDisc)
 {
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
     EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925));
 
@@ -66,13 +60,7 @@ TEST_F(Browsing, LayoutsFollowThePictureShapeAndSquareKeepsTheLast)
     EXPECT_EQ(form.widgets().bigImage->picture().file, square);
     EXPECT_EQ(form.widgets().bigImage->width(), px(2400)); // a square picture keeps the portrait layout
     EXPECT_EQ(form.widgets().entryNameLabel->text(), "Dad");
-}
 
-TEST_F(Browsing, PictureNamesThroughTheDiscAndMissingFiles)
-{
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
     EXPECT_EQ(form.pictureRoot().text(), book.path("disc"));
 
     selectLine(form.widgets().entryList, 3); // "%\bmp\far.jpg", written on another system
@@ -97,9 +85,7 @@ TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPi
     broken.write("\xFF\xD8\xFF not really a jpeg");
     broken.close();
     book.addEntry({QDate(2000, 1, 8), "Broken", "4 Trips", {}, book.path("broken.jpg"), {}});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     controls::ImageControl* big = form.widgets().bigImage;
 
     selectLine(form.widgets().entryList, 7); // after the wide picture
@@ -126,18 +112,16 @@ TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPi
 
 TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
 {
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     selectLine(form.widgets().entryList, 1);
 
     QTest::keyClick(form.widgets().entryList, Qt::Key_Delete); // answered No
-    ASSERT_EQ(program.prompts.asked.size(), 1);
-    EXPECT_EQ(program.prompts.asked[0].text, "Delete this File?");
-    EXPECT_TRUE(program.prompts.asked[0].defaultNo);
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].text, "Delete this File?");
+    EXPECT_TRUE(prompts().asked[0].defaultNo);
     EXPECT_EQ(form.widgets().entryList->count(), 7);
 
-    program.prompts.yesNoAnswers.enqueue(true);
+    prompts().yesNoAnswers.enqueue(true);
     QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
     EXPECT_EQ(form.widgets().entryList->count(), 6);
     EXPECT_EQ(form.widgets().entryList->lineText(1), "Square");
@@ -147,15 +131,13 @@ TEST_F(Browsing, DeleteKeyAsksWithNoAsDefaultAndRefills)
 
     // Nothing selected: Delete does nothing, not even ask.
     QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
-    EXPECT_EQ(program.prompts.asked.size(), 2);
+    EXPECT_EQ(prompts().asked.size(), 2);
     EXPECT_EQ(form.widgets().entryList->count(), 6);
 }
 
 TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsADrag)
 {
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     int drags = 0;
     form.entryLines().startDrag = [&] { ++drags; };
     {
@@ -186,9 +168,7 @@ TEST_F(Browsing, LongListsShowEveryTitleAndTheMainScreenSeesEveryWrite)
     book.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 600) "
               "INSERT INTO MYLIFE (DATE, MYEVENT, WHAT) "
               "SELECT date('2001-01-01', '+' || k || ' days'), 'Day ' || k, '1 Events' FROM n");
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     ASSERT_EQ(form.widgets().entryList->count(), 607);
     EXPECT_EQ(form.widgets().entryList->lineText(7), "Day 1");
     EXPECT_EQ(form.widgets().entryList->lineText(606), "Day 600");

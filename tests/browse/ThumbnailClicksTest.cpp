@@ -1,7 +1,6 @@
 // Clicks on the thumbnail strip: the big picture's two strip widths, the entry and log that
 // follow the slot, and folder thumbnails handing their file name to the edit area.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
@@ -23,12 +22,10 @@ using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::px;
 using wk::testing::selectLine;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 
 namespace {
 
-class ThumbnailClicks : public ::testing::Test {
+class ThumbnailClicks : public wk::testing::ProgramTest {
 protected:
     void SetUp() override
     {
@@ -58,18 +55,15 @@ protected:
 
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
-    TestScrapbook book;
     QString wide, tall, square;
     QString wideEntry, tallEntry, squareEntry;
 };
 
 } // namespace
 
-TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheSlotsEntryBecomesCurrent)
+TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheBigPictureIsReadFromTheSlotsFile)
 {
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     fillStripWithEntries(form);
 
     // After a list click on a landscape entry the big picture is 4675 wide: a portrait
@@ -102,13 +96,7 @@ TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheSlotsEntryBecomesC
     EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
     EXPECT_EQ(form.entries().bookmark(), squareEntry);
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "square log");
-}
 
-TEST_F(ThumbnailClicks, TheBigPictureIsReadFromTheSlotsFileForItsOwnSize)
-{
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
     fillStripWithEntries(form);
     selectLine(form.widgets().entryList, 1);
     click(form.widgets().stripSlots[1]);
@@ -132,12 +120,10 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
 {
     book.writePicture("trip/a.jpg", {300, 200});
     book.writePicture("trip/b.jpg", {200, 300});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     selectLine(form.widgets().entryList, 2);
     form.widgets().editScreenButton->click(); // edit screen
-    program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
+    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
     form.widgets().thumbnailsButton->click(); // "Thumbnails"
     ASSERT_TRUE(form.strip().showsFolder());
     ASSERT_EQ(form.strip().slot(2), book.path("trip/b.jpg"));
@@ -158,9 +144,7 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
 
 TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
 {
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     form.widgets().bigImage->setStretch(false);
     // A user's double click: a click, then a second press that is the double click.
     QTest::mouseClick(form.widgets().bigImage, Qt::LeftButton);
@@ -185,10 +169,8 @@ TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
 {
     book.writePicture("trip/a.jpg", {300, 200});
     book.writePicture("trip/b.jpg", {200, 300});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
-    program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
+    shell::MainWindow& form = start();
+    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
     form.widgets().thumbnailsButton->click(); // "Thumbnails"
     ASSERT_TRUE(form.strip().showsFolder());
 
@@ -208,7 +190,7 @@ TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
 
     // Thumbnails again, then a list click shows an entry: folder mode ends there too.
     form.widgets().mainScreenButton->click();
-    program.prompts.fileAnswers.enqueue(book.path("trip/a.jpg"));
+    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
     form.widgets().thumbnailsButton->click();
     ASSERT_TRUE(form.strip().showsFolder());
     selectLine(form.widgets().entryList, 0);

@@ -1,8 +1,7 @@
 #pragma once
 // A started program on a scrapbook in a temporary folder with "today" pinned, and the small
 // helpers the calendar tests share: reading cells and switching the calendar on.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "calendar/CalendarCells.h"
 #include "controls/PictureButton.h"
@@ -14,26 +13,17 @@
 
 namespace wk::testing {
 
-class CalendarTest : public ::testing::Test {
+class CalendarTest : public ProgramTest {
 protected:
-    // Starts the program on `book` with its clock at `today` and ticks the calendar switch.
-    shell::MainWindow& startCalendar(const QDate& today)
+    // Starts the program with its clock at `day` and ticks the calendar switch.
+    shell::MainWindow& startCalendar(const QDate& day)
     {
-        program = std::make_unique<StartedProgram>(book.dir());
-        program->clock.setToday(today);
-        program->start();
-        program->form().widgets().calendarButton->click();
-        return program->form();
+        today = day;
+        start().widgets().calendarButton->click();
+        return form();
     }
 
-    QStringList lines(int cell) const
-    {
-        QStringList texts;
-        const QListWidget* list = program->form().widgets().dayCells[cell];
-        for (int k = 0; k < list->count(); ++k)
-            texts << list->item(k)->text();
-        return texts;
-    }
+    QStringList lines(int cell) const { return listLines(program->form().widgets().dayCells[cell]); }
     // Clicks line `row` of day cell `cell` with the mouse.
     void clickLine(int cell, int row)
     {
@@ -54,9 +44,6 @@ protected:
         return calendar::cellBackground(program->form().widgets().dayCells[cell]);
     }
     QColor text(int cell) const { return calendar::cellText(program->form().widgets().dayCells[cell]); }
-
-    TestScrapbook book;
-    std::unique_ptr<StartedProgram> program;
 };
 
 } // namespace wk::testing

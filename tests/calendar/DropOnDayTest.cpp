@@ -45,21 +45,6 @@ void dragOnto(QListWidget* cell, int line, bool drop)
     }
 }
 
-std::vector<EntryRow> storedEntries(const wk::testing::TestScrapbook& book)
-{
-    store::ConnectionPool pool;
-    store::DataSource all(pool, "check");
-    all.setDatabaseName(book.databasePath());
-    all.setRecordSource("MYLIFE");
-    all.refresh();
-    std::vector<EntryRow> rows;
-    for (; !all.eof(); all.moveNext())
-        rows.push_back({all.field("DATE").toDate(), all.field("MYEVENT").toString(),
-                        all.field("WHAT").toString(), all.field("WHERE"), all.field("PICTURE").toString(),
-                        all.field("LOG")});
-    return rows;
-}
-
 } // namespace
 
 TEST_F(CalendarTest, DroppingCopiesTheSelectedLinesEntryEvenWhenTitlesRepeat)
@@ -79,14 +64,14 @@ TEST_F(CalendarTest, DroppingCopiesTheSelectedLinesEntryEvenWhenTitlesRepeat)
     ASSERT_TRUE(dragStarted);
     EXPECT_EQ(list->currentRow(), 1);
 
-    const std::vector<EntryRow> rows = storedEntries(book);
+    const auto rows = storedEntries();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2].date, QDate(1998, 2, 12));
-    EXPECT_EQ(rows[2].title, "Birthday");
-    EXPECT_EQ(rows[2].what, "4 Trips");
-    EXPECT_EQ(rows[2].where.toString(), "Tom");
-    EXPECT_EQ(rows[2].picture, "%\\tom.jpg");
-    EXPECT_TRUE(rows[2].log.isNull());
+    EXPECT_EQ(rows[2]["DATE"].toDate(), QDate(1998, 2, 12));
+    EXPECT_EQ(rows[2]["MYEVENT"].toString(), "Birthday");
+    EXPECT_EQ(rows[2]["WHAT"].toString(), "4 Trips");
+    EXPECT_EQ(rows[2]["WHERE"].toString(), "Tom");
+    EXPECT_EQ(rows[2]["PICTURE"].toString(), "%\\tom.jpg");
+    EXPECT_TRUE(rows[2]["LOG"].isNull());
     EXPECT_EQ(lines(12), QStringList({"12", "Birthday"}));
     EXPECT_EQ(background(12), QColor(255, 255, 255));
     EXPECT_EQ(text(12), QColor(0, 0, 0));
@@ -108,12 +93,12 @@ TEST_F(CalendarTest, DropsOnAGreyFirstRowCellAndOnCell41Holding13)
     EXPECT_EQ(background(41), QColor(255, 255, 255));
     EXPECT_EQ(lines(41), QStringList({"13", "Grandma's kite"}));
 
-    const std::vector<EntryRow> rows = storedEntries(book);
+    const auto rows = storedEntries();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].date, QDate(1998, 6, 30));
-    EXPECT_EQ(rows[1].title, "Grandma's kite"); // an apostrophe copies the right entry
-    EXPECT_EQ(rows[1].log.toString(), "windy");
-    EXPECT_EQ(rows[2].date, QDate(1998, 2, 13)); // not below 13: the shown month
+    EXPECT_EQ(rows[1]["DATE"].toDate(), QDate(1998, 6, 30));
+    EXPECT_EQ(rows[1]["MYEVENT"].toString(), "Grandma's kite"); // an apostrophe copies the right entry
+    EXPECT_EQ(rows[1]["LOG"].toString(), "windy");
+    EXPECT_EQ(rows[2]["DATE"].toDate(), QDate(1998, 2, 13)); // not below 13: the shown month
 }
 
 TEST_F(CalendarTest, WithNoLineSelectedADropStoresNothing)
@@ -122,7 +107,7 @@ TEST_F(CalendarTest, WithNoLineSelectedADropStoresNothing)
     shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
     form.widgets().entryList->setCurrentRow(-1);
     dragOnto(form.widgets().dayCells[10], 0, true);
-    EXPECT_EQ(storedEntries(book).size(), 1u);
+    EXPECT_EQ(storedEntries().size(), 1u);
     EXPECT_EQ(lines(10), QStringList({"10"}));
     EXPECT_EQ(background(10), QColor(255, 255, 255)); // the highlight is gone all the same
 }
@@ -143,5 +128,5 @@ TEST_F(CalendarTest, TheCellUnderTheDragIsHighlightedAndLeftWithItsOwnThresholds
     dragOnto(form.widgets().dayCells[10], 0, false); // today's cell loses its highlight
     EXPECT_EQ(background(10), QColor(255, 255, 255));
     EXPECT_EQ(text(10), QColor(0, 0, 0));
-    EXPECT_EQ(storedEntries(book).size(), 1u);
+    EXPECT_EQ(storedEntries().size(), 1u);
 }

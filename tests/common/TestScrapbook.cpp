@@ -44,24 +44,13 @@ QString TestScrapbook::addEntry(const EntryRow& row)
     return t.bookmark();
 }
 
-void TestScrapbook::setCategories(const QStringList& names)
+void TestScrapbook::setColumn(const QString& tableName, const QString& column, const QStringList& values)
 {
-    exec(QStringLiteral("DELETE FROM Catagory"));
-    store::DataSource& t = table(QStringLiteral("Catagory"));
-    for (const QString& name : names) {
+    exec(QStringLiteral("DELETE FROM \"%1\"").arg(tableName));
+    store::DataSource& t = table(tableName);
+    for (const QString& value : values) {
         t.addNew();
-        t.setField(QStringLiteral("catagory"), name);
-        t.update();
-    }
-}
-
-void TestScrapbook::setNames(const QStringList& names)
-{
-    exec(QStringLiteral("DELETE FROM \"WHERE\""));
-    store::DataSource& t = table(QStringLiteral("WHERE"));
-    for (const QString& name : names) {
-        t.addNew();
-        t.setField(QStringLiteral("where"), name);
+        t.setField(column, value);
         t.update();
     }
 }

@@ -41,8 +41,15 @@ public:
 
     // Rows written straight into the file; returns the new row's bookmark.
     QString addEntry(const EntryRow& row);
-    void setCategories(const QStringList& names); // replaces table Catagory
-    void setNames(const QStringList& names);      // replaces table WHERE
+    // Replaces table Catagory, or table WHERE.
+    void setCategories(const QStringList& names)
+    {
+        setColumn(QStringLiteral("Catagory"), QStringLiteral("catagory"), names);
+    }
+    void setNames(const QStringList& names)
+    {
+        setColumn(QStringLiteral("WHERE"), QStringLiteral("where"), names);
+    }
     void setDisc(const QString& cd, const QString& isNew);
     // Runs statements straight on the file.
     void exec(const QString& sql);
@@ -57,6 +64,7 @@ public:
 
 private:
     store::DataSource& table(const QString& name);
+    void setColumn(const QString& tableName, const QString& column, const QStringList& values);
 
     QTemporaryDir dir_;
     store::ConnectionPool pool_;

@@ -1,21 +1,13 @@
 #pragma once
 // A started program over a scrapbook whose entries each have a picture of their own colour, so
 // a test can tell which entry a thumbnail or the big picture shows by the file it came from.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
-#include "shell/MainWindow.h"
-
-#include <QListWidget>
 #include <QStringList>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace wk::testing {
 
-class TimelineTest : public ::testing::Test {
+class TimelineTest : public ProgramTest {
 protected:
     // `count` entries on consecutive days from 1 March 2001, "Entry 0" ..., each with its own
     // landscape picture; returns the picture paths in entry order.
@@ -36,14 +28,6 @@ protected:
         return pictures;
     }
 
-    shell::MainWindow& start()
-    {
-        program = std::make_unique<StartedProgram>(book.dir());
-        program->clock.setToday(today);
-        program->start();
-        return program->form();
-    }
-
     // The file shown by each strip slot (1..7), empty for an empty slot.
     QStringList slotFiles() const
     {
@@ -55,10 +39,7 @@ protected:
         return files;
     }
 
-    TestScrapbook book;
-    QDate today = QDate::currentDate(); // the program's today, set before start()
     QStringList bookmarks;
-    std::unique_ptr<StartedProgram> program;
 };
 
 // The strip over `count` numbered entries: which picture and bookmark each slot holds.

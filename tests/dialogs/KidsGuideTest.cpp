@@ -79,42 +79,13 @@ protected:
     KidsGuide* form = nullptr;
 };
 
-QString text(QWidget* form, const QString& name)
-{
-    auto* l = form->findChild<QLabel*>(name);
-    return l ? l->text() : QStringLiteral("<missing %1>").arg(name);
-}
-
 } // namespace
 
-TEST_F(KidsGuideTest, OpensInPlaceOfTheMainWindowWithItsTexts)
+TEST_F(KidsGuideTest, OpensInPlaceOfTheMainWindowWithItsPicturesHidden)
 {
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(form->objectName(), "Kidsform1");
-    EXPECT_EQ(form->windowTitle(), "Kids Guide");
-    EXPECT_EQ(text(form, "Label9"), "Please Help Paraire Dog Dig come Home from:");
-    EXPECT_EQ(text(form, "Label8"), "Paraire     Dog Dig");
-    const QStringList towns = {"Sundance", "Newcastle", "Cheyenne",       "Wyoming",
-                               "Cody",     "Casper",    "Little America", "YellowStone"};
-    const QStringList names = {"Label2", "Label3",   "Label4",   "Label6",
-                               "Label7", "city1(0)", "city1(1)", "city1(2)"};
-    for (int k = 0; k < towns.size(); ++k)
-        EXPECT_EQ(text(form, names[k]), towns[k]);
-    EXPECT_EQ(text(form, "holelabel1(0)"), "A National Park");
-    EXPECT_EQ(text(form, "holelabel1(1)"), "The State Capitol");
-    EXPECT_EQ(text(form, "holelabel1(2)"), "A National Monument");
-    EXPECT_EQ(form->factLabel(1)->text(),
-              "Devils Tower was the first national monument in the US.  It rises over 1,200 feet "
-              "off the floor of the valley and is 5,117 feet above sea level.");
-    EXPECT_EQ(form->factLabel(2)->text(),
-              "Old Faithful in Yellow Stone National Park is the world's most famous geyser. It "
-              "erupts 21 to 23 times a day.");
-    EXPECT_EQ(form->factLabel(3)->text(), "Cheyenne is the Capitol of Wyoming.");
-    EXPECT_EQ(form->factLabel(4)->text(), "Early Pioneers Crossed Wyoming.");
-    EXPECT_TRUE(form->factLabel(5)->text().contains("Newcastle"));
     EXPECT_EQ(form->factLabel(7)->text(), "Rafting on the Snake River");
-    EXPECT_EQ(form->findChild<QPushButton*>("CMDExit")->text(), "BYE!");
 
     // load: every fact picture and fact label starts hidden; the dogs wear their icon.
     for (int n = 1; n <= KidsGuide::factCount; ++n) {
@@ -150,7 +121,7 @@ TEST_F(KidsGuideTest, MovingADogDigsAndBringsUpItsPictures)
     EXPECT_FALSE(form->travellingDog()->isVisible());
 }
 
-TEST_F(KidsGuideTest, DropOnTheWrongHoleOnlyShowsTheNet)
+TEST_F(KidsGuideTest, ADropOnTheWrongHoleOnlyShowsTheNetAndOnTheRightOneSendsTheDogHome)
 {
     dragDog(form, 1, form->holeImage(0));
     EXPECT_FALSE(form->windowIcon().isNull()); // the net is loaded on every drop
@@ -158,10 +129,7 @@ TEST_F(KidsGuideTest, DropOnTheWrongHoleOnlyShowsTheNet)
     EXPECT_FALSE(form->dogImage(1)->isHidden());
     EXPECT_FALSE(form->isDogTravelling());
     EXPECT_FALSE(form->travellingDog()->isVisible());
-}
 
-TEST_F(KidsGuideTest, DropOnTheRightHoleSendsTheDogHome)
-{
     ImageControl* hole = form->holeImage(2);
     const QPoint start = form->dogImage(2)->pos();
     dragDog(form, 2, hole);

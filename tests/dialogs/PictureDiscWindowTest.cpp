@@ -1,6 +1,5 @@
 // The disc setting: asked for while it is new and its folder is missing, saved on every close.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "dialogs/PictureDiscWindow.h"
 #include "store/DataSource.h"
@@ -16,8 +15,8 @@
 using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::selectLine;
-using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
+using PictureDisc = wk::testing::ProgramTest;
 
 namespace {
 
@@ -46,17 +45,13 @@ TEST(PictureDiscWindow, OnlyABareDriveLetterIsUpperCased)
     EXPECT_EQ(dialogs::normaliseDiscText("ef"), "ef");
 }
 
-TEST(PictureDiscWindow, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
+TEST_F(PictureDisc, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
 {
-    TestScrapbook book;
     book.addEntry({QDate(2002, 2, 2), "Pond", "1 Events", {}, {}, {}});
-    StartedProgram program(book.dir());
-    program.start(); // new = "Y" and no folder: the first click opened the window
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start(); // new = "Y" and no folder: the first click opened the window
     dialogs::PictureDiscWindow* window = openWindow(form);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "CD-Rom Drive Setup");
 
     window->folderEdit->clear();
     QTest::keyClicks(window->folderEdit, "e");
@@ -75,12 +70,9 @@ TEST(PictureDiscWindow, ANewSettingWithoutItsFolderAsksAndOkSavesIt)
     EXPECT_EQ(openWindow(form), nullptr);
 }
 
-TEST(PictureDiscWindow, ClosingTheWindowSavesLikeOk)
+TEST_F(PictureDisc, ClosingTheWindowSavesLikeOk)
 {
-    TestScrapbook book;
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     form.widgets().discDriveButton->click(); // "CD Drive"
     dialogs::PictureDiscWindow* window = openWindow(form);
     ASSERT_NE(window, nullptr);
@@ -89,14 +81,11 @@ TEST(PictureDiscWindow, ClosingTheWindowSavesLikeOk)
     EXPECT_EQ(discRow(book), QStringList({"F", "N"}));
 }
 
-TEST(PictureDiscWindow, ANewSettingWhoseFolderExistsIsConfirmedSilently)
+TEST_F(PictureDisc, ANewSettingWhoseFolderExistsIsConfirmedSilently)
 {
-    TestScrapbook book;
     QDir().mkpath(book.path("disc/bmp"));
     book.setDisc(book.path("disc"), "Y");
     book.addEntry({QDate(2002, 2, 2), "Pond", "1 Events", {}, {}, {}});
-    StartedProgram program(book.dir());
-    program.start();
-    EXPECT_EQ(openWindow(program.form()), nullptr);
+    EXPECT_EQ(openWindow(start()), nullptr);
     EXPECT_EQ(discRow(book), QStringList({book.path("disc"), "N"}));
 }

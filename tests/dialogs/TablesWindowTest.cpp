@@ -1,7 +1,6 @@
 // The tables window: opened from "Name List", both tables edited in the grid (change, add,
 // delete), a change the table refuses, and what closing it gives the main window.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "dialogs/TablesWindow.h"
 #include "dialogs/TableGridModel.h"
@@ -15,7 +14,7 @@
 
 using namespace wk;
 using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
+using TablesWindow = wk::testing::ProgramTest;
 
 namespace {
 
@@ -36,18 +35,14 @@ dialogs::TablesWindow* openTables(shell::MainWindow& form)
 
 } // namespace
 
-TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
+TEST_F(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
 {
-    TestScrapbook book;
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar"});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
 
     dialogs::TablesWindow* tables = openTables(form);
     ASSERT_NE(tables, nullptr);
     EXPECT_TRUE(tables->isVisible());
-    EXPECT_EQ(tables->windowTitle(), "Tables");
     EXPECT_EQ(openTables(form), tables); // a second press shows the same window
     QAbstractItemModel* grid = tables->tableGrid->model();
     EXPECT_EQ(grid->rowCount(), 0); // no table chosen yet
@@ -76,13 +71,10 @@ TEST(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     EXPECT_EQ(again.form().widgets().categoryButtons[1]->text(), "1 Parties");
 }
 
-TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
+TEST_F(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
 {
-    TestScrapbook book;
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips"});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     dialogs::TablesWindow* tables = openTables(form);
     tables->categoriesTableButton->click();
     tables->tableGrid->selectRow(0);
@@ -96,13 +88,10 @@ TEST(TablesWindow, FewerThanFourCategoriesLeaveTheOtherCaptions)
     EXPECT_EQ(form.widgets().categoryButtons[4]->text(), "4 Trips");
 }
 
-TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
+TEST_F(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
 {
-    TestScrapbook book;
     book.setNames({"*All Pictures", "Grandma"});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     dialogs::TablesWindow* tables = openTables(form);
     tables->namesTableButton->click();
     QAbstractItemModel* grid = tables->tableGrid->model();
@@ -118,12 +107,11 @@ TEST(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
     for (int i = 0; i < form.widgets().nameList->count(); ++i)
         names << form.widgets().nameList->item(i)->text();
     EXPECT_EQ(names, (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
-    EXPECT_TRUE(program.prompts.toldTexts().isEmpty());
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
-TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
+TEST_F(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
 {
-    TestScrapbook book;
     book.setCategories({"1 Events", "2 School"});
     book.exec("CREATE TRIGGER named_categories BEFORE UPDATE ON Catagory "
               "WHEN trim(coalesce(NEW.catagory, '')) = '' "
@@ -131,16 +119,14 @@ TEST(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)
     book.exec("CREATE TRIGGER named_new_categories BEFORE INSERT ON Catagory "
               "WHEN trim(coalesce(NEW.catagory, '')) = '' "
               "BEGIN SELECT RAISE(ABORT, 'a category needs a name'); END");
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     dialogs::TablesWindow* tables = openTables(form);
     tables->categoriesTableButton->click();
     QAbstractItemModel* grid = tables->tableGrid->model();
     EXPECT_TRUE(grid->setData(grid->index(1, 0), "2 Lessons"));
     EXPECT_FALSE(grid->setData(grid->index(0, 0), "   "));
-    ASSERT_EQ(program.prompts.toldTexts().size(), 1);
-    EXPECT_TRUE(program.prompts.toldTexts().first().contains("a category needs a name"));
+    ASSERT_EQ(prompts().toldTexts().size(), 1);
+    EXPECT_TRUE(prompts().toldTexts().first().contains("a category needs a name"));
     EXPECT_EQ(column(grid, 0), (QStringList{"1 Events", "2 Lessons", ""}));
     // The grid goes on working after the refusal.
     EXPECT_TRUE(grid->setData(grid->index(2, 0), "3 Pets"));

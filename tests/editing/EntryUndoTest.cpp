@@ -30,6 +30,7 @@ class EntryUndo : public EditingTest {
 protected:
     void SetUp() override
     {
+        EditingTest::SetUp();
         kite = book.addEntry(
                        {QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), "kite.jpg", QString("windy")})
                    .toLongLong();

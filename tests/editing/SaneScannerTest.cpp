@@ -170,27 +170,15 @@ TEST_F(SaneScan, PicturesMatchWhatScanimageMakesOfTheSameScan)
             EXPECT_EQ(picture, QImage(theirs).convertToFormat(QImage::Format_RGB32));
             continue;
         }
-        const QStringList arguments{"-d",
-                                    "test:0",
-                                    "--mode",
-                                    c.mode,
-                                    "--depth",
-                                    QString::number(c.depth),
-                                    "--resolution",
-                                    "50",
-                                    "-l",
-                                    "0",
-                                    "-t",
-                                    "0",
-                                    "-x",
-                                    "40",
-                                    "-y",
-                                    "20",
-                                    "--test-picture",
-                                    "Color pattern",
-                                    "--format=png",
-                                    "-o",
-                                    theirs};
+        const QStringList arguments =
+            QStringLiteral(
+                "-d test:0 --mode %1 --depth %2 --resolution 50 -l 0 -t 0 -x 40 -y 20 --format=png")
+                .arg(c.mode)
+                .arg(c.depth)
+                .split(QLatin1Char(' '))
+            << "--test-picture"
+            << "Color pattern"
+            << "-o" << theirs;
         QProcess process;
         process.start(scanimage, arguments);
         ASSERT_TRUE(process.waitForFinished(60000));

@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -35,16 +34,6 @@ protected:
     FakeScanner scanner;
     ScanWindow window{prompts, scanner, nullptr};
 };
-
-TEST_F(ScanWindowTest, HasTheNamedControlsAndCaptions)
-{
-    EXPECT_EQ(window.objectName(), "FRMScan");
-    EXPECT_EQ(window.windowTitle(), "Scan");
-    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Save As:");
-    EXPECT_EQ(window.findChild<QPushButton*>("cmdGetFileName")->text(), "...");
-    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->text(), "Aquire"); // spelled so
-    EXPECT_NE(window.findChild<QLineEdit*>("txtAcquireFileName"), nullptr);
-}
 
 TEST_F(ScanWindowTest, SaveDialogAsksBeforeOverwritingAndFillsTheName)
 {

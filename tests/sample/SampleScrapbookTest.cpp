@@ -1,4 +1,5 @@
 // The generated scrapbooks open as scrapbooks and every picture they name is there and loads.
+#include "JetTestFiles.h"
 #include "LargeScrapbook.h"
 #include "SampleScrapbook.h"
 
@@ -14,7 +15,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <vector>
 
@@ -23,34 +23,12 @@ using wk::controls::pictureSize;
 
 namespace {
 
-struct Row {
-    QString date, title, what, where, picture;
-    bool whereNull;
-};
-
-QString column(sqlite3_stmt* s, int i)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-    return text ? QString::fromUtf8(text) : QString();
-}
-
-// Reads a whole query into rows of texts (null as a null QString).
+// Reads a whole query into rows of texts.
 std::vector<QStringList> query(const QString& file, const char* sql)
 {
-    sqlite3* db = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
-              SQLITE_OK);
-    sqlite3_stmt* s = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql, -1, &s, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     std::vector<QStringList> rows;
-    while (s && sqlite3_step(s) == SQLITE_ROW) {
-        QStringList row;
-        for (int i = 0; i < sqlite3_column_count(s); ++i)
-            row << column(s, i);
-        rows.push_back(row);
-    }
-    sqlite3_finalize(s);
-    sqlite3_close(db);
+    for (const QVariantList& row : wk::testing::SqliteFile(file).rows(QString::fromUtf8(sql)))
+        rows.push_back(QVariant(row).toStringList());
     return rows;
 }
 

@@ -1,6 +1,5 @@
 // "Main Screen", "Edit Screen", exit and the frames drawn on the window.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "controls/DropDownCombo.h"
 #include "controls/FrameCanvas.h"
@@ -20,16 +19,13 @@ using namespace wk;
 using wk::testing::EntryRow;
 using wk::testing::selectLine;
 using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
+using ScreenModes = wk::testing::ProgramTest;
 
-TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
+TEST_F(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
 {
-    TestScrapbook book;
     book.addEntry({QDate(1999, 3, 1), "Kite", "2 School", QString("Lily"), "kite.jpg", QString("windy")});
     book.addEntry({QDate(1999, 4, 1), "Boat", "4 Trips", QString("Dad"), "boat.jpg", {}});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     selectLine(form.widgets().entryList, 1);
 
     form.widgets().editScreenButton->click();
@@ -58,27 +54,21 @@ TEST(ScreenModes, EditScreenFillsTheBoxesAndMainScreenRebuildsTheList)
     EXPECT_TRUE(form.widgets().editScreenPanel->isVisibleTo(&form));
 }
 
-TEST(ScreenModes, ExitAsksAndNoKeepsTheWindow)
+TEST_F(ScreenModes, ExitAsksAndNoKeepsTheWindow)
 {
-    TestScrapbook book;
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     form.widgets().quitButton->click();
-    ASSERT_EQ(program.prompts.asked.size(), 1);
-    EXPECT_EQ(program.prompts.asked[0].text, "Do you really want to quit?");
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].text, "Do you really want to quit?");
     EXPECT_TRUE(form.isVisible());
-    program.prompts.yesNoAnswers.enqueue(true);
+    prompts().yesNoAnswers.enqueue(true);
     form.widgets().quitButton->click();
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
+TEST_F(ScreenModes, FramesAreDrawnAndErasedOnTheSurface)
 {
-    TestScrapbook book;
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
     auto* surface = form.findChild<controls::FrameCanvas*>("surface");
     ASSERT_NE(surface, nullptr);
     form.frameCanvas().DrawFrameON(form.widgets().bigImage, form.widgets().bigImage, "OUTWARD", 150);

@@ -1,3 +1,5 @@
+#include "StoreFixture.h"
+
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
@@ -6,9 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace wk::store;
+using wk::store::testing::execOn;
+using wk::store::testing::rowsOf;
 
 namespace {
 
@@ -17,32 +20,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-void execSql(const QString& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    char* err = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
-    EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "");
-    sqlite3_free(err);
-    sqlite3_close(db);
-}
-
-QStringList column(const QString& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    QStringList out;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(st) == SQLITE_ROW)
-            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return out;
 }
 
 } // namespace
@@ -77,13 +54,13 @@ TEST(ScrapbookFile, RecognisesKindsOfFile)
     EXPECT_EQ(inspectFile(dir.filePath("empty.mdb")), FileKind::Other);
 
     // An SQLite file lacking one of the four tables is not a scrapbook.
-    execSql(dir.filePath("three.mdb"),
-            "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory); CREATE TABLE cddrive(cd, new);");
+    execOn(dir.filePath("three.mdb"),
+           "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory); CREATE TABLE cddrive(cd, new);");
     EXPECT_EQ(inspectFile(dir.filePath("three.mdb")), FileKind::Other);
     // The four tables in any letter case make one.
-    execSql(dir.filePath("lower.mdb"),
-            "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory);"
-            " CREATE TABLE \"where\"(\"where\", sort); CREATE TABLE CDDRIVE(cd, new);");
+    execOn(dir.filePath("lower.mdb"),
+           "CREATE TABLE mylife(date); CREATE TABLE catagory(catagory);"
+           " CREATE TABLE \"where\"(\"where\", sort); CREATE TABLE CDDRIVE(cd, new);");
     EXPECT_EQ(inspectFile(dir.filePath("lower.mdb")), FileKind::Scrapbook);
 }
 
@@ -93,16 +70,16 @@ TEST(ScrapbookFile, CreatesTheFourTablesWithTheirFirstRows)
     const QString path = dir.filePath("Velmora.mdb");
     createScrapbook(path);
     EXPECT_EQ(inspectFile(path), FileKind::Scrapbook);
-    EXPECT_EQ(column(path, "SELECT catagory FROM Catagory ORDER BY rowid"),
+    EXPECT_EQ(rowsOf(path, "SELECT catagory FROM Catagory ORDER BY rowid"),
               QStringList({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar Items"}));
-    EXPECT_EQ(column(path, "SELECT \"where\" FROM \"WHERE\""), QStringList({"*All Pictures"}));
-    EXPECT_EQ(column(path, "SELECT cd || '|' || new FROM cddrive"), QStringList({"|Y"}));
-    EXPECT_EQ(column(path, "SELECT count(*) FROM mylife"), QStringList({"0"}));
-    EXPECT_EQ(column(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'MYLIFE'"),
+    EXPECT_EQ(rowsOf(path, "SELECT \"where\" FROM \"WHERE\""), QStringList({"*All Pictures"}));
+    EXPECT_EQ(rowsOf(path, "SELECT cd || '|' || new FROM cddrive"), QStringList({"|Y"}));
+    EXPECT_EQ(rowsOf(path, "SELECT count(*) FROM mylife"), QStringList({"0"}));
+    EXPECT_EQ(rowsOf(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'MYLIFE'"),
               QStringList({"MYLIFE_DATE", "MYLIFE_DATE_NOCASE"}));
     // Text columns compare without regard to letter case.
-    execSql(path, "INSERT INTO mylife(date, myevent, what) VALUES ('1998-06-15', 'Picnic', '1 Events')");
-    EXPECT_EQ(column(path, "SELECT myevent FROM mylife WHERE what = '1 EVENTS' AND myevent = 'PICNIC'"),
+    execOn(path, "INSERT INTO mylife(date, myevent, what) VALUES ('1998-06-15', 'Picnic', '1 Events')");
+    EXPECT_EQ(rowsOf(path, "SELECT myevent FROM mylife WHERE what = '1 EVENTS' AND myevent = 'PICNIC'"),
               QStringList({"Picnic"}));
 }
 

@@ -1,8 +1,7 @@
 // The print dialog as the user reaches it through the print tick box, and the timeline it
 // prints, read back from a PDF file with pdftotext. The whole run sees no printer: the print
 // server is a socket where nothing listens, so every machine answers alike.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
@@ -24,8 +23,6 @@
 using namespace wk;
 using timeline::TimelinePrintWindow;
 using wk::testing::EntryRow;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 
 namespace {
 
@@ -38,20 +35,13 @@ const bool noPrintServer = [] {
 // 15 mm in PDF points, less a point for the font's box reaching above its ascent.
 constexpr double kLeastMargin = 15.0 / 25.4 * 72.0 - 1.0;
 
-class PrintDialog : public ::testing::Test {
+class PrintDialog : public wk::testing::ProgramTest {
 protected:
     void SetUp() override
     {
         book.addEntry({QDate(1997, 3, 5), "Spring walk"});
         book.addEntry({QDate(1997, 3, 20), "Kite"});
         book.addEntry({QDate(1998, 4, 10), "Picnic"});
-    }
-
-    shell::MainWindow& start()
-    {
-        program = std::make_unique<StartedProgram>(book.dir());
-        program->start();
-        return program->form();
     }
 
     static void unloadClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -101,9 +91,7 @@ protected:
         };
     }
 
-    TestScrapbook book;
     QTemporaryDir out;
-    std::unique_ptr<StartedProgram> program;
 };
 
 } // namespace
@@ -119,12 +107,6 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(form.isVisible()); // beside the main window, not in its place
     EXPECT_EQ(dialog->focusWidget(), dialog->startDateEdit);
-    EXPECT_EQ(dialog->headingLabel->text(), "Print TimeLine");
-    EXPECT_EQ(dialog->headingLabel->font().family(), "Arial");
-    EXPECT_EQ(dialog->startDateLabel->text(), "Start Date");
-    EXPECT_EQ(dialog->endDateLabel->text(), "End Date");
-    EXPECT_EQ(dialog->printButton->text(), "Print");
-    EXPECT_EQ(dialog->cancelButton->text(), "Close");
     EXPECT_EQ(dialog->startDateEdit->text(), "");
     EXPECT_EQ(dialog->endDateEdit->text(), "");
 
@@ -182,7 +164,7 @@ TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
     EXPECT_TRUE(text.contains("10 Picnic"));
     EXPECT_LT(text.indexOf("Kite"), text.indexOf("Picnic"));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(program->prompts.asked.isEmpty());
+    EXPECT_TRUE(prompts().asked.isEmpty());
     expectInsideMargins(pdf);
 }
 
@@ -196,11 +178,11 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
     shell::MainWindow& form = start();
     form.widgets().printCheck->click();
     const QString pdf = out.filePath("My TimeLine.pdf");
-    program->prompts.yesNoAnswers << true;
-    program->prompts.fileAnswers << pdf;
+    prompts().yesNoAnswers << true;
+    prompts().fileAnswers << pdf;
     form.printWindow()->printButton->click();
 
-    const auto& asked = program->prompts.asked;
+    const auto& asked = prompts().asked;
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(asked[0].kind, "yesno");
     EXPECT_TRUE(asked[0].text.contains("no printer is installed")) << asked[0].text.toStdString();
@@ -232,25 +214,25 @@ TEST_F(PrintDialog, APrinterThatCannotStartIsReportedAndAFailedSaveToo)
     form.widgets().printCheck->click();
     TimelinePrintWindow& dialog = *form.printWindow();
     printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
-    auto& prompts = program->prompts;
+    wk::testing::ScriptedPrompts& said = prompts();
 
     dialog.printButton->click(); // answered No: nothing more
-    ASSERT_EQ(prompts.asked.size(), 1);
-    EXPECT_EQ(prompts.asked[0].kind, "yesno");
-    EXPECT_TRUE(prompts.asked[0].text.startsWith("The TimeLine could not be printed: "))
-        << prompts.asked[0].text.toStdString();
+    ASSERT_EQ(said.asked.size(), 1);
+    EXPECT_EQ(said.asked[0].kind, "yesno");
+    EXPECT_TRUE(said.asked[0].text.startsWith("The TimeLine could not be printed: "))
+        << said.asked[0].text.toStdString();
 
-    prompts.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
+    said.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
     dialog.printButton->click();
-    ASSERT_EQ(prompts.asked.size(), 3);
-    EXPECT_EQ(prompts.asked[2].kind, "save");
+    ASSERT_EQ(said.asked.size(), 3);
+    EXPECT_EQ(said.asked[2].kind, "save");
 
-    prompts.yesNoAnswers << true; // Yes, and a file that cannot be written
-    prompts.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
+    said.yesNoAnswers << true; // Yes, and a file that cannot be written
+    said.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
     dialog.printButton->click();
-    const QStringList told = prompts.toldTexts();
+    const QStringList told = said.toldTexts();
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("The TimeLine could not be saved")) << told[0].toStdString();
-    EXPECT_EQ(prompts.asked.last().icon, controls::MessageIcon::Exclamation);
+    EXPECT_EQ(said.asked.last().icon, controls::MessageIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
 }

@@ -86,7 +86,7 @@ TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFiles
     EXPECT_EQ(centreOf(form.widgets().stripSlots[2]), qRgb(200, 40, 0));
 }
 
-TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
+TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriTimeAndSizeMatchTheFile)
 {
     const QString picture = book.writePicture("beach.bmp", {300, 200}, Qt::red);
     book.addEntry({QDate(2001, 1, 1), "Beach", "1 Events", {}, picture, {}});
@@ -94,11 +94,13 @@ TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
     const QString uri = "file://" + picture;
     const QString thumbnail = cacheHome() + "/large/" + md5Png(uri);
     ASSERT_TRUE(QDir().mkpath(cacheHome() + "/large"));
-    const auto writeThumbnail = [&](const QString& keyUri, const QString& mtime) {
+    const auto writeThumbnail = [&](const QString& keyUri, const QString& mtime, qint64 bytes = -1) {
         QImage green(256, 171, QImage::Format_RGB32);
         green.fill(Qt::green);
         green.setText("Thumb::URI", keyUri);
         green.setText("Thumb::MTime", mtime);
+        if (bytes >= 0)
+            green.setText("Thumb::Size", QString::number(bytes));
         ASSERT_TRUE(green.save(thumbnail));
     };
     writeThumbnail(uri, mtimeOf(picture));
@@ -120,6 +122,15 @@ TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriAndTimeMatchTheFile)
     form.widgets().timelineButton->click();
     form.widgets().timelineButton->click();
     EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(0, 0, 255)) << "a changed file is decoded again";
+
+    // Rewritten within the same second: the size the thumbnail names tells the two apart.
+    const QDateTime same = QFileInfo(picture).lastModified();
+    writeThumbnail(uri, mtimeOf(picture), QFileInfo(picture).size());
+    book.writePicture("beach.bmp", {300, 190}, Qt::yellow);
+    setModified(picture, same);
+    form.widgets().timelineButton->click();
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(255, 255, 0)) << "a file of another size";
 }
 
 TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)

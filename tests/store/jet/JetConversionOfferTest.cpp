@@ -1,4 +1,5 @@
-// The start-up offer: Yes converts and tells the entry count, No and failures leave the file.
+// The start-up offer on a file that cannot be converted: the reason is told and the file kept
+// (Yes and No on a good file are answered in the start-up tests).
 #include "JetTestFiles.h"
 #include "ScriptedPrompts.h"
 #include "shell/JetConversionOffer.h"
@@ -7,34 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace wk::testing;
-
-TEST(JetConversionOffer, YesConvertsAndTellsTheEntriesNoLeavesTheFile)
-{
-    QTemporaryDir dir;
-    const QString path = copyAsScrapbook(dir.path(), QStringLiteral("DateTestDatabase.mdb"));
-    if (path.isEmpty())
-        GTEST_SKIP() << "shared Jet files absent";
-    const QByteArray before = fileBytes(path);
-
-    ScriptedPrompts no;
-    no.yesNoAnswers.enqueue(false);
-    EXPECT_FALSE(wk::shell::offerJetConversion(no, nullptr, path));
-    ASSERT_EQ(no.asked.size(), 1);
-    EXPECT_EQ(no.asked[0].kind, QStringLiteral("yesno"));
-    EXPECT_TRUE(no.asked[0].text.contains(QLatin1String("Velmora.mdb")));
-    EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("Velmora.mdb")});
-
-    ScriptedPrompts yes;
-    yes.yesNoAnswers.enqueue(true);
-    EXPECT_TRUE(wk::shell::offerJetConversion(yes, nullptr, path));
-    ASSERT_EQ(yes.toldTexts().size(), 1);
-    EXPECT_TRUE(yes.toldTexts()[0].startsWith(QLatin1String("0 entries were converted.")))
-        << yes.toldTexts()[0].toStdString();
-    EXPECT_TRUE(yes.toldTexts()[0].contains(QLatin1String("Velmora (Access original).mdb")));
-    EXPECT_EQ(wk::store::jet::readJetHeader(path).version, wk::store::jet::JetVersion::NotJet);
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora (Access original).mdb"))), before);
-}
 
 TEST(JetConversionOffer, AProtectedFileIsExplainedAndKept)
 {
