@@ -165,6 +165,17 @@ bool EntryEditing::checkDateAndTitle()
     return true;
 }
 
+namespace {
+// A stored value as the boxes show it: a date as the short date, anything else as its text.
+QString shownValue(const QString& field, const QVariant& value)
+{
+    if (field == store::kDateField)
+        if (const std::optional<QDate> day = dates::dayFromStorage(value.toString()))
+            return dates::formatShort(*day);
+    return value.toString();
+}
+} // namespace
+
 QString EntryEditing::describeRow(const store::RowState& row)
 {
     static const std::pair<QString, QString> kLabels[] = {
@@ -179,7 +190,7 @@ QString EntryEditing::describeRow(const store::RowState& row)
     for (const auto& [field, label] : kLabels)
         for (qsizetype c = 0; c < row.columns.size(); ++c)
             if (row.columns.at(c).compare(field, Qt::CaseInsensitive) == 0)
-                lines << label + QStringLiteral(": ") + row.values.at(c).toString();
+                lines << label + QStringLiteral(": ") + shownValue(field, row.values.at(c));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -97,6 +97,7 @@ TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpo
     EXPECT_TRUE(lastTold().contains("changed by another program")) << lastTold().toStdString();
     EXPECT_TRUE(lastTold().contains("Log: written elsewhere")) << lastTold().toStdString();
     EXPECT_TRUE(lastTold().contains("Who or Where: Gran")) << lastTold().toStdString();
+    EXPECT_TRUE(lastTold().contains("Date: 1/5/2001")) << lastTold().toStdString();
     EXPECT_TRUE(stored().contains("E00005/written elsewhere"));
     EXPECT_EQ(widgets().titleEdit->text(), "E00005 at the lake");
 
