@@ -130,6 +130,10 @@ QString backUpScrapbook(Connection& connection, const QDateTime& at)
     const QString copy = folder.filePath(name);
     const QString temporary = folder.filePath(QLatin1Char('.') + name + QStringLiteral(".part"));
     copyDatabase(connection.handle(), temporary);
+    // Room is made before the new copy takes its name, so no moment holds more than ten copies.
+    QStringList kept = scrapbookBackups(scrapbook);
+    while (kept.size() > kBackupsKept - 1)
+        QFile::remove(kept.takeFirst());
     if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(copy).constData()) != 0) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temporary);
@@ -137,10 +141,6 @@ QString backUpScrapbook(Connection& connection, const QDateTime& at)
                              .arg(QDir::toNativeSeparators(copy), reason));
     }
     syncDirectory(folder.path());
-
-    QStringList kept = scrapbookBackups(scrapbook);
-    while (kept.size() > kBackupsKept)
-        QFile::remove(kept.takeFirst());
     return copy;
 }
 
