@@ -2,6 +2,7 @@
 // refuses the write): the user is told what did not happen and why, nothing else is changed, and
 // what was typed stays where it was typed.
 #include "StartedProgram.h"
+#include "SqliteRows.h"
 #include "TestScrapbook.h"
 
 #include "calendar/DayDrop.h"
@@ -33,22 +34,10 @@ namespace {
 
 const QString kRefusal = QStringLiteral("the family keeps this scrapbook as it is");
 
-// Every row of `table`, as text, in row order.
+// Every row of `table`, in row order.
 QStringList rowsOf(const TestScrapbook& book, const QString& table)
 {
-    store::ConnectionPool pool;
-    store::DataSource source(pool, QStringLiteral("check"));
-    source.setDatabaseName(book.databasePath());
-    source.setRecordSource(table);
-    source.refresh();
-    QStringList rows;
-    for (int r = 0; r < source.recordCount(); ++r) {
-        QStringList fields;
-        for (const QString& f : source.fieldNames())
-            fields << source.fieldAt(r, f).toString();
-        rows << fields.join(QLatin1Char('|'));
-    }
-    return rows;
+    return store::testing::rowsOf(book.databasePath(), QStringLiteral("SELECT * FROM \"%1\"").arg(table));
 }
 
 class FailedWrites : public ::testing::Test {

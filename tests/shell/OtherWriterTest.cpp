@@ -3,6 +3,7 @@
 // freed row id, a lock. No save, delete or undo ever writes over an entry it was not shown; the
 // user is told, and what was typed stays.
 #include "StartedProgram.h"
+#include "SqliteRows.h"
 #include "TestScrapbook.h"
 
 #include "controls/LineList.h"
@@ -60,16 +61,8 @@ protected:
     // Titles with their logs, in row order.
     QStringList stored()
     {
-        store::ConnectionPool pool;
-        store::DataSource table(pool, QStringLiteral("check"));
-        table.setDatabaseName(book.databasePath());
-        table.setRecordSource(QStringLiteral("SELECT * FROM MYLIFE ORDER BY rowid"));
-        table.refresh();
-        QStringList rows;
-        for (int r = 0; r < table.recordCount(); ++r)
-            rows << table.fieldAt(r, "MYEVENT").toString() + QLatin1Char('/') +
-                        table.fieldAt(r, "LOG").toString();
-        return rows;
+        return store::testing::rowsOf(
+            book.databasePath(), QStringLiteral("SELECT MYEVENT || '/' || LOG FROM MYLIFE ORDER BY rowid"));
     }
 
     void editLine(int line, const QString& title)

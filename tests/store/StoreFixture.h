@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include "SqliteRows.h"
 
 #include <ostream>
 
@@ -25,29 +26,6 @@ inline void execOn(const QString& path, const QString& sql)
     EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "") << " in " << sql.toStdString();
     sqlite3_free(err);
     sqlite3_close(db);
-}
-
-// Rows of a query run straight on the file, fields joined by "|", null as "<null>".
-inline QStringList rowsOf(const QString& path, const QString& sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    QStringList out;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(db);
-    while (st && sqlite3_step(st) == SQLITE_ROW) {
-        QStringList fields;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            fields << (sqlite3_column_type(st, c) == SQLITE_NULL
-                           ? QStringLiteral("<null>")
-                           : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
-        }
-        out << fields.join(QLatin1Char('|'));
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return out;
 }
 
 // The entries every store test starts from (stored in this order, not in date order).
