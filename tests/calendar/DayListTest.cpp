@@ -54,8 +54,9 @@ TEST_F(CalendarTest, AGreyFirstRowCellOfJanuaryListsADayOfTheYearBefore)
     EXPECT_EQ(gridColumn(form.widgets().dayGrid, 2), QStringList({"3 Family", "3 Family", ""}));
 }
 
-TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
+TEST_F(CalendarTest, GreyCellsListTheirMonthAndBackKeepsTheDayNumber)
 {
+    book.addEntry({QDate(1998, 6, 20), "Gone soon"});
     shell::MainWindow& form = startCalendar(QDate(1998, 6, 10)); // June 1998: the 1st is a Monday
     ASSERT_EQ(dayNumber(1), 31);
     clickLine(1, 0);
@@ -64,6 +65,17 @@ TEST_F(CalendarTest, GreyCellsOfTheLastRowsListTheNextMonth)
     ASSERT_EQ(dayNumber(34), 3);
     clickLine(34, 0);
     EXPECT_EQ(form.calendar().dayList().dayDate(), " 7/3/ 1998");
+    form.widgets().dayListBackButton->click();
+
+    // Back on a day whose entries went, or that never had any, keeps the day number.
+    ASSERT_EQ(lines(21), QStringList({"20", "Gone soon"}));
+    clickLine(21, 1);
+    book.exec("DELETE FROM MYLIFE");
+    form.widgets().dayListBackButton->click();
+    EXPECT_EQ(lines(21), QStringList({"20"}));
+    clickLine(22, 0);
+    form.widgets().dayListBackButton->click();
+    EXPECT_EQ(lines(22), QStringList({"21"}));
 }
 
 TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
@@ -104,18 +116,4 @@ TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
     EXPECT_FALSE(form.widgets().dayListBackButton->isVisibleTo(&form));
     EXPECT_EQ(lines(16), QStringList({"15", "Funfair", "Parade"}));
     EXPECT_EQ(form.entries().recordCount(), 2); // the entry set ran again
-}
-
-TEST_F(CalendarTest, BackOnADayWithoutEntriesKeepsTheDayNumber)
-{
-    book.addEntry({QDate(1998, 6, 20), "Gone soon"});
-    shell::MainWindow& form = startCalendar(QDate(1998, 6, 10));
-    ASSERT_EQ(lines(21), QStringList({"20", "Gone soon"}));
-    clickLine(21, 1);
-    book.exec("DELETE FROM MYLIFE");
-    form.widgets().dayListBackButton->click();
-    EXPECT_EQ(lines(21), QStringList({"20"}));
-    clickLine(22, 0); // a day that never had entries
-    form.widgets().dayListBackButton->click();
-    EXPECT_EQ(lines(22), QStringList({"21"}));
 }

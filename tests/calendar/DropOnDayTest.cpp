@@ -101,17 +101,6 @@ TEST_F(CalendarTest, DropsOnAGreyFirstRowCellAndOnCell41Holding13)
     EXPECT_EQ(rows[2]["DATE"].toDate(), QDate(1998, 2, 13)); // not below 13: the shown month
 }
 
-TEST_F(CalendarTest, WithNoLineSelectedADropStoresNothing)
-{
-    book.addEntry({QDate(1990, 1, 1), "Kite"});
-    shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
-    form.widgets().entryList->setCurrentRow(-1);
-    dragOnto(form.widgets().dayCells[10], 0, true);
-    EXPECT_EQ(storedEntries().size(), 1u);
-    EXPECT_EQ(lines(10), QStringList({"10"}));
-    EXPECT_EQ(background(10), QColor(255, 255, 255)); // the highlight is gone all the same
-}
-
 TEST_F(CalendarTest, TheCellUnderTheDragIsHighlightedAndLeftWithItsOwnThresholds)
 {
     book.addEntry({QDate(1990, 1, 1), "Kite"});
@@ -128,5 +117,11 @@ TEST_F(CalendarTest, TheCellUnderTheDragIsHighlightedAndLeftWithItsOwnThresholds
     dragOnto(form.widgets().dayCells[10], 0, false); // today's cell loses its highlight
     EXPECT_EQ(background(10), QColor(255, 255, 255));
     EXPECT_EQ(text(10), QColor(0, 0, 0));
+
+    // With no line selected a drop stores nothing, and the highlight is gone all the same.
+    form.widgets().entryList->setCurrentRow(-1);
+    dragOnto(form.widgets().dayCells[11], 0, true);
+    EXPECT_EQ(lines(11), QStringList({"11"}));
+    EXPECT_EQ(background(11), QColor(255, 255, 255));
     EXPECT_EQ(storedEntries().size(), 1u);
 }

@@ -42,6 +42,9 @@ TEST_F(CalendarTest, EntriesAreListedUnderTheirDayAndTodayIsMarked)
     book.addEntry({QDate(1998, 3, 3), "March kite"}); // a grey day of the next month
     book.addEntry({QDate(1998, 2, 14), "Second valentine"});
     book.addEntry({QDate(1998, 4, 3), "Too late"});
+    book.addEntry({QDate(1998, 2, 5), "Midday"});
+    book.exec("UPDATE MYLIFE SET DATE = '1998-02-05 12:30:00' WHERE MYEVENT = 'Midday'");
+    book.addEntry({QDate(1998, 2, 5), "Whole day"});
     shell::MainWindow& form = startCalendar(QDate(1998, 2, 10));
 
     EXPECT_TRUE(form.widgets().calendarFrame->isVisibleTo(&form));
@@ -52,6 +55,7 @@ TEST_F(CalendarTest, EntriesAreListedUnderTheirDayAndTodayIsMarked)
     EXPECT_EQ(lines(14), QStringList({"14", "Valentine", "Second valentine"}));
     EXPECT_EQ(lines(31), QStringList({"3", "March kite"}));
     EXPECT_EQ(lines(1), QStringList({"1"}));
+    EXPECT_EQ(lines(5), QStringList({"5", "Whole day"})); // an entry with a time of day matches no cell
     // Today, the 10th, dark blue with white text; other cells keep the window colour.
     EXPECT_EQ(background(10), QColor(0, 0, 128));
     EXPECT_EQ(text(10), QColor(255, 255, 255));
@@ -119,13 +123,4 @@ TEST_F(CalendarTest, SwitchingOffBringsTheMainScreenBack)
     EXPECT_FALSE(form.widgets().dayListBackButton->isVisibleTo(&form));
     EXPECT_EQ(form.widgets().entryList->count(), 3); // rebuilt from the re-run entry set
     EXPECT_EQ(form.lineBookmarks().size(), 3);
-}
-
-TEST_F(CalendarTest, AnEntryWithATimeOfDayMatchesNoCell)
-{
-    book.addEntry({QDate(1998, 2, 5), "Midday"});
-    book.exec("UPDATE MYLIFE SET DATE = '1998-02-05 12:30:00'");
-    book.addEntry({QDate(1998, 2, 5), "Whole day"});
-    startCalendar(QDate(1998, 2, 10));
-    EXPECT_EQ(lines(5), QStringList({"5", "Whole day"}));
 }

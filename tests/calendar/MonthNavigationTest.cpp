@@ -16,7 +16,7 @@ void stepRight(QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSing
 void stepLeft(QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); }
 } // namespace
 
-TEST_F(CalendarTest, DecemberStepsToJanuaryOfTheNextYearAndBack)
+TEST_F(CalendarTest, DecemberStepsToJanuaryOfTheNextYearAndBackAndTwelveStepsToJanuary)
 {
     book.addEntry({QDate(1999, 1, 6), "Epiphany"});
     book.addEntry({QDate(1998, 12, 28), "Holidays"});
@@ -37,18 +37,23 @@ TEST_F(CalendarTest, DecemberStepsToJanuaryOfTheNextYearAndBack)
     EXPECT_EQ(form.widgets().monthScroller->value(), 12);
     EXPECT_EQ(lines(30), QStringList({"28", "Holidays"})); // December 1998 starts on a Tuesday
     EXPECT_EQ(form.widgets().yearScroller->value(), 1998); // the year scroller is not moved by the wrap
-}
 
-TEST_F(CalendarTest, AtTwelveWithJuneShownAStepComputesJulyAndShowsJanuaryOfThatYear)
-{
-    shell::MainWindow& form = startCalendar(QDate(1998, 12, 15));
-    form.calendar().fillMonth(6, 1998, {}); // as the year scroller leaves it: June, scroller at 12
-    ASSERT_EQ(form.widgets().monthLabel->text(), "June");
+    // At twelve with June shown, as the year scroller leaves it, a step computes July and shows
+    // January of that year.
+    form.calendar().fillMonth(6, 1998, {});
     stepRight(form.widgets().monthScroller);
     EXPECT_EQ(form.widgets().monthScroller->value(), 1);
     EXPECT_EQ(form.widgets().monthLabel->text(), "January");
     EXPECT_EQ(form.widgets().yearLabel->text(), "1998");
     EXPECT_EQ(dayNumber(5), 1); // 1 January 1998 is a Thursday
+
+    // A second switch-on keeps the year label: the year scroller already held 1998.
+    stepLeft(form.widgets().monthScroller); // December 1997
+    form.widgets().calendarButton->click();
+    form.widgets().calendarButton->click();
+    EXPECT_EQ(form.widgets().yearLabel->text(), "1997");
+    EXPECT_EQ(form.widgets().monthLabel->text(), "December");
+    EXPECT_EQ(dayNumber(3), 1); // the grid shows December 1998 all the same
 }
 
 TEST_F(CalendarTest, DraggingTheThumbPreviewsTheMonthAndFillsOnceOnRelease)
@@ -68,16 +73,4 @@ TEST_F(CalendarTest, DraggingTheThumbPreviewsTheMonthAndFillsOnceOnRelease)
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(form.widgets().monthLabel->text(), "July");
     EXPECT_EQ(dayNumber(4), 1); // 1 July 1998 is a Wednesday
-}
-
-TEST_F(CalendarTest, ASecondSwitchOnKeepsTheYearLabel)
-{
-    shell::MainWindow& form = startCalendar(QDate(1998, 12, 15));
-    stepRight(form.widgets().monthScroller); // January 1999
-    ASSERT_EQ(form.widgets().yearLabel->text(), "1999");
-    form.widgets().calendarButton->click();
-    form.widgets().calendarButton->click();
-    EXPECT_EQ(form.widgets().yearLabel->text(), "1999"); // the year scroller already held 1998
-    EXPECT_EQ(form.widgets().monthLabel->text(), "December");
-    EXPECT_EQ(dayNumber(3), 1); // the grid shows December 1998 all the same
 }

@@ -1,10 +1,6 @@
 // The hidden folder listings: reading a folder by patterns, natural order, indexes outside the
 // list, the selection after each re-read, and full paths at a root.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
-
 #include "controls/FolderFiles.h"
-#include "editing/PictureFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,17 +89,4 @@ TEST(FolderFilesTest, FullPathsAddNoSecondSeparatorAtARoot)
     list.setFolder(dir.path() + "/");
     EXPECT_EQ(list.fullPath(0), dir.path() + "/x.bmp");
     EXPECT_TRUE(QFile::exists(list.fullPath(0)));
-}
-
-TEST(FolderFilesTest, TheEditScreenListsTheProgramFolderAndItsCameraFiles)
-{
-    wk::testing::TestScrapbook book;
-    touch(book.path("PB00002.jpg"));
-    touch(book.path("PB00001.jpg"));
-    touch(book.path("other.jpg"));
-    wk::testing::StartedProgram program(book.dir());
-    program.start();
-    auto& form = program.form();
-    EXPECT_EQ(form.pictureFiles().cameraNumberNames(), (QStringList{"PB00001.jpg", "PB00002.jpg"}));
-    EXPECT_EQ(form.pictureFiles().listedFolder(), book.dir());
 }

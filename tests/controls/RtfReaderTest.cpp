@@ -199,9 +199,7 @@ TEST(RtfReaderMalformed, DeepNestingAndRandomBytes)
             static const char alphabet[] = "{}\\'*ubinfscpar0123456789- ;\r\nxy\x80\xff";
             junk += alphabet[rng.bounded(int(sizeof alphabet - 1))];
         }
-        QTextDocument doc;
-        RtfReader::read(junk, doc); // must simply return
-        SUCCEED();
+        read(junk); // must simply return
     }
 }
 

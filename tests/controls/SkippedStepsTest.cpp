@@ -8,40 +8,15 @@
 
 namespace {
 
-// Captures the program's own log lines ("category: message") while it lives, under `rules`;
-// the handler and the rules before it come back after.
-class CapturedLog {
-public:
-    explicit CapturedLog(const QString& rules)
-    {
-        lines().clear();
-        QLoggingCategory::setFilterRules(rules);
-        previous_ = qInstallMessageHandler(&capture);
-    }
-    ~CapturedLog()
-    {
-        qInstallMessageHandler(previous_);
-        QLoggingCategory::setFilterRules(QString());
-    }
-    CapturedLog(const CapturedLog&) = delete;
-    CapturedLog& operator=(const CapturedLog&) = delete;
+// The program's own log lines ("category: message") captured under the logging rules a test sets.
+QStringList logged;
 
-    static QStringList& lines()
-    {
-        static QStringList captured;
-        return captured;
-    }
-
-private:
-    static void capture(QtMsgType, const QMessageLogContext& context, const QString& message)
-    {
-        const QString category = QString::fromUtf8(context.category);
-        if (category.startsWith(QStringLiteral("wanderkeep.")))
-            lines() << category + QStringLiteral(": ") + message;
-    }
-
-    QtMessageHandler previous_ = nullptr;
-};
+void capture(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    const QString category = QString::fromUtf8(context.category);
+    if (category.startsWith(QStringLiteral("wanderkeep.")))
+        logged << category + QStringLiteral(": ") + message;
+}
 
 const QString kLocked = QStringLiteral("Cannot read Velmora.mdb: database is locked");
 
@@ -52,23 +27,21 @@ void lockedScrapbookStep() { throw wk::store::StoreError(kLocked); }
 TEST(SkippedSteps, LogTheFailureAndTheCallersLineOnlyWhenTheRulesAskForIt)
 {
     using wk::controls::skipStep;
-    {
-        CapturedLog log(QStringLiteral("wanderkeep.*=true"));
-        EXPECT_TRUE(skipStep([] {}));
-        EXPECT_TRUE(log.lines().isEmpty()) << "a step that worked is not logged";
+    const QtMessageHandler previous = qInstallMessageHandler(&capture);
+    QLoggingCategory::setFilterRules(QStringLiteral("wanderkeep.*=true"));
+    EXPECT_TRUE(skipStep([] {}));
+    EXPECT_TRUE(logged.isEmpty()) << "a step that worked is not logged";
+    const int line = __LINE__ + 1;
+    EXPECT_FALSE(skipStep(lockedScrapbookStep));
+    const QString all = logged.join('\n');
+    ASSERT_EQ(logged.size(), 1) << all.toStdString();
+    EXPECT_TRUE(all.startsWith(QStringLiteral("wanderkeep.ui: "))) << all.toStdString();
+    EXPECT_TRUE(all.contains(kLocked)) << all.toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("SkippedStepsTest.cpp:%1").arg(line))) << all.toStdString();
 
-        const int line = __LINE__ + 1;
-        EXPECT_FALSE(skipStep(lockedScrapbookStep));
-        ASSERT_EQ(log.lines().size(), 1) << log.lines().join('\n').toStdString();
-        const QString logged = log.lines().constFirst();
-        EXPECT_TRUE(logged.startsWith(QStringLiteral("wanderkeep.ui: "))) << logged.toStdString();
-        EXPECT_TRUE(logged.contains(kLocked)) << logged.toStdString();
-        EXPECT_TRUE(logged.contains(QStringLiteral("SkippedStepsTest.cpp:%1").arg(line)))
-            << logged.toStdString();
-    }
-    {
-        CapturedLog log{QString()}; // the program's defaults
-        EXPECT_FALSE(skipStep(lockedScrapbookStep));
-        EXPECT_TRUE(log.lines().isEmpty()) << log.lines().join('\n').toStdString();
-    }
+    logged.clear();
+    QLoggingCategory::setFilterRules(QString()); // the program's defaults
+    EXPECT_FALSE(skipStep(lockedScrapbookStep));
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
 }

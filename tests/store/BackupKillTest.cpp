@@ -1,63 +1,34 @@
 // A copy of the scrapbook is whole or absent, however the program is stopped: child processes
 // are killed at random moments of their copy, and afterwards every copy under a final name opens
 // with all its entries, no more than ten are kept and nothing half-written survives the next start.
+#include "StoreFixture.h"
+
 #include "store/Backups.h"
-#include "store/Connection.h"
-#include "store/ScrapbookFile.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <random>
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+using wk::store::testing::execOn;
+using wk::store::testing::rowsOf;
+
 namespace {
 
-constexpr int kEntries = 4000;
-
-int entryCount(const QString& path)
-{
-    sqlite3* db = nullptr;
-    int count = -1;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-        SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM MYLIFE", -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            count = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return count;
-}
-
-void fillScrapbook(const QString& path)
-{
-    wk::store::createScrapbook(path);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    const QByteArray sql =
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                       "INSERT INTO MYLIFE (DATE, MYEVENT, LOG) SELECT '1998-06-15', "
-                       "'Entry ' || i, printf('%.400c', 'x') FROM n")
-            .arg(kEntries)
-            .toUtf8();
-    EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-}
+const QStringList kEntryCount{QStringLiteral("4000")};
 
 TEST(BackupKills, AKilledCopyLeavesNoCopyOrAWholeOne)
 {
     QTemporaryDir dir;
     const QString scrapbook = dir.filePath(QStringLiteral("Velmora.mdb"));
-    fillScrapbook(scrapbook);
-    ASSERT_EQ(entryCount(scrapbook), kEntries);
+    wk::store::createScrapbook(scrapbook);
+    execOn(scrapbook, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+                      "INSERT INTO MYLIFE (DATE, MYEVENT, LOG) SELECT '1998-06-15', 'Entry ' || i, "
+                      "printf('%.400c', 'x') FROM n");
+    ASSERT_EQ(rowsOf(scrapbook, "SELECT count(*) FROM MYLIFE"), kEntryCount);
 
     std::mt19937 random(20261207);
     QElapsedTimer clock;
@@ -88,7 +59,7 @@ TEST(BackupKills, AKilledCopyLeavesNoCopyOrAWholeOne)
     const QStringList copies = wk::store::scrapbookBackups(scrapbook);
     EXPECT_LE(copies.size(), wk::store::kBackupsKept);
     for (const QString& copy : copies) {
-        EXPECT_EQ(entryCount(copy), kEntries) << copy.toStdString();
+        EXPECT_EQ(rowsOf(copy, "SELECT count(*) FROM MYLIFE"), kEntryCount) << copy.toStdString();
         EXPECT_FALSE(QFile::exists(copy + QStringLiteral("-journal"))) << copy.toStdString();
     }
 

@@ -1,26 +1,19 @@
 #include "StoreFixture.h"
 
-#include "store/DateRules.h"
-#include "store/QueryDialect.h"
-#include "store/StoreError.h"
-
 #include <QFile>
 
 using namespace wk::store;
-using wk::store::testing::execOn;
-using wk::store::testing::rowsOf;
-using wk::store::testing::StoreTest;
+using namespace wk::store::testing;
 
 namespace {
 const char* kByDate = "SELECT * FROM mylife order by date;";
 }
 
-TEST_F(StoreTest, MovesAndEndTestsOnAFullSet)
+TEST_F(StoreTest, MovesAndEndTestsOnAFullAndAnEmptySet)
 {
     auto ds = source(kByDate);
     ASSERT_EQ(ds->recordCount(), 7);
-    EXPECT_FALSE(ds->eof());
-    EXPECT_FALSE(ds->bof());
+    EXPECT_FALSE(ds->eof() || ds->bof());
     EXPECT_EQ(ds->field("MYEVENT").toString(), "Zoo");
     ds->movePrevious();
     EXPECT_TRUE(ds->bof());
@@ -29,62 +22,43 @@ TEST_F(StoreTest, MovesAndEndTestsOnAFullSet)
     ds->moveNext();
     EXPECT_EQ(ds->field("myevent").toString(), "Zoo");
     ds->moveLast();
-    EXPECT_EQ(ds->field("MyEvent").toString(), "Xmas");
     ds->moveNext();
     EXPECT_TRUE(ds->eof());
     EXPECT_EQ(ds->absolutePosition(), -1);
     EXPECT_THROW(ds->moveNext(), StoreError);
     ds->movePrevious();
-    EXPECT_EQ(ds->field("MYEVENT").toString(), "Xmas");
+    EXPECT_EQ(ds->field("MyEvent").toString(), "Xmas");
     ds->moveTo(2);
     EXPECT_EQ(ds->absolutePosition(), 2);
     EXPECT_THROW(ds->moveTo(7), StoreError);
 
-    int seen = 0;
-    for (ds->moveFirst(); !ds->eof(); ds->moveNext())
-        ++seen;
-    EXPECT_EQ(seen, 7);
-}
-
-TEST_F(StoreTest, AnEmptySetIsAtBothEnds)
-{
-    auto ds = source("SELECT * FROM mylife WHERE what = 'none' ;");
-    EXPECT_EQ(ds->recordCount(), 0);
-    EXPECT_TRUE(ds->eof());
-    EXPECT_TRUE(ds->bof());
-    EXPECT_THROW(ds->moveFirst(), StoreError);
-    EXPECT_THROW(ds->moveLast(), StoreError);
-    EXPECT_THROW(ds->moveNext(), StoreError);
-    EXPECT_THROW(ds->bookmark(), StoreError);
-    EXPECT_THROW(ds->field("MYEVENT"), StoreError);
-    EXPECT_THROW(ds->edit(), StoreError);
-    ds->findFirst("[MYEVENT]='Zoo'");
-    EXPECT_TRUE(ds->noMatch());
+    auto none = source("SELECT * FROM mylife WHERE what = 'none' ;");
+    EXPECT_TRUE(none->eof() && none->bof());
+    EXPECT_THROW(none->moveFirst(), StoreError);
+    EXPECT_THROW(none->moveNext(), StoreError);
+    EXPECT_THROW(none->bookmark(), StoreError);
+    EXPECT_THROW(none->edit(), StoreError);
+    none->findFirst("[MYEVENT]='Zoo'");
+    EXPECT_TRUE(none->noMatch());
     // The field names are known even without rows.
-    EXPECT_EQ(ds->fieldNames(), QStringList({"DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"}));
+    EXPECT_EQ(none->fieldNames(), QStringList({"DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"}));
 }
 
 TEST_F(StoreTest, FieldsReadAsTextDateOrNull)
 {
-    execOn(path, "INSERT INTO mylife (date, myevent, log) VALUES ('1998-09-09 14:05:00', 'Timed', 'ends in "
-                 "blanks   ')");
+    execOn(path,
+           "INSERT INTO mylife (date, myevent, log) VALUES ('1998-09-09 14:05:00', 'Timed', 'blanks   ')");
     auto ds = source(kByDate);
-    ds->moveFirst();
     EXPECT_EQ(ds->field("DATE"), QVariant(QDate(1997, 3, 2)));
     EXPECT_EQ(ds->field("mylife.date").toDate(), QDate(1997, 3, 2));
     EXPECT_EQ(ds->field("[LOG]").toString(), "lions");
     ds->findFirst("[MYEVENT]='Timed'");
     EXPECT_EQ(ds->field("date"), QVariant(QDateTime(QDate(1998, 9, 9), QTime(14, 5))));
-    EXPECT_EQ(ds->field("LOG").toString(), "ends in blanks   "); // trailing blanks are kept
+    EXPECT_EQ(ds->field("LOG").toString(), "blanks   "); // trailing blanks are kept
     ds->findFirst("[MYEVENT]='Xmas'");
     EXPECT_FALSE(ds->field("WHERE").isValid());
     EXPECT_FALSE(ds->field("LOG").isValid());
-    EXPECT_THROW(ds->field("NOSUCH"), StoreError);
-    try {
-        ds->field("NOSUCH");
-    } catch (const StoreError& e) {
-        EXPECT_EQ(e.message(), "Velmora.mdb: no field NOSUCH in mylife");
-    }
+    EXPECT_EQ(errorOf([&] { ds->field("NOSUCH"); }), "Velmora.mdb: no field NOSUCH in mylife");
 }
 
 TEST_F(StoreTest, BookmarksSurviveAsTextAndBelongToOneSet)
@@ -127,25 +101,17 @@ TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile)
     EXPECT_EQ(ds->field("MYEVENT").toString(), "School play"); // the row current before addNew
     ds->setBookmark(ds->lastModified());
     EXPECT_EQ(ds->absolutePosition(), 7); // the new row is last until a refresh
-    EXPECT_EQ(ds->field("DATE").toDate(), QDate(1998, 6, 15));
-    EXPECT_EQ(ds->field("LOG").toString(), "");
-
-    EXPECT_EQ(rowsOf(path, "SELECT date, myevent, what, \"where\", picture, log FROM mylife WHERE myevent "
-                           "LIKE 'Grandma''s T%'"),
+    EXPECT_EQ(rowsOf(path, "SELECT * FROM mylife WHERE myevent LIKE 'Grandma''s T%'"),
               QStringList({"1998-06-15|Grandma's Tea   |1 Events|Grandma|C:\\new.jpg|"}));
     ds->refresh();
     EXPECT_EQ(changes, 2);
     ds->setBookmark(ds->lastModified());
     EXPECT_EQ(ds->absolutePosition(), 4); // in date order after the other entries of that day
-}
 
-TEST_F(StoreTest, AddNewAtTheEndStaysAtTheEnd)
-{
-    auto ds = source(kByDate);
+    // Added past the end, the set stays past the end.
     ds->moveLast();
     ds->moveNext();
     ds->addNew();
-    ds->setField("DATE", QDate(2001, 1, 1));
     ds->setField("MYEVENT", "New");
     ds->update();
     EXPECT_TRUE(ds->eof());
@@ -153,7 +119,7 @@ TEST_F(StoreTest, AddNewAtTheEndStaysAtTheEnd)
     EXPECT_EQ(ds->field("MYEVENT").toString(), "New");
 }
 
-TEST_F(StoreTest, EditChangesOneRowAndCancelLeavesIt)
+TEST_F(StoreTest, EditChangesOneRowAndCancelOrAMoveLeavesIt)
 {
     auto ds = source(kByDate);
     ds->findFirst("[MYEVENT]='Zoo'");
@@ -162,7 +128,6 @@ TEST_F(StoreTest, EditChangesOneRowAndCancelLeavesIt)
     ds->setField("DATE", QDateTime(QDate(1997, 3, 3), QTime(9, 30)));
     EXPECT_EQ(ds->field("LOG").toString(), "elephants"); // the started row reads its new values
     ds->update();
-    EXPECT_EQ(ds->field("LOG").toString(), "elephants");
     EXPECT_EQ(ds->recordCount(), 7);
     EXPECT_EQ(rowsOf(path, "SELECT date, log FROM mylife WHERE myevent = 'Zoo'"),
               QStringList({"1997-03-03 09:30:00|elephants"}));
@@ -205,7 +170,6 @@ TEST_F(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove)
 
 TEST_F(StoreTest, DataSourcesShareOneConnectionPerFile)
 {
-    auto a = source("MYLIFE");
     auto b = std::make_unique<DataSource>(pool, "DataFind");
     // The program writes a backslash before the file name and its own letter case.
     b->setDatabaseName(dir.path() + "\\VELMORA.MDB");
@@ -215,29 +179,23 @@ TEST_F(StoreTest, DataSourcesShareOneConnectionPerFile)
     EXPECT_EQ(pool.open(path).get(), pool.open(dir.path() + "/./Velmora.mdb").get());
 }
 
-TEST_F(StoreTest, FailuresAreClearErrors)
+TEST_F(StoreTest, FailuresAreClearErrorsAndKeepWhatWasThere)
 {
     auto ds = std::make_unique<DataSource>(pool, "Data1");
     EXPECT_THROW(ds->refresh(), StoreError); // no file named
     ds->setDatabaseName(path);
     ds->setRecordSource("FOO");
-    try {
-        ds->refresh();
-        ADD_FAILURE() << "no error";
-    } catch (const StoreError& e) {
-        EXPECT_EQ(e.message(), "Velmora.mdb: no such table: FOO");
-    }
-    ds->setDatabaseName(dir.filePath("Missing.mdb"));
+    EXPECT_EQ(errorOf([&] { ds->refresh(); }), "Velmora.mdb: no such table: FOO");
     ds->setRecordSource("MYLIFE");
-    EXPECT_THROW(ds->refresh(), StoreError);
-    EXPECT_FALSE(QFile::exists(dir.filePath("Missing.mdb"))); // never created
-
     QFile junk(dir.filePath("junk.mdb"));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(4096, 'x'));
     junk.close();
-    ds->setDatabaseName(junk.fileName());
-    EXPECT_THROW(ds->refresh(), StoreError);
+    for (const QString& file : {dir.filePath("Missing.mdb"), junk.fileName()}) {
+        ds->setDatabaseName(file);
+        EXPECT_THROW(ds->refresh(), StoreError) << file.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("Missing.mdb"))); // never created
 
     // A failed refresh keeps the set it had.
     auto ok = source(kByDate);
@@ -255,19 +213,14 @@ TEST_F(StoreTest, FailuresAreClearErrors)
 TEST_F(StoreTest, AReadOnlyFileReadsButRefusesWrites)
 {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
-    auto ds = source(kByDate);
-    EXPECT_EQ(ds->recordCount(), 7);
-    ds->edit();
-    ds->setField("LOG", "x");
-    try {
-        ds->update();
-        ADD_FAILURE() << "no error";
-    } catch (const StoreError& e) {
-        EXPECT_EQ(e.message(), "Cannot write Velmora.mdb: attempt to write a readonly database");
-    }
-    ds->cancelUpdate();
-    EXPECT_THROW(ds->remove(), StoreError);
-    EXPECT_EQ(ds->recordCount(), 7);
+    auto locked = source(kByDate);
+    locked->edit();
+    locked->setField("LOG", "x");
+    EXPECT_EQ(errorOf([&] { locked->update(); }),
+              "Cannot write Velmora.mdb: attempt to write a readonly database");
+    locked->cancelUpdate();
+    EXPECT_THROW(locked->remove(), StoreError);
+    EXPECT_EQ(locked->recordCount(), 7);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -299,29 +252,10 @@ INSERT INTO mylife VALUES ('1998-06-15', 'Picnic', '1 Events', 'GRANDMA', '', NU
     ds->setRecordSource("MYLIFE");
     ds->refresh();
     ds->findFirst("[MYEVENT]='WALK'");
-    EXPECT_FALSE(ds->noMatch());
     ds->edit();
     ds->setField("date", "June 20, 1998");
     ds->update();
     EXPECT_EQ(rowsOf(other, "SELECT date FROM mylife WHERE myevent = 'Walk'"), QStringList({"1998-06-20"}));
-}
-
-TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds)
-{
-    auto ds = source(kByDate);
-    const QString calendar = "mid(WHAT,1,1) = '5'";
-    QStringList found;
-    for (ds->findFirst(calendar); !ds->noMatch(); ds->findNext(calendar)) {
-        found << ds->field("MYEVENT").toString();
-        if (found.size() == 1) { // recategorise the next one through a second source
-            auto other = source("MYLIFE");
-            other->findFirst("[MYEVENT]='Xmas'");
-            other->edit();
-            other->setField("WHAT", "1 Events");
-            other->update();
-        }
-    }
-    EXPECT_EQ(found, QStringList({"Fireworks"}));
 }
 
 // A long set reads its values a page at a time: every row still reads as stored, a row deleted
@@ -329,49 +263,47 @@ TEST_F(StoreTest, FindNextLoopSeesWritesMadeBetweenFinds)
 // the set's own order and its own writes.
 TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
 {
-    execOn(path, QStringLiteral(
-                     "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "
-                     "INSERT INTO MYLIFE (DATE, MYEVENT) SELECT date('2001-01-01', '+' || k || ' days'), "
-                     "'Day ' || k FROM n"));
-    auto byDate = source(QStringLiteral("SELECT * FROM mylife WHERE DATE >= #1/1/2001# order by date;"));
+    execOn(path, "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "
+                 "INSERT INTO MYLIFE (DATE, MYEVENT) SELECT date('2001-01-01', '+' || k || ' days'), "
+                 "'Day ' || k FROM n");
+    auto byDate = source("SELECT * FROM mylife WHERE DATE >= #1/1/2001# order by date;");
     ASSERT_EQ(byDate->recordCount(), 999);
-    execOn(path, QStringLiteral("DELETE FROM MYLIFE WHERE MYEVENT = 'Day 700'"));
-    EXPECT_EQ(byDate->fieldAt(0, QStringLiteral("MYEVENT")).toString(), "Day 1");
-    EXPECT_EQ(byDate->fieldAt(998, QStringLiteral("MYEVENT")).toString(), "Day 999");
-    EXPECT_EQ(byDate->fieldAt(300, QStringLiteral("DATE")).toDate(), QDate(2001, 10, 29));
-    EXPECT_TRUE(byDate->fieldAt(699, QStringLiteral("MYEVENT")).isNull());
-    EXPECT_EQ(byDate->fieldAt(700, QStringLiteral("MYEVENT")).toString(), "Day 701");
+    execOn(path, "DELETE FROM MYLIFE WHERE MYEVENT = 'Day 700'");
+    EXPECT_EQ(byDate->fieldAt(998, "MYEVENT").toString(), "Day 999");
+    EXPECT_EQ(byDate->fieldAt(300, "DATE").toDate(), QDate(2001, 10, 29));
+    EXPECT_TRUE(byDate->fieldAt(699, "MYEVENT").isNull());
+    EXPECT_EQ(byDate->fieldAt(700, "MYEVENT").toString(), "Day 701");
 
-    byDate->moveTo(500);
-    byDate->edit();
-    byDate->setField(QStringLiteral("MYEVENT"), QStringLiteral("Changed"));
-    byDate->update();
-    QStringList titles;
-    QList<int> rows;
-    byDate->forEachValue(QStringLiteral("MYEVENT"), [&](int row, const QVariant& value) {
-        rows << row;
-        titles << value.toString();
-    });
-    ASSERT_EQ(titles.size(), 999);
-    EXPECT_EQ(rows.last(), 998);
-    EXPECT_EQ(titles[0], "Day 1");
-    EXPECT_EQ(titles[500], "Changed");
-    EXPECT_EQ(titles[699], "");
-    EXPECT_EQ(titles[998], "Day 999");
+    const auto rename = [&](int row, const char* title) {
+        byDate->moveTo(row);
+        byDate->edit();
+        byDate->setField("MYEVENT", title);
+        byDate->update();
+    };
+    const auto titles = [&] {
+        QStringList seen;
+        byDate->forEachValue("MYEVENT", [&](int row, const QVariant& value) {
+            EXPECT_EQ(row, seen.size());
+            seen << value.toString();
+        });
+        return seen;
+    };
+    rename(500, "Changed");
+    QStringList first = titles();
+    ASSERT_EQ(first.size(), 999);
+    EXPECT_EQ(first[0], "Day 1");
+    EXPECT_EQ(first[500], "Changed");
+    EXPECT_EQ(first[699], "");
+    EXPECT_EQ(first[998], "Day 999");
     // A second pass sees the set's later writes too.
-    byDate->moveTo(10);
-    byDate->edit();
-    byDate->setField(QStringLiteral("MYEVENT"), QStringLiteral("Again"));
-    byDate->update();
+    rename(10, "Again");
     byDate->moveTo(0);
     byDate->remove();
-    titles.clear();
-    byDate->forEachValue(QStringLiteral("MYEVENT"),
-                         [&](int, const QVariant& value) { titles << value.toString(); });
-    ASSERT_EQ(titles.size(), 998);
-    EXPECT_EQ(titles[9], "Again");
+    const QStringList second = titles();
+    ASSERT_EQ(second.size(), 998);
+    EXPECT_EQ(second[9], "Again");
 
     // Rows in the table's order when the query names none.
-    auto unordered = source(QStringLiteral("SELECT * FROM mylife WHERE DATE >= #1/1/2001#;"));
-    EXPECT_EQ(unordered->fieldAt(0, QStringLiteral("MYEVENT")).toString(), "Day 2"); // "Day 1" was removed
+    auto unordered = source("SELECT * FROM mylife WHERE DATE >= #1/1/2001#;");
+    EXPECT_EQ(unordered->fieldAt(0, "MYEVENT").toString(), "Day 2"); // "Day 1" was removed
 }

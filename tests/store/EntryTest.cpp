@@ -5,8 +5,7 @@
 #include "store/Entry.h"
 
 using namespace wk::store;
-using wk::store::testing::rowsOf;
-using wk::store::testing::StoreTest;
+using namespace wk::store::testing;
 
 namespace {
 QStringList storedRow(const QString& path, const QString& bookmark)
@@ -20,12 +19,8 @@ TEST_F(StoreTest, AnEntryReadAndWrittenBackKeepsEveryFieldAndItsNulls)
     auto entries = source("MYLIFE");
     entries->setBookmark("2");
     const Entry birthday = readEntry(*entries);
-    EXPECT_EQ(birthday.date, QVariant(QDate(1998, 6, 15)));
-    EXPECT_EQ(birthday.title, "Grandma's Birthday");
-    EXPECT_EQ(birthday.category, "3 Family");
-    EXPECT_EQ(birthday.where, "Grandma");
-    EXPECT_EQ(birthday.picture, "%\\cd\\b.jpg");
-    EXPECT_TRUE(birthday.log.isNull());
+    EXPECT_EQ(birthday,
+              (Entry{QDate(1998, 6, 15), "Grandma's Birthday", "3 Family", "Grandma", "%\\cd\\b.jpg", {}}));
     EXPECT_EQ(valueText(birthday.date), "6/15/1998");
     EXPECT_EQ(valueText(birthday.log), "");
 

@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/DataSource.h"
 #include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +27,18 @@ inline void execOn(const QString& path, const QString& sql)
     EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "") << " in " << sql.toStdString();
     sqlite3_free(err);
     sqlite3_close(db);
+}
+
+// The message of the StoreError `step` throws; empty when it throws none.
+template <typename Step>
+QString errorOf(Step&& step)
+{
+    try {
+        step();
+    } catch (const StoreError& e) {
+        return e.message();
+    }
+    return {};
 }
 
 // The entries every store test starts from (stored in this order, not in date order).

@@ -77,6 +77,9 @@ TEST_F(TimelineLines, BothBoundsAreIncludedAndRowsOutsideStillCountForTheMonth)
     // Nothing in range: the title lines alone.
     EXPECT_EQ(lines("1/1/2005", ""), titleLines);
     EXPECT_EQ(lines("6/1/1998", "5/1/1998"), titleLines);
+    book.exec("DELETE FROM MYLIFE");
+    entries.refresh();
+    EXPECT_EQ(lines("", ""), titleLines);
 }
 
 TEST_F(TimelineLines, TheEntrySetIsReReadWalkedInItsOrderAndLeftWhereItWas)
@@ -98,15 +101,4 @@ TEST_F(TimelineLines, TheEntrySetIsReReadWalkedInItsOrderAndLeftWhereItWas)
         entries.moveNext();
     EXPECT_EQ(lines("1/1/1999", "").size(), 6);
     EXPECT_TRUE(entries.eof());
-}
-
-TEST(TimelineLinesOfAnEmptySet, AreTheTitleAlone)
-{
-    TestScrapbook book;
-    store::ConnectionPool pool;
-    store::DataSource entries(pool, "Data1");
-    entries.setDatabaseName(book.databasePath());
-    entries.setRecordSource("MYLIFE");
-    entries.refresh();
-    EXPECT_EQ(TimelinePrintWindow::timelineLines(entries, "", ""), titleLines);
 }

@@ -9,39 +9,25 @@ using namespace wk::store::jet;
 using wk::testing::fileBytes;
 using wk::testing::sharedJetFile;
 
-TEST(JetHeader, RecognisesRealJet3AndJet4FilesWithoutPassword)
+TEST(JetHeader, TellsTheVersionAndAPasswordOfRealFilesAndNothingOfForeignOnes)
 {
-    if (!QFile::exists(sharedJetFile(QStringLiteral("nwind.mdb"))))
-        GTEST_SKIP() << "shared Jet files absent";
-    const JetHeader jet3 = readJetHeader(sharedJetFile(QStringLiteral("nwind.mdb")));
-    EXPECT_EQ(jet3.version, JetVersion::Jet3);
-    EXPECT_FALSE(jet3.hasPassword);
-    const JetHeader jet4 = readJetHeader(sharedJetFile(QStringLiteral("DateTestDatabase.mdb")));
-    EXPECT_EQ(jet4.version, JetVersion::Jet4);
-    EXPECT_FALSE(jet4.hasPassword);
-}
-
-TEST(JetHeader, SeesAPasswordInBothVersions)
-{
-    for (const char* name : {"nwind.mdb", "DateTestDatabase.mdb"}) {
-        const QByteArray page = fileBytes(sharedJetFile(QString::fromLatin1(name))).left(4096);
-        if (page.isEmpty())
+    for (const auto& [name, version] :
+         {std::pair{"nwind.mdb", JetVersion::Jet3}, std::pair{"DateTestDatabase.mdb", JetVersion::Jet4}}) {
+        const QString file = sharedJetFile(QString::fromLatin1(name));
+        if (!QFile::exists(file))
             GTEST_SKIP() << "shared Jet files absent";
-        const JetHeader protectedHeader = parseJetHeader(withPassword(page, "secret"));
-        EXPECT_NE(protectedHeader.version, JetVersion::NotJet) << name;
-        EXPECT_TRUE(protectedHeader.hasPassword) << name;
+        const JetHeader plain = readJetHeader(file);
+        EXPECT_EQ(plain.version, version) << name;
+        EXPECT_FALSE(plain.hasPassword) << name;
+        const JetHeader locked = parseJetHeader(withPassword(fileBytes(file).left(4096), "secret"));
+        EXPECT_EQ(locked.version, version) << name;
+        EXPECT_TRUE(locked.hasPassword) << name;
     }
-}
-
-TEST(JetHeader, ForeignFilesAreNotJet)
-{
     QByteArray sqliteHeader("SQLite format 3");
-    sqliteHeader.append('\0');
-    sqliteHeader.append(QByteArray(200, '\0'));
-    EXPECT_EQ(parseJetHeader(sqliteHeader).version, JetVersion::NotJet);
-    EXPECT_EQ(parseJetHeader(QByteArray()).version, JetVersion::NotJet);
-    QByteArray shortJet("\x00\x01\x00\x00Standard Jet DB", 19); // too short to be a first page
-    EXPECT_EQ(parseJetHeader(shortJet).version, JetVersion::NotJet);
+    sqliteHeader.append(QByteArray(201, '\0'));
+    for (const QByteArray& foreign :
+         {sqliteHeader, QByteArray(), QByteArray("\x00\x01\x00\x00Standard Jet DB", 19)})
+        EXPECT_EQ(parseJetHeader(foreign).version, JetVersion::NotJet); // the last too short for a first page
     EXPECT_EQ(readJetHeader(QStringLiteral("/nonexistent/Velmora.mdb")).version, JetVersion::NotJet);
 }
 
