@@ -1,5 +1,7 @@
-// Picture loading against real BMP, JPEG, PNG and icon files written into a temporary folder.
+// Picture loading against real BMP, JPEG, PNG and icon files written into a temporary folder,
+// and the formats phones and editors give (PNG, WebP, TIFF, HEIC) written by the real tools.
 #include "JpegFrame.h"
+#include "PictureTools.h"
 #include "controls/Picture.h"
 
 #include <QBuffer>
@@ -17,7 +19,10 @@ using wk::controls::loadPicture;
 using wk::controls::Picture;
 using wk::controls::PictureError;
 using wk::controls::pictureSize;
+using wk::testing::havePictureTools;
 using wk::testing::withFrameSize;
+using wk::testing::writeExif;
+using wk::testing::writeWithConvert;
 
 namespace {
 
@@ -132,7 +137,6 @@ TEST_F(PictureFiles, SizesOfEveryShapeAndFormatWhateverTheSuffix)
         const Picture pic = loadPicture(path);
         EXPECT_EQ(pic.naturalSize, shape);
         EXPECT_EQ(pic.image.size(), shape);
-        EXPECT_EQ(pic.file, path);
         EXPECT_FALSE(pic.isNull());
         EXPECT_TRUE(mostlyRed(pic.image.pixel(2, shape.height() / 2)));
     }
@@ -290,5 +294,52 @@ TEST_F(PictureFiles, OtherPicturesOverTheBoundAreRefusedWithAReason)
             EXPECT_TRUE(why.contains("too large") && why.contains("cannot be reduced while decoding"))
                 << why.toStdString();
         }
+    }
+}
+
+TEST_F(PictureFiles, EachToolWrittenFormatLoadsTurnedOnceByItsExifOrientation)
+{
+    if (!havePictureTools())
+        GTEST_SKIP() << "ImageMagick's convert or exiftool is not installed";
+    struct Row {
+        const char* name;
+        int orientation; // 0: no EXIF at all
+    };
+    const Row rows[] = {{"plain.png", 0}, {"turned.png", 6},  {"plain.webp", 0}, {"turned.webp", 6},
+                        {"plain.tif", 0}, {"turned.tiff", 6}, {"plain.heic", 0}, {"turned.heic", 6},
+                        {"left.heif", 8}, {"upside.heic", 3}, {"turned.JPEG", 6}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir.filePath(QString::fromLatin1(row.name));
+        ASSERT_TRUE(writeWithConvert(halves({400, 300}), path));
+        if (row.orientation != 0) {
+            ASSERT_TRUE(writeExif(path, {QStringLiteral("-Orientation=%1").arg(row.orientation)}));
+        }
+        const bool standing = row.orientation == 6 || row.orientation == 8;
+        const QSize shown = standing ? QSize(300, 400) : QSize(400, 300);
+        EXPECT_EQ(pictureSize(path), shown);
+        const Picture pic = loadPicture(path);
+        EXPECT_EQ(pic.naturalSize, shown);
+        ASSERT_EQ(pic.image.size(), shown);
+        // The stored left (red) half: on top after a quarter turn clockwise, at the bottom after
+        // one back; on the right when upside down.
+        const int w = shown.width(), h = shown.height();
+        if (standing)
+            EXPECT_EQ(mostlyRed(pic.image.pixel(w / 2, 20)), row.orientation == 6);
+        else
+            EXPECT_EQ(mostlyRed(pic.image.pixel(20, h / 2)), row.orientation != 3);
+        EXPECT_EQ(mostlyBlue(pic.image.pixel(standing ? w / 2 : 20, standing ? 20 : h / 2)),
+                  row.orientation == 8 || row.orientation == 3);
+        EXPECT_EQ(loadPicture(path, {60, 60}).image.size(), shown.scaled(60, 60, Qt::KeepAspectRatio));
+    }
+    // A damaged HEIC fails cleanly.
+    const QString heic = dir.filePath(QStringLiteral("turned.heic"));
+    QFile file(heic);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qsizetype whole = file.size();
+    for (const qsizetype keep : {whole - 40, whole / 2, qsizetype(40)}) {
+        SCOPED_TRACE(keep);
+        file.resize(keep);
+        EXPECT_THROW(loadPicture(heic), PictureError);
     }
 }
