@@ -4,6 +4,9 @@
 // (damaged the way libmdb is most easily misled: cut short, overwritten table definitions, rows
 // and tables claiming more columns than any table has).
 #include "JetTestFiles.h"
+#include "store/Connection.h"
+#include "store/DataSource.h"
+#include "store/ScrapbookFile.h"
 #include "store/jet/JetConversion.h"
 #include "store/jet/JetHeader.h"
 
@@ -191,6 +194,19 @@ TEST(JetConversion, Jet4DatesSurviveBefore1900AndInYear9999)
               QStringLiteral("catagory"));
     EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(ifnull(cd, '') || '|' || new) FROM cddrive")),
               QStringLiteral("|Y"));
+
+    // The store takes the new file for a scrapbook, and the backup for the Access file it is.
+    EXPECT_EQ(wk::store::inspectFile(path), wk::store::FileKind::Scrapbook);
+    EXPECT_EQ(wk::store::inspectFile(result.backupPath), wk::store::FileKind::Jet);
+    wk::store::ConnectionPool pool;
+    wk::store::DataSource set(pool, QStringLiteral("Data1"));
+    set.setDatabaseName(path);
+    set.setRecordSource(QStringLiteral("SELECT * FROM DateTest ORDER BY IDCol"));
+    set.refresh();
+    set.moveTo(1);
+    EXPECT_EQ(set.field(QStringLiteral("datecol")).toDate(), QDate(9999, 1, 1));
+    set.moveTo(2);
+    EXPECT_EQ(set.field(QStringLiteral("DATECOL")).toDate(), QDate(1899, 1, 1));
 }
 
 // A failure at a step, inside a table, or a cancel: the original stays and nothing is beside it.
