@@ -142,33 +142,9 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     EXPECT_FALSE(form.widgets().printCheck->isChecked());
 }
 
-TEST_F(PrintDialog, PrintsTheTimelineAndStaysOpen)
-{
-    if (!havePdfToText())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    shell::MainWindow& form = start();
-    form.widgets().printCheck->click();
-    TimelinePrintWindow& dialog = *form.printWindow();
-    const QString pdf = out.filePath("timeline.pdf");
-    printToPdf(dialog, pdf);
-    dialog.startDateEdit->setText("3/20/1997");
-    dialog.printButton->click();
-
-    ASSERT_TRUE(QFile::exists(pdf));
-    const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains("My TimeLine")) << text.toStdString();
-    EXPECT_TRUE(text.contains("20 Kite"));
-    EXPECT_FALSE(text.contains("Spring walk")); // before the start date
-    EXPECT_FALSE(text.contains("March 1997"));  // its header went with it
-    EXPECT_TRUE(text.contains("__________________________April 1998"));
-    EXPECT_TRUE(text.contains("10 Picnic"));
-    EXPECT_LT(text.indexOf("Kite"), text.indexOf("Picnic"));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(prompts().asked.isEmpty());
-    expectInsideMargins(pdf);
-}
-
-TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
+// One dialog prints to a PDF file, reports a printer that cannot start and a failed save, and
+// with no printer at all offers a PDF of every line, page after page.
+TEST_F(PrintDialog, PrintsReportsFailuresAndWithNoPrinterOffersAPdf)
 {
     if (!havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
@@ -177,20 +153,62 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
         book.addEntry({first.addDays(i), QStringLiteral("Entry %1").arg(i, 3, 10, QLatin1Char('0'))});
     shell::MainWindow& form = start();
     form.widgets().printCheck->click();
+    TimelinePrintWindow& dialog = *form.printWindow();
+    wk::testing::ScriptedPrompts& said = prompts();
+    {
+        SCOPED_TRACE("printed from the start date on");
+        const QString pdf = out.filePath("timeline.pdf");
+        printToPdf(dialog, pdf);
+        dialog.startDateEdit->setText("3/20/1997");
+        dialog.printButton->click();
+        const QString text = pdfText(pdf);
+        EXPECT_TRUE(text.contains("My TimeLine")) << text.toStdString();
+        EXPECT_TRUE(text.contains("20 Kite"));
+        EXPECT_FALSE(text.contains("Spring walk")); // before the start date
+        EXPECT_FALSE(text.contains("March 1997"));  // its header went with it
+        EXPECT_TRUE(text.contains("__________________________April 1998"));
+        EXPECT_LT(text.indexOf("Kite"), text.indexOf("10 Picnic"));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(said.asked.isEmpty());
+        expectInsideMargins(pdf);
+    }
+    {
+        SCOPED_TRACE("a printer that cannot start");
+        printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
+        dialog.printButton->click(); // answered No: nothing more
+        ASSERT_EQ(said.asked.size(), 1);
+        EXPECT_EQ(said.asked[0].kind, "yesno");
+        EXPECT_TRUE(said.asked[0].text.startsWith("The TimeLine could not be printed: "))
+            << said.asked[0].text.toStdString();
+        said.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
+        dialog.printButton->click();
+        ASSERT_EQ(said.asked.size(), 3);
+        EXPECT_EQ(said.asked[2].kind, "save");
+        said.yesNoAnswers << true; // Yes, and a file that cannot be written
+        said.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
+        dialog.printButton->click();
+        const QStringList told = said.toldTexts();
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told[0].startsWith("The TimeLine could not be saved")) << told[0].toStdString();
+        EXPECT_EQ(said.asked.last().icon, controls::MessageIcon::Exclamation);
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    SCOPED_TRACE("no printer");
+    said.asked.clear();
+    dialog.setUpPrinter = {};
+    dialog.startDateEdit->setText("");
     const QString pdf = out.filePath("My TimeLine.pdf");
-    prompts().yesNoAnswers << true;
-    prompts().fileAnswers << pdf;
-    form.printWindow()->printButton->click();
-
-    const auto& asked = prompts().asked;
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_EQ(asked[0].kind, "yesno");
-    EXPECT_TRUE(asked[0].text.contains("no printer is installed")) << asked[0].text.toStdString();
-    EXPECT_TRUE(asked[0].text.contains("PDF"));
-    EXPECT_EQ(asked[1].kind, "save");
-    EXPECT_TRUE(asked[1].request.filter.contains("*.pdf"));
-    EXPECT_EQ(asked[1].request.fileName, "My TimeLine.pdf");
-    EXPECT_EQ(asked[1].request.directory, form.programDirectory());
+    said.yesNoAnswers << true;
+    said.fileAnswers << pdf;
+    dialog.printButton->click();
+    ASSERT_EQ(said.asked.size(), 2);
+    EXPECT_EQ(said.asked[0].kind, "yesno");
+    EXPECT_TRUE(said.asked[0].text.contains("no printer is installed")) << said.asked[0].text.toStdString();
+    EXPECT_TRUE(said.asked[0].text.contains("PDF"));
+    EXPECT_EQ(said.asked[1].kind, "save");
+    EXPECT_TRUE(said.asked[1].request.filter.contains("*.pdf"));
+    EXPECT_EQ(said.asked[1].request.fileName, "My TimeLine.pdf");
+    EXPECT_EQ(said.asked[1].request.directory, form.programDirectory());
 
     // The same lines the printer would get, in their order, over more than one page.
     const QString text = pdfText(pdf);
@@ -206,33 +224,4 @@ TEST_F(PrintDialog, WithNoPrinterItOffersAPdfOfEveryLinePageAfterPage)
     EXPECT_EQ(expected.size(), 1 + 153 + 7); // the title, every entry, a header for seven months
     EXPECT_EQ(shown, expected);
     expectInsideMargins(pdf);
-}
-
-TEST_F(PrintDialog, APrinterThatCannotStartIsReportedAndAFailedSaveToo)
-{
-    shell::MainWindow& form = start();
-    form.widgets().printCheck->click();
-    TimelinePrintWindow& dialog = *form.printWindow();
-    printToPdf(dialog, out.filePath("no/such/folder/timeline.pdf"));
-    wk::testing::ScriptedPrompts& said = prompts();
-
-    dialog.printButton->click(); // answered No: nothing more
-    ASSERT_EQ(said.asked.size(), 1);
-    EXPECT_EQ(said.asked[0].kind, "yesno");
-    EXPECT_TRUE(said.asked[0].text.startsWith("The TimeLine could not be printed: "))
-        << said.asked[0].text.toStdString();
-
-    said.yesNoAnswers << true; // Yes, then the save dialog cancelled: nothing more
-    dialog.printButton->click();
-    ASSERT_EQ(said.asked.size(), 3);
-    EXPECT_EQ(said.asked[2].kind, "save");
-
-    said.yesNoAnswers << true; // Yes, and a file that cannot be written
-    said.fileAnswers << out.filePath("no/such/folder/My TimeLine.pdf");
-    dialog.printButton->click();
-    const QStringList told = said.toldTexts();
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith("The TimeLine could not be saved")) << told[0].toStdString();
-    EXPECT_EQ(said.asked.last().icon, controls::MessageIcon::Exclamation);
-    EXPECT_TRUE(dialog.isVisible());
 }
