@@ -38,7 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
+TEST_F(Listing, GroupsEntriesUnderMonthsShowsClickedLinesSwitchesWidthsAndIsBuiltAgain)
 {
     shell::MainWindow& form = start();
     selectLine(form.widgets().entryList, 1); // another entry's log and name are shown first
@@ -63,12 +63,51 @@ TEST_F(Listing, GroupsEntriesUnderMonthHeadersWithAlignedBookmarks)
     EXPECT_FALSE(form.widgets().editScreenButton->isEnabled()) << "Edit Screen must wait for Main Screen";
     form.widgets().mainScreenButton->click();
     EXPECT_TRUE(form.widgets().editScreenButton->isEnabled());
-}
+    {
+        SCOPED_TRACE("only the two strip widths are switched");
+        form.widgets().listByDateButton->click();
+        ASSERT_EQ(form.widgets().bigImage->width(), px(4675)) << "the first entry is landscape";
 
-TEST_F(Listing, IsBuiltAgainWhenAnyoneChangedTheEntries)
-{
-    shell::MainWindow& form = start();
+        selectLine(form.widgets().dateList, 2); // portrait while 4675 wide: the width stays
+        EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
+
+        controls::setTwipsWidth(form.widgets().bigImage, 2400);
+        selectLine(form.widgets().dateList, 4); // landscape widens 2400 to 4695
+        EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
+        selectLine(form.widgets().dateList, 6); // square keeps it
+        EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
+        selectLine(form.widgets().dateList, 2); // portrait narrows 4695 to 2400
+        EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
+        EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925)) << "the frame is left alone";
+    }
+    {
+        SCOPED_TRACE("line clicks");
+        selectLine(form.widgets().dateList, 2);
+        EXPECT_EQ(form.widgets().entryNameLabel->text(), "Lily");
+        EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
+        EXPECT_EQ(form.widgets().logEdit->toPlainText(), "tall log");
+        EXPECT_EQ(form.widgets().bigImage->picture().file, tall);
+        EXPECT_EQ(form.entries().bookmark(), nextSpring);
+
+        selectLine(form.widgets().dateList, 3); // the April header
+        EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
+        EXPECT_EQ(form.entries().bookmark(), nextSpring);
+
+        // A disc name is looked up when the line is clicked.
+        selectLine(form.widgets().dateList, 4);
+        EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
+        EXPECT_TRUE(form.widgets().entryNameLabel->text().isEmpty());
+        EXPECT_TRUE(form.widgets().logEdit->toPlainText().isEmpty());
+
+        // An entry deleted since the listing was built is not replaced by another one.
+        form.entries().setBookmark(spring);
+        form.entries().remove();
+        selectLine(form.widgets().dateList, 1);
+        EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
+    }
+    SCOPED_TRACE("built again when anyone changed the entries");
     form.widgets().listByDateButton->click();
+    EXPECT_FALSE(listLines(form.widgets().dateList).contains("05  Spring"));
     const QStringList first = listLines(form.widgets().dateList);
 
     form.widgets().listByDateButton->click(); // nothing changed: the same listing
@@ -83,55 +122,7 @@ TEST_F(Listing, IsBuiltAgainWhenAnyoneChangedTheEntries)
     form.entries().setField("MYEVENT", QStringLiteral("Spring again"));
     form.entries().update();
     form.widgets().listByDateButton->click();
-    EXPECT_TRUE(listLines(form.widgets().dateList).contains("05  Spring again"));
-}
-
-TEST_F(Listing, LineClicksShowTheirEntryAndHeadersDoNothing)
-{
-    shell::MainWindow& form = start();
-    form.widgets().listByDateButton->click();
-
-    selectLine(form.widgets().dateList, 2);
-    EXPECT_EQ(form.widgets().entryNameLabel->text(), "Lily");
-    EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.widgets().logEdit->toPlainText(), "tall log");
-    EXPECT_EQ(form.widgets().bigImage->picture().file, tall);
-    EXPECT_EQ(form.entries().bookmark(), nextSpring);
-
-    selectLine(form.widgets().dateList, 3); // the April header
-    EXPECT_EQ(form.widgets().entryDateLabel->text(), "March 20, 1998");
-    EXPECT_EQ(form.entries().bookmark(), nextSpring);
-
-    // A disc name is looked up when the line is clicked.
-    selectLine(form.widgets().dateList, 4);
-    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
-    EXPECT_TRUE(form.widgets().entryNameLabel->text().isEmpty());
-    EXPECT_TRUE(form.widgets().logEdit->toPlainText().isEmpty());
-
-    // An entry deleted since the listing was built is not replaced by another one.
-    form.entries().setBookmark(spring);
-    form.entries().remove();
-    selectLine(form.widgets().dateList, 1);
-    EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("disc") + "/bmp/far.jpg");
-}
-
-TEST_F(Listing, OnlyTheTwoStripWidthsAreSwitched)
-{
-    shell::MainWindow& form = start();
-    form.widgets().listByDateButton->click();
-    ASSERT_EQ(form.widgets().bigImage->width(), px(4675)) << "the first entry is landscape";
-
-    selectLine(form.widgets().dateList, 2); // portrait while 4675 wide: the width stays
-    EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
-
-    controls::setTwipsWidth(form.widgets().bigImage, 2400);
-    selectLine(form.widgets().dateList, 4); // landscape widens 2400 to 4695
-    EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
-    selectLine(form.widgets().dateList, 6); // square keeps it
-    EXPECT_EQ(form.widgets().bigImage->width(), px(4695));
-    selectLine(form.widgets().dateList, 2); // portrait narrows 4695 to 2400
-    EXPECT_EQ(form.widgets().bigImage->width(), px(2400));
-    EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925)) << "the frame is left alone";
+    EXPECT_TRUE(listLines(form.widgets().dateList).contains("20  Spring again"));
 }
 
 TEST(ListingEdges, FirstDiscEntryIsNotShownByTheModeSwitchAndEmptySetsStayAligned)
