@@ -1,12 +1,14 @@
-// On a screen of twice the pixel density pictures are decoded with twice their controls' pixels
-// and drawn pixel for pixel.
+// On a screen of twice the pixel density the main window is the same layout with twice the pixels,
+// and pictures are decoded with twice their controls' pixels and drawn pixel for pixel.
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
 #include "controls/ImageControl.h"
 #include "controls/PictureButton.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,8 +16,9 @@ using namespace wk;
 using wk::testing::StartedProgram;
 using wk::testing::TestScrapbook;
 
-TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneForOne)
+TEST(SharpPictures, TheLayoutIsTheSameAndTheBigPictureHasTwiceThePixelsDrawnOneForOne)
 {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
     TestScrapbook book;
     const QString tall = book.writePicture("tall.bmp", {1200, 1600});
     // Stripes five pixels wide: edges that any scaling on the way to the screen would blur.
@@ -29,6 +32,13 @@ TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneFo
     StartedProgram program(book.dir());
     program.start();
     shell::MainWindow& form = program.form();
+    // Logical geometry as on the ordinary 1920x1080 screen: two thirds of its height.
+    EXPECT_EQ(form.height(), QGuiApplication::primaryScreen()->availableGeometry().height() * 2 / 3);
+    // A drawn face is painted at the screen's density, not scaled up afterwards.
+    const QPixmap face = form.widgets().mainScreenButton->grab();
+    EXPECT_EQ(face.devicePixelRatio(), 2.0);
+    EXPECT_EQ(face.size(), form.widgets().mainScreenButton->size() * 2);
+
     wk::testing::selectLine(form.widgets().entryList, 0); // the narrow portrait width
     form.widgets().timelineButton->click();
 
