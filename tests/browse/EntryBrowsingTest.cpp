@@ -2,18 +2,10 @@
 #include "ProgramTest.h"
 
 #include "browse/EntryList.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "controls/Twips.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

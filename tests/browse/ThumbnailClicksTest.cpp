@@ -5,18 +5,9 @@
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
 #include "controls/FolderFiles.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "controls/Twips.h"
 
 #include <QFile>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

@@ -2,15 +2,9 @@
 #include "ProgramTest.h"
 
 #include "dialogs/PictureDiscWindow.h"
-#include "store/DataSource.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

@@ -5,12 +5,7 @@
 #include "dialogs/TablesWindow.h"
 #include "dialogs/TableGridModel.h"
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableView>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::StartedProgram;

@@ -2,12 +2,6 @@
 // The program on a real scrapbook on 4 July 2001, with helpers to open the edit screen.
 #include "ProgramTest.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 namespace wk::testing {
 
 class EditingTest : public ProgramTest {

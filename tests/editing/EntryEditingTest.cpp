@@ -4,11 +4,9 @@
 #include "PictureTools.h"
 
 #include "controls/DropDownCombo.h"
-#include "controls/ImageControl.h"
 #include "editing/PictureFiles.h"
 
 #include <QFile>
-#include <QGroupBox>
 
 using namespace wk;
 using wk::testing::EditingTest;

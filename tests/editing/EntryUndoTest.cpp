@@ -5,8 +5,6 @@
 #include "shell/EntryUndo.h"
 #include "store/RowChange.h"
 
-#include <QTest>
-
 using namespace wk;
 using wk::testing::listLines;
 using wk::testing::selectLine;

@@ -3,11 +3,7 @@
 // list, a scrapbook file that vanished.
 #include "EditingFixture.h"
 
-#include "controls/ImageControl.h"
-
 #include <QFile>
-#include <QRadioButton>
-#include <QTest>
 
 using namespace wk;
 using wk::testing::listLines;

@@ -2,7 +2,6 @@
 #include "EditingFixture.h"
 #include "PictureTools.h"
 
-#include "controls/ImageControl.h"
 #include "editing/CameraFiles.h"
 #include "editing/FolderListing.h"
 #include "editing/PictureFiles.h"
@@ -11,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QTest>
 
 using namespace wk;
 using namespace wk::editing;
