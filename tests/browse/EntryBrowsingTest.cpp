@@ -2,18 +2,10 @@
 #include "ProgramTest.h"
 
 #include "browse/EntryList.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "controls/Twips.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;
@@ -43,8 +35,12 @@ protected:
 
 } // namespace
 
-TEST_F(Browsing, ListClicksShowEachPictureInTheLayoutOfItsShapeThroughTheDisc)
+TEST_F(Browsing, ListClicksShowEachPictureInItsLayoutThroughTheDiscOrSayWhyNot)
 {
+    QFile broken(book.path("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xD8\xFF not really a jpeg") > 0);
+    broken.close();
+    book.addEntry({QDate(2000, 1, 8), "Broken", "4 Trips", {}, book.path("broken.jpg"), {}});
     shell::MainWindow& form = start();
     EXPECT_EQ(form.widgets().bigImage->width(), px(4675));
     EXPECT_EQ(form.widgets().bigPictureFrame->width(), px(4925));
@@ -76,18 +72,11 @@ TEST_F(Browsing, ListClicksShowEachPictureInTheLayoutOfItsShapeThroughTheDisc)
     selectLine(form.widgets().entryList, 6); // a null title is an empty line of its own
     EXPECT_EQ(form.widgets().entryList->lineText(6), "");
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "untitled");
-}
 
-TEST_F(Browsing, APictureThatCannotBeShownSaysWhyInsteadOfShowingAnotherEntrysPicture)
-{
-    QFile broken(book.path("broken.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("\xFF\xD8\xFF not really a jpeg");
-    broken.close();
-    book.addEntry({QDate(2000, 1, 8), "Broken", "4 Trips", {}, book.path("broken.jpg"), {}});
-    shell::MainWindow& form = start();
+    // A picture that cannot be shown says why instead of showing another entry's picture.
     controls::ImageControl* big = form.widgets().bigImage;
 
+    selectLine(form.widgets().entryList, 0);
     selectLine(form.widgets().entryList, 7); // after the wide picture
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(big->noticeTitle(), "Picture cannot be shown");

@@ -5,18 +5,9 @@
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
 #include "controls/FolderFiles.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "controls/Twips.h"
 
 #include <QFile>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;
@@ -116,7 +107,7 @@ TEST_F(ThumbnailClicks, OnlyTheTwoStripWidthsAreSwitchedAndTheBigPictureIsReadFr
     EXPECT_EQ(form.widgets().bigImage->picture().naturalSize, QSize(400, 300));
 }
 
-TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentEntry)
+TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureUntilTheStripHoldsEntriesAgain)
 {
     book.writePicture("trip/a.jpg", {300, 200});
     book.writePicture("trip/b.jpg", {200, 300});
@@ -140,6 +131,32 @@ TEST_F(ThumbnailClicks, AFolderThumbnailNamesTheEditedPictureAndKeepsTheCurrentE
     click(form.widgets().stripSlots[1]);
     EXPECT_EQ(form.widgets().pictureEdit->text(), book.path("trip/b.jpg"));
     EXPECT_EQ(form.widgets().bigImage->picture().file, book.path("trip/a.jpg"));
+
+    // Folder thumbnails end when the strip holds entries again.
+    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
+    form.widgets().thumbnailsButton->click();
+    ASSERT_TRUE(form.strip().showsFolder());
+    form.widgets().mainScreenButton->click(); // Main Screen
+    selectLine(form.widgets().entryList, 1);
+    form.widgets().timelineButton->click();
+    EXPECT_FALSE(form.strip().showsFolder());
+    ASSERT_EQ(form.strip().slot(1), wideEntry);
+    const QString pictureBox = form.widgets().pictureEdit->text();
+
+    click(form.widgets().stripSlots[1]);
+    EXPECT_EQ(form.widgets().pictureEdit->text(), pictureBox)
+        << "an entry's bookmark never becomes a picture name";
+    EXPECT_EQ(form.entries().bookmark(), wideEntry);
+    form.widgets().editScreenButton->click(); // Edit Screen
+    EXPECT_EQ(form.widgets().pictureEdit->text(), form.entries().field("PICTURE").toString());
+
+    // Thumbnails again, then a list click shows an entry: folder mode ends there too.
+    form.widgets().mainScreenButton->click();
+    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
+    form.widgets().thumbnailsButton->click();
+    ASSERT_TRUE(form.strip().showsFolder());
+    selectLine(form.widgets().entryList, 0);
+    EXPECT_FALSE(form.strip().showsFolder());
 }
 
 TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
@@ -163,36 +180,4 @@ TEST_F(ThumbnailClicks, ADoubleClickOnTheBigPictureOnlyEverShowsAndStretchesIt)
     QTest::mouseMove(form.widgets().bigImage, {5, 5});
     EXPECT_EQ(form.widgets().bigImage->geometry(), before);
     EXPECT_TRUE(viewer->isVisible());
-}
-
-TEST_F(ThumbnailClicks, FolderThumbnailsEndWhenTheStripHoldsEntriesAgain)
-{
-    book.writePicture("trip/a.jpg", {300, 200});
-    book.writePicture("trip/b.jpg", {200, 300});
-    shell::MainWindow& form = start();
-    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.widgets().thumbnailsButton->click(); // "Thumbnails"
-    ASSERT_TRUE(form.strip().showsFolder());
-
-    form.widgets().mainScreenButton->click(); // Main Screen
-    selectLine(form.widgets().entryList, 1);
-    form.widgets().timelineButton->click();
-    EXPECT_FALSE(form.strip().showsFolder());
-    ASSERT_EQ(form.strip().slot(1), wideEntry);
-    const QString pictureBox = form.widgets().pictureEdit->text();
-
-    click(form.widgets().stripSlots[1]);
-    EXPECT_EQ(form.widgets().pictureEdit->text(), pictureBox)
-        << "an entry's bookmark never becomes a picture name";
-    EXPECT_EQ(form.entries().bookmark(), wideEntry);
-    form.widgets().editScreenButton->click(); // Edit Screen
-    EXPECT_EQ(form.widgets().pictureEdit->text(), form.entries().field("PICTURE").toString());
-
-    // Thumbnails again, then a list click shows an entry: folder mode ends there too.
-    form.widgets().mainScreenButton->click();
-    prompts().fileAnswers.enqueue(book.path("trip/a.jpg"));
-    form.widgets().thumbnailsButton->click();
-    ASSERT_TRUE(form.strip().showsFolder());
-    selectLine(form.widgets().entryList, 0);
-    EXPECT_FALSE(form.strip().showsFolder());
 }

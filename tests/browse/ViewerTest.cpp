@@ -7,14 +7,10 @@
 
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
-#include "controls/ImageControl.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QListWidget>
 #include <QScrollBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

@@ -71,25 +71,18 @@ inline std::vector<QStringList> mdbExport(const QString& file, const QString& ta
     bool quoted = false;
     for (qsizetype i = 0; i < csv.size(); ++i) {
         const QChar c = csv.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < csv.size() && csv.at(i + 1) == QLatin1Char('"')) {
-                field += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                field += c;
+        if (c == QLatin1Char('"')) {
+            if (quoted && i + 1 < csv.size() && csv.at(i + 1) == QLatin1Char('"'))
+                field += csv.at(++i); // a doubled quote inside quotes
+            else
+                quoted = !quoted;
+        } else if (!quoted && (c == QLatin1Char(',') || c == QLatin1Char('\n'))) {
+            row << field;
+            field.clear();
+            if (c == QLatin1Char('\n')) {
+                rows.push_back(row);
+                row.clear();
             }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            row << field;
-            field.clear();
-        } else if (c == QLatin1Char('\n')) {
-            row << field;
-            field.clear();
-            rows.push_back(row);
-            row.clear();
         } else {
             field += c;
         }

@@ -1,7 +1,7 @@
 #pragma once
 // The fixture of every test that drives the main window: a scrapbook in a temporary folder, the
 // program started on it with "today" pinned, and the stored entries read back independently of
-// the program's own data sources.
+// the program's own data sources. It includes what tests of the main window's widgets use.
 #include "StartedProgram.h"
 #include "TestScrapbook.h"
 
@@ -11,7 +11,15 @@
 #include "store/Connection.h"
 #include "store/DataSource.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QVariantMap>
 #include <gtest/gtest.h>
 #include <memory>
@@ -20,11 +28,13 @@ namespace wk::testing {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    // Starts the program on `book` with its clock at `today`; a second call starts it afresh.
-    shell::MainWindow& start()
+    // Starts the program on `book` with its clock at `today`, answering its start-up questions
+    // with `yesNo`; a second call starts it afresh.
+    shell::MainWindow& start(const QList<bool>& yesNo = {})
     {
         program = std::make_unique<StartedProgram>(book.dir());
         program->clock.setToday(today);
+        program->prompts.yesNoAnswers.append(yesNo);
         program->start();
         return program->form();
     }

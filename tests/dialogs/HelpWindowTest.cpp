@@ -2,14 +2,12 @@
 #include "HelpDocument.h"
 #include "dialogs/HelpWindow.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -17,52 +15,41 @@ using wk::dialogs::HelpWindow;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
+class HelpWindowTest : public ::testing::Test {
+protected:
+    HelpWindow* open() { return HelpWindow::open(slot, dir.path(), &main); }
+    // Closes the window the way `close` does and waits until it is gone, so the next opening builds
+    // a new one.
+    void closeAndWait(const std::function<void(HelpWindow*)>& close = [](HelpWindow* w) { w->close(); })
+    {
+        close(slot);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                return slot.isNull();
+            },
+            2000));
+    }
+    void write(const QString& name, const QByteArray& data)
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
+    }
 
-// Closing deletes the window later; wait until it is gone so the next opening builds a new one.
-bool closedAndGone(const QPointer<HelpWindow>& slot)
-{
-    return QTest::qWaitFor(
-        [&] {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            return slot.isNull();
-        },
-        2000);
-}
+    QTemporaryDir dir;
+    QWidget main;
+    QPointer<HelpWindow> slot;
+};
 
 } // namespace
 
-TEST(HelpWindow, MissingDocumentOpensWithEmptyText)
+TEST_F(HelpWindowTest, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
 {
-    QTemporaryDir dir;
-    QWidget main;
-    QPointer<HelpWindow> slot;
-    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(help->documentView()->document()->isEmpty());
-    EXPECT_TRUE(help->documentView()->isReadOnly());
-    EXPECT_FALSE(help->findChild<QLabel*>("Label6")->text().trimmed().isEmpty());
-
-    // A second "Help" while open brings the same window forward.
-    EXPECT_EQ(HelpWindow::open(slot, dir.path(), &main), help);
-    help->close();
-    EXPECT_TRUE(closedAndGone(slot));
-}
-
-TEST(HelpWindow, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
-{
-    QTemporaryDir dir;
-    QWidget main;
-    QPointer<HelpWindow> slot;
-
     ASSERT_TRUE(wk::sample::writeHelpDocument(dir.path()));
-    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
+    HelpWindow* help = open();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->documentView()->isReadOnly());
+    EXPECT_EQ(open(), help); // a second "Help" while open brings the same window forward
     const QTextDocument* doc = help->documentView()->document();
     const QString text = doc->toPlainText();
     // The sample document covers every screen.
@@ -74,59 +61,42 @@ TEST(HelpWindow, ReadsTheDocumentOnEveryOpeningAndSurvivesBadFiles)
     QTextCursor title(const_cast<QTextDocument*>(doc));
     title.setPosition(1);
     EXPECT_TRUE(title.charFormat().font().bold()); // the heading keeps its rich formatting
-    help->close();
-    ASSERT_TRUE(closedAndGone(slot));
+    closeAndWait();
 
-    // Changed on disk: the next opening shows the new text.
-    writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 Second {\b edition}\par})");
-    help = HelpWindow::open(slot, dir.path(), &main);
-    EXPECT_EQ(help->documentView()->toPlainText(), "Second edition");
-    help->close();
-    ASSERT_TRUE(closedAndGone(slot));
-
-    // Broken: whatever could be read is shown.
-    writeFile(dir.filePath("quillon.rtf"), R"({\rtf1 {\fonttbl{\f0 Arial;}}Half a {\b document)");
-    help = HelpWindow::open(slot, dir.path(), &main);
-    EXPECT_EQ(help->documentView()->toPlainText(), "Half a document");
-    help->close();
-    ASSERT_TRUE(closedAndGone(slot));
-
-    // Unreadable (a folder with the document's name): empty text.
-    ASSERT_TRUE(QFile::remove(dir.filePath("quillon.rtf")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("quillon.rtf"));
-    help = HelpWindow::open(slot, dir.path(), &main);
-    EXPECT_TRUE(help->documentView()->document()->isEmpty());
-    help->close();
-    ASSERT_TRUE(closedAndGone(slot));
+    const struct {
+        const char* name;
+        QByteArray rtf;
+        QString shown;
+    } files[] = {
+        {"quillon.rtf", R"({\rtf1 Second {\b edition}\par})", "Second edition"}, // changed on disk
+        {"quillon.rtf", R"({\rtf1 {\fonttbl{\f0 Arial;}}Half a {\b document)", "Half a document"}, // broken
+        {"QUILLON.RTF", R"({\rtf1 upper case name})", "upper case name"}, // any letter case
+        {"quillon.rtf", {}, ""},                                          // missing
+        {"quillon.rtf", "folder", ""}, // unreadable: a folder with the document's name
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        for (const QString& old : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.filePath(old));
+        if (f.rtf == "folder")
+            ASSERT_TRUE(QDir(dir.path()).mkdir(f.name));
+        else if (!f.rtf.isEmpty())
+            write(f.name, f.rtf);
+        help = open();
+        EXPECT_EQ(help->documentView()->toPlainText(), f.shown);
+        EXPECT_FALSE(help->findChild<QLabel*>("Label6")->text().trimmed().isEmpty());
+        closeAndWait();
+    }
 }
 
-TEST(HelpWindow, DocumentNameIgnoresLetterCase)
+TEST_F(HelpWindowTest, ExitOrTheTitleBarClosesAndBringsTheMainWindowBack)
 {
-    QTemporaryDir dir;
-    writeFile(dir.filePath("QUILLON.RTF"), R"({\rtf1 upper case name})");
-    QPointer<HelpWindow> slot;
-    HelpWindow* help = HelpWindow::open(slot, dir.path(), nullptr);
-    EXPECT_EQ(help->documentView()->toPlainText(), "upper case name");
-    help->close();
-    EXPECT_TRUE(closedAndGone(slot));
-}
-
-TEST(HelpWindow, ExitClosesAndBringsTheMainWindowBack)
-{
-    QTemporaryDir dir;
-    QWidget main;
-    main.hide();
-    QPointer<HelpWindow> slot;
-    HelpWindow* help = HelpWindow::open(slot, dir.path(), &main);
-    help->findChild<QPushButton*>("SSCommand1")->click();
-    EXPECT_FALSE(help->isVisible());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(closedAndGone(slot));
-
-    // Closing from the title bar does the same.
-    main.hide();
-    help = HelpWindow::open(slot, dir.path(), &main);
-    help->close();
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(closedAndGone(slot));
+    for (const auto& close : std::initializer_list<std::function<void(HelpWindow*)>>{
+             [](HelpWindow* w) { w->findChild<QPushButton*>("SSCommand1")->click(); },
+             [](HelpWindow* w) { w->close(); }}) {
+        main.hide();
+        ASSERT_NE(open(), nullptr);
+        closeAndWait(close);
+        EXPECT_TRUE(main.isVisible());
+    }
 }

@@ -7,7 +7,6 @@
 #include "editing/ScanWindow.h"
 #include "editing/SaneScanner.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -99,24 +98,47 @@ protected:
     SaneScanner scanner{prompts, dir.path()}; // the program's folder is the test's folder
 };
 
-TEST_F(SaneScan, WritesTheFormatTheExtensionNames)
+// What SANE's own command-line frontend makes of the same scan; a null picture without it.
+QImage scanimageOf(const QString& mode, int depth, const QString& file)
 {
-    struct Case {
+    const QString scanimage = QStandardPaths::findExecutable("scanimage");
+    if (scanimage.isEmpty())
+        return {};
+    QProcess process;
+    process.start(scanimage, QStringLiteral("-d test:0 --mode %1 --depth %2 --resolution 50 -l 0 -t 0 -x 40 "
+                                            "-y 20 --format=png")
+                                     .arg(mode)
+                                     .arg(depth)
+                                     .split(QLatin1Char(' '))
+                                 << "--test-picture"
+                                 << "Color pattern"
+                                 << "-o" << file);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(SaneScan, WritesTheFormatTheExtensionNamesAsScanimageDecodesTheScan)
+{
+    const struct {
         const char* file;
         QByteArray format;
         QString mode;
+        int depth;
         QString picture;
-        bool threePass;
+        bool threePass; // red, green and blue frames
+    } cases[] = {
+        {"white.bmp", "bmp", "Gray", 8, "Solid white", false},
+        {"pattern.JPEG", "jpeg", "Color", 8, "Color pattern", false},
+        {"colour.png", "png", "Color", 8, "Color pattern", false},
+        {"three-pass.png", "png", "Color", 8, "Color pattern", true},
+        {"grey.png", "png", "Gray", 8, "Color pattern", false},
+        {"line-art.png", "png", "Gray", 1, "Color pattern", false},
     };
-    const Case cases[] = {
-        {"white.bmp", "bmp", "Gray", "Solid white", false},
-        {"pattern.jpg", "jpeg", "Color", "Color pattern", false},
-        {"pattern.JPEG", "jpeg", "Color", "Color pattern", false},
-        {"threepass.png", "png", "Color", "Color pattern", true}, // red, green and blue frames
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Options options = smallScan(c.mode, c.picture);
+        options.insert(1, {"depth", c.depth});
         if (c.threePass)
             options.insert(1, {"three-pass", true});
         scanner.setOptions(options);
@@ -124,70 +146,21 @@ TEST_F(SaneScan, WritesTheFormatTheExtensionNames)
 
         QImageReader reader(target(c.file));
         EXPECT_EQ(reader.format(), c.format) << "content, not just the name, is in the format";
-        const QImage image = reader.read();
-        ASSERT_FALSE(image.isNull());
+        const QImage image = reader.read().convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(image.size(), QSize(78, 39));
-        if (c.picture == "Solid white")
+        if (c.picture == "Solid white") {
             EXPECT_EQ(image.pixel(40, 20), qRgb(255, 255, 255));
-        else
+        } else if (c.format == "jpeg") {
             EXPECT_GT(distinctColours(image), 3) << "a colour pattern, not one flat colour";
+        } else if (c.threePass) { // scanimage writes no PNG of it: the one-pass colour scan stands
+            EXPECT_EQ(image, QImage(target("colour.png")).convertToFormat(QImage::Format_RGB32));
+        } else if (const QImage theirs = scanimageOf(c.mode, c.depth, target(QString(c.file) + "-ref.png"));
+                   !theirs.isNull()) {
+            EXPECT_EQ(image, theirs);
+        }
     }
     EXPECT_TRUE(prompts.toldTexts().isEmpty());
     EXPECT_FALSE(scanner.isBusy());
-}
-
-// SANE's own command-line frontend decodes the same scan as the reference picture.
-TEST_F(SaneScan, PicturesMatchWhatScanimageMakesOfTheSameScan)
-{
-    const QString scanimage = QStandardPaths::findExecutable("scanimage");
-    if (scanimage.isEmpty())
-        GTEST_SKIP() << "scanimage (sane-utils) is not installed";
-    struct Case {
-        const char* name;
-        QString mode;
-        int depth;
-        bool threePass;
-    };
-    const Case cases[] = {
-        {"colour", "Color", 8, false},
-        {"three-pass", "Color", 8, true}, // scanimage writes no PNG of it: the colour one stands
-        {"grey", "Gray", 8, false},
-        {"line-art", "Gray", 1, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString ours = target(QString(c.name) + ".png");
-        const QString theirs = target(QString(c.threePass ? "colour" : c.name) + "-ref.png");
-        Options options = smallScan(c.mode, "Color pattern");
-        options.insert(1, {"depth", c.depth});
-        if (c.threePass)
-            options.insert(1, {"three-pass", true});
-        scanner.setOptions(options);
-        ASSERT_TRUE(scanner.AcquireToFile(ours));
-
-        const QImage picture = QImage(ours).convertToFormat(QImage::Format_RGB32);
-        if (c.threePass) {
-            EXPECT_EQ(picture, QImage(theirs).convertToFormat(QImage::Format_RGB32));
-            continue;
-        }
-        const QStringList arguments =
-            QStringLiteral(
-                "-d test:0 --mode %1 --depth %2 --resolution 50 -l 0 -t 0 -x 40 -y 20 --format=png")
-                .arg(c.mode)
-                .arg(c.depth)
-                .split(QLatin1Char(' '))
-            << "--test-picture"
-            << "Color pattern"
-            << "-o" << theirs;
-        QProcess process;
-        process.start(scanimage, arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-
-        const QImage reference = QImage(theirs).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(reference.isNull());
-        EXPECT_EQ(picture, reference);
-    }
 }
 
 TEST_F(SaneScan, TheAquireButtonScansIntoTheChosenFile)
@@ -228,26 +201,10 @@ TEST_F(SaneScan, SeveralDevicesLetTheUserPickOne)
     EXPECT_TRUE(prompts.toldTexts().isEmpty());
 }
 
-TEST_F(SaneScan, NoScannerIsAClearMessage)
-{
-    useBackends("", 1); // no backend at all
-    EXPECT_FALSE(scanner.AcquireToFile(target("none.bmp")));
-    EXPECT_EQ(
-        prompts.toldTexts(),
-        QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
-    EXPECT_FALSE(QFile::exists(target("none.bmp")));
-
-    // The configuration is read at every scan: a scanner that appears later is found.
-    useBackends("test\n", 1);
-    scanner.setOptions(smallScan("Gray", "Solid black"));
-    EXPECT_TRUE(scanner.AcquireToFile(target("later.bmp")));
-}
-
 TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
 {
     QFile old(target("old.jpg"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("previous picture");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("previous picture") > 0);
     old.close();
 
     struct Case {
@@ -304,9 +261,7 @@ TEST_F(SaneScan, CancelStopsTheScanAndWritesNothing)
 
 TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
 {
-    QFile plain(target("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    ASSERT_TRUE(QFile(target("plain")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
 
     struct Case {
@@ -331,6 +286,17 @@ TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
         EXPECT_TRUE(prompts.toldTexts().first().contains(c.message))
             << prompts.toldTexts().first().toStdString();
     }
+    // A good name without any scanner is a clear message; the configuration is read at every
+    // scan, so a scanner that appears later is found.
+    prompts.asked.clear();
+    EXPECT_FALSE(scanner.AcquireToFile(target("none.bmp")));
+    EXPECT_EQ(
+        prompts.toldTexts(),
+        QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
+    EXPECT_FALSE(QFile::exists(target("none.bmp")));
+    useBackends("test\n", 1);
+    scanner.setOptions(smallScan("Gray", "Solid black"));
+    EXPECT_TRUE(scanner.AcquireToFile(target("later.bmp")));
 }
 
 } // namespace

@@ -3,19 +3,11 @@
 #include "ProgramTest.h"
 
 #include "browse/EntryList.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "filters/EntryFilters.h"
 #include "store/Queries.h"
 
 #include <QButtonGroup>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

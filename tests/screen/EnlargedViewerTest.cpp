@@ -1,33 +1,27 @@
 // The enlarged viewer on a 1920x1080 screen: its viewport fills the maximised window and follows
 // its size, a small picture stands in the middle, the scroll ranges cover just what is hidden,
 // and the zoom keys and Ctrl+wheel change the shown size within bounds.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
-#include "controls/ImageControl.h"
 
-#include <QListWidget>
 #include <QScrollBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
+using EnlargedViewer = wk::testing::ProgramTest;
 
-TEST(EnlargedViewer, FillsItsWindowScrollsOverWhatIsHiddenAndZooms)
+TEST_F(EnlargedViewer, FillsItsWindowScrollsOverWhatIsHiddenAndZooms)
 {
-    wk::testing::TestScrapbook book;
     book.addEntry({QDate(2002, 3, 1), "Wide", "1 Events", {}, book.writePicture("wide.jpg", {2400, 1600})});
     book.addEntry({QDate(2002, 3, 2), "Small", "1 Events", {}, book.writePicture("small.bmp", {200, 150})});
-    wk::testing::StartedProgram program(book.dir());
-    program.start();
+    start();
     // Clicks the big picture of list line `line` and waits for the viewer to be `size` large.
     const auto openOn = [&](int line, QSize size) -> browse::EnlargedViewer& {
-        program->widgets().entryList->setCurrentRow(line);
-        program->show();
-        QTest::mouseClick(program->widgets().bigImage, Qt::LeftButton);
-        browse::EnlargedViewer* viewer = program->thumbnailClicks().viewer();
+        widgets().entryList->setCurrentRow(line);
+        form().show();
+        QTest::mouseClick(widgets().bigImage, Qt::LeftButton);
+        browse::EnlargedViewer* viewer = form().thumbnailClicks().viewer();
         if (!viewer || !QTest::qWaitFor([&] { return viewer->size() == size; }))
             throw std::runtime_error("the viewer is not open at its size");
         return *viewer;

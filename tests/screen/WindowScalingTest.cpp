@@ -101,7 +101,7 @@ void expectCaptionsFit(shell::MainWindow& form)
 
 } // namespace
 
-TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
+TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScalesAtEverySize)
 {
     StartedProgram program(book.dir());
     program.start();
@@ -116,14 +116,8 @@ TEST_F(WindowScaling, FirstStartOpensAtTwoThirdsOfTheScreenCentredAndScaled)
     // The bottom row of buttons lies inside the window.
     EXPECT_LE(form.widgets().quitButton->geometry().bottom(), form.height());
     EXPECT_LE(form.widgets().mainScreenButton->geometry().bottom(), form.height());
-}
 
-TEST_F(WindowScaling, TwiceTheDesignAndMaximisedKeepTheProportionsAndEveryCaptionFits)
-{
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
-
+    // Twice the design and maximised keep the proportions, and every caption fits.
     form.resize(designSize() * 2);
     EXPECT_EQ(form.widgets().bigImage->height(), 2 * px(3135));
     EXPECT_EQ(form.widgets().entryList->width(), 2 * px(3015));

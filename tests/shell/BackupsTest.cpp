@@ -1,16 +1,11 @@
 // A copy of the scrapbook is kept before the first change of every run, the newest ten are kept,
 // and when no copy can be written the user decides once whether to go on without one.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+#include "ProgramTest.h"
 
 #include "store/Backups.h"
-#include "store/DataSource.h"
 
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using namespace wk::testing;
@@ -27,14 +22,6 @@ int entriesIn(const QString& file)
     return entries.recordCount();
 }
 
-// Deletes the first line's entry as a user does: Delete on the list, Yes to the question.
-void deleteFirstLine(StartedProgram& program)
-{
-    selectLine(program->widgets().entryList, 0);
-    program.prompts.yesNoAnswers.enqueue(true);
-    QTest::keyClick(program->widgets().entryList, Qt::Key_Delete);
-}
-
 void writeFile(const QString& path)
 {
     QFile file(path);
@@ -42,7 +29,7 @@ void writeFile(const QString& path)
     file.write("x");
 }
 
-class Backups : public ::testing::Test {
+class Backups : public ProgramTest {
 protected:
     void SetUp() override
     {
@@ -52,25 +39,27 @@ protected:
     }
     QString backupDir() const { return book.path(QStringLiteral("backups")); }
 
-    TestScrapbook book;
+    // Deletes the first line's entry as a user does: Delete on the list, then `answers`.
+    void deleteFirstLine(const QList<bool>& answers = {true})
+    {
+        selectLine(widgets().entryList, 0);
+        prompts().yesNoAnswers.append(answers);
+        QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    }
 };
 
 } // namespace
 
 TEST_F(Backups, OneCopyBeforeTheFirstChangeOfARunAndNoneForARunWithoutChanges)
 {
-    {
-        StartedProgram program(book.dir());
-        program.start();
-        selectLine(program->widgets().entryList, 1); // looking changes nothing
-        program->close();
-    }
+    start();
+    selectLine(widgets().entryList, 1); // looking changes nothing
+    form().close();
     EXPECT_FALSE(QDir(backupDir()).exists());
 
-    StartedProgram program(book.dir());
-    program.start();
-    deleteFirstLine(program);
-    deleteFirstLine(program);
+    start();
+    deleteFirstLine();
+    deleteFirstLine();
     EXPECT_EQ(entriesIn(book.databasePath()), 1);
     const QStringList copies = store::scrapbookBackups(book.databasePath());
     ASSERT_EQ(copies.size(), 1); // one copy a run, made before the first change
@@ -88,9 +77,8 @@ TEST_F(Backups, TheNewestTenCopiesAreKeptAndNoOtherFileIsTouched)
     for (const QString& other : others)
         writeFile(backupDir() + "/" + other);
 
-    StartedProgram program(book.dir());
-    program.start();
-    deleteFirstLine(program);
+    start();
+    deleteFirstLine();
 
     const QStringList copies = store::scrapbookBackups(book.databasePath());
     ASSERT_EQ(copies.size(), store::kBackupsKept);
@@ -104,29 +92,25 @@ TEST_F(Backups, WithoutARoomForCopiesTheUserIsAskedOnceAndNoKeepsTheScrapbook)
 {
     writeFile(backupDir()); // a file where the folder of copies should be
 
-    StartedProgram refused(book.dir());
-    refused.start();
-    deleteFirstLine(refused); // Yes to the delete, then No (the empty queue) to going on
-    deleteFirstLine(refused);
+    start();
+    deleteFirstLine(); // Yes to the delete, then No (the empty queue) to going on
+    deleteFirstLine();
     EXPECT_EQ(entriesIn(book.databasePath()), 3);
     int backupQuestions = 0;
-    for (const auto& asked : refused.prompts.asked)
+    for (const auto& asked : prompts().asked)
         backupQuestions += asked.text.contains("Go on without copies") ? 1 : 0;
     EXPECT_EQ(backupQuestions, 1);
     // Each refused Delete says why nothing was deleted.
-    const QStringList told = refused.prompts.toldTexts();
+    const QStringList told = prompts().toldTexts();
     ASSERT_EQ(told.size(), 2);
     for (const QString& text : told)
         EXPECT_TRUE(text.startsWith("The entry was not deleted.") && text.contains("no backup copy"))
             << text.toStdString();
-    refused->close();
+    form().close();
 
-    StartedProgram accepted(book.dir());
-    accepted.start();
-    selectLine(accepted->widgets().entryList, 0);
-    accepted.prompts.yesNoAnswers.append({true, true}); // delete, and go on without copies
-    QTest::keyClick(accepted->widgets().entryList, Qt::Key_Delete);
-    deleteFirstLine(accepted);
+    start();
+    deleteFirstLine({true, true}); // delete, and go on without copies
+    deleteFirstLine();
     EXPECT_EQ(entriesIn(book.databasePath()), 1);
     EXPECT_TRUE(QFileInfo(backupDir()).isFile()); // the file in the way is left alone
 }

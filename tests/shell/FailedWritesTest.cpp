@@ -9,11 +9,8 @@
 #include "calendar/DayGridModel.h"
 #include "calendar/DayList.h"
 #include "calendar/MonthCalendar.h"
-#include "controls/LineList.h"
 #include "controls/PictureButton.h"
 #include "shell/EntryUndo.h"
-#include "store/Connection.h"
-#include "store/DataSource.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -82,80 +79,72 @@ protected:
     std::unique_ptr<StartedProgram> program;
 };
 
-TEST_F(FailedWrites, EditScreenWritesAreToldAndKeepWhatWasTyped)
+TEST_F(FailedWrites, EveryWriteThatIsRefusedIsToldAndChangesNothing)
 {
-    struct Case {
+    // Each case refuses `action` on MYLIFE, writes one way and checks what is still shown.
+    const auto editAndPress = [this](bool adding, QPushButton* shell::MainWindowWidgets::*button) {
+        return [this, adding, button](const std::function<void()>& refuseNow) {
+            selectLine(widgets().entryList, 0);
+            widgets().editScreenButton->click();
+            if (adding)
+                widgets().addButton->click();
+            widgets().dateEdit->setText(QStringLiteral("2/9/1998"));
+            widgets().titleEdit->setText(QStringLiteral("Kite over the lake"));
+            widgets().logEdit->setPlainText(QStringLiteral("typed by hand"));
+            refuseNow();
+            (widgets().*button)->click();
+            EXPECT_EQ(widgets().titleEdit->text(), "Kite over the lake");
+            EXPECT_EQ(widgets().logEdit->toPlainText(), "typed by hand");
+        };
+    };
+    const struct {
         const char* refused;
-        bool adding;
-        QPushButton* shell::MainWindowWidgets::*save;
+        std::function<void(const std::function<void()>&)> write;
         QString told;
-    };
-    const Case cases[]{
-        {"UPDATE", false, &shell::MainWindowWidgets::saveChangesButton,
+    } cases[]{
+        {"UPDATE", editAndPress(false, &shell::MainWindowWidgets::saveChangesButton),
          QStringLiteral("The changes were not stored.")},
-        {"INSERT", true, &shell::MainWindowWidgets::saveNewButton,
+        {"INSERT", editAndPress(true, &shell::MainWindowWidgets::saveNewButton),
          QStringLiteral("The new entry was not stored.")},
-        {"DELETE", false, &shell::MainWindowWidgets::deleteButton,
+        {"DELETE", editAndPress(false, &shell::MainWindowWidgets::deleteButton),
          QStringLiteral("The entry was not deleted.")},
+        {"DELETE",
+         [this](const std::function<void()>& refuseNow) {
+             refuseNow();
+             selectLine(widgets().entryList, 1);
+             program->prompts.yesNoAnswers.enqueue(true); // "Delete this File?"
+             QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+             EXPECT_EQ(widgets().entryList->count(), 2);
+         },
+         QStringLiteral("The entry was not deleted.")},
+        {"INSERT",
+         [this](const std::function<void()>& refuseNow) {
+             widgets().calendarButton->click(); // February 1998: the 1st is in cell 1
+             refuseNow();
+             widgets().entryList->setCurrentRow(0);
+             form().calendar().dayDrop().dropOnDay(9);
+             EXPECT_EQ(widgets().dayCells[9]->count(), 1); // only its day number
+         },
+         QStringLiteral("The copy of \"Kite\" on February 9, 1998 was not made.")},
+        {"UPDATE",
+         [this](const std::function<void()>& refuseNow) {
+             widgets().calendarButton->click();
+             form().calendar().dayList().openDayList(3); // the 3rd, with the kite
+             refuseNow();
+             QAbstractItemModel& grid = form().calendar().dayList().model();
+             EXPECT_FALSE(grid.setData(grid.index(0, 0), QStringLiteral("Red kite"), Qt::EditRole));
+             EXPECT_EQ(grid.index(0, 0).data().toString(), "Kite");
+         },
+         QStringLiteral("\"Red kite\" was not stored in the day list.")},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.refused);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told.toStdString());
         start();
         const QStringList before = entries();
-        selectLine(widgets().entryList, 0);
-        widgets().editScreenButton->click();
-        if (c.adding)
-            widgets().addButton->click();
-        widgets().dateEdit->setText(QStringLiteral("2/9/1998"));
-        widgets().titleEdit->setText(QStringLiteral("Kite over the lake"));
-        widgets().logEdit->setPlainText(QStringLiteral("typed by hand"));
-        refuse(QString::fromLatin1(c.refused));
-        (widgets().*c.save)->click();
+        c.write([&] { refuse(QString::fromLatin1(c.refused)); });
         expectToldOnce(c.told);
         EXPECT_EQ(entries(), before);
-        EXPECT_EQ(widgets().titleEdit->text(), "Kite over the lake");
-        EXPECT_EQ(widgets().logEdit->toPlainText(), "typed by hand");
     }
-}
-
-TEST_F(FailedWrites, TheDeleteKeyOnTheListSaysTheEntryWasNotDeleted)
-{
-    start();
-    const QStringList before = entries();
-    refuse(QStringLiteral("DELETE"));
-    selectLine(widgets().entryList, 1);
-    program->prompts.yesNoAnswers.enqueue(true); // "Delete this File?"
-    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
-    expectToldOnce(QStringLiteral("The entry was not deleted."));
-    EXPECT_EQ(entries(), before);
-    EXPECT_EQ(widgets().entryList->count(), 2);
-}
-
-TEST_F(FailedWrites, ACopyDroppedOnADayThatIsNotStoredIsToldAndNotShown)
-{
-    start();
-    widgets().calendarButton->click(); // February 1998: the 1st is in cell 1
-    const QStringList before = entries();
-    refuse(QStringLiteral("INSERT"));
-    widgets().entryList->setCurrentRow(0);
-    form().calendar().dayDrop().dropOnDay(9);
-    expectToldOnce(QStringLiteral("The copy of \"Kite\" on February 9, 1998 was not made."));
-    EXPECT_EQ(entries(), before);
-    EXPECT_EQ(widgets().dayCells[9]->count(), 1); // only its day number
-}
-
-TEST_F(FailedWrites, ADayListRowThatIsNotStoredIsToldWithTheTypedText)
-{
-    start();
-    widgets().calendarButton->click();
-    form().calendar().dayList().openDayList(3); // the 3rd, with the kite
-    const QStringList before = entries();
-    refuse(QStringLiteral("UPDATE"));
-    QAbstractItemModel& grid = form().calendar().dayList().model();
-    EXPECT_FALSE(grid.setData(grid.index(0, 0), QStringLiteral("Red kite"), Qt::EditRole));
-    expectToldOnce(QStringLiteral("\"Red kite\" was not stored in the day list."));
-    EXPECT_EQ(entries(), before);
-    EXPECT_EQ(grid.index(0, 0).data().toString(), "Kite");
 }
 
 TEST_F(FailedWrites, AnUndoThatCannotBeWrittenIsToldAndStaysOnTheStack)

@@ -2,33 +2,21 @@
 // delete with VACUUM (which renumbers the rows of the key-less entry table), an entry that takes a
 // freed row id, a lock. No save, delete or undo ever writes over an entry it was not shown; the
 // user is told, and what was typed stays.
-#include "StartedProgram.h"
+#include "ProgramTest.h"
 #include "SqliteRows.h"
-#include "TestScrapbook.h"
 
-#include "controls/LineList.h"
-#include "controls/PictureButton.h"
 #include "shell/EntryUndo.h"
-#include "store/Connection.h"
-#include "store/DataSource.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 using namespace wk;
 using wk::testing::selectLine;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
 
 namespace {
 
-class OtherWriter : public ::testing::Test {
+class OtherWriter : public wk::testing::ProgramTest {
 protected:
     // Entries E00001..E00008 on consecutive days, and the program started on them.
     void SetUp() override
@@ -42,11 +30,8 @@ protected:
                            QString("Dad"),
                            {},
                            QStringLiteral("log %1").arg(k)});
-        program = std::make_unique<StartedProgram>(book.dir());
-        program->start();
+        start();
     }
-
-    const shell::MainWindowWidgets& widgets() { return program->form().widgets(); }
 
     // What another program does: its own connection to the file, closed afterwards.
     void otherProgram(const QString& sql)
@@ -72,14 +57,11 @@ protected:
         widgets().titleEdit->setText(title);
     }
 
-    QString lastTold() const
+    QString lastTold()
     {
-        const QStringList told = program->prompts.toldTexts();
+        const QStringList told = prompts().toldTexts();
         return told.isEmpty() ? QString() : told.last();
     }
-
-    TestScrapbook book;
-    std::unique_ptr<StartedProgram> program;
 };
 
 TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpose)
@@ -95,7 +77,7 @@ TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpo
     EXPECT_EQ(widgets().titleEdit->text(), "E00005 at the lake");
 
     widgets().saveChangesButton->click(); // the user has seen the other change: store the boxes
-    EXPECT_EQ(program->prompts.toldTexts().size(), 1);
+    EXPECT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_EQ(stored().filter("E00005").size(), 1);
     EXPECT_TRUE(stored().contains("E00005 at the lake/log 5"));
 }
@@ -105,13 +87,13 @@ TEST_F(OtherWriter, SaveAndDeleteAfterAVacuumFindTheirEntryAndNoOther)
     editLine(4, "E00005 renamed");
     otherProgram("DELETE FROM MYLIFE WHERE MYEVENT IN ('E00001', 'E00002'); VACUUM;");
     widgets().saveChangesButton->click();
-    EXPECT_TRUE(program->prompts.toldTexts().isEmpty()) << lastTold().toStdString();
+    EXPECT_TRUE(prompts().toldTexts().isEmpty()) << lastTold().toStdString();
     EXPECT_EQ(stored(), (QStringList{"E00003/log 3", "E00004/log 4", "E00005 renamed/log 5", "E00006/log 6",
                                      "E00007/log 7", "E00008/log 8"}));
 
     otherProgram("DELETE FROM MYLIFE WHERE MYEVENT = 'E00003'; VACUUM;");
     selectLine(widgets().entryList, 5); // E00006, by the list as it was read
-    program->prompts.yesNoAnswers.enqueue(true);
+    prompts().yesNoAnswers.enqueue(true);
     QTest::keyClick(widgets().entryList, Qt::Key_Delete);
     EXPECT_FALSE(stored().join(' ').contains("E00006"));
     EXPECT_EQ(stored().size(), 4);
@@ -122,7 +104,7 @@ TEST_F(OtherWriter, ADeleteOfAnEntryChangedElsewhereIsRefusedAndSaysWhy)
 {
     selectLine(widgets().entryList, 2);
     otherProgram("UPDATE MYLIFE SET LOG = 'new story' WHERE MYEVENT = 'E00003'");
-    program->prompts.yesNoAnswers.enqueue(true);
+    prompts().yesNoAnswers.enqueue(true);
     QTest::keyClick(widgets().entryList, Qt::Key_Delete);
     EXPECT_TRUE(lastTold().startsWith("The entry was not deleted.")) << lastTold().toStdString();
     EXPECT_TRUE(lastTold().contains("changed by another program")) << lastTold().toStdString();
@@ -133,10 +115,10 @@ TEST_F(OtherWriter, UndoNeverWritesOverAnotherProgramsEntry)
 {
     // A deleted entry whose row id another program's new entry took comes back as a new row.
     selectLine(widgets().entryList, 7); // E00008, the last row
-    program->prompts.yesNoAnswers.enqueue(true);
+    prompts().yesNoAnswers.enqueue(true);
     QTest::keyClick(widgets().entryList, Qt::Key_Delete);
     otherProgram("INSERT INTO MYLIFE (DATE, MYEVENT, LOG) VALUES ('2001-02-01', 'Theirs', 'kept')");
-    program->form().entryUndo().undo();
+    form().entryUndo().undo();
     EXPECT_TRUE(stored().contains("Theirs/kept"));
     EXPECT_TRUE(stored().contains("E00008/log 8"));
     EXPECT_EQ(stored().size(), 9);
@@ -145,9 +127,9 @@ TEST_F(OtherWriter, UndoNeverWritesOverAnotherProgramsEntry)
     editLine(0, "E00001 changed here");
     widgets().saveChangesButton->click();
     otherProgram("UPDATE MYLIFE SET LOG = 'theirs too' WHERE MYEVENT = 'E00001 changed here'");
-    QUndoStack& stack = program->form().entryUndo().stack();
+    QUndoStack& stack = form().entryUndo().stack();
     const int index = stack.index();
-    program->form().entryUndo().undo();
+    form().entryUndo().undo();
     EXPECT_TRUE(lastTold().startsWith("The change could not be undone.")) << lastTold().toStdString();
     EXPECT_TRUE(stored().contains("E00001 changed here/theirs too"));
     EXPECT_EQ(stack.index(), index);
@@ -162,15 +144,15 @@ TEST_F(OtherWriter, AnUndoWhileAnotherProgramHoldsTheFileWaitsBrieflyAndIsTold)
     ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     QElapsedTimer waited;
     waited.start();
-    program->form().entryUndo().undo();
+    form().entryUndo().undo();
     EXPECT_LT(waited.elapsed(), 4000);
     EXPECT_TRUE(lastTold().startsWith("The change could not be undone.")) << lastTold().toStdString();
-    EXPECT_EQ(program->form().entryUndo().stack().index(), 1);
+    EXPECT_EQ(form().entryUndo().stack().index(), 1);
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
 
-    program->form().entryUndo().undo();
-    EXPECT_EQ(program->form().entryUndo().stack().index(), 0);
+    form().entryUndo().undo();
+    EXPECT_EQ(form().entryUndo().stack().index(), 0);
     EXPECT_TRUE(stored().contains("E00001/log 1"));
 }
 

@@ -3,17 +3,6 @@
 
 #include "controls/DropDownCombo.h"
 #include "controls/FrameCanvas.h"
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
-
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using wk::testing::EntryRow;

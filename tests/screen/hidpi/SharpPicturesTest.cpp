@@ -1,22 +1,16 @@
-// On a screen of twice the pixel density pictures are decoded with twice their controls' pixels
-// and drawn pixel for pixel.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+// On a screen of twice the pixel density the main window is the same layout with twice the pixels,
+// and pictures are decoded with twice their controls' pixels and drawn pixel for pixel.
+#include "ProgramTest.h"
 
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
-
-#include <QListWidget>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QScreen>
 
 using namespace wk;
-using wk::testing::StartedProgram;
-using wk::testing::TestScrapbook;
+using SharpPictures = wk::testing::ProgramTest;
 
-TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneForOne)
+TEST_F(SharpPictures, TheLayoutIsTheSameAndTheBigPictureHasTwiceThePixelsDrawnOneForOne)
 {
-    TestScrapbook book;
+    ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
     const QString tall = book.writePicture("tall.bmp", {1200, 1600});
     // Stripes five pixels wide: edges that any scaling on the way to the screen would blur.
     QImage stripes(1600, 1200, QImage::Format_RGB32);
@@ -26,9 +20,14 @@ TEST(SharpPictures, TheBigPictureAfterAThumbnailClickHasTwiceThePixelsDrawnOneFo
     ASSERT_TRUE(stripes.save(book.path("stripes.bmp")));
     book.addEntry({QDate(2001, 5, 1), "Tall", "1 Events", {}, tall});
     book.addEntry({QDate(2001, 5, 2), "Stripes", "1 Events", {}, book.path("stripes.bmp")});
-    StartedProgram program(book.dir());
-    program.start();
-    shell::MainWindow& form = program.form();
+    shell::MainWindow& form = start();
+    // Logical geometry as on the ordinary 1920x1080 screen: two thirds of its height.
+    EXPECT_EQ(form.height(), QGuiApplication::primaryScreen()->availableGeometry().height() * 2 / 3);
+    // A drawn face is painted at the screen's density, not scaled up afterwards.
+    const QPixmap face = form.widgets().mainScreenButton->grab();
+    EXPECT_EQ(face.devicePixelRatio(), 2.0);
+    EXPECT_EQ(face.size(), form.widgets().mainScreenButton->size() * 2);
+
     wk::testing::selectLine(form.widgets().entryList, 0); // the narrow portrait width
     form.widgets().timelineButton->click();
 

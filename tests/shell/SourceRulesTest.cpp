@@ -1,24 +1,22 @@
-// The code speaks the family's words: a widget's design name (its objectName, which tools and
-// tests find it by) is never also a C++ name, and no handler is named after a control's event.
-// Every window is opened, so the names checked are the ones the program really sets.
-#include "StartedProgram.h"
-#include "TestScrapbook.h"
+// Rules of the sources. The code speaks the family's words: a widget's design name (its objectName,
+// which tools and tests find it by) is never also a C++ name, and no handler is named after a
+// control's event; every window is opened, so the names checked are the ones the program really
+// sets. And the source folders depend one way: app, then shell, then the subsystems, then
+// contracts and controls, then store; a subsystem reaching into the shell or into another
+// subsystem is what lets a change in one place break another unnoticed.
+#include "ProgramTest.h"
 
 #include "browse/ThumbnailClicks.h"
-#include "controls/PictureButton.h"
 #include "editing/ScanWindow.h"
 #include "editing/Scanner.h"
 #include "shell/IntroWindow.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDirIterator>
 #include <QFile>
-#include <QPushButton>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace wk;
 
@@ -41,17 +39,17 @@ QSet<QString> identifiersOf(const QString& text)
     return identifiers;
 }
 
-// Every source file of the given folders, read whole.
-QStringList sourcesUnder(const QStringList& folders)
+// Every source file of the given folders, read whole, by its path within the project.
+QMap<QString, QString> sourcesUnder(const QStringList& folders)
 {
-    QStringList texts;
+    const QString root = QStringLiteral(WK_SOURCE_DIR "/");
+    QMap<QString, QString> texts;
     for (const QString& folder : folders) {
-        QDirIterator it(QStringLiteral(WK_SOURCE_DIR "/") + folder, {"*.h", "*.cpp"}, QDir::Files,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(root + folder, {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             if (file.open(QIODevice::ReadOnly))
-                texts << QString::fromUtf8(file.readAll());
+                texts.insert(file.fileName().mid(root.size()), QString::fromUtf8(file.readAll()));
         }
     }
     return texts;
@@ -146,6 +144,54 @@ TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
                 found << identifier;
     found.removeDuplicates();
     EXPECT_TRUE(found.isEmpty()) << "handlers named after events: " << found.join(", ").toStdString();
+}
+
+const QStringList kSubsystems{"browse", "calendar", "dialogs", "editing", "filters", "strip", "timeline"};
+
+// The folders each folder may include besides itself.
+QMap<QString, QSet<QString>> allowedIncludes()
+{
+    const QSet<QString> below{"contracts", "controls", "store"};
+    QMap<QString, QSet<QString>> allowed{
+        {"store", {}},
+        {"contracts", {"store"}},
+        {"controls", {"store"}},
+        {"convert", {"store"}},
+        {"shell", below + QSet<QString>(kSubsystems.begin(), kSubsystems.end())},
+        {"app", {"shell", "controls", "store"}},
+    };
+    for (const QString& subsystem : kSubsystems)
+        allowed.insert(subsystem, below);
+    return allowed;
+}
+
+// Every project include ("folder/File.h") of every source file, as {file, folder}, by the file's
+// top folder under src/.
+QMap<QString, QList<QPair<QString, QString>>> includesByFolder()
+{
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s+"([a-z]+)/)re"),
+                                            QRegularExpression::MultilineOption);
+    QMap<QString, QList<QPair<QString, QString>>> result;
+    const auto sources = sourcesUnder({QStringLiteral("src")});
+    for (auto file = sources.begin(); file != sources.end(); ++file)
+        for (auto match = include.globalMatch(file.value()); match.hasNext();)
+            result[file.key().section(QLatin1Char('/'), 1, 1)]
+                << qMakePair(file.key(), match.next().captured(1));
+    return result;
+}
+
+TEST(FolderLayering, EveryIncludeGoesDownTheLayers)
+{
+    const auto allowed = allowedIncludes();
+    const auto includes = includesByFolder();
+    ASSERT_TRUE(includes.contains("shell")) << "no sources found under " WK_SOURCE_DIR "/src";
+    for (auto it = includes.begin(); it != includes.end(); ++it) {
+        ASSERT_TRUE(allowed.contains(it.key()))
+            << "folder src/" << it.key().toStdString() << " has no place in the layers yet";
+        for (const auto& [file, folder] : it.value())
+            EXPECT_TRUE(folder == it.key() || allowed[it.key()].contains(folder))
+                << file.toStdString() << " includes " << folder.toStdString() << "/";
+    }
 }
 
 } // namespace
