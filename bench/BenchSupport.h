@@ -24,6 +24,7 @@ public:
     void tell(const QString&, const QString&, controls::MessageIcon) override {}
     QString chooseOpenFile(const controls::FileDialogRequest&) override { return {}; }
     QString chooseSaveFile(const controls::FileDialogRequest&) override { return {}; }
+    QString chooseFolder(const controls::FileDialogRequest&) override { return {}; }
 };
 
 // Call before the QApplication is made: the offscreen platform unless another one is chosen,

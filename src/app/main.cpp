@@ -5,13 +5,38 @@
 #include "shell/MainWindow.h"
 #include "shell/IntroWindow.h"
 #include "shell/ScrapbookChoice.h"
+#include "shell/TerminalImport.h"
 #include "store/Clock.h"
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // The terminal forms are told apart before any application object exists: they need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const wk::shell::TerminalRequest request = wk::shell::readTerminalRequest(arguments);
+    switch (request.kind) {
+    case wk::shell::TerminalRequest::Help:
+        std::printf("%s", qPrintable(wk::shell::terminalHelp()));
+        return 0;
+    case wk::shell::TerminalRequest::Wrong:
+        std::fprintf(stderr, "wanderkeep: %s\n\n%s", qPrintable(request.problem),
+                     qPrintable(wk::shell::terminalHelp()));
+        return 2;
+    case wk::shell::TerminalRequest::Import: {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Wanderkeep"));
+        wk::controls::limitPictureMemory();
+        return wk::shell::runTerminalImport(request.import, QDir::currentPath());
+    }
+    case wk::shell::TerminalRequest::Window:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wanderkeep"));
     wk::controls::limitPictureMemory();

@@ -36,10 +36,18 @@ CameraFacts factsOf(const Exiv2::ExifData& exif)
         if (value >= 1 && value <= 8)
             facts.orientation = int(value);
     }
-    const auto taken = exif.findKey(Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"));
-    if (taken != exif.end()) // "YYYY:MM:DD HH:MM:SS"
+    // When the picture was taken, else when it was digitised (what exiftool calls CreateDate): a
+    // scanner or an editor writes only that one. "YYYY:MM:DD HH:MM:SS"; a camera without a clock
+    // writes "0000:00:00 00:00:00" or blanks, which are no date.
+    for (const char* key : {"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"}) {
+        const auto taken = exif.findKey(Exiv2::ExifKey(key));
+        if (taken == exif.end())
+            continue;
         facts.taken = QDate::fromString(QString::fromStdString(taken->toString()).left(10),
                                         QStringLiteral("yyyy:MM:dd"));
+        if (facts.taken.isValid())
+            break;
+    }
     return facts;
 }
 

@@ -16,7 +16,7 @@ class HeifFile;
 
 struct CameraFacts {
     int orientation = 1; // EXIF orientation, 1 to 8; 1 (as stored) when absent or invalid
-    QDate taken;         // the day of DateTimeOriginal; null when absent or unreadable
+    QDate taken;         // the day of DateTimeOriginal, else of CreateDate; null when neither holds one
 };
 
 CameraFacts readCameraFacts(const QString& file);

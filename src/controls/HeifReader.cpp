@@ -5,7 +5,9 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace wk::controls {
 
@@ -20,6 +22,34 @@ void check(const heif_error& error)
 std::shared_ptr<heif_context> newContext()
 {
     return std::shared_ptr<heif_context>(heif_context_alloc(), heif_context_free);
+}
+
+// Decodes the picture of `handle` (the primary or a thumbnail) into a QImage.
+QImage decodeHandle(heif_image_handle* handle, bool containerTurns)
+{
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    std::unique_ptr<heif_decoding_options, void (*)(heif_decoding_options*)> options(
+        heif_decoding_options_alloc(), heif_decoding_options_free);
+    options->ignore_transformations = containerTurns ? 0 : 1;
+    heif_image* decoded = nullptr;
+    check(heif_decode_image(handle, &decoded, heif_colorspace_RGB,
+                            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                            options.get()));
+    const std::unique_ptr<heif_image, void (*)(const heif_image*)> image(decoded, heif_image_release);
+
+    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    int stride = 0;
+    const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    if (!pixels || width <= 0 || height <= 0)
+        throw HeifError("HEIF picture decoded to no pixels");
+    QImage result(width, height, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    if (result.isNull())
+        throw HeifError("not enough memory for the HEIF picture");
+    const size_t rowBytes = size_t(width) * (alpha ? 4 : 3);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(result.scanLine(y), pixels + qsizetype(y) * stride, rowBytes);
+    return result;
 }
 
 } // namespace
@@ -84,31 +114,26 @@ QByteArray HeifFile::exifTiff() const
     return block.mid(4 + qsizetype(skip));
 }
 
-QImage HeifFile::decode(bool containerTurns) const
-{
-    const bool alpha = heif_image_handle_has_alpha_channel(primary_.get()) != 0;
-    std::unique_ptr<heif_decoding_options, void (*)(heif_decoding_options*)> options(
-        heif_decoding_options_alloc(), heif_decoding_options_free);
-    options->ignore_transformations = containerTurns ? 0 : 1;
-    heif_image* decoded = nullptr;
-    check(heif_decode_image(primary_.get(), &decoded, heif_colorspace_RGB,
-                            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                            options.get()));
-    const std::unique_ptr<heif_image, void (*)(const heif_image*)> image(decoded, heif_image_release);
+QImage HeifFile::decode(bool containerTurns) const { return decodeHandle(primary_.get(), containerTurns); }
 
-    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
-    int stride = 0;
-    const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    if (!pixels || width <= 0 || height <= 0)
-        throw HeifError("HEIF picture decoded to no pixels");
-    QImage result(width, height, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    if (result.isNull())
-        throw HeifError("not enough memory for the HEIF picture");
-    const size_t rowBytes = size_t(width) * (alpha ? 4 : 3);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(result.scanLine(y), pixels + qsizetype(y) * stride, rowBytes);
-    return result;
+QImage HeifFile::decodeThumbnail(const QSize& atLeast, bool containerTurns) const
+{
+    const int count = heif_image_handle_get_number_of_thumbnails(primary_.get());
+    std::vector<heif_item_id> ids(size_t(std::max(count, 0)));
+    heif_image_handle_get_list_of_thumbnail_IDs(primary_.get(), ids.data(), count);
+    for (heif_item_id id : ids) {
+        heif_image_handle* found = nullptr;
+        if (heif_image_handle_get_thumbnail(primary_.get(), id, &found).code != heif_error_Ok)
+            continue;
+        const std::shared_ptr<heif_image_handle> thumbnail(found, heif_image_handle_release);
+        const QSize size =
+            containerTurns
+                ? QSize(heif_image_handle_get_width(found), heif_image_handle_get_height(found))
+                : QSize(heif_image_handle_get_ispe_width(found), heif_image_handle_get_ispe_height(found));
+        if (size.width() >= atLeast.width() && size.height() >= atLeast.height())
+            return decodeHandle(found, containerTurns);
+    }
+    return {};
 }
 
 } // namespace wk::controls

@@ -36,9 +36,14 @@ qint64 pixelCount(const QSize& size) { return qint64(size.width()) * size.height
 
 quint16 be16(const uchar* p) { return qFromBigEndian<quint16>(p); }
 
+PictureError failure(const QString& file, PictureError::Kind kind, const QString& why)
+{
+    return PictureError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), why), kind);
+}
+
 PictureError failure(const QString& file, const QString& why)
 {
-    return PictureError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), why));
+    return failure(file, PictureError::Unreadable, why);
 }
 
 // Opens the file for reading, telling apart a missing file, a folder and an unreadable file.
@@ -286,7 +291,7 @@ QSize decodeSize(const QString& file, const Header& h, const QSize& wanted)
     if (h.format != "jpeg" || h.progressive) {
         const QString kind =
             h.format == "jpeg" ? QStringLiteral("progressive JPEG") : QString::fromLatin1(h.format.toUpper());
-        throw failure(file,
+        throw failure(file, PictureError::TooLarge,
                       QStringLiteral("picture too large (%1 x %2 pixels, over 64 megapixels); %3 pictures "
                                      "cannot be reduced while decoding")
                           .arg(h.raw.width())
@@ -324,6 +329,11 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
         if (f.error() != QFileDevice::NoError)
             throw failure(file, QStringLiteral("cannot be read (%1)").arg(f.errorString()));
     }
+    return decodePicture(file, data, fitInto);
+}
+
+Picture decodePicture(const QString& file, QByteArray data, const QSize& fitInto)
+{
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     const Header h = isHeif(buffer) ? heifHeader(openHeif(file, [&] { return HeifFile::fromContents(data); }),
@@ -341,7 +351,10 @@ Picture loadPicture(const QString& file, const QSize& fitInto)
     QImage image;
     if (h.heif) {
         try {
-            image = h.heif->decode(h.heifTurns);
+            // A phone's embedded thumbnail, when it covers the size shown, decodes many times faster.
+            image = h.heif->decodeThumbnail(decoded, h.heifTurns);
+            if (image.isNull())
+                image = h.heif->decode(h.heifTurns);
         } catch (const HeifError& e) {
             throw failure(file,
                           QStringLiteral("picture cannot be decoded (%1)").arg(QString::fromUtf8(e.what())));

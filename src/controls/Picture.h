@@ -12,7 +12,14 @@ namespace wk::controls {
 // large to decode.
 class PictureError : public std::runtime_error {
 public:
-    explicit PictureError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    // A picture over the decode bound is whole and fine, only too large to show; every other
+    // failure means the file cannot be read as a picture.
+    enum Kind { Unreadable, TooLarge };
+    explicit PictureError(const QString& message, Kind kind = Unreadable)
+        : std::runtime_error(message.toStdString()), kind(kind)
+    {
+    }
+    Kind kind;
 };
 
 struct Picture {
@@ -39,5 +46,8 @@ QSize pictureSize(const QString& file);
 // one), and any other picture over the bound is refused, as the decoder would need it whole.
 // Throws PictureError for missing, unreadable, truncated, damaged or too large files.
 Picture loadPicture(const QString& file, const QSize& fitInto = {});
+// The same from the file's contents, already read (an import reads each file once); `file` only
+// names the picture.
+Picture decodePicture(const QString& file, QByteArray contents, const QSize& fitInto);
 
 } // namespace wk::controls

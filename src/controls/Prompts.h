@@ -29,6 +29,9 @@ public:
     // File dialogs: the chosen full path, or an empty text when the user cancelled.
     virtual QString chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual QString chooseSaveFile(const FileDialogRequest& request) = 0;
+    // A folder dialog (the request's title and starting folder count): the chosen folder, or an
+    // empty text when the user cancelled.
+    virtual QString chooseFolder(const FileDialogRequest& request) = 0;
 };
 
 // Message boxes and file dialogs of Qt, parented to `parent` (may be null).
@@ -39,6 +42,7 @@ public:
     void tell(const QString& title, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogRequest& request) override;
     QString chooseSaveFile(const FileDialogRequest& request) override;
+    QString chooseFolder(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_;

@@ -69,4 +69,14 @@ QString QtPrompts::chooseSaveFile(const FileDialogRequest& request)
     return runFileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
+QString QtPrompts::chooseFolder(const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent_, request.title, request.directory);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace wk::controls

@@ -185,6 +185,13 @@ QImage fittedImage(const QImage& image, const QSize& box)
     return image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A picture not much larger than its thumbnail would be decodes about as fast as the thumbnail
+// reads: no thumbnail is kept for it.
+bool tooSmallForThumbnail(const QSize& natural, int side)
+{
+    return qint64(natural.width()) * natural.height() < 4LL * side * side;
+}
+
 } // namespace
 
 QString thumbnailUri(const QString& file)
@@ -228,15 +235,14 @@ Picture loadThroughThumbnails(const QString& file, const QSize& box)
         throw PictureError(QStringLiteral("%1: could not be decoded before and has not changed since")
                                .arg(QDir::toNativeSeparators(file)));
 
-    // A picture not much larger than its thumbnail would be decodes about as fast as the
-    // thumbnail reads: it is decoded for the box itself and no thumbnail is kept for it.
+    // A picture too small for a thumbnail is decoded for the box itself.
     QSize natural;
     try {
         natural = pictureSize(file);
     } catch (const PictureError&) {
         // decoded below, which records the failure
     }
-    if (!natural.isEmpty() && qint64(natural.width()) * natural.height() < 4LL * side * side)
+    if (!natural.isEmpty() && tooSmallForThumbnail(natural, side))
         return loadPicture(file, box);
 
     Picture picture;
@@ -251,6 +257,20 @@ Picture loadThroughThumbnails(const QString& file, const QSize& box)
     queueWrite(thumbnailPath(file, side), picture.image, *original, picture.naturalSize);
     picture.image = fittedImage(picture.image, box);
     return picture;
+}
+
+void keepThumbnail(const QString& file, const Picture& picture)
+{
+    const std::optional<Original> original = originalOf(file);
+    const QSize shown = picture.image.size();
+    int side = 0; // the largest shared size the picture covers
+    for (int s : kThumbnailSides)
+        if (std::max(shown.width(), shown.height()) >= s)
+            side = s;
+    if (!original || side == 0 || tooSmallForThumbnail(picture.naturalSize, side))
+        return;
+    queueWrite(thumbnailPath(file, side), fittedImage(picture.image, QSize(side, side)), *original,
+               picture.naturalSize);
 }
 
 } // namespace wk::controls

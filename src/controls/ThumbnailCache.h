@@ -32,4 +32,9 @@ QString failedThumbnailPath(const QString& file);
 // is always the file's own. Safe to call on several threads at once. Throws PictureError.
 Picture loadThroughThumbnails(const QString& file, const QSize& box);
 
+// Keeps `picture` (decoded from `file` as it is now, at least as large as a shared size on one
+// side or whole) as the thumbnail of `file`, so its first showing needs no decode. Written in the
+// background, best effort; pictures smaller than the smallest shared size are not kept.
+void keepThumbnail(const QString& file, const Picture& picture);
+
 } // namespace wk::controls

@@ -19,19 +19,18 @@ namespace {
 
 const QString kEntryTable = QStringLiteral("MYLIFE");
 
-// One row change: undo writes the row as it was, redo as it became. The change was already
+// One row change, or several written as one (an import): undo writes the rows as they were,
+// redo as they became. The change was already
 // written when the step is pushed, so the first redo (which pushing runs) writes nothing.
 // EntryUndo writes a step before it moves the stack (writeFor), so a step that cannot be written
 // leaves the stack where it was; the stack's own undo() and redo() then write nothing more.
 class RowChangeStep : public QUndoCommand {
 public:
     RowChangeStep(store::ConnectionPool& pool, controls::Prompts& prompts, QString database,
-                  store::RowChange change)
-        : pool_(pool), prompts_(prompts), database_(std::move(database)), change_(std::move(change))
+                  std::vector<store::RowChange> changes, const QString& text)
+        : pool_(pool), prompts_(prompts), database_(std::move(database)), changes_(std::move(changes))
     {
-        setText(!change_.before  ? QStringLiteral("Add entry")
-                : !change_.after ? QStringLiteral("Delete entry")
-                                 : QStringLiteral("Change entry"));
+        setText(text);
     }
 
     void undo() override
@@ -67,16 +66,14 @@ private:
             // The row must still hold what the step left it holding: another program's change
             // is never overwritten, and a deleted entry comes back as a new row when another
             // entry has taken its id.
-            change_.rowId = store::writeRowState(*connection, change_.table, change_.rowId,
-                                                 undoing ? change_.after : change_.before,
-                                                 undoing ? change_.before : change_.after);
+            store::writeRowChanges(*connection, changes_, undoing);
         });
     }
 
     store::ConnectionPool& pool_;
     controls::Prompts& prompts_;
     QString database_;
-    store::RowChange change_;
+    std::vector<store::RowChange> changes_;
     bool written_ = false;
     bool prewritten_ = false;
 };
@@ -101,7 +98,34 @@ void EntryUndo::record(const store::RowChange& change)
 {
     if (change.table.compare(kEntryTable, Qt::CaseInsensitive) != 0)
         return; // names, categories and the disc setting are no entries
-    stack_.push(new RowChangeStep(pool_, prompts_, change.database, change));
+    if (grouping_) {
+        group_.push_back(change);
+        return;
+    }
+    const QString text = !change.before  ? QStringLiteral("Add entry")
+                         : !change.after ? QStringLiteral("Delete entry")
+                                         : QStringLiteral("Change entry");
+    stack_.push(new RowChangeStep(pool_, prompts_, change.database, {change}, text));
+}
+
+void EntryUndo::recordAsOneStep(const QString& text, const std::function<void()>& work)
+{
+    grouping_ = true;
+    group_.clear();
+    const auto push = [&] {
+        grouping_ = false;
+        if (!group_.empty()) {
+            const QString database = group_.front().database;
+            stack_.push(new RowChangeStep(pool_, prompts_, database, std::exchange(group_, {}), text));
+        }
+    };
+    try {
+        work();
+    } catch (...) {
+        push();
+        throw;
+    }
+    push();
 }
 
 void EntryUndo::undo()

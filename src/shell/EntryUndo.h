@@ -7,9 +7,12 @@
 // step whose row another program changed since is refused and told, never written over; so is a
 // step the file does not take, and the stack then stays where it was. Picture files are never
 // touched.
+#include "store/RowChange.h"
+
 #include <QObject>
 #include <QUndoStack>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -19,7 +22,6 @@ class Prompts;
 
 namespace wk::store {
 class ConnectionPool;
-struct RowChange;
 } // namespace wk::store
 
 namespace wk::shell {
@@ -36,6 +38,9 @@ public:
     QUndoStack& stack() { return stack_; }
     void undo();
     void redo();
+    // Runs `work`; the entry changes it writes (an import's) become one step named `text`, also
+    // when `work` throws after writing some.
+    void recordAsOneStep(const QString& text, const std::function<void()>& work);
 
 private:
     void record(const store::RowChange& change);
@@ -44,6 +49,8 @@ private:
     controls::Prompts& prompts_;
     std::function<void()> showChanges_;
     QUndoStack stack_;
+    bool grouping_ = false;
+    std::vector<store::RowChange> group_;
 };
 
 } // namespace wk::shell

@@ -136,6 +136,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::showUndoneChange()
 {
     controls::skipStep([&] { entryLines().refillFromLastSource(); });
+    showChangedEntriesInViews();
+}
+
+void MainWindow::showChangedEntriesInViews()
+{
     if (calendarButton->isChecked())
         controls::skipStep([&] {
             calendar().fillMonth(calendar().shownMonth(), calendar().shownYear().value_or(0),
@@ -143,6 +148,14 @@ void MainWindow::showUndoneChange()
         });
     if (listingPanel->isVisible())
         controls::skipStep([&] { timelineListing().fillListing(); });
+}
+
+void MainWindow::showImportedEntries(qint64 rowId)
+{
+    entryFilters().showAllPictures();
+    showChangedEntriesInViews();
+    if (const qsizetype line = lineBookmarks_.ids().indexOf(rowId); line >= 0)
+        entryList->setCurrentRow(int(line));
 }
 
 } // namespace wk::shell

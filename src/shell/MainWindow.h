@@ -150,6 +150,11 @@ private:
     dialogs::PictureDiscParts pictureDiscParts();
     // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
     void showUndoneChange();
+    // The calendar and the listing, where shown, read the entries again.
+    void showChangedEntriesInViews();
+    // After an import: All Pictures, with entry `rowId` on screen, and the calendar and listing
+    // read again.
+    void showImportedEntries(qint64 rowId);
 
     const MainWindowServices services_;
     store::ConnectionPool connections_;

@@ -215,6 +215,8 @@ void MainWindow::createControls()
                          tw(120, 3120, 975, 375), QStringLiteral("Rename Pic*.* files to Pbxxxx"));
     scanButton =
         button(editScreenPanel, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
+    importButton = button(editScreenPanel, QStringLiteral("CMDImport"), QStringLiteral("Import..."),
+                          tw(2160, 3120, 975, 375), QStringLiteral("Import a folder, card or phone"));
     saveChangesButton->hide();
     saveNewButton->hide();
 

@@ -6,13 +6,17 @@
 #include "controls/LineList.h"
 #include "browse/Browse.h"
 #include "calendar/Calendar.h"
+#include "controls/DropDownCombo.h"
 #include "controls/FrameCanvas.h"
 #include "controls/PictureButton.h"
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
+#include "import/Import.h"
+#include "shell/EntryUndo.h"
 #include "shell/MainWindow.h"
 #include "shell/ScreenModes.h"
+#include "store/ScrapbookFile.h"
 #include "strip/Strip.h"
 #include "timeline/Timeline.h"
 
@@ -229,22 +233,39 @@ void MainWindow::connectWindowOpeners()
             [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); });
     connect(scanButton, &QPushButton::clicked, this,
             [this] { editing::ScanWindow::open(services_.prompts, services_.programDirectory, this); });
-    connect(helpButton, &QPushButton::clicked, this,
-            [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
-    connect(printCheck, &QAbstractButton::toggled, this, [this] {
-        timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
-                                                        timeline::TimelinePrintParts{
-                                                            .window = this,
-                                                            .printCheck = printCheck,
-                                                            .entries = entries_,
-                                                            .programDirectory = services_.programDirectory,
-                                                            .prompts = services_.prompts,
-                                                            .viewer = *thumbnailClicks_,
-                                                        });
-    });
-    connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
-        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
-    });
+    connect(importButton, &QPushButton::clicked, this, [this] {
+        import::importFromFolder(import::ImportParts{
+            .window = this,
+            .prompts = services_.prompts,
+            .connections = connections_,
+            .programDirectory = services_.programDirectory,
+            .databasePath = databasePath(QString::fromLatin1(store::kScrapbookFileName)),
+            .categoryCombo = categoryCombo,
+            .nameCombo = nameCombo,
+            .asOneUndoStep =
+                [this](const std::function<void()>& work) {
+                    entryUndo().recordAsOneStep(QStringLiteral("Import pictures"), work);
+                },
+            .showEntries = [this](qint64 rowId) {
+        showImportedEntries(rowId); },
+});
+});
+connect(helpButton, &QPushButton::clicked, this,
+        [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
+connect(printCheck, &QAbstractButton::toggled, this, [this] {
+    timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
+                                                    timeline::TimelinePrintParts{
+                                                        .window = this,
+                                                        .printCheck = printCheck,
+                                                        .entries = entries_,
+                                                        .programDirectory = services_.programDirectory,
+                                                        .prompts = services_.prompts,
+                                                        .viewer = *thumbnailClicks_,
+                                                    });
+});
+connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
+    dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
+});
 }
 
 } // namespace wk::shell

@@ -66,6 +66,7 @@ struct MainWindowWidgets {
     QPushButton* discDriveButton = nullptr;
     QPushButton* mergeButton = nullptr;
     QPushButton* scanButton = nullptr;
+    QPushButton* importButton = nullptr;
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* listingPanel = nullptr;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
+#include <vector>
 
 #include "store/StoreError.h"
 
@@ -53,5 +54,10 @@ qint64 rowHolding(Connection& connection, const QString& table, qint64 rowId, co
 // written or nothing; returns the row's id.
 qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
                      const std::optional<RowState>& expected, const std::optional<RowState>& state);
+
+// Undoes (`undoing`) or makes again changes that were written as one step (an import): undoing
+// goes newest first. All of them are written or none; on success each change's row id follows
+// its row, as writeRowState returns it. Throws as writeRowState does.
+void writeRowChanges(Connection& connection, std::vector<RowChange>& changes, bool undoing);
 
 } // namespace wk::store

@@ -12,7 +12,7 @@ namespace wk::testing {
 class ScriptedPrompts : public controls::Prompts {
 public:
     struct Asked {
-        QString kind; // "yesno", "tell", "open", "save"
+        QString kind; // "yesno", "tell", "open", "save", "folder"
         QString title;
         QString text; // the message, or the dialog's filter for file dialogs
         bool defaultNo = false;
@@ -41,6 +41,12 @@ public:
     QString chooseSaveFile(const controls::FileDialogRequest& request) override
     {
         asked.append({QStringLiteral("save"), request.title, request.filter, false, {}, request});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+
+    QString chooseFolder(const controls::FileDialogRequest& request) override
+    {
+        asked.append({QStringLiteral("folder"), request.title, {}, false, {}, request});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
     }
 

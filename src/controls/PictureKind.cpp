@@ -1,0 +1,48 @@
+#include "controls/PictureKind.h"
+
+#include "controls/HeifReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSet>
+
+namespace wk::controls {
+
+namespace {
+
+// Camera RAW formats (most are TIFF inside) and the sidecars cameras and phones write.
+const QSet<QString> kNeverPictures{
+    QStringLiteral("3fr"), QStringLiteral("arw"), QStringLiteral("cr2"), QStringLiteral("cr3"),
+    QStringLiteral("crw"), QStringLiteral("dcr"), QStringLiteral("dng"), QStringLiteral("erf"),
+    QStringLiteral("iiq"), QStringLiteral("k25"), QStringLiteral("kdc"), QStringLiteral("mef"),
+    QStringLiteral("mos"), QStringLiteral("mrw"), QStringLiteral("nef"), QStringLiteral("nrw"),
+    QStringLiteral("orf"), QStringLiteral("pef"), QStringLiteral("raf"), QStringLiteral("raw"),
+    QStringLiteral("rw2"), QStringLiteral("rwl"), QStringLiteral("sr2"), QStringLiteral("srf"),
+    QStringLiteral("srw"), QStringLiteral("x3f"), QStringLiteral("thm"), QStringLiteral("xmp"),
+    QStringLiteral("aae"),
+};
+
+// The formats of Qt's readers the program shows; other readers' content checks are too loose to
+// tell a picture from an arbitrary file.
+const QSet<QByteArray> kShownFormats{"jpeg", "png", "gif", "bmp", "webp", "tiff"};
+
+constexpr qint64 kHeadBytes = 64;
+
+} // namespace
+
+bool isPictureFile(const QString& path)
+{
+    if (kNeverPictures.contains(QFileInfo(path).suffix().toLower()))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (HeifFile::recognises(file.peek(kHeadBytes)))
+        return true;
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    return kShownFormats.contains(reader.format());
+}
+
+} // namespace wk::controls

@@ -1,0 +1,15 @@
+#pragma once
+// Telling a picture by its content, as an import must: a phone's or camera's folder holds videos,
+// sidecars, RAW files and hidden thumbnails beside the pictures, and a messaging app may name a
+// picture anything.
+#include <QString>
+
+namespace wk::controls {
+
+// True when the file starts as a picture in a format the loader shows (JPEG, PNG, GIF, BMP, WebP,
+// TIFF, HEIC/HEIF), read from its first bytes only, and its name is not that of a camera RAW file
+// or a sidecar: RAW files are TIFF inside and a ".thm" sidecar is a small JPEG, yet neither is the
+// picture the family took. An unreadable file is no picture.
+bool isPictureFile(const QString& path);
+
+} // namespace wk::controls

@@ -1,0 +1,92 @@
+#include "import/KnownPictures.h"
+
+#include "store/FilePaths.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QDateTime>
+
+namespace wk::import {
+
+namespace {
+
+QString keyText(const store::PictureKey& key)
+{
+    return QStringLiteral("%1|%2|%3").arg(key.name).arg(key.bytes).arg(key.mtime);
+}
+
+} // namespace
+
+std::optional<QByteArray> hashFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return hash.result();
+}
+
+QByteArray hashBytes(const QByteArray& contents)
+{
+    return QCryptographicHash::hash(contents, QCryptographicHash::Sha256);
+}
+
+std::optional<store::PictureKey> pictureKey(const QString& name, const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    return store::PictureKey{name, info.size(), info.lastModified().toSecsSinceEpoch()};
+}
+
+KnownPictures::KnownPictures(const QStringList& pictureNames, const std::vector<store::PictureHash>& kept,
+                             const QString& programDirectory)
+{
+    for (const store::PictureHash& hash : kept)
+        kept_.insert(keyText(hash.key), hash.sha256);
+    for (const QString& name : pictureNames) {
+        const QString path = store::resolvePath(programDirectory, name);
+        const std::optional<store::PictureKey> key = pictureKey(name, path);
+        if (!key)
+            continue; // a picture that is gone cannot be imported again either
+        if (const auto found = kept_.constFind(keyText(*key)); found != kept_.cend())
+            known_.insert(*found);
+        else
+            unhashedBySize_[key->bytes].push_back({*key, path});
+    }
+}
+
+void KnownPictures::hashCandidates(qint64 bytes)
+{
+    const auto found = unhashedBySize_.find(bytes);
+    if (found == unhashedBySize_.end())
+        return;
+    for (const Candidate& candidate : *found) {
+        if (const std::optional<QByteArray> hash = hashFile(candidate.path)) {
+            known_.insert(*hash);
+            fresh_.push_back({candidate.key, *hash});
+        }
+    }
+    unhashedBySize_.erase(found);
+}
+
+bool KnownPictures::claim(qint64 bytes, const QByteArray& sha256)
+{
+    const std::lock_guard lock(mutex_);
+    hashCandidates(bytes);
+    if (known_.contains(sha256))
+        return false;
+    known_.insert(sha256);
+    return true;
+}
+
+std::vector<store::PictureHash> KnownPictures::takeNewHashes()
+{
+    const std::lock_guard lock(mutex_);
+    return std::exchange(fresh_, {});
+}
+
+} // namespace wk::import

@@ -1,0 +1,98 @@
+#include "import/PictureCopies.h"
+
+#include "import/KnownPictures.h"
+#include "store/FilePaths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace wk::import {
+
+namespace {
+
+const QString kPicturesFolder = QStringLiteral("pictures");
+const QString kUnfinishedSuffix = QStringLiteral(".wkpart");
+
+// "IMG.jpg", then "IMG (2).jpg", "IMG (3).jpg", ...
+QString numberedName(const QString& fileName, int n)
+{
+    if (n == 1)
+        return fileName;
+    const QFileInfo info(fileName);
+    const QString suffix = info.suffix();
+    const QString base = suffix.isEmpty() ? fileName : fileName.left(fileName.size() - suffix.size() - 1);
+    return suffix.isEmpty() ? QStringLiteral("%1 (%2)").arg(base).arg(n)
+                            : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(suffix);
+}
+
+void writeWhole(const QString& path, const QByteArray& contents, const QDateTime& modified)
+{
+    const QFileInfo target(path);
+    const QString part = target.path() + QStringLiteral("/.") + target.fileName() + kUnfinishedSuffix;
+    QFile file(part);
+    const auto fail = [&](const QString& why) {
+        file.remove();
+        return CopyError(QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(path), why));
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw fail(file.errorString());
+    if (file.write(contents) != contents.size() || !file.flush())
+        throw fail(file.errorString());
+    file.setFileTime(modified, QFileDevice::FileModificationTime);
+    file.close();
+    QString why;
+    if (!store::syncFileToDisk(part, &why))
+        throw fail(why);
+    if (!QFile::rename(part, path))
+        throw fail(QStringLiteral("the finished copy cannot be renamed"));
+    store::syncDirectory(target.path());
+}
+
+} // namespace
+
+PictureCopies::PictureCopies(QString scrapbookFolder) : folder_(std::move(scrapbookFolder)) {}
+
+QString PictureCopies::place(const QString& fileName, const QDate& date, const QDateTime& modified,
+                             const QByteArray& contents, const QByteArray& sha256)
+{
+    const QString relativeFolder = QStringLiteral("%1/%2/%3")
+                                       .arg(kPicturesFolder)
+                                       .arg(date.year(), 4, 10, QLatin1Char('0'))
+                                       .arg(date.month(), 2, 10, QLatin1Char('0'));
+    if (!QDir(folder_).mkpath(relativeFolder))
+        throw CopyError(QStringLiteral("The folder %1 cannot be made.")
+                            .arg(QDir::toNativeSeparators(folder_ + QLatin1Char('/') + relativeFolder)));
+    QString relative;
+    {
+        const std::lock_guard lock(mutex_);
+        for (int n = 1;; ++n) {
+            relative = relativeFolder + QLatin1Char('/') + numberedName(fileName, n);
+            if (reserved_.contains(relative))
+                continue;
+            const QFileInfo existing(folder_ + QLatin1Char('/') + relative);
+            if (!existing.exists())
+                break;
+            if (existing.isFile() && existing.size() == contents.size() &&
+                hashFile(existing.absoluteFilePath()) == sha256) {
+                reserved_.insert(relative);
+                return relative; // the same bytes, copied by an import that did not finish
+            }
+        }
+        reserved_.insert(relative);
+    }
+    writeWhole(folder_ + QLatin1Char('/') + relative, contents, modified);
+    return relative;
+}
+
+void PictureCopies::removeUnfinished(const QString& scrapbookFolder)
+{
+    QDirIterator it(scrapbookFolder + QLatin1Char('/') + kPicturesFolder,
+                    {QStringLiteral(".*") + kUnfinishedSuffix}, QDir::Files | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        QFile::remove(it.next());
+}
+
+} // namespace wk::import

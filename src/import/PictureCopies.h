@@ -1,0 +1,44 @@
+#pragma once
+// Copies of imported pictures in the scrapbook's own folder, "pictures/YYYY/MM/<file name>", so
+// they stay when the card or phone goes away. A copy is written under a hidden temporary name,
+// synced to the disk and only then renamed: no final name ever stands on a half-copied file. A
+// name already taken gets " (2)", " (3)", ... before its extension, unless the file under it has
+// the same bytes: that copy (left by an import that was stopped before its entries were written)
+// is used again. Safe to use from several import workers at once.
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QSet>
+#include <QString>
+#include <mutex>
+#include <stdexcept>
+
+namespace wk::import {
+
+// A copy that could not be written (a full disk, a folder that cannot be written): the import
+// stops there.
+class CopyError : public std::runtime_error {
+public:
+    explicit CopyError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+class PictureCopies {
+public:
+    explicit PictureCopies(QString scrapbookFolder);
+
+    // Writes `contents` (hashing to `sha256`) as a copy of the picture named `fileName`, taken on
+    // `date`, keeping its modification time; returns the copy's name relative to the scrapbook
+    // folder. Throws CopyError.
+    QString place(const QString& fileName, const QDate& date, const QDateTime& modified,
+                  const QByteArray& contents, const QByteArray& sha256);
+
+    // Removes the temporary files a killed import left in the scrapbook's pictures folder.
+    static void removeUnfinished(const QString& scrapbookFolder);
+
+private:
+    QString folder_;
+    std::mutex mutex_;
+    QSet<QString> reserved_; // names this import is writing or has written
+};
+
+} // namespace wk::import

@@ -1,0 +1,312 @@
+#include "import/PictureImport.h"
+
+#include "controls/Exif.h"
+#include "controls/Picture.h"
+#include "controls/PictureKind.h"
+#include "controls/ThumbnailCache.h"
+#include "import/ImportNaming.h"
+#include "import/KnownPictures.h"
+#include "import/PictureCopies.h"
+#include "import/SourceFolder.h"
+#include "store/Connection.h"
+#include "store/FilePaths.h"
+#include "store/ImportedEntries.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <QThreadPool>
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+
+namespace wk::import {
+
+namespace {
+
+// The thumbnail an import makes: the shared "large" size, which covers every strip slot.
+constexpr int kThumbnailSide = 256;
+// Entries are written once this many are ready, or once a second, whichever comes first.
+constexpr int kBatchEntries = 100;
+constexpr qint64 kBatchMs = 1000;
+// How many names of unreadable files the summary lists.
+constexpr int kNamesListed = 5;
+
+enum class Outcome { Added, AlreadyThere, NotPicture, Unreadable, Stop };
+
+struct FileResult {
+    size_t index = 0; // in the source's order
+    Outcome outcome = Outcome::Unreadable;
+    QString shownName; // the file as the summary names it
+    store::ImportedEntry entry;
+    store::PictureHash hash;
+    QString reason; // why the import must stop
+};
+
+// What every worker shares.
+struct Work {
+    QString programDirectory;
+    ImportOptions options;
+    KnownPictures& known;
+    PictureCopies& copies;
+};
+
+QDate pictureDate(const QByteArray& contents, const QFileInfo& info)
+{
+    if (const QDate taken = controls::readCameraFacts(contents).taken; taken.isValid())
+        return taken;
+    if (const QDate named = dateInFileName(info.fileName()); named.isValid())
+        return named;
+    return info.lastModified().date();
+}
+
+// Everything an import does with one file but write its entry. Runs on a worker thread.
+FileResult importOne(const SourceFile& file, const Work& work)
+{
+    FileResult result;
+    result.shownName = QDir::toNativeSeparators(file.path);
+    if (file.nameUnreadable)
+        return result;
+    const QFileInfo info(file.path);
+    if (!controls::isPictureFile(file.path)) {
+        QFile probe(file.path);
+        result.outcome = probe.open(QIODevice::ReadOnly) ? Outcome::NotPicture : Outcome::Unreadable;
+        return result;
+    }
+    QByteArray contents;
+    {
+        QFile source(file.path);
+        if (!source.open(QIODevice::ReadOnly))
+            return result;
+        contents = source.readAll();
+        if (source.error() != QFileDevice::NoError)
+            return result; // a card pulled out, a bad sector
+    }
+    const QByteArray sha256 = hashBytes(contents);
+    if (!work.known.claim(contents.size(), sha256)) {
+        result.outcome = Outcome::AlreadyThere;
+        return result;
+    }
+    std::optional<controls::Picture> thumbnail;
+    try {
+        thumbnail = controls::decodePicture(file.path, contents, QSize(kThumbnailSide, kThumbnailSide));
+    } catch (const controls::PictureError& error) {
+        if (error.kind != controls::PictureError::TooLarge)
+            return result; // damaged: it cannot be shown, so it is not added
+    }
+    const QDate date = pictureDate(contents, info);
+    const QDateTime modified = info.lastModified();
+    QString pictureName;
+    QString finalPath;
+    if (work.options.copy) {
+        try {
+            pictureName = work.copies.place(info.fileName(), date, modified, contents, sha256);
+        } catch (const CopyError& error) {
+            result.outcome = Outcome::Stop;
+            result.reason = QString::fromStdString(error.what());
+            return result;
+        }
+        finalPath = store::resolvePath(work.programDirectory, pictureName);
+    } else {
+        pictureName = finalPath = info.absoluteFilePath();
+    }
+    if (thumbnail)
+        controls::keepThumbnail(finalPath, *thumbnail);
+    const std::optional<store::PictureKey> key = pictureKey(pictureName, finalPath);
+    result.outcome = Outcome::Added;
+    result.entry = {date, titleFor(info.dir().dirName(), date), work.options.category, work.options.where,
+                    pictureName};
+    result.hash = {key.value_or(store::PictureKey{pictureName, contents.size(), modified.toSecsSinceEpoch()}),
+                   sha256};
+    return result;
+}
+
+// Results handed from the workers to the thread that writes.
+class ResultQueue {
+public:
+    void push(FileResult result)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            results_.push_back(std::move(result));
+        }
+        ready_.notify_one();
+    }
+    // The next result, waiting at most `ms`; none when none came.
+    std::optional<FileResult> pop(int ms)
+    {
+        std::unique_lock lock(mutex_);
+        if (!ready_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return !results_.empty(); }))
+            return std::nullopt;
+        FileResult result = std::move(results_.front());
+        results_.pop_front();
+        return result;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<FileResult> results_;
+};
+
+} // namespace
+
+qint64 ImportState::remainingMs() const
+{
+    if (done <= 0 || elapsedMs <= 0)
+        return -1;
+    return elapsedMs * (total - done) / done;
+}
+
+QString ImportSummary::text() const
+{
+    QStringList lines{QStringLiteral("Imported %1 pictures.").arg(imported)};
+    if (alreadyThere > 0)
+        lines << QStringLiteral("%1 were already in the scrapbook.").arg(alreadyThere);
+    if (notPictures > 0)
+        lines << QStringLiteral("%1 were not pictures.").arg(notPictures);
+    if (!unreadable.isEmpty()) {
+        QString names = unreadable.mid(0, kNamesListed).join(QLatin1String(", "));
+        if (unreadable.size() > kNamesListed)
+            names += QStringLiteral(" and %1 more").arg(unreadable.size() - kNamesListed);
+        lines << QStringLiteral("%1 could not be read: %2.").arg(unreadable.size()).arg(names);
+    }
+    if (!stoppedBecause.isEmpty())
+        lines << QStringLiteral("The import stopped: %1").arg(stoppedBecause);
+    if (cancelled)
+        lines << QStringLiteral("The import was cancelled; the pictures imported so far stay.");
+    return lines.join(QLatin1Char('\n'));
+}
+
+int ImportSummary::exitStatus() const { return unreadable.isEmpty() && stoppedBecause.isEmpty() ? 0 : 1; }
+
+ImportSummary importPictures(store::Connection& connection, const QString& programDirectory,
+                             const ImportOptions& options, const ProgressReport& report)
+{
+    if (connection.isReadOnly())
+        throw ImportError(QStringLiteral("The scrapbook %1 cannot be written.")
+                              .arg(QDir::toNativeSeparators(connection.path())));
+    std::vector<SourceFile> files;
+    try {
+        files = filesIn(options.source);
+    } catch (const SourceError& error) {
+        throw ImportError(QString::fromStdString(error.what()));
+    }
+    if (options.copy)
+        PictureCopies::removeUnfinished(programDirectory);
+
+    KnownPictures known(store::entryPictureNames(connection), store::readPictureHashes(connection),
+                        programDirectory);
+    PictureCopies copies(programDirectory);
+    const Work work{programDirectory, options, known, copies};
+
+    ImportSummary summary;
+    ImportState progress;
+    progress.total = int(files.size());
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer sinceWrite;
+    sinceWrite.start();
+
+    std::vector<store::ImportedEntry> batch;
+    std::vector<store::PictureHash> hashes;
+    const auto writeBatch = [&] {
+        std::vector<store::PictureHash> kept = known.takeNewHashes();
+        kept.insert(kept.end(), hashes.begin(), hashes.end());
+        if (!batch.empty() || !kept.empty()) {
+            try {
+                const std::vector<qint64> ids = store::addImportedEntries(connection, batch, kept);
+                if (summary.firstEntryId < 0 && !ids.empty())
+                    summary.firstEntryId = ids.front();
+                summary.imported += int(batch.size());
+            } catch (const store::StoreError& error) {
+                summary.stoppedBecause = error.message();
+            }
+        }
+        batch.clear();
+        hashes.clear();
+        sinceWrite.restart();
+    };
+
+    QThreadPool workers;
+    workers.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    // A few files per core under way: enough to keep every core busy, few enough that memory
+    // stays flat however many files there are.
+    const int inFlightLimit = 2 * workers.maxThreadCount();
+    ResultQueue results;
+    size_t next = 0;                      // files handed to the workers
+    size_t handled = 0;                   // results taken, in the source's order
+    std::map<size_t, FileResult> waiting; // results that came before an earlier file's
+    bool stopping = false;
+    const auto tell = [&] {
+        progress.elapsedMs = clock.elapsed();
+        if (report && !report(progress) && !stopping) {
+            summary.cancelled = true;
+            stopping = true;
+        }
+    };
+    while (handled < next || (!stopping && next < files.size())) {
+        while (!stopping && next - handled < size_t(inFlightLimit) && next < files.size()) {
+            workers.start([&work, &results, file = files[next], index = next] {
+                FileResult result = importOne(file, work);
+                result.index = index;
+                results.push(std::move(result));
+            });
+            ++next;
+        }
+        // Results are taken in the source's order, so entries of one day keep their files' order.
+        if (!waiting.contains(handled)) {
+            std::optional<FileResult> popped = results.pop(100);
+            if (popped)
+                waiting.emplace(popped->index, std::move(*popped));
+        }
+        const auto ready = waiting.find(handled);
+        if (ready == waiting.end()) {
+            tell();
+            continue;
+        }
+        FileResult result = std::move(ready->second);
+        waiting.erase(ready);
+        ++handled;
+        ++progress.done;
+        progress.currentFile = result.shownName;
+        switch (result.outcome) {
+        case Outcome::Added:
+            batch.push_back(std::move(result.entry));
+            hashes.push_back(std::move(result.hash));
+            break;
+        case Outcome::AlreadyThere:
+            ++summary.alreadyThere;
+            break;
+        case Outcome::NotPicture:
+            ++summary.notPictures;
+            break;
+        case Outcome::Unreadable:
+            summary.unreadable << result.shownName;
+            break;
+        case Outcome::Stop:
+            summary.stoppedBecause = result.reason;
+            stopping = true;
+            break;
+        }
+        if (int(batch.size()) >= kBatchEntries || sinceWrite.elapsed() >= kBatchMs)
+            writeBatch();
+        if (!summary.stoppedBecause.isEmpty())
+            stopping = true;
+        tell();
+    }
+    workers.waitForDone();
+    if (summary.stoppedBecause.isEmpty() || !batch.empty())
+        writeBatch();
+    // The thumbnails are written in the background; they are all on disk when the import ends.
+    QThreadPool::globalInstance()->waitForDone();
+    return summary;
+}
+
+} // namespace wk::import

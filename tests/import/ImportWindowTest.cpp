@@ -1,0 +1,95 @@
+// Import from the Edit Screen: the questions asked, the new entries on screen, the summary, one
+// undo step for the whole import, and the progress window's texts.
+#include "ImportFiles.h"
+#include "ProgramTest.h"
+
+#include "controls/DropDownCombo.h"
+#include "controls/LineList.h"
+#include "import/ImportWindow.h"
+#include "import/PictureImport.h"
+#include "shell/EntryUndo.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace wk::testing;
+
+class ImportWindowTest : public ProgramTest {};
+
+TEST_F(ImportWindowTest, ImportAsksFolderAndCopyThenShowsTheNewEntriesAndUndoesThemAsOneStep)
+{
+    book.addEntry(EntryRow(QDate(1999, 1, 1), "Old picnic"));
+    QTemporaryDir source;
+    writeJpeg(source.filePath("Beach/IMG_1.jpg"), {400, 300}, Qt::blue, {2023, 7, 15});
+    writeJpeg(source.filePath("Beach/IMG_2.jpg"), {400, 300}, Qt::green, {2023, 7, 16});
+    writeJpeg(source.filePath("Beach/IMG_3.jpg"), {400, 300}, Qt::red, {2023, 7, 17});
+    start();
+    widgets().editScreenButton->click();
+    widgets().categoryCombo->setEditText(QStringLiteral("2 Trips"));
+    widgets().nameCombo->setEditText(QStringLiteral("Anna"));
+    prompts().fileAnswers << source.path();
+    prompts().yesNoAnswers << true;
+    widgets().importButton->click();
+
+    ASSERT_EQ(prompts().asked.size(), 3);
+    EXPECT_EQ(prompts().asked[0].kind, "folder");
+    EXPECT_EQ(prompts().asked[1].kind, "yesno");
+    EXPECT_TRUE(prompts().asked[1].defaultNo) << "a folder in the home is left in place by default";
+    EXPECT_EQ(prompts().toldTexts(), QStringList{"Imported 3 pictures."});
+    const std::vector<QVariantMap> stored = storedEntries();
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored[1]["MYEVENT"].toString(), "Beach");
+    EXPECT_EQ(stored[1]["WHAT"].toString(), "2 Trips");
+    EXPECT_EQ(stored[1]["WHERE"].toString(), "Anna");
+    EXPECT_EQ(stored[1]["PICTURE"].toString(), "pictures/2023/07/IMG_1.jpg");
+    // All Pictures, in date order, with the first imported entry on screen.
+    EXPECT_EQ(listLines(widgets().entryList).mid(0, 4),
+              QStringList({"Old picnic", "Beach", "Beach", "Beach"}));
+    EXPECT_EQ(widgets().entryList->currentRow(), 1);
+    EXPECT_TRUE(widgets().bigImage->picture().file.endsWith("pictures/2023/07/IMG_1.jpg"))
+        << widgets().bigImage->picture().file.toStdString();
+
+    form().entryUndo().undo();
+    EXPECT_EQ(storedEntries().size(), 1u);
+    EXPECT_TRUE(QFile::exists(book.path("pictures/2023/07/IMG_2.jpg"))) << "undo leaves picture files alone";
+    form().entryUndo().redo();
+    EXPECT_EQ(storedEntries().size(), 4u);
+    form().entryUndo().undo();
+    EXPECT_EQ(storedEntries().size(), 1u);
+}
+
+TEST_F(ImportWindowTest, AMissingFolderIsToldAndNothingIsWritten)
+{
+    start();
+    prompts().fileAnswers << book.path("no such folder");
+    prompts().yesNoAnswers << true;
+    widgets().importButton->click();
+    ASSERT_EQ(prompts().toldTexts().size(), 1);
+    EXPECT_TRUE(prompts().toldTexts().first().contains("does not exist"));
+    EXPECT_TRUE(storedEntries().empty());
+    EXPECT_FALSE(form().entryUndo().stack().canUndo());
+}
+
+TEST(ImportProgressWindow, CountsTheFilesTellsTheTimeLeftAndCancels)
+{
+    wk::import::ImportWindow window(nullptr);
+    EXPECT_EQ(window.objectName(), "ImportProgress");
+    wk::import::ImportState progress;
+    progress.done = 3;
+    progress.total = 10;
+    progress.currentFile = QStringLiteral("/media/anna/CARD/DCIM/IMG_3.jpg");
+    progress.elapsedMs = 3000;
+    window.showProgress(progress);
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains("3 of 10 pictures"));
+    EXPECT_TRUE(texts.contains("About 7 seconds left"));
+    EXPECT_EQ(wk::import::timeLeftText(150'000), "About 3 minutes left");
+    EXPECT_EQ(wk::import::timeLeftText(-1), "");
+    EXPECT_FALSE(window.cancelled());
+    window.findChild<QPushButton*>()->click();
+    EXPECT_TRUE(window.cancelled());
+}
