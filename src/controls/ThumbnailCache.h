@@ -33,8 +33,9 @@ QString failedThumbnailPath(const QString& file);
 Picture loadThroughThumbnails(const QString& file, const QSize& box);
 
 // Keeps `picture` (decoded from `file` as it is now, at least as large as a shared size on one
-// side or whole) as the thumbnail of `file`, so its first showing needs no decode. Written in the
-// background, best effort; pictures smaller than the smallest shared size are not kept.
+// side or whole) as the thumbnail of `file`, so its first showing needs no decode. Written at once
+// on the caller's thread (an import's worker, so nothing piles up in a queue), best effort;
+// pictures too small to need a thumbnail are not kept.
 void keepThumbnail(const QString& file, const Picture& picture);
 
 } // namespace wk::controls

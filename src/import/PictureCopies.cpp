@@ -47,7 +47,6 @@ void writeWhole(const QString& path, const QByteArray& contents, const QDateTime
         throw fail(why);
     if (!QFile::rename(part, path))
         throw fail(QStringLiteral("the finished copy cannot be renamed"));
-    store::syncDirectory(target.path());
 }
 
 } // namespace
@@ -83,7 +82,22 @@ QString PictureCopies::place(const QString& fileName, const QDate& date, const Q
         reserved_.insert(relative);
     }
     writeWhole(folder_ + QLatin1Char('/') + relative, contents, modified);
+    {
+        const std::lock_guard lock(mutex_);
+        renamedIn_.insert(folder_ + QLatin1Char('/') + relativeFolder);
+    }
     return relative;
+}
+
+void PictureCopies::makeRenamesLast()
+{
+    QSet<QString> folders;
+    {
+        const std::lock_guard lock(mutex_);
+        folders.swap(renamedIn_);
+    }
+    for (const QString& folder : std::as_const(folders))
+        store::syncDirectory(folder);
 }
 
 void PictureCopies::removeUnfinished(const QString& scrapbookFolder)

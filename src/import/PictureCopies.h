@@ -1,7 +1,8 @@
 #pragma once
 // Copies of imported pictures in the scrapbook's own folder, "pictures/YYYY/MM/<file name>", so
 // they stay when the card or phone goes away. A copy is written under a hidden temporary name,
-// synced to the disk and only then renamed: no final name ever stands on a half-copied file. A
+// synced to the disk and only then renamed: no final name ever stands on a half-copied file, and
+// the renames are synced before the entries naming the copies are written. A
 // name already taken gets " (2)", " (3)", ... before its extension, unless the file under it has
 // the same bytes: that copy (left by an import that was stopped before its entries were written)
 // is used again. Safe to use from several import workers at once.
@@ -32,13 +33,18 @@ public:
     QString place(const QString& fileName, const QDate& date, const QDateTime& modified,
                   const QByteArray& contents, const QByteArray& sha256);
 
+    // Makes the renames of the copies written since the last call last on the disk (one sync of
+    // each folder they went to): called before their entries are written.
+    void makeRenamesLast();
+
     // Removes the temporary files a killed import left in the scrapbook's pictures folder.
     static void removeUnfinished(const QString& scrapbookFolder);
 
 private:
     QString folder_;
     std::mutex mutex_;
-    QSet<QString> reserved_; // names this import is writing or has written
+    QSet<QString> reserved_;  // names this import is writing or has written
+    QSet<QString> renamedIn_; // folders whose renames are not yet synced
 };
 
 } // namespace wk::import

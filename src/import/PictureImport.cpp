@@ -220,6 +220,7 @@ ImportSummary importPictures(store::Connection& connection, const QString& progr
         std::vector<store::PictureHash> kept = known.takeNewHashes();
         kept.insert(kept.end(), hashes.begin(), hashes.end());
         if (!batch.empty() || !kept.empty()) {
+            copies.makeRenamesLast();
             try {
                 const std::vector<qint64> ids = store::addImportedEntries(connection, batch, kept);
                 if (summary.firstEntryId < 0 && !ids.empty())
@@ -234,10 +235,11 @@ ImportSummary importPictures(store::Connection& connection, const QString& progr
         sinceWrite.restart();
     };
 
+    // Two workers a core: while one waits for a copy to reach the disk, the other decodes. A few
+    // files a worker under way: enough to keep them busy, few enough that memory stays flat however
+    // many files there are.
     QThreadPool workers;
-    workers.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-    // A few files per core under way: enough to keep every core busy, few enough that memory
-    // stays flat however many files there are.
+    workers.setMaxThreadCount(2 * std::max(1, QThread::idealThreadCount()));
     const int inFlightLimit = 2 * workers.maxThreadCount();
     ResultQueue results;
     size_t next = 0;                      // files handed to the workers

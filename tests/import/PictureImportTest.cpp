@@ -60,6 +60,13 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     writeBytes(source("Lake trip/IMG_0002.THM"), readBytes(source("Lake trip/IMG-20230715-WA0001.jpg")));
     ASSERT_TRUE(QImage(64, 64, QImage::Format_RGB32).save(source("raw.dng"), "TIFF"));
     writeBytes(source("empty.jpg"), {});
+    QFile film(source("film.bin")); // a gigabyte of no picture: only its first bytes are read
+    ASSERT_TRUE(film.open(QIODevice::WriteOnly) && film.resize(qint64(1) << 30));
+    film.close();
+    // Over the decode bound: imported all the same, the viewer shows its notice.
+    QImage huge(9000, 8000, QImage::Format_Mono);
+    huge.fill(0);
+    ASSERT_TRUE(huge.save(source("Odd names/huge.png")));
     // Hidden, a damaged picture, a name that is no text, and a link back to the top.
     writeJpeg(source("DCIM/.thumbnails/t.jpg"), {64, 64}, Qt::gray);
     writeBytes(source("broken.jpg"), readBytes(source("Lake trip/IMG_0001.jpg")).left(3000));
@@ -68,9 +75,9 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     ASSERT_TRUE(QFile::link(sourceDir.path(), source("Lake trip/loop")));
 
     const wk::import::ImportSummary first = importFolder();
-    EXPECT_EQ(first.imported, 8);
+    EXPECT_EQ(first.imported, 9);
     EXPECT_EQ(first.alreadyThere, 1);
-    EXPECT_EQ(first.notPictures, 6);
+    EXPECT_EQ(first.notPictures, 7);
     ASSERT_EQ(first.unreadable.size(), 2);
     EXPECT_TRUE(first.unreadable.join(' ').contains("broken.jpg"));
     EXPECT_TRUE(first.stoppedBecause.isEmpty());
@@ -94,21 +101,21 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     EXPECT_EQ(readBytes(firstCopy), readBytes(source("Lake trip/IMG_0001.jpg")));
     EXPECT_EQ(QFileInfo(book.path("pictures/2019/03/plain.png")).lastModified(),
               QDateTime(QDate(2019, 3, 2), QTime(12, 0)));
-    EXPECT_EQ(copies().size(), 8) << copies().join(", ").toStdString();
+    EXPECT_EQ(copies().size(), 9) << copies().join(", ").toStdString();
     // The strip finds the new pictures in the shared thumbnail cache at once.
     EXPECT_TRUE(QFile::exists(wk::controls::thumbnailPath(firstCopy, 256)));
     const QString summary = first.text();
     EXPECT_TRUE(
-        summary.startsWith("Imported 8 pictures.\n1 were already in the scrapbook.\n6 were not pictures.\n"
+        summary.startsWith("Imported 9 pictures.\n1 were already in the scrapbook.\n7 were not pictures.\n"
                            "2 could not be read: "))
         << summary.toStdString();
 
     // The same folder again adds nothing, and copies nothing.
     const wk::import::ImportSummary second = importFolder();
     EXPECT_EQ(second.imported, 0);
-    EXPECT_EQ(second.alreadyThere, 9);
+    EXPECT_EQ(second.alreadyThere, 10);
     EXPECT_EQ(entries(), stored);
-    EXPECT_EQ(copies().size(), 8);
+    EXPECT_EQ(copies().size(), 9);
     ::unlink(notText.constData()); // a name Qt cannot remove
 }
 
