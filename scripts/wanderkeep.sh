@@ -18,6 +18,7 @@ packages=(
   mdbtools mdbtools-dev
   poppler-utils
   qt6-image-formats-plugins libheif-dev libheif1 libexiv2-dev libimage-exiftool-perl imagemagick
+  libvips-tools libheif-examples
   clang-format
   desktop-file-utils appstream dpkg-dev
 )
