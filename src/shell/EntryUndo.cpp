@@ -20,8 +20,8 @@ namespace {
 const QString kEntryTable = QStringLiteral("MYLIFE");
 
 // One row change, or several written as one (an import): undo writes the rows as they were,
-// redo as they became. The change was already
-// written when the step is pushed, so the first redo (which pushing runs) writes nothing.
+// redo as they became. The change was already written when the step is pushed, so the first
+// redo (which pushing runs) writes nothing.
 // EntryUndo writes a step before it moves the stack (writeFor), so a step that cannot be written
 // leaves the stack where it was; the stack's own undo() and redo() then write nothing more.
 class RowChangeStep : public QUndoCommand {
