@@ -160,6 +160,26 @@ TEST_F(ImportFixture, CancelKeepsTheEntriesSoFarAndEveryCopyWhole)
     EXPECT_TRUE(summary.text().contains("cancelled"));
 }
 
+TEST_F(ImportFixture, ACardPulledOutMidImportKeepsWhatWentInAndCountsTheRestAsUnreadable)
+{
+    writeJpeg(source("DCIM/first.jpg"), {400, 300}, Qt::blue);
+    const QByteArray jpeg = readBytes(source("DCIM/first.jpg"));
+    for (int n = 1; n < 30; ++n)
+        writeBytes(source(QStringLiteral("DCIM/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))), variantOf(jpeg, n));
+    bool pulled = false;
+    const wk::import::ImportSummary summary = importFolder(true, [&](const wk::import::ImportState& p) {
+        if (p.done >= 1 && !std::exchange(pulled, true))
+            QDir(source("DCIM")).removeRecursively();
+        return true;
+    });
+    EXPECT_GT(summary.imported, 0);
+    EXPECT_GT(summary.unreadable.size(), 0);
+    EXPECT_EQ(summary.imported + summary.unreadable.size(), 30);
+    EXPECT_EQ(entries().size(), summary.imported);
+    EXPECT_EQ(copies().size(), summary.imported);
+    EXPECT_EQ(summary.exitStatus(), 1);
+}
+
 TEST_F(ImportFixture, AFullDiskStopsTheImportAndKeepsWhatWentIn)
 {
     for (int n = 1; n <= 3; ++n)
