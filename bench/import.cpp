@@ -155,9 +155,9 @@ int runChild(const QString& source, const QString& book)
         wk::store::createScrapbook(database);
     wk::store::ConnectionPool pool;
     const std::shared_ptr<wk::store::Connection> connection = pool.open(database);
-    wk::import::ImportSummary summary;
+    wk::importing::ImportSummary summary;
     const double ms = msOf([&] {
-        summary = wk::import::importPictures(*connection, book, {source, true, {}, {}}, {});
+        summary = wk::importing::importPictures(*connection, book, {source, true, {}, {}}, {});
     });
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);

@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 const QString kTitle = QStringLiteral("Import Pictures");
@@ -66,4 +66,4 @@ void importFromFolder(const ImportParts& parts)
                                                  : controls::MessageIcon::Exclamation);
 }
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -14,7 +14,7 @@ namespace wk::store {
 class ConnectionPool;
 }
 
-namespace wk::import {
+namespace wk::importing {
 
 struct ImportParts {
     QWidget* window;
@@ -33,4 +33,4 @@ struct ImportParts {
 
 void importFromFolder(const ImportParts& parts);
 
-} // namespace wk::import
+} // namespace wk::importing

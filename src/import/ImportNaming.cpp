@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 
@@ -71,4 +71,4 @@ bool looksRemovable(const QString& folder)
     return parts.contains(QStringLiteral("DCIM"), Qt::CaseInsensitive);
 }
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QString>
 
-namespace wk::import {
+namespace wk::importing {
 
 // The day a file name holds: "IMG-20230715-WA0001.jpg", "IMG_20230715_123456.jpg",
 // "PXL_20230715_...", "VID_20220709_100000.mp4", "Screenshot_2023-07-15-...",
@@ -21,4 +21,4 @@ QString titleFor(const QString& folderName, const QDate& date);
 // phone or camera) or is, or lies inside, a "DCIM" folder: there copying is the safe default.
 bool looksRemovable(const QString& folder);
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace wk::import {
+namespace wk::importing {
 
 QString timeLeftText(qint64 remainingMs)
 {
@@ -61,4 +61,4 @@ void ImportWindow::reject()
     timeLabel_->setText(QStringLiteral("Stopping after the pictures under way..."));
 }
 
-} // namespace wk::import
+} // namespace wk::importing

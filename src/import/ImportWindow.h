@@ -6,7 +6,7 @@
 class QLabel;
 class QProgressBar;
 
-namespace wk::import {
+namespace wk::importing {
 
 struct ImportState;
 
@@ -33,4 +33,4 @@ private:
 // "About 3 minutes left", "About 40 seconds left"; empty while the pace is unknown.
 QString timeLeftText(qint64 remainingMs);
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QDateTime>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::vector<store::PictureHash> KnownPictures::takeNewHashes()
     return std::exchange(fresh_, {});
 }
 
-} // namespace wk::import
+} // namespace wk::importing

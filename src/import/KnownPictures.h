@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-namespace wk::import {
+namespace wk::importing {
 
 // The SHA-256 of the file's contents, read in pieces; none when it cannot be read.
 std::optional<QByteArray> hashFile(const QString& path);
@@ -50,4 +50,4 @@ private:
     std::vector<store::PictureHash> fresh_;
 };
 
-} // namespace wk::import
+} // namespace wk::importing

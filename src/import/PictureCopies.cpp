@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 
@@ -109,4 +109,4 @@ void PictureCopies::removeUnfinished(const QString& scrapbookFolder)
         QFile::remove(it.next());
 }
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -14,7 +14,7 @@
 #include <mutex>
 #include <stdexcept>
 
-namespace wk::import {
+namespace wk::importing {
 
 // A copy that could not be written (a full disk, a folder that cannot be written): the import
 // stops there.
@@ -47,4 +47,4 @@ private:
     QSet<QString> renamedIn_; // folders whose renames are not yet synced
 };
 
-} // namespace wk::import
+} // namespace wk::importing

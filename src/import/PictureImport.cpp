@@ -26,7 +26,7 @@
 #include <mutex>
 #include <optional>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 
@@ -311,4 +311,4 @@ ImportSummary importPictures(store::Connection& connection, const QString& progr
     return summary;
 }
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -14,7 +14,7 @@ namespace wk::store {
 class Connection;
 }
 
-namespace wk::import {
+namespace wk::importing {
 
 struct ImportOptions {
     QString source;   // the folder to import
@@ -66,4 +66,4 @@ using ProgressReport = std::function<bool(const ImportState&)>;
 ImportSummary importPictures(store::Connection& connection, const QString& programDirectory,
                              const ImportOptions& options, const ProgressReport& report);
 
-} // namespace wk::import
+} // namespace wk::importing

@@ -9,7 +9,7 @@
 #include <set>
 #include <system_error>
 
-namespace wk::import {
+namespace wk::importing {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::vector<SourceFile> filesIn(const QString& folder)
     return files;
 }
 
-} // namespace wk::import
+} // namespace wk::importing

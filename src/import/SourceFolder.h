@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace wk::import {
+namespace wk::importing {
 
 // A source that cannot be walked at all: missing, not a folder, or unreadable.
 class SourceError : public std::runtime_error {
@@ -23,4 +23,4 @@ struct SourceFile {
 // Throws SourceError when `folder` cannot be walked; subfolders that cannot be read are skipped.
 std::vector<SourceFile> filesIn(const QString& folder);
 
-} // namespace wk::import
+} // namespace wk::importing

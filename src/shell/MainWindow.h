@@ -36,6 +36,10 @@ class HelpWindow;
 class KidsGuide;
 } // namespace wk::dialogs
 
+namespace wk::importing {
+struct ImportParts;
+}
+
 namespace wk::browse {
 class EntryDisplay;
 class EntryList;
@@ -148,6 +152,7 @@ private:
     void createCalendarAndTimeline();
     void connectWindowOpeners();
     dialogs::PictureDiscParts pictureDiscParts();
+    importing::ImportParts importParts();
     // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
     void showUndoneChange();
     // The calendar and the listing, where shown, read the entries again.

@@ -233,39 +233,43 @@ void MainWindow::connectWindowOpeners()
             [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); });
     connect(scanButton, &QPushButton::clicked, this,
             [this] { editing::ScanWindow::open(services_.prompts, services_.programDirectory, this); });
-    connect(importButton, &QPushButton::clicked, this, [this] {
-        import::importFromFolder(import::ImportParts{
-            .window = this,
-            .prompts = services_.prompts,
-            .connections = connections_,
-            .programDirectory = services_.programDirectory,
-            .databasePath = databasePath(QString::fromLatin1(store::kScrapbookFileName)),
-            .categoryCombo = categoryCombo,
-            .nameCombo = nameCombo,
-            .asOneUndoStep =
-                [this](const std::function<void()>& work) {
-                    entryUndo().recordAsOneStep(QStringLiteral("Import pictures"), work);
-                },
-            .showEntries = [this](qint64 rowId) {
-        showImportedEntries(rowId); },
-});
-});
-connect(helpButton, &QPushButton::clicked, this,
-        [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
-connect(printCheck, &QAbstractButton::toggled, this, [this] {
-    timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
-                                                    timeline::TimelinePrintParts{
-                                                        .window = this,
-                                                        .printCheck = printCheck,
-                                                        .entries = entries_,
-                                                        .programDirectory = services_.programDirectory,
-                                                        .prompts = services_.prompts,
-                                                        .viewer = *thumbnailClicks_,
-                                                    });
-});
-connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
-    dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
-});
+    connect(importButton, &QPushButton::clicked, this,
+            [this] { importing::importFromFolder(importParts()); });
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
+    connect(printCheck, &QAbstractButton::toggled, this, [this] {
+        timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
+                                                        timeline::TimelinePrintParts{
+                                                            .window = this,
+                                                            .printCheck = printCheck,
+                                                            .entries = entries_,
+                                                            .programDirectory = services_.programDirectory,
+                                                            .prompts = services_.prompts,
+                                                            .viewer = *thumbnailClicks_,
+                                                        });
+    });
+    connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
+        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
+    });
+}
+
+importing::ImportParts MainWindow::importParts()
+{
+    auto asOneUndoStep = [this](const std::function<void()>& work) {
+        entryUndo().recordAsOneStep(QStringLiteral("Import pictures"), work);
+    };
+    auto showEntries = [this](qint64 rowId) { showImportedEntries(rowId); };
+    return importing::ImportParts{
+        .window = this,
+        .prompts = services_.prompts,
+        .connections = connections_,
+        .programDirectory = services_.programDirectory,
+        .databasePath = databasePath(QString::fromLatin1(store::kScrapbookFileName)),
+        .categoryCombo = categoryCombo,
+        .nameCombo = nameCombo,
+        .asOneUndoStep = asOneUndoStep,
+        .showEntries = showEntries,
+    };
 }
 
 } // namespace wk::shell

@@ -129,9 +129,9 @@ int runTerminalImport(const TerminalImport& request, const QString& workingFolde
                            "is converted by opening it in Wanderkeep first)")
                 .arg(QDir::toNativeSeparators(*folder)));
 
-    import::ImportOptions options;
+    importing::ImportOptions options;
     options.source = request.source;
-    options.copy = request.copy.value_or(import::looksRemovable(request.source));
+    options.copy = request.copy.value_or(importing::looksRemovable(request.source));
     options.category = request.category;
     options.where = request.who;
 
@@ -139,21 +139,22 @@ int runTerminalImport(const TerminalImport& request, const QString& workingFolde
     ScrapbookBackups backups(prompts, clock);
     store::ConnectionPool pool;
     backups.guard(pool);
-    import::ImportSummary summary;
+    importing::ImportSummary summary;
     try {
         store::removeUnfinishedBackups(database);
         const std::shared_ptr<store::Connection> connection = pool.open(database);
         QElapsedTimer sincePrinted;
         sincePrinted.start();
-        summary = import::importPictures(*connection, *folder, options, [&](const import::ImportState& p) {
-            if (sincePrinted.elapsed() >= 200 || p.done == p.total) {
-                std::printf("\r%d of %d pictures", p.done, p.total);
-                std::fflush(stdout);
-                sincePrinted.restart();
-            }
-            return true;
-        });
-    } catch (const import::ImportError& error) {
+        summary =
+            importing::importPictures(*connection, *folder, options, [&](const importing::ImportState& p) {
+                if (sincePrinted.elapsed() >= 200 || p.done == p.total) {
+                    std::printf("\r%d of %d pictures", p.done, p.total);
+                    std::fflush(stdout);
+                    sincePrinted.restart();
+                }
+                return true;
+            });
+    } catch (const importing::ImportError& error) {
         return cannot(QString::fromStdString(error.what()));
     } catch (const store::StoreError& error) {
         return cannot(error.message());

@@ -18,37 +18,38 @@ class ImportFixture : public ::testing::Test {
 protected:
     QString source(const QString& name) const { return sourceDir.filePath(name); }
 
-    import::ImportSummary importFolder(bool copy = true, const import::ProgressReport& report = {}) {
+    importing::ImportSummary importFolder(bool copy = true, const importing::ProgressReport& report = {})
+    {
         const std::shared_ptr<store::Connection> connection = pool.open(book.databasePath());
-    return import::importPictures(
-        *connection, book.dir(),
-        {sourceDir.path(), copy, QStringLiteral("1 Events"), QStringLiteral("Grandma")}, report);
-}
+        return importing::importPictures(
+            *connection, book.dir(),
+            {sourceDir.path(), copy, QStringLiteral("1 Events"), QStringLiteral("Grandma")}, report);
+    }
 
-// DATE|MYEVENT|WHAT|WHERE|PICTURE|LOG of every entry, in row order.
-QStringList
-entries() const
-{
-    return store::testing::rowsOf(
-        book.databasePath(), QStringLiteral("SELECT DATE, MYEVENT, WHAT, \"WHERE\", PICTURE, LOG FROM MYLIFE "
-                                            "ORDER BY rowid"));
-}
+    // DATE|MYEVENT|WHAT|WHERE|PICTURE|LOG of every entry, in row order.
+    QStringList entries() const
+    {
+        return store::testing::rowsOf(
+            book.databasePath(),
+            QStringLiteral("SELECT DATE, MYEVENT, WHAT, \"WHERE\", PICTURE, LOG FROM MYLIFE "
+                           "ORDER BY rowid"));
+    }
 
-// Every file under the scrapbook's pictures folder, hidden ones included, relative to it.
-QStringList copies() const
-{
-    QStringList files;
-    QDirIterator it(book.path(QStringLiteral("pictures")), QDir::Files | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(book.dir()).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
+    // Every file under the scrapbook's pictures folder, hidden ones included, relative to it.
+    QStringList copies() const
+    {
+        QStringList files;
+        QDirIterator it(book.path(QStringLiteral("pictures")), QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(book.dir()).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    }
 
-TestScrapbook book;
-QTemporaryDir sourceDir;
-store::ConnectionPool pool;
+    TestScrapbook book;
+    QTemporaryDir sourceDir;
+    store::ConnectionPool pool;
 }; // namespace wk::testing
 
 } // namespace wk::testing

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-using wk::import::dateInFileName;
-using wk::import::looksRemovable;
-using wk::import::titleFor;
+using wk::importing::dateInFileName;
+using wk::importing::looksRemovable;
+using wk::importing::titleFor;
 
 TEST(ImportNaming, FileNamesOfPhonesAndAppsGiveTheirDayAndNothingElseDoes)
 {

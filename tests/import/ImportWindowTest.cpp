@@ -74,9 +74,9 @@ TEST_F(ImportWindowTest, AMissingFolderIsToldAndNothingIsWritten)
 
 TEST(ImportProgressWindow, CountsTheFilesTellsTheTimeLeftAndCancels)
 {
-    wk::import::ImportWindow window(nullptr);
+    wk::importing::ImportWindow window(nullptr);
     EXPECT_EQ(window.objectName(), "ImportProgress");
-    wk::import::ImportState progress;
+    wk::importing::ImportState progress;
     progress.done = 3;
     progress.total = 10;
     progress.currentFile = QStringLiteral("/media/anna/CARD/DCIM/IMG_3.jpg");
@@ -87,8 +87,8 @@ TEST(ImportProgressWindow, CountsTheFilesTellsTheTimeLeftAndCancels)
         texts << label->text();
     EXPECT_TRUE(texts.contains("3 of 10 pictures"));
     EXPECT_TRUE(texts.contains("About 7 seconds left"));
-    EXPECT_EQ(wk::import::timeLeftText(150'000), "About 3 minutes left");
-    EXPECT_EQ(wk::import::timeLeftText(-1), "");
+    EXPECT_EQ(wk::importing::timeLeftText(150'000), "About 3 minutes left");
+    EXPECT_EQ(wk::importing::timeLeftText(-1), "");
     EXPECT_FALSE(window.cancelled());
     window.findChild<QPushButton*>()->click();
     EXPECT_TRUE(window.cancelled());

@@ -14,7 +14,7 @@
 #include <sys/resource.h>
 
 using namespace wk::testing;
-using wk::import::ImportError;
+using wk::importing::ImportError;
 
 namespace {
 
@@ -74,7 +74,7 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     writeBytes(notText, readBytes(source("May/a/IMG_0100.jpg")) + "z");
     ASSERT_TRUE(QFile::link(sourceDir.path(), source("Lake trip/loop")));
 
-    const wk::import::ImportSummary first = importFolder();
+    const wk::importing::ImportSummary first = importFolder();
     EXPECT_EQ(first.imported, 9);
     EXPECT_EQ(first.alreadyThere, 1);
     EXPECT_EQ(first.notPictures, 7);
@@ -111,7 +111,7 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
         << summary.toStdString();
 
     // The same folder again adds nothing, and copies nothing.
-    const wk::import::ImportSummary second = importFolder();
+    const wk::importing::ImportSummary second = importFolder();
     EXPECT_EQ(second.imported, 0);
     EXPECT_EQ(second.alreadyThere, 10);
     EXPECT_EQ(entries(), stored);
@@ -130,7 +130,7 @@ TEST_F(ImportFixture, PicturesLeftInPlaceAreNamedByPathAndTheScrapbooksOwnAreHas
     writeBytes(source("again.jpg"), readBytes(book.path("old.jpg")));
     writeJpeg(source("Garden/new.jpg"), {320, 240}, Qt::green, {2024, 4, 1});
 
-    const wk::import::ImportSummary summary = importFolder(false);
+    const wk::importing::ImportSummary summary = importFolder(false);
     EXPECT_EQ(summary.imported, 1);
     EXPECT_EQ(summary.alreadyThere, 1);
     const QString kept = QFileInfo(source("Garden/new.jpg")).absoluteFilePath();
@@ -150,8 +150,8 @@ TEST_F(ImportFixture, CancelKeepsTheEntriesSoFarAndEveryCopyWhole)
     for (int n = 1; n < 40; ++n)
         writeBytes(source(QStringLiteral("Zoo/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))), variantOf(jpeg, n));
     int reports = 0;
-    const wk::import::ImportSummary summary =
-        importFolder(true, [&](const wk::import::ImportState& p) { return ++reports < 3 && p.done < 40; });
+    const wk::importing::ImportSummary summary =
+        importFolder(true, [&](const wk::importing::ImportState& p) { return ++reports < 3 && p.done < 40; });
     EXPECT_TRUE(summary.cancelled);
     EXPECT_GT(summary.imported, 0);
     EXPECT_LT(summary.imported, 40);
@@ -167,7 +167,7 @@ TEST_F(ImportFixture, ACardPulledOutMidImportKeepsWhatWentInAndCountsTheRestAsUn
     for (int n = 1; n < 30; ++n)
         writeBytes(source(QStringLiteral("DCIM/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))), variantOf(jpeg, n));
     bool pulled = false;
-    const wk::import::ImportSummary summary = importFolder(true, [&](const wk::import::ImportState& p) {
+    const wk::importing::ImportSummary summary = importFolder(true, [&](const wk::importing::ImportState& p) {
         if (p.done >= 1 && !std::exchange(pulled, true))
             QDir(source("DCIM")).removeRecursively();
         return true;
@@ -192,7 +192,7 @@ TEST_F(ImportFixture, AFullDiskStopsTheImportAndKeepsWhatWentIn)
     rlimit small = before;
     small.rlim_cur = 200 * 1024;
     setrlimit(RLIMIT_FSIZE, &small);
-    const wk::import::ImportSummary summary = importFolder();
+    const wk::importing::ImportSummary summary = importFolder();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -209,7 +209,7 @@ TEST_F(ImportFixture, NothingStartsOnAMissingSourceOrAReadOnlyScrapbook)
     const auto failure = [&](const QString& folder) -> std::string {
         try {
             const std::shared_ptr<wk::store::Connection> connection = pool.open(book.databasePath());
-            wk::import::importPictures(*connection, book.dir(), {folder, true, {}, {}}, {});
+            wk::importing::importPictures(*connection, book.dir(), {folder, true, {}, {}}, {});
         } catch (const ImportError& error) {
             return error.what();
         }
