@@ -52,18 +52,6 @@ QImage cameraPicture(QSize size)
     return image;
 }
 
-// The same picture with other bytes: a comment segment holding `n` after the APPn segments.
-QByteArray jpegVariant(const QByteArray& jpeg, int n)
-{
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF && (uchar(jpeg[at + 1]) & 0xF0) == 0xE0)
-        at += 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]));
-    const QByteArray text = QByteArray::number(n);
-    QByteArray comment("\xFF\xFE", 2);
-    comment.append(char((text.size() + 2) >> 8)).append(char((text.size() + 2) & 0xFF)).append(text);
-    return jpeg.left(at) + comment + jpeg.mid(at);
-}
-
 // A HEIF file with other bytes: a "free" box holding `n` at its end.
 QByteArray heifVariant(const QByteArray& heif, int n)
 {
@@ -80,7 +68,7 @@ QStringList writeVariants(const QString& folder, const QString& pattern, const Q
     QStringList files;
     for (int n = 0; n < count; ++n) {
         files << QDir(folder).filePath(pattern.arg(n, 4, 10, QLatin1Char('0')));
-        wk::sample::writeBytes(files.last(), heif ? heifVariant(base, n) : jpegVariant(base, n));
+        wk::sample::writeBytes(files.last(), heif ? heifVariant(base, n) : wk::sample::jpegVariant(base, n));
     }
     return files;
 }

@@ -340,4 +340,15 @@ void writeBytes(const QString& path, const QByteArray& bytes)
             QStringLiteral("cannot write %1: %2").arg(path, f.errorString()).toStdString());
 }
 
+QByteArray jpegVariant(const QByteArray& jpeg, int n)
+{
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF && (uchar(jpeg[at + 1]) & 0xF0) == 0xE0)
+        at += 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]));
+    const QByteArray text = QByteArray::number(n);
+    QByteArray comment("\xFF\xFE", 2);
+    comment.append(char((text.size() + 2) >> 8)).append(char((text.size() + 2) & 0xFF)).append(text);
+    return jpeg.left(at) + comment + jpeg.mid(at);
+}
+
 } // namespace wk::sample

@@ -26,5 +26,8 @@ QByteArray encodeJpeg(const QImage& image, int quality, int orientation = 1);
 QByteArray encodeBmp(const QImage& image);
 // Writes `bytes` to `path`, creating missing folders. Throws std::runtime_error.
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The same JPEG picture with other bytes: a comment segment holding `n` after its APPn segments
+// (so EXIF stays where readers look for it). Many distinct files as quickly as copies.
+QByteArray jpegVariant(const QByteArray& jpeg, int n);
 
 } // namespace wk::sample

@@ -31,18 +31,18 @@ constexpr qint64 kHeadBytes = 64;
 
 } // namespace
 
-bool isPictureFile(const QString& path)
+PictureContent pictureContentOf(const QString& path)
 {
-    if (kNeverPictures.contains(QFileInfo(path).suffix().toLower()))
-        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return PictureContent::Unreadable;
+    if (kNeverPictures.contains(QFileInfo(path).suffix().toLower()))
+        return PictureContent::NotPicture;
     if (HeifFile::recognises(file.peek(kHeadBytes)))
-        return true;
+        return PictureContent::Picture;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    return kShownFormats.contains(reader.format());
+    return kShownFormats.contains(reader.format()) ? PictureContent::Picture : PictureContent::NotPicture;
 }
 
 } // namespace wk::controls

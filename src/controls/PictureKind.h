@@ -6,10 +6,12 @@
 
 namespace wk::controls {
 
-// True when the file starts as a picture in a format the loader shows (JPEG, PNG, GIF, BMP, WebP,
+enum class PictureContent { Picture, NotPicture, Unreadable };
+
+// Picture when the file starts as a picture in a format the loader shows (JPEG, PNG, GIF, BMP, WebP,
 // TIFF, HEIC/HEIF), read from its first bytes only, and its name is not that of a camera RAW file
 // or a sidecar: RAW files are TIFF inside and a ".thm" sidecar is a small JPEG, yet neither is the
-// picture the family took. An unreadable file is no picture.
-bool isPictureFile(const QString& path);
+// picture the family took. Unreadable when the file cannot be opened.
+PictureContent pictureContentOf(const QString& path);
 
 } // namespace wk::controls

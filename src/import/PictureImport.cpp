@@ -74,10 +74,14 @@ FileResult importOne(const SourceFile& file, const Work& work)
     if (file.nameUnreadable)
         return result;
     const QFileInfo info(file.path);
-    if (!controls::isPictureFile(file.path)) {
-        QFile probe(file.path);
-        result.outcome = probe.open(QIODevice::ReadOnly) ? Outcome::NotPicture : Outcome::Unreadable;
+    switch (controls::pictureContentOf(file.path)) {
+    case controls::PictureContent::Unreadable:
         return result;
+    case controls::PictureContent::NotPicture:
+        result.outcome = Outcome::NotPicture;
+        return result;
+    case controls::PictureContent::Picture:
+        break;
     }
     QByteArray contents;
     {

@@ -17,8 +17,7 @@ const QString kTitle = QStringLiteral("Wanderkeep");
 void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent, const QString& directory,
                              const JetOffer& offerJet)
 {
-    const QString path =
-        store::findFileIgnoringCase(directory, QString::fromLatin1(store::kScrapbookFileName));
+    const QString path = store::scrapbookFileIn(directory);
     const QString name = QFileInfo(path).fileName();
     store::jet::removeConversionLeftovers(path);
     switch (store::inspectFile(path)) {

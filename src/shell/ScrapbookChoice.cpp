@@ -19,9 +19,7 @@ const QString kLastFolderKey = QStringLiteral("Scrapbook/lastFolder");
 
 bool holdsScrapbook(const QString& folder)
 {
-    return !folder.isEmpty() &&
-           QFileInfo(store::findFileIgnoringCase(folder, QString::fromLatin1(store::kScrapbookFileName)))
-               .isFile();
+    return !folder.isEmpty() && QFileInfo(store::scrapbookFileIn(folder)).isFile();
 }
 
 // A folder, or the folder of a file; empty when the path names neither.

@@ -121,8 +121,7 @@ int runTerminalImport(const TerminalImport& request, const QString& workingFolde
     const std::optional<QString> folder = chooseScrapbookFolder(named, workingFolder, prompts);
     if (!folder)
         return cannot(QStringLiteral("no scrapbook to import into; name its folder after the source"));
-    const QString database =
-        store::findFileIgnoringCase(*folder, QString::fromLatin1(store::kScrapbookFileName));
+    const QString database = store::scrapbookFileIn(*folder);
     if (store::inspectFile(database) != store::FileKind::Scrapbook)
         return cannot(
             QStringLiteral("%1 holds no scrapbook that can be imported into (an old Access scrapbook "

@@ -1,5 +1,7 @@
 #include "store/ScrapbookFile.h"
 
+#include "store/FilePaths.h"
+
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -107,6 +109,11 @@ COMMIT;
         QFile::remove(path); // only the file this function just made
         throw StoreError(QStringLiteral("Cannot create %1: %2").arg(shown, message));
     }
+}
+
+QString scrapbookFileIn(const QString& folder)
+{
+    return findFileIgnoringCase(folder, QString::fromLatin1(kScrapbookFileName));
 }
 
 } // namespace wk::store

@@ -17,6 +17,10 @@ enum class FileKind {
 };
 FileKind inspectFile(const QString& path);
 
+// The scrapbook file of `folder`: its Velmora.mdb in any letter case (where it would be made when
+// there is none).
+QString scrapbookFileIn(const QString& folder);
+
 // Writes a new empty scrapbook: the four tables, categories "1 Events" .. "5 Calendar Items",
 // the name "*All Pictures" and one cddrive row (cd empty, new "Y"). Throws StoreError when the
 // file already exists or cannot be written; an existing file is never touched.

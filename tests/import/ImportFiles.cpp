@@ -101,29 +101,12 @@ void writeHeic(const QString& path, QSize size, QColor colour, const QDate& take
               heif_error_Ok);
 }
 
-QByteArray variantOf(const QByteArray& jpeg, int n)
-{
-    const QByteArray text = QByteArray::number(n);
-    QByteArray comment("\xFF\xFE", 2);
-    const int length = int(text.size()) + 2;
-    comment.append(char(length >> 8)).append(char(length & 0xFF)).append(text);
-    return jpeg.left(2) + comment + jpeg.mid(2);
-}
-
 void writeBytes(const QByteArray& rawPath, const QByteArray& bytes)
 {
     QFile file;
     const int fd = ::open(rawPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0) << rawPath.toStdString();
     ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-    file.write(bytes);
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    makeFolderOf(path);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
 }
 

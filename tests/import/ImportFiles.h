@@ -1,13 +1,16 @@
 #pragma once
 // Picture files as phones and cameras leave them, for the import tests: JPEGs with their EXIF
 // dates written through exiv2, HEIC files written through libheif (with or without the small
-// thumbnail phones embed), and many distinct JPEGs made cheaply from one.
+// thumbnail phones embed). Plain bytes are written with sample::writeBytes, and many distinct
+// JPEGs are made cheaply from one with sample::jpegVariant.
 #include <QByteArray>
 #include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QSize>
 #include <QString>
+
+#include "SampleArtwork.h"
 
 namespace wk::testing {
 
@@ -22,11 +25,6 @@ void writeJpeg(const QString& path, QSize size, QColor colour, const QDate& take
 void writeHeic(const QString& path, QSize size, QColor colour, const QDate& taken, int thumbnailSide = 0,
                QColor thumbnailColour = Qt::red);
 
-// `jpeg` with a comment segment holding `n` after its start marker: the same picture with other
-// bytes, as quick to make as a copy.
-QByteArray variantOf(const QByteArray& jpeg, int n);
-
-void writeBytes(const QString& path, const QByteArray& bytes);
 // A file whose name is given as raw bytes (which need not be UTF-8 text).
 void writeBytes(const QByteArray& rawPath, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);

@@ -43,23 +43,25 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     ASSERT_TRUE(QImage(300, 200, QImage::Format_RGB32).save(source("DCIM/Camera/plain.png")));
     setModified(source("DCIM/Camera/plain.png"), QDateTime(QDate(2019, 3, 2), QTime(12, 0)));
     // The same bytes under another name: whichever of the two is read first goes in.
-    writeBytes(source("Lake trip/IMG_0001 copy.jpg"), readBytes(source("Lake trip/IMG_0001.jpg")));
+    wk::sample::writeBytes(source("Lake trip/IMG_0001 copy.jpg"),
+                           readBytes(source("Lake trip/IMG_0001.jpg")));
     writeJpeg(source("Odd names/it's\na name.jpg"), {200, 100}, Qt::cyan, {2018, 1, 2});
-    writeBytes(source("Odd names/photo.dat"),
-               readBytes(source("DCIM/Camera/plain.png")) + "x"); // a PNG by content
+    wk::sample::writeBytes(source("Odd names/photo.dat"),
+                           readBytes(source("DCIM/Camera/plain.png")) + "x"); // a PNG by content
     // Two pictures of one name and month: the second copy is numbered.
     writeJpeg(source("May/a/IMG_0100.jpg"), {100, 80}, Qt::red, {2022, 5, 1});
     writeJpeg(source("May/b/IMG_0100.jpg"), {100, 80}, Qt::magenta, {2022, 5, 9});
     // Not pictures: a note, a video, sidecars, a RAW file (TIFF inside), an empty file.
-    writeBytes(source("notes.txt"), "Grandma's birthday list\n");
-    writeBytes(source("clip.mp4"), QByteArray("\0\0\0\x18"
-                                              "ftypmp42",
-                                              12) +
-                                       QByteArray(4000, 'v'));
-    writeBytes(source("Lake trip/IMG_0001.xmp"), "<x:xmpmeta/>");
-    writeBytes(source("Lake trip/IMG_0002.THM"), readBytes(source("Lake trip/IMG-20230715-WA0001.jpg")));
+    wk::sample::writeBytes(source("notes.txt"), "Grandma's birthday list\n");
+    wk::sample::writeBytes(source("clip.mp4"), QByteArray("\0\0\0\x18"
+                                                          "ftypmp42",
+                                                          12) +
+                                                   QByteArray(4000, 'v'));
+    wk::sample::writeBytes(source("Lake trip/IMG_0001.xmp"), "<x:xmpmeta/>");
+    wk::sample::writeBytes(source("Lake trip/IMG_0002.THM"),
+                           readBytes(source("Lake trip/IMG-20230715-WA0001.jpg")));
     ASSERT_TRUE(QImage(64, 64, QImage::Format_RGB32).save(source("raw.dng"), "TIFF"));
-    writeBytes(source("empty.jpg"), {});
+    wk::sample::writeBytes(source("empty.jpg"), {});
     QFile film(source("film.bin")); // a gigabyte of no picture: only its first bytes are read
     ASSERT_TRUE(film.open(QIODevice::WriteOnly) && film.resize(qint64(1) << 30));
     film.close();
@@ -69,7 +71,7 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     ASSERT_TRUE(huge.save(source("Odd names/huge.png")));
     // Hidden, a damaged picture, a name that is no text, and a link back to the top.
     writeJpeg(source("DCIM/.thumbnails/t.jpg"), {64, 64}, Qt::gray);
-    writeBytes(source("broken.jpg"), readBytes(source("Lake trip/IMG_0001.jpg")).left(3000));
+    wk::sample::writeBytes(source("broken.jpg"), readBytes(source("Lake trip/IMG_0001.jpg")).left(3000));
     const QByteArray notText = QFile::encodeName(sourceDir.path()) + "/bad-\xFF-name.jpg";
     writeBytes(notText, readBytes(source("May/a/IMG_0100.jpg")) + "z");
     ASSERT_TRUE(QFile::link(sourceDir.path(), source("Lake trip/loop")));
@@ -127,7 +129,7 @@ TEST_F(ImportFixture, PicturesLeftInPlaceAreNamedByPathAndTheScrapbooksOwnAreHas
     writeJpeg(book.path("other.jpg"), {500, 400}, Qt::red);
     book.addEntry(EntryRow(QDate(2000, 1, 1), "Old", "1 Events", {}, "old.jpg"));
     book.addEntry(EntryRow(QDate(2000, 1, 2), "Other", "1 Events", {}, "other.jpg"));
-    writeBytes(source("again.jpg"), readBytes(book.path("old.jpg")));
+    wk::sample::writeBytes(source("again.jpg"), readBytes(book.path("old.jpg")));
     writeJpeg(source("Garden/new.jpg"), {320, 240}, Qt::green, {2024, 4, 1});
 
     const wk::importing::ImportSummary summary = importFolder(false);
@@ -148,7 +150,8 @@ TEST_F(ImportFixture, CancelKeepsTheEntriesSoFarAndEveryCopyWhole)
     writeJpeg(source("first.jpg"), {400, 300}, Qt::blue);
     const QByteArray jpeg = readBytes(source("first.jpg"));
     for (int n = 1; n < 40; ++n)
-        writeBytes(source(QStringLiteral("Zoo/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))), variantOf(jpeg, n));
+        wk::sample::writeBytes(source(QStringLiteral("Zoo/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))),
+                               wk::sample::jpegVariant(jpeg, n));
     int reports = 0;
     const wk::importing::ImportSummary summary =
         importFolder(true, [&](const wk::importing::ImportState& p) { return ++reports < 3 && p.done < 40; });
@@ -165,7 +168,8 @@ TEST_F(ImportFixture, ACardPulledOutMidImportKeepsWhatWentInAndCountsTheRestAsUn
     writeJpeg(source("DCIM/first.jpg"), {400, 300}, Qt::blue);
     const QByteArray jpeg = readBytes(source("DCIM/first.jpg"));
     for (int n = 1; n < 30; ++n)
-        writeBytes(source(QStringLiteral("DCIM/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))), variantOf(jpeg, n));
+        wk::sample::writeBytes(source(QStringLiteral("DCIM/%1.jpg").arg(n, 2, 10, QLatin1Char('0'))),
+                               wk::sample::jpegVariant(jpeg, n));
     bool pulled = false;
     const wk::importing::ImportSummary summary = importFolder(true, [&](const wk::importing::ImportState& p) {
         if (p.done >= 1 && !std::exchange(pulled, true))
@@ -184,7 +188,7 @@ TEST_F(ImportFixture, AFullDiskStopsTheImportAndKeepsWhatWentIn)
 {
     for (int n = 1; n <= 3; ++n)
         writeJpeg(source(QStringLiteral("a%1.jpg").arg(n)), {64, 48}, QColor(n * 60, 0, 0));
-    writeBytes(source("z-large.jpg"), noiseJpeg({600, 600}));
+    wk::sample::writeBytes(source("z-large.jpg"), noiseJpeg({600, 600}));
     // Files may grow to 200 kB only: the large copy meets the limit as it would a full disk.
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);

@@ -57,7 +57,7 @@ TEST_F(TerminalImport, ExitStatusSaysWhetherEverythingWentInSomeCouldNotBeReadOr
 
     writeJpeg(source("a.jpg"), {320, 240}, Qt::blue, {2020, 1, 2});
     writeJpeg(source("b.jpg"), {320, 240}, Qt::red, {2020, 1, 3});
-    writeBytes(source("c.jpg"), readBytes(source("a.jpg")).left(500));
+    wk::sample::writeBytes(source("c.jpg"), readBytes(source("a.jpg")).left(500));
     const Finished some = wanderkeep({"--import", sourceDir.path(), book.databasePath(), "--no-copy",
                                       "--category", "2 Trips", "--who", "Anna"});
     EXPECT_EQ(some.status, 1) << some.err.toStdString();
@@ -83,8 +83,9 @@ TEST_F(TerminalImport, AnImportKilledHalfWayThenRunAgainAddsEachPictureOnceAndCo
     const QByteArray jpeg = readBytes(source("DCIM/100CANON/IMG_0000.jpg"));
     constexpr int kFiles = 300;
     for (int n = 1; n < kFiles; ++n)
-        writeBytes(source(QStringLiteral("DCIM/100CANON/IMG_%1.jpg").arg(n, 4, 10, QLatin1Char('0'))),
-                   variantOf(jpeg, n));
+        wk::sample::writeBytes(
+            source(QStringLiteral("DCIM/100CANON/IMG_%1.jpg").arg(n, 4, 10, QLatin1Char('0'))),
+            wk::sample::jpegVariant(jpeg, n));
 
     QProcess first;
     first.setProcessEnvironment(withoutDisplay());
