@@ -50,15 +50,15 @@ void importFromFolder(const ImportParts& parts)
             });
         });
     } catch (const ImportError& error) {
-        progressWindow.close();
+        progressWindow.finish();
         parts.prompts.tell(kTitle, QString::fromStdString(error.what()), controls::MessageIcon::Exclamation);
         return;
     } catch (const store::StoreError& error) {
-        progressWindow.close();
+        progressWindow.finish();
         parts.prompts.tell(kTitle, error.message(), controls::MessageIcon::Exclamation);
         return;
     }
-    progressWindow.close();
+    progressWindow.finish();
     if (summary.imported > 0)
         parts.showEntries(summary.firstEntryId);
     parts.prompts.tell(kTitle, summary.text(),

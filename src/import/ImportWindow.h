@@ -18,6 +18,8 @@ public:
     void showProgress(const ImportState& progress);
     // Cancel was pressed (or the window closed): the import stops after the pictures under way.
     bool cancelled() const { return cancelled_; }
+    // The import ended: the window goes. (Closing it, like Cancel, only asks the import to stop.)
+    void finish() { done(QDialog::Accepted); }
 
 protected:
     void reject() override;

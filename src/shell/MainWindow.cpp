@@ -154,8 +154,13 @@ void MainWindow::showImportedEntries(qint64 rowId)
 {
     entryFilters().showAllPictures();
     showChangedEntriesInViews();
-    if (const qsizetype line = lineBookmarks_.ids().indexOf(rowId); line >= 0)
-        entryList->setCurrentRow(int(line));
+    const qsizetype line = lineBookmarks_.ids().indexOf(rowId);
+    if (line < 0)
+        return;
+    entryList->setCurrentRow(int(line));
+    // On the Edit Screen the boxes show, and Save changes, the entry on screen.
+    if (editScreenPanel->isVisible())
+        controls::skipStep([&] { editing().editEntry(entryLines().positionOnLine(int(line))); });
 }
 
 } // namespace wk::shell

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace wk::testing;
@@ -48,6 +49,8 @@ TEST_F(ImportWindowTest, ImportAsksFolderAndCopyThenShowsTheNewEntriesAndUndoesT
     EXPECT_EQ(listLines(widgets().entryList).mid(0, 4),
               QStringList({"Old picnic", "Beach", "Beach", "Beach"}));
     EXPECT_EQ(widgets().entryList->currentRow(), 1);
+    EXPECT_EQ(widgets().titleEdit->text(), "Beach") << "the Edit Screen's boxes show the entry on screen";
+    EXPECT_EQ(widgets().pictureEdit->text(), "pictures/2023/07/IMG_1.jpg");
     EXPECT_TRUE(widgets().bigImage->picture().file.endsWith("pictures/2023/07/IMG_1.jpg"))
         << widgets().bigImage->picture().file.toStdString();
 
@@ -90,6 +93,10 @@ TEST(ImportProgressWindow, CountsTheFilesTellsTheTimeLeftAndCancels)
     EXPECT_EQ(wk::importing::timeLeftText(150'000), "About 3 minutes left");
     EXPECT_EQ(wk::importing::timeLeftText(-1), "");
     EXPECT_FALSE(window.cancelled());
+    window.show();
     window.findChild<QPushButton*>()->click();
     EXPECT_TRUE(window.cancelled());
+    EXPECT_TRUE(window.isVisible()) << "Cancel waits for the pictures under way";
+    window.finish();
+    EXPECT_FALSE(window.isVisible());
 }
