@@ -3,7 +3,9 @@
 #include "store/RowChange.h"
 
 #include "store/DateRules.h"
+#include "store/EntryWords.h"
 #include "store/FilePaths.h"
+#include "store/WordsIndex.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -111,6 +113,8 @@ Connection::Connection(const QString& path) : path_(path)
     if (frc == SQLITE_OK)
         frc =
             sqlite3_create_function_v2(db_, "mid", 3, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
+    if (frc == SQLITE_OK)
+        frc = registerWordFunctions(db_);
     try {
         check(frc, shown);
         // Reading the schema proves that the file is a database.
@@ -123,6 +127,13 @@ Connection::Connection(const QString& path) : path_(path)
 }
 
 Connection::~Connection() { sqlite3_close_v2(db_); }
+
+bool Connection::wordsIndexed()
+{
+    if (!wordsIndexed_)
+        wordsIndexed_ = wordsIndexState(*this) == WordsIndexState::Current;
+    return *wordsIndexed_;
+}
 
 void Connection::exec(const QString& sql)
 {

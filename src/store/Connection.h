@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -51,6 +52,10 @@ public:
     // The engine's data version: it changes when another connection or program writes the file.
     qint64 dataVersion() const;
 
+    // True when the file's words index is current (looked at once, on first asking), so a word
+    // search may use it; false: searches scan. Throws StoreError when the file cannot be read.
+    bool wordsIndexed();
+
     // True when the pool wants to hear of every row change (for undo).
     bool observesChanges() const { return hooks_ && hooks_->changeObserver; }
     // Tells the pool's observer of a change that was just written.
@@ -63,6 +68,7 @@ private:
     sqlite3* db_ = nullptr;
     std::shared_ptr<WriteHooks> hooks_;
     qint64 writeSerial_ = 0;
+    std::optional<bool> wordsIndexed_;
 };
 
 // The engine's message for the last failure on `db`. A database file that was moved, replaced or

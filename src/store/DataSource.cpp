@@ -51,7 +51,7 @@ void DataSource::refresh()
     if (!connection_ || connection_->path() != ConnectionPool::resolve(databaseName_))
         connection_ = pool_.open(databaseName_);
 
-    const TranslatedQuery query = translateRecordSource(recordSource_);
+    const TranslatedQuery query = translateRecordSource(recordSource_, connection_->wordsIndexed());
     Statement statement(connection_->handle(), query.sql, fileLabel());
     sqlite3_stmt* stmt = statement.get();
     const int columnCount = sqlite3_column_count(stmt);

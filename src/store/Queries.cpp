@@ -34,6 +34,12 @@ QString day(const QString& dateText)
            QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
 }
 
+QString entriesWithWords(const QString& typed)
+{
+    return QStringLiteral("SELECT * FROM mylife WHERE haswords('") + quoteValue(typed) +
+           QStringLiteral("') order by date, rowid;");
+}
+
 QString entryByRow(qlonglong rowId)
 {
     return QStringLiteral("SELECT * FROM mylife WHERE rowid = %1 ;").arg(rowId);

@@ -25,6 +25,10 @@ QString nameFilter(const QString& caption, const QString& name);
 // month first (" 6/15/ 1998").
 QString day(const QString& dateText);
 
+// The entries holding the words typed in the search box (EntryWords.h), in date order, entries of
+// one date in row order.
+QString entriesWithWords(const QString& typed);
+
 // The one entry whose row identity is `rowId`.
 QString entryByRow(qlonglong rowId);
 

@@ -1,6 +1,7 @@
 #include "store/QueryDialect.h"
 
 #include "store/DateRules.h"
+#include "store/EntryWords.h"
 #include "store/StoreError.h"
 
 #include <QSet>
@@ -124,7 +125,8 @@ bool isComparison(const QString& s)
 
 class Translator {
 public:
-    explicit Translator(const QString& source) : source_(source), tokens_(tokenize(source))
+    explicit Translator(const QString& source, bool wordsIndexed = true)
+        : source_(source), tokens_(tokenize(source)), wordsIndexed_(wordsIndexed)
     {
         for (int i = 0; i < int(tokens_.size()); ++i) {
             if (tokens_[i].kind != Kind::Space)
@@ -168,6 +170,13 @@ public:
             const int previousToken = s == 0 ? -1 : significant_[s - 1];
             for (int k = previousToken + 1; k < t; ++k)
                 out += tokens_[k].text;
+            if (isWordSearch(s)) {
+                const QString table =
+                    rowIdQualifier.isEmpty() ? quoteIdentifier(QStringLiteral("MYLIFE")) : rowIdQualifier;
+                out += wordsCondition(table, tokens_[significant_[s + 2]].text, wordsIndexed_);
+                s += 3;
+                continue;
+            }
             out += translateToken(s);
             if (s == 0 && !rowIdQualifier.isEmpty())
                 out += QStringLiteral(" %1.rowid AS %2%3")
@@ -228,6 +237,13 @@ private:
     QString textAt(int s) const
     {
         return s >= 0 && s < int(significant_.size()) ? tokens_[significant_[s]].text : QString();
+    }
+    // haswords('typed'): the one form a word search takes.
+    bool isWordSearch(int s) const
+    {
+        return kindAt(s) == Kind::Word && upperAt(s) == QLatin1String("HASWORDS") &&
+               textAt(s + 1) == QLatin1String("(") && s + 2 < int(significant_.size()) &&
+               kindAt(s + 2) == Kind::Text && textAt(s + 3) == QLatin1String(")");
     }
     bool isPlainName(int s) const { return kindAt(s) == Kind::Word && !keywords().contains(upperAt(s)); }
 
@@ -307,6 +323,7 @@ private:
     QString source_;
     std::vector<Token> tokens_;
     std::vector<int> significant_;
+    bool wordsIndexed_ = true;
 };
 
 } // namespace
@@ -327,9 +344,9 @@ QString idsQueryWithColumn(const QString& idsSql, const QString& column)
     return sql.insert(at + idColumn.size(), QStringLiteral(", ") + quoteIdentifier(column));
 }
 
-TranslatedQuery translateRecordSource(const QString& recordSource)
+TranslatedQuery translateRecordSource(const QString& recordSource, bool wordsIndexed)
 {
-    Translator translator(recordSource);
+    Translator translator(recordSource, wordsIndexed);
     if (translator.empty())
         throw StoreError(QStringLiteral("The record source is empty"));
     if (translator.isSingleName()) {

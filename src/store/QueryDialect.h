@@ -7,6 +7,8 @@
 // - [Field] becomes "Field"; the word where used as a field (followed by a comparison) is quoted.
 // - Every text literal compares without regard to letter case (COLLATE NOCASE).
 // - datevalue(...) and mid(...) are functions registered on the connection.
+// - haswords('typed') keeps the entries of MYLIFE that hold the typed words (EntryWords.h): through
+//   the words index when `wordsIndexed`, else by a scan.
 #include <QString>
 
 namespace wk::store {
@@ -19,7 +21,7 @@ struct TranslatedQuery {
 
 // Translates a record source (a table name or a query text). Throws StoreError when the text
 // cannot be understood.
-TranslatedQuery translateRecordSource(const QString& recordSource);
+TranslatedQuery translateRecordSource(const QString& recordSource, bool wordsIndexed = true);
 // Translates a find criterion ("mid(WHAT,1,1) = '5'", "[MYEVENT]='Title'") to an SQLite
 // expression usable after WHERE.
 QString translateCriterion(const QString& criterion);

@@ -3,6 +3,7 @@
 #include "store/FilePaths.h"
 
 #include "store/StoreError.h"
+#include "store/WordsIndex.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -101,6 +102,8 @@ COMMIT;
     char* error = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(closer.db, kSchema, nullptr, nullptr, &error);
+    if (rc == SQLITE_OK) // an empty scrapbook starts with its words index
+        rc = sqlite3_exec(closer.db, wordsIndexSchema(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : engineMessage(closer.db);
         sqlite3_free(error);
