@@ -6,6 +6,7 @@
 #include "shell/IntroWindow.h"
 #include "shell/ScrapbookChoice.h"
 #include "shell/TerminalImport.h"
+#include "shell/TerminalSearch.h"
 #include "store/Clock.h"
 
 #include <QApplication>
@@ -32,6 +33,11 @@ int main(int argc, char** argv)
         QCoreApplication::setApplicationName(QStringLiteral("Wanderkeep"));
         wk::controls::limitPictureMemory();
         return wk::shell::runTerminalImport(request.import, QDir::currentPath());
+    }
+    case wk::shell::TerminalRequest::Search: {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Wanderkeep"));
+        return wk::shell::runTerminalSearch(request.search, QDir::currentPath());
     }
     case wk::shell::TerminalRequest::Window:
         break;

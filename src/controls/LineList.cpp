@@ -1,6 +1,7 @@
 #include "controls/LineList.h"
 
 #include <QItemSelectionModel>
+#include <QPainter>
 
 namespace wk::controls {
 
@@ -34,6 +35,7 @@ LineList::LineList(QWidget* parent) : QListView(parent), model_(new LineModel(th
 void LineList::setLines(int count, LineModel::TextOf textOf)
 {
     const QSignalBlocker blocker(this);
+    placeholder_.clear();
     model_->setLines(count, std::move(textOf));
 }
 
@@ -56,6 +58,23 @@ void LineList::setCurrentRow(int line)
         return;
     }
     selectionModel()->setCurrentIndex(model_->index(line), QItemSelectionModel::ClearAndSelect);
+}
+
+void LineList::setPlaceholderText(const QString& text)
+{
+    placeholder_ = text;
+    viewport()->update();
+}
+
+void LineList::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    if (placeholder_.isEmpty() || count() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, placeholder_);
 }
 
 } // namespace wk::controls

@@ -37,12 +37,20 @@ public:
     int currentRow() const;
     // Makes `line` current and selected (-1: none), as a click on it does.
     void setCurrentRow(int line);
+    // A text drawn in the list while it has no line (a search that found nothing); empty: none.
+    // New lines end it.
+    void setPlaceholderText(const QString& text);
+    const QString& placeholderText() const { return placeholder_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 Q_SIGNALS:
     void currentRowChanged(int line);
 
 private:
     LineModel* model_;
+    QString placeholder_;
 };
 
 } // namespace wk::controls

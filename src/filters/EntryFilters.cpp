@@ -145,10 +145,7 @@ void EntryFilters::showAllPictures()
 {
     setListColour(Qt::black);
     skipStep([&] { controls::fillList(parts_.nameList, parts_.nameTable, QStringLiteral("where")); });
-    parts_.categoryGroup->setExclusive(false);
-    for (int k = 1; k <= 5; ++k)
-        parts_.categoryButtons[k]->setChecked(false);
-    parts_.categoryGroup->setExclusive(true);
+    uncheckCategories();
     store::DataSource& entries = parts_.entries;
     skipStep([&] {
         entries.setRecordSource(store::queries::allEntries());
@@ -158,6 +155,36 @@ void EntryFilters::showAllPictures()
     skipStep([&] { entries.moveFirst(); });
     if (parts_.entryList->count() > 0)
         parts_.entryList->setCurrentRow(0); // shows the first entry
+}
+
+void EntryFilters::uncheckCategories()
+{
+    parts_.categoryGroup->setExclusive(false);
+    for (int k = 1; k <= 5; ++k)
+        parts_.categoryButtons[k]->setChecked(false);
+    parts_.categoryGroup->setExclusive(true);
+}
+
+void EntryFilters::showFoundEntries(const QString& typed, const std::vector<qint64>& rows)
+{
+    setListColour(Qt::black);
+    uncheckCategories();
+    {
+        const QSignalBlocker quiet(parts_.nameList); // no name click: the words chose the entries
+        parts_.nameList->setCurrentRow(-1);
+    }
+    store::DataSource& entries = parts_.entries;
+    skipStep([&] {
+        entries.setRecordSource(store::queries::entriesWithWords(typed));
+        entries.refreshWithRows(rows);
+    });
+    parts_.entryLines.fill(entries, kEmptySlots);
+    if (parts_.entryList->count() == 0)
+        parts_.entryList->setPlaceholderText(QStringLiteral("No entry has these words"));
+    switchTimeLineOff();
+    skipStep([&] { entries.moveFirst(); });
+    if (parts_.entryList->count() > 0)
+        parts_.entryList->setCurrentRow(0); // shows the first entry found
 }
 
 void EntryFilters::filterByName()

@@ -7,10 +7,13 @@
 // begin with "5"; a name click replaces the entry set's own query (so every view that re-reads
 // the entry set follows it) and "All Pictures" restores the full, date-ordered entry set.
 // Every value from the screen is quoted into the query texts, so names with apostrophes work.
+// A word search's result (found off the window's thread) replaces the entry set's rows the same
+// way a name click does, and clears the category and name choice.
 #include "controls/Forward.h"
 
 #include <QObject>
 #include <array>
+#include <vector>
 #include <QString>
 
 namespace wk::filters {
@@ -39,6 +42,10 @@ public:
     void showCalendarItems();
     void showAllPictures();
     void filterByName();
+    // Shows the entries found for the words `typed` (their row identities in date order): the
+    // entry set becomes the search's, the list shows it with its first line chosen, or says
+    // that nothing was found.
+    void showFoundEntries(const QString& typed, const std::vector<qint64>& rows);
 
     // nameList's text: the selected name, or the empty text when none is selected.
     QString selectedName() const;
@@ -49,6 +56,7 @@ protected:
 private:
     void showCategory(int k);
     void setListColour(const QColor& colour);
+    void uncheckCategories();
     void switchTimeLineOff();
 
     EntryFiltersParts parts_;

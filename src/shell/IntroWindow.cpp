@@ -1,5 +1,8 @@
 #include "shell/IntroWindow.h"
 
+#include "shell/WordsIndexStart.h"
+#include "store/ScrapbookFile.h"
+
 #include "browse/Browse.h"
 #include "controls/BoundLists.h"
 #include "controls/ClassicColours.h"
@@ -94,6 +97,7 @@ std::unique_ptr<MainWindow> IntroWindow::load()
     skipStep([&] { introPicture->repaint(); });
     skipStep([&] { unsetCursor(); });
     skipStep([&] { checkScrapbookAtStartup(services_.prompts, this, programDirectory, offerJetConversion); });
+    skipStep([&] { prepareWordsIndex(this, store::scrapbookFileIn(programDirectory)); });
     form = std::make_unique<MainWindow>(services_);
     skipStep([&] { form->load(); });
     skipStep([&] {

@@ -12,6 +12,7 @@
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
+#include "search/Search.h"
 #include "shell/EntryUndo.h"
 #include "shell/ScrapbookBackups.h"
 #include "shell/ScreenModes.h"

@@ -7,8 +7,8 @@
 // handed only the controls, state and other subsystems' operations it works on.
 //
 // Front door: MainWindow, created by app/. The shell may call every subsystem folder (browse,
-// calendar, dialogs, editing, filters, strip, timeline), contracts/, controls/ and store/;
-// no subsystem calls the shell.
+// calendar, dialogs, editing, filters, import, search, strip, timeline), contracts/, controls/
+// and store/; no subsystem calls the shell.
 #include "controls/Forward.h"
 #include "controls/LineBookmarks.h"
 #include "controls/LineList.h"
@@ -48,6 +48,9 @@ class ThumbnailClicks;
 
 namespace wk::filters {
 class EntryFilters;
+}
+namespace wk::search {
+class EntrySearch;
 }
 namespace wk::calendar {
 class MonthCalendar;
@@ -118,6 +121,7 @@ public:
     timeline::TimelinePrintWindow* printWindow() const; // null while closed
     ScreenModes& screenModes() { return *screenModes_; }
     filters::EntryFilters& entryFilters() { return *entryFilters_; }
+    search::EntrySearch& entrySearch() { return *entrySearch_; }
     calendar::MonthCalendar& calendar() { return *calendar_; }
     editing::EntryEditing& editing() { return *editing_; }
     editing::PictureFiles& pictureFiles() { return *pictureFiles_; }
@@ -184,6 +188,7 @@ private:
     QPointer<timeline::TimelinePrintWindow> printWindow_;
     std::unique_ptr<ScreenModes> screenModes_;
     std::unique_ptr<filters::EntryFilters> entryFilters_;
+    std::unique_ptr<search::EntrySearch> entrySearch_; // goes first: its thread calls the filters
     std::unique_ptr<calendar::MonthCalendar> calendar_;
     std::unique_ptr<editing::PictureFiles> pictureFiles_;
     std::unique_ptr<editing::EntryEditing> editing_;

@@ -160,8 +160,9 @@ void MainWindow::createControls()
 
     // Main Screen panel.
     mainScreenPanel = place<QGroupBox>(this, QStringLiteral("Frame1"), tw(5775, 1200, 3255, 5175));
+    searchBox = place<QLineEdit>(mainScreenPanel, QStringLiteral("SearchText"), tw(120, 240, 3015, 285));
     entryList =
-        place<controls::LineList>(mainScreenPanel, QStringLiteral("ListDB1"), tw(120, 240, 3015, 3150));
+        place<controls::LineList>(mainScreenPanel, QStringLiteral("ListDB1"), tw(120, 585, 3015, 2805));
     categoryGroup = new QButtonGroup(this);
     const QStringList categoryCaptions{QStringLiteral("Events"), QStringLiteral("School"),
                                        QStringLiteral("Family"), QStringLiteral("Trips"),

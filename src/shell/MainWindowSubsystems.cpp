@@ -12,6 +12,7 @@
 #include "dialogs/Dialogs.h"
 #include "editing/Editing.h"
 #include "filters/Filters.h"
+#include "search/Search.h"
 #include "import/Import.h"
 #include "shell/EntryUndo.h"
 #include "shell/MainWindow.h"
@@ -145,6 +146,19 @@ void MainWindow::createStripAndFilters()
         .nameTable = nameTable_,
         .entryLines = *entryLines_,
         .stripArrows = *stripStepping_,
+    });
+
+    entrySearch_ = std::make_unique<search::EntrySearch>(search::EntrySearchParts{
+        .searchBox = searchBox,
+        .categoryButtons = categoryButtons,
+        .allPicturesButton = allPicturesButton,
+        .nameList = nameList,
+        .entries = entries_,
+        .showFound =
+            [this](const QString& typed, const std::vector<qint64>& rows) {
+                entryFilters_->showFoundEntries(typed, rows);
+            },
+        .showAllPictures = [this] { entryFilters_->showAllPictures(); },
     });
 }
 

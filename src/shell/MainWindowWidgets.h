@@ -39,6 +39,7 @@ struct MainWindowWidgets {
 
     // --- Main Screen panel -------------------------------------------------------------------
     QGroupBox* mainScreenPanel = nullptr;
+    QLineEdit* searchBox = nullptr;
     controls::LineList* entryList = nullptr;
     std::array<QRadioButton*, 6> categoryButtons{}; // [1]..[5]: SSOption1..SSOption5
     QButtonGroup* categoryGroup = nullptr;

@@ -128,6 +128,8 @@ Connection::Connection(const QString& path) : path_(path)
 
 Connection::~Connection() { sqlite3_close_v2(db_); }
 
+void Connection::interrupt() { sqlite3_interrupt(db_); }
+
 bool Connection::wordsIndexed()
 {
     if (!wordsIndexed_)

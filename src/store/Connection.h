@@ -36,6 +36,9 @@ public:
 
     const QString& path() const { return path_; }
     sqlite3* handle() const { return db_; }
+    // Stops what runs on this connection now (from any thread): the statement fails as
+    // interrupted. Statements started later run as usual.
+    void interrupt();
     // Runs statements that return no rows; throws StoreError with the engine's message.
     void exec(const QString& sql);
     // Throws StoreError("what: engine message") for a result code other than OK, ROW or DONE.

@@ -41,7 +41,11 @@ QString DataSource::fileLabel() const
     return file.isEmpty() ? name_ : file;
 }
 
-void DataSource::refresh()
+void DataSource::refresh() { refreshFrom(nullptr); }
+
+void DataSource::refreshWithRows(const std::vector<qint64>& rows) { refreshFrom(&rows); }
+
+void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
 {
     endEditing();
     if (databaseName_.isEmpty())
@@ -74,14 +78,23 @@ void DataSource::refresh()
     try {
         const QString label = fileLabel();
         std::unique_ptr<Statement> ids;
-        if (hasId && !query.idsSql.isEmpty() && sameColumnsAsTable(query.baseTable)) {
+        const bool paged = hasId && !query.idsSql.isEmpty() && sameColumnsAsTable(query.baseTable);
+        if (knownRows && !paged)
+            throw StoreError(
+                QStringLiteral("%1: rows found elsewhere need a set of one table's columns").arg(name_));
+        if (paged && !knownRows) {
             try {
                 ids = std::make_unique<Statement>(connection_->handle(), query.idsSql, label);
             } catch (const StoreError&) {
                 ids.reset(); // a select list the order refers to: read every row now
             }
         }
-        if (ids) {
+        if (knownRows) {
+            pagedSql = query.idsSql;
+            rows.reserve(knownRows->size());
+            for (const qint64 id : *knownRows)
+                rows.push_back(Row{id, PackedRow(), false});
+        } else if (ids) {
             // Only the row identities now; the values a page at a time when they are read.
             pagedSql = query.idsSql;
             while (ids->step(label))

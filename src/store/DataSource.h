@@ -52,6 +52,10 @@ public:
     // the last refresh (same record source, no edit started) only moves to the first row (or
     // the end of an empty set): the result would be the same rows in the same order.
     void refreshIfChanged();
+    // Like refresh(), but the set's rows are `rows` (row identities in order), as another
+    // connection found them for the same record source (a search run off the window's thread).
+    // The record source must read the columns of one table; its values are read a page at a time.
+    void refreshWithRows(const std::vector<qint64>& rows);
     bool isOpen() const { return connection_ != nullptr; }
 
     // --- result set -------------------------------------------------------------------------
@@ -129,6 +133,7 @@ private:
     // shown next is the entry as it is, and writing again is a deliberate choice.
     void showStoredRow(qint64 id);
     void loadPage(int index) const;
+    void refreshFrom(const std::vector<qint64>* knownRows);
     std::vector<QVariant> readColumn(int column) const;
     QVariant storedValue(int column, sqlite3_stmt* stmt, int index) const;
     QString fileLabel() const;

@@ -147,7 +147,7 @@ TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
 }
 
 const QStringList kSubsystems{"browse",  "calendar", "dialogs", "editing",
-                              "filters", "import",   "strip",   "timeline"};
+                              "filters", "import",   "search",  "strip",   "timeline"};
 
 // The folders each folder may include besides itself.
 QMap<QString, QSet<QString>> allowedIncludes()
