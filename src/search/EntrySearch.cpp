@@ -24,7 +24,6 @@ constexpr int kPauseMs = 150; // a search waits for this pause in typing
 // What runs on the search thread: its own connection to the scrapbook, kept open between searches.
 struct EntrySearch::Worker {
     store::ConnectionPool pool;
-    store::DataSource found{pool, QStringLiteral("wordSearch")};
     std::mutex mutex;
     std::shared_ptr<store::Connection> connection; // the connection a search may be running on
 
@@ -34,6 +33,9 @@ struct EntrySearch::Worker {
             std::lock_guard lock(mutex);
             connection = pool.open(path);
         }
+        // A set of its own for each search, gone once its rows are handed over: a result is held
+        // once, by the window's entry set.
+        store::DataSource found(pool, QStringLiteral("wordSearch"));
         found.setDatabaseName(path);
         found.setRecordSource(store::queries::entriesWithWords(typed));
         found.refresh();

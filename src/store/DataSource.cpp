@@ -55,7 +55,8 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
     if (!connection_ || connection_->path() != ConnectionPool::resolve(databaseName_))
         connection_ = pool_.open(databaseName_);
 
-    const TranslatedQuery query = translateRecordSource(recordSource_, connection_->wordsIndexed());
+    const TranslatedQuery query =
+        translateRecordSource(recordSource_, [this] { return connection_->wordsIndexed(); });
     Statement statement(connection_->handle(), query.sql, fileLabel());
     sqlite3_stmt* stmt = statement.get();
     const int columnCount = sqlite3_column_count(stmt);

@@ -125,8 +125,8 @@ bool isComparison(const QString& s)
 
 class Translator {
 public:
-    explicit Translator(const QString& source, bool wordsIndexed = true)
-        : source_(source), tokens_(tokenize(source)), wordsIndexed_(wordsIndexed)
+    explicit Translator(const QString& source, std::function<bool()> wordsIndexed = {})
+        : source_(source), tokens_(tokenize(source)), wordsIndexed_(std::move(wordsIndexed))
     {
         for (int i = 0; i < int(tokens_.size()); ++i) {
             if (tokens_[i].kind != Kind::Space)
@@ -173,7 +173,8 @@ public:
             if (isWordSearch(s)) {
                 const QString table =
                     rowIdQualifier.isEmpty() ? quoteIdentifier(QStringLiteral("MYLIFE")) : rowIdQualifier;
-                out += wordsCondition(table, tokens_[significant_[s + 2]].text, wordsIndexed_);
+                out += wordsCondition(table, tokens_[significant_[s + 2]].text,
+                                      !wordsIndexed_ || wordsIndexed_());
                 s += 3;
                 continue;
             }
@@ -323,7 +324,7 @@ private:
     QString source_;
     std::vector<Token> tokens_;
     std::vector<int> significant_;
-    bool wordsIndexed_ = true;
+    std::function<bool()> wordsIndexed_;
 };
 
 } // namespace
@@ -344,7 +345,7 @@ QString idsQueryWithColumn(const QString& idsSql, const QString& column)
     return sql.insert(at + idColumn.size(), QStringLiteral(", ") + quoteIdentifier(column));
 }
 
-TranslatedQuery translateRecordSource(const QString& recordSource, bool wordsIndexed)
+TranslatedQuery translateRecordSource(const QString& recordSource, const std::function<bool()>& wordsIndexed)
 {
     Translator translator(recordSource, wordsIndexed);
     if (translator.empty())

@@ -8,8 +8,10 @@
 // - Every text literal compares without regard to letter case (COLLATE NOCASE).
 // - datevalue(...) and mid(...) are functions registered on the connection.
 // - haswords('typed') keeps the entries of MYLIFE that hold the typed words (EntryWords.h): through
-//   the words index when `wordsIndexed`, else by a scan.
+//   the words index when `wordsIndexed()` says it is current (asked only then; none: it is), else
+//   by a scan.
 #include <QString>
+#include <functional>
 
 namespace wk::store {
 
@@ -21,7 +23,8 @@ struct TranslatedQuery {
 
 // Translates a record source (a table name or a query text). Throws StoreError when the text
 // cannot be understood.
-TranslatedQuery translateRecordSource(const QString& recordSource, bool wordsIndexed = true);
+TranslatedQuery translateRecordSource(const QString& recordSource,
+                                      const std::function<bool()>& wordsIndexed = {});
 // Translates a find criterion ("mid(WHAT,1,1) = '5'", "[MYEVENT]='Title'") to an SQLite
 // expression usable after WHERE.
 QString translateCriterion(const QString& criterion);
