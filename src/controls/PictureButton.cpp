@@ -88,6 +88,19 @@ void drawFace(QPainter& p, PictureButton::Face face, const QRectF& r)
         p.drawPath(pencil);
         break;
     }
+    case PictureButton::Face::Slideshow: { // a screen with a play mark
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(40, 40, 40));
+        p.drawRect(QRectF(at(0.1, 0.2), at(0.9, 0.8)));
+        p.setBrush(QColor(120, 220, 120));
+        QPainterPath play;
+        play.moveTo(at(0.4, 0.33));
+        play.lineTo(at(0.68, 0.5));
+        play.lineTo(at(0.4, 0.67));
+        play.closeSubpath();
+        p.drawPath(play);
+        break;
+    }
     }
 }
 

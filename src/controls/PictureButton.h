@@ -8,7 +8,7 @@ namespace wk::controls {
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
-    enum class Face { Clock, Calendar, Printer, Kid, MainScreen, ListByDate, EditScreen };
+    enum class Face { Clock, Calendar, Printer, Kid, MainScreen, ListByDate, EditScreen, Slideshow };
 
     PictureButton(Face face, const QString& toolTip, QWidget* parent = nullptr);
     Face face() const { return face_; }

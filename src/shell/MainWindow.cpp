@@ -13,6 +13,7 @@
 #include "editing/Editing.h"
 #include "filters/Filters.h"
 #include "search/Search.h"
+#include "slideshow/Slideshow.h"
 #include "shell/EntryUndo.h"
 #include "shell/ScrapbookBackups.h"
 #include "shell/ScreenModes.h"

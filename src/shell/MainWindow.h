@@ -7,7 +7,7 @@
 // handed only the controls, state and other subsystems' operations it works on.
 //
 // Front door: MainWindow, created by app/. The shell may call every subsystem folder (browse,
-// calendar, dialogs, editing, filters, import, search, strip, timeline), contracts/, controls/
+// calendar, dialogs, editing, filters, import, search, slideshow, strip, timeline), contracts/, controls/
 // and store/; no subsystem calls the shell.
 #include "controls/Forward.h"
 #include "controls/LineBookmarks.h"
@@ -157,6 +157,8 @@ private:
     void connectWindowOpeners();
     dialogs::PictureDiscParts pictureDiscParts();
     importing::ImportParts importParts();
+    // Shows the entry list full screen from the entry on screen; an empty list is told.
+    void startSlideshow();
     // After an undo or a redo: the entry list, the calendar and the listing read the entries again.
     void showUndoneChange();
     // The calendar and the listing, where shown, read the entries again.
@@ -197,6 +199,7 @@ private:
     std::unique_ptr<strip::StripStepping> stripStepping_;
     QPointer<dialogs::HelpWindow> helpWindow_;
     QPointer<dialogs::KidsGuide> kidsGuide_;
+    QPointer<QWidget> slideshow_;
 };
 
 } // namespace wk::shell

@@ -227,7 +227,7 @@ void MainWindow::createControls()
     entryDateLabel = label(listingPanel, QStringLiteral("datelabel"), QString(), tw(120, 4320, 3015, 285));
     entryNameLabel = label(listingPanel, QStringLiteral("wherelabel"), QString(), tw(120, 4680, 3015, 285));
 
-    // Bottom row: exit, help, print, kids guide and the screen modes.
+    // Bottom row: exit, help, print, kids guide, slideshow and the screen modes.
     quitButton = button(this, QStringLiteral("CMDStop"), QStringLiteral("Exit"), tw(2160, 6480, 495, 375),
                         QStringLiteral("Exit Program"));
     helpButton = button(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), tw(2640, 6480, 495, 375),
@@ -236,6 +236,9 @@ void MainWindow::createControls()
                                QStringLiteral("Print TimeLine"), tw(3120, 6480, 375, 375));
     kidsGuideCheck = pictureButton(this, QStringLiteral("Check1"), Face::Kid, QStringLiteral("Kids Guide"),
                                    tw(3480, 6480, 375, 375));
+    slideshowButton = pictureButton(this, QStringLiteral("CmdSlideshow"), Face::Slideshow,
+                                    QStringLiteral("Slideshow (F5)"), tw(3840, 6480, 375, 375));
+    slideshowButton->setCheckable(false);
     editScreenButton = pictureButton(this, QStringLiteral("Option3"), Face::EditScreen,
                                      QStringLiteral("Edit Screen"), tw(6735, 6435, 375, 375));
     listByDateButton = pictureButton(this, QStringLiteral("Option2"), Face::ListByDate,

@@ -13,6 +13,8 @@
 #include "editing/Editing.h"
 #include "filters/Filters.h"
 #include "search/Search.h"
+#include "shell/UserSettings.h"
+#include "slideshow/Slideshow.h"
 #include "import/Import.h"
 #include "shell/EntryUndo.h"
 #include "shell/MainWindow.h"
@@ -22,6 +24,7 @@
 #include "timeline/Timeline.h"
 
 #include <QPushButton>
+#include <QShortcut>
 
 namespace wk::shell {
 
@@ -265,6 +268,36 @@ void MainWindow::connectWindowOpeners()
     connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
         dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
     });
+    connect(slideshowButton, &QAbstractButton::clicked, this, &MainWindow::startSlideshow);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+            &MainWindow::startSlideshow);
+}
+
+void MainWindow::startSlideshow()
+{
+    if (slideshow_)
+        return; // one show at a time
+    if (entryList->count() == 0) {
+        services_.prompts.tell(windowTitle(), QStringLiteral("The list has no entries to show."),
+                               controls::MessageIcon::Information);
+        return;
+    }
+    constexpr int kDefaultSeconds = 5;
+    auto* show = new slideshow::SlideshowWindow(
+        slideshow::SlideshowParts{
+            .entryLines = *entryLines_,
+            .entryList = entryList,
+            .seconds = userSettings().value(QStringLiteral("slideshow/seconds"), kDefaultSeconds).toInt(),
+            .rememberSeconds =
+                [](int seconds) { userSettings().setValue(QStringLiteral("slideshow/seconds"), seconds); },
+        },
+        std::max(entryList->currentRow(), 0));
+    // The Main Screen shows the entry the show ended on.
+    connect(show, &slideshow::SlideshowWindow::ended, this,
+            [this](int line) { entryList->setCurrentRow(line); });
+    slideshow_ = show;
+    show->showFullScreen();
+    show->activateWindow();
 }
 
 importing::ImportParts MainWindow::importParts()

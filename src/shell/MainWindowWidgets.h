@@ -80,6 +80,7 @@ struct MainWindowWidgets {
     QPushButton* helpButton = nullptr;
     controls::PictureButton* printCheck = nullptr;
     controls::PictureButton* kidsGuideCheck = nullptr;
+    controls::PictureButton* slideshowButton = nullptr; // F5 too
     controls::PictureButton* editScreenButton = nullptr;
     controls::PictureButton* listByDateButton = nullptr;
     controls::PictureButton* mainScreenButton = nullptr;

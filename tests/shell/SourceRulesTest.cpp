@@ -147,7 +147,7 @@ TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
 }
 
 const QStringList kSubsystems{"browse",  "calendar", "dialogs", "editing",
-                              "filters", "import",   "search",  "strip",   "timeline"};
+                              "filters", "import",   "search",  "slideshow", "strip", "timeline"};
 
 // The folders each folder may include besides itself.
 QMap<QString, QSet<QString>> allowedIncludes()
