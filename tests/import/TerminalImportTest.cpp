@@ -1,43 +1,13 @@
 // `wanderkeep --import` run as a family would from a terminal: its exit status, its output, no
 // display needed, and an import killed half-way then run again.
 #include "ImportFixture.h"
+#include "TerminalProgram.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
 
 using namespace wk::testing;
-
-namespace {
-
-struct Finished {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QProcessEnvironment withoutDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    return environment;
-}
-
-QString program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/wanderkeep"); }
-
-Finished wanderkeep(const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessEnvironment(withoutDisplay());
-    process.start(program(), arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-} // namespace
 
 using TerminalImport = ImportFixture;
 

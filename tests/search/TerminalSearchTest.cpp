@@ -1,10 +1,9 @@
 // `wanderkeep --search` run from a terminal: its lines, its exit status, no display needed, and a
 // write-protected scrapbook without the words index searched as it is.
+#include "TerminalProgram.h"
 #include "TestScrapbook.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -12,25 +11,9 @@ using namespace wk::testing;
 
 namespace {
 
-struct Finished {
-    int status = -1;
-    QStringList lines;
-    QString err;
-};
-
-Finished wanderkeep(const QStringList& arguments)
+QStringList linesOf(const Finished& finished)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/wanderkeep"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-            QString::fromUtf8(process.readAllStandardError())};
+    return finished.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -44,8 +27,8 @@ TEST(TerminalSearch, PrintsADateTitleAndPictureLineAnEntryAndTellsByItsStatusWhe
 
     const Finished found = wanderkeep({"--search", "grandma", book.dir()});
     EXPECT_EQ(found.status, 0) << found.err.toStdString();
-    EXPECT_EQ(found.lines, QStringList({"1999-01-01\tZoo day\t", "2001-05-01\tLake house\tlake.jpg"}));
-    EXPECT_EQ(wanderkeep({"--search", "munchen", book.databasePath()}).lines.size(), 1);
+    EXPECT_EQ(linesOf(found), QStringList({"1999-01-01\tZoo day\t", "2001-05-01\tLake house\tlake.jpg"}));
+    EXPECT_EQ(linesOf(wanderkeep({"--search", "munchen", book.databasePath()})).size(), 1);
     EXPECT_EQ(wanderkeep({"--search", "otter", book.dir()}).status, 1);
 
     // What cannot be searched says why, with status 2.
@@ -72,7 +55,7 @@ TEST(TerminalSearch, PrintsADateTitleAndPictureLineAnEntryAndTellsByItsStatusWhe
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
     EXPECT_EQ(wanderkeep({"--search", "cafe lions", book.dir()}).status, 1);
-    EXPECT_EQ(wanderkeep({"--search", "cafe", book.dir()}).lines,
+    EXPECT_EQ(linesOf(wanderkeep({"--search", "cafe", book.dir()})),
               QStringList({"2001-05-01\tLake house\tlake.jpg"}));
     QFile file(book.databasePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
