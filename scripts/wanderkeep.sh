@@ -19,6 +19,7 @@ packages=(
   poppler-utils
   qt6-image-formats-plugins libheif-dev libheif1 libexiv2-dev libimage-exiftool-perl imagemagick
   libvips-tools libheif-examples
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
   clang-format
   desktop-file-utils appstream dpkg-dev
 )

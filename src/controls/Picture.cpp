@@ -2,6 +2,7 @@
 
 #include "controls/Exif.h"
 #include "controls/HeifReader.h"
+#include "controls/VideoPoster.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -302,6 +303,15 @@ QSize decodeSize(const QString& file, const Header& h, const QSize& wanted)
     return wanted.width() <= step.width() && wanted.height() <= step.height() ? wanted : step;
 }
 
+// A file with a video's name whose contents are not a picture (a phone may name either way).
+bool isVideo(const QString& file)
+{
+    if (!hasVideoName(file))
+        return false;
+    QFile f(file);
+    return !f.open(QIODevice::ReadOnly) || (QImageReader::imageFormat(&f).isEmpty() && !isHeif(f));
+}
+
 } // namespace
 
 void limitPictureMemory()
@@ -311,6 +321,8 @@ void limitPictureMemory()
 
 QSize pictureSize(const QString& file)
 {
+    if (isVideo(file))
+        return readVideoFacts(file).frameSize;
     QFile f(file);
     openForReading(f);
     const Header h =
@@ -321,6 +333,8 @@ QSize pictureSize(const QString& file)
 
 Picture loadPicture(const QString& file, const QSize& fitInto)
 {
+    if (isVideo(file))
+        return loadVideoPoster(file, fitInto);
     QByteArray data;
     {
         QFile f(file);

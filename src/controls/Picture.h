@@ -1,6 +1,7 @@
 #pragma once
 // A picture is a value: the file it came from, its natural size, and the image decoded at the
-// size it is shown. Every window loads pictures through loadPicture()/pictureSize().
+// size it is shown. Every window loads pictures through loadPicture()/pictureSize(); a video
+// (VideoPoster.h) is loaded the same way, as its poster frame.
 #include <QImage>
 #include <QSize>
 #include <QString>

@@ -1,0 +1,35 @@
+#pragma once
+// Videos from a phone or camera stand where pictures stand, shown by a poster frame: the first
+// frame of the first five seconds that is not black (its mean brightness 16 of 255 or more), else
+// the very first frame, turned as the phone recorded it, with a play mark and the video's length
+// drawn on it. Read through FFmpeg's libavformat and libavcodec; touches no widget, so it may run
+// on any thread.
+#include "controls/Picture.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace wk::controls {
+
+// True for the names phones and cameras give videos: .mp4 .mov .m4v .3gp .mkv .webm, any case.
+bool hasVideoName(const QString& file);
+
+struct VideoFacts {
+    QSize frameSize;      // as shown: turned as the phone recorded it
+    qint64 lengthMs = -1; // -1 when the file does not say
+};
+
+// The video's frame size and length from its container and stream headers. Throws PictureError
+// for a file that is missing, unreadable, not a video or without a picture stream.
+VideoFacts readVideoFacts(const QString& file);
+
+// The poster frame fitted into `fitInto` (never larger than the frame; empty: the frame's own
+// size), marked as a video. Throws PictureError as readVideoFacts does, and when no frame decodes.
+Picture loadVideoPoster(const QString& file, const QSize& fitInto);
+
+// Draws the play mark in the middle of `image` and, when known, the length ("1:05") in its
+// lower right corner.
+void drawVideoMarks(QImage& image, qint64 lengthMs);
+
+} // namespace wk::controls

@@ -1,0 +1,145 @@
+// Videos made with Debian's ffmpeg, loaded through the picture loader as their poster frames; and
+// what phones and broken copies hand over instead of a video.
+#include "controls/Picture.h"
+#include "controls/VideoPoster.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wk::controls;
+
+namespace {
+
+class VideoPoster : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty())
+            GTEST_SKIP() << "ffmpeg is not installed";
+    }
+
+    // Makes `name` with ffmpeg from `arguments` (inputs and encoder), quietly.
+    QString clip(const QString& name, const QStringList& arguments)
+    {
+        const QString path = dir.filePath(name);
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg",
+                     QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments + QStringList{path});
+        EXPECT_TRUE(ffmpeg.waitForFinished(60000));
+        EXPECT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+        return path;
+    }
+    static QStringList colour(const char* name, const char* size = "320x240", const char* seconds = "1")
+    {
+        return {"-f", "lavfi", "-i", QString("color=%1:s=%2:d=%3:r=25").arg(name, size, seconds)};
+    }
+    // The colour near the poster's top left corner, clear of the marks drawn on it.
+    static QColor cornerOf(const Picture& picture) { return picture.image.pixelColor(4, 4); }
+
+    QTemporaryDir dir;
+};
+
+bool near(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+           std::abs(a.blue() - b.blue()) < 40;
+}
+
+} // namespace
+
+TEST_F(VideoPoster, EachPhoneFormatShowsItsFirstFrameThatIsNotBlackTurnedUpright)
+{
+    struct Case {
+        QString name;
+        QStringList arguments;
+        QColor poster;
+        QSize shown;
+    };
+    const Case cases[] = {
+        // A black first second: the poster is the first frame after it.
+        {"black-start.mp4",
+         colour("black") + colour("red") +
+             QStringList{"-filter_complex", "[0][1]concat=n=2:v=1,format=yuv420p", "-c:v", "libx264"},
+         Qt::red,
+         {320, 240}},
+        {"clip.mov",
+         colour("blue") + QStringList{"-c:v", "libx265", "-x265-params", "log-level=error", "-tag:v", "hvc1"},
+         Qt::blue,
+         {320, 240}},
+        {"clip.webm",
+         colour("lime", "160x120") + QStringList{"-c:v", "libvpx-vp9"},
+         QColor(0, 255, 0),
+         {160, 120}},
+        // Black all through: the first frame.
+        {"night.MKV", colour("black", "160x120") + QStringList{"-c:v", "libx264"}, Qt::black, {160, 120}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = clip(c.name, c.arguments);
+        EXPECT_TRUE(hasVideoName(path));
+        EXPECT_EQ(pictureSize(path), c.shown);
+        const Picture poster = loadPicture(path);
+        EXPECT_EQ(poster.naturalSize, c.shown);
+        EXPECT_EQ(poster.image.size(), c.shown);
+        EXPECT_TRUE(near(cornerOf(poster), c.poster)) << cornerOf(poster).name().toStdString();
+        // Fitted into a thumbnail's box like any picture, the play mark in its middle.
+        const Picture small = loadPicture(path, {80, 80});
+        EXPECT_LE(small.image.width(), 80);
+        EXPECT_LE(small.image.height(), 80);
+        EXPECT_FALSE(near(small.image.pixelColor(small.image.rect().center()), c.poster));
+    }
+    EXPECT_NEAR(double(readVideoFacts(dir.filePath("black-start.mp4")).lengthMs), 2000.0, 100.0);
+
+    // A phone's portrait video: landscape frames, red left and blue right, and the quarter turn to
+    // show them with; upright as ffmpeg's own player turns it (blue above, red below).
+    const QString landscape =
+        clip("landscape.mov",
+             QStringList{"-f", "lavfi", "-i",
+                         "color=red:s=160x240:d=1:r=25[a];color=blue:s=160x240:d=1:r=25[b];[a][b]hstack",
+                         "-c:v", "libx265", "-x265-params", "log-level=error", "-tag:v", "hvc1"});
+    const QString portrait =
+        clip("portrait.mov", {"-i", landscape, "-c", "copy", "-metadata:s:v:0", "rotate=90"});
+    EXPECT_EQ(pictureSize(portrait), QSize(240, 320));
+    const Picture upright = loadPicture(portrait);
+    ASSERT_EQ(upright.image.size(), QSize(240, 320));
+    EXPECT_TRUE(near(upright.image.pixelColor(4, 4), Qt::blue));
+    EXPECT_TRUE(near(upright.image.pixelColor(4, 315), Qt::red));
+}
+
+TEST_F(VideoPoster, WhatIsNoVideoFailsCleanlyOrShowsAsThePictureItIs)
+{
+    const QString sound = clip("sound.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"});
+    const QString whole = clip("whole.mp4", colour("red") + QStringList{"-c:v", "libx264"});
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const auto write = [&](const char* name, const QByteArray& contents) {
+        QFile out(dir.filePath(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        return out.fileName();
+    };
+    const QString cases[] = {
+        sound,
+        write("truncated.mp4", bytes.left(bytes.size() / 3)),
+        write("empty.mov", {}),
+        write("noise.m4v", QByteArray(4096, 'x')),
+        dir.filePath("gone.mp4"),
+    };
+    for (const QString& path : cases) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_THROW(loadPicture(path), PictureError);
+        EXPECT_THROW(pictureSize(path), PictureError);
+    }
+
+    // A picture a phone saved under a video's name is the picture it is.
+    QImage green(64, 48, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(dir.filePath("photo.mp4"), "JPG"));
+    EXPECT_EQ(pictureSize(dir.filePath("photo.mp4")), QSize(64, 48));
+    EXPECT_TRUE(near(loadPicture(dir.filePath("photo.mp4")).image.pixelColor(32, 24), Qt::green));
+}
