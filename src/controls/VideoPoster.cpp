@@ -180,11 +180,18 @@ QSize fittedInto(const QSize& natural, const QSize& fitInto)
 
 } // namespace
 
-bool hasVideoName(const QString& file)
+static const QStringList& videoSuffixes()
 {
     static const QStringList kinds = {"mp4", "mov", "m4v", "3gp", "mkv", "webm"};
-    return kinds.contains(QFileInfo(file).suffix().toLower());
+    return kinds;
 }
+
+bool hasVideoName(const QString& file)
+{
+    return videoSuffixes().contains(QFileInfo(file).suffix().toLower());
+}
+
+QString videoNamePatterns() { return QStringLiteral("*.") + videoSuffixes().join(QStringLiteral(";*.")); }
 
 VideoFacts readVideoFacts(const QString& file)
 {

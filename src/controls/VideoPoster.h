@@ -14,6 +14,8 @@ namespace wk::controls {
 
 // True for the names phones and cameras give videos: .mp4 .mov .m4v .3gp .mkv .webm, any case.
 bool hasVideoName(const QString& file);
+// The same names as file dialog patterns: "*.mp4;*.mov;...".
+QString videoNamePatterns();
 
 struct VideoFacts {
     QSize frameSize;      // as shown: turned as the phone recorded it

@@ -1,6 +1,8 @@
 #include "contracts/StripState.h"
 #include "editing/PictureFiles.h"
 
+#include "controls/VideoPoster.h"
+
 #include "contracts/BigPicture.h"
 #include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
@@ -22,10 +24,11 @@ using controls::skipStep;
 namespace {
 const QString kProgramTitle = QStringLiteral("Wanderkeep");
 const QString kMergeTitle = QStringLiteral("Merge");
-// Every format the picture loader reads.
-const QString kAllPictures = QStringLiteral("*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif");
+// Every format the picture loader reads: pictures, and videos as their poster frames.
+const QString kAllPictures = QStringLiteral("*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;") +
+                             controls::videoNamePatterns();
 const QString kPictureFilter =
-    QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|all pictures|") +
+    QStringLiteral("all files|*.*|picture files|*.bmp;*.jpg|BMP|*.bmp|JPEG|*.jpg|all pictures and videos|") +
     kAllPictures;
 constexpr int kPictureFilesFilter = 2; // the "picture files" entry of kPictureFilter
 } // namespace

@@ -108,7 +108,8 @@ TEST_F(EditingTest, AddThumbnailsAndMergeOfferAllPicturesAndThumbnailsShowEveryF
     for (const auto& asked : prompts().asked) {
         SCOPED_TRACE(asked.title.toStdString());
         EXPECT_TRUE(asked.request.filter.endsWith(
-            "|all pictures|*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif"));
+            "|all pictures and videos|*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;"
+            "*.mp4;*.mov;*.m4v;*.3gp;*.mkv;*.webm"));
         EXPECT_EQ(asked.request.filterIndex, 2);
     }
     EXPECT_EQ(form.pictureFiles().listedNames(), names);
