@@ -47,11 +47,7 @@ SlideshowWindow::SlideshowWindow(const SlideshowParts& parts, int firstLine)
     decoding_.setMaxThreadCount(1);
     stepTimer_.setTimerType(Qt::PreciseTimer);
     stepTimer_.setSingleShot(true);
-    connect(&stepTimer_, &QTimer::timeout, this, [this] {
-        const qint64 due = dueAtNs_;
-        step(+1);
-        lastLatencyUs_ = (clock_.nsecsElapsed() - due) / 1000;
-    });
+    connect(&stepTimer_, &QTimer::timeout, this, [this] { step(+1, dueAtNs_); });
     captionTimer_.setTimerType(Qt::PreciseTimer);
     captionTimer_.setSingleShot(true);
     connect(&captionTimer_, &QTimer::timeout, caption_, &QWidget::hide);
@@ -107,7 +103,7 @@ void SlideshowWindow::decodeAhead(int line)
                                        devicePixelRatioF());
 }
 
-void SlideshowWindow::showLine(int line)
+void SlideshowWindow::showLine(int line, qint64 dueAtNs)
 {
     if (line < 0 || line >= lineCount())
         return;
@@ -123,6 +119,9 @@ void SlideshowWindow::showLine(int line)
         picture_->showNotice(decoded.noticeTitle, decoded.noticeDetail);
     showCaption(slide.caption);
     picture_->repaint();
+    // On the screen now: what follows (the timer, the next decode) is not the slide's lateness.
+    if (dueAtNs >= 0)
+        lastLatencyUs_ = (clock_.nsecsElapsed() - dueAtNs) / 1000;
     Q_EMIT slideShown(line);
     restartTimer();
     decodeAhead(line + 1 < lineCount() ? line + 1 : 0);
@@ -139,12 +138,16 @@ void SlideshowWindow::showCaption(const QString& text)
 
 void SlideshowWindow::placeCaption()
 {
-    // Readable from the sofa: a thirtieth of the screen's height, low in the middle.
+    // Readable from the sofa: a thirtieth of the screen's height, low in the middle. A new style
+    // sheet polishes the label again, so it is set only when that height changes.
     const int textHeight = std::max(14, height() / 30);
-    caption_->setStyleSheet(QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 160); "
-                                           "font-size: %1px; padding: %2px; border-radius: %2px; }")
-                                .arg(textHeight)
-                                .arg(textHeight / 2));
+    if (textHeight != captionTextHeight_) {
+        captionTextHeight_ = textHeight;
+        caption_->setStyleSheet(QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 160); "
+                                               "font-size: %1px; padding: %2px; border-radius: %2px; }")
+                                    .arg(textHeight)
+                                    .arg(textHeight / 2));
+    }
     caption_->adjustSize();
     caption_->move((width() - caption_->width()) / 2, height() - caption_->height() - height() / 8);
 }
@@ -171,12 +174,12 @@ void SlideshowWindow::setIntervalMs(int ms)
     restartTimer();
 }
 
-void SlideshowWindow::step(int by)
+void SlideshowWindow::step(int by, qint64 dueAtNs)
 {
     const int count = lineCount();
     if (count == 0)
         return;
-    showLine(((line_ + by) % count + count) % count);
+    showLine(((line_ + by) % count + count) % count, dueAtNs);
 }
 
 void SlideshowWindow::setPaused(bool paused)

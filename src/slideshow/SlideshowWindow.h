@@ -50,7 +50,7 @@ public:
     // not remembered.
     void setIntervalMs(int ms);
     // How long after its due time the last slide the show stepped to on its own was on the
-    // screen, in microseconds; -1 before any.
+    // screen, in microseconds; -1 before any. Already this slide's in a slideShown() handler.
     qint64 lastLatencyUs() const { return lastLatencyUs_; }
     // The picture control and the caption, for a look at what shows.
     controls::ImageControl* picture() const { return picture_; }
@@ -87,9 +87,10 @@ private:
     // Shows `text` over the picture for the caption's two seconds.
     void showCaption(const QString& text);
     void placeCaption();
-    void showLine(int line);
+    // `dueAtNs` (on clock_) is when an automatic step was due, -1 for any other.
+    void showLine(int line, qint64 dueAtNs = -1);
     void decodeAhead(int line);
-    void step(int by);
+    void step(int by, qint64 dueAtNs = -1);
     void setPaused(bool paused);
     void restartTimer();
 
@@ -107,6 +108,7 @@ private:
     QElapsedTimer clock_; // runs from the window's creation
     qint64 dueAtNs_ = -1; // on clock_: when the running step timer is due
     qint64 lastLatencyUs_ = -1;
+    int captionTextHeight_ = 0; // the caption's style sheet is for this text height
     int line_;
     int seconds_;
     bool paused_ = false;

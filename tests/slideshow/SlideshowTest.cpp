@@ -130,6 +130,30 @@ TEST_F(Slideshow, AMissingOrBrokenPictureShowsItsNoticeAndTheShowGoesOn)
     press(slideshow, Qt::Key_Escape);
 }
 
+TEST_F(Slideshow, OnlyStepsTakenOnTheirOwnHaveALatencyAndASlideShownHandlerReadsItsOwn)
+{
+    start();
+    widgets().allPicturesButton->click();
+    widgets().entryList->setCurrentRow(0);
+    SlideshowWindow* slideshow = startShow(false);
+    ASSERT_TRUE(slideshow);
+    EXPECT_EQ(slideshow->lastLatencyUs(), -1); // the first slide was not stepped to
+
+    // What a handler of each slide reads: a key's step keeps the figure, the timer's sets it.
+    std::vector<qint64> read;
+    QObject::connect(slideshow, &SlideshowWindow::slideShown, slideshow,
+                     [&](int) { read.push_back(slideshow->lastLatencyUs()); });
+    press(slideshow, Qt::Key_Right);
+    slideshow->setIntervalMs(20);
+    QSignalSpy shown(slideshow, &SlideshowWindow::slideShown);
+    ASSERT_TRUE(shown.wait(3000));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0], -1);
+    EXPECT_GE(read[1], 0);
+    EXPECT_EQ(read[1], slideshow->lastLatencyUs());
+    press(slideshow, Qt::Key_Escape);
+}
+
 TEST_F(Slideshow, AnEmptyListIsToldAndNothingShows)
 {
     start();
