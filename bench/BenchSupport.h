@@ -8,6 +8,7 @@
 #include "store/Clock.h"
 #include "LargeScrapbook.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <QElapsedTimer>
@@ -34,6 +35,22 @@ inline void prepareBenchmarkProcess()
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     controls::limitPictureMemory();
+}
+
+// Call before the QApplication is made: a 1920x1080 screen for the offscreen platform (unless
+// another platform is chosen), described in a file in `dir`. False when the file cannot be written.
+inline bool useFullHdScreen(const QTemporaryDir& dir)
+{
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(R"({"windowFrameMargins":false,"screens":[{"name":"FullHD","x":0,"y":0,"width":1920,)"
+               R"("height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+    file.close();
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    return true;
 }
 
 // The scrapbook sizes named on the command line, or `defaults` when none is.

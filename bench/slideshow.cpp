@@ -136,16 +136,8 @@ int main(int argc, char** argv)
 {
     QTemporaryDir scratch;
     // A 1920x1080 screen for the offscreen platform, and a thumbnail cache of the run's own.
-    const QString config = scratch.filePath(QStringLiteral("screen.json"));
-    {
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
-        file.write(R"({"windowFrameMargins":false,"screens":[{"name":"FullHD","x":0,"y":0,"width":1920,)"
-                   R"("height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-    }
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    if (!wk::bench::useFullHdScreen(scratch))
+        return 1;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("cache"))));
     wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);

@@ -55,15 +55,8 @@ int main(int argc, char** argv)
 {
     // A 1920x1080 screen for the offscreen platform.
     QTemporaryDir configDir;
-    const QString config = configDir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!wk::bench::useFullHdScreen(configDir))
         return 1;
-    file.write(R"({"screens":[{"name":"FullHD","x":0,"y":0,"width":1920,"height":1080,)"
-               R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-    file.close();
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);
     const int entries = wk::bench::sizesFromArgs(argc, argv, {10000}).first();
