@@ -33,17 +33,11 @@ struct EntrySearch::Worker {
             std::lock_guard lock(mutex);
             connection = pool.open(path);
         }
-        // A set of its own for each search, gone once its rows are handed over: a result is held
-        // once, by the window's entry set.
+        // Only the row identities: the window's entry set reads the entries it shows.
         store::DataSource found(pool, QStringLiteral("wordSearch"));
         found.setDatabaseName(path);
         found.setRecordSource(store::queries::entriesWithWords(typed));
-        found.refresh();
-        std::vector<qint64> rows;
-        rows.reserve(size_t(found.recordCount()));
-        for (int row = 0; row < found.recordCount(); ++row)
-            rows.push_back(found.rowIdAt(row));
-        return rows;
+        return found.queryRowIds();
     }
 
     // From the window's thread: the running search fails at once.

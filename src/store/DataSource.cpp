@@ -45,18 +45,35 @@ void DataSource::refresh() { refreshFrom(nullptr); }
 
 void DataSource::refreshWithRows(const std::vector<qint64>& rows) { refreshFrom(&rows); }
 
-void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
+TranslatedQuery DataSource::openAndTranslate()
 {
-    endEditing();
     if (databaseName_.isEmpty())
         throw StoreError(QStringLiteral("%1: no database file is set").arg(name_));
     if (recordSource_.trimmed().isEmpty())
         throw StoreError(QStringLiteral("%1: no record source is set").arg(name_));
     if (!connection_ || connection_->path() != ConnectionPool::resolve(databaseName_))
         connection_ = pool_.open(databaseName_);
+    return translateRecordSource(recordSource_, [this] { return connection_->wordsIndexed(); });
+}
 
-    const TranslatedQuery query =
-        translateRecordSource(recordSource_, [this] { return connection_->wordsIndexed(); });
+std::vector<qint64> DataSource::queryRowIds()
+{
+    const TranslatedQuery query = openAndTranslate();
+    if (query.baseTable.isEmpty() || query.idsSql.isEmpty())
+        throw StoreError(
+            QStringLiteral("%1: only a record source over one table gives row identities").arg(name_));
+    const QString label = fileLabel();
+    Statement ids(connection_->handle(), query.idsSql, label);
+    std::vector<qint64> rows;
+    while (ids.step(label))
+        rows.push_back(sqlite3_column_int64(ids.get(), 0));
+    return rows;
+}
+
+void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
+{
+    endEditing();
+    const TranslatedQuery query = openAndTranslate();
     Statement statement(connection_->handle(), query.sql, fileLabel());
     sqlite3_stmt* stmt = statement.get();
     const int columnCount = sqlite3_column_count(stmt);
@@ -499,10 +516,7 @@ void DataSource::rebuildIndex() const
 {
     if (!indexDirty_)
         return;
-    indexById_.clear();
-    indexById_.reserve(qsizetype(rows_.size()));
-    for (int i = 0; i < int(rows_.size()); ++i)
-        indexById_.insert(rows_[size_t(i)].id, i);
+    positions_.rebuild(int(rows_.size()), [this](int i) { return rows_[size_t(i)].id; });
     indexDirty_ = false;
 }
 
@@ -524,7 +538,7 @@ qint64 DataSource::rowIdAt(int row) const
 int DataSource::indexOfId(qint64 id) const
 {
     rebuildIndex();
-    return indexById_.value(id, -1);
+    return positions_.find(id);
 }
 
 QString DataSource::bookmark() const
@@ -697,8 +711,8 @@ void DataSource::update()
         if (passed_.column >= 0)
             passed_.values.push_back(readValue(passed_.column, row.values.at(passed_.column)));
         rows_.push_back(std::move(row));
-        if (!indexDirty_)
-            indexById_.insert(id, int(rows_.size()) - 1);
+        if (!indexDirty_ && !positions_.add(id, int(rows_.size()) - 1))
+            indexDirty_ = true;
         if (wasPastEnd && !onDeleted_)
             position_ = int(rows_.size());
     } else {

@@ -15,6 +15,7 @@
 // update the row that was current before addNew stays current (lastModified() names the new
 // one); a failed find leaves the position where it was and sets noMatch().
 #include "store/PackedRow.h"
+#include "store/RowPositions.h"
 #include "store/StoreError.h"
 
 #include <QHash>
@@ -31,6 +32,7 @@ namespace wk::store {
 
 class Connection;
 class ConnectionPool;
+struct TranslatedQuery;
 
 class DataSource : public QObject {
     Q_OBJECT
@@ -56,6 +58,10 @@ public:
     // connection found them for the same record source (a search run off the window's thread).
     // The record source must read the columns of one table; its values are read a page at a time.
     void refreshWithRows(const std::vector<qint64>& rows);
+    // The row identities the record source selects, in its order, without reading them into the
+    // set (a search off the window's thread hands them to refreshWithRows). Needs a record source
+    // over one table.
+    std::vector<qint64> queryRowIds();
     bool isOpen() const { return connection_ != nullptr; }
 
     // --- result set -------------------------------------------------------------------------
@@ -134,6 +140,8 @@ private:
     void showStoredRow(qint64 id);
     void loadPage(int index) const;
     void refreshFrom(const std::vector<qint64>* knownRows);
+    // Opens the file's connection when needed and translates the record source.
+    TranslatedQuery openAndTranslate();
     std::vector<QVariant> readColumn(int column) const;
     QVariant storedValue(int column, sqlite3_stmt* stmt, int index) const;
     QString fileLabel() const;
@@ -166,7 +174,7 @@ private:
         std::vector<QVariant> values;
     } passed_;
     QString pagedSql_; // the set's query selecting only row identities; empty: all rows read at refresh
-    mutable QHash<qint64, int> indexById_;
+    mutable RowPositions positions_;
     mutable bool indexDirty_ = true;
     int position_ = -1;      // -1 before first; rows_.size() past end
     bool onDeleted_ = false; // after remove(): no valid row until the next move
