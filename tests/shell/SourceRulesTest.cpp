@@ -146,8 +146,8 @@ TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
     EXPECT_TRUE(found.isEmpty()) << "handlers named after events: " << found.join(", ").toStdString();
 }
 
-const QStringList kSubsystems{"browse",  "calendar", "dialogs", "editing",
-                              "filters", "import",   "search",  "slideshow", "strip", "timeline"};
+const QStringList kSubsystems{"browse", "calendar", "dialogs",   "editing", "filters",
+                              "import", "search",   "slideshow", "strip",   "timeline"};
 
 // The folders each folder may include besides itself.
 QMap<QString, QSet<QString>> allowedIncludes()
