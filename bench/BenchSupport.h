@@ -53,6 +53,19 @@ inline bool useFullHdScreen(const QTemporaryDir& dir)
     return true;
 }
 
+// "VmRSS" (now) or "VmHWM" (peak) of this process, in bytes; 0 where /proc cannot be read.
+inline double processMemory(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() * 1024;
+    return 0;
+}
+
 // The scrapbook sizes named on the command line, or `defaults` when none is.
 inline QList<int> sizesFromArgs(int argc, char** argv, const QList<int>& defaults)
 {

@@ -452,19 +452,6 @@ void measureSearchBox(const QString& folder, const QString& path, const std::vec
 
 // --- memory ------------------------------------------------------------------------------------
 
-// "VmRSS" (now) or "VmHWM" (peak) of this process, in bytes.
-double processMemory(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() * 1024;
-    return 0;
-}
-
 // The child: one DataSource over `recordSource` on `path`; prints its rows, the resident growth
 // it holds and the peak growth while it was made, in bytes. Every child warms up alike first.
 // With `given`, the rows are found by a set of their own first and handed to the held one (as
@@ -484,7 +471,7 @@ int runMemoryChild(const QString& path, const QString& recordSource, bool given)
     source.setDatabaseName(path);
     source.setRecordSource(recordSource);
     malloc_trim(0);
-    const double before = processMemory("VmRSS");
+    const double before = wk::bench::processMemory("VmRSS");
     QFile clear(QStringLiteral("/proc/self/clear_refs")); // resets the peak to the resident size
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
@@ -506,9 +493,9 @@ int runMemoryChild(const QString& path, const QString& recordSource, bool given)
     }
     if (source.recordCount() > 0)
         source.fieldAt(0, QStringLiteral("MYEVENT"));
-    const double peak = processMemory("VmHWM");
+    const double peak = wk::bench::processMemory("VmHWM");
     malloc_trim(0);
-    const double held = processMemory("VmRSS");
+    const double held = wk::bench::processMemory("VmRSS");
     std::printf("%d %.0f %.0f", source.recordCount(), held - before, peak - before);
     return 0;
 }

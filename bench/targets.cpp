@@ -29,23 +29,10 @@
 
 namespace {
 
-// "VmRSS" (now) or "VmHWM" (peak) of this process, in bytes.
-double processMemory(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() * 1024;
-    return 0;
-}
-
 double residentNow()
 {
     malloc_trim(0);
-    return processMemory("VmRSS");
+    return wk::bench::processMemory("VmRSS");
 }
 
 double readEveryRowMs(const QString& database)
@@ -162,7 +149,7 @@ int measure(int entries, const QString& self)
             edit(run);
         },
         [&] { form->widgets().calendarButton->click(); });
-    const double peak = processMemory("VmHWM");
+    const double peak = wk::bench::processMemory("VmHWM");
     form.reset();
 
     const double rows = readEveryRowMs(database);
