@@ -235,13 +235,19 @@ TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
 
 TEST_F(SaneScan, CancelStopsTheScanAndWritesNothing)
 {
-    // A large picture in tiny reads, so the scan is still running when Cancel arrives.
+    // A three-pass scan whose backend waits 200 ms before sending each frame: Cancel, given at
+    // the first progress report, arrives while the worker waits for the second frame. Each frame
+    // fits in the backend's pipe, so its reader thread has written everything and sleeps when
+    // sane_cancel stops it. (A reader still blocked in write() on a full pipe is woken with EPIPE
+    // and cancelled asynchronously while it formats its error message; landing inside the C
+    // library's locale lock, that hangs the process at its next scan.)
     scanner.setOptions({{"mode", QString("Color")},
-                        {"resolution", 200},
-                        {"br-x", 200},
-                        {"br-y", 200},
-                        {"read-limit", true},
-                        {"read-limit-size", 64}});
+                        {"three-pass", true},
+                        {"resolution", 100},
+                        {"br-x", 60},
+                        {"br-y", 60},
+                        {"read-delay", true},
+                        {"read-delay-duration", 200000}});
     QList<int> progress;
     QObject::connect(&scanner, &SaneScanner::progressChanged, &scanner, [&](int percent) {
         progress << percent;
