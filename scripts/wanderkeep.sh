@@ -19,7 +19,7 @@ packages=(
   poppler-utils
   qt6-image-formats-plugins libheif-dev libheif1 libexiv2-dev libimage-exiftool-perl imagemagick
   libvips-tools libheif-examples
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg qt6-multimedia-dev
   clang-format
   desktop-file-utils appstream dpkg-dev
 )

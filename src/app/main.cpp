@@ -1,6 +1,7 @@
 // Wanderkeep starts with its intro window; the intro's load handler is the whole start-up.
 #include "controls/Picture.h"
 #include "controls/Prompts.h"
+#include "controls/VideoPlayer.h"
 #include "shell/JetConversionOffer.h"
 #include "shell/MainWindow.h"
 #include "shell/IntroWindow.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         break;
     }
 
+    wk::controls::chooseMediaBackend();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wanderkeep"));
     wk::controls::limitPictureMemory();

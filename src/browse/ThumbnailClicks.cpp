@@ -3,6 +3,7 @@
 
 #include "browse/EntryDisplay.h"
 #include "browse/EnlargedViewer.h"
+#include "browse/VideoViewer.h"
 #include "controls/FolderFiles.h"
 #include "controls/ImageControl.h"
 #include "controls/Steps.h"
@@ -29,7 +30,9 @@ ThumbnailClicks::ThumbnailClicks(const ThumbnailClicksParts& parts) : parts_(par
 
 ThumbnailClicks::~ThumbnailClicks()
 {
-    delete viewer_.data(); // a hidden viewer must not outlive the window it returns to
+    // A hidden viewer must not outlive the window it returns to.
+    delete viewer_.data();
+    delete videoViewer_.data();
 }
 
 void ThumbnailClicks::clickStripSlot(int k)
@@ -66,11 +69,20 @@ void ThumbnailClicks::clickStripSlot(int k)
 
 EnlargedViewer* ThumbnailClicks::viewer() const { return viewer_; }
 
-bool ThumbnailClicks::viewerShown() const { return viewer_ && viewer_->isVisible(); }
+VideoViewer* ThumbnailClicks::videoViewer() const { return videoViewer_; }
+
+bool ThumbnailClicks::viewerShown() const
+{
+    return (viewer_ && viewer_->isVisible()) || (videoViewer_ && videoViewer_->isVisible());
+}
 
 void ThumbnailClicks::openEnlargedViewer()
 {
-    EnlargedViewer::open(viewer_, parts_.window, parts_.bigImage->picture());
+    const controls::Picture& shown = parts_.bigImage->picture();
+    if (!shown.file.isEmpty() && controls::isVideoFile(shown.file))
+        VideoViewer::open(videoViewer_, parts_.window, shown.file);
+    else
+        EnlargedViewer::open(viewer_, parts_.window, shown);
 }
 
 void ThumbnailClicks::doubleClickBigPicture()

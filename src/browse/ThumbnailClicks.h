@@ -3,7 +3,8 @@
 // picture in the big image (widening or narrowing it between the strip's two layout widths),
 // makes the slot's entry current and shows its log; with the folder list shown it also hands
 // the slot's file name to the picture box of the edit area. A click on the big picture opens
-// the enlarged viewer, which this object keeps loaded between openings.
+// the enlarged viewer, which this object keeps loaded between openings, or for a video the video
+// viewer, which plays it.
 #include "controls/Forward.h"
 #include "contracts/EntryEditor.h"
 #include "contracts/ViewerState.h"
@@ -16,6 +17,7 @@ namespace wk::browse {
 
 class EntryDisplay;
 class EnlargedViewer;
+class VideoViewer;
 
 // What the strip and big-picture clicks work on.
 struct ThumbnailClicksParts {
@@ -45,11 +47,14 @@ public:
 
     // The enlarged viewer while it is loaded; null before the first opening and after it closed.
     EnlargedViewer* viewer() const;
+    // The video viewer while it is open; null otherwise.
+    VideoViewer* videoViewer() const;
     bool viewerShown() const override;
 
 private:
     ThumbnailClicksParts parts_;
     QPointer<EnlargedViewer> viewer_;
+    QPointer<VideoViewer> videoViewer_;
 };
 
 } // namespace wk::browse

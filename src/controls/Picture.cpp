@@ -303,15 +303,6 @@ QSize decodeSize(const QString& file, const Header& h, const QSize& wanted)
     return wanted.width() <= step.width() && wanted.height() <= step.height() ? wanted : step;
 }
 
-// A file with a video's name whose contents are not a picture (a phone may name either way).
-bool isVideo(const QString& file)
-{
-    if (!hasVideoName(file))
-        return false;
-    QFile f(file);
-    return !f.open(QIODevice::ReadOnly) || (QImageReader::imageFormat(&f).isEmpty() && !isHeif(f));
-}
-
 } // namespace
 
 void limitPictureMemory()
@@ -319,9 +310,17 @@ void limitPictureMemory()
     QImageReader::setAllocationLimit(int((kMaxDecodedPixels * kDecodedPixelBytes) >> 20));
 }
 
+bool isVideoFile(const QString& file)
+{
+    if (!hasVideoName(file))
+        return false;
+    QFile f(file);
+    return !f.open(QIODevice::ReadOnly) || (QImageReader::imageFormat(&f).isEmpty() && !isHeif(f));
+}
+
 QSize pictureSize(const QString& file)
 {
-    if (isVideo(file))
+    if (isVideoFile(file))
         return readVideoFacts(file).frameSize;
     QFile f(file);
     openForReading(f);
@@ -333,7 +332,7 @@ QSize pictureSize(const QString& file)
 
 Picture loadPicture(const QString& file, const QSize& fitInto)
 {
-    if (isVideo(file))
+    if (isVideoFile(file))
         return loadVideoPoster(file, fitInto);
     QByteArray data;
     {

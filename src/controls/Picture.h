@@ -35,6 +35,10 @@ struct Picture {
 // never changes process-wide state, so pictures may be decoded on several threads at once.
 void limitPictureMemory();
 
+// True for a file with a video's name whose contents are no picture (a phone may save either
+// under either name): loaded as its poster frame, played by the video player.
+bool isVideoFile(const QString& file);
+
 // Natural size from the file header only (never decodes the pixels), with the EXIF orientation
 // applied, so a camera's portrait photo counts as portrait. A header that claims more than 10,000
 // pixels for each byte of the file is refused as damaged. Throws PictureError.

@@ -223,6 +223,17 @@ Picture loadVideoPoster(const QString& file, const QSize& fitInto)
     return picture;
 }
 
+QString videoTimeText(qint64 ms)
+{
+    const qint64 seconds = std::max<qint64>(0, ms) / 1000;
+    const QLatin1Char zero('0');
+    return seconds >= 3600 ? QStringLiteral("%1:%2:%3")
+                                 .arg(seconds / 3600)
+                                 .arg(seconds / 60 % 60, 2, 10, zero)
+                                 .arg(seconds % 60, 2, 10, zero)
+                           : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, zero);
+}
+
 void drawVideoMarks(QImage& image, qint64 lengthMs)
 {
     QPainter painter(&image);
@@ -242,14 +253,7 @@ void drawVideoMarks(QImage& image, qint64 lengthMs)
     painter.drawPath(play);
     if (lengthMs < 0 || side < 48)
         return;
-    const qint64 seconds = (lengthMs + 500) / 1000;
-    const QString length =
-        seconds >= 3600
-            ? QStringLiteral("%1:%2:%3")
-                  .arg(seconds / 3600)
-                  .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                  .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-            : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString length = videoTimeText(lengthMs + 500); // to the nearest second
     QFont font = painter.font();
     font.setPixelSize(std::max(9, int(side / 10)));
     painter.setFont(font);

@@ -30,6 +30,9 @@ VideoFacts readVideoFacts(const QString& file);
 // size), marked as a video. Throws PictureError as readVideoFacts does, and when no frame decodes.
 Picture loadVideoPoster(const QString& file, const QSize& fitInto);
 
+// A video time as "1:05", or "1:02:05" from an hour on (whole seconds, cut down).
+QString videoTimeText(qint64 ms);
+
 // Draws the play mark in the middle of `image` and, when known, the length ("1:05") in its
 // lower right corner.
 void drawVideoMarks(QImage& image, qint64 lengthMs);

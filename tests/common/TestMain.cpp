@@ -1,4 +1,5 @@
 #include "controls/Picture.h"
+#include "controls/VideoPlayer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
         qputenv(variable, (home.path() + QLatin1Char('/') + QLatin1String(variable)).toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
+    wk::controls::chooseMediaBackend(); // as the program does before its application exists
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wanderkeep")); // as the program names itself
     wk::controls::limitPictureMemory();                             // as the program does at start-up

@@ -2,15 +2,14 @@
 // what phones and broken copies hand over instead of a video.
 #include "controls/Picture.h"
 #include "controls/VideoPoster.h"
+#include "VideoClips.h"
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace wk::controls;
+using wk::testing::VideoClips;
 
 namespace {
 
@@ -18,29 +17,20 @@ class VideoPoster : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable("ffmpeg").isEmpty())
+        if (VideoClips::ffmpegMissing())
             GTEST_SKIP() << "ffmpeg is not installed";
     }
 
-    // Makes `name` with ffmpeg from `arguments` (inputs and encoder), quietly.
-    QString clip(const QString& name, const QStringList& arguments)
-    {
-        const QString path = dir.filePath(name);
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg",
-                     QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments + QStringList{path});
-        EXPECT_TRUE(ffmpeg.waitForFinished(60000));
-        EXPECT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
-        return path;
-    }
+    QString clip(const QString& name, const QStringList& arguments) { return clips.make(name, arguments); }
     static QStringList colour(const char* name, const char* size = "320x240", const char* seconds = "1")
     {
-        return {"-f", "lavfi", "-i", QString("color=%1:s=%2:d=%3:r=25").arg(name, size, seconds)};
+        return VideoClips::colour(name, size, seconds);
     }
     // The colour near the poster's top left corner, clear of the marks drawn on it.
     static QColor cornerOf(const Picture& picture) { return picture.image.pixelColor(4, 4); }
 
-    QTemporaryDir dir;
+    VideoClips clips;
+    QTemporaryDir& dir = clips.dir;
 };
 
 bool near(const QColor& a, const QColor& b)
@@ -114,14 +104,9 @@ TEST_F(VideoPoster, WhatIsNoVideoFailsCleanlyOrShowsAsThePictureItIs)
 {
     const QString sound = clip("sound.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"});
     const QString whole = clip("whole.mp4", colour("red") + QStringList{"-c:v", "libx264"});
-    QFile in(whole);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    const QByteArray bytes = in.readAll();
+    const QByteArray bytes = VideoClips::contentsOf(whole);
     const auto write = [&](const char* name, const QByteArray& contents) {
-        QFile out(dir.filePath(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(contents);
-        return out.fileName();
+        return clips.write(name, contents);
     };
     const QString cases[] = {
         sound,

@@ -41,6 +41,7 @@ TEST(CameraFiles, FoldersNumbersAndNames)
         {123456, "", "PB23456.jpg"}, // the last five digits
         {7, "PIC0001.JPEG", "PB00007.jpg"},
         {7, "PIC0001.HEIC", "PB00007.heic"},
+        {8, "PIC0002.MOV", "PB00008.mov"},
         {7, "PIC0001", "PB00007.jpg"}};
     for (const auto& [number, old, name] : names)
         EXPECT_EQ(pbName(number, old), name) << old;

@@ -1,0 +1,240 @@
+#include "controls/VideoPlayer.h"
+
+#include "controls/ImageControl.h"
+#include "controls/VideoPoster.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QVideoWidget>
+
+#include <algorithm>
+#include <limits>
+
+namespace wk::controls {
+
+void chooseMediaBackend()
+{
+    // Debian's GStreamer backend cannot play a phone's H.264 without plug-ins that are not
+    // installed with Qt; the FFmpeg backend plays H.264, HEVC, VP9 and AV1 as they come.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+}
+
+VideoPlayer::VideoPlayer(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus); // Space, Left and Right
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    media_ = new QMediaPlayer(this);
+    if (!QMediaDevices::audioOutputs().isEmpty()) {
+        audio_ = new QAudioOutput(this);
+        media_->setAudioOutput(audio_);
+    }
+    screen_ = new QVideoWidget(this);
+    screen_->setObjectName(QStringLiteral("VideoScreen"));
+    screen_->setFocusPolicy(Qt::NoFocus);
+    media_->setVideoOutput(screen_);
+
+    notice_ = new ImageControl(this);
+    notice_->setObjectName(QStringLiteral("VideoNotice"));
+    notice_->hide();
+
+    // Neither control takes the focus, so the arrow keys always jump rather than move the slider.
+    playButton_ = new QToolButton(this);
+    playButton_->setObjectName(QStringLiteral("PlayPause"));
+    playButton_->setFocusPolicy(Qt::NoFocus);
+    playButton_->setAutoRaise(true);
+    positionSlider_ = new QSlider(Qt::Horizontal, this);
+    positionSlider_->setObjectName(QStringLiteral("VideoPosition"));
+    positionSlider_->setFocusPolicy(Qt::NoFocus);
+    positionSlider_->setRange(0, 0);
+    timeLabel_ = new QLabel(this);
+    timeLabel_->setObjectName(QStringLiteral("VideoTime"));
+    QPalette white = timeLabel_->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    timeLabel_->setPalette(white);
+
+    connect(playButton_, &QToolButton::clicked, this, &VideoPlayer::togglePause);
+    connect(positionSlider_, &QSlider::sliderMoved, media_, &QMediaPlayer::setPosition);
+    connect(media_, &QMediaPlayer::positionChanged, this, &VideoPlayer::followPosition);
+    connect(media_, &QMediaPlayer::durationChanged, this, &VideoPlayer::followLength);
+    connect(media_, &QMediaPlayer::playbackStateChanged, this, &VideoPlayer::showPlaying);
+    connect(media_, &QMediaPlayer::mediaStatusChanged, this, &VideoPlayer::followMediaStatus);
+    connect(media_, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString& text) { fail(text); });
+    showPlaying();
+    layOut();
+}
+
+VideoPlayer::~VideoPlayer()
+{
+    // Stopped before its outputs go: the backend's threads may still be delivering frames.
+    media_->stop();
+}
+
+void VideoPlayer::play(const QString& file)
+{
+    stop();
+    file_ = file;
+    failure_.clear();
+    notice_->hide();
+    screen_->show();
+    try {
+        readVideoFacts(file); // a clear reason for a file that is no video, before the backend tries
+    } catch (const std::exception& error) {
+        fail(QString::fromUtf8(error.what()));
+        return;
+    }
+    media_->setSource(QUrl::fromLocalFile(file));
+    media_->play();
+}
+
+void VideoPlayer::togglePause()
+{
+    if (!failure_.isEmpty() || file_.isEmpty())
+        return;
+    if (isPlaying())
+        media_->pause();
+    else
+        media_->play(); // from the start again once it has ended
+}
+
+void VideoPlayer::jumpBy(qint64 ms)
+{
+    if (!failure_.isEmpty() || !media_->isSeekable())
+        return;
+    const qint64 length = media_->duration();
+    qint64 to = std::max<qint64>(0, media_->position() + ms);
+    if (length > 0)
+        to = std::min(to, length);
+    media_->setPosition(to);
+}
+
+void VideoPlayer::stop()
+{
+    media_->stop();
+    media_->setSource(QUrl());
+}
+
+void VideoPlayer::setControlsShown(bool shown)
+{
+    controlsShown_ = shown;
+    layOut();
+}
+
+bool VideoPlayer::isPlaying() const { return media_->playbackState() == QMediaPlayer::PlayingState; }
+
+qint64 VideoPlayer::positionMs() const { return media_->position(); }
+
+qint64 VideoPlayer::lengthMs() const { return media_->duration(); }
+
+void VideoPlayer::fail(const QString& reason)
+{
+    if (!failure_.isEmpty())
+        return; // the first reason is the one that counts
+    failure_ = reason.isEmpty() ? QStringLiteral("the video cannot be played") : reason;
+    media_->stop();
+    screen_->hide();
+    notice_->showNotice(QStringLiteral("Picture cannot be shown"), failure_);
+    notice_->show();
+    notice_->update();
+    showPlaying();
+    Q_EMIT failed(failure_);
+}
+
+void VideoPlayer::followMediaStatus()
+{
+    switch (media_->mediaStatus()) {
+    case QMediaPlayer::InvalidMedia:
+        fail(media_->errorString());
+        break;
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferedMedia:
+        if (!media_->hasVideo())
+            fail(QStringLiteral("the file holds no pictures, only sound"));
+        break;
+    case QMediaPlayer::EndOfMedia:
+        Q_EMIT finished();
+        break;
+    default:
+        break;
+    }
+}
+
+void VideoPlayer::followPosition(qint64 ms)
+{
+    if (!positionSlider_->isSliderDown())
+        positionSlider_->setValue(int(std::min<qint64>(ms, positionSlider_->maximum())));
+    timeLabel_->setText(videoTimeText(ms) + QStringLiteral(" / ") + videoTimeText(media_->duration()));
+}
+
+void VideoPlayer::followLength(qint64 ms)
+{
+    positionSlider_->setRange(0, int(std::clamp<qint64>(ms, 0, std::numeric_limits<int>::max())));
+    followPosition(media_->position());
+}
+
+void VideoPlayer::showPlaying()
+{
+    const bool playing = isPlaying();
+    playButton_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    playButton_->setToolTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    playButton_->setEnabled(failure_.isEmpty() && !file_.isEmpty());
+}
+
+void VideoPlayer::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        togglePause();
+        break;
+    case Qt::Key_Left:
+        jumpBy(-kJumpMs);
+        break;
+    case Qt::Key_Right:
+        jumpBy(kJumpMs);
+        break;
+    default:
+        QWidget::keyPressEvent(event); // Esc and the rest belong to the window
+        return;
+    }
+    event->accept();
+}
+
+void VideoPlayer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void VideoPlayer::layOut()
+{
+    const int bar = controlsShown_ ? std::max(28, fontMetrics().height() * 2) : 0;
+    const QRect picture(0, 0, width(), std::max(0, height() - bar));
+    screen_->setGeometry(picture);
+    notice_->setGeometry(picture);
+    for (QWidget* control : {static_cast<QWidget*>(playButton_), static_cast<QWidget*>(positionSlider_),
+                             static_cast<QWidget*>(timeLabel_)})
+        control->setVisible(controlsShown_);
+    if (!controlsShown_)
+        return;
+    const int margin = bar / 6;
+    const int timeWidth = timeLabel_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00 / 00:00:00"));
+    playButton_->setGeometry(margin, picture.bottom() + 1, bar, bar);
+    timeLabel_->setGeometry(width() - timeWidth - margin, picture.bottom() + 1, timeWidth, bar);
+    positionSlider_->setGeometry(bar + 2 * margin, picture.bottom() + 1,
+                                 std::max(0, timeLabel_->x() - bar - 4 * margin), bar);
+}
+
+} // namespace wk::controls

@@ -1,0 +1,121 @@
+// Videos played offscreen through Qt Multimedia's FFmpeg backend, without an audio device as on a
+// build machine; and files that cannot be played, which must end in the notice, never a hang.
+#include "controls/ImageControl.h"
+#include "controls/VideoPlayer.h"
+#include "VideoClips.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMediaPlayer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using wk::controls::VideoPlayer;
+using wk::testing::VideoClips;
+
+namespace {
+
+class PlayingVideos : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (VideoClips::ffmpegMissing())
+            GTEST_SKIP() << "ffmpeg is not installed";
+        player.resize(320, 280);
+        player.show();
+    }
+
+    QString h264(const char* name, const char* seconds)
+    {
+        return clips.make(name, VideoClips::colour("red", "320x240", seconds) +
+                                    QStringList{"-c:v", "libx264", "-pix_fmt", "yuv420p"});
+    }
+
+    void press(Qt::Key key)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&player, &event);
+    }
+
+    // Waits until `condition` holds, at most `ms`, with the window's events running meanwhile.
+    static bool waitFor(const std::function<bool()>& condition, int ms = 10000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition() && clock.elapsed() < ms)
+            QTest::qWait(10);
+        return condition();
+    }
+
+    VideoClips clips;
+    VideoPlayer player;
+};
+
+} // namespace
+
+TEST_F(PlayingVideos, PlaysPausesJumpsAndReachesTheEnd)
+{
+    player.play(h264("twelve.mp4", "12"));
+    ASSERT_TRUE(waitFor([&] { return player.isPlaying() && player.positionMs() > 0; }))
+        << player.failure().toStdString();
+    EXPECT_TRUE(player.failure().isEmpty());
+    EXPECT_NEAR(double(player.lengthMs()), 12000.0, 200.0);
+
+    press(Qt::Key_Space);
+    EXPECT_FALSE(player.isPlaying());
+    const qint64 paused = player.positionMs();
+    QTest::qWait(300);
+    EXPECT_EQ(player.positionMs(), paused);
+
+    press(Qt::Key_Right);
+    ASSERT_TRUE(waitFor([&] { return player.positionMs() >= paused + 4900; }));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left); // never before the start
+    ASSERT_TRUE(waitFor([&] { return player.positionMs() < 200; }));
+    press(Qt::Key_Space);
+    EXPECT_TRUE(player.isPlaying());
+
+    // A short clip plays to its end and says so.
+    QSignalSpy finished(&player, &VideoPlayer::finished);
+    player.play(h264("short.mp4", "1"));
+    EXPECT_TRUE(finished.wait(10000));
+    EXPECT_FALSE(player.isPlaying());
+}
+
+TEST_F(PlayingVideos, WhatCannotBePlayedShowsItsNoticeWithoutStoppingTheWindow)
+{
+    const QByteArray whole = VideoClips::contentsOf(h264("whole.mp4", "1"));
+    const QString cases[] = {
+        clips.write("truncated.mp4", whole.left(whole.size() / 3)),
+        clips.write("empty.mov", {}),
+        clips.make("sound.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"}),
+        clips.path("missing.mp4"),
+    };
+    for (const QString& file : cases) {
+        SCOPED_TRACE(file.toStdString());
+        QSignalSpy failed(&player, &VideoPlayer::failed);
+        player.play(file);
+        ASSERT_TRUE(failed.count() == 1 || failed.wait(10000));
+        EXPECT_FALSE(player.failure().isEmpty());
+        auto* notice = player.findChild<wk::controls::ImageControl*>("VideoNotice");
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(notice->noticeTitle(), "Picture cannot be shown");
+        EXPECT_FALSE(player.isPlaying());
+    }
+
+    // A file that disappears while it plays: the window keeps answering, and the video either
+    // plays on from what is open or ends in the notice.
+    const QString going = h264("going.mp4", "3");
+    QSignalSpy over(&player, &VideoPlayer::finished);
+    QSignalSpy failed(&player, &VideoPlayer::failed);
+    player.play(going);
+    ASSERT_TRUE(waitFor([&] { return player.positionMs() > 0; }));
+    ASSERT_TRUE(QFile::remove(going));
+    bool answered = false;
+    QTimer::singleShot(50, [&] { answered = true; });
+    EXPECT_TRUE(waitFor([&] { return answered && (over.count() > 0 || failed.count() > 0); }));
+}
