@@ -30,6 +30,7 @@ class LineList;
 class PictureButton;
 class Prompts;
 class TwipsLayout;
+class VideoPlayer;
 } // namespace wk::controls
 
 namespace wk::contracts {

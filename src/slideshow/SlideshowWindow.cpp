@@ -4,6 +4,8 @@
 #include "controls/ImageControl.h"
 #include "controls/LineList.h"
 #include "controls/Steps.h"
+#include "controls/VideoPlayer.h"
+#include "controls/VideoPoster.h"
 #include "store/DataSource.h"
 #include "store/DateRules.h"
 #include "store/Entry.h"
@@ -21,7 +23,8 @@ namespace wk::slideshow {
 
 SlideshowWindow::SlideshowWindow(const SlideshowParts& parts, int firstLine)
     : parts_(parts), picture_(new controls::ImageControl(this)), caption_(new QLabel(this)),
-      line_(std::max(firstLine, 0)), seconds_(std::clamp(parts.seconds, kMinSeconds, kMaxSeconds))
+      video_(new controls::VideoPlayer(this)), line_(std::max(firstLine, 0)),
+      seconds_(std::clamp(parts.seconds, kMinSeconds, kMaxSeconds))
 {
     intervalMs_ = seconds_ * 1000;
     clock_.start();
@@ -43,6 +46,14 @@ SlideshowWindow::SlideshowWindow(const SlideshowParts& parts, int firstLine)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(picture_);
     caption_->hide();
+    // Over the picture while a video plays; the keys stay the show's.
+    video_->setObjectName(QStringLiteral("SlideVideo"));
+    video_->setControlsShown(false);
+    video_->setFocusPolicy(Qt::NoFocus);
+    video_->hide();
+    connect(video_, &controls::VideoPlayer::finished, this, &SlideshowWindow::stepAfterVideo);
+    // Its notice then stays for the usual time.
+    connect(video_, &controls::VideoPlayer::failed, this, &SlideshowWindow::restartTimer);
 
     decoding_.setMaxThreadCount(1);
     stepTimer_.setTimerType(Qt::PreciseTimer);
@@ -87,7 +98,10 @@ SlideshowWindow::Decoded SlideshowWindow::decodeSlide(const QString& file, QSize
     if (!QFileInfo::exists(file))
         return {{}, QStringLiteral("Picture not found"), QDir::toNativeSeparators(file)};
     try {
-        return {controls::decodeForControl(file, box, ratio), QString(), QString()};
+        Decoded decoded{controls::decodeForControl(file, box, ratio), QString(), QString()};
+        if (controls::isVideoFile(file))
+            decoded.videoLengthMs = controls::readVideoFacts(file).lengthMs;
+        return decoded;
     } catch (const controls::PictureError& failure) {
         return {{}, QStringLiteral("Picture cannot be shown"), QString::fromUtf8(failure.what())};
     }
@@ -113,12 +127,15 @@ void SlideshowWindow::showLine(int line, qint64 dueAtNs)
                                 ? ahead_.decoded.result()
                                 : decodeSlide(slide.file, picture_->decodeBox(), devicePixelRatioF());
     ahead_ = {};
+    stopVideo();
     if (decoded.noticeTitle.isEmpty())
         picture_->showDecoded(decoded.picture);
     else
         picture_->showNotice(decoded.noticeTitle, decoded.noticeDetail);
     showCaption(slide.caption);
     picture_->repaint();
+    if (decoded.videoLengthMs > -2)
+        playVideo(slide.file, decoded.videoLengthMs);
     // On the screen now: what follows (the timer, the next decode) is not the slide's lateness.
     if (dueAtNs >= 0)
         lastLatencyUs_ = (clock_.nsecsElapsed() - dueAtNs) / 1000;
@@ -155,6 +172,7 @@ void SlideshowWindow::placeCaption()
 void SlideshowWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    video_->setGeometry(rect());
     placeCaption();
 }
 
@@ -164,8 +182,41 @@ void SlideshowWindow::restartTimer()
         stepTimer_.stop();
         return;
     }
-    dueAtNs_ = clock_.nsecsElapsed() + qint64(intervalMs_) * 1000000;
-    stepTimer_.start(intervalMs_);
+    int ms = intervalMs_;
+    // A playing video ends its step itself; this is the latest the step ends when it does not.
+    const qint64 length = videoLengthMs_ >= 0 ? videoLengthMs_ : video_->lengthMs();
+    if (!video_->isHidden() && video_->failure().isEmpty() && length > 0)
+        ms = int(std::max<qint64>(0, length - video_->positionMs()) + kVideoGraceMs);
+    dueAtNs_ = clock_.nsecsElapsed() + qint64(ms) * 1000000;
+    stepTimer_.start(ms);
+}
+
+void SlideshowWindow::playVideo(const QString& file, qint64 lengthMs)
+{
+    videoLengthMs_ = lengthMs;
+    video_->setGeometry(rect());
+    video_->show();
+    caption_->raise();
+    video_->play(file);
+    if (!paused_)
+        restartTimer();
+    else
+        video_->togglePause(); // paused shows wait with the video at its start
+}
+
+void SlideshowWindow::stopVideo()
+{
+    if (video_->isHidden())
+        return;
+    video_->stop();
+    video_->hide();
+    videoLengthMs_ = -2;
+}
+
+void SlideshowWindow::stepAfterVideo()
+{
+    if (!paused_)
+        step(+1);
 }
 
 void SlideshowWindow::setIntervalMs(int ms)
@@ -185,6 +236,8 @@ void SlideshowWindow::step(int by, qint64 dueAtNs)
 void SlideshowWindow::setPaused(bool paused)
 {
     paused_ = paused;
+    if (!video_->isHidden() && video_->isPlaying() == paused)
+        video_->togglePause();
     restartTimer();
 }
 
@@ -227,6 +280,7 @@ void SlideshowWindow::keyPressEvent(QKeyEvent* event)
 void SlideshowWindow::closeEvent(QCloseEvent* event)
 {
     stepTimer_.stop();
+    stopVideo();
     if (!ended_) {
         ended_ = true;
         Q_EMIT ended(line_);

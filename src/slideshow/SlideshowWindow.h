@@ -7,6 +7,10 @@
 // the show (the window then closes and says which line it ended on). After the last entry the
 // show starts again at the first. A missing or broken picture shows its notice for its time; the
 // show goes on. The next picture is decoded while the current one shows.
+//
+// A video plays to its end, silently where there is no audio output, and the show then goes on;
+// its step ends at its length and two seconds at the latest. Space pauses the video with the show.
+// Until it plays, and when it cannot be played, its poster frame or notice shows for the usual time.
 #include "controls/Forward.h"
 #include "controls/Picture.h"
 
@@ -38,6 +42,7 @@ public:
     static constexpr int kCaptionMs = 2000; // the title and date show this long
     static constexpr int kMinSeconds = 1;
     static constexpr int kMaxSeconds = 60;
+    static constexpr int kVideoGraceMs = 2000; // a video's step ends this long after its length
 
     // A show of `parts.entryList`'s lines that starts at `firstLine` once shown.
     SlideshowWindow(const SlideshowParts& parts, int firstLine);
@@ -55,6 +60,8 @@ public:
     // The picture control and the caption, for a look at what shows.
     controls::ImageControl* picture() const { return picture_; }
     QLabel* caption() const { return caption_; }
+    // The player of video slides; shown only while one plays.
+    controls::VideoPlayer* videoPlayer() const { return video_; }
 
 Q_SIGNALS:
     // Line `line`'s slide is on the screen.
@@ -74,6 +81,7 @@ private:
         controls::Picture picture;
         QString noticeTitle; // empty: the picture shows
         QString noticeDetail;
+        qint64 videoLengthMs = -2; // -2: no video; -1: a video that does not say its length
     };
     struct Slide {
         QString caption;
@@ -93,10 +101,15 @@ private:
     void step(int by, qint64 dueAtNs = -1);
     void setPaused(bool paused);
     void restartTimer();
+    void playVideo(const QString& file, qint64 lengthMs);
+    void stopVideo();
+    void stepAfterVideo();
 
     SlideshowParts parts_;
     controls::ImageControl* picture_;
     QLabel* caption_;
+    controls::VideoPlayer* video_;
+    qint64 videoLengthMs_ = -2; // the playing video's, as Decoded has it
     QTimer stepTimer_;
     QTimer captionTimer_;
     QThreadPool decoding_;

@@ -1,16 +1,20 @@
 // The slideshow over the entry list, driven with the keys a family uses on the sofa.
 #include "ProgramTest.h"
+#include "VideoClips.h"
 
 #include "controls/LineList.h"
+#include "controls/VideoPlayer.h"
 #include "shell/UserSettings.h"
 #include "slideshow/SlideshowWindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 using namespace wk;
 using slideshow::SlideshowWindow;
 using wk::testing::listLines;
+using wk::testing::VideoClips;
 
 namespace {
 
@@ -127,6 +131,50 @@ TEST_F(Slideshow, AMissingOrBrokenPictureShowsItsNoticeAndTheShowGoesOn)
     }
     EXPECT_EQ(notices, QStringList({"Picture not found", "Picture cannot be shown", ""}));
     EXPECT_EQ(slideshow->line(), 3);
+    press(slideshow, Qt::Key_Escape);
+}
+
+TEST_F(Slideshow, AVideoPlaysToItsEndAndOneThatCannotPlayShowsItsNoticeForTheUsualTime)
+{
+    if (VideoClips::ffmpegMissing())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    VideoClips clips;
+    const QString video =
+        clips.make("swim.mp4", VideoClips::colour("blue", "160x120", "2") + QStringList{"-c:v", "libx264"});
+    const QByteArray whole = VideoClips::contentsOf(video);
+    book.addEntry({QDate(2001, 2, 10), "Swim", "4 Trips", QString("Ann"), video});
+    book.addEntry({QDate(2001, 2, 20), "Dive", "4 Trips", QString("Ann"),
+                   clips.write("dive.mp4", whole.left(whole.size() / 3))});
+    start();
+    widgets().allPicturesButton->click(); // Snowman, Kite, Swim, Dive, Party, Beach
+    widgets().entryList->setCurrentRow(2);
+
+    SlideshowWindow* slideshow = startShow(false);
+    ASSERT_TRUE(slideshow);
+    slideshow->setIntervalMs(300); // far shorter than the video: it must not cut it
+    controls::VideoPlayer* player = slideshow->videoPlayer();
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(player->isPlaying(), 5000);
+    EXPECT_TRUE(player->isVisible());
+    // Space pauses the video with the show, and goes on with both.
+    press(slideshow, Qt::Key_Space);
+    EXPECT_FALSE(player->isPlaying());
+    QTest::qWait(400);
+    press(slideshow, Qt::Key_Space);
+    EXPECT_TRUE(player->isPlaying());
+
+    QSignalSpy shown(slideshow, &SlideshowWindow::slideShown);
+    ASSERT_TRUE(shown.wait(6000));
+    EXPECT_EQ(slideshow->line(), 3);
+    EXPECT_GE(clock.elapsed(), 2000); // the whole video, and the pause
+    // The damaged copy's notice stands for the usual time, then the show goes on.
+    EXPECT_EQ(slideshow->picture()->noticeTitle(), "Picture cannot be shown");
+    EXPECT_TRUE(player->isHidden());
+    clock.restart();
+    ASSERT_TRUE(shown.wait(3000));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(slideshow->line(), 4);
     press(slideshow, Qt::Key_Escape);
 }
 
