@@ -1,7 +1,7 @@
 #pragma once
 // Browsing the entries: the entry list and what its lines stand for (EntryList), showing one
 // entry's picture, log and name (EntryDisplay), clicks on the thumbnail strip and the big picture
-// (ThumbnailClicks) and the enlarged viewer (EnlargedViewer).
+// (ThumbnailClicks), the enlarged viewer (EnlargedViewer) and the video viewer (VideoViewer).
 //
 // Front doors: EntryDisplay, EntryList and ThumbnailClicks, created by the main window; they
 // implement contracts::BigPicture, contracts::EntryLines and contracts::ViewerState for the

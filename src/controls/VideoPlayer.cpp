@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QPainter>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 #include <QVideoWidget>
@@ -19,6 +19,30 @@
 #include <limits>
 
 namespace wk::controls {
+
+namespace {
+
+// The play or pause face in white, to stand out on the player's black bar.
+QIcon mediaFace(bool pause, int side)
+{
+    QPixmap face(side, side);
+    face.fill(Qt::transparent);
+    QPainter painter(&face);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    const qreal s = side;
+    if (pause) {
+        painter.drawRect(QRectF(s * 0.22, s * 0.18, s * 0.2, s * 0.64));
+        painter.drawRect(QRectF(s * 0.58, s * 0.18, s * 0.2, s * 0.64));
+    } else {
+        const QPointF play[] = {{s * 0.25, s * 0.15}, {s * 0.85, s * 0.5}, {s * 0.25, s * 0.85}};
+        painter.drawPolygon(play, 3);
+    }
+    return QIcon(face);
+}
+
+} // namespace
 
 void chooseMediaBackend()
 {
@@ -188,7 +212,7 @@ void VideoPlayer::followLength(qint64 ms)
 void VideoPlayer::showPlaying()
 {
     const bool playing = isPlaying();
-    playButton_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    playButton_->setIcon(mediaFace(playing, 64));
     playButton_->setToolTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
     playButton_->setEnabled(failure_.isEmpty() && !file_.isEmpty());
 }
@@ -232,6 +256,7 @@ void VideoPlayer::layOut()
     const int margin = bar / 6;
     const int timeWidth = timeLabel_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00 / 00:00:00"));
     playButton_->setGeometry(margin, picture.bottom() + 1, bar, bar);
+    playButton_->setIconSize(QSize(bar - 2 * margin, bar - 2 * margin));
     timeLabel_->setGeometry(width() - timeWidth - margin, picture.bottom() + 1, timeWidth, bar);
     positionSlider_->setGeometry(bar + 2 * margin, picture.bottom() + 1,
                                  std::max(0, timeLabel_->x() - bar - 4 * margin), bar);
