@@ -80,7 +80,7 @@ void ThumbnailClicks::openEnlargedViewer()
 {
     const controls::Picture& shown = parts_.bigImage->picture();
     if (!shown.file.isEmpty() && controls::isVideoFile(shown.file))
-        VideoViewer::open(videoViewer_, parts_.window, shown.file);
+        VideoViewer::open(videoViewer_, parts_.window, shown.file, shown.image);
     else
         EnlargedViewer::open(viewer_, parts_.window, shown);
 }

@@ -23,7 +23,8 @@ VideoViewer::VideoViewer(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), ma
     setFocusProxy(player);
 }
 
-VideoViewer* VideoViewer::open(QPointer<VideoViewer>& slot, QWidget* mainWindow, const QString& file)
+VideoViewer* VideoViewer::open(QPointer<VideoViewer>& slot, QWidget* mainWindow, const QString& file,
+                               const QImage& poster)
 {
     if (!slot)
         slot = new VideoViewer(mainWindow);
@@ -34,7 +35,7 @@ VideoViewer* VideoViewer::open(QPointer<VideoViewer>& slot, QWidget* mainWindow,
     if (mainWindow)
         mainWindow->hide();
     viewer->player->setFocus();
-    viewer->player->play(file);
+    viewer->player->play(file, poster);
     return viewer;
 }
 

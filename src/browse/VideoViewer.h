@@ -3,6 +3,7 @@
 // as the enlarged viewer does for a picture. The player's own keys work in it (Space, Left,
 // Right); Esc or closing the window stops the video and brings the main window back. Each opening
 // starts the video afresh, so nothing is kept between openings.
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,8 +19,10 @@ public:
     // `mainWindow` is hidden while the viewer is shown and shown again when it goes.
     explicit VideoViewer(QWidget* mainWindow);
 
-    // Opens the viewer kept in `slot` (making it first when needed) playing `file`.
-    static VideoViewer* open(QPointer<VideoViewer>& slot, QWidget* mainWindow, const QString& file);
+    // Opens the viewer kept in `slot` (making it first when needed) playing `file`, its poster
+    // `poster` showing until the first frame.
+    static VideoViewer* open(QPointer<VideoViewer>& slot, QWidget* mainWindow, const QString& file,
+                             const QImage& poster);
 
     controls::VideoPlayer* player = nullptr;
 

@@ -13,7 +13,8 @@
 #include <QSlider>
 #include <QToolButton>
 #include <QUrl>
-#include <QVideoWidget>
+#include <QVideoFrame>
+#include <QVideoSink>
 
 #include <algorithm>
 #include <limits>
@@ -44,6 +45,58 @@ QIcon mediaFace(bool pause, int side)
 
 } // namespace
 
+// The video's frames painted as they come, fitted and centred on black; the poster until the first
+// one. Painted rather than shown through QVideoWidget, whose native window would cover the
+// slideshow's caption and stand black on the screen until the first frame is decoded.
+class VideoPlayer::Surface : public QWidget {
+public:
+    explicit Surface(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this))
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        // Frames arrive on the backend's thread; each is handed over here to be painted.
+        connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+            frame_ = frame;
+            update();
+        });
+    }
+
+    QVideoSink* sink() const { return sink_; }
+
+    // Shows `poster` until the next frame; empty, black.
+    void start(const QImage& poster)
+    {
+        poster_ = poster;
+        frame_ = QVideoFrame();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        if (frame_.isValid()) {
+            frame_.paint(&painter, fitted(frame_.size()), {Qt::black, Qt::KeepAspectRatio, {}});
+        } else if (!poster_.isNull()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(fitted(poster_.size()), poster_);
+        }
+    }
+
+private:
+    QRectF fitted(const QSize& size) const
+    {
+        if (size.isEmpty())
+            return rect();
+        const QSizeF shown = QSizeF(size).scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
+        return QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+    }
+
+    QVideoSink* sink_;
+    QVideoFrame frame_;
+    QImage poster_;
+};
+
 void chooseMediaBackend()
 {
     // Debian's GStreamer backend cannot play a phone's H.264 without plug-ins that are not
@@ -65,10 +118,9 @@ VideoPlayer::VideoPlayer(QWidget* parent) : QWidget(parent)
         audio_ = new QAudioOutput(this);
         media_->setAudioOutput(audio_);
     }
-    screen_ = new QVideoWidget(this);
+    screen_ = new Surface(this);
     screen_->setObjectName(QStringLiteral("VideoScreen"));
-    screen_->setFocusPolicy(Qt::NoFocus);
-    media_->setVideoOutput(screen_);
+    media_->setVideoSink(screen_->sink());
 
     notice_ = new ImageControl(this);
     notice_->setObjectName(QStringLiteral("VideoNotice"));
@@ -107,12 +159,13 @@ VideoPlayer::~VideoPlayer()
     media_->stop();
 }
 
-void VideoPlayer::play(const QString& file)
+void VideoPlayer::play(const QString& file, const QImage& poster)
 {
     stop();
     file_ = file;
     failure_.clear();
     notice_->hide();
+    screen_->start(poster);
     screen_->show();
     try {
         readVideoFacts(file); // a clear reason for a file that is no video, before the backend tries

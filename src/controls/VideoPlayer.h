@@ -8,6 +8,7 @@
 // A file that is no playable video (missing, damaged, sound only, vanished while playing) shows
 // the "Picture cannot be shown" notice with the reason in the picture's place, and failed() tells
 // the owner; the window stays responsive throughout, as decoding runs on the backend's threads.
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -16,7 +17,6 @@ class QLabel;
 class QMediaPlayer;
 class QSlider;
 class QToolButton;
-class QVideoWidget;
 
 namespace wk::controls {
 
@@ -34,8 +34,9 @@ public:
     explicit VideoPlayer(QWidget* parent = nullptr);
     ~VideoPlayer() override;
 
-    // Plays `file` from its start. A file that is no video shows its notice and emits failed().
-    void play(const QString& file);
+    // Plays `file` from its start, showing `poster` until its first frame. A file that is no video
+    // shows its notice and emits failed().
+    void play(const QString& file, const QImage& poster = {});
     void togglePause();
     // Moves the position by `ms` (negative: back), within the video.
     void jumpBy(qint64 ms);
@@ -72,7 +73,8 @@ private:
 
     QMediaPlayer* media_ = nullptr;
     QAudioOutput* audio_ = nullptr; // none without an audio device
-    QVideoWidget* screen_ = nullptr;
+    class Surface;
+    Surface* screen_ = nullptr;
     ImageControl* notice_ = nullptr;
     QToolButton* playButton_ = nullptr;
     QSlider* positionSlider_ = nullptr;

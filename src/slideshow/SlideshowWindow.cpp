@@ -135,7 +135,7 @@ void SlideshowWindow::showLine(int line, qint64 dueAtNs)
     showCaption(slide.caption);
     picture_->repaint();
     if (decoded.videoLengthMs > -2)
-        playVideo(slide.file, decoded.videoLengthMs);
+        playVideo(slide.file, decoded.videoLengthMs, decoded.picture.image);
     // On the screen now: what follows (the timer, the next decode) is not the slide's lateness.
     if (dueAtNs >= 0)
         lastLatencyUs_ = (clock_.nsecsElapsed() - dueAtNs) / 1000;
@@ -191,13 +191,13 @@ void SlideshowWindow::restartTimer()
     stepTimer_.start(ms);
 }
 
-void SlideshowWindow::playVideo(const QString& file, qint64 lengthMs)
+void SlideshowWindow::playVideo(const QString& file, qint64 lengthMs, const QImage& poster)
 {
     videoLengthMs_ = lengthMs;
     video_->setGeometry(rect());
     video_->show();
     caption_->raise();
-    video_->play(file);
+    video_->play(file, poster);
     if (!paused_)
         restartTimer();
     else

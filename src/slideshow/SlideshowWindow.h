@@ -101,7 +101,7 @@ private:
     void step(int by, qint64 dueAtNs = -1);
     void setPaused(bool paused);
     void restartTimer();
-    void playVideo(const QString& file, qint64 lengthMs);
+    void playVideo(const QString& file, qint64 lengthMs, const QImage& poster);
     void stopVideo();
     void stepAfterVideo();
 

@@ -58,9 +58,18 @@ protected:
 
 TEST_F(PlayingVideos, PlaysPausesJumpsAndReachesTheEnd)
 {
-    player.play(h264("twelve.mp4", "12"));
-    ASSERT_TRUE(waitFor([&] { return player.isPlaying() && player.positionMs() > 0; }))
-        << player.failure().toStdString();
+    // The poster stands until the first frame, which then shows: the clip is red.
+    QImage poster(32, 24, QImage::Format_RGB32);
+    poster.fill(Qt::blue);
+    player.play(h264("twelve.mp4", "12"), poster);
+    const auto middle = [&] {
+        QWidget* screen = player.findChild<QWidget*>("VideoScreen");
+        return screen->grab().toImage().pixelColor(screen->rect().center());
+    };
+    EXPECT_EQ(middle(), QColor(Qt::blue));
+    ASSERT_TRUE(waitFor([&] {
+        return player.isPlaying() && player.positionMs() > 0 && middle().red() > 200;
+    })) << player.failure().toStdString();
     EXPECT_TRUE(player.failure().isEmpty());
     EXPECT_NEAR(double(player.lengthMs()), 12000.0, 200.0);
 

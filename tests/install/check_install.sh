@@ -99,7 +99,7 @@ case $check in
     expect_files "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||')" "the package"
     depends=$(dpkg-deb -f "$deb" Depends)
     for package in libqt6widgets6 libsqlite3-0 'libsane(1)?' 'libmdb[0-9]+' qt6-image-formats-plugins \
-      libqt6multimedia6 libqt6multimediawidgets6 'libavformat[0-9]+'; do
+      libqt6multimedia6 'libavformat[0-9]+'; do
       grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends does not name $package: $depends"
     done
     ;;
