@@ -18,7 +18,7 @@ QString keyText(const store::PictureKey& key)
 
 } // namespace
 
-std::optional<QByteArray> hashFile(const QString& path)
+std::optional<FileHash> hashFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -26,12 +26,7 @@ std::optional<QByteArray> hashFile(const QString& path)
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return hash.result();
-}
-
-QByteArray hashBytes(const QByteArray& contents)
-{
-    return QCryptographicHash::hash(contents, QCryptographicHash::Sha256);
+    return FileHash{hash.result(), file.pos()};
 }
 
 std::optional<store::PictureKey> pictureKey(const QString& name, const QString& path)
@@ -65,9 +60,9 @@ void KnownPictures::hashCandidates(qint64 bytes)
     if (found == unhashedBySize_.end())
         return;
     for (const Candidate& candidate : *found) {
-        if (const std::optional<QByteArray> hash = hashFile(candidate.path)) {
-            known_.insert(*hash);
-            fresh_.push_back({candidate.key, *hash});
+        if (const std::optional<FileHash> hash = hashFile(candidate.path)) {
+            known_.insert(hash->sha256);
+            fresh_.push_back({candidate.key, hash->sha256});
         }
     }
     unhashedBySize_.erase(found);

@@ -15,9 +15,14 @@
 
 namespace wk::importing {
 
-// The SHA-256 of the file's contents, read in pieces; none when it cannot be read.
-std::optional<QByteArray> hashFile(const QString& path);
-QByteArray hashBytes(const QByteArray& contents);
+struct FileHash {
+    QByteArray sha256; // of the whole contents
+    qint64 bytes = 0;  // how many were hashed
+};
+
+// The SHA-256 of the file's contents, read a piece at a time (a phone's video may be larger than
+// memory); none when it cannot be read to its end.
+std::optional<FileHash> hashFile(const QString& path);
 
 // The key a hash of `path`, named `name` in an entry, is kept under; none when the file is gone.
 std::optional<store::PictureKey> pictureKey(const QString& name, const QString& path);

@@ -14,6 +14,8 @@ namespace {
 
 const QString kPicturesFolder = QStringLiteral("pictures");
 const QString kUnfinishedSuffix = QStringLiteral(".wkpart");
+// Copies are read and written this many bytes at a time.
+constexpr qint64 kCopyPiece = qint64(1) << 20;
 
 // "IMG.jpg", then "IMG (2).jpg", "IMG (3).jpg", ...
 QString numberedName(const QString& fileName, int n)
@@ -27,8 +29,14 @@ QString numberedName(const QString& fileName, int n)
                             : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(suffix);
 }
 
-void writeWhole(const QString& path, const QByteArray& contents, const QDateTime& modified)
+// Copies `source` to `path` under a temporary name a piece at a time, syncs it and renames it.
+// False when the source cannot be read to its end or holds other than `bytes` bytes; throws
+// CopyError when the copy cannot be written.
+bool copyWhole(const QString& source, const QString& path, qint64 bytes, const QDateTime& modified)
 {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
     const QFileInfo target(path);
     const QString part = target.path() + QStringLiteral("/.") + target.fileName() + kUnfinishedSuffix;
     QFile file(part);
@@ -38,7 +46,21 @@ void writeWhole(const QString& path, const QByteArray& contents, const QDateTime
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw fail(file.errorString());
-    if (file.write(contents) != contents.size() || !file.flush())
+    QByteArray piece(kCopyPiece, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (qint64 got; (got = in.read(piece.data(), piece.size())) != 0; copied += got) {
+        if (got < 0) {
+            file.remove();
+            return false; // a card pulled out, a bad sector
+        }
+        if (file.write(piece.constData(), got) != got)
+            throw fail(file.errorString());
+    }
+    if (copied != bytes) {
+        file.remove();
+        return false; // changed since it was hashed: still being written
+    }
+    if (!file.flush())
         throw fail(file.errorString());
     file.setFileTime(modified, QFileDevice::FileModificationTime);
     file.close();
@@ -47,14 +69,16 @@ void writeWhole(const QString& path, const QByteArray& contents, const QDateTime
         throw fail(why);
     if (!QFile::rename(part, path))
         throw fail(QStringLiteral("the finished copy cannot be renamed"));
+    return true;
 }
 
 } // namespace
 
 PictureCopies::PictureCopies(QString scrapbookFolder) : folder_(std::move(scrapbookFolder)) {}
 
-QString PictureCopies::place(const QString& fileName, const QDate& date, const QDateTime& modified,
-                             const QByteArray& contents, const QByteArray& sha256)
+std::optional<QString> PictureCopies::place(const QString& fileName, const QDate& date,
+                                            const QDateTime& modified, const QString& source,
+                                            const FileHash& hash)
 {
     const QString relativeFolder = QStringLiteral("%1/%2/%3")
                                        .arg(kPicturesFolder)
@@ -73,19 +97,23 @@ QString PictureCopies::place(const QString& fileName, const QDate& date, const Q
             const QFileInfo existing(folder_ + QLatin1Char('/') + relative);
             if (!existing.exists())
                 break;
-            if (existing.isFile() && existing.size() == contents.size() &&
-                hashFile(existing.absoluteFilePath()) == sha256) {
-                reserved_.insert(relative);
-                return relative; // the same bytes, copied by an import that did not finish
+            if (existing.isFile() && existing.size() == hash.bytes) {
+                const std::optional<FileHash> there = hashFile(existing.absoluteFilePath());
+                if (there && there->sha256 == hash.sha256) {
+                    reserved_.insert(relative);
+                    return relative; // the same bytes, copied by an import that did not finish
+                }
             }
         }
         reserved_.insert(relative);
     }
-    writeWhole(folder_ + QLatin1Char('/') + relative, contents, modified);
-    {
-        const std::lock_guard lock(mutex_);
-        renamedIn_.insert(folder_ + QLatin1Char('/') + relativeFolder);
+    const bool copied = copyWhole(source, folder_ + QLatin1Char('/') + relative, hash.bytes, modified);
+    const std::lock_guard lock(mutex_);
+    if (!copied) {
+        reserved_.remove(relative);
+        return std::nullopt;
     }
+    renamedIn_.insert(folder_ + QLatin1Char('/') + relativeFolder);
     return relative;
 }
 

@@ -6,12 +6,14 @@
 // name already taken gets " (2)", " (3)", ... before its extension, unless the file under it has
 // the same bytes: that copy (left by an import that was stopped before its entries were written)
 // is used again. Safe to use from several import workers at once.
-#include <QByteArray>
+#include "import/KnownPictures.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSet>
 #include <QString>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 
 namespace wk::importing {
@@ -27,11 +29,13 @@ class PictureCopies {
 public:
     explicit PictureCopies(QString scrapbookFolder);
 
-    // Writes `contents` (hashing to `sha256`) as a copy of the picture named `fileName`, taken on
-    // `date`, keeping its modification time; returns the copy's name relative to the scrapbook
-    // folder. Throws CopyError.
-    QString place(const QString& fileName, const QDate& date, const QDateTime& modified,
-                  const QByteArray& contents, const QByteArray& sha256);
+    // Copies the file at `source` (`hash` its contents when it was hashed) a piece at a time, as
+    // the picture or video named `fileName`, taken on `date`, keeping its modification time `modified`;
+    // returns the copy's name relative to the scrapbook folder, or none when the source could not
+    // be read whole or no longer holds as many bytes (then nothing of it is left). Throws
+    // CopyError when the copy cannot be written.
+    std::optional<QString> place(const QString& fileName, const QDate& date, const QDateTime& modified,
+                                 const QString& source, const FileHash& hash);
 
     // Makes the renames of the copies written since the last call last on the disk (one sync of
     // each folder they went to): called before their entries are written.

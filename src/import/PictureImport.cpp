@@ -57,13 +57,45 @@ struct Work {
     PictureCopies& copies;
 };
 
-QDate pictureDate(const QByteArray& contents, const QFileInfo& info)
+// The day an entry is dated by: the day the camera recorded (`recorded`, when it says), else the
+// day in the file's name, else the day of the file's time.
+QDate entryDate(const QDate& recorded, const QFileInfo& info)
 {
-    if (const QDate taken = controls::readCameraFacts(contents).taken; taken.isValid())
-        return taken;
+    if (recorded.isValid())
+        return recorded;
     if (const QDate named = dateInFileName(info.fileName()); named.isValid())
         return named;
     return info.lastModified().date();
+}
+
+// What an entry takes from its file's contents: its thumbnail (none for a picture too large to
+// decode, which is imported all the same) and the day the camera recorded, when it says.
+struct Looked {
+    std::optional<controls::Picture> thumbnail;
+    QDate recorded;
+};
+
+// None when the picture is damaged: it cannot be shown, so it is not added.
+std::optional<Looked> lookAtPicture(const QString& path)
+{
+    QByteArray contents; // a picture is decoded whole
+    {
+        QFile source(path);
+        if (!source.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        contents = source.readAll();
+        if (source.error() != QFileDevice::NoError)
+            return std::nullopt; // a card pulled out, a bad sector
+    }
+    Looked looked{{}, controls::readCameraFacts(contents).taken};
+    try {
+        looked.thumbnail =
+            controls::decodePicture(path, std::move(contents), QSize(kThumbnailSide, kThumbnailSide));
+    } catch (const controls::PictureError& error) {
+        if (error.kind != controls::PictureError::TooLarge)
+            return std::nullopt;
+    }
+    return looked;
 }
 
 // Everything an import does with one file but write its entry. Runs on a worker thread.
@@ -83,34 +115,27 @@ FileResult importOne(const SourceFile& file, const Work& work)
     case controls::PictureContent::Picture:
         break;
     }
-    QByteArray contents;
-    {
-        QFile source(file.path);
-        if (!source.open(QIODevice::ReadOnly))
-            return result;
-        contents = source.readAll();
-        if (source.error() != QFileDevice::NoError)
-            return result; // a card pulled out, a bad sector
-    }
-    const QByteArray sha256 = hashBytes(contents);
-    if (!work.known.claim(contents.size(), sha256)) {
+    const std::optional<FileHash> hash = hashFile(file.path);
+    if (!hash)
+        return result; // a card pulled out, a bad sector
+    if (!work.known.claim(hash->bytes, hash->sha256)) {
         result.outcome = Outcome::AlreadyThere;
         return result;
     }
-    std::optional<controls::Picture> thumbnail;
-    try {
-        thumbnail = controls::decodePicture(file.path, contents, QSize(kThumbnailSide, kThumbnailSide));
-    } catch (const controls::PictureError& error) {
-        if (error.kind != controls::PictureError::TooLarge)
-            return result; // damaged: it cannot be shown, so it is not added
-    }
-    const QDate date = pictureDate(contents, info);
+    const std::optional<Looked> looked = lookAtPicture(file.path);
+    if (!looked)
+        return result;
+    const QDate date = entryDate(looked->recorded, info);
     const QDateTime modified = info.lastModified();
     QString pictureName;
     QString finalPath;
     if (work.options.copy) {
         try {
-            pictureName = work.copies.place(info.fileName(), date, modified, contents, sha256);
+            const std::optional<QString> copy =
+                work.copies.place(info.fileName(), date, modified, file.path, *hash);
+            if (!copy)
+                return result; // it could not be read again, or changed since it was hashed
+            pictureName = *copy;
         } catch (const CopyError& error) {
             result.outcome = Outcome::Stop;
             result.reason = QString::fromStdString(error.what());
@@ -120,14 +145,14 @@ FileResult importOne(const SourceFile& file, const Work& work)
     } else {
         pictureName = finalPath = info.absoluteFilePath();
     }
-    if (thumbnail)
-        controls::keepThumbnail(finalPath, *thumbnail);
+    if (looked->thumbnail)
+        controls::keepThumbnail(finalPath, *looked->thumbnail);
     const std::optional<store::PictureKey> key = pictureKey(pictureName, finalPath);
     result.outcome = Outcome::Added;
     result.entry = {date, titleFor(info.dir().dirName(), date), work.options.category, work.options.where,
                     pictureName};
-    result.hash = {key.value_or(store::PictureKey{pictureName, contents.size(), modified.toSecsSinceEpoch()}),
-                   sha256};
+    result.hash = {key.value_or(store::PictureKey{pictureName, hash->bytes, modified.toSecsSinceEpoch()}),
+                   hash->sha256};
     return result;
 }
 

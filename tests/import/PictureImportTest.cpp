@@ -4,8 +4,10 @@
 
 #include "controls/Picture.h"
 #include "controls/ThumbnailCache.h"
+#include "store/ImportedEntries.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QPainter>
@@ -148,6 +150,28 @@ TEST_F(ImportFixture, PicturesLeftInPlaceAreNamedByPathAndTheScrapbooksOwnAreHas
         wk::store::testing::rowsOf(book.databasePath(), "SELECT PICTURE FROM PICTUREHASHES ORDER BY PICTURE");
     EXPECT_EQ(hashed, QStringList({kept, "old.jpg"}));
     EXPECT_EQ(importFolder(false).imported, 0);
+}
+
+TEST_F(ImportFixture, AHashAnEarlierImportKeptStillFindsItsPictureAndLargeFilesAreCopiedWhole)
+{
+    // An earlier import kept the SHA-256 of its copy's whole bytes under the copy's name, size and
+    // time; found by that key, the copy is not hashed again.
+    const QString kept = "pictures/2020/01/kept.jpg";
+    wk::sample::writeBytes(book.path(kept), noiseJpeg({300, 200}));
+    const QFileInfo info(book.path(kept));
+    wk::store::addImportedEntries(
+        *pool.open(book.databasePath()), {{QDate(2020, 1, 1), "Kept", "1 Events", {}, kept}},
+        {{{kept, info.size(), info.lastModified().toSecsSinceEpoch()},
+          QCryptographicHash::hash(readBytes(book.path(kept)), QCryptographicHash::Sha256)}});
+    wk::sample::writeBytes(source("again.jpg"), readBytes(book.path(kept)));
+    const QByteArray large = noiseJpeg({1200, 1200}); // megabytes: copied in several pieces
+    wk::sample::writeBytes(source("large.jpg"), large);
+    setModified(source("large.jpg"), QDateTime(QDate(2024, 4, 1), QTime(9, 0)));
+
+    const wk::importing::ImportSummary summary = importFolder();
+    EXPECT_EQ(summary.imported, 1);
+    EXPECT_EQ(summary.alreadyThere, 1);
+    EXPECT_EQ(readBytes(book.path("pictures/2024/04/large.jpg")), large);
 }
 
 TEST_F(ImportFixture, CancelKeepsTheEntriesSoFarAndEveryCopyWhole)
