@@ -1,5 +1,6 @@
 #include "controls/VideoPoster.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -25,6 +26,9 @@ namespace {
 constexpr double kPosterSearchSeconds = 5.0; // a poster frame is looked for this far in
 constexpr double kDarkBelow = 16.0;          // mean brightness (of 255) of a frame taken as black
 constexpr int kBrightnessProbeWidth = 64;    // frames are judged at this width
+constexpr int kProbeBytes = 2048;            // a container is told by this many first bytes
+// A recording time in this year or earlier comes from a clock that was never set.
+constexpr int kClockNeverSetUntil = 1970;
 
 PictureError failure(const QString& file, const QString& why)
 {
@@ -52,29 +56,45 @@ struct PacketFreer {
 };
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 
+// What opening a file as a video found.
+enum class Opened { Nothing, SoundOnly, Video };
+
 // An opened video: its container and the stream that carries its pictures.
 struct OpenVideo {
     std::unique_ptr<AVFormatContext, FormatCloser> format;
     AVStream* stream = nullptr;
     int turn = 0; // clockwise quarter turns to show the frames upright
+    Opened opened = Opened::Nothing;
+    QString why; // what failed, when it is no video
 
     explicit OpenVideo(const QString& file)
     {
         // A file that is no video is told through PictureError, not on the terminal.
         static std::once_flag quiet;
         std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
-        if (!QFileInfo(file).isFile())
-            throw failure(file, QStringLiteral("file does not exist"));
+        if (!QFileInfo(file).isFile()) {
+            why = QStringLiteral("file does not exist");
+            return;
+        }
         AVFormatContext* raw = nullptr;
         const QByteArray path = QFile::encodeName(file);
-        if (const int rc = avformat_open_input(&raw, path.constData(), nullptr, nullptr); rc < 0)
-            throw failure(file, QStringLiteral("is not a video that can be read (%1)").arg(avMessage(rc)));
+        if (const int rc = avformat_open_input(&raw, path.constData(), nullptr, nullptr); rc < 0) {
+            why = QStringLiteral("is not a video that can be read (%1)").arg(avMessage(rc));
+            return;
+        }
         format.reset(raw);
-        if (const int rc = avformat_find_stream_info(raw, nullptr); rc < 0)
-            throw failure(file, QStringLiteral("video cannot be read (%1)").arg(avMessage(rc)));
+        if (const int rc = avformat_find_stream_info(raw, nullptr); rc < 0) {
+            why = QStringLiteral("video cannot be read (%1)").arg(avMessage(rc));
+            return;
+        }
         const int index = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-        if (index < 0)
-            throw failure(file, QStringLiteral("holds no pictures (sound only)"));
+        // A sound file's cover picture comes as a stream of one frame: no video either.
+        if (index < 0 || (raw->streams[index]->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+            opened = Opened::SoundOnly;
+            why = QStringLiteral("holds no pictures (sound only)");
+            return;
+        }
+        opened = Opened::Video;
         stream = raw->streams[index];
         // Phones store a portrait video as landscape frames and a turn to show them with.
         if (const auto* matrix = reinterpret_cast<const int32_t*>(
@@ -85,6 +105,13 @@ struct OpenVideo {
         }
     }
 
+    // Throws PictureError unless the file opened as a video.
+    void mustBeVideo(const QString& file) const
+    {
+        if (opened != Opened::Video)
+            throw failure(file, why);
+    }
+
     QSize storedSize() const { return {stream->codecpar->width, stream->codecpar->height}; }
     QSize shownSize() const { return turn % 2 ? storedSize().transposed() : storedSize(); }
     qint64 lengthMs() const
@@ -93,7 +120,39 @@ struct OpenVideo {
             return qint64(double(stream->duration) * av_q2d(stream->time_base) * 1000.0);
         return format->duration > 0 ? format->duration / (AV_TIME_BASE / 1000) : -1;
     }
+    // The "creation_time" libavformat reads off the container (MP4 and MOV keep it in their movie
+    // header, Matroska as its date), else off the picture stream. A time without a zone is UTC, as
+    // these formats keep it.
+    QDateTime recorded() const
+    {
+        for (const AVDictionary* tags : {format->metadata, stream->metadata}) {
+            const AVDictionaryEntry* tag = av_dict_get(tags, "creation_time", nullptr, 0);
+            if (!tag)
+                continue;
+            QDateTime when =
+                QDateTime::fromString(QString::fromUtf8(tag->value).trimmed(), Qt::ISODateWithMs);
+            if (when.isValid() && when.timeSpec() == Qt::LocalTime)
+                when = QDateTime(when.date(), when.time(), Qt::UTC);
+            if (when.isValid() && when.date().year() > kClockNeverSetUntil)
+                return when.toUTC();
+        }
+        return {};
+    }
 };
+
+// True when `head`, a file's first bytes, starts a container libavformat knows (a video or a
+// sound file, whole or not), judged by the bytes alone, not the file's name.
+bool startsContainer(QByteArray head)
+{
+    const int size = int(head.size());
+    head.append(AVPROBE_PADDING_SIZE, '\0'); // the probes may read a little past the end
+    AVProbeData probe{};
+    probe.filename = "";
+    probe.buf = reinterpret_cast<unsigned char*>(head.data());
+    probe.buf_size = size;
+    int score = 0;
+    return av_probe_input_format3(&probe, 1, &score) != nullptr && score > AVPROBE_SCORE_RETRY;
+}
 
 // `frame` scaled to `size` as 32-bit RGB.
 QImage toImage(const AVFrame* frame, QSize size)
@@ -193,17 +252,35 @@ bool hasVideoName(const QString& file)
 
 QString videoNamePatterns() { return QStringLiteral("*.") + videoSuffixes().join(QStringLiteral(";*.")); }
 
+VideoContent videoContentOf(const QString& file)
+{
+    {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            return VideoContent::Unreadable;
+        if (!startsContainer(f.read(kProbeBytes)))
+            return VideoContent::NotVideo;
+    }
+    const OpenVideo video(file);
+    if (video.opened == Opened::SoundOnly)
+        return VideoContent::NotVideo;
+    return video.opened == Opened::Video && !video.storedSize().isEmpty() ? VideoContent::Video
+                                                                          : VideoContent::Unreadable;
+}
+
 VideoFacts readVideoFacts(const QString& file)
 {
     const OpenVideo video(file);
+    video.mustBeVideo(file);
     if (video.storedSize().isEmpty())
         throw failure(file, QStringLiteral("video has no picture size"));
-    return {video.shownSize(), video.lengthMs()};
+    return {video.shownSize(), video.lengthMs(), video.recorded()};
 }
 
 Picture loadVideoPoster(const QString& file, const QSize& fitInto)
 {
     OpenVideo video(file);
+    video.mustBeVideo(file);
     const FramePtr frame = posterFrame(video, file);
     if (!frame)
         throw failure(file, QStringLiteral("video has no frame that can be decoded"));

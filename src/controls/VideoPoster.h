@@ -6,6 +6,7 @@
 // on any thread.
 #include "controls/Picture.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -20,10 +21,23 @@ QString videoNamePatterns();
 struct VideoFacts {
     QSize frameSize;      // as shown: turned as the phone recorded it
     qint64 lengthMs = -1; // -1 when the file does not say
+    // When the recording began, in UTC: the container's creation time (where MP4 and MOV keep
+    // the phone's or camera's), else the picture stream's. Null when neither says, or when it
+    // says 1970 or earlier (a clock that was never set).
+    QDateTime recorded;
 };
 
-// The video's frame size and length from its container and stream headers. Throws PictureError
-// for a file that is missing, unreadable, not a video or without a picture stream.
+// What a file holds, told by its contents whatever its name: Video when libavformat opens it and
+// finds a picture stream with a size in it; NotVideo for sound alone and for what starts as no
+// container libavformat knows (an empty file, a document); Unreadable for a container it knows by
+// its first bytes but cannot read (a copy cut short, a damaged file) and for a file that cannot
+// be opened.
+enum class VideoContent { Video, NotVideo, Unreadable };
+VideoContent videoContentOf(const QString& file);
+
+// The video's frame size, length and recording time from its container and stream headers.
+// Throws PictureError for a file that is missing, unreadable, not a video or without a picture
+// stream.
 VideoFacts readVideoFacts(const QString& file);
 
 // The poster frame fitted into `fitInto` (never larger than the frame; empty: the frame's own

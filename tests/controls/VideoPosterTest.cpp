@@ -103,23 +103,35 @@ TEST_F(VideoPoster, EachPhoneFormatShowsItsFirstFrameThatIsNotBlackTurnedUpright
 TEST_F(VideoPoster, WhatIsNoVideoFailsCleanlyOrShowsAsThePictureItIs)
 {
     const QString sound = clip("sound.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"});
+    const QString coverOnly = clip("sound-with-cover.mp4",
+                                   QStringList{"-f", "lavfi", "-i", "sine=d=1"} + colour("red", "64x64") +
+                                       QStringList{"-map", "0", "-map", "1", "-frames:v", "1", "-c:a", "aac",
+                                                   "-c:v", "mjpeg", "-disposition:v:0", "attached_pic"});
     const QString whole = clip("whole.mp4", colour("red") + QStringList{"-c:v", "libx264"});
     const QByteArray bytes = VideoClips::contentsOf(whole);
     const auto write = [&](const char* name, const QByteArray& contents) {
         return clips.write(name, contents);
     };
-    const QString cases[] = {
-        sound,
-        write("truncated.mp4", bytes.left(bytes.size() / 3)),
-        write("empty.mov", {}),
-        write("noise.m4v", QByteArray(4096, 'x')),
-        dir.filePath("gone.mp4"),
+    // What the contents say: a video cut short starts as one, and is no more readable than a
+    // missing file; sound (with its cover picture or without), nothing and noise are no videos.
+    const struct {
+        QString path;
+        VideoContent content;
+    } cases[] = {
+        {sound, VideoContent::NotVideo},
+        {coverOnly, VideoContent::NotVideo},
+        {write("truncated.mp4", bytes.left(bytes.size() / 3)), VideoContent::Unreadable},
+        {write("empty.mov", {}), VideoContent::NotVideo},
+        {write("noise.m4v", QByteArray(4096, 'x')), VideoContent::NotVideo},
+        {dir.filePath("gone.mp4"), VideoContent::Unreadable},
     };
-    for (const QString& path : cases) {
-        SCOPED_TRACE(path.toStdString());
-        EXPECT_THROW(loadPicture(path), PictureError);
-        EXPECT_THROW(pictureSize(path), PictureError);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_THROW(loadPicture(c.path), PictureError);
+        EXPECT_THROW(pictureSize(c.path), PictureError);
+        EXPECT_EQ(videoContentOf(c.path), c.content);
     }
+    EXPECT_EQ(videoContentOf(whole), VideoContent::Video);
 
     // A picture a phone saved under a video's name is the picture it is.
     QImage green(64, 48, QImage::Format_RGB32);
