@@ -1,6 +1,7 @@
 #include "controls/PictureKind.h"
 
 #include "controls/HeifReader.h"
+#include "controls/VideoPoster.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,7 +43,19 @@ PictureContent pictureContentOf(const QString& path)
         return PictureContent::Picture;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    return kShownFormats.contains(reader.format()) ? PictureContent::Picture : PictureContent::NotPicture;
+    if (kShownFormats.contains(reader.format()))
+        return PictureContent::Picture;
+    if (!hasVideoName(path))
+        return PictureContent::NotPicture;
+    switch (videoContentOf(path)) {
+    case VideoContent::Video:
+        return PictureContent::Video;
+    case VideoContent::NotVideo:
+        return PictureContent::NotPicture;
+    case VideoContent::Unreadable:
+        break;
+    }
+    return PictureContent::Unreadable;
 }
 
 } // namespace wk::controls

@@ -277,7 +277,7 @@ VideoFacts readVideoFacts(const QString& file)
     return {video.shownSize(), video.lengthMs(), video.recorded()};
 }
 
-Picture loadVideoPoster(const QString& file, const QSize& fitInto)
+Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked)
 {
     OpenVideo video(file);
     video.mustBeVideo(file);
@@ -292,7 +292,8 @@ Picture loadVideoPoster(const QString& file, const QSize& fitInto)
         throw failure(file, QStringLiteral("video frame cannot be converted"));
     if (video.turn)
         image = image.transformed(QTransform().rotate(90.0 * video.turn));
-    drawVideoMarks(image, video.lengthMs());
+    if (marked)
+        drawVideoMarks(image, video.lengthMs());
     Picture picture;
     picture.file = file;
     picture.naturalSize = natural;

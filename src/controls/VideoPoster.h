@@ -41,8 +41,10 @@ VideoContent videoContentOf(const QString& file);
 VideoFacts readVideoFacts(const QString& file);
 
 // The poster frame fitted into `fitInto` (never larger than the frame; empty: the frame's own
-// size), marked as a video. Throws PictureError as readVideoFacts does, and when no frame decodes.
-Picture loadVideoPoster(const QString& file, const QSize& fitInto);
+// size), marked as a video unless `marked` is false: the length is drawn in the fonts of a
+// graphical application, which a program without one (the terminal forms) cannot do. Throws
+// PictureError as readVideoFacts does, and when no frame decodes.
+Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked = true);
 
 // A video time as "1:05", or "1:02:05" from an hour on (whole seconds, cut down).
 QString videoTimeText(qint64 ms);

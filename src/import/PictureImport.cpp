@@ -4,6 +4,7 @@
 #include "controls/Picture.h"
 #include "controls/PictureKind.h"
 #include "controls/ThumbnailCache.h"
+#include "controls/VideoPoster.h"
 #include "import/ImportNaming.h"
 #include "import/KnownPictures.h"
 #include "import/PictureCopies.h"
@@ -17,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QThread>
 #include <QThreadPool>
 
@@ -57,8 +59,8 @@ struct Work {
     PictureCopies& copies;
 };
 
-// The day an entry is dated by: the day the camera recorded (`recorded`, when it says), else the
-// day in the file's name, else the day of the file's time.
+// The day an entry is dated by: the day the camera or phone recorded (`recorded`: a picture's EXIF
+// date, a video's creation time), else the day in the file's name, else the day of the file's time.
 QDate entryDate(const QDate& recorded, const QFileInfo& info)
 {
     if (recorded.isValid())
@@ -68,8 +70,9 @@ QDate entryDate(const QDate& recorded, const QFileInfo& info)
     return info.lastModified().date();
 }
 
-// What an entry takes from its file's contents: its thumbnail (none for a picture too large to
-// decode, which is imported all the same) and the day the camera recorded, when it says.
+// What an entry takes from its file's contents: its thumbnail (a video's poster frame; none for a
+// picture too large to decode, which is imported all the same) and the day the camera or phone
+// recorded, when it says.
 struct Looked {
     std::optional<controls::Picture> thumbnail;
     QDate recorded;
@@ -98,6 +101,27 @@ std::optional<Looked> lookAtPicture(const QString& path)
     return looked;
 }
 
+// None when the video is damaged: it cannot be shown, so it is not added. Its day is the local
+// day on which the recording began, as a picture's EXIF date is the camera's local day. Its poster
+// is decoded in every import, but kept as its thumbnail only where the marks on it can be drawn:
+// the terminal form has no graphical application to draw them with, and leaves the thumbnail to
+// the video's first showing.
+std::optional<Looked> lookAtVideo(const QString& path)
+{
+    const bool marked = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    try {
+        const controls::VideoFacts facts = controls::readVideoFacts(path);
+        controls::Picture poster =
+            controls::loadVideoPoster(path, QSize(kThumbnailSide, kThumbnailSide), marked);
+        Looked looked{{}, facts.recorded.toLocalTime().date()};
+        if (marked)
+            looked.thumbnail = std::move(poster);
+        return looked;
+    } catch (const controls::PictureError&) {
+        return std::nullopt;
+    }
+}
+
 // Everything an import does with one file but write its entry. Runs on a worker thread.
 FileResult importOne(const SourceFile& file, const Work& work)
 {
@@ -106,13 +130,15 @@ FileResult importOne(const SourceFile& file, const Work& work)
     if (file.nameUnreadable)
         return result;
     const QFileInfo info(file.path);
-    switch (controls::pictureContentOf(file.path)) {
+    const controls::PictureContent content = controls::pictureContentOf(file.path);
+    switch (content) {
     case controls::PictureContent::Unreadable:
         return result;
     case controls::PictureContent::NotPicture:
         result.outcome = Outcome::NotPicture;
         return result;
     case controls::PictureContent::Picture:
+    case controls::PictureContent::Video:
         break;
     }
     const std::optional<FileHash> hash = hashFile(file.path);
@@ -122,7 +148,8 @@ FileResult importOne(const SourceFile& file, const Work& work)
         result.outcome = Outcome::AlreadyThere;
         return result;
     }
-    const std::optional<Looked> looked = lookAtPicture(file.path);
+    const std::optional<Looked> looked =
+        content == controls::PictureContent::Video ? lookAtVideo(file.path) : lookAtPicture(file.path);
     if (!looked)
         return result;
     const QDate date = entryDate(looked->recorded, info);

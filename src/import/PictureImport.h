@@ -1,10 +1,10 @@
 #pragma once
-// Importing a whole folder, card or phone: one entry per picture, dated by the camera, the file
-// name or the file's time; pictures the scrapbook has already skipped by their bytes; copies kept
-// in the scrapbook's folder when asked. Files are read, hashed, dated, copied and thumbnailed on
-// every core, a few at a time so memory stays flat, and entries are written in batches of one
-// transaction each: a killed import loses at most the batch in flight, and running it again adds
-// what is missing and nothing twice.
+// Importing a whole folder, card or phone: one entry per picture or video (a video counts as a
+// picture throughout), dated by the camera, the file name or the file's time; pictures the
+// scrapbook has already skipped by their bytes; copies kept in the scrapbook's folder when asked.
+// Files are read, hashed, dated, copied and thumbnailed on every core, a few at a time so memory
+// stays flat, and entries are written in batches of one transaction each: a killed import loses
+// at most the batch in flight, and running it again adds what is missing and nothing twice.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,8 +36,8 @@ struct ImportState {
 struct ImportSummary {
     int imported = 0;
     int alreadyThere = 0;   // bytes the scrapbook (or this import) had already
-    int notPictures = 0;    // videos, documents, sidecars, RAW files
-    QStringList unreadable; // damaged pictures and files that could not be read
+    int notPictures = 0;    // documents, sound recordings, sidecars, RAW files
+    QStringList unreadable; // damaged pictures and videos, files that could not be read
     QString stoppedBecause; // why the import stopped early (a copy or a write failed)
     bool cancelled = false;
     qint64 firstEntryId = -1; // row id of the first entry added

@@ -53,12 +53,8 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     // Two pictures of one name and month: the second copy is numbered.
     writeJpeg(source("May/a/IMG_0100.jpg"), {100, 80}, Qt::red, {2022, 5, 1});
     writeJpeg(source("May/b/IMG_0100.jpg"), {100, 80}, Qt::magenta, {2022, 5, 9});
-    // Not pictures: a note, a video, sidecars, a RAW file (TIFF inside), an empty file.
+    // Not pictures: a note, sidecars, a RAW file (TIFF inside), an empty file.
     wk::sample::writeBytes(source("notes.txt"), "Grandma's birthday list\n");
-    wk::sample::writeBytes(source("clip.mp4"), QByteArray("\0\0\0\x18"
-                                                          "ftypmp42",
-                                                          12) +
-                                                   QByteArray(4000, 'v'));
     wk::sample::writeBytes(source("Lake trip/IMG_0001.xmp"), "<x:xmpmeta/>");
     wk::sample::writeBytes(source("Lake trip/IMG_0002.THM"),
                            readBytes(source("Lake trip/IMG-20230715-WA0001.jpg")));
@@ -71,9 +67,13 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     QImage huge(9000, 8000, QImage::Format_Mono);
     huge.fill(0);
     ASSERT_TRUE(huge.save(source("Odd names/huge.png")));
-    // Hidden, a damaged picture, a name that is no text, and a link back to the top.
+    // Hidden, a damaged picture and video, a name that is no text, and a link back to the top.
     writeJpeg(source("DCIM/.thumbnails/t.jpg"), {64, 64}, Qt::gray);
     wk::sample::writeBytes(source("broken.jpg"), readBytes(source("Lake trip/IMG_0001.jpg")).left(3000));
+    wk::sample::writeBytes(source("clip.mp4"), QByteArray("\0\0\0\x18"
+                                                          "ftypmp42",
+                                                          12) +
+                                                   QByteArray(4000, 'v'));
     const QByteArray notText = QFile::encodeName(sourceDir.path()) + "/bad-\xFF-name.jpg";
     writeBytes(notText, readBytes(source("May/a/IMG_0100.jpg")) + "z");
     ASSERT_TRUE(QFile::link(sourceDir.path(), source("Lake trip/loop")));
@@ -81,9 +81,10 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     const wk::importing::ImportSummary first = importFolder();
     EXPECT_EQ(first.imported, 9);
     EXPECT_EQ(first.alreadyThere, 1);
-    EXPECT_EQ(first.notPictures, 7);
-    ASSERT_EQ(first.unreadable.size(), 2);
+    EXPECT_EQ(first.notPictures, 6);
+    ASSERT_EQ(first.unreadable.size(), 3);
     EXPECT_TRUE(first.unreadable.join(' ').contains("broken.jpg"));
+    EXPECT_TRUE(first.unreadable.join(' ').contains("clip.mp4"));
     EXPECT_TRUE(first.stoppedBecause.isEmpty());
     const QStringList stored = entries();
     const QStringList first2021 =
@@ -115,8 +116,8 @@ TEST_F(ImportFixture, AFolderGivesOneEntryPerPictureDatedByCameraNameOrFileTimeA
     EXPECT_TRUE(QFile::exists(wk::controls::thumbnailPath(firstCopy, 256)));
     const QString summary = first.text();
     EXPECT_TRUE(
-        summary.startsWith("Imported 9 pictures.\n1 were already in the scrapbook.\n7 were not pictures.\n"
-                           "2 could not be read: "))
+        summary.startsWith("Imported 9 pictures.\n1 were already in the scrapbook.\n6 were not pictures.\n"
+                           "3 could not be read: "))
         << summary.toStdString();
 
     // The same folder again adds nothing, and copies nothing.
