@@ -7,15 +7,19 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -25,7 +29,9 @@ namespace {
 
 constexpr double kPosterSearchSeconds = 5.0; // a poster frame is looked for this far in
 constexpr double kDarkBelow = 16.0;          // mean brightness (of 255) of a frame taken as black
-constexpr int kBrightnessProbeWidth = 64;    // frames are judged at this width
+constexpr int kBrightnessProbeWidth = 64;    // frames without a luma plane are judged at this width
+constexpr int kLumaSamplesAcross = 256;      // frames with one, from at most this many columns
+constexpr int kLumaSamplesDown = 144;        // of at most this many rows
 constexpr int kProbeBytes = 2048;            // a container is told by this many first bytes
 // A recording time in this year or earlier comes from a clock that was never set.
 constexpr int kClockNeverSetUntil = 1970;
@@ -170,8 +176,59 @@ QImage toImage(const AVFrame* frame, QSize size)
     return image;
 }
 
+// The "J" formats are full-range YUV whatever the frame's range says.
+bool isFullRangeFormat(int format)
+{
+    return format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P || format == AV_PIX_FMT_YUVJ444P ||
+           format == AV_PIX_FMT_YUVJ440P || format == AV_PIX_FMT_YUVJ411P;
+}
+
+// Mean brightness (of 255) of the frame's luma, read straight from the decoded planes on a grid
+// of samples; empty for pixels that are not YUV (or not in this machine's byte order).
+std::optional<double> lumaBrightness(const AVFrame* frame)
+{
+    const AVPixFmtDescriptor* pixels = av_pix_fmt_desc_get(AVPixelFormat(frame->format));
+    constexpr uint64_t kNotYuv = AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL |
+                                 AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_FLOAT | AV_PIX_FMT_FLAG_BAYER;
+    if (!pixels || (pixels->flags & kNotYuv) || pixels->nb_components < 3 || frame->width < 1 ||
+        frame->height < 1 || frame->format == AV_PIX_FMT_XYZ12LE || frame->format == AV_PIX_FMT_XYZ12BE)
+        return std::nullopt;
+    const AVComponentDescriptor& luma = pixels->comp[0];
+    const bool wide = luma.depth > 8; // two bytes a sample
+    const bool bigEndian = pixels->flags & AV_PIX_FMT_FLAG_BE;
+    if (luma.depth < 8 || luma.depth > 16 || (wide && bigEndian != (Q_BYTE_ORDER == Q_BIG_ENDIAN)) ||
+        luma.step < (wide ? 2 : 1))
+        return std::nullopt;
+    const int stepX = std::max(1, frame->width / kLumaSamplesAcross);
+    const int stepY = std::max(1, frame->height / kLumaSamplesDown);
+    uint64_t sum = 0;
+    uint64_t samples = 0;
+    for (int y = 0; y < frame->height; y += stepY) {
+        const uint8_t* line =
+            frame->data[luma.plane] + ptrdiff_t(y) * frame->linesize[luma.plane] + luma.offset;
+        for (int x = 0; x < frame->width; x += stepX) {
+            const uint8_t* sample = line + ptrdiff_t(x) * luma.step;
+            uint16_t value = *sample;
+            if (wide)
+                std::memcpy(&value, sample, sizeof value);
+            sum += value >> luma.shift;
+        }
+        samples += uint64_t((frame->width + stepX - 1) / stepX);
+    }
+    const double mean = double(sum) / double(samples);
+    const double scale = double(1 << (luma.depth - 8));
+    // Full-range luma runs from 0 to its top; video range from 16 to 235 (scaled to the depth).
+    const bool fullRange = frame->color_range == AVCOL_RANGE_JPEG || isFullRangeFormat(frame->format);
+    const double brightness = fullRange ? mean * 255.0 / double((1 << luma.depth) - 1)
+                                        : (mean - 16.0 * scale) * 255.0 / (219.0 * scale);
+    return std::clamp(brightness, 0.0, 255.0);
+}
+
 double meanBrightness(const AVFrame* frame)
 {
+    if (const std::optional<double> luma = lumaBrightness(frame))
+        return *luma;
+    // Other pixels are converted to a small RGB probe first.
     const int height = std::max(1, kBrightnessProbeWidth * frame->height / std::max(1, frame->width));
     const QImage probe = toImage(frame, {kBrightnessProbeWidth, height});
     if (probe.isNull())

@@ -140,3 +140,33 @@ TEST_F(VideoPoster, WhatIsNoVideoFailsCleanlyOrShowsAsThePictureItIs)
     EXPECT_EQ(pictureSize(dir.filePath("photo.mp4")), QSize(64, 48));
     EXPECT_TRUE(near(loadPicture(dir.filePath("photo.mp4")).image.pixelColor(32, 24), Qt::green));
 }
+
+TEST_F(VideoPoster, BlackIsToldFromTheLumaOfEachRangeAndDepth)
+{
+    // A first second of `start`, then red; the poster shows `poster`.
+    struct Case {
+        const char* name;
+        const char* start;
+        QStringList encoding;
+        QColor poster;
+    };
+    const Case cases[] = {
+        // A phone's HDR video: ten bits a sample, black at 64 of 1023.
+        {"ten-bit.mov",
+         "black",
+         {"-pix_fmt", "yuv420p10le", "-c:v", "libx265", "-x265-params", "log-level=error"},
+         Qt::red},
+        // Full range: a grey of 20 of 255 is dark but not black.
+        {"full-range.mp4", "0x141414", {"-pix_fmt", "yuvj420p", "-c:v", "libx264"}, QColor(20, 20, 20)},
+        // Video range: a grey of 8 of 255 is black.
+        {"near-black.mp4", "0x080808", {"-pix_fmt", "yuv420p", "-c:v", "libx264"}, Qt::red},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path =
+            clip(c.name, colour(c.start) + colour("red") +
+                             QStringList{"-filter_complex", "[0][1]concat=n=2:v=1"} + c.encoding);
+        const QColor corner = cornerOf(loadPicture(path));
+        EXPECT_TRUE(near(corner, c.poster)) << corner.name().toStdString();
+    }
+}
