@@ -16,6 +16,8 @@
 //      straight (JPEGs at 1/8 scale, videos with libavcodec), one after the other and spread over
 //      every core, are printed too: on a machine whose cores are busy with other work, no parallel
 //      fill can beat that line.
+//   5. A 3-second 4K HEVC clip played in the video player: the process's peak memory while it
+//      plays, beside its limit of 300 MB, and the longest the event loop was held meanwhile.
 // The clips are made with ffmpeg at the start of the run. Medians over the runs are printed; the
 // timed steps and their limits take turns, so a busy spell of the machine falls on both.
 // Usage: bench_video [runs]   (default 5)
@@ -27,6 +29,7 @@
 #include "controls/LineList.h"
 #include "controls/PictureButton.h"
 #include "controls/ThumbnailCache.h"
+#include "controls/VideoPlayer.h"
 #include "shell/MainWindow.h"
 
 #include <QApplication>
@@ -37,6 +40,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThreadPool>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentMap>
 #include <cstdio>
 #include <sqlite3.h>
@@ -215,9 +219,48 @@ QByteArray atMost(double ratio) { return "<= " + QByteArray::number(ratio, 'f', 
 
 } // namespace
 
+// (5) A 4K HEVC clip played in the video player for its three seconds: the process's peak memory
+// while it plays (its peak is counted afresh first), and the longest the window's event loop was
+// kept from a 10 ms timer meanwhile.
+void measureLargePlayback(const QString& path)
+{
+    if (!runFfmpeg({"-f", "lavfi", "-i", "testsrc2=s=3840x2160:d=3:r=30", "-c:v", "libx265", "-preset",
+                    "ultrafast", "-x265-params", "log-level=error", "-tag:v", "hvc1"},
+                   path))
+        return;
+    constexpr double kLimitBytes = 300.0 * 1024 * 1024;
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    const bool peakReset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+    clear.close();
+    const double before = wk::bench::processMemory("VmRSS");
+    wk::controls::VideoPlayer player;
+    player.resize(1280, 760);
+    player.show();
+    QElapsedTimer tick;
+    qint64 longestGapMs = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longestGapMs = std::max(longestGapMs, tick.restart()); });
+    QEventLoop loop;
+    QObject::connect(&player, &wk::controls::VideoPlayer::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&player, &wk::controls::VideoPlayer::failed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    tick.start();
+    ticker.start(10);
+    player.play(path);
+    loop.exec();
+    const double peak = wk::bench::processMemory("VmHWM");
+    std::printf("(5) 4K HEVC (3840 x 2160, 3 s) playing%s: peak %.0f MB (%.0f MB before), limit %.0f MB  %s; "
+                "event loop held at most %lld ms%s\n",
+                player.failure().isEmpty() ? "" : " FAILED TO PLAY", peak / 1048576, before / 1048576,
+                kLimitBytes / 1048576, verdict(peak <= kLimitBytes), static_cast<long long>(longestGapMs),
+                peakReset ? "" : " (the peak could not be counted afresh)");
+}
+
 int main(int argc, char** argv)
 {
     wk::bench::prepareBenchmarkProcess();
+    wk::controls::chooseMediaBackend();
     QApplication app(argc, argv);
     const int runs = std::max(1, argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 5);
     if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty()) {
@@ -428,5 +471,6 @@ int main(int argc, char** argv)
     const double sequential = median(oneByOne);
     printRow("(4) TimeLine strip, 3 videos + 4 JPEGs, empty", together, "the 7 one after the other",
              sequential, atMost(kStripTarget), verdict(together <= kStripTarget * sequential));
+    measureLargePlayback(scratch.filePath(QStringLiteral("clip4k.mov")));
     return 0;
 }
