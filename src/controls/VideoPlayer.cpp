@@ -1,6 +1,7 @@
 #include "controls/VideoPlayer.h"
 
 #include "controls/ImageControl.h"
+#include "controls/VideoFrames.h"
 #include "controls/VideoPoster.h"
 
 #include <QAudioDevice>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <mutex>
 
 namespace wk::controls {
 
@@ -47,17 +49,17 @@ QIcon mediaFace(bool pause, int side)
 
 // The video's frames painted as they come, fitted and centred on black; the poster until the first
 // one. Painted rather than shown through QVideoWidget, whose native window would cover the
-// slideshow's caption and stand black on the screen until the first frame is decoded.
+// slideshow's caption and stand black on the screen until the first frame is decoded. Each frame
+// is scaled to the surface on the thread that delivers it, so a 4K video neither holds the window
+// up nor is converted at its full size.
 class VideoPlayer::Surface : public QWidget {
 public:
     explicit Surface(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this))
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
-        // Frames arrive on the backend's thread; each is handed over here to be painted.
-        connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-            frame_ = frame;
-            update();
-        });
+        connect(
+            sink_, &QVideoSink::videoFrameChanged, sink_, [this](const QVideoFrame& frame) { take(frame); },
+            Qt::DirectConnection);
     }
 
     QVideoSink* sink() const { return sink_; }
@@ -65,36 +67,65 @@ public:
     // Shows `poster` until the next frame; empty, black.
     void start(const QImage& poster)
     {
-        poster_ = poster;
-        frame_ = QVideoFrame();
+        {
+            const std::lock_guard lock(mutex_);
+            shown_ = poster;
+        }
         update();
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        QImage shown;
+        {
+            const std::lock_guard lock(mutex_);
+            shown = shown_;
+            updatePending_ = false;
+        }
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
-        if (frame_.isValid()) {
-            frame_.paint(&painter, fitted(frame_.size()), {Qt::black, Qt::KeepAspectRatio, {}});
-        } else if (!poster_.isNull()) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(fitted(poster_.size()), poster_);
-        }
+        if (shown.isNull())
+            return;
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSizeF size = QSizeF(shown.size()).scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
+        painter.drawImage(QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size),
+                          shown);
+    }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        const std::lock_guard lock(mutex_);
+        box_ = size() * devicePixelRatioF();
     }
 
 private:
-    QRectF fitted(const QSize& size) const
+    // On the thread that delivers the frame.
+    void take(const QVideoFrame& frame)
     {
-        if (size.isEmpty())
-            return rect();
-        const QSizeF shown = QSizeF(size).scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
-        return QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+        QSize box;
+        {
+            const std::lock_guard lock(mutex_);
+            box = box_;
+        }
+        QImage image = fittedFrameImage(frame, box);
+        if (image.isNull())
+            return;
+        const std::lock_guard lock(mutex_);
+        shown_ = std::move(image);
+        // One repaint waits at a time; it paints the newest frame.
+        if (!updatePending_) {
+            updatePending_ = true;
+            QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+        }
     }
 
     QVideoSink* sink_;
-    QVideoFrame frame_;
-    QImage poster_;
+    std::mutex mutex_; // guards what follows, shared with the delivering thread
+    QImage shown_;
+    QSize box_;
+    bool updatePending_ = false;
 };
 
 void chooseMediaBackend()
