@@ -17,6 +17,10 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+extern "C" {
+#include <libavutil/cpu.h>
+}
+
 #include <algorithm>
 #include <limits>
 #include <mutex>
@@ -45,7 +49,29 @@ QIcon mediaFace(bool pause, int side)
     return QIcon(face);
 }
 
+// Videos with more pixels than this (1080p and a little) are decoded on one thread.
+constexpr qint64 kManyThreadsUpToPixels = 1920 * 1088;
+
+// Players decoding on one thread now; FFmpeg's thread choice is one for the whole process.
+int singleThreadedPlayers = 0;
+
 } // namespace
+
+// Qt 6.4's FFmpeg backend decodes with as many frame threads as there are cores and one more, and
+// each thread holds frames in flight: a 4K HEVC video took 300 MB on two cores that way, and more
+// with every core. A video larger than 1080p is therefore decoded on one thread, which bounds its
+// memory on any machine at the cost of frames dropped where one core cannot keep up. The choice is
+// FFmpeg's process-wide core count, which decoders read when they open; posters opened meanwhile
+// decode on one thread too, more slowly but correctly.
+void VideoPlayer::limitDecoderThreads(const QSize& frameSize)
+{
+    const bool single = qint64(frameSize.width()) * frameSize.height() > kManyThreadsUpToPixels;
+    if (single == singleThreaded_)
+        return;
+    singleThreaded_ = single;
+    singleThreadedPlayers += single ? 1 : -1;
+    av_cpu_force_count(singleThreadedPlayers > 0 ? 1 : 0); // 0: FFmpeg counts the cores again
+}
 
 // The video's frames painted as they come, fitted and centred on black; the poster until the first
 // one. Painted rather than shown through QVideoWidget, whose native window would cover the
@@ -188,6 +214,7 @@ VideoPlayer::~VideoPlayer()
 {
     // Stopped before its outputs go: the backend's threads may still be delivering frames.
     media_->stop();
+    limitDecoderThreads({});
 }
 
 void VideoPlayer::play(const QString& file, const QImage& poster)
@@ -199,7 +226,9 @@ void VideoPlayer::play(const QString& file, const QImage& poster)
     screen_->start(poster);
     screen_->show();
     try {
-        readVideoFacts(file); // a clear reason for a file that is no video, before the backend tries
+        // A clear reason for a file that is no video, before the backend tries; and the frame size,
+        // which decides how many threads decode it.
+        limitDecoderThreads(readVideoFacts(file).frameSize);
     } catch (const std::exception& error) {
         fail(QString::fromUtf8(error.what()));
         return;
@@ -233,6 +262,7 @@ void VideoPlayer::stop()
 {
     media_->stop();
     media_->setSource(QUrl());
+    limitDecoderThreads({});
 }
 
 void VideoPlayer::setControlsShown(bool shown)
@@ -253,6 +283,7 @@ void VideoPlayer::fail(const QString& reason)
         return; // the first reason is the one that counts
     failure_ = reason.isEmpty() ? QStringLiteral("the video cannot be played") : reason;
     media_->stop();
+    limitDecoderThreads({});
     screen_->hide();
     notice_->showNotice(QStringLiteral("Picture cannot be shown"), failure_);
     notice_->show();

@@ -65,6 +65,8 @@ protected:
 
 private:
     void fail(const QString& reason);
+    // Decodes on one thread while a video larger than 1080p plays; an empty size ends that.
+    void limitDecoderThreads(const QSize& frameSize);
     void followMediaStatus();
     void followPosition(qint64 ms);
     void followLength(qint64 ms);
@@ -82,6 +84,7 @@ private:
     bool controlsShown_ = true;
     QString file_;
     QString failure_;
+    bool singleThreaded_ = false;
 };
 
 } // namespace wk::controls
