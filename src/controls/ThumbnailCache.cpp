@@ -246,10 +246,13 @@ Picture loadThroughThumbnails(const QString& file, const QSize& box)
         throw PictureError(QStringLiteral("%1: could not be decoded before and has not changed since")
                                .arg(QDir::toNativeSeparators(file)));
 
-    // A picture too small for a thumbnail is decoded for the box itself.
+    // A picture too small for a thumbnail is decoded for the box itself. A video's poster is always
+    // kept, however small: making it again means decoding the video, and its size is only known
+    // from the opened container, which the poster's decode opens anyway.
     QSize natural;
     try {
-        natural = pictureSize(file);
+        if (!isVideoFile(file))
+            natural = pictureSize(file);
     } catch (const PictureError&) {
         // decoded below, which records the failure
     }

@@ -221,6 +221,7 @@ void VideoPlayer::play(const QString& file, const QImage& poster)
 {
     stop();
     file_ = file;
+    facts_ = {};
     failure_.clear();
     notice_->hide();
     screen_->start(poster);
@@ -228,7 +229,8 @@ void VideoPlayer::play(const QString& file, const QImage& poster)
     try {
         // A clear reason for a file that is no video, before the backend tries; and the frame size,
         // which decides how many threads decode it.
-        limitDecoderThreads(readVideoFacts(file).frameSize);
+        facts_ = readVideoFacts(file);
+        limitDecoderThreads(facts_.frameSize);
     } catch (const std::exception& error) {
         fail(QString::fromUtf8(error.what()));
         return;
@@ -275,7 +277,11 @@ bool VideoPlayer::isPlaying() const { return media_->playbackState() == QMediaPl
 
 qint64 VideoPlayer::positionMs() const { return media_->position(); }
 
-qint64 VideoPlayer::lengthMs() const { return media_->duration(); }
+qint64 VideoPlayer::lengthMs() const
+{
+    const qint64 played = media_->duration();
+    return played > 0 ? played : facts_.lengthMs;
+}
 
 void VideoPlayer::fail(const QString& reason)
 {

@@ -8,6 +8,8 @@
 // A file that is no playable video (missing, damaged, sound only, vanished while playing) shows
 // the "Picture cannot be shown" notice with the reason in the picture's place, and failed() tells
 // the owner; the window stays responsive throughout, as decoding runs on the backend's threads.
+#include "controls/VideoPoster.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -48,6 +50,7 @@ public:
     QString file() const { return file_; }
     bool isPlaying() const;
     qint64 positionMs() const;
+    // The backend's length once it has opened the file, the container's until then; -1 unknown.
     qint64 lengthMs() const;
     // The notice's reason while a failure shows; empty otherwise.
     QString failure() const { return failure_; }
@@ -84,6 +87,7 @@ private:
     bool controlsShown_ = true;
     QString file_;
     QString failure_;
+    VideoFacts facts_; // of the file playing, read before the backend opens it
     bool singleThreaded_ = false;
 };
 

@@ -98,10 +98,8 @@ SlideshowWindow::Decoded SlideshowWindow::decodeSlide(const QString& file, QSize
     if (!QFileInfo::exists(file))
         return {{}, QStringLiteral("Picture not found"), QDir::toNativeSeparators(file)};
     try {
-        Decoded decoded{controls::decodeForControl(file, box, ratio), QString(), QString()};
-        if (controls::isVideoFile(file))
-            decoded.videoLengthMs = controls::readVideoFacts(file).lengthMs;
-        return decoded;
+        return {controls::decodeForControl(file, box, ratio), QString(), QString(),
+                controls::isVideoFile(file)};
     } catch (const controls::PictureError& failure) {
         return {{}, QStringLiteral("Picture cannot be shown"), QString::fromUtf8(failure.what())};
     }
@@ -134,8 +132,8 @@ void SlideshowWindow::showLine(int line, qint64 dueAtNs)
         picture_->showNotice(decoded.noticeTitle, decoded.noticeDetail);
     showCaption(slide.caption);
     picture_->repaint();
-    if (decoded.videoLengthMs > -2)
-        playVideo(slide.file, decoded.videoLengthMs, decoded.picture.image);
+    if (decoded.video)
+        playVideo(slide.file, decoded.picture.image);
     // On the screen now: what follows (the timer, the next decode) is not the slide's lateness.
     if (dueAtNs >= 0)
         lastLatencyUs_ = (clock_.nsecsElapsed() - dueAtNs) / 1000;
@@ -184,16 +182,15 @@ void SlideshowWindow::restartTimer()
     }
     int ms = intervalMs_;
     // A playing video ends its step itself; this is the latest the step ends when it does not.
-    const qint64 length = videoLengthMs_ >= 0 ? videoLengthMs_ : video_->lengthMs();
+    const qint64 length = video_->lengthMs();
     if (!video_->isHidden() && video_->failure().isEmpty() && length > 0)
         ms = int(std::max<qint64>(0, length - video_->positionMs()) + kVideoGraceMs);
     dueAtNs_ = clock_.nsecsElapsed() + qint64(ms) * 1000000;
     stepTimer_.start(ms);
 }
 
-void SlideshowWindow::playVideo(const QString& file, qint64 lengthMs, const QImage& poster)
+void SlideshowWindow::playVideo(const QString& file, const QImage& poster)
 {
-    videoLengthMs_ = lengthMs;
     video_->setGeometry(rect());
     video_->show();
     caption_->raise();
@@ -210,7 +207,6 @@ void SlideshowWindow::stopVideo()
         return;
     video_->stop();
     video_->hide();
-    videoLengthMs_ = -2;
 }
 
 void SlideshowWindow::stepAfterVideo()

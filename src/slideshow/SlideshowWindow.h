@@ -81,7 +81,7 @@ private:
         controls::Picture picture;
         QString noticeTitle; // empty: the picture shows
         QString noticeDetail;
-        qint64 videoLengthMs = -2; // -2: no video; -1: a video that does not say its length
+        bool video = false; // played once shown, from its poster
     };
     struct Slide {
         QString caption;
@@ -101,7 +101,7 @@ private:
     void step(int by, qint64 dueAtNs = -1);
     void setPaused(bool paused);
     void restartTimer();
-    void playVideo(const QString& file, qint64 lengthMs, const QImage& poster);
+    void playVideo(const QString& file, const QImage& poster);
     void stopVideo();
     void stepAfterVideo();
 
@@ -109,7 +109,6 @@ private:
     controls::ImageControl* picture_;
     QLabel* caption_;
     controls::VideoPlayer* video_;
-    qint64 videoLengthMs_ = -2; // the playing video's, as Decoded has it
     QTimer stepTimer_;
     QTimer captionTimer_;
     QThreadPool decoding_;
