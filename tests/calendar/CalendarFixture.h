@@ -1,49 +1,31 @@
 #pragma once
-// A started program on a scrapbook in a temporary folder with "today" pinned, and the small
-// helpers the calendar tests share: reading cells and switching the calendar on.
+// The program started with "today" pinned and the calendar switched on, and readers of its cells.
 #include "ProgramTest.h"
 
 #include "calendar/CalendarCells.h"
-#include "controls/PictureButton.h"
-
-#include <QListWidget>
-#include <QStringList>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace wk::testing {
 
 class CalendarTest : public ProgramTest {
 protected:
-    // Starts the program with its clock at `day` and ticks the calendar switch.
     shell::MainWindow& startCalendar(const QDate& day)
     {
         today = day;
         start().widgets().calendarButton->click();
         return form();
     }
-
-    QStringList lines(int cell) const { return listLines(program->form().widgets().dayCells[cell]); }
-    // Clicks line `row` of day cell `cell` with the mouse.
-    void clickLine(int cell, int row)
+    QListWidget* cell(int k) const { return program->form().widgets().dayCells[k]; }
+    QStringList lines(int k) const { return listLines(cell(k)); }
+    // Clicks line `row` of day cell `k` with the mouse.
+    void clickLine(int k, int row)
     {
-        QListWidget* list = program->form().widgets().dayCells[cell];
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(cell(k)->viewport(), Qt::LeftButton, {},
+                          cell(k)->visualItemRect(cell(k)->item(row)).center());
     }
-    int dayNumber(int cell) const
-    {
-        return calendar::cellDayNumber(program->form().widgets().dayCells[cell]);
-    }
-    bool grey(int cell) const
-    {
-        return calendar::cellBackground(program->form().widgets().dayCells[cell]) == calendar::buttonFace();
-    }
-    QColor background(int cell) const
-    {
-        return calendar::cellBackground(program->form().widgets().dayCells[cell]);
-    }
-    QColor text(int cell) const { return calendar::cellText(program->form().widgets().dayCells[cell]); }
+    int dayNumber(int k) const { return calendar::cellDayNumber(cell(k)); }
+    QColor background(int k) const { return calendar::cellBackground(cell(k)); }
+    QColor text(int k) const { return calendar::cellText(cell(k)); }
+    bool grey(int k) const { return background(k) == calendar::buttonFace(); }
 };
 
 } // namespace wk::testing
