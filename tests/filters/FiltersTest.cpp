@@ -1,5 +1,4 @@
-// Category buttons, "All Pictures" and the name list, driven through the main window's controls
-// on a real scrapbook.
+// Category buttons, "All Pictures" and the name list, through the main window's controls.
 #include "ProgramTest.h"
 
 #include "browse/EntryList.h"
@@ -8,9 +7,9 @@
 
 #include <QButtonGroup>
 #include <QSignalSpy>
+#include <functional>
 
 using namespace wk;
-using wk::testing::EntryRow;
 using wk::testing::listLines;
 
 namespace {
@@ -51,54 +50,17 @@ protected:
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         form.widgets().nameList->setCurrentItem(found.first());
     }
+    // "All Pictures", then "Calendar Items" with "*All Pictures" selected but not clicked.
+    void allCalendarItems(shell::MainWindow& form)
+    {
+        form.widgets().allPicturesButton->click();
+        const QSignalBlocker quiet(form.widgets().nameList);
+        form.widgets().nameList->setCurrentRow(0);
+        form.widgets().categoryButtons[5]->click();
+    }
 };
 
 } // namespace
-
-TEST_F(Filters, CategoryButtonsListTheirCategoryWithAndWithoutAName)
-{
-    shell::MainWindow& form = start();
-    EXPECT_EQ(form.widgets().categoryButtons[2]->text(), "2 School"); // trailing blanks gone
-
-    form.widgets().categoryButtons[1]->click();
-    // No name selected: a null name is not listed, a single blank is.
-    EXPECT_EQ(listLines(form.widgets().entryList), (QStringList{"New Year party", "Picnic", "Blank name"}));
-    EXPECT_EQ(form.lineBookmarks().size(), 3);
-    EXPECT_EQ(listColour(form), QColor(0, 0, 255));
-
-    form.widgets().categoryButtons[2]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"First day"});
-    EXPECT_EQ(listColour(form), QColor(255, 255, 0));
-
-    form.widgets().categoryButtons[4]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Long trip"});
-    EXPECT_EQ(listColour(form), QColor(0, 128, 0));
-
-    clickName(form, "Dad");
-    form.widgets().categoryButtons[1]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Picnic"});
-
-    // A caption with an apostrophe, and a name with one.
-    form.widgets().categoryButtons[3]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{});
-    EXPECT_EQ(form.lineBookmarks(), (QStringList{QString(), QString()}));
-    EXPECT_EQ(listColour(form), QColor(255, 0, 0));
-    clickName(form, "Grandma's House");
-    form.widgets().categoryButtons[3]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Visit"});
-}
-
-TEST_F(Filters, DesignCaptionsMatchOnlyTheExactWordWhenCategoriesAreFew)
-{
-    book.setCategories({"1 Events", "2 School"});
-    shell::MainWindow& form = start();
-    EXPECT_EQ(form.widgets().categoryButtons[3]->text(), "Family");
-    EXPECT_EQ(form.widgets().categoryButtons[4]->text(), "Trips");
-    form.widgets().categoryButtons[4]->click();
-    EXPECT_EQ(listLines(form.widgets().entryList), QStringList{"Trip"});
-    form.widgets().categoryButtons[3]->click();
-    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
-}
 
 TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
 {
@@ -106,12 +68,7 @@ TEST_F(Filters, CalendarItemsForAllPicturesAndForOneNameInAnyLetterCase)
 
     clickName(form, "*All Pictures"); // lists nothing itself: no entry carries that name
     EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
-    form.widgets().allPicturesButton->click();
-    // "All Pictures" re-reads the names; pick the special one again without a name click.
-    form.widgets().nameList->blockSignals(true);
-    form.widgets().nameList->setCurrentRow(0);
-    form.widgets().nameList->blockSignals(false);
-    form.widgets().categoryButtons[5]->click();
+    allCalendarItems(form);
     EXPECT_EQ(listLines(form.widgets().entryList), (QStringList{"Birthday", "Holiday", "Anniversary"}));
     EXPECT_EQ(listColour(form), QColor(255, 0, 255));
 
@@ -132,7 +89,6 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     clickName(form, "Dad");
     EXPECT_EQ(listLines(form.widgets().entryList),
               (QStringList{"Long trip", "Picnic", "First day", "Trip", "Anniversary"}));
-    EXPECT_EQ(form.entries().recordCount(), 5);
     EXPECT_TRUE(form.entries().eof());
 
     // A selected category combines with the name; "Calendar Items" does not.
@@ -157,13 +113,9 @@ TEST_F(Filters, NameClickNarrowsTheEntrySetUntilAllPictures)
     form.widgets().allPicturesButton->click();
     EXPECT_EQ(form.entries().recordSource(), store::queries::allEntries());
     EXPECT_EQ(form.entries().recordCount(), 11);
-    EXPECT_EQ(listLines(form.widgets().entryList).first(), "Long trip");
-    EXPECT_EQ(listLines(form.widgets().entryList).last(), "Anniversary");
     EXPECT_EQ(listColour(form), QColor(0, 0, 0));
     EXPECT_EQ(form.widgets().categoryGroup->checkedButton(), nullptr);
-    EXPECT_EQ(form.widgets().entryList->currentRow(), 0);
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Long trip");
-    EXPECT_EQ(form.widgets().nameList->count(), 5);
 }
 
 TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
@@ -189,11 +141,7 @@ TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Long trip");
 
     // Calendar items are listed from the entry set itself.
-    form.widgets().allPicturesButton->click();
-    form.widgets().nameList->blockSignals(true);
-    form.widgets().nameList->setCurrentRow(0);
-    form.widgets().nameList->blockSignals(false);
-    form.widgets().categoryButtons[5]->click();
+    allCalendarItems(form);
     form.widgets().entryList->setCurrentRow(1);
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of Holiday");
     EXPECT_EQ(form.widgets().entryNameLabel->text(), "GRANDMA");
@@ -213,26 +161,20 @@ TEST_F(Filters, AFilterSwitchesTheTimeLineOffAndEmptiesTheStrip)
         form.widgets().forwardArrow->show();
         form.widgets().forwardStop->show();
     };
-    auto expectSwitchedOff = [&](const char* by) {
-        EXPECT_FALSE(form.widgets().timelineButton->isChecked()) << by;
-        EXPECT_TRUE(form.widgets().stripSlots[3]->picture().image.isNull()) << by;
-        EXPECT_TRUE(form.widgets().forwardArrow->isHidden()) << by;
-        EXPECT_TRUE(form.widgets().forwardStop->isHidden()) << by;
-    };
     QSignalSpy toggles(form.widgets().timelineButton, &QAbstractButton::toggled);
 
-    timeLineOn();
-    form.widgets().categoryButtons[3]->click();
-    expectSwitchedOff("category button");
-    EXPECT_EQ(toggles.count(), 1); // the switch's own handler ran
-
-    timeLineOn();
-    form.widgets().categoryButtons[5]->click();
-    expectSwitchedOff("Calendar Items");
-
-    timeLineOn();
-    clickName(form, "Dad");
-    expectSwitchedOff("name click");
+    for (const auto& [by, filter] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"category button", [&] { form.widgets().categoryButtons[3]->click(); }},
+             {"Calendar Items", [&] { form.widgets().categoryButtons[5]->click(); }},
+             {"name click", [&] { clickName(form, "Dad"); }}}) {
+        SCOPED_TRACE(by);
+        timeLineOn();
+        filter();
+        EXPECT_FALSE(form.widgets().timelineButton->isChecked());
+        EXPECT_TRUE(form.widgets().stripSlots[3]->picture().image.isNull());
+        EXPECT_TRUE(form.widgets().forwardArrow->isHidden() && form.widgets().forwardStop->isHidden());
+    }
+    EXPECT_EQ(toggles.count(), 3); // the switch's own handler ran
 
     // While it is off, the strip is left alone.
     form.widgets().stripSlots[2]->setPicture({QString(), {10, 10}, face});

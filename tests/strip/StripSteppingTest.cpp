@@ -1,5 +1,5 @@
-// The strip arrows: one picture a click through the entry lines or the folder's files, the stop
-// markers at both ends, line numbers past the 16-bit range.
+// The TimeLine switch and the strip arrows: one picture a click through the entry lines or the
+// folder's files, the stop markers at both ends, line numbers past the 16-bit range.
 #include "TimelineFixture.h"
 
 #include "controls/FolderFiles.h"
@@ -10,9 +10,21 @@ using namespace wk;
 using wk::testing::selectLine;
 using Strip = wk::testing::StripTest;
 
-TEST_F(Strip, ArrowsStepOnePictureAndTurnIntoStopMarkersAtTheEnds)
+TEST_F(Strip, TheSwitchCentresTheSelectedLineAndArrowsStepOnePictureUpToStopMarkers)
 {
     shell::MainWindow& form = startWithEntries(10);
+    selectLine(form.widgets().entryList, 4);
+    form.widgets().timelineButton->click();
+    EXPECT_EQ(slotFiles(), picturesOf(1, 7)) << "the selected entry lands in slot 4";
+    EXPECT_EQ(stripBookmarks(), bookmarks.mid(1, 7));
+    EXPECT_EQ(form.entries().bookmark(), bookmarks[7]) << "left on the last slot's entry";
+
+    form.widgets().timelineButton->click(); // off: the strip and its arrows empty
+    EXPECT_EQ(slotFiles(), QStringList(7, QString()));
+    for (QWidget* arrow :
+         std::initializer_list<QWidget*>{form.widgets().forwardArrow, form.widgets().backArrow,
+                                         form.widgets().forwardStop, form.widgets().backStop})
+        EXPECT_FALSE(arrow->isVisible());
     selectLine(form.widgets().entryList, 0);
     form.widgets().timelineButton->click();
 
