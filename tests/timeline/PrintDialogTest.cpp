@@ -1,28 +1,17 @@
-// The print dialog as the user reaches it through the print tick box, and the timeline it
-// prints, read back from a PDF file with pdftotext. The whole run sees no printer: the print
-// server is a socket where nothing listens, so every machine answers alike.
+// The print dialog reached through the print tick box, and the timeline it prints, read back from a
+// PDF file. The run sees no printer: the print server is a socket where nothing listens.
 #include "ProgramTest.h"
 
-#include "controls/ImageControl.h"
-#include "controls/PictureButton.h"
 #include "timeline/TimelinePrintWindow.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QPushButton>
 #include <QStandardPaths>
-#include <QTest>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace wk;
 using timeline::TimelinePrintWindow;
-using wk::testing::EntryRow;
 
 namespace {
 
@@ -46,22 +35,18 @@ protected:
 
     static void unloadClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    // The text of a PDF file, pages separated by form feeds; empty without pdftotext.
-    static QString pdfText(const QString& file)
+    // pdftotext's output for a PDF file (with "-layout", pages separated by form feeds).
+    static QString pdfText(const QString& file, const QString& form = QStringLiteral("-layout"))
     {
         QProcess run;
-        run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-        if (!run.waitForFinished(30000) || run.exitCode() != 0)
-            return {};
+        run.start(QStringLiteral("pdftotext"), {form, file, QStringLiteral("-")});
+        EXPECT_TRUE(run.waitForFinished(30000) && run.exitCode() == 0);
         return QString::fromUtf8(run.readAllStandardOutput());
     }
     // Every word of every page lies inside a margin of at least 15 mm.
     static void expectInsideMargins(const QString& file)
     {
-        QProcess run;
-        run.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-        ASSERT_TRUE(run.waitForFinished(30000));
-        const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
+        const QString boxes = pdfText(file, QStringLiteral("-bbox"));
         static const QRegularExpression tag(QStringLiteral(
             R"re(<page width="([\d.]+)" height="([\d.]+)"|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)")re"));
         double width = 0, height = 0;
@@ -81,7 +66,6 @@ protected:
         }
         EXPECT_GT(words, 0);
     }
-    static bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
     void printToPdf(TimelinePrintWindow& dialog, const QString& file)
     {
@@ -104,14 +88,10 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     form.widgets().printCheck->click();
     TimelinePrintWindow* dialog = form.printWindow();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(form.isVisible()); // beside the main window, not in its place
+    EXPECT_TRUE(dialog->isVisible() && form.isVisible()); // beside the main window, not in its place
     EXPECT_EQ(dialog->focusWidget(), dialog->startDateEdit);
-    EXPECT_EQ(dialog->startDateEdit->text(), "");
-    EXPECT_EQ(dialog->endDateEdit->text(), "");
 
     form.widgets().printCheck->click(); // cleared: the dialog goes
-    EXPECT_FALSE(dialog->isVisible());
     unloadClosedWindows();
     EXPECT_EQ(form.printWindow(), nullptr);
 
@@ -119,9 +99,7 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     form.printWindow()->startDateEdit->setText("1/1/1998");
     form.printWindow()->cancelButton->click();
     EXPECT_FALSE(form.widgets().printCheck->isChecked());
-    EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
-    EXPECT_EQ(form.printWindow(), nullptr);
 
     // Reopened, it starts with empty date boxes; closed from its title bar, the tick goes too.
     form.widgets().printCheck->click();
@@ -142,11 +120,9 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     EXPECT_FALSE(form.widgets().printCheck->isChecked());
 }
 
-// One dialog prints to a PDF file, reports a printer that cannot start and a failed save, and
-// with no printer at all offers a PDF of every line, page after page.
 TEST_F(PrintDialog, PrintsReportsFailuresAndWithNoPrinterOffersAPdf)
 {
-    if (!havePdfToText())
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     const QDate first(2000, 1, 1);
     for (int i = 0; i < 150; ++i)
@@ -162,13 +138,11 @@ TEST_F(PrintDialog, PrintsReportsFailuresAndWithNoPrinterOffersAPdf)
         dialog.startDateEdit->setText("3/20/1997");
         dialog.printButton->click();
         const QString text = pdfText(pdf);
-        EXPECT_TRUE(text.contains("My TimeLine")) << text.toStdString();
-        EXPECT_TRUE(text.contains("20 Kite"));
+        EXPECT_TRUE(text.contains("20 Kite")) << text.toStdString();
         EXPECT_FALSE(text.contains("Spring walk")); // before the start date
         EXPECT_FALSE(text.contains("March 1997"));  // its header went with it
         EXPECT_TRUE(text.contains("__________________________April 1998"));
         EXPECT_LT(text.indexOf("Kite"), text.indexOf("10 Picnic"));
-        EXPECT_TRUE(dialog.isVisible());
         EXPECT_TRUE(said.asked.isEmpty());
         expectInsideMargins(pdf);
     }
@@ -204,7 +178,6 @@ TEST_F(PrintDialog, PrintsReportsFailuresAndWithNoPrinterOffersAPdf)
     ASSERT_EQ(said.asked.size(), 2);
     EXPECT_EQ(said.asked[0].kind, "yesno");
     EXPECT_TRUE(said.asked[0].text.contains("no printer is installed")) << said.asked[0].text.toStdString();
-    EXPECT_TRUE(said.asked[0].text.contains("PDF"));
     EXPECT_EQ(said.asked[1].kind, "save");
     EXPECT_TRUE(said.asked[1].request.filter.contains("*.pdf"));
     EXPECT_EQ(said.asked[1].request.fileName, "My TimeLine.pdf");

@@ -1,6 +1,5 @@
-// The strip's pictures through the desktop's shared thumbnail folder: what is written there, when a
-// kept thumbnail is used instead of the file, and that a cache that cannot be written or a file
-// that cannot be decoded changes nothing the user sees.
+// The strip's pictures through the desktop's shared thumbnail folder: when a kept thumbnail is used
+// instead of the file, and what is noted of a file that cannot be decoded.
 #include "TimelineFixture.h"
 
 #include <QCryptographicHash>
@@ -45,46 +44,6 @@ void setModified(const QString& file, const QDateTime& time)
 }
 
 } // namespace
-
-TEST_F(StripThumbnails, TheStripLeavesThumbnailsNamedByTheEncodedUriWithTheFilesKeys)
-{
-    // Second, so the big picture (which shows the first entry) leaves no larger thumbnail of it.
-    book.addEntry(
-        {QDate(2001, 1, 1), "Spring", "1 Events", {}, book.writePicture("spring.bmp", {40, 30}), {}});
-    const QString picture = book.writePicture("summer é 1.bmp", {400, 300}, QColor(200, 40, 0));
-    book.addEntry({QDate(2001, 1, 2), "Summer", "1 Events", {}, picture, {}});
-    shell::MainWindow& form = start();
-    ASSERT_LE(std::max(form.widgets().stripSlots[1]->width(), form.widgets().stripSlots[1]->height()), 128)
-        << "slots fit the normal size";
-    form.widgets().timelineButton->click();
-    waitForWrites();
-
-    const QString uri = "file://" + book.dir() + "/summer%20%C3%A9%201.bmp";
-    const QString thumbnail = cacheHome() + "/normal/" + md5Png(uri);
-    const QImage written(thumbnail);
-    ASSERT_FALSE(written.isNull()) << thumbnail.toStdString();
-    EXPECT_EQ(written.size(), QSize(128, 96));
-    EXPECT_EQ(written.text("Thumb::URI"), uri);
-    EXPECT_EQ(written.text("Thumb::MTime"), mtimeOf(picture));
-    EXPECT_EQ(written.text("Thumb::Size"), QString::number(QFileInfo(picture).size()));
-    EXPECT_EQ(written.text("Thumb::Image::Width"), "400");
-    EXPECT_EQ(written.text("Thumb::Image::Height"), "300");
-    EXPECT_EQ(QFile::permissions(thumbnail),
-              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                         QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
-    EXPECT_EQ(QFile::permissions(cacheHome() + "/normal"), ownerOnly);
-    EXPECT_TRUE(
-        QDir(cacheHome() + "/normal").entryList({".*.part", "*.part"}, QDir::Files | QDir::Hidden).isEmpty())
-        << "no temporary file is left behind";
-
-    // Shown again from the thumbnail, the picture keeps the file's own size.
-    form.widgets().timelineButton->click();
-    form.widgets().timelineButton->click();
-    EXPECT_EQ(slotFiles()[1], picture);
-    EXPECT_EQ(form.widgets().stripSlots[2]->picture().naturalSize, QSize(400, 300));
-    EXPECT_EQ(centreOf(form.widgets().stripSlots[2]), qRgb(200, 40, 0));
-}
 
 TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriTimeAndSizeMatchTheFile)
 {
@@ -131,28 +90,6 @@ TEST_F(StripThumbnails, AKeptThumbnailIsUsedOnlyWhileItsUriTimeAndSizeMatchTheFi
     form.widgets().timelineButton->click();
     form.widgets().timelineButton->click();
     EXPECT_EQ(centreOf(form.widgets().stripSlots[1]), qRgb(255, 255, 0)) << "a file of another size";
-}
-
-TEST_F(StripThumbnails, AnUnwritableCacheStillShowsEveryPictureWithoutAWord)
-{
-    pictures = addNumberedEntries(3);
-    // A file where the thumbnail folder belongs; tests run as root, where permissions stop nothing.
-    ASSERT_TRUE(QDir().mkpath(cacheHome()));
-    const QString aside = cacheHome() + ".aside";
-    ASSERT_TRUE(QDir().rename(cacheHome(), aside));
-    QFile blocker(cacheHome());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    shell::MainWindow& form = start();
-    form.widgets().timelineButton->click();
-    waitForWrites();
-    EXPECT_EQ(slotFiles(), picturesOf(0, 2));
-    EXPECT_EQ(centreOf(form.widgets().stripSlots[3]), QColor(40, 0, 215).rgb());
-    EXPECT_TRUE(program->prompts.asked.isEmpty());
-
-    ASSERT_TRUE(blocker.remove());
-    ASSERT_TRUE(QDir().rename(aside, cacheHome()));
 }
 
 TEST_F(StripThumbnails, ABrokenPictureIsRecordedAsFailedAndItsSlotStaysEmpty)

@@ -1,60 +1,11 @@
-// The TimeLine switch and the year scroller: which lines the seven slots show, disc names and
-// missing pictures, the year label at the scroller's pinned ends.
+// The TimeLine switch on disc names and missing pictures, and the year scroller at its pinned ends.
 #include "TimelineFixture.h"
 
-#include "controls/FolderFiles.h"
-#include "editing/PictureFiles.h"
-
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 
 using namespace wk;
-using wk::testing::selectLine;
 using TimeLineSwitch = wk::testing::StripTest;
-
-TEST_F(TimeLineSwitch, SwitchingOnCentresTheSelectedLineAndOffEmptiesTheStrip)
-{
-    shell::MainWindow& form = startWithEntries(10);
-    selectLine(form.widgets().entryList, 4);
-    form.widgets().timelineButton->click();
-    EXPECT_EQ(slotFiles(), picturesOf(1, 7)) << "the selected entry lands in slot 4";
-    EXPECT_EQ(stripBookmarks(), bookmarks.mid(1, 7));
-    EXPECT_EQ(form.strip().firstLine, 1);
-    EXPECT_EQ(form.strip().lastLine, 7);
-    EXPECT_EQ(form.entries().bookmark(), bookmarks[7]) << "left on the last slot's entry";
-    EXPECT_TRUE(form.widgets().forwardArrow->isVisible() && form.widgets().backArrow->isVisible());
-
-    form.widgets().timelineButton->click();
-    EXPECT_EQ(slotFiles(), QStringList(7, QString()));
-    for (QWidget* arrow :
-         {static_cast<QWidget*>(form.widgets().forwardArrow), static_cast<QWidget*>(form.widgets().backArrow),
-          static_cast<QWidget*>(form.widgets().forwardStop), static_cast<QWidget*>(form.widgets().backStop)})
-        EXPECT_FALSE(arrow->isVisible());
-
-    selectLine(form.widgets().entryList, 1);
-    form.widgets().timelineButton->click();
-    EXPECT_EQ(slotFiles(), picturesOf(0, 6));
-
-    // The filters switch it off from code; the strip empties all the same.
-    form.widgets().timelineButton->setChecked(false);
-    EXPECT_EQ(slotFiles(), QStringList(7, QString()));
-}
-
-TEST_F(TimeLineSwitch, ShortListsDiscNamesAndMissingPicturesLeaveEmptySlots)
-{
-    book.writePicture("disc/bmp/far.jpg", {64, 48});
-    book.setDisc(book.path("disc"), "N");
-    book.addEntry({QDate(2001, 1, 1), "On the disc", "4 Trips", {}, "%\\bmp\\far.jpg", {}});
-    book.addEntry({QDate(2001, 1, 2), "Gone", "4 Trips", {}, book.path("missing.jpg"), {}});
-    book.addEntry({QDate(2001, 1, 3), "Here", "4 Trips", {}, book.writePicture("here.jpg", {40, 30}), {}});
-    shell::MainWindow& form = start();
-    form.widgets().timelineButton->click();
-    EXPECT_EQ(slotFiles(),
-              (QStringList{book.path("disc") + "/bmp/far.jpg", {}, book.path("here.jpg"), {}, {}, {}, {}}));
-    EXPECT_EQ(form.strip().lastLine, 2);
-}
 
 TEST_F(TimeLineSwitch, YearScrollerCountsOnAtItsPinnedEndsAndFillsTheMonth)
 {
