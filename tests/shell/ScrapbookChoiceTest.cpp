@@ -1,6 +1,5 @@
-// Which scrapbook the program opens: the folder or file named on the command line, the working
-// folder's scrapbook, the one opened last, or one the user is asked for; never one written into
-// the home folder unasked.
+// Which scrapbook the program opens: the one named on the command line, the working folder's, the
+// last one, or one the user is asked for; nothing is written into the home folder unasked.
 #include "ScriptedPrompts.h"
 #include "TestScrapbook.h"
 
@@ -42,16 +41,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(ScrapbookChoice, AFolderOrAScrapbookFileOnTheCommandLineIsOpened)
-{
-    TestScrapbook book;
-    EXPECT_EQ(shell::chooseScrapbookFolder({book.dir()}, home.path(), prompts),
-              QDir(book.dir()).absolutePath());
-    EXPECT_EQ(shell::chooseScrapbookFolder({book.databasePath()}, home.path(), prompts),
-              QDir(book.dir()).absolutePath());
-    EXPECT_TRUE(prompts.asked.isEmpty());
-}
 
 TEST_F(ScrapbookChoice, WithoutAFolderTheWorkingFolderThenTheLastScrapbookIsOpened)
 {
