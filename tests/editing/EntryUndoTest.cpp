@@ -1,5 +1,5 @@
-// Ctrl+Z undoes this run's changes to the entries one at a time and Ctrl+Shift+Z makes them again,
-// checked in the scrapbook file; inside a text box the keys keep undoing typing.
+// Ctrl+Z undoes this run's changes to the entries one at a time and Ctrl+Shift+Z makes them again;
+// inside a text box the keys keep undoing typing.
 #include "EditingFixture.h"
 
 #include "shell/EntryUndo.h"

@@ -1,22 +1,15 @@
-// The SANE scanner component against SANE's own "test" backend: a virtual device that
-// delivers synthetic pictures. SANE_CONFIG_DIR points at a folder of the test's own, whose
-// dll.conf names the backends SANE may load. SANE takes the folder's path once per process
-// (at the first sane_init) but reads the files in it at every sane_init, so all tests share
-// one folder and each writes the files it needs.
+// The SANE scanner against SANE's own "test" backend. SANE takes SANE_CONFIG_DIR once per process
+// but reads the files in it at every sane_init, so all tests share one folder of configuration.
 #include "ScriptedPrompts.h"
 #include "editing/ScanWindow.h"
 #include "editing/SaneScanner.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QImageReader>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
-#include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
@@ -37,18 +30,8 @@ Options smallScan(const QString& mode, const QString& picture)
             {"br-y", 20},   {"test-picture", picture}};
 }
 
-int distinctColours(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
-}
-
-// The test backend's reader thread leaves a buffer behind, and SANE unloads the backend at
-// sane_exit, after which the leak checker can no longer name the library it came from. Keeping the
-// library loaded lets the sanitizer pass's suppression list name it.
+// Kept loaded past sane_exit so that the leak checker can name the library of the buffer the test
+// backend's reader thread leaves behind.
 void keepTestBackendLoaded()
 {
     static void* const backend = [] {
@@ -74,7 +57,7 @@ protected:
 
     static QTemporaryDir& configDir()
     {
-        static QTemporaryDir config;
+        static QTemporaryDir config; // SANE reads its path once per process
         return config;
     }
 
@@ -92,6 +75,14 @@ protected:
     }
 
     QString target(const QString& name) const { return dir.filePath(name); }
+    // The one message a refused scan into `file` tells.
+    QString refusal(const QString& file)
+    {
+        prompts.asked.clear();
+        EXPECT_FALSE(scanner.AcquireToFile(file));
+        EXPECT_EQ(prompts.toldTexts().size(), 1);
+        return prompts.toldTexts().value(0);
+    }
 
     QTemporaryDir dir;
     ScriptedPrompts prompts;
@@ -151,7 +142,7 @@ TEST_F(SaneScan, WritesTheFormatTheExtensionNamesAsScanimageDecodesTheScan)
         if (c.picture == "Solid white") {
             EXPECT_EQ(image.pixel(40, 20), qRgb(255, 255, 255));
         } else if (c.format == "jpeg") {
-            EXPECT_GT(distinctColours(image), 3) << "a colour pattern, not one flat colour";
+            EXPECT_NE(image.pixel(5, 5), image.pixel(70, 30)) << "a colour pattern, not one flat colour";
         } else if (c.threePass) { // scanimage writes no PNG of it: the one-pass colour scan stands
             EXPECT_EQ(image, QImage(target("colour.png")).convertToFormat(QImage::Format_RGB32));
         } else if (const QImage theirs = scanimageOf(c.mode, c.depth, target(QString(c.file) + "-ref.png"));
@@ -161,23 +152,6 @@ TEST_F(SaneScan, WritesTheFormatTheExtensionNamesAsScanimageDecodesTheScan)
     }
     EXPECT_TRUE(prompts.toldTexts().isEmpty());
     EXPECT_FALSE(scanner.isBusy());
-}
-
-TEST_F(SaneScan, TheAquireButtonScansIntoTheChosenFile)
-{
-    wk::editing::ScanWindow window(prompts, scanner, nullptr);
-    scanner.setOptions(smallScan("Gray", "Grid"));
-    prompts.fileAnswers.enqueue(target("grid.bmp"));
-    window.chooseFileButton->click();
-    window.acquireButton->click();
-    EXPECT_EQ(QImage(target("grid.bmp")).size(), QSize(78, 39));
-
-    // A name typed without a folder names a file in the program's folder, not in the process's
-    // working folder.
-    window.fileNameEdit->setText("typed.bmp");
-    window.acquireButton->click();
-    EXPECT_EQ(QImage(target("typed.bmp")).size(), QSize(78, 39));
-    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("typed.bmp")));
 }
 
 TEST_F(SaneScan, SeveralDevicesLetTheUserPickOne)
@@ -206,26 +180,17 @@ TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
     QFile old(target("old.jpg"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("previous picture") > 0);
     old.close();
-
-    struct Case {
-        const char* status;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<QString, const char*> cases[] = {
         {"SANE_STATUS_DEVICE_BUSY", "is busy"},
         {"SANE_STATUS_JAMMED", "failed: Document feeder jammed."},
         {"SANE_STATUS_IO_ERROR", "failed: Error during device I/O."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.status);
-        prompts.asked.clear();
+    for (const auto& [status, message] : cases) {
+        SCOPED_TRACE(status.toStdString());
         Options options = smallScan("Gray", "Solid black");
-        options.append({"read-return-value", QString(c.status)});
+        options.append({"read-return-value", status});
         scanner.setOptions(options);
-        EXPECT_FALSE(scanner.AcquireToFile(target("old.jpg")));
-        ASSERT_EQ(prompts.toldTexts().size(), 1);
-        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message))
-            << prompts.toldTexts().first().toStdString();
+        EXPECT_TRUE(refusal(target("old.jpg")).contains(message));
         EXPECT_EQ(prompts.asked.first().icon, wk::controls::MessageIcon::Exclamation);
         QFile kept(target("old.jpg"));
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -235,12 +200,8 @@ TEST_F(SaneScan, DeviceFailuresAreReportedAndKeepAnExistingFile)
 
 TEST_F(SaneScan, CancelStopsTheScanAndWritesNothing)
 {
-    // A three-pass scan whose backend waits 200 ms before sending each frame: Cancel, given at
-    // the first progress report, arrives while the worker waits for the second frame. Each frame
-    // fits in the backend's pipe, so its reader thread has written everything and sleeps when
-    // sane_cancel stops it. (A reader still blocked in write() on a full pipe is woken with EPIPE
-    // and cancelled asynchronously while it formats its error message; landing inside the C
-    // library's locale lock, that hangs the process at its next scan.)
+    // Cancel at the first progress report arrives while the worker waits 200 ms for the second
+    // frame; each frame fits in the backend's pipe (a reader blocked on a full one can hang SANE).
     scanner.setOptions({{"mode", QString("Color")},
                         {"three-pass", true},
                         {"resolution", 100},
@@ -269,12 +230,7 @@ TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
 {
     ASSERT_TRUE(QFile(target("plain")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
-
-    struct Case {
-        QString fileName;
-        QString message;
-    };
-    const Case cases[] = {
+    const std::pair<QString, const char*> cases[] = {
         {QString(), "Please choose the file to save the scanned picture in."},
         {"   ", "Please choose the file to save the scanned picture in."},
         {target("scan.gif"), "must end in .bmp, .jpg or .png"},
@@ -284,21 +240,12 @@ TEST_F(SaneScan, UnusableFileNamesAreRefusedBeforeScanning)
         {target("folder.png"), "cannot be replaced"},
     };
     useBackends("", 1); // had a scan been tried, it would say "No scanner was found"
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fileName.toStdString());
-        prompts.asked.clear();
-        EXPECT_FALSE(scanner.AcquireToFile(c.fileName));
-        ASSERT_EQ(prompts.toldTexts().size(), 1);
-        EXPECT_TRUE(prompts.toldTexts().first().contains(c.message))
-            << prompts.toldTexts().first().toStdString();
-    }
-    // A good name without any scanner is a clear message; the configuration is read at every
-    // scan, so a scanner that appears later is found.
-    prompts.asked.clear();
-    EXPECT_FALSE(scanner.AcquireToFile(target("none.bmp")));
-    EXPECT_EQ(
-        prompts.toldTexts(),
-        QStringList("No scanner was found. Please check that the scanner is connected and switched on."));
+    for (const auto& [fileName, message] : cases)
+        EXPECT_TRUE(refusal(fileName).contains(message)) << fileName.toStdString();
+
+    // No scanner is a clear message; a scanner that appears later is found.
+    EXPECT_EQ(refusal(target("none.bmp")),
+              "No scanner was found. Please check that the scanner is connected and switched on.");
     EXPECT_FALSE(QFile::exists(target("none.bmp")));
     useBackends("test\n", 1);
     scanner.setOptions(smallScan("Gray", "Solid black"));
