@@ -47,13 +47,33 @@ TEST(DateRules, ReadsMonthFirstInEveryFormTheProgramMeets)
     }
 }
 
-TEST(DateRules, KeepsTimeOfDayWhenGiven)
+TEST(DateRules, KeepsTimeOfDayWhenGivenAndStoresItOnlyWhenThereIsOne)
 {
-    EXPECT_EQ(parseDateTime("1998-06-15 10:30:15"), QDateTime(QDate(1998, 6, 15), QTime(10, 30, 15)));
-    EXPECT_EQ(parseDateTime("6/15/1998 10:30 PM"), QDateTime(QDate(1998, 6, 15), QTime(22, 30)));
-    EXPECT_EQ(parseDateTime("6/15/1998 12:05 AM"), QDateTime(QDate(1998, 6, 15), QTime(0, 5)));
-    EXPECT_EQ(parseDateTime("6/15/1998"), QDateTime(QDate(1998, 6, 15), QTime(0, 0)));
+    const std::pair<const char*, QDateTime> times[] = {
+        {"1998-06-15 10:30:15", QDateTime(QDate(1998, 6, 15), QTime(10, 30, 15))},
+        {"6/15/1998 10:30 PM", QDateTime(QDate(1998, 6, 15), QTime(22, 30))},
+        {"6/15/1998 12:05 AM", QDateTime(QDate(1998, 6, 15), QTime(0, 5))},
+        {"6/15/1998", QDateTime(QDate(1998, 6, 15), QTime(0, 0))},
+    };
+    for (const auto& [text, time] : times)
+        EXPECT_EQ(parseDateTime(text), time) << text;
     EXPECT_FALSE(parseDateTime("6/15/1998 13:00 PM").has_value());
+
+    EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(0, 0))), "1998-06-05");
+    EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3))), "1998-06-05 09:07:03");
+    EXPECT_EQ(toStorage(QDate()), "");
+    const std::pair<const char*, QDateTime> stored[] = {
+        {"1998-06-05", QDateTime(QDate(1998, 6, 5), QTime(0, 0))},
+        {"1998-06-05 09:07:03", QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3))},
+        {"1998-06-05T09:07", QDateTime(QDate(1998, 6, 5), QTime(9, 7))},
+    };
+    for (const auto& [text, time] : stored) {
+        EXPECT_EQ(fromStorage(text), time) << text;
+        EXPECT_EQ(storageHasTime(text), time.time() != QTime(0, 0)) << text;
+    }
+    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x",
+                            "19x8-06-05", "1998-0x-05", "1998-06-05 09x07:03"})
+        EXPECT_FALSE(fromStorage(bad).has_value()) << bad;
 }
 
 TEST(DateRules, FormatsTheListingPatternsAndReadsThemBack)
@@ -65,7 +85,6 @@ TEST(DateRules, FormatsTheListingPatternsAndReadsThemBack)
     EXPECT_EQ(formatDayListing(july4), "04  ");
     EXPECT_EQ(formatDayPrinted(july4), "04 ");
     EXPECT_EQ(formatShort(QDate(2001, 12, 25)), "12/25/2001");
-    // Invalid dates format as the empty text rather than garbage.
     EXPECT_EQ(formatLong(QDate()), "");
     EXPECT_EQ(formatDayListing(QDate()), "");
     EXPECT_EQ(QStringList({monthName(0), monthName(1), monthName(12), monthName(13)}),
@@ -77,21 +96,4 @@ TEST(DateRules, FormatsTheListingPatternsAndReadsThemBack)
         EXPECT_EQ(parseDate(toStorage(d)), d);
         EXPECT_EQ(parseDate(formatMonthYear(d)), QDate(d.year(), d.month(), 1));
     }
-}
-
-TEST(DateRules, StorageFormIsIsoWithTimeOnlyWhenPresent)
-{
-    EXPECT_EQ(toStorage(QDate(1998, 6, 5)), "1998-06-05");
-    EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(0, 0))), "1998-06-05");
-    EXPECT_EQ(toStorage(QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3))), "1998-06-05 09:07:03");
-    EXPECT_EQ(toStorage(QDate()), "");
-
-    EXPECT_EQ(fromStorage("1998-06-05"), QDateTime(QDate(1998, 6, 5), QTime(0, 0)));
-    EXPECT_FALSE(storageHasTime("1998-06-05"));
-    EXPECT_EQ(fromStorage("1998-06-05 09:07:03"), QDateTime(QDate(1998, 6, 5), QTime(9, 7, 3)));
-    EXPECT_TRUE(storageHasTime("1998-06-05 09:07:03"));
-    EXPECT_EQ(fromStorage("1998-06-05T09:07"), QDateTime(QDate(1998, 6, 5), QTime(9, 7)));
-    for (const char* bad : {"6/5/1998", "1998-6-5", "1998-02-30", "1998-06-05 25:00:00", "", "1998-06-05x",
-                            "19x8-06-05", "1998-0x-05", "1998-06-05 09x07:03"})
-        EXPECT_FALSE(fromStorage(bad).has_value()) << bad;
 }

