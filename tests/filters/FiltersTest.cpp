@@ -131,6 +131,9 @@ TEST_F(Filters, AClickOnAFilteredLineShowsThatLinesEntry)
     form.widgets().entryList->setCurrentRow(0);
     EXPECT_EQ(form.widgets().logEdit->toPlainText(), "log of First day");
     EXPECT_EQ(form.widgets().entryNameLabel->text(), "Dad");
+    prompts().yesNoAnswers.enqueue(true); // deleted: the list keeps its filter
+    QTest::keyClick(form.widgets().entryList, Qt::Key_Delete);
+    EXPECT_TRUE(listLines(form.widgets().entryList).isEmpty());
 
     // The filter set was re-queried since (the day grid uses it too): still the line's entry.
     form.widgets().categoryButtons[4]->click();

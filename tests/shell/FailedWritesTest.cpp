@@ -37,8 +37,7 @@ QStringList rowsOf(const TestScrapbook& book, const QString& table)
 
 class FailedWrites : public ::testing::Test {
 protected:
-    // A scrapbook of two entries in February 1998 (`prepare` may change it first), and the
-    // program started on it on February 10th.
+    // Two entries in February 1998 (`prepare` may change the scrapbook), started on the 10th.
     void start(const std::function<void()>& prepare = {})
     {
         program.reset();
@@ -64,7 +63,7 @@ protected:
                 .arg(action, table, kRefusal));
     }
 
-    // The one message told since the start, which must name what did not happen and the reason.
+    // The one message told, naming what did not happen and why.
     void expectToldOnce(const QString& whatDidNotHappen)
     {
         const QStringList told = program->prompts.toldTexts();

@@ -77,6 +77,13 @@ TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpo
     EXPECT_EQ(prompts().toldTexts().size(), 1);
     EXPECT_EQ(stored().filter("E00005").size(), 1);
     EXPECT_TRUE(stored().contains("E00005 at the lake/log 5"));
+
+    // Its undo after yet another change elsewhere is refused, and the step stays.
+    otherProgram("UPDATE MYLIFE SET LOG = 'again' WHERE MYEVENT = 'E00005 at the lake'");
+    const int index = form().entryUndo().stack().index();
+    form().entryUndo().undo();
+    EXPECT_TRUE(lastTold().startsWith("The change could not be undone.")) << lastTold().toStdString();
+    EXPECT_EQ(form().entryUndo().stack().index(), index);
 }
 
 TEST_F(OtherWriter, SaveAndDeleteAfterAVacuumFindTheirEntryAndNoOther)

@@ -211,8 +211,7 @@ INSERT INTO mylife VALUES ('1998-06-15', 'Picnic', '1 Events', 'GRANDMA', '', NU
     EXPECT_EQ(rowsOf(other, "SELECT date FROM mylife WHERE myevent = 'Walk'"), QStringList({"1998-06-20"}));
 }
 
-// A long set reads its values a page at a time; a row deleted elsewhere before its page was read
-// keeps its place without values.
+// A long set reads its values a page at a time; a row deleted before its page was read stays empty.
 TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
 {
     execOn(path, "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 999) "

@@ -1,6 +1,5 @@
 // Converting the real Access files: every table against mdb-export, the extreme dates, the
-// all-or-nothing swap, leftovers of a killed conversion, permissions, backup names, and files
-// damaged the way libmdb is most easily misled.
+// all-or-nothing swap, and files damaged the way libmdb is most easily misled.
 #include "JetTestFiles.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
@@ -65,8 +64,7 @@ struct RefusedFile {
     const char* message; // part of the message the conversion must fail with
 };
 
-// Writes each file as the scrapbook and converts it: the conversion must fail with its message
-// and leave the file as it was, with nothing beside it.
+// Each file, written as the scrapbook, fails to convert with its message and is left as it was.
 void expectEachRefusedUntouched(const QTemporaryDir& dir, const QString& path,
                                 const std::vector<RefusedFile>& files)
 {
@@ -105,8 +103,7 @@ void forEachTableDefinition(QByteArray& file, Damage damage)
             damage(file.data() + at);
 }
 
-// Every row on the data pages of those tables (the row count sits at 8 in Jet 3, 12 in Jet 4,
-// followed by the rows' offsets; their top three bits are flags).
+// Every row on those tables' data pages (row count at 8 in Jet 3, 12 in Jet 4, then flagged offsets).
 template <typename Damage>
 void forEachTableRow(QByteArray& file, Damage damage)
 {
@@ -245,8 +242,7 @@ TEST(JetConversion, AConversionKilledPartWayLeavesTheOriginalAndNoOtherFile)
     REQUIRE_COPY(dir, "nwind.mdb", path);
     const QByteArray before = fileBytes(path);
     int reports = 0;
-    // The new Northwind scrapbook takes about 630 KiB: the kernel kills its writer (the default of
-    // SIGXFSZ) the moment it passes 256 KiB.
+    // The new scrapbook takes about 630 KiB: SIGXFSZ kills its writer as it passes 256 KiB.
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     const rlimit limit{256 << 10, saved.rlim_max};
@@ -288,6 +284,7 @@ TEST(JetConversion, DamagedProtectedOrForeignFilesAreRefusedUntouched)
             {"password", withPassword(whole.left(4096), "secret") + whole.mid(4096), "password"},
             {"not Access", QByteArray("just some text"), "not an Access database"},
         });
+    EXPECT_EQ(readJetHeader(dir.filePath("none.mdb")).version, JetVersion::NotJet);
 }
 
 TEST(JetConversion, ColumnCountsBeyondAnyTableAreRefusedAndThoseOfDeletedColumnsRead)
