@@ -149,8 +149,7 @@ TEST_F(MergeTest, EachMergeAsksAfterAPreviewAndNumbersOnFromTheProgramFolderAndT
 
     merge("card/PIC0001.jpg"); // the merge folder's 40 is the higher
     EXPECT_EQ(namesIn(book.path("card")), QStringList({"PB00040.jpg", "PB00041.jpg"}));
-    // A merge in the program folder itself: cameraNumbers lists its new name, and the next merge
-    // elsewhere numbers on from it.
+    // A merge in the program folder itself lists its new name, and the next numbers on from it.
     merge("PIC0100.jpg");
     EXPECT_EQ(form.pictureFiles().cameraNumberNames(),
               QStringList({"PB00003.jpg", "PB00012.jpg", "PB00013.jpg"}));
@@ -165,8 +164,7 @@ TEST_F(MergeTest, NothingIsOverwrittenWhenTheNumbersWrapAround)
     book.writePicture("camera/PB00000.jpg", {10, 10}, QColor(255, 0, 0));
     startInEditScreen(-1);
     merge("camera/PIC0001.JPG");
-    // 100000 keeps its last five digits; PB00000.jpg is there already, so PIC0001.JPG keeps
-    // its name (and the picture box with it), is named in the message, and the next goes on.
+    // 100000 is PB00000.jpg, which is there already: PIC0001.JPG keeps its name and is told of.
     EXPECT_EQ(namesIn(camera),
               QStringList({"PB00000.jpg", "PB00001.jpg", "PIC0001.JPG", "holiday.jpg", "pic0003.jpg"}));
     EXPECT_EQ(QImage(book.path("camera/PB00000.jpg")).size(), QSize(10, 10));

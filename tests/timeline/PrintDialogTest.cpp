@@ -110,8 +110,7 @@ TEST_F(PrintDialog, TheTickBoxOpensAndClosesItAndEveryWayOutClearsTheTick)
     EXPECT_TRUE(form.isVisible());
     unloadClosedWindows();
 
-    // Left open while the enlarged viewer takes the main window's place, its closing does
-    // not bring the main window back beside the viewer.
+    // Closed while the enlarged viewer stands in for the main window, it does not bring it back.
     form.widgets().printCheck->click();
     QTest::mouseClick(form.widgets().bigImage, Qt::LeftButton);
     ASSERT_FALSE(form.isVisible());
