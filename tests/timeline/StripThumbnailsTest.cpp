@@ -96,8 +96,7 @@ TEST_F(StripThumbnails, ABrokenPictureIsRecordedAsFailedAndItsSlotStaysEmpty)
 {
     const QString broken = book.path("broken.jpg");
     QFile f(broken);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 24));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("\xFF\xD8\xFF\xE0 not really a picture", 24) == 24);
     f.close();
     book.addEntry({QDate(2001, 1, 1), "Broken", "1 Events", {}, broken, {}});
     shell::MainWindow& form = start();
@@ -112,4 +111,7 @@ TEST_F(StripThumbnails, ABrokenPictureIsRecordedAsFailedAndItsSlotStaysEmpty)
     const QImage written(cacheHome() + "/fail/" + records[0] + "/" + md5Png(uri));
     EXPECT_EQ(written.text("Thumb::URI"), uri);
     EXPECT_EQ(written.text("Thumb::MTime"), mtimeOf(broken));
+    form.widgets().timelineButton->click(); // shown again: the record stands for the file
+    form.widgets().timelineButton->click();
+    EXPECT_TRUE(form.widgets().stripSlots[1]->picture().isNull());
 }
