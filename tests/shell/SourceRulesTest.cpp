@@ -1,5 +1,9 @@
-// A widget's design name (its objectName) is never also a C++ name; every window is opened, so the
-// names checked are the ones the program really sets.
+// Rules of the sources. The code speaks the family's words: a widget's design name (its objectName,
+// which tools and tests find it by) is never also a C++ name, and no handler is named after a
+// control's event; every window is opened, so the names checked are the ones the program really
+// sets. And the source folders depend one way: app, then shell, then the subsystems, then
+// contracts and controls, then store; a subsystem reaching into the shell or into another
+// subsystem is what lets a change in one place break another unnoticed.
 #include "ProgramTest.h"
 
 #include "browse/ThumbnailClicks.h"
@@ -126,6 +130,69 @@ TEST(DomainNames, NoDesignNameIsAlsoACppName)
     QStringList clashes = (designNames & identifiers).values();
     clashes.sort();
     EXPECT_TRUE(clashes.isEmpty()) << "design names used as C++ names: " << clashes.join(", ").toStdString();
+}
+
+TEST(DomainNames, NoHandlerIsNamedAfterAControlEvent)
+{
+    static const QRegularExpression eventName(QStringLiteral(
+        "^(\\w+_(Click|Change|Scroll|DblClick|DragDrop|DragOver|KeyDown|KeyPress|MouseDown|MouseMove|"
+        "MouseUp|DropDown|GotFocus|LostFocus)|Form_\\w+)$"));
+    QStringList found;
+    for (const QString& text : sourcesUnder({"src", "tests", "bench", "sample"}))
+        for (const QString& identifier : identifiersOf(text))
+            if (eventName.match(identifier).hasMatch())
+                found << identifier;
+    found.removeDuplicates();
+    EXPECT_TRUE(found.isEmpty()) << "handlers named after events: " << found.join(", ").toStdString();
+}
+
+const QStringList kSubsystems{"browse", "calendar", "dialogs",   "editing", "filters",
+                              "import", "search",   "slideshow", "strip",   "timeline"};
+
+// The folders each folder may include besides itself.
+QMap<QString, QSet<QString>> allowedIncludes()
+{
+    const QSet<QString> below{"contracts", "controls", "store"};
+    QMap<QString, QSet<QString>> allowed{
+        {"store", {}},
+        {"contracts", {"store"}},
+        {"controls", {"store"}},
+        {"convert", {"store"}},
+        {"shell", below + QSet<QString>(kSubsystems.begin(), kSubsystems.end())},
+        {"app", {"shell", "controls", "store"}},
+    };
+    for (const QString& subsystem : kSubsystems)
+        allowed.insert(subsystem, below);
+    return allowed;
+}
+
+// Every project include ("folder/File.h") of every source file, as {file, folder}, by the file's
+// top folder under src/.
+QMap<QString, QList<QPair<QString, QString>>> includesByFolder()
+{
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s+"([a-z]+)/)re"),
+                                            QRegularExpression::MultilineOption);
+    QMap<QString, QList<QPair<QString, QString>>> result;
+    const auto sources = sourcesUnder({QStringLiteral("src")});
+    for (auto file = sources.begin(); file != sources.end(); ++file)
+        for (auto match = include.globalMatch(file.value()); match.hasNext();)
+            result[file.key().section(QLatin1Char('/'), 1, 1)]
+                << qMakePair(file.key(), match.next().captured(1));
+    return result;
+}
+
+TEST(FolderLayering, EveryIncludeGoesDownTheLayers)
+{
+    const auto allowed = allowedIncludes();
+    const auto includes = includesByFolder();
+    ASSERT_TRUE(includes.contains("shell")) << "no sources found under " WK_SOURCE_DIR "/src";
+    for (auto it = includes.begin(); it != includes.end(); ++it) {
+        ASSERT_TRUE(allowed.contains(it.key()))
+            << "folder src/" << it.key().toStdString() << " has no place in the layers yet";
+        for (const auto& [file, folder] : it.value())
+            EXPECT_TRUE(folder == it.key() || allowed[it.key()].contains(folder))
+                << file.toStdString() << " includes " << folder.toStdString() << "/";
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Searching entries by typed words: the same rows through the words index and through the scan.
+// Searching entries by typed words: the same rows through the words index and through the scan,
+// whatever the user types; the index kept in step by every writer and rebuilt when stale.
 #include "StoreFixture.h"
 
 #include "store/Queries.h"
@@ -36,6 +37,12 @@ protected:
     QStringList titlesFor(const QString& typed)
     {
         return column(*source(queries::entriesWithWords(typed)), "MYEVENT");
+    }
+
+    WordsIndexState indexState()
+    {
+        Connection connection(path);
+        return wordsIndexState(connection);
     }
 };
 
@@ -84,9 +91,65 @@ TEST_F(WordSearch, IndexAndScanFindTheSameEntriesForAnythingTyped)
         scan.refresh();
         EXPECT_EQ(column(scan, "MYEVENT"), titles) << "by a scan";
     }
+}
 
-    // A read-only scrapbook without the index is scanned.
+TEST_F(WordSearch, EveryWriterKeepsTheIndexInStepAndAStaleOneIsBuiltAgain)
+{
+    EXPECT_EQ(indexState(), WordsIndexState::Current);
+    auto found = source(queries::entriesWithWords("otter"));
+    EXPECT_EQ(found->recordCount(), 0);
+
+    // Another program adds, changes and deletes rows: the next search sees each write.
+    execOn(path, "INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2003-01-01', 'Otter pool');");
+    found->refresh();
+    EXPECT_EQ(column(*found, "MYEVENT"), QStringList({"Otter pool"}));
+    execOn(path,
+           "UPDATE MYLIFE SET MYEVENT = 'Seal pool', LOG = 'an otter too' WHERE MYEVENT = 'Otter pool';");
+    found->refresh();
+    EXPECT_EQ(column(*found, "MYEVENT"), QStringList({"Seal pool"}));
+    execOn(path, "DELETE FROM MYLIFE WHERE MYEVENT = 'Seal pool';");
+    found->refresh();
+    EXPECT_EQ(found->recordCount(), 0);
+
+    // The program's own writes go through the same triggers.
+    auto entries = source(queries::allEntries());
+    entries->setBookmark(entries->bookmark()); // the first entry: "Zoo"
+    entries->edit();
+    entries->setField("LOG", "an otter swam by");
+    entries->update();
+    found->refresh();
+    EXPECT_EQ(column(*found, "MYEVENT"), QStringList({"Zoo"}));
+
+    // VACUUM renumbers the rows of a MYLIFE without an index after a delete: the words index is
+    // stale until built again.
+    execOn(path, "DROP INDEX MYLIFE_DATE; DROP INDEX MYLIFE_DATE_NOCASE;"
+                 "DELETE FROM MYLIFE WHERE MYEVENT = 'Picnic'; VACUUM;");
+    EXPECT_EQ(indexState(), WordsIndexState::Stale);
+    {
+        Connection connection(path);
+        qint64 lastDone = -1, lastTotal = -1;
+        buildWordsIndex(connection, [&](qint64 done, qint64 total) { lastDone = done, lastTotal = total; });
+        EXPECT_EQ(lastDone, lastTotal);
+    }
+    EXPECT_EQ(indexState(), WordsIndexState::Current);
+    pool = {};
+    EXPECT_EQ(titlesFor("lake grandma"), QStringList({"Lake house"}));
+
+    // A file from before the index gets it whole.
+    execOn(path, QString::fromUtf8(kDropIndex));
+    EXPECT_EQ(indexState(), WordsIndexState::Missing);
+    {
+        Connection connection(path);
+        buildWordsIndex(connection);
+    }
+    EXPECT_EQ(indexState(), WordsIndexState::Current);
+}
+
+TEST_F(WordSearch, AReadOnlyScrapbookWithoutTheIndexIsScanned)
+{
+    execOn(path, QString::fromUtf8(kDropIndex));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    pool = {};
     {
         Connection connection(path);
         EXPECT_THROW(buildWordsIndex(connection), StoreError);
