@@ -114,4 +114,16 @@ TEST_F(OtherWriter, ADeleteOfAnEntryChangedElsewhereIsRefusedAndSaysWhy)
     EXPECT_TRUE(stored().contains("E00003/new story"));
 }
 
+TEST_F(OtherWriter, AnUndoneDeleteWhoseRowIdWasTakenComesBackAsANewRow)
+{
+    selectLine(widgets().entryList, 7); // E00008, the last row
+    prompts().yesNoAnswers.enqueue(true);
+    QTest::keyClick(widgets().entryList, Qt::Key_Delete);
+    otherProgram("INSERT INTO MYLIFE (DATE, MYEVENT, LOG) VALUES ('2001-02-01', 'Theirs', 'kept')");
+    form().entryUndo().undo();
+    EXPECT_TRUE(stored().contains("Theirs/kept"));
+    EXPECT_TRUE(stored().contains("E00008/log 8"));
+    EXPECT_EQ(stored().size(), 9);
+}
+
 } // namespace
