@@ -1,20 +1,23 @@
 // The enlarged viewer: the picture at natural size (within the decode bound), the scroll ranges
 // and moves, and the ways back to the main window, with exactly one of the two windows on screen
-// throughout.
+// throughout; and the video viewer that takes its place for a video entry.
 #include "JpegFrame.h"
 #include "SampleArtwork.h"
 #include "ProgramTest.h"
+#include "VideoClips.h"
 
 #include "browse/EnlargedViewer.h"
 #include "browse/ThumbnailClicks.h"
+#include "browse/VideoViewer.h"
+#include "controls/VideoPlayer.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QScrollBar>
 
 using namespace wk;
-using wk::testing::EntryRow;
 using wk::testing::selectLine;
+using wk::testing::VideoClips;
 using wk::testing::withFrameSize;
 
 namespace {
@@ -55,21 +58,23 @@ class Viewer : public wk::testing::ProgramTest {
 protected:
     void SetUp() override
     {
-        book.addEntry(
-            {QDate(2001, 1, 1), "Large", "1 Events", {}, book.writePicture("large.jpg", {1600, 1200})});
-        book.addEntry(
-            {QDate(2001, 1, 2), "Small", "1 Events", {}, book.writePicture("small.bmp", {200, 150})});
-        // Written once the viewer shows how wide its picture area is.
-        book.addEntry({QDate(2001, 1, 3), "Exact", "1 Events", {}, book.path("exact.bmp")});
-        book.addEntry({QDate(2001, 1, 4), "None", "1 Events", {}, {}});
+        const auto add = [&](int day, const char* title, const QString& picture) {
+            book.addEntry({QDate(2001, 1, day), title, "1 Events", {}, picture});
+        };
+        add(1, "Large", book.writePicture("large.jpg", {1600, 1200}));
+        add(2, "Small", book.writePicture("small.bmp", {200, 150}));
+        add(3, "Exact", book.path("exact.bmp")); // written once the viewer shows its picture area
+        add(4, "None", {});
         // A small picture whose header claims 19999 x 19999 pixels, and a real 67-megapixel panorama.
-        QImage small(120, 90, QImage::Format_RGB32);
-        small.fill(Qt::darkGreen);
-        sample::writeBytes(book.path("damaged.jpg"),
-                           withFrameSize(sample::encodeJpeg(small, 90), {19999, 19999}));
-        book.addEntry({QDate(2001, 1, 5), "Damaged", "1 Events", {}, book.path("damaged.jpg")});
+        sample::writeBytes(
+            book.path("damaged.jpg"),
+            withFrameSize(sample::encodeJpeg(sample::drawScene(sample::Scene::Tree, {120, 90}, "Tree"), 90),
+                          {19999, 19999}));
+        add(5, "Damaged", book.path("damaged.jpg"));
         sample::writeBytes(book.path("panorama.jpg"), greyPanoramaJpeg());
-        book.addEntry({QDate(2001, 1, 6), "Panorama", "1 Events", {}, book.path("panorama.jpg")});
+        add(6, "Panorama", book.path("panorama.jpg"));
+        if (!VideoClips::ffmpegMissing())
+            add(7, "Beach", clips.h264("beach.mp4", "red", "320x240", "4"));
         start();
     }
 
@@ -85,6 +90,10 @@ protected:
         return *viewer;
     }
 
+    static QSize ranges(const browse::EnlargedViewer& viewer)
+    {
+        return {viewer.horizontalScroller->maximum(), viewer.verticalScroller->maximum()};
+    }
     void expectOnlyViewerShown(browse::EnlargedViewer& viewer)
     {
         EXPECT_TRUE(viewer.isVisible());
@@ -96,6 +105,8 @@ protected:
         browse::EnlargedViewer* viewer = form().thumbnailClicks().viewer();
         EXPECT_TRUE(!viewer || !viewer->isVisible());
     }
+
+    VideoClips clips;
 };
 
 } // namespace
@@ -110,14 +121,10 @@ TEST_F(Viewer, ALargePictureIsShownAtFullSizeAndScrollsToItsFarEdges)
     EXPECT_EQ(viewer.pictureView->size(), QSize(1600, 1200));
 
     const QSize area = viewer.pictureArea().size();
-    const int hMax = 1600 - area.width();
-    const int vMax = 1200 - area.height();
     EXPECT_EQ(viewer.horizontalScroller->minimum(), 0);
-    EXPECT_EQ(viewer.horizontalScroller->maximum(), hMax);
-    EXPECT_EQ(viewer.verticalScroller->maximum(), vMax);
-
-    viewer.horizontalScroller->setValue(hMax);
-    viewer.verticalScroller->setValue(vMax);
+    EXPECT_EQ(ranges(viewer), QSize(1600, 1200) - area);
+    viewer.horizontalScroller->setValue(1600 - area.width());
+    viewer.verticalScroller->setValue(1200 - area.height());
     EXPECT_EQ(viewer.pictureView->geometry().right() + 1, area.width());
     EXPECT_EQ(viewer.pictureView->geometry().bottom() + 1, area.height());
     viewer.verticalScroller->setValue(0);
@@ -139,12 +146,11 @@ TEST_F(Viewer, ALargePictureIsShownAtFullSizeAndScrollsToItsFarEdges)
     EXPECT_EQ(viewer.childAt(arrowPoint), viewer.returnArrow);
 }
 
-TEST_F(Viewer, SmallEqualAndMissingPicturesGetTheRangeOfOne)
+TEST_F(Viewer, SmallEqualAndMissingPicturesGetTheRangeOfOneAndReturningKeepsThePlace)
 {
     browse::EnlargedViewer& small = openOn(1);
     EXPECT_EQ(small.pictureView->size(), QSize(200, 150));
-    EXPECT_EQ(small.horizontalScroller->maximum(), 1);
-    EXPECT_EQ(small.verticalScroller->maximum(), 1);
+    EXPECT_EQ(ranges(small), QSize(1, 1));
     const int left = small.pictureView->x();
     small.horizontalScroller->setValue(5);
     EXPECT_EQ(small.pictureView->x(), left - 1); // at most one pixel
@@ -153,20 +159,17 @@ TEST_F(Viewer, SmallEqualAndMissingPicturesGetTheRangeOfOne)
 
     browse::EnlargedViewer& exact = openOn(2);
     EXPECT_EQ(exact.pictureView->width(), exact.pictureArea().width());
-    EXPECT_EQ(exact.horizontalScroller->maximum(), 1);
-    EXPECT_EQ(exact.verticalScroller->maximum(), 1);
+    EXPECT_EQ(ranges(exact), QSize(1, 1));
     exact.returnOnArrowClick();
 
     browse::EnlargedViewer& none = openOn(3);
     EXPECT_TRUE(form().widgets().bigImage->picture().isNull());
     EXPECT_TRUE(none.pictureView->picture().isNull());
-    EXPECT_EQ(none.horizontalScroller->maximum(), 1);
-    EXPECT_EQ(none.verticalScroller->maximum(), 1);
+    EXPECT_EQ(ranges(none), QSize(1, 1));
     expectOnlyViewerShown(none);
-}
+    none.returnOnArrowClick();
 
-TEST_F(Viewer, ReturningKeepsTheViewerAndItsPlaceClosingUnloadsIt)
-{
+    // Returning keeps the viewer and its place; closing unloads it.
     browse::EnlargedViewer& viewer = openOn(0);
     viewer.horizontalScroller->setValue(300);
     viewer.verticalScroller->setValue(40);
@@ -215,4 +218,34 @@ TEST_F(Viewer, HugePicturesOpenWithinTheMemoryBound)
     EXPECT_EQ(panorama.horizontalScroller->maximum(), shown.width() - panorama.pictureArea().width());
 
     EXPECT_LT(peakMemoryMegabytes(), 700);
+}
+
+TEST_F(Viewer, AVideosPosterStandsInTheBigPictureAndAClickPlaysItUntilEsc)
+{
+    if (VideoClips::ffmpegMissing())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    selectLine(form().widgets().entryList, 6);
+    form().show();
+    const controls::Picture& poster = form().widgets().bigImage->picture();
+    EXPECT_EQ(poster.naturalSize, QSize(320, 240));
+    EXPECT_GT(poster.image.pixelColor(2, 2).red(), 200);
+    EXPECT_LT(poster.image.pixelColor(2, 2).green(), 60);
+
+    QTest::mouseClick(form().widgets().bigImage, Qt::LeftButton);
+    browse::VideoViewer* viewer = form().thumbnailClicks().videoViewer();
+    ASSERT_TRUE(viewer && viewer->isVisible());
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(form().thumbnailClicks().viewerShown());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer->player->positionMs() > 0; }, 10000));
+    EXPECT_TRUE(viewer->player->isPlaying()) << viewer->player->failure().toStdString();
+    QTest::keyClick(viewer->player, Qt::Key_Space);
+    EXPECT_FALSE(viewer->player->isPlaying());
+    QTest::keyClick(viewer->player, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible());
+    EXPECT_FALSE(viewer->player->isPlaying());
+    expectOnlyMainWindowShown();
+
+    // A picture entry still opens the enlarged viewer.
+    expectOnlyViewerShown(openOn(0));
+    EXPECT_FALSE(viewer->isVisible());
 }

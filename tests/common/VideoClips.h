@@ -1,12 +1,15 @@
 #pragma once
 // Video clips made for a test by Debian's ffmpeg in a temporary folder: a colour for a while, in
-// any container and codec ffmpeg writes, and broken copies of them.
+// any container and codec ffmpeg writes, and files that only look like videos.
+#include "controls/VideoPoster.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace wk::testing {
 
@@ -32,6 +35,14 @@ public:
         return path;
     }
 
+    // An H.264 clip of one colour, as phones record.
+    QString h264(const QString& name, const char* colourName = "red", const char* size = "320x240",
+                 const char* seconds = "1")
+    {
+        return make(name, colour(colourName, size, seconds) +
+                              QStringList{"-c:v", "libx264", "-pix_fmt", "yuv420p"});
+    }
+
     // Writes `contents` as `name` in the folder (a truncated or empty "video").
     QString write(const QString& name, const QByteArray& contents)
     {
@@ -49,6 +60,31 @@ public:
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+
+    // Files under a video's name that cannot be played, with what their contents are: sound alone
+    // or with its cover picture, a video cut short, nothing, noise and a file that is not there.
+    struct Broken {
+        QString path;
+        controls::VideoContent content;
+    };
+    std::vector<Broken> broken()
+    {
+        using enum controls::VideoContent;
+        const QByteArray whole = contentsOf(h264("whole.mp4"));
+        const QStringList sine{"-f", "lavfi", "-i", "sine=d=1"};
+        return {
+            {make("sound.mp4", sine + QStringList{"-c:a", "aac"}), NotVideo},
+            {make("sound-with-cover.mp4",
+                  sine + colour("red", "64x64") +
+                      QStringList{"-map", "0", "-map", "1", "-frames:v", "1", "-c:a", "aac", "-c:v", "mjpeg",
+                                  "-disposition:v:0", "attached_pic"}),
+             NotVideo},
+            {write("truncated.mp4", whole.left(whole.size() / 3)), Unreadable},
+            {write("empty.mov", {}), NotVideo},
+            {write("noise.m4v", QByteArray(4096, 'x')), NotVideo},
+            {path("gone.mp4"), Unreadable},
+        };
+    }
 
     QTemporaryDir dir;
 };

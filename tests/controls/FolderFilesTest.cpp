@@ -1,9 +1,9 @@
 // The hidden folder listings: reading a folder by patterns, natural order, indexes outside the
 // list, the selection after each re-read, and full paths at a root.
+#include "SampleArtwork.h"
 #include "controls/FolderFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,12 +11,7 @@ using wk::controls::FolderFiles;
 
 namespace {
 
-void touch(const QString& path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-}
+void touch(const QString& path) { wk::sample::writeBytes(path, "x"); }
 
 QStringList names(const FolderFiles& list)
 {

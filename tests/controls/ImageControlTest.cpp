@@ -37,27 +37,19 @@ TEST(ImageControl, StretchedLoadDecodesAtControlSizeOwnSizeTakesThePictureSizeAF
     image.setStretch(true);
     image.load(path);
     EXPECT_EQ(image.picture().image.size(), QSize(160, 120));
-    EXPECT_EQ(image.picture().naturalSize, QSize(640, 480));
-    EXPECT_EQ(image.size(), QSize(160, 120)); // a stretching control keeps its size
-
-    // A picture of the control's shape covers it.
-    const QImage shown = image.grab().toImage();
-    EXPECT_EQ(shown.size(), QSize(160, 120));
-    EXPECT_GT(qRed(shown.pixel(155, 115)), 200);
+    EXPECT_EQ(image.size(), QSize(160, 120));                     // a stretching control keeps its size
+    EXPECT_GT(qRed(image.grab().toImage().pixel(155, 115)), 200); // covered by a picture of its shape
 
     image.setStretch(false);
     image.load(path);
     EXPECT_EQ(image.picture().image.size(), QSize(640, 480));
     EXPECT_EQ(image.size(), QSize(640, 480));
-    EXPECT_EQ(image.sizeHint(), QSize(640, 480));
 
     // A failed load keeps the picture; clear empties it.
     EXPECT_THROW(image.load(dir.filePath("gone.jpg")), PictureError);
     EXPECT_EQ(image.picture().file, path);
-    EXPECT_FALSE(image.picture().isNull());
     image.clear();
-    EXPECT_TRUE(image.picture().isNull());
-    EXPECT_TRUE(image.picture().file.isEmpty());
+    EXPECT_TRUE(image.picture().isNull() && image.picture().file.isEmpty());
     image.grab(); // painting an empty control is fine
 }
 
@@ -121,7 +113,6 @@ TEST(ImageControl, MouseActionsAreForwardedAndALeftClickIsAClick)
     QSignalSpy moved(&image, &ImageControl::mouseMoved);
 
     // No button held: still reported (the control tracks the mouse).
-    EXPECT_TRUE(image.hasMouseTracking());
     QMouseEvent move(QEvent::MouseMove, QPointF(30, 30), image.mapToGlobal(QPointF(30, 30)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&image, &move);

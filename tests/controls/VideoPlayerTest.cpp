@@ -4,7 +4,6 @@
 #include "controls/VideoPlayer.h"
 #include "VideoClips.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMediaPlayer>
@@ -28,26 +27,10 @@ protected:
         player.show();
     }
 
-    QString h264(const char* name, const char* seconds)
-    {
-        return clips.make(name, VideoClips::colour("red", "320x240", seconds) +
-                                    QStringList{"-c:v", "libx264", "-pix_fmt", "yuv420p"});
-    }
-
     void press(Qt::Key key)
     {
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(&player, &event);
-    }
-
-    // Waits until `condition` holds, at most `ms`, with the window's events running meanwhile.
-    static bool waitFor(const std::function<bool()>& condition, int ms = 10000)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!condition() && clock.elapsed() < ms)
-            QTest::qWait(10);
-        return condition();
     }
 
     VideoClips clips;
@@ -61,15 +44,15 @@ TEST_F(PlayingVideos, PlaysPausesJumpsAndReachesTheEnd)
     // The poster stands until the first frame, which then shows: the clip is red.
     QImage poster(32, 24, QImage::Format_RGB32);
     poster.fill(Qt::blue);
-    player.play(h264("twelve.mp4", "12"), poster);
+    player.play(clips.h264("twelve.mp4", "red", "320x240", "12"), poster);
     const auto middle = [&] {
         QWidget* screen = player.findChild<QWidget*>("VideoScreen");
         return screen->grab().toImage().pixelColor(screen->rect().center());
     };
     EXPECT_EQ(middle(), QColor(Qt::blue));
-    ASSERT_TRUE(waitFor([&] {
-        return player.isPlaying() && player.positionMs() > 0 && middle().red() > 200;
-    })) << player.failure().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return player.isPlaying() && player.positionMs() > 0 && middle().red() > 200; }, 10000))
+        << player.failure().toStdString();
     EXPECT_TRUE(player.failure().isEmpty());
     EXPECT_NEAR(double(player.lengthMs()), 12000.0, 200.0);
 
@@ -80,51 +63,43 @@ TEST_F(PlayingVideos, PlaysPausesJumpsAndReachesTheEnd)
     EXPECT_EQ(player.positionMs(), paused);
 
     press(Qt::Key_Right);
-    ASSERT_TRUE(waitFor([&] { return player.positionMs() >= paused + 4900; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.positionMs() >= paused + 4900; }, 10000));
     press(Qt::Key_Left);
     press(Qt::Key_Left); // never before the start
-    ASSERT_TRUE(waitFor([&] { return player.positionMs() < 200; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.positionMs() < 200; }, 10000));
     press(Qt::Key_Space);
     EXPECT_TRUE(player.isPlaying());
 
     // A short clip plays to its end and says so.
     QSignalSpy finished(&player, &VideoPlayer::finished);
-    player.play(h264("short.mp4", "1"));
+    player.play(clips.h264("short.mp4"));
     EXPECT_TRUE(finished.wait(10000));
     EXPECT_FALSE(player.isPlaying());
 }
 
 TEST_F(PlayingVideos, WhatCannotBePlayedShowsItsNoticeWithoutStoppingTheWindow)
 {
-    const QByteArray whole = VideoClips::contentsOf(h264("whole.mp4", "1"));
-    const QString cases[] = {
-        clips.write("truncated.mp4", whole.left(whole.size() / 3)),
-        clips.write("empty.mov", {}),
-        clips.make("sound.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"}),
-        clips.path("missing.mp4"),
-    };
-    for (const QString& file : cases) {
-        SCOPED_TRACE(file.toStdString());
+    for (const auto& broken : clips.broken()) {
+        SCOPED_TRACE(broken.path.toStdString());
         QSignalSpy failed(&player, &VideoPlayer::failed);
-        player.play(file);
+        player.play(broken.path);
         ASSERT_TRUE(failed.count() == 1 || failed.wait(10000));
         EXPECT_FALSE(player.failure().isEmpty());
         auto* notice = player.findChild<wk::controls::ImageControl*>("VideoNotice");
-        ASSERT_NE(notice, nullptr);
-        EXPECT_TRUE(notice->isVisible());
+        ASSERT_TRUE(notice && notice->isVisible());
         EXPECT_EQ(notice->noticeTitle(), "Picture cannot be shown");
         EXPECT_FALSE(player.isPlaying());
     }
 
     // A file that disappears while it plays: the window keeps answering, and the video either
     // plays on from what is open or ends in the notice.
-    const QString going = h264("going.mp4", "3");
+    const QString going = clips.h264("going.mp4", "red", "320x240", "3");
     QSignalSpy over(&player, &VideoPlayer::finished);
     QSignalSpy failed(&player, &VideoPlayer::failed);
     player.play(going);
-    ASSERT_TRUE(waitFor([&] { return player.positionMs() > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.positionMs() > 0; }, 10000));
     ASSERT_TRUE(QFile::remove(going));
     bool answered = false;
     QTimer::singleShot(50, [&] { answered = true; });
-    EXPECT_TRUE(waitFor([&] { return answered && (over.count() > 0 || failed.count() > 0); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered && (over.count() > 0 || failed.count() > 0); }, 10000));
 }

@@ -29,14 +29,14 @@ dialogs::TablesWindow* openTables(shell::MainWindow& form)
 
 } // namespace
 
-TEST_F(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
+TEST_F(TablesWindow, EditsCategoriesAndNamesAndGivesThemToTheButtonsAndTheNameListWhenClosed)
 {
     book.setCategories({"1 Events", "2 School", "3 Family", "4 Trips", "5 Calendar"});
+    book.setNames({"*All Pictures", "Grandma"});
     start();
 
     dialogs::TablesWindow* tables = openTables(form());
-    ASSERT_NE(tables, nullptr);
-    EXPECT_TRUE(tables->isVisible());
+    ASSERT_TRUE(tables && tables->isVisible());
     EXPECT_EQ(openTables(form()), tables); // a second press shows the same window
     QAbstractItemModel* grid = tables->tableGrid->model();
     EXPECT_EQ(grid->rowCount(), 0); // no table chosen yet
@@ -54,6 +54,15 @@ TEST_F(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     EXPECT_EQ(column(grid, 0),
               (QStringList{"1 Parties  ", "3 Family", "4 Trips", "5 Calendar", "6 Pets", ""}));
 
+    // Names are edited with their sort numbers.
+    tables->namesTableButton->click();
+    grid = tables->tableGrid->model();
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->headerData(1, Qt::Horizontal).toString().toLower(), "sort");
+    EXPECT_TRUE(grid->setData(grid->index(2, 0), "Uncle Bob's Farm"));
+    EXPECT_TRUE(grid->setData(grid->index(2, 1), 7));
+    EXPECT_EQ(grid->index(2, 1).data().toInt(), 7);
+    EXPECT_TRUE(grid->setData(grid->index(1, 0), "Granny"));
     tables->close();
     const auto captions = [&] {
         QStringList out;
@@ -62,6 +71,9 @@ TEST_F(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
         return out;
     };
     EXPECT_EQ(captions(), (QStringList{"1 Parties", "3 Family", "4 Trips", "5 Calendar", "Calendar Items"}));
+    EXPECT_EQ(wk::testing::listLines(widgets().nameList),
+              (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
+    EXPECT_TRUE(prompts().toldTexts().isEmpty());
 
     // Stored in the file: a new start-up reads the same. With fewer than four rows left, the
     // buttons past them keep their captions.
@@ -75,28 +87,6 @@ TEST_F(TablesWindow, EditsCategoriesAndPutsTheFirstFourOnTheButtonsWhenClosed)
     }
     tables->close();
     EXPECT_EQ(captions(), (QStringList{"5 Calendar", "6 Pets", "4 Trips", "5 Calendar", "Calendar Items"}));
-}
-
-TEST_F(TablesWindow, NamesAreEditedWithTheirSortNumbersAndReachTheNameList)
-{
-    book.setNames({"*All Pictures", "Grandma"});
-    shell::MainWindow& form = start();
-    dialogs::TablesWindow* tables = openTables(form);
-    tables->namesTableButton->click();
-    QAbstractItemModel* grid = tables->tableGrid->model();
-    ASSERT_EQ(grid->rowCount(), 3);
-    EXPECT_EQ(grid->headerData(0, Qt::Horizontal).toString().toLower(), "where");
-    EXPECT_EQ(grid->headerData(1, Qt::Horizontal).toString().toLower(), "sort");
-    EXPECT_TRUE(grid->setData(grid->index(2, 0), "Uncle Bob's Farm"));
-    EXPECT_TRUE(grid->setData(grid->index(2, 1), 7));
-    EXPECT_EQ(grid->index(2, 1).data().toInt(), 7);
-    EXPECT_TRUE(grid->setData(grid->index(1, 0), "Granny"));
-    tables->close();
-    QStringList names;
-    for (int i = 0; i < form.widgets().nameList->count(); ++i)
-        names << form.widgets().nameList->item(i)->text();
-    EXPECT_EQ(names, (QStringList{"*All Pictures", "Granny", "Uncle Bob's Farm"}));
-    EXPECT_TRUE(prompts().toldTexts().isEmpty());
 }
 
 TEST_F(TablesWindow, ARefusedRowIsReportedAndNothingElseIsLost)

@@ -17,6 +17,18 @@ namespace wk::testing {
 class ImportFixture : public ::testing::Test {
 protected:
     QString source(const QString& name) const { return sourceDir.filePath(name); }
+    void put(const QString& name, const QByteArray& bytes) { wk::sample::writeBytes(source(name), bytes); }
+    QByteArray bytesOf(const QString& name) const { return readBytes(source(name)); }
+
+    // `count` distinct JPEGs of `size`, named by `pattern` with their number (0001 on), made from
+    // one as quickly as copies.
+    void putJpegs(const QString& pattern, int count, QSize size = {400, 300})
+    {
+        const auto name = [&](int n) { return pattern.arg(n, 4, 10, QLatin1Char('0')); };
+        writeJpeg(source(name(0)), size, Qt::darkGreen);
+        for (int n = 1; n < count; ++n)
+            put(name(n), wk::sample::jpegVariant(bytesOf(name(0)), n));
+    }
 
     importing::ImportSummary importFolder(bool copy = true, const importing::ProgressReport& report = {})
     {
@@ -31,8 +43,7 @@ protected:
     {
         return store::testing::rowsOf(
             book.databasePath(),
-            QStringLiteral("SELECT DATE, MYEVENT, WHAT, \"WHERE\", PICTURE, LOG FROM MYLIFE "
-                           "ORDER BY rowid"));
+            QStringLiteral("SELECT DATE, MYEVENT, WHAT, \"WHERE\", PICTURE, LOG FROM MYLIFE ORDER BY rowid"));
     }
 
     // Every file under the scrapbook's pictures folder, hidden ones included, relative to it.
@@ -50,6 +61,6 @@ protected:
     TestScrapbook book;
     QTemporaryDir sourceDir;
     store::ConnectionPool pool;
-}; // namespace wk::testing
+};
 
 } // namespace wk::testing

@@ -35,35 +35,19 @@ TEST(ImportNaming, FileNamesOfPhonesAndAppsGiveTheirDayAndNothingElseDoes)
 TEST(ImportNaming, AFolderAPersonNamedIsTheTitleAndADevicesFolderGivesTheDay)
 {
     const QDate day(2023, 7, 15);
-    const struct {
-        const char* folder;
-        const char* title;
-    } cases[] = {
-        {"Lake trip with Grandma", "Lake trip with Grandma"},
-        {"Café in München", "Café in München"},
-        {"DCIM", "July 15, 2023"},
-        {"Camera", "July 15, 2023"},
-        {"100CANON", "July 15, 2023"},
-        {"100APPLE", "July 15, 2023"},
-        {"Screenshots", "July 15, 2023"},
-        {"WhatsApp Images", "July 15, 2023"},
-        {"2023-07-15", "July 15, 2023"},
-        {"2023", "July 15, 2023"},
-        {"", "July 15, 2023"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.folder);
-        EXPECT_EQ(titleFor(QString::fromUtf8(c.folder), day), QString::fromUtf8(c.title));
-    }
+    for (const char* named : {"Lake trip with Grandma", "Café in München"})
+        EXPECT_EQ(titleFor(QString::fromUtf8(named), day), QString::fromUtf8(named));
+    for (const char* device : {"DCIM", "Camera", "100CANON", "100APPLE", "Screenshots", "WhatsApp Images",
+                               "2023-07-15", "2023", ""})
+        EXPECT_EQ(titleFor(QString::fromUtf8(device), day), "July 15, 2023") << device;
 }
 
 TEST(ImportNaming, CardsPhonesAndCameraFoldersAreCopiedByDefault)
 {
-    EXPECT_TRUE(looksRemovable(QStringLiteral("/media/anna/CARD")));
-    EXPECT_TRUE(looksRemovable(QStringLiteral("/run/media/anna/PHONE/Pictures")));
-    EXPECT_TRUE(looksRemovable(QStringLiteral("/run/user/1000/gvfs/mtp:host=Pixel/Internal/DCIM")));
-    EXPECT_TRUE(looksRemovable(QStringLiteral("/home/anna/backup/DCIM")));
-    EXPECT_TRUE(looksRemovable(QStringLiteral("/home/anna/backup/dcim/100CANON")));
-    EXPECT_FALSE(looksRemovable(QStringLiteral("/home/anna/Pictures/Holidays")));
-    EXPECT_FALSE(looksRemovable(QStringLiteral("/home/anna/mediathek")));
+    for (const char* removable : {"/media/anna/CARD", "/run/media/anna/PHONE/Pictures",
+                                  "/run/user/1000/gvfs/mtp:host=Pixel/Internal/DCIM",
+                                  "/home/anna/backup/DCIM", "/home/anna/backup/dcim/100CANON"})
+        EXPECT_TRUE(looksRemovable(removable)) << removable;
+    for (const char* fixed : {"/home/anna/Pictures/Holidays", "/home/anna/mediathek"})
+        EXPECT_FALSE(looksRemovable(fixed)) << fixed;
 }

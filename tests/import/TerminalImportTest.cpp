@@ -27,16 +27,15 @@ TEST_F(TerminalImport, ExitStatusSaysWhetherEverythingWentInSomeCouldNotBeReadOr
 
     writeJpeg(source("a.jpg"), {320, 240}, Qt::blue, {2020, 1, 2});
     writeJpeg(source("b.jpg"), {320, 240}, Qt::red, {2020, 1, 3});
-    wk::sample::writeBytes(source("c.jpg"), readBytes(source("a.jpg")).left(500));
+    put("c.jpg", bytesOf("a.jpg").left(500));
     const Finished some = wanderkeep({"--import", sourceDir.path(), book.databasePath(), "--no-copy",
                                       "--category", "2 Trips", "--who", "Anna"});
     EXPECT_EQ(some.status, 1) << some.err.toStdString();
     EXPECT_TRUE(some.out.contains("Imported 2 pictures.")) << some.out.toStdString();
     EXPECT_TRUE(some.out.contains("c.jpg"));
-    EXPECT_EQ(entries().first().toStdString(),
+    EXPECT_EQ(entries().first(),
               QStringLiteral("2020-01-02|%1|2 Trips|Anna|%2|<null>")
-                  .arg(QDir(sourceDir.path()).dirName(), QFileInfo(source("a.jpg")).absoluteFilePath())
-                  .toStdString());
+                  .arg(QDir(sourceDir.path()).dirName(), QFileInfo(source("a.jpg")).absoluteFilePath()));
 
     QFile::remove(source("c.jpg"));
     const Finished again = wanderkeep({"--import", sourceDir.path(), book.dir()});
@@ -49,13 +48,8 @@ TEST_F(TerminalImport, ExitStatusSaysWhetherEverythingWentInSomeCouldNotBeReadOr
 
 TEST_F(TerminalImport, AnImportKilledHalfWayThenRunAgainAddsEachPictureOnceAndCopiesNoneTwice)
 {
-    writeJpeg(source("DCIM/100CANON/IMG_0000.jpg"), {1600, 1200}, Qt::darkGreen, {2021, 9, 1});
-    const QByteArray jpeg = readBytes(source("DCIM/100CANON/IMG_0000.jpg"));
     constexpr int kFiles = 300;
-    for (int n = 1; n < kFiles; ++n)
-        wk::sample::writeBytes(
-            source(QStringLiteral("DCIM/100CANON/IMG_%1.jpg").arg(n, 4, 10, QLatin1Char('0'))),
-            wk::sample::jpegVariant(jpeg, n));
+    putJpegs("DCIM/100CANON/IMG_%1.jpg", kFiles, {1600, 1200});
 
     QProcess first;
     first.setProcessEnvironment(withoutDisplay());

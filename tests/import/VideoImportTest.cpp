@@ -22,16 +22,14 @@ protected:
     // Writes `name` in the source folder as ffmpeg makes it from `arguments`.
     void clip(const QString& name, const QStringList& arguments)
     {
-        wk::sample::writeBytes(source(name),
-                               VideoClips::contentsOf(clips.make(QFileInfo(name).fileName(), arguments)));
+        put(name, VideoClips::contentsOf(clips.make(QFileInfo(name).fileName(), arguments)));
     }
     // A second of `colour`, recorded at `creationTime` when given.
     static QStringList colour(const char* colour, const char* creationTime = nullptr)
     {
-        QStringList arguments = VideoClips::colour(colour, "160x120") + QStringList{"-c:v", "libx264"};
-        if (creationTime)
-            arguments << "-metadata" << QString("creation_time=%1").arg(creationTime);
-        return arguments;
+        return VideoClips::colour(colour, "160x120") + QStringList{"-c:v", "libx264"} +
+               (creationTime ? QStringList{"-metadata", QString("creation_time=") + creationTime}
+                             : QStringList());
     }
 
     VideoClips clips;
@@ -65,32 +63,28 @@ TEST_F(VideoImport, VideosBecomeEntriesDatedByRecordingNameOrFileTimeAndWhatOnly
     writeJpeg(source("DCIM/Camera/shared.mp4"), {64, 48}, Qt::gray, {2020, 2, 29});
     // Sound alone and an empty file are no pictures; a video's first 3 kB are a damaged video.
     clip("DCIM/Camera/voice.mp4", {"-f", "lavfi", "-i", "sine=d=1", "-c:a", "aac"});
-    wk::sample::writeBytes(source("DCIM/Camera/empty.mov"), {});
+    put("DCIM/Camera/empty.mov", {});
     clip("DCIM/Camera/cut.mp4", {"-f", "lavfi", "-i", "testsrc=s=320x240:d=2", "-c:v", "libx264"});
-    wk::sample::writeBytes(source("DCIM/Camera/cut.mp4"),
-                           readBytes(source("DCIM/Camera/cut.mp4")).left(3 * 1024));
+    put("DCIM/Camera/cut.mp4", bytesOf("DCIM/Camera/cut.mp4").left(3 * 1024));
 
     const wk::importing::ImportSummary first = importFolder();
     const QString cut = QDir::toNativeSeparators(source("DCIM/Camera/cut.mp4"));
     EXPECT_EQ(first.text(), "Imported 7 pictures.\n2 were not pictures.\n1 could not be read: " + cut + ".");
     EXPECT_EQ(
-        entries().join('\n').toStdString(),
-        QStringList(
-            {
-                "2019-03-02|March 2, 2019|1 Events|Grandma|pictures/2019/03/MVI_0042.MOV|<null>",
-                "2022-07-09|July 9, 2022|1 Events|Grandma|pictures/2022/07/VID_20220709_100000.mp4|<null>",
-                "2023-01-01|January 1, 2023|1 Events|Grandma|pictures/2023/01/VID_20230101_000000.mp4|<null>",
-                "2020-02-29|February 29, 2020|1 Events|Grandma|pictures/2020/02/shared.mp4|<null>",
-                "2020-01-02|January 2, 2020|1 Events|Grandma|pictures/2020/01/stream.mov|<null>",
-                "2021-05-06|Holiday|1 Events|Grandma|pictures/2021/05/clip.mp4|<null>",
-                "2022-01-01|Holiday|1 Events|Grandma|pictures/2022/01/late.mp4|<null>",
-            })
-            .join('\n')
-            .toStdString());
+        entries(),
+        QStringList({
+            "2019-03-02|March 2, 2019|1 Events|Grandma|pictures/2019/03/MVI_0042.MOV|<null>",
+            "2022-07-09|July 9, 2022|1 Events|Grandma|pictures/2022/07/VID_20220709_100000.mp4|<null>",
+            "2023-01-01|January 1, 2023|1 Events|Grandma|pictures/2023/01/VID_20230101_000000.mp4|<null>",
+            "2020-02-29|February 29, 2020|1 Events|Grandma|pictures/2020/02/shared.mp4|<null>",
+            "2020-01-02|January 2, 2020|1 Events|Grandma|pictures/2020/01/stream.mov|<null>",
+            "2021-05-06|Holiday|1 Events|Grandma|pictures/2021/05/clip.mp4|<null>",
+            "2022-01-01|Holiday|1 Events|Grandma|pictures/2022/01/late.mp4|<null>",
+        }));
 
     // From a terminal, without the fonts a poster's marks are drawn in: the same video under
     // another name is there already, a new one goes in.
-    wk::sample::writeBytes(source("Holiday/clip again.mp4"), readBytes(source("Holiday/clip.mp4")));
+    put("Holiday/clip again.mp4", bytesOf("Holiday/clip.mp4"));
     clip("Holiday/new.mp4", colour("magenta", "2024-06-07T08:00:00Z"));
     const Finished second = wanderkeep({"--import", sourceDir.path(), book.databasePath(), "--copy"});
     EXPECT_EQ(second.status, 1) << second.err.toStdString();

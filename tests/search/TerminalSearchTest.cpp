@@ -1,11 +1,11 @@
 // `wanderkeep --search` run from a terminal: its lines, its exit status, no display needed, and a
 // write-protected scrapbook without the words index searched as it is.
+#include "JetTestFiles.h"
 #include "TerminalProgram.h"
 #include "TestScrapbook.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace wk::testing;
 
@@ -41,24 +41,13 @@ TEST(TerminalSearch, PrintsADateTitleAndPictureLineAnEntryAndTellsByItsStatusWhe
     }
 
     // A write-protected scrapbook from before the index: scanned, and left exactly as it was.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(book.databasePath()).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "DROP TRIGGER MYLIFE_WORDS_ADD; DROP TRIGGER MYLIFE_WORDS_REMOVE;"
-                           "DROP TRIGGER MYLIFE_WORDS_CHANGE; DROP TABLE MYLIFE_WORDS;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    book.exec("DROP TRIGGER MYLIFE_WORDS_ADD; DROP TRIGGER MYLIFE_WORDS_REMOVE;"
+              "DROP TRIGGER MYLIFE_WORDS_CHANGE; DROP TABLE MYLIFE_WORDS;");
     QFile::setPermissions(book.databasePath(), QFile::ReadOwner | QFile::ReadGroup);
-    const QByteArray before = [&] {
-        QFile file(book.databasePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QByteArray before = fileBytes(book.databasePath());
     EXPECT_EQ(wanderkeep({"--search", "cafe lions", book.dir()}).status, 1);
     EXPECT_EQ(linesOf(wanderkeep({"--search", "cafe", book.dir()})),
               QStringList({"2001-05-01\tLake house\tlake.jpg"}));
-    QFile file(book.databasePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(fileBytes(book.databasePath()), before);
     QFile::setPermissions(book.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
 }
