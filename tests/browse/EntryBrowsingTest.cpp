@@ -1,5 +1,5 @@
-// Showing entries from the entry list: layouts, picture names, notices, Delete, the calendar drag
-// start, long lists.
+// Showing entries from the entry list: layouts, picture names as other systems write them, the
+// notices for what cannot be shown, and Delete.
 #include "BrowsingFixture.h"
 
 #include "browse/EntryList.h"
@@ -31,7 +31,7 @@ TEST_F(Browsing, ListClicksShowEachPictureInItsLayoutThroughTheDiscOrSayWhyNotAn
     selectLine(w.entryList, 3); // "%\bmp\far.jpg", written on another system
     EXPECT_EQ(big->picture().file, book.path("disc/bmp/far.jpg"));
     EXPECT_EQ(w.entryNameLabel->text(), ""); // null name
-    selectLine(w.entryList, 4); // no picture name
+    selectLine(w.entryList, 4);              // no picture name
     EXPECT_TRUE(big->picture().isNull());
     EXPECT_EQ(w.logEdit->toPlainText(), ""); // null log
     selectLine(w.entryList, 5);              // a null title is an empty line of its own
@@ -74,55 +74,4 @@ TEST_F(Browsing, ListClicksShowEachPictureInItsLayoutThroughTheDiscOrSayWhyNotAn
     QTest::keyClick(w.entryList, Qt::Key_Delete); // nothing selected: not even asked
     EXPECT_EQ(prompts().asked.size(), 2);
     EXPECT_EQ(w.entryList->count(), 7);
-}
-
-TEST_F(Browsing, WithTheCalendarOnAClickOnlyKeepsThePictureRootAndAPressStartsADrag)
-{
-    shell::MainWindow& form = start();
-    int drags = 0;
-    form.entryLines().startDrag = [&] { ++drags; };
-    {
-        const QSignalBlocker quiet(
-            form.widgets().calendarButton); // the calendar's own fill is not under test
-        form.widgets().calendarButton->setChecked(true);
-    }
-    form.pictureDisc().moveFirst();
-    form.pictureDisc().edit();
-    form.pictureDisc().setField("cd", book.path("elsewhere"));
-    form.pictureDisc().update();
-    form.pictureRoot().setText({});
-    selectLine(form.widgets().entryList, 1);
-    EXPECT_EQ(form.widgets().bigImage->picture().file, wide);
-    EXPECT_EQ(form.pictureRoot().text(), book.path("elsewhere"));
-
-    const QRect line = form.widgets().entryList->visualRect(form.widgets().entryList->model()->index(2, 0));
-    QTest::mousePress(form.widgets().entryList->viewport(), Qt::LeftButton, {}, line.center());
-    EXPECT_EQ(drags, 1);
-    EXPECT_EQ(form.widgets().entryList->currentRow(), 2);
-    EXPECT_EQ(form.widgets().pictureLabel->text(), "Picture");
-}
-
-// A list longer than a page of the set: every line reads its own entry's title, and the Main
-// Screen lists what another program wrote as well as what was written through the list's set.
-TEST_F(Browsing, LongListsShowEveryTitleAndTheMainScreenSeesEveryWrite)
-{
-    book.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 600) "
-              "INSERT INTO MYLIFE (DATE, MYEVENT, WHAT) "
-              "SELECT date('2001-01-01', '+' || k || ' days'), 'Day ' || k, '1 Events' FROM n");
-    shell::MainWindow& form = start();
-    ASSERT_EQ(form.widgets().entryList->count(), 608);
-    EXPECT_EQ(form.widgets().entryList->lineText(8), "Day 1");
-    EXPECT_EQ(form.widgets().entryList->lineText(607), "Day 600");
-    EXPECT_EQ(form.lineBookmarks().size(), 608);
-    selectLine(form.widgets().entryList, 500);
-    EXPECT_EQ(form.entries().field("MYEVENT").toString(), "Day 493");
-
-    form.entries().edit(); // through the list's own set
-    form.entries().setField("MYEVENT", QStringLiteral("Renamed"));
-    form.entries().update();
-    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2000-01-01', 'From elsewhere')");
-    form.widgets().mainScreenButton->click();
-    ASSERT_EQ(form.widgets().entryList->count(), 609);
-    EXPECT_EQ(form.widgets().entryList->lineText(500), "Renamed");
-    EXPECT_EQ(form.widgets().entryList->lineText(608), "From elsewhere"); // in table order
 }

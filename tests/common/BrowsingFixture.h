@@ -1,6 +1,6 @@
 #pragma once
 // A started program over a scrapbook with a picture in each layout and each way a picture can fail
-// to show: what the browsing, thumbnail and slideshow tests click through.
+// to show: what the browsing and slideshow tests click through.
 #include "ProgramTest.h"
 #include "SampleArtwork.h"
 

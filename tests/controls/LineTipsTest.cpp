@@ -6,7 +6,6 @@
 #include "controls/PictureButton.h"
 
 #include <QHelpEvent>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextDocument>

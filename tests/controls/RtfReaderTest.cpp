@@ -47,35 +47,6 @@ QString read(const QByteArray& rtf)
 
 } // namespace
 
-TEST(RtfReaderWordProcessor, LibreOfficeTextFormatsAndCharacters)
-{
-    QTextDocument doc;
-    RtfReader::read(fixture("libreoffice-story.rtf"), doc);
-    const QStringList b = blocks(doc);
-    ASSERT_EQ(b.size(), 5) << b.join('|').toStdString();
-    EXPECT_EQ(b[0], "Plain start. Bold words and italic words and underlined words.");
-    EXPECT_EQ(b[1], "Big twenty then red text and blue text.");
-    EXPECT_EQ(b[2], QString("First line") + QChar(QChar::LineSeparator) + "second line after a break");
-    EXPECT_EQ(b[3], QString::fromUtf8("Accents: café naïve Ørsted — “quoted” € 日本 😀 done."));
-    EXPECT_EQ(b[4], "Braces {curly} and back\\slash.");
-
-    EXPECT_FALSE(formatOf(doc, "Plain").font().bold());
-    EXPECT_TRUE(formatOf(doc, "Bold words").font().bold());
-    EXPECT_FALSE(formatOf(doc, " and italic").font().bold());
-    EXPECT_TRUE(formatOf(doc, "italic words").font().italic());
-    EXPECT_TRUE(formatOf(doc, "underlined").font().underline());
-    EXPECT_DOUBLE_EQ(formatOf(doc, "Big twenty").fontPointSize(), 20.0);
-    EXPECT_EQ(formatOf(doc, "red text").foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(formatOf(doc, "blue text").foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(formatOf(doc, " then").foreground().style(), Qt::NoBrush);
-
-    // Nothing of the font table, style sheet, generator or page styles leaks into the text.
-    const QString all = doc.toPlainText();
-    for (const char* hidden :
-         {"Times New Roman", "Normal", "Heading", "LibreOffice", "Default Page Style", "?"})
-        EXPECT_FALSE(all.contains(QLatin1String(hidden))) << hidden;
-}
-
 TEST(RtfReaderWordProcessor, LibreOfficePictureAndTableAreSkippedOrFlattened)
 {
     QTextDocument doc;
@@ -138,20 +109,6 @@ TEST(RtfReaderUnicode, FallbackCountsAndSurrogates)
     };
     for (const Case& c : cases)
         EXPECT_EQ(read(c.rtf), QString::fromUtf8(c.expected)) << c.rtf;
-}
-
-TEST(RtfReaderStructure, GroupsRestoreFormattingAndPlainResets)
-{
-    QTextDocument doc;
-    RtfReader::read(R"({\rtf1 {\b bold {\i both} bold}plain \b x\plain y\par\par after})", doc);
-    EXPECT_EQ(doc.toPlainText(), "bold both boldplain xy\n\nafter");
-    EXPECT_TRUE(formatOf(doc, "both").font().bold());
-    EXPECT_TRUE(formatOf(doc, "both").font().italic());
-    EXPECT_FALSE(formatOf(doc, " bold").font().italic());
-    EXPECT_FALSE(formatOf(doc, "plain").font().bold());
-    EXPECT_TRUE(formatOf(doc, "x").font().bold());
-    EXPECT_FALSE(formatOf(doc, "y").font().bold());
-    EXPECT_EQ(doc.blockCount(), 3);
 }
 
 TEST(RtfReaderMalformed, ShowsWhatCouldBeReadWithoutCrashing)

@@ -3,7 +3,6 @@
 
 #include <QVideoFrame>
 #include <QVideoFrameFormat>
-#include <cstring>
 #include <gtest/gtest.h>
 
 using wk::controls::fittedFrameImage;

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QKeyEvent>
-#include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>

@@ -4,16 +4,11 @@
 #include "ProgramTest.h"
 
 #include "controls/DropDownCombo.h"
-#include "controls/LineList.h"
 #include "import/ImportWindow.h"
 #include "import/PictureImport.h"
 #include "shell/EntryUndo.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 using namespace wk::testing;
 

@@ -4,9 +4,7 @@
 
 #include "controls/Picture.h"
 #include "controls/ThumbnailCache.h"
-#include "store/ImportedEntries.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
 #include <csignal>
@@ -127,27 +125,6 @@ TEST_F(ImportFixture, PicturesLeftInPlaceAreNamedByPathAndTheScrapbooksOwnAreHas
     EXPECT_EQ(importFolder(false).imported, 0);
 }
 
-TEST_F(ImportFixture, AHashAnEarlierImportKeptStillFindsItsPictureAndLargeFilesAreCopiedWhole)
-{
-    // The SHA-256 an earlier import kept under its copy's name, size and time.
-    const QString kept = "pictures/2020/01/kept.jpg";
-    wk::sample::writeBytes(book.path(kept), noiseJpeg({300, 200}));
-    const QFileInfo info(book.path(kept));
-    wk::store::addImportedEntries(
-        *pool.open(book.databasePath()), {{QDate(2020, 1, 1), "Kept", "1 Events", {}, kept}},
-        {{{kept, info.size(), info.lastModified().toSecsSinceEpoch()},
-          QCryptographicHash::hash(readBytes(book.path(kept)), QCryptographicHash::Sha256)}});
-    put("again.jpg", readBytes(book.path(kept)));
-    const QByteArray large = noiseJpeg({1200, 1200}); // megabytes: copied in several pieces
-    put("large.jpg", large);
-    setModified(source("large.jpg"), QDateTime(QDate(2024, 4, 1), QTime(9, 0)));
-
-    const wk::importing::ImportSummary summary = importFolder();
-    EXPECT_EQ(summary.imported, 1);
-    EXPECT_EQ(summary.alreadyThere, 1);
-    EXPECT_EQ(readBytes(book.path("pictures/2024/04/large.jpg")), large);
-}
-
 TEST_F(ImportFixture, CancelKeepsTheEntriesSoFarAndEveryCopyWhole)
 {
     putJpegs("Zoo/%1.jpg", 40);
@@ -201,6 +178,25 @@ TEST_F(ImportFixture, AFullDiskStopsTheImportAndKeepsWhatWentIn)
     EXPECT_EQ(summary.exitStatus(), 1);
 }
 
+TEST_F(ImportFixture, AHeicPictureIsDatedByItsExifAndShownFromItsEmbeddedThumbnailWhenThatIsLargeEnough)
+{
+    writeHeic(source("DCIM/IMG_1.heic"), {1024, 768}, Qt::blue, {2022, 8, 14}, 320, Qt::red);
+    writeHeic(source("DCIM/IMG_2.heic"), {1024, 768}, Qt::blue, {}, 0);
+    const auto centre = [&](const char* file, int box) {
+        const wk::controls::Picture picture = wk::controls::loadPicture(source(file), {box, box});
+        return picture.image.pixelColor(picture.image.rect().center());
+    };
+    EXPECT_GT(centre("DCIM/IMG_1.heic", 256).red(), 200) << "the embedded thumbnail covers 256";
+    EXPECT_GT(centre("DCIM/IMG_1.heic", 600).blue(), 200) << "it does not cover 600";
+    EXPECT_GT(centre("DCIM/IMG_2.heic", 256).blue(), 200);
+
+    setModified(source("DCIM/IMG_2.heic"), QDateTime(QDate(2021, 6, 1), QTime(9, 0)));
+    EXPECT_EQ(importFolder().imported, 2);
+    EXPECT_EQ(entries(),
+              QStringList({"2022-08-14|August 14, 2022|1 Events|Grandma|pictures/2022/08/IMG_1.heic|<null>",
+                           "2021-06-01|June 1, 2021|1 Events|Grandma|pictures/2021/06/IMG_2.heic|<null>"}));
+}
+
 TEST_F(ImportFixture, NothingStartsOnAMissingSourceOrAReadOnlyScrapbook)
 {
     const auto failure = [&](const QString& folder) -> std::string {
@@ -220,23 +216,4 @@ TEST_F(ImportFixture, NothingStartsOnAMissingSourceOrAReadOnlyScrapbook)
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_TRUE(copies().isEmpty());
     QFile(book.databasePath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
-TEST_F(ImportFixture, AHeicPictureIsDatedByItsExifAndShownFromItsEmbeddedThumbnailWhenThatIsLargeEnough)
-{
-    writeHeic(source("DCIM/IMG_1.heic"), {1024, 768}, Qt::blue, {2022, 8, 14}, 320, Qt::red);
-    writeHeic(source("DCIM/IMG_2.heic"), {1024, 768}, Qt::blue, {}, 0);
-    const auto centre = [&](const char* file, int box) {
-        const wk::controls::Picture picture = wk::controls::loadPicture(source(file), {box, box});
-        return picture.image.pixelColor(picture.image.rect().center());
-    };
-    EXPECT_GT(centre("DCIM/IMG_1.heic", 256).red(), 200) << "the embedded thumbnail covers 256";
-    EXPECT_GT(centre("DCIM/IMG_1.heic", 600).blue(), 200) << "it does not cover 600";
-    EXPECT_GT(centre("DCIM/IMG_2.heic", 256).blue(), 200);
-
-    setModified(source("DCIM/IMG_2.heic"), QDateTime(QDate(2021, 6, 1), QTime(9, 0)));
-    EXPECT_EQ(importFolder().imported, 2);
-    EXPECT_EQ(entries(),
-              QStringList({"2022-08-14|August 14, 2022|1 Events|Grandma|pictures/2022/08/IMG_1.heic|<null>",
-                           "2021-06-01|June 1, 2021|1 Events|Grandma|pictures/2021/06/IMG_2.heic|<null>"}));
 }

@@ -3,7 +3,6 @@
 #include "ImportFixture.h"
 #include "TerminalProgram.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
 

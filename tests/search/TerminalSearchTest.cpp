@@ -5,7 +5,6 @@
 #include "TestScrapbook.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace wk::testing;
 
