@@ -11,6 +11,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+extern "C" {
+#include <libavutil/cpu.h>
+}
+
 using wk::controls::VideoPlayer;
 using wk::testing::VideoClips;
 
@@ -101,4 +105,25 @@ TEST_F(PlayingVideos, WhatCannotBePlayedShowsItsNoticeWithoutStoppingTheWindow)
     bool answered = false;
     QTimer::singleShot(50, [&] { answered = true; });
     EXPECT_TRUE(QTest::qWaitFor([&] { return answered && (over.count() > 0 || failed.count() > 0); }, 10000));
+}
+
+// FFmpeg's thread count is the whole program's: a video larger than 1080p plays on one decoding
+// thread, and every player that stops or goes gives the count back, or every later poster decodes
+// on one core.
+TEST_F(PlayingVideos, ALargeVideoIsDecodedOnOneThreadOnlyWhileItPlays)
+{
+    const int cores = av_cpu_count();
+    const QString large = clips.h264("large.mp4", "green", "2560x1440", "1");
+    player.play(large);
+    EXPECT_EQ(av_cpu_count(), 1);
+    {
+        VideoPlayer second;
+        second.play(large);
+        player.play(clips.h264("small.mp4"));
+        EXPECT_EQ(av_cpu_count(), 1); // the second still plays a large one
+    }
+    EXPECT_EQ(av_cpu_count(), cores);
+    player.play(large);
+    player.stop();
+    EXPECT_EQ(av_cpu_count(), cores);
 }
