@@ -330,18 +330,25 @@ VideoContent videoContentOf(const QString& file)
                                                                           : VideoContent::Unreadable;
 }
 
-VideoFacts readVideoFacts(const QString& file)
+namespace {
+
+VideoFacts factsOf(const OpenVideo& video, const QString& file)
 {
-    const OpenVideo video(file);
     video.mustBeVideo(file);
     if (video.storedSize().isEmpty())
         throw failure(file, QStringLiteral("video has no picture size"));
     return {video.shownSize(), video.lengthMs(), video.recorded()};
 }
 
-Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked)
+} // namespace
+
+VideoFacts readVideoFacts(const QString& file) { return factsOf(OpenVideo(file), file); }
+
+Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked, VideoFacts* facts)
 {
     OpenVideo video(file);
+    if (facts)
+        *facts = factsOf(video, file);
     video.mustBeVideo(file);
     const FramePtr frame = posterFrame(video, file);
     if (!frame)

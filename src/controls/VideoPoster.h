@@ -43,8 +43,10 @@ VideoFacts readVideoFacts(const QString& file);
 // The poster frame fitted into `fitInto` (never larger than the frame; empty: the frame's own
 // size), marked as a video unless `marked` is false: the length is drawn in the fonts of a
 // graphical application, which a program without one (the terminal forms) cannot do. Throws
-// PictureError as readVideoFacts does, and when no frame decodes.
-Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked = true);
+// PictureError as readVideoFacts does, and when no frame decodes. With `facts`, also reads what
+// readVideoFacts would into it, from the same opening of the file.
+Picture loadVideoPoster(const QString& file, const QSize& fitInto, bool marked = true,
+                        VideoFacts* facts = nullptr);
 
 // A video time as "1:05", or "1:02:05" from an hour on (whole seconds, cut down).
 QString videoTimeText(qint64 ms);

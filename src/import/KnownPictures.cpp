@@ -29,6 +29,11 @@ std::optional<FileHash> hashFile(const QString& path)
     return FileHash{hash.result(), file.pos()};
 }
 
+FileHash hashContents(const QByteArray& contents)
+{
+    return {QCryptographicHash::hash(contents, QCryptographicHash::Sha256), contents.size()};
+}
+
 std::optional<store::PictureKey> pictureKey(const QString& name, const QString& path)
 {
     const QFileInfo info(path);

@@ -23,6 +23,8 @@ struct FileHash {
 // The SHA-256 of the file's contents, read a piece at a time (a phone's video may be larger than
 // memory); none when it cannot be read to its end.
 std::optional<FileHash> hashFile(const QString& path);
+// The same of contents already read.
+FileHash hashContents(const QByteArray& contents);
 
 // The key a hash of `path`, named `name` in an entry, is kept under; none when the file is gone.
 std::optional<store::PictureKey> pictureKey(const QString& name, const QString& path);

@@ -29,12 +29,11 @@ QString numberedName(const QString& fileName, int n)
                             : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(suffix);
 }
 
-// Copies `source` to `path` under a temporary name a piece at a time, syncs it and renames it.
+// Copies `in` (opened here) to `path` under a temporary name a piece at a time, syncs it and renames it.
 // False when the source cannot be read to its end or holds other than `bytes` bytes; throws
 // CopyError when the copy cannot be written.
-bool copyWhole(const QString& source, const QString& path, qint64 bytes, const QDateTime& modified)
+bool copyWhole(QIODevice& in, const QString& path, qint64 bytes, const QDateTime& modified)
 {
-    QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QFileInfo target(path);
@@ -77,7 +76,7 @@ bool copyWhole(const QString& source, const QString& path, qint64 bytes, const Q
 PictureCopies::PictureCopies(QString scrapbookFolder) : folder_(std::move(scrapbookFolder)) {}
 
 std::optional<QString> PictureCopies::place(const QString& fileName, const QDate& date,
-                                            const QDateTime& modified, const QString& source,
+                                            const QDateTime& modified, QIODevice& source,
                                             const FileHash& hash)
 {
     const QString relativeFolder = QStringLiteral("%1/%2/%3")

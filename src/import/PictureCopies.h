@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QIODevice>
 #include <QSet>
 #include <QString>
 #include <mutex>
@@ -29,13 +30,13 @@ class PictureCopies {
 public:
     explicit PictureCopies(QString scrapbookFolder);
 
-    // Copies the file at `source` (`hash` its contents when it was hashed) a piece at a time, as
-    // the picture or video named `fileName`, taken on `date`, keeping its modification time `modified`;
-    // returns the copy's name relative to the scrapbook folder, or none when the source could not
-    // be read whole or no longer holds as many bytes (then nothing of it is left). Throws
-    // CopyError when the copy cannot be written.
+    // Copies `source` (a file, or a picture already read into memory; `hash` its contents when it
+    // was hashed) a piece at a time, as the picture or video named `fileName`, taken on `date`,
+    // keeping its modification time `modified`; returns the copy's name relative to the scrapbook folder, or
+    // none when the source could not be read whole or no longer holds as many bytes (then nothing of it is
+    // left). Throws CopyError when the copy cannot be written.
     std::optional<QString> place(const QString& fileName, const QDate& date, const QDateTime& modified,
-                                 const QString& source, const FileHash& hash);
+                                 QIODevice& source, const FileHash& hash);
 
     // Makes the renames of the copies written since the last call last on the disk (one sync of
     // each folder they went to): called before their entries are written.

@@ -14,6 +14,7 @@
 #include "store/ImportedEntries.h"
 #include "store/StoreError.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -78,22 +79,25 @@ struct Looked {
     QDate recorded;
 };
 
-// None when the picture is damaged: it cannot be shown, so it is not added.
-std::optional<Looked> lookAtPicture(const QString& path)
+// The file's whole contents; none when it cannot be read to its end (a card pulled out, a bad
+// sector).
+std::optional<QByteArray> readWhole(const QString& path)
 {
-    QByteArray contents; // a picture is decoded whole
-    {
-        QFile source(path);
-        if (!source.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        contents = source.readAll();
-        if (source.error() != QFileDevice::NoError)
-            return std::nullopt; // a card pulled out, a bad sector
-    }
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray contents = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return contents;
+}
+
+// None when the picture is damaged: it cannot be shown, so it is not added.
+std::optional<Looked> lookAtPicture(const QString& path, const QByteArray& contents)
+{
     Looked looked{{}, controls::readCameraFacts(contents).taken};
     try {
-        looked.thumbnail =
-            controls::decodePicture(path, std::move(contents), QSize(kThumbnailSide, kThumbnailSide));
+        looked.thumbnail = controls::decodePicture(path, contents, QSize(kThumbnailSide, kThumbnailSide));
     } catch (const controls::PictureError& error) {
         if (error.kind != controls::PictureError::TooLarge)
             return std::nullopt;
@@ -110,9 +114,9 @@ std::optional<Looked> lookAtVideo(const QString& path)
 {
     const bool marked = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     try {
-        const controls::VideoFacts facts = controls::readVideoFacts(path);
+        controls::VideoFacts facts;
         controls::Picture poster =
-            controls::loadVideoPoster(path, QSize(kThumbnailSide, kThumbnailSide), marked);
+            controls::loadVideoPoster(path, QSize(kThumbnailSide, kThumbnailSide), marked, &facts);
         Looked looked{{}, facts.recorded.toLocalTime().date()};
         if (marked)
             looked.thumbnail = std::move(poster);
@@ -141,15 +145,24 @@ FileResult importOne(const SourceFile& file, const Work& work)
     case controls::PictureContent::Video:
         break;
     }
-    const std::optional<FileHash> hash = hashFile(file.path);
+    // A picture is read whole once, then hashed, decoded and copied from memory; a video, which may
+    // be larger than memory, is hashed and copied a piece at a time from its file.
+    const bool video = content == controls::PictureContent::Video;
+    QByteArray contents;
+    std::optional<FileHash> hash;
+    if (video) {
+        hash = hashFile(file.path);
+    } else if (std::optional<QByteArray> read = readWhole(file.path)) {
+        contents = std::move(*read);
+        hash = hashContents(contents);
+    }
     if (!hash)
         return result; // a card pulled out, a bad sector
     if (!work.known.claim(hash->bytes, hash->sha256)) {
         result.outcome = Outcome::AlreadyThere;
         return result;
     }
-    const std::optional<Looked> looked =
-        content == controls::PictureContent::Video ? lookAtVideo(file.path) : lookAtPicture(file.path);
+    const std::optional<Looked> looked = video ? lookAtVideo(file.path) : lookAtPicture(file.path, contents);
     if (!looked)
         return result;
     const QDate date = entryDate(looked->recorded, info);
@@ -158,8 +171,11 @@ FileResult importOne(const SourceFile& file, const Work& work)
     QString finalPath;
     if (work.options.copy) {
         try {
+            QFile onDisk(file.path);
+            QBuffer inMemory(&contents);
+            QIODevice& source = video ? static_cast<QIODevice&>(onDisk) : inMemory;
             const std::optional<QString> copy =
-                work.copies.place(info.fileName(), date, modified, file.path, *hash);
+                work.copies.place(info.fileName(), date, modified, source, *hash);
             if (!copy)
                 return result; // it could not be read again, or changed since it was hashed
             pictureName = *copy;
