@@ -28,7 +28,7 @@
 #include "store/DataSource.h"
 #include "store/Queries.h"
 #include "store/ScrapbookFile.h"
-#include "store/WordsIndex.h"
+#include "store/sqlite/SqliteEngine.h"
 
 #include <QApplication>
 #include <QDate>
@@ -217,9 +217,9 @@ QString durableCopy(const QString& from, const QString& to)
 // The index's own table definition: the first statement of its schema.
 QByteArray indexTableDefinition(const char* table)
 {
-    const QByteArray schema(wk::store::wordsIndexSchema());
+    const QByteArray schema(wk::store::sqlite::wordsIndexSchema());
     QByteArray definition = schema.left(schema.indexOf(';') + 1).trimmed();
-    return definition.replace(wk::store::kWordsTable, table);
+    return definition.replace("MYLIFE_WORDS", table);
 }
 
 struct BuildFigures {
@@ -456,7 +456,7 @@ void measureSearchBox(const QString& folder, const QString& path, const std::vec
 // it holds and the peak growth while it was made, in bytes. Every child warms up alike first.
 // With `given`, the rows are found by a set of their own first and handed to the held one (as
 // the search box's thread hands its result to the window's entry set).
-int runMemoryChild(const QString& path, const QString& recordSource, bool given)
+int runMemoryChild(const QString& path, const wk::store::Query& recordSource, bool given)
 {
     wk::store::ConnectionPool pool;
     const std::shared_ptr<wk::store::Connection> open = pool.open(path);
@@ -506,12 +506,15 @@ struct MemoryFigures {
     double peakBytes = 0;
 };
 
-MemoryFigures memoryInChild(const QString& path, const QString& recordSource, bool given = false)
+// The child gets the record source's text and its one value, when it has one.
+MemoryFigures memoryInChild(const QString& path, const wk::store::Query& recordSource, bool given = false)
 {
     QProcess child;
-    child.start(
-        QCoreApplication::applicationFilePath(),
-        {QStringLiteral("--memory-child"), path, recordSource, given ? QStringLiteral("given") : QString()});
+    QStringList arguments{QStringLiteral("--memory-child"), path, recordSource.text,
+                          given ? QStringLiteral("given") : QString()};
+    if (!recordSource.values.isEmpty())
+        arguments << recordSource.values.first().toString();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     child.waitForFinished(-1);
     const QStringList figures = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
     if (figures.size() < 3) {
@@ -573,7 +576,8 @@ void runSize(int entries)
 
     // All Pictures cut to the first rows, as many as the 90 % word finds (that word is in every
     // entry but each tenth, so the first rows hold the same count as the search finds).
-    const QString foundSource = wk::store::queries::entriesWithWords(QString::fromLatin1(kCommonWord));
+    const wk::store::Query foundSource =
+        wk::store::queries::entriesWithWords(QString::fromLatin1(kCommonWord));
     const MemoryFigures found = memoryInChild(scrapbook, foundSource);
     const MemoryFigures handed = memoryInChild(scrapbook, foundSource, true);
     const MemoryFigures all = memoryInChild(
@@ -602,8 +606,10 @@ void runSize(int entries)
 
 int main(int argc, char** argv)
 {
-    if (argc == 5 && QByteArray(argv[1]) == "--memory-child")
-        return runMemoryChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+    if ((argc == 5 || argc == 6) && QByteArray(argv[1]) == "--memory-child")
+        return runMemoryChild(QString::fromLocal8Bit(argv[2]),
+                              {QString::fromLocal8Bit(argv[3]),
+                               argc == 6 ? QVariantList{QString::fromLocal8Bit(argv[5])} : QVariantList{}},
                               QByteArray(argv[4]) == "given");
     wk::bench::prepareBenchmarkProcess();
     QApplication app(argc, argv);

@@ -124,7 +124,7 @@ void EntryFilters::showCalendarItems()
     const bool everyName = name == QLatin1String("*ALL PICTURES");
     QStringList titles;
     QStringList bookmarks;
-    const QString calendarItems = store::queries::calendarItemsCriterion();
+    const store::Query calendarItems = store::queries::calendarItemsCriterion();
     skipStep([&] {
         entries.findFirst(calendarItems);
         while (!entries.noMatch()) {
@@ -195,7 +195,7 @@ void EntryFilters::filterByName()
             caption = parts_.categoryButtons[k]->text().isNull() ? QString(QLatin1String(""))
                                                                  : parts_.categoryButtons[k]->text();
     store::DataSource& entries = parts_.entries;
-    const QString query = store::queries::nameFilter(caption, selectedName());
+    const store::Query query = store::queries::nameFilter(caption, selectedName());
     skipStep([&] {
         entries.setRecordSource(query);
         entries.refresh();

@@ -1,6 +1,7 @@
 #include "store/Backups.h"
 
 #include "store/Connection.h"
+#include "store/Engine.h"
 #include "store/FilePaths.h"
 #include "store/StoreError.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <sqlite3.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -17,11 +17,6 @@
 namespace wk::store {
 
 namespace {
-
-QDir backupFolder(const QString& scrapbookPath)
-{
-    return QDir(QFileInfo(scrapbookPath).absolutePath() + QStringLiteral("/backups"));
-}
 
 // A copy's name: the scrapbook's base name, the moment, and a count when two copies are made in
 // the same second ("Velmora-20261207-143015-2.mdb").
@@ -48,27 +43,14 @@ struct Copy {
     int count;
 };
 
-void copyDatabase(sqlite3* from, const QString& to)
+void copyDatabase(Engine& from, const QString& to)
 {
-    sqlite3* target = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(to).constData(), &target,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString failure;
-    if (rc == SQLITE_OK) {
-        sqlite3_backup* backup = sqlite3_backup_init(target, "main", from, "main");
-        if (!backup) {
-            failure = QString::fromUtf8(sqlite3_errmsg(target));
-        } else {
-            rc = sqlite3_backup_step(backup, -1);
-            if (rc != SQLITE_DONE)
-                failure = QString::fromUtf8(sqlite3_errstr(rc));
-            sqlite3_backup_finish(backup);
-        }
-    } else {
-        failure = target ? QString::fromUtf8(sqlite3_errmsg(target)) : QStringLiteral("out of memory");
+    try {
+        from.writeSnapshot(to);
+    } catch (const StoreError& error) {
+        failure = error.message();
     }
-    if (sqlite3_close(target) != SQLITE_OK && failure.isEmpty())
-        failure = QStringLiteral("the copy could not be closed");
     if (failure.isEmpty())
         syncFileToDisk(to, &failure);
     if (!failure.isEmpty()) {
@@ -80,10 +62,10 @@ void copyDatabase(sqlite3* from, const QString& to)
 
 } // namespace
 
-QStringList scrapbookBackups(const QString& scrapbookPath)
+QStringList scrapbookBackups(const ScrapbookLocation& scrapbook)
 {
-    const QDir folder = backupFolder(scrapbookPath);
-    const QRegularExpression pattern = copyName(QFileInfo(scrapbookPath).completeBaseName());
+    const QDir folder(scrapbook.backupFolder());
+    const QRegularExpression pattern = copyName(scrapbook.backupBaseName());
     std::vector<Copy> copies;
     for (const QString& name : folder.entryList(QDir::Files)) {
         const QRegularExpressionMatch match = pattern.match(name);
@@ -99,12 +81,12 @@ QStringList scrapbookBackups(const QString& scrapbookPath)
     return paths;
 }
 
-void removeUnfinishedBackups(const QString& scrapbookPath)
+void removeUnfinishedBackups(const ScrapbookLocation& scrapbook)
 {
-    const QDir folder = backupFolder(scrapbookPath);
+    const QDir folder(scrapbook.backupFolder());
     if (!folder.exists())
         return;
-    const QRegularExpression leftover = leftoverName(QFileInfo(scrapbookPath).completeBaseName());
+    const QRegularExpression leftover = leftoverName(scrapbook.backupBaseName());
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
         if (!leftover.match(name).hasMatch())
             continue;
@@ -116,20 +98,20 @@ void removeUnfinishedBackups(const QString& scrapbookPath)
 
 QString backUpScrapbook(Connection& connection, const QDateTime& at)
 {
-    const QString scrapbook = connection.path();
-    QDir folder = backupFolder(scrapbook);
+    const ScrapbookLocation& scrapbook = connection.location();
+    QDir folder(scrapbook.backupFolder());
     if (!folder.exists() && !QDir().mkpath(folder.path()))
         throw StoreError(QStringLiteral("The backup folder %1 could not be made.")
                              .arg(QDir::toNativeSeparators(folder.path())));
-    const QString stem = QFileInfo(scrapbook).completeBaseName() + QLatin1Char('-') +
-                         at.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem =
+        scrapbook.backupBaseName() + QLatin1Char('-') + at.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     removeUnfinishedBackups(scrapbook);
     QString name = stem + QStringLiteral(".mdb");
     for (int count = 2; QFileInfo::exists(folder.filePath(name)); ++count)
         name = QStringLiteral("%1-%2.mdb").arg(stem).arg(count);
     const QString copy = folder.filePath(name);
     const QString temporary = folder.filePath(QLatin1Char('.') + name + QStringLiteral(".part"));
-    copyDatabase(connection.handle(), temporary);
+    copyDatabase(connection.engine(), temporary);
     // Room is made before the new copy takes its name, so no moment holds more than ten copies.
     QStringList kept = scrapbookBackups(scrapbook);
     while (kept.size() > kBackupsKept - 1)

@@ -9,11 +9,12 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include <memory>
 
 namespace wk::store {
+
+class Engine;
+class Statement;
 
 class BulkWriter {
 public:
@@ -30,8 +31,8 @@ public:
 
 private:
     QString label_;
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<Statement> insert_;
     bool open_ = false;
     int added_ = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
-// One open SQLite database file, shared by every data source that names it.
+// One open scrapbook (a database through its engine), shared by every data source that names it.
+#include "store/ScrapbookLocation.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -7,17 +9,17 @@
 #include <memory>
 #include <optional>
 
-struct sqlite3;
-
 namespace wk::store {
 class Connection;
+class Engine;
+class Statement;
 struct RowChange;
 
 // What a pool asks of its connections' writes. Shared by the pool and its connections, so what
 // the pool sets later reaches connections already open.
 struct WriteHooks {
     std::function<void(Connection&)> beforeFirstWrite;
-    QSet<QString> firstWritten; // files whose first write went ahead
+    QSet<QString> firstWritten; // databases whose first write went ahead
     std::function<void(const RowChange&)> changeObserver;
 };
 } // namespace wk::store
@@ -26,24 +28,26 @@ namespace wk::store {
 
 class Connection {
 public:
-    // Opens an existing file (never creates one), read-only when the file has no write permission
-    // bit; registers the dialect's functions
-    // datevalue() and mid(). Throws StoreError when the file is missing or not a database.
-    explicit Connection(const QString& path);
+    // Opens the scrapbook at `location` through its engine. Throws StoreError when it is missing
+    // or not a database.
+    explicit Connection(const ScrapbookLocation& location);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    const QString& path() const { return path_; }
-    sqlite3* handle() const { return db_; }
+    const ScrapbookLocation& location() const { return location_; }
+    // The database as its location names it, and a short name of it for messages.
+    const QString& path() const { return location_.database(); }
+    QString label() const { return location_.label(); }
+    Engine& engine() const { return *engine_; }
+    // A statement on this connection; `what` heads its failures' messages.
+    std::unique_ptr<Statement> prepare(const QString& sql, const QString& what) const;
     // Stops what runs on this connection now (from any thread): the statement fails as
     // interrupted. Statements started later run as usual.
     void interrupt();
     // Runs statements that return no rows; throws StoreError with the engine's message.
     void exec(const QString& sql);
-    // Throws StoreError("what: engine message") for a result code other than OK, ROW or DONE.
-    void check(int resultCode, const QString& what) const;
-    // True when the file could only be opened for reading (write-protected file or folder).
+    // True when the scrapbook could only be opened for reading (write-protected file or folder).
     bool isReadOnly() const;
 
     // Every write through this connection calls this first: it runs the pool's first-write step
@@ -52,11 +56,11 @@ public:
     // Counts the writes begun through this connection; a result set compares it with the count it
     // last saw to know whether another of the program's sets wrote since.
     qint64 writeSerial() const { return writeSerial_; }
-    // The engine's data version: it changes when another connection or program writes the file.
+    // The engine's data version: it changes when another connection or program writes.
     qint64 dataVersion() const;
 
-    // True when the file's words index is current (looked at once, on first asking), so a word
-    // search may use it; false: searches scan. Throws StoreError when the file cannot be read.
+    // True when the scrapbook's words index is current (looked at once, on first asking), so a
+    // word search may use it; false: searches scan. Throws StoreError when it cannot be read.
     bool wordsIndexed();
 
     // True when the pool wants to hear of every row change (for undo).
@@ -67,28 +71,21 @@ public:
 private:
     friend class ConnectionPool;
 
-    QString path_;
-    sqlite3* db_ = nullptr;
+    ScrapbookLocation location_;
+    std::unique_ptr<Engine> engine_;
     std::shared_ptr<WriteHooks> hooks_;
     qint64 writeSerial_ = 0;
     std::optional<bool> wordsIndexed_;
 };
 
-// The engine's message for the last failure on `db`. A database file that was moved, replaced or
-// deleted while open (the engine then calls it a read-only database) is said in plain words, with
-// the path where it was expected.
-QString failureMessage(sqlite3* db);
-
-// Hands out one Connection per file (by canonical path) to the data sources of a window.
-// Owned by the window that owns the data sources; no global state.
+// Hands out one Connection per scrapbook (by its location's database) to the data sources of a
+// window. Owned by the window that owns the data sources; no global state.
 class ConnectionPool {
 public:
-    // The connection to the file at `path`, opened on first use. A path whose file does not
-    // exist as written is tried with "\" read as "/" and the file name in any letter case,
-    // so "dir\Velmora.MDB" finds "dir/velmora.mdb".
-    std::shared_ptr<Connection> open(const QString& path);
-    // The canonical path that open() would use for `path`.
-    static QString resolve(const QString& path);
+    // The connection to the scrapbook at `location`, opened on first use. A file name that does
+    // not exist as written is tried with "\" read as "/" and in any letter case, so
+    // "dir\Velmora.MDB" finds "dir/velmora.mdb".
+    std::shared_ptr<Connection> open(const ScrapbookLocation& location);
 
     // `step` runs before the first write to each file through this pool (a backup, say). When it
     // throws, that write is refused and the next write runs it again; once it has returned it

@@ -1,22 +1,20 @@
 #include "store/DataSource.h"
 
 #include "store/QueryDialect.h"
-#include "store/Statement.h"
+#include "store/DateRules.h"
+#include "store/Savepoint.h"
 
 #include <QSet>
 
 #include <QRegularExpression>
-#include <sqlite3.h>
 
 namespace wk::store {
 
 namespace {
 
-bool isDateColumn(const char* declaredType, const QString& name)
+bool isDateColumn(const Statement& statement, int column, const QString& name)
 {
-    const QString type = QString::fromUtf8(declaredType ? declaredType : "").toUpper();
-    return type.contains(QLatin1String("DATE")) || type.contains(QLatin1String("TIME")) ||
-           name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
+    return statement.declaredAsDate(column) || name.compare(QLatin1String("date"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -31,7 +29,16 @@ DataSource::~DataSource() = default;
 
 void DataSource::setDatabaseName(const QString& path) { databaseName_ = path; }
 
-void DataSource::setRecordSource(const QString& recordSource) { recordSource_ = recordSource; }
+void DataSource::setRecordSource(const Query& recordSource) { recordSource_ = recordSource; }
+
+std::unique_ptr<Statement> DataSource::prepareBound(const QString& sql, const QVariantList& values,
+                                                    const QString& what) const
+{
+    auto statement = requireConnection()->prepare(sql, what);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        statement->bind(int(i) + 1, values.at(i));
+    return statement;
+}
 
 QString DataSource::fileLabel() const
 {
@@ -49,11 +56,13 @@ TranslatedQuery DataSource::openAndTranslate()
 {
     if (databaseName_.isEmpty())
         throw StoreError(QStringLiteral("%1: no database file is set").arg(name_));
-    if (recordSource_.trimmed().isEmpty())
+    if (recordSource_.text.trimmed().isEmpty())
         throw StoreError(QStringLiteral("%1: no record source is set").arg(name_));
-    if (!connection_ || connection_->path() != ConnectionPool::resolve(databaseName_))
+    if (!connection_ || !(connection_->location() == ScrapbookLocation(databaseName_)))
         connection_ = pool_.open(databaseName_);
-    return translateRecordSource(recordSource_, [this] { return connection_->wordsIndexed(); });
+    return translateRecordSource(recordSource_.text, [this](const QString& qualifier, const QString& typed) {
+        return connection_->engine().wordsCondition(qualifier, typed, connection_->wordsIndexed());
+    });
 }
 
 std::vector<qint64> DataSource::queryRowIds()
@@ -63,10 +72,10 @@ std::vector<qint64> DataSource::queryRowIds()
         throw StoreError(
             QStringLiteral("%1: only a record source over one table gives row identities").arg(name_));
     const QString label = fileLabel();
-    Statement ids(connection_->handle(), query.idsSql, label);
+    const auto ids = prepareBound(query.idsSql, recordSource_.values, label);
     std::vector<qint64> rows;
-    while (ids.step(label))
-        rows.push_back(sqlite3_column_int64(ids.get(), 0));
+    while (ids->step(label))
+        rows.push_back(ids->integer(0));
     return rows;
 }
 
@@ -74,19 +83,18 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
 {
     endEditing();
     const TranslatedQuery query = openAndTranslate();
-    Statement statement(connection_->handle(), query.sql, fileLabel());
-    sqlite3_stmt* stmt = statement.get();
-    const int columnCount = sqlite3_column_count(stmt);
+    const auto statement = prepareBound(query.sql, recordSource_.values, fileLabel());
+    const int columnCount = statement->columnCount();
     const bool hasId = !query.baseTable.isEmpty() && columnCount > 0 &&
-                       QString::fromUtf8(sqlite3_column_name(stmt, 0)) == QLatin1String(kRowIdColumn);
+                       statement->columnName(0) == QLatin1String(kRowIdColumn);
     const int first = hasId ? 1 : 0;
 
     QStringList columns;
     std::vector<bool> dateColumn;
     for (int c = first; c < columnCount; ++c) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+        const QString name = statement->columnName(c);
         columns << name;
-        dateColumn.push_back(isDateColumn(sqlite3_column_decltype(stmt, c), name));
+        dateColumn.push_back(isDateColumn(*statement, c, name));
     }
 
     std::vector<Row> rows;
@@ -102,7 +110,7 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
                 QStringLiteral("%1: rows found elsewhere need a set of one table's columns").arg(name_));
         if (paged && !knownRows) {
             try {
-                ids = std::make_unique<Statement>(connection_->handle(), query.idsSql, label);
+                ids = prepareBound(query.idsSql, recordSource_.values, label);
             } catch (const StoreError&) {
                 ids.reset(); // a select list the order refers to: read every row now
             }
@@ -116,16 +124,16 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
             // Only the row identities now; the values a page at a time when they are read.
             pagedSql = query.idsSql;
             while (ids->step(label))
-                rows.push_back(Row{sqlite3_column_int64(ids->get(), 0), PackedRow(), false});
+                rows.push_back(Row{ids->integer(0), PackedRow(), false});
         } else {
             qint64 serial = 0;
             PackedRow scratch; // grows once; each row then takes exactly its own size
-            while (statement.step(label)) {
+            while (statement->step(label)) {
                 Row row;
-                row.id = hasId ? sqlite3_column_int64(stmt, 0) : ++serial;
+                row.id = hasId ? statement->integer(0) : ++serial;
                 scratch.clear();
                 for (int c = first; c < columnCount; ++c)
-                    scratch.appendColumn(stmt, c);
+                    statement->appendTo(scratch, c);
                 row.values = scratch.compacted();
                 rows.push_back(std::move(row));
             }
@@ -138,6 +146,7 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
 
     baseTable_ = hasId ? query.baseTable : QString();
     pagedSql_ = pagedSql;
+    pagedValues_ = recordSource_.values;
     passed_ = {};
     rows_ = std::move(rows);
     indexDirty_ = true;
@@ -158,7 +167,7 @@ void DataSource::keepInStep(bool wasInStep, OwnWrite write, const QStringList& c
                                                 QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression orderClause(QStringLiteral("\\border\\s+by\\s+([^;]*)"),
                                                 QRegularExpression::CaseInsensitiveOption);
-    const QString source = recordSource_;
+    const QString source = recordSource_.text;
     const QRegularExpressionMatch order = orderClause.match(source);
     bool inStep = true;
     if (write == OwnWrite::Add)
@@ -180,7 +189,7 @@ void DataSource::keepInStep(bool wasInStep, OwnWrite write, const QStringList& c
 void DataSource::refreshIfChanged()
 {
     const bool same = connection_ && !editing() && refreshedSource_ == recordSource_ &&
-                      connection_->path() == ConnectionPool::resolve(databaseName_) &&
+                      connection_->location() == ScrapbookLocation(databaseName_) &&
                       seenWrites_ == connection_->writeSerial() &&
                       seenDataVersion_ == connection_->dataVersion();
     if (!same) {
@@ -195,13 +204,12 @@ void DataSource::refreshIfChanged()
 
 bool DataSource::sameColumnsAsTable(const QString& table) const
 {
-    Statement statement(connection_->handle(), QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)),
-                        fileLabel());
-    sqlite3_stmt* stmt = statement.get();
-    if (sqlite3_column_count(stmt) != int(columns_.size()))
+    const auto statement =
+        connection_->prepare(QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)), fileLabel());
+    if (statement->columnCount() != int(columns_.size()))
         return false;
     for (int c = 0; c < columns_.size(); ++c)
-        if (columns_.at(c).compare(QString::fromUtf8(sqlite3_column_name(stmt, c)), Qt::CaseInsensitive) != 0)
+        if (columns_.at(c).compare(statement->columnName(c), Qt::CaseInsensitive) != 0)
             return false;
     return true;
 }
@@ -226,20 +234,19 @@ void DataSource::loadPage(int index) const
             ids << QString::number(rows_[size_t(i)].id);
         }
     const QString label = fileLabel();
-    Statement statement(requireConnection()->handle(),
-                        QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                            .arg(quoteIdentifier(baseTable_), ids.join(QLatin1Char(','))),
-                        label);
-    sqlite3_stmt* stmt = statement.get();
-    const int columnCount = sqlite3_column_count(stmt);
+    const auto statement =
+        requireConnection()->prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                         .arg(quoteIdentifier(baseTable_), ids.join(QLatin1Char(','))),
+                                     label);
+    const int columnCount = statement->columnCount();
     PackedRow scratch;
-    while (statement.step(label)) {
-        const int i = wanted.value(sqlite3_column_int64(stmt, 0), -1);
+    while (statement->step(label)) {
+        const int i = wanted.value(statement->integer(0), -1);
         if (i < 0)
             continue;
         scratch.clear();
         for (int c = 1; c < columnCount; ++c)
-            scratch.appendColumn(stmt, c);
+            statement->appendTo(scratch, c);
         rows_[size_t(i)].values = scratch.compacted();
         rows_[size_t(i)].loaded = true;
     }
@@ -280,17 +287,16 @@ std::vector<QVariant> DataSource::readColumn(int c) const
     std::vector<QVariant> values;
     values.reserve(size_t(count));
     const QString label = fileLabel();
-    Statement statement(requireConnection()->handle(), idsQueryWithColumn(pagedSql_, columns_.at(c)), label);
-    sqlite3_stmt* stmt = statement.get();
+    const auto statement = prepareBound(idsQueryWithColumn(pagedSql_, columns_.at(c)), pagedValues_, label);
     QHash<qint64, QVariant> outOfStep;
-    while (statement.step(label)) {
-        const qint64 id = sqlite3_column_int64(stmt, 0);
+    while (statement->step(label)) {
+        const qint64 id = statement->integer(0);
         const int next = int(values.size());
         if (outOfStep.isEmpty() && next < count && rows_[size_t(next)].id == id) {
             const Row& row = rows_[size_t(next)];
-            values.push_back(row.loaded ? readValue(c, row.values.at(c)) : storedValue(c, stmt, 1));
+            values.push_back(row.loaded ? readValue(c, row.values.at(c)) : storedValue(c, *statement, 1));
         } else {
-            outOfStep.insert(id, storedValue(c, stmt, 1));
+            outOfStep.insert(id, storedValue(c, *statement, 1));
         }
     }
     for (int next = int(values.size()); next < count; ++next) {
@@ -300,16 +306,14 @@ std::vector<QVariant> DataSource::readColumn(int c) const
     return values;
 }
 
-QVariant DataSource::storedValue(int column, sqlite3_stmt* stmt, int index) const
+QVariant DataSource::storedValue(int column, const Statement& statement, int index) const
 {
     // The common date text without a string in between: a pass reads every row's date.
-    if (dateColumn_[size_t(column)] && sqlite3_column_type(stmt, index) == SQLITE_TEXT) {
-        const QByteArrayView utf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, index)),
-                                  sqlite3_column_bytes(stmt, index));
-        if (const auto day = dates::dayFromStorage(utf8))
-            return QVariant(*day);
-    }
-    return readValue(column, columnValue(stmt, index));
+    if (dateColumn_[size_t(column)])
+        if (const std::optional<QByteArrayView> utf8 = statement.text(index))
+            if (const auto day = dates::dayFromStorage(*utf8))
+                return QVariant(*day);
+    return readValue(column, statement.value(index));
 }
 
 std::shared_ptr<Connection> DataSource::requireConnection() const
@@ -438,7 +442,7 @@ int DataSource::requireColumn(const QString& name) const
     const int c = columnIndex(name);
     if (c < 0) {
         throw StoreError(QStringLiteral("%1: no field %2 in %3")
-                             .arg(fileLabel(), name, baseTable_.isEmpty() ? recordSource_ : baseTable_));
+                             .arg(fileLabel(), name, baseTable_.isEmpty() ? recordSource_.text : baseTable_));
     }
     return c;
 }
@@ -599,16 +603,14 @@ DataSource::Row DataSource::loadRow(qint64 id) const
     Row row;
     row.id = id;
     std::vector<QVariant> values = pending_; // columns the table lacks keep what was set
-    Statement statement(connection_->handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)),
-                        fileLabel());
-    statement.bind(1, QVariant(id));
-    if (statement.step(fileLabel())) {
-        sqlite3_stmt* stmt = statement.get();
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-            const int mine = columnIndex(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+    const auto statement = connection_->prepare(
+        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)), fileLabel());
+    statement->bind(1, QVariant(id));
+    if (statement->step(fileLabel())) {
+        for (int c = 0; c < statement->columnCount(); ++c) {
+            const int mine = columnIndex(statement->columnName(c));
             if (mine >= 0)
-                values[size_t(mine)] = columnValue(stmt, c);
+                values[size_t(mine)] = statement->value(c);
         }
     }
     for (const QVariant& v : values)
@@ -680,16 +682,16 @@ void DataSource::update()
                     sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                               .arg(quoteIdentifier(baseTable_), sets.join(QLatin1String(", ")));
                 }
-                Statement statement(connection->handle(), sql, what);
+                const auto statement = connection->prepare(sql, what);
                 int index = 1;
                 for (const QVariant& v : values)
-                    statement.bind(index++, v);
+                    statement->bind(index++, v);
                 if (!adding)
-                    statement.bind(index, QVariant(id));
-                statement.step(what);
+                    statement->bind(index, QVariant(id));
+                statement->step(what);
                 if (adding)
-                    id = sqlite3_last_insert_rowid(connection->handle());
-                else if (sqlite3_changes(connection->handle()) != 1)
+                    id = connection->engine().lastInsertedRow();
+                else if (connection->engine().changedRows() != 1)
                     throw RowGoneError();
                 if (change) {
                     change->rowId = id;
@@ -743,12 +745,11 @@ void DataSource::remove()
             if (connection->observesChanges())
                 change = RowChange{baseTable_, id, readRowState(*connection, baseTable_, id), std::nullopt,
                                    QString()};
-            Statement statement(
-                connection->handle(),
+            const auto statement = connection->prepare(
                 QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)), what);
-            statement.bind(1, QVariant(id));
-            statement.step(what);
-            if (sqlite3_changes(connection->handle()) != 1)
+            statement->bind(1, QVariant(id));
+            statement->step(what);
+            if (connection->engine().changedRows() != 1)
                 throw RowGoneError();
         });
     } catch (const RowChangedError&) {
@@ -768,9 +769,9 @@ void DataSource::remove()
 
 // --- finds -----------------------------------------------------------------------------------
 
-void DataSource::findFirst(const QString& criterion) { find(criterion, 0); }
+void DataSource::findFirst(const Query& criterion) { find(criterion, 0); }
 
-void DataSource::findNext(const QString& criterion)
+void DataSource::findNext(const Query& criterion)
 {
     int start = 0;
     if (onDeleted_)
@@ -780,24 +781,24 @@ void DataSource::findNext(const QString& criterion)
     find(criterion, start);
 }
 
-void DataSource::find(const QString& criterion, int startIndex)
+void DataSource::find(const Query& criterion, int startIndex)
 {
     requireTable("search");
     // A loop of findNext calls asks the same question many times; the answer is kept until the
     // text, the table or anything written through the connection changes.
-    sqlite3* db = connection_->handle();
-    const qint64 changes = sqlite3_total_changes64(db);
+    const Engine* engine = &connection_->engine();
+    const qint64 changes = engine->totalChanges();
     if (findCache_.criterion != criterion || findCache_.table != baseTable_ ||
-        findCache_.changes != changes || findCache_.connection != db) {
-        const QString expression = translateCriterion(criterion);
+        findCache_.changes != changes || findCache_.connection != engine) {
+        const QString expression = translateCriterion(criterion.text);
         const QString what = fileLabel();
-        Statement statement(
-            db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteIdentifier(baseTable_), expression),
-            what);
+        const auto statement = prepareBound(
+            QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteIdentifier(baseTable_), expression),
+            criterion.values, what);
         QSet<qint64> matching;
-        while (statement.step(what))
-            matching.insert(sqlite3_column_int64(statement.get(), 0));
-        findCache_ = {criterion, baseTable_, changes, db, std::move(matching)};
+        while (statement->step(what))
+            matching.insert(statement->integer(0));
+        findCache_ = {criterion, baseTable_, changes, engine, std::move(matching)};
     }
     const QSet<qint64>& matching = findCache_.matching;
     for (int i = std::max(startIndex, 0); i < int(rows_.size()); ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 // A data source: a database file name, a record source and the dynaset it produced.
 //
-// The result set is a dynaset: the ordered row identities (SQLite rowids) of the rows the record
+// The result set is a dynaset: the ordered row identities (the engine's row ids) of the rows the record
 // source returned, with their field values read at the refresh or, for a set of one table's
 // columns, a page at a time when a row is first read (a row deleted elsewhere before then reads
 // as nulls). Moves, end tests, field reads
@@ -15,6 +15,7 @@
 // update the row that was current before addNew stays current (lastModified() names the new
 // one); a failed find leaves the position where it was and sets noMatch().
 #include "store/PackedRow.h"
+#include "store/Query.h"
 #include "store/RowPositions.h"
 #include "store/StoreError.h"
 
@@ -32,6 +33,7 @@ namespace wk::store {
 
 class Connection;
 class ConnectionPool;
+class Statement;
 struct TranslatedQuery;
 
 class DataSource : public QObject {
@@ -42,12 +44,12 @@ public:
 
     const QString& name() const { return name_; }
 
-    // The full path of the database file; opened at the next refresh.
-    void setDatabaseName(const QString& path);
+    // The scrapbook's location (a folder or its database file); opened at the next refresh.
+    void setDatabaseName(const QString& location);
     const QString& databaseName() const { return databaseName_; }
-    // A table name or a query text; takes effect at the next refresh.
-    void setRecordSource(const QString& recordSource);
-    const QString& recordSource() const { return recordSource_; }
+    // A table name or a query (its text and bound values); takes effect at the next refresh.
+    void setRecordSource(const Query& recordSource);
+    const Query& recordSource() const { return recordSource_; }
     // Runs the record source again: position on the first row, or at the end when empty.
     void refresh();
     // Like refresh(), but when nothing has been written through the file's connection since
@@ -105,11 +107,11 @@ public:
     // The bookmark of the row last added or changed by update(); empty before any.
     QString lastModified() const { return lastModified_; }
 
-    // Criterion in the program's dialect ("mid(WHAT,1,1) = '5'", "[MYEVENT]='x'"). findFirst
+    // Criterion in the program's dialect ("mid(WHAT,1,1) = '5'", "[MYEVENT]=?" with its value). findFirst
     // searches from the first row, findNext from the row after the current one (from the first
     // row when before the first). Needs a record source that reads one table.
-    void findFirst(const QString& criterion);
-    void findNext(const QString& criterion);
+    void findFirst(const Query& criterion);
+    void findNext(const Query& criterion);
     bool noMatch() const { return noMatch_; }
 
 Q_SIGNALS:
@@ -143,7 +145,7 @@ private:
     // Opens the file's connection when needed and translates the record source.
     TranslatedQuery openAndTranslate();
     std::vector<QVariant> readColumn(int column) const;
-    QVariant storedValue(int column, sqlite3_stmt* stmt, int index) const;
+    QVariant storedValue(int column, const Statement& statement, int index) const;
     QString fileLabel() const;
     std::shared_ptr<Connection> requireConnection() const;
     void requireCurrent() const;
@@ -157,12 +159,15 @@ private:
     Row loadRow(qint64 id) const;
     int indexOfId(qint64 id) const; // -1 when not in the set
     void rebuildIndex() const;
-    void find(const QString& criterion, int startIndex);
+    void find(const Query& criterion, int startIndex);
+    // A statement on the set's connection with `values` bound to its "?"s in order.
+    std::unique_ptr<Statement> prepareBound(const QString& sql, const QVariantList& values,
+                                            const QString& what) const;
 
     ConnectionPool& pool_;
     QString name_;
     QString databaseName_;
-    QString recordSource_;
+    Query recordSource_;
     std::shared_ptr<Connection> connection_;
     QString baseTable_;
     QStringList columns_;          // field names, row identity excluded
@@ -174,6 +179,7 @@ private:
         std::vector<QVariant> values;
     } passed_;
     QString pagedSql_; // the set's query selecting only row identities; empty: all rows read at refresh
+    QVariantList pagedValues_; // the values bound to it
     mutable RowPositions positions_;
     mutable bool indexDirty_ = true;
     int position_ = -1;      // -1 before first; rows_.size() past end
@@ -184,14 +190,14 @@ private:
     std::vector<bool> touched_;
     QString lastModified_;
     bool noMatch_ = false;
-    QString refreshedSource_; // record source of the last refresh
+    Query refreshedSource_; // record source of the last refresh
     // The connection's write count and the file's data version the rows are in step with: the
     // set's own writes keep it in step where they cannot change which rows it holds or their
     // order; any other write (another set, another program) calls for a re-read.
     qint64 seenWrites_ = -1;
     qint64 seenDataVersion_ = -1;
     struct FindCache {
-        QString criterion;
+        Query criterion;
         QString table;
         qint64 changes = -1;
         const void* connection = nullptr;

@@ -8,26 +8,14 @@
 // of a word. An entry is found when every word and phrase stands in its title, log, who-or-where
 // name or category (a phrase within one of them).
 //
-// The words index (MYLIFE_WORDS, see WordsIndex.h) answers when it is current; without it a scan
-// of MYLIFE with the same tokenizer gives the same rows.
+// The words index (see WordsIndex.h) answers when it is current; without it a scan of MYLIFE
+// with the same tokenizer gives the same rows. The engine (Engine::wordsCondition) writes either.
 #include <QString>
-
-struct sqlite3;
 
 namespace wk::store {
 
 // True when `typed` holds something to search for (a letter or a digit); punctuation alone is
 // no search.
 bool hasSearchWords(const QString& typed);
-
-// Registers the SQL functions of a word search on a connection:
-//   words_query(typed)          the index's query expression for `typed`
-//   words_in(typed, text, ...)  1 when the texts hold every word and phrase of `typed`
-// Returns the engine's result code.
-int registerWordFunctions(sqlite3* db);
-
-// The SQL condition that keeps the rows of MYLIFE (named `qualifier` in the query) holding the
-// words of `typedLiteral`, an SQL text literal: through the index when `indexed`, else a scan.
-QString wordsCondition(const QString& qualifier, const QString& typedLiteral, bool indexed);
 
 } // namespace wk::store

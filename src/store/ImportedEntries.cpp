@@ -2,7 +2,7 @@
 
 #include "store/Entry.h"
 #include "store/QueryDialect.h"
-#include "store/Statement.h"
+#include "store/Savepoint.h"
 
 #include <optional>
 
@@ -14,13 +14,7 @@ const QString kEntryTable = QStringLiteral("MYLIFE");
 
 bool hasHashTable(Connection& connection)
 {
-    const QString what = QStringLiteral("Cannot read the picture hashes");
-    Statement statement(connection.handle(),
-                        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? "
-                                       "COLLATE NOCASE"),
-                        what);
-    statement.bind(1, kPictureHashTable);
-    return statement.step(what);
+    return connection.engine().hasTable(kPictureHashTable, QStringLiteral("Cannot read the picture hashes"));
 }
 
 } // namespace
@@ -28,13 +22,13 @@ bool hasHashTable(Connection& connection)
 QStringList entryPictureNames(Connection& connection)
 {
     const QString what = QStringLiteral("Cannot read the entries' pictures");
-    Statement statement(connection.handle(),
-                        QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> '' ORDER BY rowid")
-                            .arg(quoteIdentifier(kPictureField), quoteIdentifier(kEntryTable)),
-                        what);
+    const auto statement =
+        connection.prepare(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> '' ORDER BY rowid")
+                               .arg(quoteIdentifier(kPictureField), quoteIdentifier(kEntryTable)),
+                           what);
     QStringList names;
-    while (statement.step(what))
-        names << columnValue(statement.get(), 0).toString();
+    while (statement->step(what))
+        names << statement->value(0).toString();
     return names;
 }
 
@@ -44,16 +38,12 @@ std::vector<PictureHash> readPictureHashes(Connection& connection)
     if (!hasHashTable(connection))
         return hashes;
     const QString what = QStringLiteral("Cannot read the picture hashes");
-    Statement statement(connection.handle(),
-                        QStringLiteral("SELECT PICTURE, BYTES, MTIME, SHA256 FROM %1")
-                            .arg(quoteIdentifier(kPictureHashTable)),
-                        what);
-    while (statement.step(what)) {
-        sqlite3_stmt* row = statement.get();
+    const auto row = connection.prepare(QStringLiteral("SELECT PICTURE, BYTES, MTIME, SHA256 FROM %1")
+                                            .arg(quoteIdentifier(kPictureHashTable)),
+                                        what);
+    while (row->step(what))
         hashes.push_back(
-            {{columnValue(row, 0).toString(), sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2)},
-             columnValue(row, 3).toByteArray()});
-    }
+            {{row->value(0).toString(), row->integer(1), row->integer(2)}, row->value(3).toByteArray()});
     return hashes;
 }
 
@@ -69,34 +59,33 @@ std::vector<qint64> addImportedEntries(Connection& connection, const std::vector
                            "NULL, MTIME INTEGER NOT NULL, SHA256 BLOB NOT NULL, PRIMARY KEY "
                            "(PICTURE, BYTES, MTIME))")
                 .arg(quoteIdentifier(kPictureHashTable)));
-        Statement keep(
-            connection.handle(),
+        const auto keep = connection.prepare(
             QStringLiteral("INSERT OR REPLACE INTO %1 (PICTURE, BYTES, MTIME, SHA256) VALUES (?, ?, ?, ?)")
                 .arg(quoteIdentifier(kPictureHashTable)),
             what);
         for (const PictureHash& hash : hashes) {
-            keep.bind(1, hash.key.name);
-            keep.bind(2, hash.key.bytes);
-            keep.bind(3, hash.key.mtime);
-            keep.bind(4, hash.sha256);
-            keep.step(what);
-            sqlite3_reset(keep.get());
+            keep->bind(1, hash.key.name);
+            keep->bind(2, hash.key.bytes);
+            keep->bind(3, hash.key.mtime);
+            keep->bind(4, hash.sha256);
+            keep->step(what);
+            keep->reset();
         }
-        Statement add(connection.handle(),
-                      QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
-                          .arg(quoteIdentifier(kEntryTable), quoteIdentifier(kDateField),
-                               quoteIdentifier(kTitleField), quoteIdentifier(kCategoryField),
-                               quoteIdentifier(kWhereField), quoteIdentifier(kPictureField)),
-                      what);
+        const auto add =
+            connection.prepare(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
+                                   .arg(quoteIdentifier(kEntryTable), quoteIdentifier(kDateField),
+                                        quoteIdentifier(kTitleField), quoteIdentifier(kCategoryField),
+                                        quoteIdentifier(kWhereField), quoteIdentifier(kPictureField)),
+                               what);
         for (const ImportedEntry& entry : entries) {
-            add.bind(1, entry.date);
-            add.bind(2, entry.title);
-            add.bind(3, entry.category);
-            add.bind(4, entry.where);
-            add.bind(5, entry.picture);
-            add.step(what);
-            sqlite3_reset(add.get());
-            const qint64 id = sqlite3_last_insert_rowid(connection.handle());
+            add->bind(1, entry.date);
+            add->bind(2, entry.title);
+            add->bind(3, entry.category);
+            add->bind(4, entry.where);
+            add->bind(5, entry.picture);
+            add->step(what);
+            add->reset();
+            const qint64 id = connection.engine().lastInsertedRow();
             ids.push_back(id);
             if (connection.observesChanges())
                 changes.push_back(

@@ -3,7 +3,6 @@
 #include "store/DateRules.h"
 
 #include <cstring>
-#include <sqlite3.h>
 
 namespace wk::store {
 
@@ -66,27 +65,18 @@ QVariant decode(const char* at)
 
 } // namespace
 
-void PackedRow::appendColumn(sqlite3_stmt* stmt, int column)
+void PackedRow::appendInteger(qint64 value) { appendNumber(bytes_, Integer, value); }
+
+void PackedRow::appendReal(double value) { appendNumber(bytes_, Real, value); }
+
+void PackedRow::appendText(const char* utf8, qsizetype size)
 {
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-        appendNumber(bytes_, Integer, qint64(sqlite3_column_int64(stmt, column)));
-        break;
-    case SQLITE_FLOAT:
-        appendNumber(bytes_, Real, sqlite3_column_double(stmt, column));
-        break;
-    case SQLITE_TEXT:
-        appendBytes(bytes_, Text, reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                    sqlite3_column_bytes(stmt, column));
-        break;
-    case SQLITE_BLOB:
-        appendBytes(bytes_, Blob, static_cast<const char*>(sqlite3_column_blob(stmt, column)),
-                    sqlite3_column_bytes(stmt, column));
-        break;
-    default:
-        bytes_.append(char(Null));
-        break;
-    }
+    appendBytes(bytes_, Text, utf8, qint32(size));
+}
+
+void PackedRow::appendBlob(const char* data, qsizetype size)
+{
+    appendBytes(bytes_, Blob, data, qint32(size));
 }
 
 void PackedRow::appendValue(const QVariant& stored)

@@ -5,16 +5,18 @@
 #include <QVariant>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace wk::store {
 
 class PackedRow {
 public:
-    // Appends one column: of a statement's current row, or a stored value (null, integer,
-    // real, text, blob; dates as their storage text).
-    void appendColumn(sqlite3_stmt* stmt, int column);
+    // Appends one column: a stored value (null, integer, real, text, blob; dates as their
+    // storage text), or one of each kind as an engine reads it (text as UTF-8).
     void appendValue(const QVariant& stored);
+    void appendNull() { bytes_.append(char(0)); }
+    void appendInteger(qint64 value);
+    void appendReal(double value);
+    void appendText(const char* utf8, qsizetype size);
+    void appendBlob(const char* data, qsizetype size);
     // Empties the row but keeps its room, for building many rows in one buffer.
     void clear() { bytes_.resize(0); }
     // A copy that holds exactly its bytes.

@@ -1,50 +1,52 @@
 #include "store/Queries.h"
 
-#include "store/QueryDialect.h"
-
 namespace wk::store::queries {
 
-QString allEntries() { return QStringLiteral("SELECT * FROM mylife order by date;"); }
+Query allEntries() { return QStringLiteral("SELECT * FROM mylife order by date;"); }
 
-QString categoryFilter(const QString& caption, const QString& name)
+Query categoryFilter(const QString& caption, const QString& name)
 {
-    const QString nameClause = name.isEmpty()
-                                   ? QStringLiteral("where >= ' '")
-                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
-    return QStringLiteral("SELECT * FROM mylife WHERE what='") + quoteValue(caption) +
-           QStringLiteral("' and ") + nameClause + QStringLiteral(" ;");
+    if (name.isEmpty())
+        return {QStringLiteral("SELECT * FROM mylife WHERE what=? and where >= ' ' ;"), {caption}};
+    return {QStringLiteral("SELECT * FROM mylife WHERE what=? and where = ? ;"), {caption, name}};
 }
 
-QString nameFilter(const QString& caption, const QString& name)
+Query nameFilter(const QString& caption, const QString& name)
 {
-    const QString categoryClause =
-        caption.isNull() ? QStringLiteral("what >= ' '")
-                         : QStringLiteral("what = '") + quoteValue(caption) + QStringLiteral("' ");
-    const QString nameClause = name.isEmpty()
-                                   ? QStringLiteral("where = ' ' ")
-                                   : QStringLiteral("where = '") + quoteValue(name) + QLatin1Char('\'');
-    return QStringLiteral("SELECT * FROM mylife WHERE ") + categoryClause + QStringLiteral(" and ") +
-           nameClause + QStringLiteral(" order by date;");
+    QVariantList values;
+    QString text = QStringLiteral("SELECT * FROM mylife WHERE ");
+    if (caption.isNull()) {
+        text += QStringLiteral("what >= ' '");
+    } else {
+        text += QStringLiteral("what = ? ");
+        values << caption;
+    }
+    text += QStringLiteral(" and ");
+    if (name.isEmpty()) {
+        text += QStringLiteral("where = ' ' ");
+    } else {
+        text += QStringLiteral("where = ?");
+        values << name;
+    }
+    return {text + QStringLiteral(" order by date;"), values};
 }
 
-QString day(const QString& dateText)
+Query day(const QString& dateText)
 {
-    return QStringLiteral("SELECT * ") + QStringLiteral("FROM mylife ") + QStringLiteral("WHERE ") +
-           QStringLiteral("mylife.date=datevalue('") + quoteValue(dateText) + QStringLiteral("') ") +
-           QStringLiteral(" ") + QStringLiteral("order by mylife.date;");
+    return {QStringLiteral("SELECT * FROM mylife WHERE mylife.date=datevalue(?)  order by mylife.date;"),
+            {dateText}};
 }
 
-QString entriesWithWords(const QString& typed)
+Query entriesWithWords(const QString& typed)
 {
-    return QStringLiteral("SELECT * FROM mylife WHERE haswords('") + quoteValue(typed) +
-           QStringLiteral("') order by date, rowid;");
+    return {QStringLiteral("SELECT * FROM mylife WHERE haswords(?) order by date, rowid;"), {typed}};
 }
 
-QString entryByRow(qlonglong rowId)
+Query entryByRow(qlonglong rowId)
 {
-    return QStringLiteral("SELECT * FROM mylife WHERE rowid = %1 ;").arg(rowId);
+    return {QStringLiteral("SELECT * FROM mylife WHERE rowid = ? ;"), {rowId}};
 }
 
-QString calendarItemsCriterion() { return QStringLiteral("mid(WHAT,1,1) = '5'"); }
+Query calendarItemsCriterion() { return QStringLiteral("mid(WHAT,1,1) = '5'"); }
 
 } // namespace wk::store::queries

@@ -1,7 +1,6 @@
 #include "store/QueryDialect.h"
 
 #include "store/DateRules.h"
-#include "store/EntryWords.h"
 #include "store/StoreError.h"
 
 #include <QSet>
@@ -11,7 +10,7 @@ namespace wk::store {
 
 namespace {
 
-enum class Kind { Space, Text, Identifier, Word, Number, Symbol };
+enum class Kind { Space, Text, Parameter, Identifier, Word, Number, Symbol };
 
 struct Token {
     Kind kind;
@@ -60,6 +59,9 @@ std::vector<Token> tokenize(const QString& source)
             }
             tokens.push_back({Kind::Text, textLiteral(value)});
             i = j + 1;
+        } else if (c == QLatin1Char('?')) {
+            tokens.push_back({Kind::Parameter, QString(c)}); // a bound value
+            ++i;
         } else if (c == QLatin1Char('[')) {
             const int close = int(source.indexOf(QLatin1Char(']'), i + 1));
             if (close < 0)
@@ -125,8 +127,8 @@ bool isComparison(const QString& s)
 
 class Translator {
 public:
-    explicit Translator(const QString& source, std::function<bool()> wordsIndexed = {})
-        : source_(source), tokens_(tokenize(source)), wordsIndexed_(std::move(wordsIndexed))
+    explicit Translator(const QString& source, WordsCondition wordsCondition = {})
+        : source_(source), tokens_(tokenize(source)), wordsCondition_(std::move(wordsCondition))
     {
         for (int i = 0; i < int(tokens_.size()); ++i) {
             if (tokens_[i].kind != Kind::Space)
@@ -173,8 +175,9 @@ public:
             if (isWordSearch(s)) {
                 const QString table =
                     rowIdQualifier.isEmpty() ? quoteIdentifier(QStringLiteral("MYLIFE")) : rowIdQualifier;
-                out += wordsCondition(table, tokens_[significant_[s + 2]].text,
-                                      !wordsIndexed_ || wordsIndexed_());
+                if (!wordsCondition_)
+                    fail(source_, QStringLiteral("a word search needs a scrapbook to search"));
+                out += wordsCondition_(table, tokens_[significant_[s + 2]].text);
                 s += 3;
                 continue;
             }
@@ -239,12 +242,13 @@ private:
     {
         return s >= 0 && s < int(significant_.size()) ? tokens_[significant_[s]].text : QString();
     }
-    // haswords('typed'): the one form a word search takes.
+    // haswords(?) or haswords('typed'): the one form a word search takes.
     bool isWordSearch(int s) const
     {
         return kindAt(s) == Kind::Word && upperAt(s) == QLatin1String("HASWORDS") &&
                textAt(s + 1) == QLatin1String("(") && s + 2 < int(significant_.size()) &&
-               kindAt(s + 2) == Kind::Text && textAt(s + 3) == QLatin1String(")");
+               (kindAt(s + 2) == Kind::Text || kindAt(s + 2) == Kind::Parameter) &&
+               textAt(s + 3) == QLatin1String(")");
     }
     bool isPlainName(int s) const { return kindAt(s) == Kind::Word && !keywords().contains(upperAt(s)); }
 
@@ -283,6 +287,11 @@ private:
         switch (token.kind) {
         case Kind::Identifier:
             return quoteIdentifier(token.text);
+        case Kind::Parameter:
+            // A bound text compares as a text literal does.
+            if (textAt(s + 1).toUpper() != QLatin1String("COLLATE"))
+                return token.text + QLatin1String(" COLLATE NOCASE");
+            return token.text;
         case Kind::Text: {
             QString text = token.text;
             if (s > 0 && textAt(s - 1).toUpper() == QLatin1String("LIKE")) {
@@ -324,7 +333,7 @@ private:
     QString source_;
     std::vector<Token> tokens_;
     std::vector<int> significant_;
-    std::function<bool()> wordsIndexed_;
+    WordsCondition wordsCondition_;
 };
 
 } // namespace
@@ -345,9 +354,9 @@ QString idsQueryWithColumn(const QString& idsSql, const QString& column)
     return sql.insert(at + idColumn.size(), QStringLiteral(", ") + quoteIdentifier(column));
 }
 
-TranslatedQuery translateRecordSource(const QString& recordSource, const std::function<bool()>& wordsIndexed)
+TranslatedQuery translateRecordSource(const QString& recordSource, const WordsCondition& wordsCondition)
 {
-    Translator translator(recordSource, wordsIndexed);
+    Translator translator(recordSource, wordsCondition);
     if (translator.empty())
         throw StoreError(QStringLiteral("The record source is empty"));
     if (translator.isSingleName()) {

@@ -1,7 +1,7 @@
 #include "store/RowChange.h"
 
 #include "store/QueryDialect.h"
-#include "store/Statement.h"
+#include "store/Savepoint.h"
 
 #include <algorithm>
 
@@ -10,16 +10,15 @@ namespace wk::store {
 std::optional<RowState> readRowState(Connection& connection, const QString& table, qint64 rowId)
 {
     const QString what = QStringLiteral("Cannot read %1").arg(table);
-    Statement statement(connection.handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)), what);
-    statement.bind(1, QVariant(rowId));
-    if (!statement.step(what))
+    const auto statement = connection.prepare(
+        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)), what);
+    statement->bind(1, QVariant(rowId));
+    if (!statement->step(what))
         return std::nullopt;
     RowState state;
-    sqlite3_stmt* stmt = statement.get();
-    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-        state.columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-        state.values << columnValue(stmt, c);
+    for (int c = 0; c < statement->columnCount(); ++c) {
+        state.columns << statement->columnName(c);
+        state.values << statement->value(c);
     }
     return state;
 }
@@ -58,15 +57,15 @@ std::optional<qint64> rowWithValues(Connection& connection, const QString& table
     QStringList conditions;
     for (const QString& column : columns)
         conditions << quoteIdentifier(column) + QStringLiteral(" IS ? COLLATE BINARY");
-    Statement statement(connection.handle(),
-                        QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1")
-                            .arg(quoteIdentifier(table), conditions.join(QLatin1String(" AND "))),
-                        what);
+    const auto statement =
+        connection.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1")
+                               .arg(quoteIdentifier(table), conditions.join(QLatin1String(" AND "))),
+                           what);
     for (qsizetype c = 0; c < shown.size(); ++c)
-        statement.bind(int(c) + 1, shown.at(c));
-    if (!statement.step(what))
+        statement->bind(int(c) + 1, shown.at(c));
+    if (!statement->step(what))
         return std::nullopt;
-    return sqlite3_column_int64(statement.get(), 0);
+    return statement->integer(0);
 }
 
 } // namespace
@@ -93,12 +92,11 @@ qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
         if (expected)
             written = rowHolding(connection, table, rowId, expected->columns, expected->values);
         if (!state) {
-            Statement statement(connection.handle(),
-                                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)),
-                                what);
-            statement.bind(1, QVariant(written));
-            statement.step(what);
-            if (sqlite3_changes(connection.handle()) != 1)
+            const auto statement = connection.prepare(
+                QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)), what);
+            statement->bind(1, QVariant(written));
+            statement->step(what);
+            if (connection.engine().changedRows() != 1)
                 throw RowGoneError();
             return;
         }
@@ -125,23 +123,23 @@ qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(quoteIdentifier(table), names.join(QLatin1String(", ")),
                            marks.join(QLatin1String(", ")));
-            Statement statement(connection.handle(), sql, what);
+            const auto statement = connection.prepare(sql, what);
             int index = 1;
             if (idFree)
-                statement.bind(index++, QVariant(rowId));
+                statement->bind(index++, QVariant(rowId));
             for (const QVariant& value : state->values)
-                statement.bind(index++, value);
-            statement.step(what);
-            written = sqlite3_last_insert_rowid(connection.handle());
+                statement->bind(index++, value);
+            statement->step(what);
+            written = connection.engine().lastInsertedRow();
             return;
         }
-        Statement statement(connection.handle(), sql, what);
+        const auto statement = connection.prepare(sql, what);
         int index = 1;
         for (const QVariant& value : state->values)
-            statement.bind(index++, value);
-        statement.bind(index, QVariant(written));
-        statement.step(what);
-        if (sqlite3_changes(connection.handle()) != 1)
+            statement->bind(index++, value);
+        statement->bind(index, QVariant(written));
+        statement->step(what);
+        if (connection.engine().changedRows() != 1)
             throw RowGoneError();
     });
     return written;

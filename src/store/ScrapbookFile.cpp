@@ -3,30 +3,13 @@
 #include "store/FilePaths.h"
 
 #include "store/StoreError.h"
-#include "store/WordsIndex.h"
+#include "store/sqlite/SqliteEngine.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
-#include <sqlite3.h>
-
 namespace wk::store {
-
-namespace {
-
-// Closes the handle however the function is left.
-struct DbCloser {
-    sqlite3* db = nullptr;
-    ~DbCloser() { sqlite3_close_v2(db); }
-};
-
-QString engineMessage(sqlite3* db)
-{
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
-}
-
-} // namespace
 
 FileKind inspectFile(const QString& path)
 {
@@ -46,22 +29,11 @@ FileKind inspectFile(const QString& path)
     if (head.size() < 100 || !head.startsWith(QByteArray("SQLite format 3\0", 16)))
         return FileKind::Other;
 
-    DbCloser closer;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &closer.db, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
+    const std::optional<QSet<QString>> tables = sqlite::tableNamesOf(path);
+    if (!tables)
         return FileKind::Other;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(closer.db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt,
-                           nullptr) != SQLITE_OK)
-        return FileKind::Other;
-    QSet<QString> tables;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        tables.insert(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))).toLower());
-    }
-    sqlite3_finalize(stmt);
     for (const char* required : {"mylife", "catagory", "where", "cddrive"}) {
-        if (!tables.contains(QString::fromLatin1(required)))
+        if (!tables->contains(QString::fromLatin1(required)))
             return FileKind::Other;
     }
     return FileKind::Scrapbook;
@@ -69,10 +41,6 @@ FileKind inspectFile(const QString& path)
 
 void createScrapbook(const QString& path)
 {
-    const QString shown = QFileInfo(path).fileName();
-    if (QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("%1: the file already exists and is left as it is").arg(shown));
-
     static const char* const kSchema = R"sql(
 BEGIN;
 CREATE TABLE "MYLIFE" (
@@ -96,22 +64,8 @@ INSERT INTO "cddrive" ("cd", "new") VALUES ('', 'Y');
 COMMIT;
 )sql";
 
-    DbCloser closer;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &closer.db, flags, nullptr);
-    char* error = nullptr;
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(closer.db, kSchema, nullptr, nullptr, &error);
-    if (rc == SQLITE_OK) // an empty scrapbook starts with its words index
-        rc = sqlite3_exec(closer.db, wordsIndexSchema(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : engineMessage(closer.db);
-        sqlite3_free(error);
-        sqlite3_close_v2(closer.db);
-        closer.db = nullptr;
-        QFile::remove(path); // only the file this function just made
-        throw StoreError(QStringLiteral("Cannot create %1: %2").arg(shown, message));
-    }
+    // An empty scrapbook starts with its words index.
+    sqlite::createFile(path, QString::fromLatin1(kSchema) + QString::fromLatin1(sqlite::wordsIndexSchema()));
 }
 
 QString scrapbookFileIn(const QString& folder)

@@ -1,8 +1,9 @@
 #pragma once
-// The words index: an FTS5 table MYLIFE_WORDS in the scrapbook file over each entry's title, log,
-// who-or-where name and category, with the unicode61 tokenizer (diacritics removed) and prefix
-// indexes. Triggers on MYLIFE keep it in step, so every program that writes the file keeps it
-// current. MYLIFE itself is unchanged, so an older program still opens the file.
+// The words index: the engine's full-text index over each entry's title, log, who-or-where name
+// and category (in a scrapbook file an FTS5 table MYLIFE_WORDS with the unicode61 tokenizer,
+// diacritics removed, and prefix indexes). Triggers on MYLIFE keep it in step, so every program
+// that writes the scrapbook keeps it current. MYLIFE itself is unchanged, so an older program
+// still opens the file.
 //
 // MYLIFE has no key, and VACUUM renumbers its rows: an index whose row count or largest row id
 // differs from the table's is stale and built again.
@@ -12,8 +13,6 @@
 namespace wk::store {
 
 class Connection;
-
-inline constexpr const char* kWordsTable = "MYLIFE_WORDS";
 
 enum class WordsIndexState { Current, Missing, Stale };
 
@@ -25,8 +24,5 @@ WordsIndexState wordsIndexState(Connection& connection);
 // a file another program holds).
 void buildWordsIndex(Connection& connection,
                      const std::function<void(qint64 done, qint64 total)>& progress = {});
-
-// The statements that make an empty index and its triggers, for a new scrapbook.
-const char* wordsIndexSchema();
 
 } // namespace wk::store

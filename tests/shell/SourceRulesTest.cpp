@@ -195,4 +195,17 @@ TEST(FolderLayering, EveryIncludeGoesDownTheLayers)
     }
 }
 
+// Only the SQLite engine talks to SQLite: no other source includes it or names one of its types.
+TEST(FolderLayering, OnlyTheSqliteEngineKnowsSqlite)
+{
+    static const QRegularExpression sqlite(QStringLiteral(R"re(<sqlite3\.h>|\bsqlite3(_\w+)?\b)re"));
+    const auto sources = sourcesUnder({QStringLiteral("src")});
+    ASSERT_TRUE(sources.contains(QStringLiteral("src/store/sqlite/SqliteEngine.cpp")));
+    for (auto file = sources.begin(); file != sources.end(); ++file) {
+        const bool engine = file.key().startsWith(QLatin1String("src/store/sqlite/"));
+        EXPECT_TRUE(engine || !sqlite.match(file.value()).hasMatch())
+            << file.key().toStdString() << " talks to SQLite";
+    }
+}
+
 } // namespace

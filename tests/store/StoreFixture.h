@@ -2,6 +2,7 @@
 // A scrapbook in a temporary folder with a handful of entries, and small helpers to look at it.
 #include "store/Connection.h"
 #include "store/DataSource.h"
+#include "store/Query.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 
@@ -64,7 +65,7 @@ protected:
         execOn(path, QString::fromUtf8(kEntries));
     }
 
-    std::unique_ptr<DataSource> source(const QString& recordSource)
+    std::unique_ptr<DataSource> source(const Query& recordSource)
     {
         auto ds = std::make_unique<DataSource>(pool, QStringLiteral("Data1"));
         ds->setDatabaseName(path);

@@ -1,59 +1,37 @@
 #include "store/jet/SqliteTableWriter.h"
 
+#include "store/Engine.h"
 #include "store/QueryDialect.h"
 #include "store/StoreError.h"
+#include "store/sqlite/SqliteEngine.h"
 
-#include <QFile>
 #include <QStringList>
-#include <sqlite3.h>
 
 namespace wk::store::jet {
 
-SqliteTableWriter::SqliteTableWriter(const QString& path) : path_(path)
+SqliteTableWriter::SqliteTableWriter(const QString& path)
+    : path_(path), engine_(sqlite::openScratchFile(path))
 {
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString message =
-            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError(QStringLiteral("%1 cannot be created: %2").arg(path, message));
-    }
-    check(sqlite3_exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr,
-                       nullptr),
-          "starting the new file");
+    engine_->beginWrite(failed("starting the new file"));
 }
 
-SqliteTableWriter::~SqliteTableWriter()
-{
-    sqlite3_finalize(insert_);
-    sqlite3_close(db_);
-}
+SqliteTableWriter::~SqliteTableWriter() = default; // closing without the commit writes nothing
 
-void SqliteTableWriter::check(int rc, const char* what) const
+QString SqliteTableWriter::failed(const char* what) const
 {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw StoreError(QStringLiteral("%1 (%2): %3")
-                             .arg(QString::fromUtf8(what), path_, QString::fromUtf8(sqlite3_errmsg(db_))));
-}
-
-void SqliteTableWriter::finishStatement()
-{
-    sqlite3_finalize(insert_);
-    insert_ = nullptr;
+    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what), path_);
 }
 
 void SqliteTableWriter::beginTable(const QString& name, const std::vector<TargetColumn>& columns,
                                    const std::vector<int>& valueColumns)
 {
-    finishStatement();
+    insert_.reset();
     QStringList defs;
     for (const TargetColumn& c : columns)
         defs << quoteIdentifier(c.name) + QLatin1Char(' ') + c.declaredType;
-    const QString create =
-        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(name), defs.join(QLatin1String(", ")));
-    check(sqlite3_exec(db_, create.toUtf8().constData(), nullptr, nullptr, nullptr), "creating a table");
+    engine_->exec(
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(name), defs.join(QLatin1String(", "))),
+        failed("creating a table"));
 
     QStringList names;
     QStringList marks;
@@ -66,38 +44,34 @@ void SqliteTableWriter::beginTable(const QString& name, const std::vector<Target
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                   .arg(quoteIdentifier(name), names.join(QLatin1String(", ")),
                                        marks.join(QLatin1String(", ")));
-    check(sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &insert_, nullptr), "preparing an insert");
+    insert_ = engine_->prepare(sql, failed("preparing an insert"));
     valueCount_ = static_cast<int>(valueColumns.size());
 }
 
 void SqliteTableWriter::insert(const std::vector<JetValue>& values)
 {
     for (int i = 0; i < valueCount_; ++i) {
-        const JetValue& v = values.at(i);
-        int rc = SQLITE_OK;
+        const JetValue& v = values.at(size_t(i));
         switch (v.type) {
         case JetValue::Type::Null:
-            rc = sqlite3_bind_null(insert_, i + 1);
+            insert_->bind(i + 1, QVariant());
             break;
         case JetValue::Type::Text:
-            rc =
-                sqlite3_bind_text(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
+            insert_->bind(i + 1, QString::fromUtf8(v.bytes));
             break;
         case JetValue::Type::Integer:
-            rc = sqlite3_bind_int64(insert_, i + 1, v.integer);
+            insert_->bind(i + 1, qlonglong(v.integer));
             break;
         case JetValue::Type::Real:
-            rc = sqlite3_bind_double(insert_, i + 1, v.real);
+            insert_->bind(i + 1, v.real);
             break;
         case JetValue::Type::Blob:
-            rc =
-                sqlite3_bind_blob(insert_, i + 1, v.bytes.constData(), int(v.bytes.size()), SQLITE_TRANSIENT);
+            insert_->bind(i + 1, v.bytes);
             break;
         }
-        check(rc, "storing a value");
     }
-    check(sqlite3_step(insert_), "storing a row");
-    sqlite3_reset(insert_);
+    insert_->step(failed("storing a row"));
+    insert_->reset();
 }
 
 void SqliteTableWriter::insertTexts(const QStringList& texts)
@@ -110,32 +84,26 @@ void SqliteTableWriter::insertTexts(const QStringList& texts)
 
 void SqliteTableWriter::commit()
 {
-    finishStatement();
-    check(sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr), "writing the new file");
-    const int rc = sqlite3_close(db_);
-    db_ = nullptr;
-    if (rc != SQLITE_OK)
-        throw StoreError(QStringLiteral("%1 cannot be closed.").arg(path_));
+    insert_.reset();
+    engine_->commitWrite(failed("writing the new file"));
+    engine_.reset();
 }
 
 qint64 SqliteTableWriter::countRows(const QString& path, const QString& table)
 {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    qint64 count = -1;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-        SQLITE_OK) {
-        const QByteArray sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)).toUtf8();
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW)
-            count = sqlite3_column_int64(stmt, 0);
+    try {
+        const auto engine = sqlite::openScrapbookFile(path);
+        const QString what = QStringLiteral("The new file %1 cannot be checked").arg(path);
+        const auto count =
+            engine->prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)), what);
+        if (!count->step(what))
+            throw StoreError(QStringLiteral("%1: no count").arg(what));
+        return count->integer(0);
+    } catch (const StoreError& error) {
+        const QString message = error.message();
+        const QString what = QStringLiteral("The new file %1 cannot be checked").arg(path);
+        throw StoreError(message.startsWith(what) ? message : QStringLiteral("%1: %2").arg(what, message));
     }
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    if (count < 0)
-        throw StoreError(QStringLiteral("The new file %1 cannot be checked: %2").arg(path, message));
-    return count;
 }
 
 } // namespace wk::store::jet

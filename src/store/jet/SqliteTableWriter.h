@@ -4,10 +4,13 @@
 #include "store/jet/JetValue.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
+namespace wk::store {
+class Engine;
+class Statement;
+} // namespace wk::store
 
 namespace wk::store::jet {
 
@@ -39,12 +42,11 @@ public:
     static qint64 countRows(const QString& path, const QString& table);
 
 private:
-    void check(int rc, const char* what) const;
-    void finishStatement();
+    QString failed(const char* what) const;
 
     QString path_;
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<Statement> insert_;
     int valueCount_ = 0;
 };
 

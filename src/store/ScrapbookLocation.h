@@ -1,0 +1,51 @@
+#pragma once
+// Where a scrapbook is: a folder holding "Velmora.mdb", or that file itself. A location also
+// carries this computer's folder for the scrapbook: relative picture names, the intro picture, the
+// help document, the kids guide, scans and print output are all found there; for a folder
+// location that is the folder itself.
+//
+// Everything above the store holds a location as it was given and asks it for what it needs;
+// only the engine that opens it (openEngine) knows which kind it is.
+#include <QString>
+#include <memory>
+
+namespace wk::store {
+
+class Engine;
+
+class ScrapbookLocation {
+public:
+    ScrapbookLocation() = default;
+    // A folder (its scrapbook file, in any letter case) or a scrapbook file; a file name written
+    // with "\" before it, or in another letter case, is found as on the system that wrote it.
+    ScrapbookLocation(const QString& text); // NOLINT: a folder's name is a location
+
+    bool isEmpty() const { return text_.isEmpty(); }
+    // As given.
+    const QString& text() const { return text_; }
+    // This computer's folder for the scrapbook's own files and relative picture names.
+    const QString& folder() const { return folder_; }
+    // What the engine opens, one name for one scrapbook however it was written.
+    const QString& database() const { return database_; }
+    // A short name for messages: "Velmora.mdb".
+    QString label() const;
+
+    // Where copies are kept before the program changes the scrapbook, and the name they start with.
+    QString backupFolder() const;
+    QString backupBaseName() const;
+
+    friend bool operator==(const ScrapbookLocation& a, const ScrapbookLocation& b)
+    {
+        return a.database_ == b.database_;
+    }
+
+private:
+    QString text_;
+    QString folder_;
+    QString database_;
+};
+
+// Opens the engine for `location`. Throws StoreError when it cannot be opened.
+std::unique_ptr<Engine> openEngine(const ScrapbookLocation& location);
+
+} // namespace wk::store
