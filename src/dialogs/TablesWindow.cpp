@@ -99,11 +99,7 @@ TablesWindow::TablesWindow(const TablesWindowParts& parts)
 
 TablesWindow::~TablesWindow() = default;
 
-QString TablesWindow::scrapbookPath() const
-{
-    return store::findFileIgnoringCase(parts_.programDirectory,
-                                       QString::fromLatin1(store::kScrapbookFileName));
-}
+QString TablesWindow::scrapbookPath() const { return parts_.scrapbook.database(); }
 
 void TablesWindow::showTable(const QString& table)
 {

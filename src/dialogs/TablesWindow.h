@@ -5,6 +5,7 @@
 // Closing the window puts the first four category names on the main window's category buttons
 // and re-reads its name list.
 #include "controls/Forward.h"
+#include "store/ScrapbookLocation.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +18,7 @@ namespace wk::dialogs {
 // buttons and name list, which it refreshes as it closes.
 struct TablesWindowParts {
     QWidget* window; // the main window, which owns this one
-    const QString& programDirectory;
+    const store::ScrapbookLocation& scrapbook;
     store::ConnectionPool& connections;
     store::DataSource& categoryTable;
     store::DataSource& nameTable;

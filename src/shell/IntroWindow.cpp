@@ -90,14 +90,15 @@ void showCategoryCaptions(MainWindow& form)
 std::unique_ptr<MainWindow> IntroWindow::load()
 {
     std::unique_ptr<MainWindow> form;
-    const QString& programDirectory = services_.programDirectory;
+    const QString& programDirectory = services_.scrapbook.folder();
     skipStep([&] { show(); });
     skipStep([&] { introPicture->load(store::resolvePath(programDirectory, QStringLiteral("INTRO.BMP"))); });
     skipStep([&] { setWindowTitle(QStringLiteral("Wanderkeep")); });
     skipStep([&] { introPicture->repaint(); });
     skipStep([&] { unsetCursor(); });
-    skipStep([&] { checkScrapbookAtStartup(services_.prompts, this, programDirectory, offerJetConversion); });
-    skipStep([&] { prepareWordsIndex(this, store::scrapbookFileIn(programDirectory)); });
+    skipStep(
+        [&] { checkScrapbookAtStartup(services_.prompts, this, services_.scrapbook, offerJetConversion); });
+    skipStep([&] { prepareWordsIndex(this, services_.scrapbook); });
     form = std::make_unique<MainWindow>(services_);
     skipStep([&] { form->load(); });
     skipStep([&] {
@@ -114,11 +115,10 @@ std::unique_ptr<MainWindow> IntroWindow::load()
             form->widgets().dayCells[i]->hide();
     });
     skipStep([&] {
-        // One file, whatever letter case each source names it with.
-        form->entries().setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
-        form->nameTable().setDatabaseName(form->databasePath(QStringLiteral("Velmora.MDB")));
-        form->pictureDisc().setDatabaseName(form->databasePath(QStringLiteral("Velmora.mdb")));
-        form->categoryTable().setDatabaseName(form->databasePath(QStringLiteral("velmora.mdb")));
+        // One scrapbook for every source.
+        for (store::DataSource* source :
+             {&form->entries(), &form->nameTable(), &form->pictureDisc(), &form->categoryTable()})
+            source->setDatabaseName(form->scrapbook().database());
     });
     // The data sources open on the file now, each on its own: one that fails leaves the rest.
     // The filter set is left until a filter gives it its query.

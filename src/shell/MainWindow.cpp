@@ -78,23 +78,18 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::databasePath(const QString& fileName) const
-{
-    return store::findFileIgnoringCase(services_.programDirectory, fileName);
-}
-
 void MainWindow::load()
 {
     // A failing step ends this handler; start-up goes on without it.
     try {
         unsetCursor();
-        const QString database = databasePath(QString::fromLatin1(store::kScrapbookFileName));
+        const QString& database = services_.scrapbook.database();
         for (store::DataSource* source :
              {&entries_, &nameTable_, &pictureDisc_, &categoryTable_, &filteredEntries_})
             source->setDatabaseName(database);
         // What an interrupted backup left beside the scrapbook goes now, before it could be
         // mistaken for a copy.
-        controls::skipStep([&] { store::removeUnfinishedBackups(database); });
+        controls::skipStep([&] { store::removeUnfinishedBackups(services_.scrapbook); });
         restoreWindowPlacement(this);
         show();
         logEdit->show();

@@ -16,6 +16,7 @@
 #include "contracts/StripState.h"
 #include "controls/Prompts.h"
 #include "shell/MainWindowWidgets.h"
+#include "store/ScrapbookLocation.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
@@ -77,8 +78,9 @@ class ScreenModes;
 // Everything the main window needs from outside; tests build it over a temporary folder.
 struct MainWindowServices {
     controls::Prompts& prompts;
-    // The folder every relative file name is taken from: the working folder at start-up.
-    QString programDirectory;
+    // The scrapbook the window opens (a folder location converts from its name); its folder is
+    // where every relative file name is taken from.
+    store::ScrapbookLocation scrapbook;
     const store::Clock& clock; // today's date, for every part that asks
 };
 
@@ -95,7 +97,9 @@ public:
 
     // What the window was given.
     controls::Prompts& prompts() const { return services_.prompts; }
-    const QString& programDirectory() const { return services_.programDirectory; }
+    const store::ScrapbookLocation& scrapbook() const { return services_.scrapbook; }
+    // This computer's folder for the scrapbook: pictures by relative name and the program's own files.
+    const QString& programDirectory() const { return services_.scrapbook.folder(); }
     const store::Clock& clock() const { return services_.clock; }
 
     // The scrapbook's result sets (never visible).
@@ -105,8 +109,6 @@ public:
     store::DataSource& nameTable() { return nameTable_; }
     store::DataSource& categoryTable() { return categoryTable_; }
     store::DataSource& pictureDisc() { return pictureDisc_; }
-    // The database file name the data sources are given: programDirectory + the file name.
-    QString databasePath(const QString& fileName) const;
 
     // What the subsystems share: which entry each list line stands for, what the strip shows
     // and where the picture disc is found.

@@ -54,7 +54,7 @@ void MainWindow::createBrowsing()
         .pictureDisc = pictureDisc_,
         .pictureRoot = pictureRoot_,
         .strip = strip_,
-        .programDirectory = services_.programDirectory,
+        .programDirectory = programDirectory(),
         .prompts = services_.prompts,
     });
     entryDisplay_->openPictureDiscWindow = [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); };
@@ -100,7 +100,7 @@ void MainWindow::createEditing()
         .strip = strip_,
         .prompts = services_.prompts,
         .clock = services_.clock,
-        .programDirectory = services_.programDirectory,
+        .programDirectory = programDirectory(),
         .bigPicture = *entryDisplay_,
         .entryLines = *entryLines_,
     };
@@ -237,7 +237,7 @@ void MainWindow::connectWindowOpeners()
     dialogs::TablesWindow::openOnPress(
         dialogs::TablesWindowParts{
             .window = this,
-            .programDirectory = services_.programDirectory,
+            .scrapbook = scrapbook(),
             .connections = connections_,
             .categoryTable = categoryTable_,
             .nameTable = nameTable_,
@@ -249,24 +249,24 @@ void MainWindow::connectWindowOpeners()
     connect(discDriveButton, &QPushButton::clicked, this,
             [this] { dialogs::PictureDiscWindow::open(pictureDiscParts()); });
     connect(scanButton, &QPushButton::clicked, this,
-            [this] { editing::ScanWindow::open(services_.prompts, services_.programDirectory, this); });
+            [this] { editing::ScanWindow::open(services_.prompts, programDirectory(), this); });
     connect(importButton, &QPushButton::clicked, this,
             [this] { importing::importFromFolder(importParts()); });
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { dialogs::HelpWindow::open(helpWindow_, services_.programDirectory, this); });
+            [this] { dialogs::HelpWindow::open(helpWindow_, programDirectory(), this); });
     connect(printCheck, &QAbstractButton::toggled, this, [this] {
         timeline::TimelinePrintWindow::openFromCheckBox(printWindow_,
                                                         timeline::TimelinePrintParts{
                                                             .window = this,
                                                             .printCheck = printCheck,
                                                             .entries = entries_,
-                                                            .programDirectory = services_.programDirectory,
+                                                            .programDirectory = programDirectory(),
                                                             .prompts = services_.prompts,
                                                             .viewer = *thumbnailClicks_,
                                                         });
     });
     connect(kidsGuideCheck, &QAbstractButton::toggled, this, [this] {
-        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, services_.programDirectory);
+        dialogs::KidsGuide::openFromCheckBox(kidsGuide_, this, kidsGuideCheck, programDirectory());
     });
     connect(slideshowButton, &QAbstractButton::clicked, this, &MainWindow::startSlideshow);
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
@@ -310,8 +310,8 @@ importing::ImportParts MainWindow::importParts()
         .window = this,
         .prompts = services_.prompts,
         .connections = connections_,
-        .programDirectory = services_.programDirectory,
-        .databasePath = databasePath(QString::fromLatin1(store::kScrapbookFileName)),
+        .programDirectory = programDirectory(),
+        .databasePath = services_.scrapbook.database(),
         .categoryCombo = categoryCombo,
         .nameCombo = nameCombo,
         .asOneUndoStep = asOneUndoStep,

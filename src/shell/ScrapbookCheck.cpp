@@ -14,10 +14,11 @@ namespace {
 const QString kTitle = QStringLiteral("Wanderkeep");
 }
 
-void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent, const QString& directory,
-                             const JetOffer& offerJet)
+void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
+                             const store::ScrapbookLocation& scrapbook, const JetOffer& offerJet)
 {
-    const QString path = store::scrapbookFileIn(directory);
+    const QString& directory = scrapbook.folder();
+    const QString& path = scrapbook.database();
     const QString name = QFileInfo(path).fileName();
     store::jet::removeConversionLeftovers(path);
     switch (store::inspectFile(path)) {

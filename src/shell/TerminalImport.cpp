@@ -27,7 +27,8 @@ int runTerminalImport(const TerminalImport& request, const QString& workingFolde
     if (!folder)
         return cannotInTerminal(
             QStringLiteral("no scrapbook to import into; name its folder after the source"));
-    const QString database = store::scrapbookFileIn(*folder);
+    const store::ScrapbookLocation scrapbook(*folder);
+    const QString& database = scrapbook.database();
     if (store::inspectFile(database) != store::FileKind::Scrapbook)
         return cannotInTerminal(
             QStringLiteral("%1 holds no scrapbook that can be imported into (an old Access scrapbook "
@@ -47,19 +48,19 @@ int runTerminalImport(const TerminalImport& request, const QString& workingFolde
     backups.guard(pool);
     importing::ImportSummary summary;
     try {
-        store::removeUnfinishedBackups(database);
-        const std::shared_ptr<store::Connection> connection = pool.open(database);
+        store::removeUnfinishedBackups(scrapbook);
+        const std::shared_ptr<store::Connection> connection = pool.open(scrapbook);
         QElapsedTimer sincePrinted;
         sincePrinted.start();
-        summary =
-            importing::importPictures(*connection, *folder, options, [&](const importing::ImportState& p) {
-                if (sincePrinted.elapsed() >= 200 || p.done == p.total) {
-                    std::printf("\r%d of %d pictures", p.done, p.total);
-                    std::fflush(stdout);
-                    sincePrinted.restart();
-                }
-                return true;
-            });
+        summary = importing::importPictures(*connection, scrapbook.folder(), options,
+                                            [&](const importing::ImportState& p) {
+                                                if (sincePrinted.elapsed() >= 200 || p.done == p.total) {
+                                                    std::printf("\r%d of %d pictures", p.done, p.total);
+                                                    std::fflush(stdout);
+                                                    sincePrinted.restart();
+                                                }
+                                                return true;
+                                            });
     } catch (const importing::ImportError& error) {
         return cannotInTerminal(QString::fromStdString(error.what()));
     } catch (const store::StoreError& error) {

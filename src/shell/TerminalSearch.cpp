@@ -36,7 +36,8 @@ int runTerminalSearch(const TerminalSearch& request, const QString& workingFolde
                 ? QStringLiteral("no scrapbook to search; name its folder after the words")
                 : QStringLiteral("there is no scrapbook folder or file %1")
                       .arg(QDir::toNativeSeparators(request.scrapbook)));
-    const QString database = store::scrapbookFileIn(*folder);
+    const store::ScrapbookLocation scrapbook(*folder);
+    const QString& database = scrapbook.database();
     if (store::inspectFile(database) != store::FileKind::Scrapbook)
         return cannotInTerminal(QStringLiteral("%1 holds no scrapbook that can be searched")
                                     .arg(QDir::toNativeSeparators(*folder)));

@@ -17,10 +17,10 @@ namespace {
 constexpr int kQuietMs = 500; // a build quicker than this shows no progress window
 }
 
-void prepareWordsIndex(QWidget* parent, const QString& scrapbookPath)
+void prepareWordsIndex(QWidget* parent, const store::ScrapbookLocation& scrapbook)
 {
     {
-        store::Connection connection(scrapbookPath);
+        store::Connection connection(scrapbook);
         if (connection.isReadOnly() || store::wordsIndexState(connection) == store::WordsIndexState::Current)
             return;
     }
@@ -36,9 +36,9 @@ void prepareWordsIndex(QWidget* parent, const QString& scrapbookPath)
     QFutureWatcher<QString> watcher;
     QEventLoop wait;
     QObject::connect(&watcher, &QFutureWatcher<QString>::finished, &wait, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([scrapbookPath, shown]() -> QString {
+    watcher.setFuture(QtConcurrent::run([scrapbook, shown]() -> QString {
         try {
-            store::Connection connection(scrapbookPath);
+            store::Connection connection(scrapbook);
             store::buildWordsIndex(connection, [shown](qint64 done, qint64 total) {
                 QMetaObject::invokeMethod(
                     shown.data(),
