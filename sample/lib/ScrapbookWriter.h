@@ -2,9 +2,12 @@
 // Fills a newly created scrapbook quickly: one transaction, prepared statements. Used by the
 // sample and the large-scrapbook generators; the program itself writes through the store.
 #include <QString>
+#include <memory>
 
-struct sqlite3;
-struct sqlite3_stmt;
+namespace wk::store {
+class Engine;
+class Statement;
+} // namespace wk::store
 
 namespace wk::sample {
 
@@ -26,11 +29,9 @@ public:
     void commit();
 
 private:
-    void check(int rc, const char* what) const;
-    void close();
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insertEntry_ = nullptr;
-    sqlite3_stmt* insertName_ = nullptr;
+    std::unique_ptr<store::Engine> engine_;
+    std::unique_ptr<store::Statement> insertEntry_;
+    std::unique_ptr<store::Statement> insertName_;
     bool open_ = false;
 };
 

@@ -227,17 +227,17 @@ void DataSource::loadPage(int index) const
     const int begin = index - index % kPageRows;
     const int end = std::min(begin + kPageRows, int(rows_.size()));
     QHash<qint64, int> wanted;
-    QStringList ids;
+    QVariantList ids;
     for (int i = begin; i < end; ++i)
         if (!rows_[size_t(i)].loaded) {
             wanted.insert(rows_[size_t(i)].id, i);
-            ids << QString::number(rows_[size_t(i)].id);
+            ids << rows_[size_t(i)].id;
         }
     const QString label = fileLabel();
-    const auto statement =
-        requireConnection()->prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                         .arg(quoteIdentifier(baseTable_), ids.join(QLatin1Char(','))),
-                                     label);
+    const QStringList marks(ids.size(), QStringLiteral("?"));
+    const auto statement = prepareBound(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                            .arg(quoteIdentifier(baseTable_), marks.join(QLatin1Char(','))),
+                                        ids, label);
     const int columnCount = statement->columnCount();
     PackedRow scratch;
     while (statement->step(label)) {
