@@ -27,6 +27,21 @@ bool Connection::wordsIndexed()
     return *wordsIndexed_;
 }
 
+TranslatedQuery Connection::translate(const QString& recordSource)
+{
+    constexpr qsizetype kKept = 64; // the program's own texts are far fewer
+    if (const auto found = translations_.constFind(recordSource); found != translations_.cend())
+        return *found;
+    const TranslatedQuery query =
+        translateRecordSource(recordSource, [this](const QString& qualifier, const QString& typed) {
+            return engine_->wordsCondition(qualifier, typed, wordsIndexed());
+        });
+    if (translations_.size() >= kKept)
+        translations_.clear();
+    translations_.insert(recordSource, query);
+    return query;
+}
+
 void Connection::exec(const QString& sql) { engine_->exec(sql, label()); }
 
 bool Connection::isReadOnly() const { return engine_->isReadOnly(); }

@@ -1,5 +1,6 @@
 #pragma once
 // One open scrapbook (a database through its engine), shared by every data source that names it.
+#include "store/QueryDialect.h"
 #include "store/ScrapbookLocation.h"
 
 #include <QHash>
@@ -63,6 +64,10 @@ public:
     // word search may use it; false: searches scan. Throws StoreError when it cannot be read.
     bool wordsIndexed();
 
+    // A record source (a table name or a query text with "?" for its values) in this engine's
+    // SQL. A text is translated once; its values are bound each time it runs.
+    TranslatedQuery translate(const QString& recordSource);
+
     // True when the pool wants to hear of every row change (for undo).
     bool observesChanges() const { return hooks_ && hooks_->changeObserver; }
     // Tells the pool's observer of a change that was just written.
@@ -76,6 +81,7 @@ private:
     std::shared_ptr<WriteHooks> hooks_;
     qint64 writeSerial_ = 0;
     std::optional<bool> wordsIndexed_;
+    QHash<QString, TranslatedQuery> translations_;
 };
 
 // Hands out one Connection per scrapbook (by its location's database) to the data sources of a

@@ -60,9 +60,7 @@ TranslatedQuery DataSource::openAndTranslate()
         throw StoreError(QStringLiteral("%1: no record source is set").arg(name_));
     if (!connection_ || !(connection_->location() == ScrapbookLocation(databaseName_)))
         connection_ = pool_.open(databaseName_);
-    return translateRecordSource(recordSource_.text, [this](const QString& qualifier, const QString& typed) {
-        return connection_->engine().wordsCondition(qualifier, typed, connection_->wordsIndexed());
-    });
+    return connection_->translate(recordSource_.text);
 }
 
 std::vector<qint64> DataSource::queryRowIds()
