@@ -13,7 +13,7 @@ build="$here/build/release"
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6
-  libsqlite3-dev libgtest-dev googletest
+  libsqlite3-dev libpq-dev libgtest-dev googletest
   libsane-dev libsane1 sane-utils
   mdbtools mdbtools-dev
   poppler-utils
@@ -23,10 +23,12 @@ packages=(
   clang-format
   desktop-file-utils appstream dpkg-dev
 )
+# The tests also start a PostgreSQL server of their own.
+test_packages=(postgresql)
 
 install_missing() {
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -67,7 +69,7 @@ test_preset() {
 
 case "${1:-}" in
   run)
-    install_missing
+    install_missing "${packages[@]}"
     cd "$here"
     build_program
     sample="${WANDERKEEP_SAMPLE:-$HOME/Wanderkeep-sample}"
@@ -77,7 +79,7 @@ case "${1:-}" in
     exec "$build/wanderkeep" "$sample"
     ;;
   test)
-    install_missing
+    install_missing "${packages[@]}" "${test_packages[@]}"
     cd "$here"
     check_format
     test_preset release

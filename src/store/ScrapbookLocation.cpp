@@ -2,10 +2,12 @@
 
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
+#include "store/postgres/PostgresEngine.h"
 #include "store/sqlite/SqliteEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace wk::store {
 
@@ -33,21 +35,41 @@ ScrapbookLocation::ScrapbookLocation(const QString& text) : text_(text)
 {
     if (text.isEmpty())
         return;
+    if (postgres::isServerAddress(text)) {
+        database_ = text;
+        return;
+    }
     database_ = databaseFileOf(text);
     folder_ = QFileInfo(text).isDir() ? text : QFileInfo(database_).path();
 }
 
-QString ScrapbookLocation::label() const { return QFileInfo(database_).fileName(); }
+bool ScrapbookLocation::onServer() const { return postgres::isServerAddress(database_); }
+
+QString ScrapbookLocation::label() const
+{
+    return onServer() ? postgres::describeAddress(database_) : QFileInfo(database_).fileName();
+}
 
 QString ScrapbookLocation::backupFolder() const
 {
-    return QFileInfo(database_).absolutePath() + QStringLiteral("/backups");
+    if (!onServer())
+        return QFileInfo(database_).absolutePath() + QStringLiteral("/backups");
+    // A server scrapbook's copies stay on this computer, one folder per server and database.
+    QString name = postgres::describeAddress(database_);
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Wanderkeep/backups/") + name;
 }
 
-QString ScrapbookLocation::backupBaseName() const { return QFileInfo(database_).completeBaseName(); }
+QString ScrapbookLocation::backupBaseName() const
+{
+    return onServer() ? QStringLiteral("Velmora") : QFileInfo(database_).completeBaseName();
+}
 
 std::unique_ptr<Engine> openEngine(const ScrapbookLocation& location)
 {
+    if (location.onServer())
+        return postgres::connectToServer(location.database());
     return sqlite::openScrapbookFile(location.database());
 }
 

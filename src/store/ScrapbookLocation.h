@@ -1,8 +1,8 @@
 #pragma once
-// Where a scrapbook is: a folder holding "Velmora.mdb", or that file itself. A location also
-// carries this computer's folder for the scrapbook: relative picture names, the intro picture, the
-// help document, the kids guide, scans and print output are all found there; for a folder
-// location that is the folder itself.
+// Where a scrapbook is: a folder holding "Velmora.mdb", that file itself, or a database on a
+// PostgreSQL server (a "postgresql://" URI). A location also carries this computer's folder for
+// the scrapbook: relative picture names, the intro picture, the help document, the kids guide,
+// scans and print output are all found there; for a folder location that is the folder itself.
 //
 // Everything above the store holds a location as it was given and asks it for what it needs;
 // only the engine that opens it (openEngine) knows which kind it is.
@@ -27,8 +27,10 @@ public:
     const QString& folder() const { return folder_; }
     // What the engine opens, one name for one scrapbook however it was written.
     const QString& database() const { return database_; }
-    // A short name for messages: "Velmora.mdb".
+    // A short name for messages: "Velmora.mdb", or "host/database" on a server.
     QString label() const;
+    // True for a scrapbook on a database server (the store's engines ask; nothing above them).
+    bool onServer() const;
 
     // Where copies are kept before the program changes the scrapbook, and the name they start with.
     QString backupFolder() const;

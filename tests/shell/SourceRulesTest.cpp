@@ -195,16 +195,26 @@ TEST(FolderLayering, EveryIncludeGoesDownTheLayers)
     }
 }
 
-// Only the SQLite engine talks to SQLite: no other source includes it or names one of its types.
-TEST(FolderLayering, OnlyTheSqliteEngineKnowsSqlite)
+// Only an engine's own folder talks to its library: no other source includes it or names one of
+// its types.
+TEST(FolderLayering, OnlyEachEngineKnowsItsLibrary)
 {
-    static const QRegularExpression sqlite(QStringLiteral(R"re(<sqlite3\.h>|\bsqlite3(_\w+)?\b)re"));
+    const std::pair<QString, QRegularExpression> engines[] = {
+        {"src/store/sqlite/", QRegularExpression(QStringLiteral(R"re(<sqlite3\.h>|\bsqlite3(_\w+)?\b)re"))},
+        {"src/store/postgres/", QRegularExpression(QStringLiteral(
+                                    R"re(<libpq-fe\.h>|\bPG(conn|result|cancel)\b|\bPQ[a-z]\w*\()re"))},
+    };
     const auto sources = sourcesUnder({QStringLiteral("src")});
-    ASSERT_TRUE(sources.contains(QStringLiteral("src/store/sqlite/SqliteEngine.cpp")));
-    for (auto file = sources.begin(); file != sources.end(); ++file) {
-        const bool engine = file.key().startsWith(QLatin1String("src/store/sqlite/"));
-        EXPECT_TRUE(engine || !sqlite.match(file.value()).hasMatch())
-            << file.key().toStdString() << " talks to SQLite";
+    for (const auto& [folder, library] : engines) {
+        ASSERT_TRUE(std::any_of(sources.keyBegin(), sources.keyEnd(),
+                                [&](const QString& file) {
+                                    return file.startsWith(folder) &&
+                                           library.match(sources.value(file)).hasMatch();
+                                }))
+            << "no source in " << folder.toStdString() << " talks to its library";
+        for (auto file = sources.begin(); file != sources.end(); ++file)
+            EXPECT_TRUE(file.key().startsWith(folder) || !library.match(file.value()).hasMatch())
+                << file.key().toStdString() << " talks to the library of " << folder.toStdString();
     }
 }
 

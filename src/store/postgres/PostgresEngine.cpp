@@ -1,0 +1,483 @@
+#include "store/postgres/PostgresEngine.h"
+
+#include "store/DateRules.h"
+#include "store/PackedRow.h"
+#include "store/StoreError.h"
+#include "store/StoreLog.h"
+
+#include <libpq-fe.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace wk::store::postgres {
+
+namespace {
+
+// The type identities of the built-in types the store reads.
+enum : Oid {
+    kBool = 16,
+    kBytea = 17,
+    kInt8 = 20,
+    kInt2 = 21,
+    kInt4 = 23,
+    kOid = 26,
+    kFloat4 = 700,
+    kFloat8 = 701,
+    kDate = 1082,
+    kTime = 1083,
+    kTimestamp = 1114,
+    kTimestampWithZone = 1184,
+    kNumeric = 1700,
+};
+
+constexpr int kOldestServer = 120000; // PostgreSQL 12
+
+enum class Kind { Integer, Real, Text, Blob };
+
+Kind kindOf(Oid type)
+{
+    switch (type) {
+    case kBool:
+    case kInt8:
+    case kInt2:
+    case kInt4:
+    case kOid:
+        return Kind::Integer;
+    case kFloat4:
+    case kFloat8:
+    case kNumeric:
+        return Kind::Real;
+    case kBytea:
+        return Kind::Blob;
+    default:
+        return Kind::Text;
+    }
+}
+
+struct Address {
+    QString host;
+    QString database;
+    QString problem; // why the URI cannot be read; empty when it can
+};
+
+Address readAddress(const QString& uri)
+{
+    Address address;
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(uri.toUtf8().constData(), &error);
+    if (!options) {
+        address.problem = error ? QString::fromUtf8(error).trimmed() : QStringLiteral("out of memory");
+        PQfreemem(error);
+        return address;
+    }
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        if (qstrcmp(option->keyword, "host") == 0)
+            address.host = QString::fromUtf8(option->val);
+        else if (qstrcmp(option->keyword, "dbname") == 0)
+            address.database = QString::fromUtf8(option->val);
+    }
+    PQconninfoFree(options);
+    return address;
+}
+
+QString serverMessage(const PGconn* conn) { return QString::fromUtf8(PQerrorMessage(conn)).trimmed(); }
+
+[[noreturn]] void fail(const QString& what, const QString& message)
+{
+    throw StoreError(QStringLiteral("%1: %2").arg(what, message));
+}
+
+// The statement text with each "?" outside quotes and comments numbered for the server: "$1", "$2".
+QByteArray numberParameters(const QString& sql, int& count)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size() + 16);
+    char quote = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8.at(i);
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '?') {
+            out += '$' + QByteArray::number(++count);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+// What the statements of one connection report to it.
+struct Session {
+    PGconn* conn = nullptr;
+    qint64 changed = 0; // rows changed by the last statement
+    qint64 total = 0;   // rows changed since connecting
+};
+
+// A result that is cleared however the scope is left.
+struct Result {
+    PGresult* result = nullptr;
+    explicit Result(PGresult* r) : result(r) {}
+    ~Result() { PQclear(result); }
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+};
+
+// Checks a finished command and notes the rows it changed.
+void settle(Session& session, const PGresult* result, const QString& what)
+{
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_COMMAND_OK) {
+        session.changed = std::atoll(PQcmdTuples(const_cast<PGresult*>(result)));
+        session.total += session.changed;
+        return;
+    }
+    if (status == PGRES_TUPLES_OK)
+        return;
+    fail(what,
+         result ? QString::fromUtf8(PQresultErrorMessage(result)).trimmed() : serverMessage(session.conn));
+}
+
+// Runs when first stepped (or asked about its columns); its rows come back whole.
+class PostgresStatement final : public Statement {
+public:
+    PostgresStatement(Session& session, const QString& sql) : session_(session)
+    {
+        text_ = numberParameters(sql, count_);
+        params_.resize(size_t(count_));
+    }
+    ~PostgresStatement() override { PQclear(result_); }
+    PostgresStatement(const PostgresStatement&) = delete;
+    PostgresStatement& operator=(const PostgresStatement&) = delete;
+
+    void bind(int index, const QVariant& value) override
+    {
+        if (index < 1 || index > count_)
+            throw StoreError(QStringLiteral("there is no parameter %1 in the statement").arg(index));
+        Parameter& parameter = params_[size_t(index - 1)];
+        parameter = Parameter{};
+        if (!value.isValid() || value.isNull())
+            return;
+        parameter.present = true;
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Bool:
+            parameter.type = kInt8;
+            parameter.bytes = QByteArray::number(value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            parameter.type = kFloat8;
+            parameter.bytes = QByteArray::number(value.toDouble(), 'g', 17);
+            break;
+        case QMetaType::QByteArray:
+            parameter.type = kBytea;
+            parameter.binary = true;
+            parameter.bytes = value.toByteArray();
+            break;
+        case QMetaType::QDate:
+            parameter.bytes = dates::toStorage(value.toDate()).toUtf8();
+            break;
+        case QMetaType::QDateTime:
+            parameter.bytes = dates::toStorage(value.toDateTime()).toUtf8();
+            break;
+        default:
+            parameter.bytes = value.toString().toUtf8();
+            break;
+        }
+    }
+
+    bool step(const QString& what) override
+    {
+        if (!result_)
+            execute(what);
+        return ++row_ < PQntuples(result_);
+    }
+
+    void reset() override
+    {
+        PQclear(result_);
+        result_ = nullptr;
+        row_ = -1;
+    }
+
+    int columnCount() const override { return PQnfields(described()); }
+    QString columnName(int column) const override { return QString::fromUtf8(PQfname(described(), column)); }
+    bool declaredAsDate(int column) const override
+    {
+        const Oid type = PQftype(described(), column);
+        return type == kDate || type == kTime || type == kTimestamp || type == kTimestampWithZone;
+    }
+
+    QVariant value(int column) const override
+    {
+        if (PQgetisnull(result_, row_, column))
+            return QVariant();
+        const char* text = PQgetvalue(result_, row_, column);
+        switch (kindOf(PQftype(result_, column))) {
+        case Kind::Integer:
+            return QVariant(qlonglong(integer(column)));
+        case Kind::Real:
+            return QVariant(std::strtod(text, nullptr));
+        case Kind::Blob:
+            return QVariant(blob(column));
+        case Kind::Text:
+            break;
+        }
+        return QVariant(QString::fromUtf8(text, PQgetlength(result_, row_, column)));
+    }
+
+    qint64 integer(int column) const override
+    {
+        const char* text = PQgetvalue(result_, row_, column);
+        if (PQftype(result_, column) == kBool)
+            return text[0] == 't' ? 1 : 0;
+        return std::strtoll(text, nullptr, 10);
+    }
+
+    std::optional<QByteArrayView> text(int column) const override
+    {
+        if (PQgetisnull(result_, row_, column) || kindOf(PQftype(result_, column)) != Kind::Text)
+            return std::nullopt;
+        return QByteArrayView(PQgetvalue(result_, row_, column), PQgetlength(result_, row_, column));
+    }
+
+    void appendTo(PackedRow& row, int column) const override
+    {
+        if (PQgetisnull(result_, row_, column)) {
+            row.appendNull();
+            return;
+        }
+        switch (kindOf(PQftype(result_, column))) {
+        case Kind::Integer:
+            row.appendInteger(integer(column));
+            return;
+        case Kind::Real:
+            row.appendReal(std::strtod(PQgetvalue(result_, row_, column), nullptr));
+            return;
+        case Kind::Blob: {
+            const QByteArray bytes = blob(column);
+            row.appendBlob(bytes.constData(), bytes.size());
+            return;
+        }
+        case Kind::Text:
+            row.appendText(PQgetvalue(result_, row_, column), PQgetlength(result_, row_, column));
+            return;
+        }
+    }
+
+private:
+    struct Parameter {
+        bool present = false; // false: NULL
+        bool binary = false;
+        Oid type = 0; // 0: the server infers it, as for a quoted literal
+        QByteArray bytes;
+    };
+
+    // Columns are known once the statement has run; asking before running runs it.
+    const PGresult* described() const
+    {
+        if (!result_)
+            const_cast<PostgresStatement*>(this)->execute(QStringLiteral("Cannot read the scrapbook"));
+        return result_;
+    }
+
+    QByteArray blob(int column) const
+    {
+        size_t size = 0;
+        unsigned char* bytes =
+            PQunescapeBytea(reinterpret_cast<const unsigned char*>(PQgetvalue(result_, row_, column)), &size);
+        const QByteArray copy(reinterpret_cast<const char*>(bytes), qsizetype(size));
+        PQfreemem(bytes);
+        return copy;
+    }
+
+    void execute(const QString& what)
+    {
+        std::vector<Oid> types;
+        std::vector<const char*> values;
+        std::vector<int> lengths;
+        std::vector<int> formats;
+        for (const Parameter& parameter : params_) {
+            types.push_back(parameter.type);
+            values.push_back(parameter.present ? parameter.bytes.constData() : nullptr);
+            lengths.push_back(int(parameter.bytes.size()));
+            formats.push_back(parameter.binary ? 1 : 0);
+        }
+        PGresult* result = PQexecParams(session_.conn, text_.constData(), count_, types.data(), values.data(),
+                                        lengths.data(), formats.data(), 0);
+        try {
+            settle(session_, result, what);
+        } catch (...) {
+            PQclear(result);
+            throw;
+        }
+        result_ = result;
+        row_ = -1;
+    }
+
+    Session& session_;
+    QByteArray text_;
+    int count_ = 0;
+    std::vector<Parameter> params_;
+    PGresult* result_ = nullptr;
+    int row_ = -1;
+};
+
+class PostgresEngine final : public Engine {
+public:
+    PostgresEngine(PGconn* conn, bool readOnly) : cancel_(PQgetCancel(conn)), readOnly_(readOnly)
+    {
+        session_.conn = conn;
+    }
+    ~PostgresEngine() override
+    {
+        PQfreeCancel(cancel_);
+        PQfinish(session_.conn);
+    }
+    PostgresEngine(const PostgresEngine&) = delete;
+    PostgresEngine& operator=(const PostgresEngine&) = delete;
+
+    std::unique_ptr<Statement> prepare(const QString& sql, const QString&) override
+    {
+        return std::make_unique<PostgresStatement>(session_, sql);
+    }
+
+    void exec(const QString& sql, const QString& what) override
+    {
+        const Result result(PQexec(session_.conn, sql.toUtf8().constData()));
+        settle(session_, result.result, what);
+    }
+
+    // The outermost write is a transaction, the ones inside it savepoints.
+    void beginWrite(const QString& what) override
+    {
+        exec(depth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT wk_write_%1").arg(depth_),
+             what);
+        ++depth_;
+    }
+    void commitWrite(const QString& what) override
+    {
+        exec(depth_ == 1 ? QStringLiteral("COMMIT")
+                         : QStringLiteral("RELEASE SAVEPOINT wk_write_%1").arg(depth_ - 1),
+             what);
+        --depth_;
+    }
+    void rollBackWrite(const QString& what) override
+    {
+        --depth_;
+        const QString sql = depth_ == 0 ? QStringLiteral("ROLLBACK")
+                                        : QStringLiteral("ROLLBACK TO SAVEPOINT wk_write_%1; "
+                                                         "RELEASE SAVEPOINT wk_write_%1")
+                                              .arg(depth_);
+        const Result result(PQexec(session_.conn, sql.toUtf8().constData()));
+        if (PQresultStatus(result.result) != PGRES_COMMAND_OK)
+            qCDebug(storeLog).noquote()
+                << QStringLiteral("%1: the rollback failed: %2").arg(what, serverMessage(session_.conn));
+    }
+
+    qint64 lastInsertedRow() const override
+    {
+        const Result result(PQexec(session_.conn, "SELECT lastval()"));
+        if (PQresultStatus(result.result) != PGRES_TUPLES_OK || PQntuples(result.result) != 1)
+            return 0;
+        return std::strtoll(PQgetvalue(result.result, 0, 0), nullptr, 10);
+    }
+    qint64 changedRows() const override { return session_.changed; }
+    qint64 totalChanges() const override { return session_.total; }
+    // Not told yet: every comparison asks for a re-read.
+    qint64 dataVersion() const override { return -1; }
+
+    void interrupt() override
+    {
+        char message[256];
+        if (cancel_)
+            PQcancel(cancel_, message, int(sizeof message));
+    }
+    bool isReadOnly() const override { return readOnly_; }
+
+    void writeSnapshot(const QString&) override
+    {
+        throw StoreError(QStringLiteral("copies of a server scrapbook are not written yet"));
+    }
+
+    WordsIndexState wordsIndexState(const QString&) override { return WordsIndexState::Missing; }
+    void buildWordsIndex(const QString& what, const std::function<void(qint64, qint64)>&) override
+    {
+        fail(what, QStringLiteral("a server scrapbook has no words index yet"));
+    }
+    QString wordsCondition(const QString&, const QString&, bool) const override
+    {
+        throw StoreError(QStringLiteral("a server scrapbook cannot be searched by words yet"));
+    }
+
+    bool hasTable(const QString& table, const QString& what) override
+    {
+        PostgresStatement statement(session_, QStringLiteral("SELECT 1 FROM information_schema.tables WHERE "
+                                                             "table_schema = current_schema() AND "
+                                                             "lower(table_name) = lower(?)"));
+        statement.bind(1, table);
+        return statement.step(what);
+    }
+
+private:
+    Session session_;
+    PGcancel* cancel_ = nullptr;
+    bool readOnly_ = false;
+    int depth_ = 0;
+};
+
+} // namespace
+
+bool isServerAddress(const QString& text)
+{
+    return text.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           text.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+QString describeAddress(const QString& uri)
+{
+    const Address address = readAddress(uri);
+    return QStringLiteral("%1/%2").arg(address.host.isEmpty() ? QStringLiteral("localhost") : address.host,
+                                       address.database);
+}
+
+std::unique_ptr<Engine> connectToServer(const QString& uri)
+{
+    const Address address = readAddress(uri);
+    if (!address.problem.isEmpty())
+        throw StoreError(QStringLiteral("The scrapbook address cannot be read: %1").arg(address.problem));
+    const QString where = describeAddress(uri);
+    PGconn* conn = PQconnectdb(uri.toUtf8().constData());
+    const auto refuse = [&](const QString& reason) {
+        PQfinish(conn);
+        throw StoreError(QStringLiteral("Cannot open the scrapbook %1: %2").arg(where, reason));
+    };
+    if (!conn)
+        refuse(QStringLiteral("out of memory"));
+    if (PQstatus(conn) != CONNECTION_OK)
+        refuse(serverMessage(conn));
+    if (const int version = PQserverVersion(conn); version < kOldestServer)
+        refuse(QStringLiteral("the server runs PostgreSQL %1.%2, and Wanderkeep needs 12 or newer")
+                   .arg(version / 10000)
+                   .arg(version % 10000 / 100));
+    if (PQsetClientEncoding(conn, "UTF8") != 0)
+        refuse(serverMessage(conn));
+    const Result readOnly(PQexec(conn, "SHOW transaction_read_only"));
+    if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)
+        refuse(serverMessage(conn));
+    return std::make_unique<PostgresEngine>(conn, qstrcmp(PQgetvalue(readOnly.result, 0, 0), "on") == 0);
+}
+
+} // namespace wk::store::postgres

@@ -1,0 +1,24 @@
+#pragma once
+// The PostgreSQL engine: a scrapbook on a database server, reached by a libpq connection URI
+// ("postgresql://host/database"). The only folder that talks to libpq; what it offers outside
+// names no libpq type. It may call the store's own value rules (DateRules, PackedRow) and libpq.
+#include "store/Engine.h"
+
+#include <QString>
+#include <memory>
+
+namespace wk::store::postgres {
+
+// True for a text that names a server scrapbook (a postgresql:// or postgres:// URI).
+bool isServerAddress(const QString& text);
+
+// The server and database a URI names, for messages: "host/database" (a socket folder stands for
+// the host). Empty parts when the URI cannot be read.
+QString describeAddress(const QString& uri);
+
+// Connects to the database the URI names. Throws StoreError naming the host and the reason: a URI
+// that does not parse, an unknown host, a refused port, a database that does not exist, a wrong
+// password, a server older than PostgreSQL 12.
+std::unique_ptr<Engine> connectToServer(const QString& uri);
+
+} // namespace wk::store::postgres

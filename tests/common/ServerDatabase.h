@@ -1,0 +1,57 @@
+#pragma once
+// A database of its own on the PostgreSQL server the test run shares (tests/postgres/server.sh,
+// started by the run's fixture, which names the file holding the server's socket folder in
+// WK_TEST_POSTGRES_STATE). Made when the test starts and dropped when it ends.
+#include "store/Engine.h"
+#include "store/ScrapbookLocation.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+namespace wk::testing {
+
+class ServerDatabase {
+public:
+    ServerDatabase()
+    {
+        QFile state(qEnvironmentVariable("WK_TEST_POSTGRES_STATE"));
+        if (!state.open(QIODevice::ReadOnly))
+            throw std::runtime_error("no PostgreSQL server was started for this test run");
+        socketFolder_ = QString::fromUtf8(state.readAll()).trimmed();
+        name_ = QStringLiteral("wk_") + QUuid::createUuid().toString(QUuid::Id128);
+        administration()->exec(QStringLiteral("CREATE DATABASE %1").arg(name_), QStringLiteral("create"));
+    }
+    ~ServerDatabase()
+    {
+        try {
+            administration()->exec(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name_),
+                                   QStringLiteral("drop"));
+        } catch (const std::exception& failure) {
+            ADD_FAILURE() << failure.what();
+        }
+    }
+    ServerDatabase(const ServerDatabase&) = delete;
+    ServerDatabase& operator=(const ServerDatabase&) = delete;
+
+    const QString& name() const { return name_; }
+    const QString& socketFolder() const { return socketFolder_; }
+    // The URI of database `database` on the server (this test's own by default).
+    QString uri(const QString& database = QString()) const
+    {
+        return QStringLiteral("postgresql:///%1?host=%2&user=wk")
+            .arg(database.isEmpty() ? name_ : database, socketFolder_);
+    }
+
+private:
+    std::unique_ptr<store::Engine> administration() const
+    {
+        return store::openEngine(store::ScrapbookLocation(uri(QStringLiteral("postgres"))));
+    }
+
+    QString socketFolder_;
+    QString name_;
+};
+
+} // namespace wk::testing

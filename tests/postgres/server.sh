@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Starts or stops the PostgreSQL server that the server-engine tests share: one per test run, made
+# with initdb in a temporary folder and listening only on a Unix socket there. PostgreSQL refuses
+# to run as root, so a root run (CI) runs it as the unprivileged user postgres.
+#   server.sh start STATE   starts it and writes its socket folder into the file STATE
+#   server.sh stop STATE    stops it and removes its folder
+set -euo pipefail
+action=$1
+state=$2
+bindir=$(pg_config --bindir)
+as_server=()
+if [ "$(id -u)" = 0 ]; then
+  as_server=(runuser -u postgres --)
+fi
+
+stop() {
+  [ -f "$state" ] || return 0
+  local dir
+  dir=$(cat "$state")
+  "${as_server[@]}" "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
+  rm -rf "$dir" "$state"
+}
+
+case $action in
+start)
+  stop # what a run killed before its stop left
+  dir=$(mktemp -d /tmp/wk-postgres.XXXXXX)
+  chmod 755 "$dir"
+  if [ "$(id -u)" = 0 ]; then
+    chown postgres: "$dir"
+  fi
+  "${as_server[@]}" "$bindir/initdb" -D "$dir/data" -U wk -A trust -E UTF8 --locale=C --no-sync >"$dir/initdb.log" 2>&1 ||
+    { cat "$dir/initdb.log" >&2; exit 1; }
+  "${as_server[@]}" "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
+    -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null ||
+    { cat "$dir/server.log" >&2; exit 1; }
+  echo "$dir" >"$state"
+  ;;
+stop)
+  stop
+  ;;
+*)
+  echo "usage: server.sh start|stop STATE" >&2
+  exit 2
+  ;;
+esac

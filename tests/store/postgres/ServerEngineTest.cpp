@@ -1,0 +1,168 @@
+// The server engine against a real PostgreSQL server: values go in bound and come back as the store
+// reads them, writes are whole or nothing, and an address that leads nowhere is told plainly.
+#include "ServerDatabase.h"
+
+#include "store/PackedRow.h"
+#include "store/StoreError.h"
+
+#include <QDate>
+#include <QStandardPaths>
+
+using namespace wk;
+using wk::testing::ServerDatabase;
+
+namespace {
+
+QString errorOpening(const QString& uri)
+{
+    try {
+        store::openEngine(store::ScrapbookLocation(uri));
+    } catch (const store::StoreError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+std::unique_ptr<store::Engine> openTable(const ServerDatabase& database)
+{
+    auto engine = store::openEngine(store::ScrapbookLocation(database.uri()));
+    engine->exec(QStringLiteral("CREATE TABLE t (rowid bigint GENERATED ALWAYS AS IDENTITY, title text, "
+                                "count bigint, share double precision, bytes bytea, day date)"),
+                 QStringLiteral("create"));
+    return engine;
+}
+
+} // namespace
+
+TEST(ServerEngine, StatementsBindValuesAndReadThemBackAsStored)
+{
+    ServerDatabase database;
+    const auto engine = openTable(database);
+    const auto insert = engine->prepare(
+        QStringLiteral("INSERT INTO t (title, count, share, bytes, day) VALUES (?, ?, ?, ?, ?)"), "add");
+    const QByteArray bytes("\0\x01\xff'?", 5);
+    insert->bind(1, QStringLiteral("Grandma's \"Café\" ?"));
+    insert->bind(2, qlonglong(1) << 40);
+    insert->bind(3, 0.1);
+    insert->bind(4, bytes);
+    insert->bind(5, QDate(1998, 6, 15));
+    EXPECT_FALSE(insert->step("add"));
+    EXPECT_EQ(engine->changedRows(), 1);
+    EXPECT_EQ(engine->lastInsertedRow(), 1);
+    insert->reset();
+    for (int k = 1; k <= 5; ++k)
+        insert->bind(k, QVariant());
+    insert->step("add again");
+    EXPECT_EQ(engine->lastInsertedRow(), 2);
+    EXPECT_EQ(engine->totalChanges(), 2);
+
+    // A "?" inside a literal is text, not a parameter.
+    const auto read = engine->prepare(
+        QStringLiteral("SELECT rowid, title, count, share, bytes, day, '?' AS mark FROM t WHERE rowid >= ? "
+                       "ORDER BY rowid"),
+        "read");
+    read->bind(1, 1);
+    ASSERT_EQ(read->columnCount(), 7);
+    EXPECT_EQ(read->columnName(1), "title");
+    EXPECT_TRUE(read->declaredAsDate(5));
+    EXPECT_FALSE(read->declaredAsDate(1));
+    ASSERT_TRUE(read->step("read"));
+    EXPECT_EQ(read->value(1), QVariant(QStringLiteral("Grandma's \"Café\" ?")));
+    EXPECT_EQ(read->value(2), QVariant(qlonglong(1) << 40));
+    EXPECT_EQ(read->value(3), QVariant(0.1));
+    EXPECT_EQ(read->value(4), QVariant(bytes));
+    EXPECT_EQ(read->value(5), QVariant(QStringLiteral("1998-06-15")));
+    EXPECT_EQ(read->value(6), QVariant(QStringLiteral("?")));
+    store::PackedRow packed;
+    for (int c = 0; c < 7; ++c)
+        read->appendTo(packed, c);
+    EXPECT_EQ(packed.at(4), QVariant(bytes));
+    EXPECT_EQ(packed.at(2), QVariant(qlonglong(1) << 40));
+    ASSERT_TRUE(read->step("read"));
+    EXPECT_TRUE(read->value(1).isNull());
+    EXPECT_FALSE(read->text(1).has_value());
+    EXPECT_FALSE(read->step("read"));
+
+    EXPECT_TRUE(engine->hasTable("T", "look"));
+    EXPECT_FALSE(engine->hasTable("MYLIFE", "look"));
+    EXPECT_FALSE(engine->isReadOnly());
+}
+
+TEST(ServerEngine, AWriteIsWholeOrNothingAndWritesNest)
+{
+    ServerDatabase database;
+    const auto engine = openTable(database);
+    const auto count = [&] {
+        const auto rows = engine->prepare(QStringLiteral("SELECT count(*) FROM t"), "count");
+        rows->step("count");
+        return rows->integer(0);
+    };
+    const auto add = [&](const QString& title) {
+        const auto insert = engine->prepare(QStringLiteral("INSERT INTO t (title) VALUES (?)"), "add");
+        insert->bind(1, title);
+        insert->step("add");
+    };
+
+    engine->beginWrite("outer");
+    add("kept");
+    engine->beginWrite("inner");
+    add("undone");
+    engine->rollBackWrite("inner");
+    engine->beginWrite("inner again");
+    add("kept too");
+    engine->commitWrite("inner again");
+    engine->commitWrite("outer");
+    EXPECT_EQ(count(), 2);
+
+    engine->beginWrite("failing");
+    add("lost");
+    const QString failure = [&] {
+        try {
+            engine->exec(QStringLiteral("INSERT INTO nowhere VALUES (1)"), QStringLiteral("Cannot write"));
+        } catch (const store::StoreError& error) {
+            return error.message();
+        }
+        return QString();
+    }();
+    EXPECT_TRUE(failure.startsWith("Cannot write: ") && failure.contains("nowhere")) << failure.toStdString();
+    engine->rollBackWrite("failing");
+    EXPECT_EQ(count(), 2);
+}
+
+TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
+{
+    ServerDatabase database;
+    const struct {
+        QString uri;
+        QStringList told;
+    } cases[] = {
+        {"postgresql://[unclosed/x", {"address cannot be read"}},
+        {database.uri("wk_nosuch"), {database.socketFolder(), "wk_nosuch", "does not exist"}},
+        {QStringLiteral("postgresql:///%1?host=%2&port=1&user=wk")
+             .arg(database.name(), database.socketFolder()),
+         {database.socketFolder(), database.name()}},
+        {QStringLiteral("postgresql:///%1?host=%2&user=nobody_here")
+             .arg(database.name(), database.socketFolder()),
+         {"nobody_here"}},
+    };
+    for (const auto& [uri, told] : cases) {
+        const QString message = errorOpening(uri);
+        for (const QString& part : told)
+            EXPECT_TRUE(message.contains(part)) << uri.toStdString() << ": " << message.toStdString();
+    }
+    EXPECT_TRUE(errorOpening(database.uri()).isEmpty());
+}
+
+TEST(ServerEngine, AServerLocationKeepsItsCopiesOnThisComputer)
+{
+    const store::ScrapbookLocation server(QStringLiteral("postgresql://family-nas/scrapbook?user=wk"));
+    const store::ScrapbookLocation file(QStringLiteral("/photos/Velmora.mdb"));
+    EXPECT_TRUE(server.onServer());
+    EXPECT_FALSE(file.onServer());
+    EXPECT_EQ(server.label(), "family-nas/scrapbook");
+    EXPECT_EQ(server.database(), "postgresql://family-nas/scrapbook?user=wk");
+    EXPECT_EQ(server.backupFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                         "/Wanderkeep/backups/family-nas-scrapbook");
+    EXPECT_EQ(server.backupBaseName(), "Velmora");
+    EXPECT_EQ(file.backupFolder(), "/photos/backups");
+}
