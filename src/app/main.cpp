@@ -7,6 +7,7 @@
 #include "shell/IntroWindow.h"
 #include "shell/ScrapbookChoice.h"
 #include "shell/TerminalImport.h"
+#include "shell/TerminalCopy.h"
 #include "shell/TerminalSearch.h"
 #include "store/Clock.h"
 
@@ -39,6 +40,11 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Wanderkeep"));
         return wk::shell::runTerminalSearch(request.search, QDir::currentPath());
+    }
+    case wk::shell::TerminalRequest::Copy: {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Wanderkeep"));
+        return wk::shell::runTerminalCopy(request.copy);
     }
     case wk::shell::TerminalRequest::Window:
         break;

@@ -39,6 +39,23 @@ TerminalRequest readTerminalRequest(const QStringList& arguments)
         request.search = {rest.at(0), rest.value(1)};
         return request;
     }
+    if (!arguments.isEmpty() && arguments.first() == QStringLiteral("--copy")) {
+        QStringList plain;
+        for (const QString& a : arguments.mid(1)) {
+            if (a == QStringLiteral("--replace"))
+                request.copy.replace = true;
+            else if (isOption(a))
+                return wrong(QStringLiteral("unknown option %1").arg(a));
+            else
+                plain << a;
+        }
+        if (plain.size() != 2)
+            return wrong(QStringLiteral("--copy needs the scrapbook to copy and where to copy it"));
+        request.kind = TerminalRequest::Copy;
+        request.copy.source = plain.at(0);
+        request.copy.target = plain.at(1);
+        return request;
+    }
     if (arguments.isEmpty() || arguments.first() != QStringLiteral("--import"))
         return request;
     QStringList plain;
@@ -75,6 +92,7 @@ QString terminalHelp()
         "Usage: wanderkeep [SCRAPBOOK]\n"
         "       wanderkeep --import SOURCE [SCRAPBOOK] [--copy | --no-copy] [--category TEXT] [--who TEXT]\n"
         "       wanderkeep --search WORDS [SCRAPBOOK]\n"
+        "       wanderkeep --copy SOURCE TARGET [--replace]\n"
         "\n"
         "Without options, opens the scrapbook in SCRAPBOOK (a folder, or its Velmora.mdb file), else the\n"
         "one in the working folder, else the one opened last.\n"
@@ -91,12 +109,17 @@ QString terminalHelp()
         "                    every word (each the start of a word; case and accents do not matter;\n"
         "                    words in double quotes stand together), one line each: date, title,\n"
         "                    picture, separated by tabs\n"
+        "  --copy SOURCE TARGET  copy a whole scrapbook (a folder, its Velmora.mdb, or a database on a\n"
+        "                    PostgreSQL server named by a postgresql:// address) to another place,\n"
+        "                    either way; a TARGET that holds entries is refused unless --replace\n"
+        "  --replace         with --copy: replace what TARGET holds\n"
         "  -h, --help        show this help\n"
         "\n"
         "Exit status of --import: 0 every picture went in or was already there; 1 some could not be\n"
         "read, the rest went in; 2 nothing could be done (the reason is printed).\n"
         "Exit status of --search: 0 entries were found; 1 none; 2 the search could not be made (the\n"
-        "reason is printed).\n");
+        "reason is printed).\n"
+        "Exit status of --copy: 0 copied; 2 nothing was copied (the reason is printed).\n");
 }
 
 bool TerminalPrompts::askYesNo(const QString&, const QString& text, bool)

@@ -4,6 +4,7 @@
 //   wanderkeep --help
 //   wanderkeep --import SOURCE [SCRAPBOOK] [--copy | --no-copy] [--category TEXT] [--who TEXT]
 //   wanderkeep --search WORDS [SCRAPBOOK]
+//   wanderkeep --copy SOURCE TARGET [--replace]
 // and what every form shares: prompts that answer in the terminal, and how a failure is told.
 #include "controls/Prompts.h"
 
@@ -26,11 +27,18 @@ struct TerminalSearch {
     QString scrapbook; // as for an import
 };
 
+struct TerminalCopy {
+    QString source; // a folder, a Velmora.mdb path or a postgresql:// URI
+    QString target; // as the source; a folder that does not exist yet is made
+    bool replace = false;
+};
+
 // What the command line asks for.
 struct TerminalRequest {
-    enum Kind { Window, Help, Import, Search, Wrong } kind = Window;
+    enum Kind { Window, Help, Import, Search, Copy, Wrong } kind = Window;
     TerminalImport import;
     TerminalSearch search;
+    TerminalCopy copy;
     QString problem; // for Wrong: what is wrong with the arguments
 };
 

@@ -56,6 +56,10 @@ public:
                                    bool indexed) const = 0;
     // True when the database holds a table of that name (in any letter case).
     virtual bool hasTable(const QString& table, const QString& what) = 0;
+    // Makes the picture hashes table (ImportedEntries.h) when it is missing.
+    virtual void ensurePictureHashTable(const QString& what) = 0;
+    // After rows were written with row identities of their own, new rows take identities after them.
+    virtual void resumeRowIds(const QString& table, const QString& what) = 0;
 };
 
 } // namespace wk::store

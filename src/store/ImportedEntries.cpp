@@ -54,11 +54,7 @@ std::vector<qint64> addImportedEntries(Connection& connection, const std::vector
     std::vector<qint64> ids;
     std::vector<RowChange> changes;
     inSavepoint(connection, what, [&] {
-        connection.exec(
-            QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (PICTURE TEXT NOT NULL, BYTES INTEGER NOT "
-                           "NULL, MTIME INTEGER NOT NULL, SHA256 BLOB NOT NULL, PRIMARY KEY "
-                           "(PICTURE, BYTES, MTIME))")
-                .arg(quoteIdentifier(kPictureHashTable)));
+        connection.engine().ensurePictureHashTable(what);
         const auto keep = connection.prepare(
             QStringLiteral("INSERT OR REPLACE INTO %1 (PICTURE, BYTES, MTIME, SHA256) VALUES (?, ?, ?, ?)")
                 .arg(quoteIdentifier(kPictureHashTable)),

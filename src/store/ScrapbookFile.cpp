@@ -3,6 +3,8 @@
 #include "store/FilePaths.h"
 
 #include "store/StoreError.h"
+#include "store/Engine.h"
+#include "store/postgres/PostgresSchema.h"
 #include "store/sqlite/SqliteEngine.h"
 
 #include <QFile>
@@ -39,8 +41,14 @@ FileKind inspectFile(const QString& path)
     return FileKind::Scrapbook;
 }
 
-void createScrapbook(const QString& path)
+void createScrapbook(const ScrapbookLocation& scrapbook)
 {
+    if (scrapbook.onServer()) {
+        const auto engine = openEngine(scrapbook);
+        postgres::createScrapbookSchema(*engine, scrapbook.label());
+        return;
+    }
+    const QString& path = scrapbook.database();
     static const char* const kSchema = R"sql(
 BEGIN;
 CREATE TABLE "MYLIFE" (

@@ -3,6 +3,8 @@
 //
 // A scrapbook is any SQLite file holding the tables MYLIFE (DATE, MYEVENT, WHAT, WHERE, PICTURE,
 // LOG), Catagory (catagory), WHERE (where, sort) and cddrive (cd, new), names in any letter case.
+#include "store/ScrapbookLocation.h"
+
 #include <QString>
 
 namespace wk::store {
@@ -22,8 +24,9 @@ FileKind inspectFile(const QString& path);
 QString scrapbookFileIn(const QString& folder);
 
 // Writes a new empty scrapbook: the four tables, categories "1 Events" .. "5 Calendar Items",
-// the name "*All Pictures" and one cddrive row (cd empty, new "Y"). Throws StoreError when the
-// file already exists or cannot be written; an existing file is never touched.
-void createScrapbook(const QString& path);
+// the name "*All Pictures" and one cddrive row (cd empty, new "Y"); a file, or the tables in an
+// empty database on a server. Throws StoreError when the file already exists, the database holds
+// a scrapbook or other tables, or it cannot be written; what exists is never touched.
+void createScrapbook(const ScrapbookLocation& scrapbook);
 
 } // namespace wk::store

@@ -2,8 +2,10 @@
 
 #include "store/DateRules.h"
 #include "store/PackedRow.h"
+#include "store/QueryDialect.h"
 #include "store/StoreError.h"
 #include "store/StoreLog.h"
+#include "store/postgres/PostgresSchema.h"
 
 #include <libpq-fe.h>
 
@@ -431,6 +433,17 @@ public:
         return statement.step(what);
     }
 
+    void ensurePictureHashTable(const QString& what) override { exec(pictureHashTableSchema(), what); }
+
+    void resumeRowIds(const QString& table, const QString& what) override
+    {
+        PostgresStatement resume(session_, QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'rowid'), "
+                                                          "coalesce(max(rowid), 0) + 1, false) FROM %1")
+                                               .arg(quoteIdentifier(table)));
+        resume.bind(1, quoteIdentifier(table));
+        resume.step(what);
+    }
+
 private:
     Session session_;
     PGcancel* cancel_ = nullptr;
@@ -474,6 +487,10 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
                    .arg(version % 10000 / 100));
     if (PQsetClientEncoding(conn, "UTF8") != 0)
         refuse(serverMessage(conn));
+    // The server's notices ("already exists, skipping") are for the log, not the terminal.
+    PQsetNoticeProcessor(
+        conn, [](void*, const char* message) { qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed(); },
+        nullptr);
     const Result readOnly(PQexec(conn, "SHOW transaction_read_only"));
     if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)
         refuse(serverMessage(conn));

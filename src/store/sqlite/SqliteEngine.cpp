@@ -123,8 +123,8 @@ void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 int registerQueryFunctions(sqlite3* db)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    int rc =
-        sqlite3_create_function_v2(db, "datevalue", 1, flags, nullptr, dateValueFunction, nullptr, nullptr, nullptr);
+    int rc = sqlite3_create_function_v2(db, "datevalue", 1, flags, nullptr, dateValueFunction, nullptr,
+                                        nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "mid", 2, flags, nullptr, midFunction, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
@@ -220,8 +220,9 @@ public:
         case SQLITE_FLOAT:
             return QVariant(sqlite3_column_double(stmt_, column));
         case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                                              sqlite3_column_bytes(stmt_, column)));
+            return QVariant(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                                  sqlite3_column_bytes(stmt_, column)));
         case SQLITE_BLOB:
             return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, column)),
                                        sqlite3_column_bytes(stmt_, column)));
@@ -304,7 +305,8 @@ public:
     void commitWrite(const QString& what) override { exec(QStringLiteral("RELEASE wk_write"), what); }
     void rollBackWrite(const QString& what) override
     {
-        if (sqlite3_exec(db_, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_exec(db_, "ROLLBACK TO wk_write; RELEASE wk_write", nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
             qCDebug(storeLog).noquote()
                 << QStringLiteral("%1: the rollback failed: %2").arg(what, failureMessage(db_));
     }
@@ -345,7 +347,8 @@ public:
                 sqlite3_backup_finish(backup);
             }
         } else {
-            failure = target.db ? QString::fromUtf8(sqlite3_errmsg(target.db)) : QStringLiteral("out of memory");
+            failure =
+                target.db ? QString::fromUtf8(sqlite3_errmsg(target.db)) : QStringLiteral("out of memory");
         }
         if (sqlite3_close(target.release()) != SQLITE_OK && failure.isEmpty())
             failure = QStringLiteral("the copy could not be closed");
@@ -363,17 +366,17 @@ public:
                                                               : WordsIndexState::Stale;
     }
 
-    void buildWordsIndex(const QString& what,
-                         const std::function<void(qint64, qint64)>& progress) override
+    void buildWordsIndex(const QString& what, const std::function<void(qint64, qint64)>& progress) override
     {
         exec(QString::fromLatin1(kDropWordsSchema), what);
         exec(QString::fromLatin1(kWordsSchema), what);
         const auto [rows, lastId] = extentOf(kMylifeExtent, what);
-        SqliteStatement fill(db_,
-                             QStringLiteral("INSERT INTO \"MYLIFE_WORDS\" (rowid, title, story, name, category) "
-                                            "SELECT rowid, \"MYEVENT\", \"LOG\", \"WHERE\", \"WHAT\" FROM \"MYLIFE\" "
-                                            "WHERE rowid > ?1 AND rowid <= ?2"),
-                             what);
+        SqliteStatement fill(
+            db_,
+            QStringLiteral("INSERT INTO \"MYLIFE_WORDS\" (rowid, title, story, name, category) "
+                           "SELECT rowid, \"MYEVENT\", \"LOG\", \"WHERE\", \"WHAT\" FROM \"MYLIFE\" "
+                           "WHERE rowid > ?1 AND rowid <= ?2"),
+            what);
         qint64 done = 0;
         for (qint64 from = 0; from < lastId; from += kRowsPerStep) {
             fill.reset();
@@ -386,7 +389,8 @@ public:
         }
     }
 
-    QString wordsCondition(const QString& qualifier, const QString& typedParameter, bool indexed) const override
+    QString wordsCondition(const QString& qualifier, const QString& typedParameter,
+                           bool indexed) const override
     {
         if (indexed)
             return QStringLiteral("%1.rowid IN (SELECT rowid FROM \"%2\" WHERE \"%2\" MATCH words_query(%3))")
@@ -398,11 +402,23 @@ public:
     bool hasTable(const QString& table, const QString& what) override
     {
         SqliteStatement statement(
-            db_, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+            db_,
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
             what);
         statement.bind(1, table);
         return statement.step(what);
     }
+
+    void ensurePictureHashTable(const QString& what) override
+    {
+        exec(QStringLiteral(
+                 "CREATE TABLE IF NOT EXISTS \"PICTUREHASHES\" (PICTURE TEXT NOT NULL, BYTES INTEGER NOT "
+                 "NULL, MTIME INTEGER NOT NULL, SHA256 BLOB NOT NULL, PRIMARY KEY (PICTURE, BYTES, MTIME))"),
+             what);
+    }
+
+    // A new row takes the identity after the largest one by itself.
+    void resumeRowIds(const QString&, const QString&) override {}
 
 private:
     std::pair<qint64, qint64> extentOf(const char* sql, const QString& what)
@@ -429,7 +445,8 @@ std::unique_ptr<Engine> openScrapbookFile(const QString& path)
         QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the file's own bits
     const bool writeProtected = (QFile::permissions(path) & writeBits) == 0;
     // A connection belongs to the one thread that owns its window: no locking needed.
-    const int openFlags = (writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int openFlags =
+        (writeProtected ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     Handle handle;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, openFlags, nullptr) != SQLITE_OK)
         fail(handle.db, shown);
@@ -440,9 +457,9 @@ std::unique_ptr<Engine> openScrapbookFile(const QString& path)
     sqlite3_db_config(handle.db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     const int rc = registerQueryFunctions(handle.db);
     if (rc != SQLITE_OK)
-        throw StoreError(QStringLiteral("%1: %2").arg(
-            shown, sqlite3_errcode(handle.db) != SQLITE_OK ? failureMessage(handle.db)
-                                                           : QString::fromUtf8(sqlite3_errstr(rc))));
+        throw StoreError(QStringLiteral("%1: %2").arg(shown, sqlite3_errcode(handle.db) != SQLITE_OK
+                                                                 ? failureMessage(handle.db)
+                                                                 : QString::fromUtf8(sqlite3_errstr(rc))));
     // Reading the schema proves that the file is a database.
     if (sqlite3_exec(handle.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(handle.db, shown);
@@ -452,8 +469,8 @@ std::unique_ptr<Engine> openScrapbookFile(const QString& path)
 std::unique_ptr<Engine> openScratchFile(const QString& path)
 {
     Handle handle;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
         fail(handle.db, QStringLiteral("%1 cannot be created").arg(path));
     auto engine = std::make_unique<SqliteEngine>(handle.release());
     engine->exec(QStringLiteral("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF"),
@@ -467,8 +484,8 @@ void createFile(const QString& path, const QString& schema)
     if (QFileInfo::exists(path))
         throw StoreError(QStringLiteral("%1: the file already exists and is left as it is").arg(shown));
     Handle handle;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* error = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(handle.db, schema.toUtf8().constData(), nullptr, nullptr, &error);
@@ -484,15 +501,17 @@ void createFile(const QString& path, const QString& schema)
 std::optional<QSet<QString>> tableNamesOf(const QString& path)
 {
     Handle handle;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
         return std::nullopt;
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(handle.db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_prepare_v2(handle.db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt,
+                           nullptr) != SQLITE_OK)
         return std::nullopt;
     QSet<QString> tables;
     while (sqlite3_step(stmt) == SQLITE_ROW)
-        tables.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))).toLower());
+        tables.insert(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))).toLower());
     sqlite3_finalize(stmt);
     return tables;
 }

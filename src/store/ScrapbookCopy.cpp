@@ -1,0 +1,120 @@
+#include "store/ScrapbookCopy.h"
+
+#include "store/Engine.h"
+#include "store/ImportedEntries.h"
+#include "store/QueryDialect.h"
+#include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
+
+#include <QStringList>
+
+namespace wk::store {
+
+namespace {
+
+struct Table {
+    QString name;
+    QStringList columns;
+    bool rowIds; // copied with its row identities
+};
+
+const Table kTables[] = {
+    {"MYLIFE", {"DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"}, true},
+    {"Catagory", {"catagory"}, true},
+    {"WHERE", {"where", "sort"}, true},
+    {"cddrive", {"cd", "new"}, true},
+    {kPictureHashTable, {"PICTURE", "BYTES", "MTIME", "SHA256"}, false},
+};
+
+QString columnList(const Table& table)
+{
+    QStringList names;
+    if (table.rowIds)
+        names << QStringLiteral("rowid");
+    for (const QString& column : table.columns)
+        names << quoteIdentifier(column);
+    return names.join(QLatin1String(", "));
+}
+
+qint64 rowsOf(Engine& engine, const QString& table, const QString& what)
+{
+    const auto count =
+        engine.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)), what);
+    count->step(what);
+    return count->integer(0);
+}
+
+} // namespace
+
+CopyCounts copyScrapbook(const ScrapbookLocation& source, const ScrapbookLocation& target, bool replace,
+                         const std::function<void(qint64, qint64)>& progress)
+{
+    const QString reading = QStringLiteral("Cannot read %1").arg(source.label());
+    const QString writing = QStringLiteral("Cannot write %1").arg(target.label());
+    if (source == target)
+        throw StoreError(QStringLiteral("%1: it is the scrapbook being copied").arg(writing));
+    const auto from = openEngine(source);
+    std::vector<Table> tables;
+    qint64 total = 0;
+    for (const Table& table : kTables)
+        if (table.name != kPictureHashTable || from->hasTable(table.name, reading)) {
+            tables.push_back(table);
+            total += rowsOf(*from, table.name, reading);
+        }
+
+    std::unique_ptr<Engine> to;
+    try {
+        to = openEngine(target);
+    } catch (const StoreError&) {
+        createScrapbook(target); // none there yet; a target that cannot be made says why
+        to = openEngine(target);
+    }
+    if (!to->hasTable(QStringLiteral("MYLIFE"), writing))
+        createScrapbook(target);
+    if (const qint64 entries = rowsOf(*to, QStringLiteral("MYLIFE"), writing); entries > 0 && !replace)
+        throw StoreError(QStringLiteral("%1: it already holds %2 entries; --replace replaces them")
+                             .arg(writing)
+                             .arg(entries));
+
+    CopyCounts counts;
+    to->beginWrite(writing);
+    try {
+        to->ensurePictureHashTable(writing);
+        for (const Table& table : tables) {
+            to->exec(QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(table.name)), writing);
+            const QString columns = columnList(table);
+            const auto read =
+                from->prepare(QStringLiteral("SELECT %1 FROM %2%3")
+                                  .arg(columns, quoteIdentifier(table.name),
+                                       table.rowIds ? QStringLiteral(" ORDER BY rowid") : QString()),
+                              reading);
+            const int width = int(table.columns.size()) + (table.rowIds ? 1 : 0);
+            const auto write =
+                to->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(quoteIdentifier(table.name), columns,
+                                     QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))),
+                            writing);
+            while (read->step(reading)) {
+                ++counts.read;
+                write->reset();
+                for (int c = 0; c < width; ++c)
+                    write->bind(c + 1, read->value(c));
+                write->step(writing);
+                counts.written += to->changedRows();
+                if (progress && counts.written % 1000 == 0)
+                    progress(counts.written, total);
+            }
+            if (table.rowIds)
+                to->resumeRowIds(table.name, writing);
+        }
+        to->commitWrite(writing);
+    } catch (...) {
+        to->rollBackWrite(writing);
+        throw;
+    }
+    if (progress)
+        progress(counts.written, total);
+    return counts;
+}
+
+} // namespace wk::store

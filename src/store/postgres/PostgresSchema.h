@@ -1,0 +1,24 @@
+#pragma once
+// The scrapbook's tables on a PostgreSQL server: the same four tables with the same table and
+// column names as in a scrapbook file, each with an identity column "rowid" as its row identity,
+// the picture hashes, and a table recording the schema's version.
+#include <QString>
+
+namespace wk::store {
+class Engine;
+}
+
+namespace wk::store::postgres {
+
+inline constexpr int kSchemaVersion = 1;
+
+// Makes an empty scrapbook in the (existing, empty) database the engine is connected to: the
+// tables, categories "1 Events" .. "5 Calendar Items", the name "*All Pictures" and one cddrive
+// row. Throws StoreError, with nothing written, when the database already holds a scrapbook or
+// holds other tables (which are left untouched).
+void createScrapbookSchema(Engine& engine, const QString& where);
+
+// The statement that makes the picture hashes table when it is missing.
+QString pictureHashTableSchema();
+
+} // namespace wk::store::postgres
