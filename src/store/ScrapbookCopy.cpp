@@ -44,6 +44,58 @@ qint64 rowsOf(Engine& engine, const QString& table, const QString& what)
     return count->integer(0);
 }
 
+// Replaces the rows of `to` with those of `from`, table by table, in one write of `to`.
+CopyCounts copyRows(Engine& from, Engine& to, const QString& reading, const QString& writing,
+                    const std::function<void(qint64, qint64)>& progress)
+{
+    std::vector<Table> tables;
+    qint64 total = 0;
+    for (const Table& table : kTables)
+        if (table.name != kPictureHashTable || from.hasTable(table.name, reading)) {
+            tables.push_back(table);
+            total += rowsOf(from, table.name, reading);
+        }
+    CopyCounts counts;
+    to.beginWrite(writing);
+    try {
+        to.ensurePictureHashTable(writing);
+        for (const Table& table : tables) {
+            to.exec(QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(table.name)), writing);
+            const QString columns = columnList(table);
+            const auto read =
+                from.prepare(QStringLiteral("SELECT %1 FROM %2%3")
+                                 .arg(columns, quoteIdentifier(table.name),
+                                      table.rowIds ? QStringLiteral(" ORDER BY rowid") : QString()),
+                             reading);
+            const int width = int(table.columns.size()) + (table.rowIds ? 1 : 0);
+            const auto write =
+                to.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quoteIdentifier(table.name), columns,
+                                    QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))),
+                           writing);
+            while (read->step(reading)) {
+                ++counts.read;
+                write->reset();
+                for (int c = 0; c < width; ++c)
+                    write->bind(c + 1, read->value(c));
+                write->step(writing);
+                counts.written += to.changedRows();
+                if (progress && counts.written % 1000 == 0)
+                    progress(counts.written, total);
+            }
+            if (table.rowIds)
+                to.resumeRowIds(table.name, writing);
+        }
+        to.commitWrite(writing);
+    } catch (...) {
+        to.rollBackWrite(writing);
+        throw;
+    }
+    if (progress)
+        progress(counts.written, total);
+    return counts;
+}
+
 } // namespace
 
 CopyCounts copyScrapbook(const ScrapbookLocation& source, const ScrapbookLocation& target, bool replace,
@@ -54,14 +106,6 @@ CopyCounts copyScrapbook(const ScrapbookLocation& source, const ScrapbookLocatio
     if (source == target)
         throw StoreError(QStringLiteral("%1: it is the scrapbook being copied").arg(writing));
     const auto from = openEngine(source);
-    std::vector<Table> tables;
-    qint64 total = 0;
-    for (const Table& table : kTables)
-        if (table.name != kPictureHashTable || from->hasTable(table.name, reading)) {
-            tables.push_back(table);
-            total += rowsOf(*from, table.name, reading);
-        }
-
     std::unique_ptr<Engine> to;
     try {
         to = openEngine(target);
@@ -75,46 +119,15 @@ CopyCounts copyScrapbook(const ScrapbookLocation& source, const ScrapbookLocatio
         throw StoreError(QStringLiteral("%1: it already holds %2 entries; --replace replaces them")
                              .arg(writing)
                              .arg(entries));
+    return copyRows(*from, *to, reading, writing, progress);
+}
 
-    CopyCounts counts;
-    to->beginWrite(writing);
-    try {
-        to->ensurePictureHashTable(writing);
-        for (const Table& table : tables) {
-            to->exec(QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(table.name)), writing);
-            const QString columns = columnList(table);
-            const auto read =
-                from->prepare(QStringLiteral("SELECT %1 FROM %2%3")
-                                  .arg(columns, quoteIdentifier(table.name),
-                                       table.rowIds ? QStringLiteral(" ORDER BY rowid") : QString()),
-                              reading);
-            const int width = int(table.columns.size()) + (table.rowIds ? 1 : 0);
-            const auto write =
-                to->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(quoteIdentifier(table.name), columns,
-                                     QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))),
-                            writing);
-            while (read->step(reading)) {
-                ++counts.read;
-                write->reset();
-                for (int c = 0; c < width; ++c)
-                    write->bind(c + 1, read->value(c));
-                write->step(writing);
-                counts.written += to->changedRows();
-                if (progress && counts.written % 1000 == 0)
-                    progress(counts.written, total);
-            }
-            if (table.rowIds)
-                to->resumeRowIds(table.name, writing);
-        }
-        to->commitWrite(writing);
-    } catch (...) {
-        to->rollBackWrite(writing);
-        throw;
-    }
-    if (progress)
-        progress(counts.written, total);
-    return counts;
+void writeScrapbookFile(Engine& from, const QString& label, const QString& file)
+{
+    createScrapbook(file);
+    const auto to = openEngine(file);
+    copyRows(from, *to, QStringLiteral("Cannot read %1").arg(label),
+             QStringLiteral("Cannot write %1").arg(file), {});
 }
 
 } // namespace wk::store

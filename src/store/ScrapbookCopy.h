@@ -10,6 +10,8 @@
 
 namespace wk::store {
 
+class Engine;
+
 struct CopyCounts {
     qint64 read = 0;    // rows read from the source, every table together
     qint64 written = 0; // rows written into the target
@@ -20,5 +22,9 @@ struct CopyCounts {
 // Throws StoreError, having written nothing, when either side cannot be read or written.
 CopyCounts copyScrapbook(const ScrapbookLocation& source, const ScrapbookLocation& target, bool replace,
                          const std::function<void(qint64 done, qint64 total)>& progress = {});
+
+// Writes what `from` holds, as it reads it now, into the new scrapbook file `file` (which must not
+// exist): an engine's snapshot made by copying (a server scrapbook's backup). Throws StoreError.
+void writeScrapbookFile(Engine& from, const QString& label, const QString& file);
 
 } // namespace wk::store

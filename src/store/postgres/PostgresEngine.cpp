@@ -3,6 +3,7 @@
 #include "store/DateRules.h"
 #include "store/PackedRow.h"
 #include "store/QueryDialect.h"
+#include "store/ScrapbookCopy.h"
 #include "store/StoreError.h"
 #include "store/StoreLog.h"
 #include "store/postgres/PostgresSchema.h"
@@ -409,9 +410,22 @@ public:
     }
     bool isReadOnly() const override { return readOnly_; }
 
-    void writeSnapshot(const QString&) override
+    // Every table read in one repeatable-read transaction: the scrapbook as it stood at its start,
+    // whatever other computers write meanwhile.
+    void writeSnapshot(const QString& file) override
     {
-        throw StoreError(QStringLiteral("copies of a server scrapbook are not written yet"));
+        const QString what = QStringLiteral("Cannot read the scrapbook for its copy");
+        if (depth_ > 0)
+            fail(what, QStringLiteral("a copy is taken before a change, not within one"));
+        exec(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"), what);
+        ++depth_;
+        try {
+            writeScrapbookFile(*this, QStringLiteral("the server scrapbook"), file);
+        } catch (...) {
+            rollBackWrite(what);
+            throw;
+        }
+        commitWrite(what);
     }
 
     WordsIndexState wordsIndexState(const QString&) override { return WordsIndexState::Missing; }
@@ -489,7 +503,10 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
         refuse(serverMessage(conn));
     // The server's notices ("already exists, skipping") are for the log, not the terminal.
     PQsetNoticeProcessor(
-        conn, [](void*, const char* message) { qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed(); },
+        conn,
+        [](void*, const char* message) {
+            qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed();
+        },
         nullptr);
     const Result readOnly(PQexec(conn, "SHOW transaction_read_only"));
     if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)

@@ -3,11 +3,14 @@
 #include "ServerDatabase.h"
 #include "TestScrapbook.h"
 
+#include "store/Backups.h"
+#include "store/Connection.h"
 #include "store/ScrapbookCopy.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 using namespace wk;
 using wk::testing::ServerDatabase;
@@ -122,4 +125,22 @@ TEST(ScrapbookCopy, ADatabaseHoldingOtherTablesIsLeftUntouched)
     const QString failure = failureOf([&] { store::copyScrapbook(book.databasePath(), server.uri(), true); });
     EXPECT_TRUE(failure.contains("other tables")) << failure.toStdString();
     EXPECT_FALSE(store::openEngine(server.uri())->hasTable("MYLIFE", "look"));
+}
+
+TEST(ScrapbookCopy, AServerScrapbooksBackupIsAFileOnThisComputerThatOpensLikeAnyOther)
+{
+    wk::testing::TestScrapbook book;
+    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT, LOG) VALUES ('1998-06-15', 'Picnic', 'sunny')");
+    ServerDatabase server;
+    store::copyScrapbook(book.databasePath(), server.uri(), false);
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+
+    store::Connection connection{store::ScrapbookLocation(server.uri())};
+    const QString copy = store::backUpScrapbook(connection, QDateTime(QDate(2026, 12, 8), QTime(14, 30, 15)));
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(copy.startsWith(home.path() + "/Wanderkeep/backups/")) << copy.toStdString();
+    EXPECT_TRUE(copy.endsWith("/Velmora-20261208-143015.mdb")) << copy.toStdString();
+    EXPECT_EQ(store::inspectFile(copy), store::FileKind::Scrapbook);
+    EXPECT_EQ(rowsOf(copy), rowsOf(server.uri()));
 }
