@@ -1,6 +1,6 @@
 #include "store/PackedRow.h"
 
-#include "store/DateRules.h"
+#include "store/StoredValue.h"
 
 #include <cstring>
 
@@ -79,44 +79,25 @@ void PackedRow::appendBlob(const char* data, qsizetype size)
     appendBytes(bytes_, Blob, data, qint32(size));
 }
 
-void PackedRow::appendValue(const QVariant& stored)
+void PackedRow::appendValue(const QVariant& value)
 {
-    if (!stored.isValid() || stored.isNull()) {
-        bytes_.append(char(Null));
+    const StoredValue stored = StoredValue::of(value);
+    switch (stored.kind) {
+    case StoredValue::Null:
+        appendNull();
         return;
-    }
-    switch (stored.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-        appendNumber(bytes_, Integer, qint64(stored.toLongLong()));
+    case StoredValue::Integer:
+        appendInteger(stored.integer);
         return;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        appendNumber(bytes_, Real, stored.toDouble());
+    case StoredValue::Real:
+        appendReal(stored.real);
         return;
-    case QMetaType::QByteArray: {
-        const QByteArray blob = stored.toByteArray();
-        appendBytes(bytes_, Blob, blob.constData(), qint32(blob.size()));
+    case StoredValue::Blob:
+        appendBlob(stored.bytes.constData(), stored.bytes.size());
         return;
-    }
-    case QMetaType::QDate: {
-        const QByteArray text = dates::toStorage(stored.toDate()).toUtf8();
-        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
+    case StoredValue::Text:
+        appendText(stored.bytes.constData(), stored.bytes.size());
         return;
-    }
-    case QMetaType::QDateTime: {
-        const QByteArray text = dates::toStorage(stored.toDateTime()).toUtf8();
-        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
-        return;
-    }
-    default: {
-        const QByteArray text = stored.toString().toUtf8();
-        appendBytes(bytes_, Text, text.constData(), qint32(text.size()));
-        return;
-    }
     }
 }
 

@@ -1,11 +1,11 @@
 #include "store/postgres/PostgresEngine.h"
 
-#include "store/DateRules.h"
 #include "store/PackedRow.h"
 #include "store/QueryDialect.h"
 #include "store/ScrapbookCopy.h"
 #include "store/StoreError.h"
 #include "store/StoreLog.h"
+#include "store/StoredValue.h"
 #include "store/postgres/PostgresSchema.h"
 
 #include <libpq-fe.h>
@@ -164,39 +164,26 @@ public:
         if (index < 1 || index > count_)
             throw StoreError(QStringLiteral("there is no parameter %1 in the statement").arg(index));
         Parameter& parameter = params_[size_t(index - 1)];
+        const StoredValue stored = StoredValue::of(value);
         parameter = Parameter{};
-        if (!value.isValid() || value.isNull())
-            return;
-        parameter.present = true;
-        switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Bool:
+        parameter.present = stored.kind != StoredValue::Null;
+        parameter.binary = stored.kind == StoredValue::Blob;
+        switch (stored.kind) {
+        case StoredValue::Integer:
             parameter.type = kInt8;
-            parameter.bytes = QByteArray::number(value.toLongLong());
+            parameter.bytes = QByteArray::number(stored.integer);
             break;
-        case QMetaType::Double:
-        case QMetaType::Float:
+        case StoredValue::Real:
             parameter.type = kFloat8;
-            parameter.bytes = QByteArray::number(value.toDouble(), 'g', 17);
+            parameter.bytes = QByteArray::number(stored.real, 'g', 17);
             break;
-        case QMetaType::QByteArray:
+        case StoredValue::Blob:
             parameter.type = kBytea;
-            parameter.binary = true;
-            parameter.bytes = value.toByteArray();
+            parameter.bytes = stored.bytes;
             break;
-        case QMetaType::QDate:
-            parameter.bytes = dates::toStorage(value.toDate()).toUtf8();
-            break;
-        case QMetaType::QDateTime:
-            parameter.bytes = dates::toStorage(value.toDateTime()).toUtf8();
-            break;
-        default:
-            parameter.bytes = value.toString().toUtf8();
+        case StoredValue::Text:
+        case StoredValue::Null:
+            parameter.bytes = stored.bytes; // the server infers the type, as for a quoted literal
             break;
         }
     }

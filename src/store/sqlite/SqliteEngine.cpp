@@ -5,6 +5,7 @@
 #include "store/PackedRow.h"
 #include "store/StoreError.h"
 #include "store/StoreLog.h"
+#include "store/StoredValue.h"
 #include "store/sqlite/SqliteWords.h"
 
 #include <QDir>
@@ -148,39 +149,26 @@ public:
 
     void bind(int index, const QVariant& value) override
     {
+        const StoredValue stored = StoredValue::of(value);
         int rc = SQLITE_OK;
-        if (!value.isValid() || value.isNull()) {
+        switch (stored.kind) {
+        case StoredValue::Null:
             rc = sqlite3_bind_null(stmt_, index);
-        } else {
-            switch (value.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-            case QMetaType::Short:
-            case QMetaType::UShort:
-            case QMetaType::Bool:
-                rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                rc = sqlite3_bind_double(stmt_, index, value.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray bytes = value.toByteArray();
-                rc = sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-                break;
-            }
-            case QMetaType::QDate:
-                rc = bindText(index, dates::toStorage(value.toDate()));
-                break;
-            case QMetaType::QDateTime:
-                rc = bindText(index, dates::toStorage(value.toDateTime()));
-                break;
-            default:
-                rc = bindText(index, value.toString());
-                break;
-            }
+            break;
+        case StoredValue::Integer:
+            rc = sqlite3_bind_int64(stmt_, index, stored.integer);
+            break;
+        case StoredValue::Real:
+            rc = sqlite3_bind_double(stmt_, index, stored.real);
+            break;
+        case StoredValue::Blob:
+            rc = sqlite3_bind_blob(stmt_, index, stored.bytes.constData(), int(stored.bytes.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        case StoredValue::Text:
+            rc = sqlite3_bind_text(stmt_, index, stored.bytes.constData(), int(stored.bytes.size()),
+                                   SQLITE_TRANSIENT);
+            break;
         }
         if (rc != SQLITE_OK)
             throw StoreError(failureMessage(db_));
@@ -265,12 +253,6 @@ public:
     }
 
 private:
-    int bindText(int index, const QString& text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        return sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
