@@ -93,7 +93,7 @@ QString serverMessage(const PGconn* conn) { return QString::fromUtf8(PQerrorMess
     throw StoreError(QStringLiteral("%1: %2").arg(what, message));
 }
 
-// The statement text with each "?" outside quotes and comments numbered for the server: "$1", "$2".
+// The statement text with each "?" outside quotes numbered for the server: "$1", "$2".
 QByteArray numberParameters(const QString& sql, int& count)
 {
     const QByteArray utf8 = sql.toUtf8();
