@@ -386,8 +386,20 @@ public:
     }
     qint64 changedRows() const override { return session_.changed; }
     qint64 totalChanges() const override { return session_.total; }
-    // Not told yet: every comparison asks for a re-read.
-    qint64 dataVersion() const override { return -1; }
+    // Counts the changes other connections were told of (the schema's triggers notify): reading
+    // what the server already sent sends nothing, so an idle window costs the server nothing.
+    qint64 dataVersion() const override
+    {
+        if (!PQconsumeInput(session_.conn))
+            return -1; // the connection broke: every comparison asks for a re-read, which says why
+        const int own = PQbackendPID(session_.conn);
+        while (PGnotify* notice = PQnotifies(session_.conn)) {
+            if (notice->be_pid != own)
+                ++othersChanges_;
+            PQfreemem(notice);
+        }
+        return othersChanges_;
+    }
 
     void interrupt() override
     {
@@ -450,6 +462,7 @@ private:
     PGcancel* cancel_ = nullptr;
     bool readOnly_ = false;
     int depth_ = 0;
+    mutable qint64 othersChanges_ = 0;
 };
 
 } // namespace
@@ -495,7 +508,7 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
             qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed();
         },
         nullptr);
-    const Result readOnly(PQexec(conn, "SHOW transaction_read_only"));
+    const Result readOnly(PQexec(conn, "LISTEN wanderkeep; SHOW transaction_read_only"));
     if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)
         refuse(serverMessage(conn));
     return std::make_unique<PostgresEngine>(conn, qstrcmp(PQgetvalue(readOnly.result, 0, 0), "on") == 0);

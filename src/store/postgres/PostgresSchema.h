@@ -1,7 +1,8 @@
 #pragma once
 // The scrapbook's tables on a PostgreSQL server: the same four tables with the same table and
 // column names as in a scrapbook file, each with an identity column "rowid" as its row identity,
-// the picture hashes, and a table recording the schema's version.
+// the picture hashes, a table recording the schema's version, and triggers that tell every
+// listening connection of each change to the four tables.
 #include <QString>
 
 namespace wk::store {

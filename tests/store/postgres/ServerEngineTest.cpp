@@ -3,9 +3,12 @@
 #include "ServerDatabase.h"
 
 #include "store/PackedRow.h"
+#include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 
 #include <QDate>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QStandardPaths>
 
 using namespace wk;
@@ -151,6 +154,28 @@ TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
             EXPECT_TRUE(message.contains(part)) << uri.toStdString() << ": " << message.toStdString();
     }
     EXPECT_TRUE(errorOpening(database.uri()).isEmpty());
+}
+
+TEST(ServerEngine, AnotherComputersWriteIsHeardWithoutAskingAndItsOwnIsNot)
+{
+    ServerDatabase database;
+    store::createScrapbook(database.uri());
+    const auto mine = store::openEngine(database.uri());
+    const auto theirs = store::openEngine(database.uri());
+    const qint64 before = mine->dataVersion();
+    mine->exec(QStringLiteral("INSERT INTO \"MYLIFE\" (\"MYEVENT\") VALUES ('mine')"), "add");
+    QThread::msleep(50);
+    EXPECT_EQ(mine->dataVersion(), before);
+
+    theirs->exec(QStringLiteral("UPDATE \"WHERE\" SET \"sort\" = 1"), "change");
+    QElapsedTimer waited;
+    waited.start();
+    while (mine->dataVersion() == before && waited.elapsed() < 5000)
+        QThread::msleep(10);
+    const qint64 told = mine->dataVersion();
+    EXPECT_NE(told, before);
+    QThread::msleep(50);
+    EXPECT_EQ(mine->dataVersion(), told);
 }
 
 TEST(ServerEngine, AServerLocationKeepsItsCopiesOnThisComputer)
