@@ -11,18 +11,20 @@ namespace wk::shell {
 
 int runTerminalCopy(const TerminalCopy& request)
 {
-    if (!request.source.contains(QLatin1String("://")) && !QFileInfo::exists(request.source))
+    const store::ScrapbookLocation source(request.source);
+    const store::ScrapbookLocation target(request.target); // only asked whether it is a server
+    if (!source.onServer() && !QFileInfo::exists(request.source))
         return cannotInTerminal(QStringLiteral("there is no scrapbook folder or file %1")
                                     .arg(QDir::toNativeSeparators(request.source)));
     // A target named by the user as a new folder is made; a name ending in .mdb is a file.
-    const QString& target = request.target;
-    if (!target.contains(QLatin1String("://")) && !QFileInfo::exists(target) &&
-        !target.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) && !QDir().mkpath(target))
+    const QString& named = request.target;
+    if (!target.onServer() && !QFileInfo::exists(named) &&
+        !named.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) && !QDir().mkpath(named))
         return cannotInTerminal(
-            QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(target)));
+            QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(named)));
     store::CopyCounts counts;
     try {
-        counts = store::copyScrapbook(request.source, target, request.replace, [](qint64 done, qint64 total) {
+        counts = store::copyScrapbook(source, named, request.replace, [](qint64 done, qint64 total) {
             std::printf("\rcopied %lld of %lld rows", qlonglong(done), qlonglong(total));
             std::fflush(stdout);
         });

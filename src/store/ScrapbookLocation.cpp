@@ -5,7 +5,6 @@
 #include "store/postgres/PostgresEngine.h"
 #include "store/sqlite/SqliteEngine.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -13,10 +12,10 @@ namespace wk::store {
 
 namespace {
 
-// The scrapbook file `text` names, canonical when it exists.
-QString databaseFileOf(const QString& text)
+// The scrapbook file `text` (a folder when `isFolder`) names, canonical when it exists.
+QString databaseFileOf(const QString& text, bool isFolder)
 {
-    if (QFileInfo(text).isDir())
+    if (isFolder)
         return QFileInfo(scrapbookFileIn(text)).absoluteFilePath();
     QString candidate = text;
     if (!QFileInfo(candidate).isFile()) {
@@ -39,8 +38,9 @@ ScrapbookLocation::ScrapbookLocation(const QString& text) : text_(text)
         database_ = text;
         return;
     }
-    database_ = databaseFileOf(text);
-    folder_ = QFileInfo(text).isDir() ? text : QFileInfo(database_).path();
+    const bool isFolder = QFileInfo(text).isDir();
+    database_ = databaseFileOf(text, isFolder);
+    folder_ = isFolder ? text : QFileInfo(database_).path();
 }
 
 bool ScrapbookLocation::onServer() const { return postgres::isServerAddress(database_); }

@@ -2,8 +2,6 @@
 
 #include "store/Savepoint.h"
 
-#include <QFileInfo>
-
 namespace wk::store {
 
 WordsIndexState wordsIndexState(Connection& connection)
