@@ -6,6 +6,7 @@
 #include "shell/MainWindow.h"
 #include "shell/IntroWindow.h"
 #include "shell/ScrapbookChoice.h"
+#include "shell/ServerFolder.h"
 #include "shell/TerminalImport.h"
 #include "shell/TerminalCopy.h"
 #include "shell/TerminalSearch.h"
@@ -62,7 +63,11 @@ int main(int argc, char** argv)
         wk::shell::chooseScrapbookFolder(QApplication::arguments().mid(1), QDir::currentPath(), prompts);
     if (!folder)
         return 0;
-    auto* intro = new wk::shell::IntroWindow({prompts, *folder, clock});
+    const std::optional<wk::store::ScrapbookLocation> scrapbook =
+        wk::shell::withThisComputersFolder(wk::store::ScrapbookLocation(*folder), prompts);
+    if (!scrapbook)
+        return 0;
+    auto* intro = new wk::shell::IntroWindow({prompts, *scrapbook, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion = &wk::shell::offerJetConversion;
     const std::unique_ptr<wk::shell::MainWindow> mainWindow = intro->load();

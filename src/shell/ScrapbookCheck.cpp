@@ -19,18 +19,27 @@ void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
 {
     const QString& directory = scrapbook.folder();
     const QString& path = scrapbook.database();
-    const QString name = QFileInfo(path).fileName();
-    store::jet::removeConversionLeftovers(path);
-    switch (store::inspectFile(path)) {
+    const QString name = scrapbook.onServer() ? QStringLiteral("on the server") : QFileInfo(path).fileName();
+    const QString place = scrapbook.onServer() ? scrapbook.label() : directory;
+    store::FileKind kind = store::FileKind::Missing;
+    try {
+        if (!scrapbook.onServer())
+            store::jet::removeConversionLeftovers(path);
+        kind = store::inspectScrapbook(scrapbook);
+    } catch (const store::StoreError& e) {
+        prompts.tell(kTitle, e.message(), controls::MessageIcon::Critical);
+        return;
+    }
+    switch (kind) {
     case store::FileKind::Scrapbook:
         return;
     case store::FileKind::Missing:
         if (!prompts.askYesNo(kTitle, QStringLiteral("There is no scrapbook (%1) in\n%2\n\nCreate an "
                                                      "empty scrapbook there?")
-                                          .arg(name, directory)))
+                                          .arg(name, place)))
             return;
         try {
-            store::createScrapbook(path);
+            store::createScrapbook(scrapbook);
         } catch (const store::StoreError& e) {
             prompts.tell(kTitle, QStringLiteral("The scrapbook could not be created:\n%1").arg(e.message()),
                          controls::MessageIcon::Critical);
@@ -42,7 +51,8 @@ void checkScrapbookAtStartup(controls::Prompts& prompts, QWidget* parent,
         return;
     case store::FileKind::Other:
         prompts.tell(kTitle,
-                     QStringLiteral("%1 is not a scrapbook database. It was left untouched.").arg(path),
+                     QStringLiteral("%1 is not a scrapbook database. It was left untouched.")
+                         .arg(scrapbook.onServer() ? scrapbook.label() : path),
                      controls::MessageIcon::Exclamation);
         return;
     }

@@ -4,6 +4,7 @@
 #include "shell/UserSettings.h"
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
+#include "store/ScrapbookLocation.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -70,6 +71,8 @@ std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const
                                              controls::Prompts& prompts)
 {
     if (!arguments.isEmpty()) {
+        if (store::ScrapbookLocation(arguments.first()).onServer())
+            return arguments.first();
         if (const QString named = folderOf(arguments.first()); !named.isEmpty())
             return named;
         prompts.tell(

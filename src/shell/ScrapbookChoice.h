@@ -1,7 +1,7 @@
 #pragma once
 // Which scrapbook folder the program opens (its program folder):
 // - the folder named on the command line, or the folder of the scrapbook file named there (a
-//   desktop launcher passes files);
+//   desktop launcher passes files), or the server scrapbook named there ("postgresql://...");
 // - else the working folder, when it holds a scrapbook;
 // - else the scrapbook opened last, when it is still there;
 // - else, asked once: a new scrapbook in the user's Pictures folder (Pictures/Wanderkeep), or an
@@ -17,7 +17,7 @@ class Prompts;
 
 namespace wk::shell {
 
-// The folder to open; none when the user chose none (the program then ends).
+// The folder (or server address) to open; none when the user chose none (the program then ends).
 std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const QString& workingFolder,
                                              controls::Prompts& prompts);
 

@@ -20,20 +20,27 @@ namespace wk::shell {
 
 int runTerminalImport(const TerminalImport& request, const QString& workingFolder)
 {
-    if (!request.scrapbook.isEmpty() && !QFileInfo::exists(request.scrapbook))
+    if (!request.scrapbook.isEmpty() && !QFileInfo::exists(request.scrapbook) &&
+        !store::ScrapbookLocation(request.scrapbook).onServer())
         return cannotInTerminal(QStringLiteral("there is no scrapbook folder or file %1")
                                     .arg(QDir::toNativeSeparators(request.scrapbook)));
     const std::optional<QString> folder = terminalScrapbookFolder(request.scrapbook, workingFolder);
     if (!folder)
         return cannotInTerminal(
             QStringLiteral("no scrapbook to import into; name its folder after the source"));
-    const store::ScrapbookLocation scrapbook(*folder);
-    const QString& database = scrapbook.database();
-    if (store::inspectFile(database) != store::FileKind::Scrapbook)
-        return cannotInTerminal(
-            QStringLiteral("%1 holds no scrapbook that can be imported into (an old Access scrapbook "
-                           "is converted by opening it in Wanderkeep first)")
-                .arg(QDir::toNativeSeparators(*folder)));
+    QString why;
+    const std::optional<store::ScrapbookLocation> found = terminalScrapbook(
+        *folder,
+        QStringLiteral("that can be imported into (an old Access scrapbook is converted by opening it in "
+                       "Wanderkeep first)"),
+        why);
+    if (!found)
+        return cannotInTerminal(why);
+    const store::ScrapbookLocation& scrapbook = *found;
+    if (scrapbook.folder().isEmpty())
+        return cannotInTerminal(QStringLiteral("no folder on this computer is chosen for the pictures of %1; "
+                                               "open it in Wanderkeep once to choose one")
+                                    .arg(scrapbook.label()));
 
     importing::ImportOptions options;
     options.source = request.source;

@@ -1,6 +1,11 @@
 #include "shell/TerminalRequest.h"
 
 #include "shell/ScrapbookChoice.h"
+#include "shell/ServerFolder.h"
+#include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 #include <cstdio>
@@ -141,11 +146,28 @@ int cannotInTerminal(const QString& why)
 
 std::optional<QString> terminalScrapbookFolder(const QString& named, const QString& workingFolder)
 {
-    if (!named.isEmpty() && !QFileInfo::exists(named))
+    if (!named.isEmpty() && !QFileInfo::exists(named) && !store::ScrapbookLocation(named).onServer())
         return std::nullopt;
     TerminalPrompts prompts;
     return chooseScrapbookFolder(named.isEmpty() ? QStringList() : QStringList{named}, workingFolder,
                                  prompts);
+}
+
+std::optional<store::ScrapbookLocation> terminalScrapbook(const QString& folder, const QString& missing,
+                                                          QString& why)
+{
+    store::ScrapbookLocation scrapbook(folder);
+    if (scrapbook.onServer())
+        scrapbook = scrapbook.withFolder(rememberedServerFolder(scrapbook));
+    try {
+        if (store::inspectScrapbook(scrapbook) == store::FileKind::Scrapbook)
+            return scrapbook;
+        why = QStringLiteral("%1 holds no scrapbook %2")
+                  .arg(scrapbook.onServer() ? scrapbook.label() : QDir::toNativeSeparators(folder), missing);
+    } catch (const store::StoreError& failure) {
+        why = failure.message();
+    }
+    return std::nullopt;
 }
 
 } // namespace wk::shell

@@ -7,6 +7,7 @@
 //   wanderkeep --copy SOURCE TARGET [--replace]
 // and what every form shares: prompts that answer in the terminal, and how a failure is told.
 #include "controls/Prompts.h"
+#include "store/ScrapbookLocation.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,5 +66,9 @@ int cannotInTerminal(const QString& why);
 // Velmora.mdb), else the one the program would open from `workingFolder`; none when there is none,
 // or `named` does not exist.
 std::optional<QString> terminalScrapbookFolder(const QString& named, const QString& workingFolder);
+// The scrapbook at `folder` (a folder, or a server address with the folder this computer chose for
+// it) when it holds a scrapbook; otherwise why not, in a sentence that ends with `missing`.
+std::optional<store::ScrapbookLocation> terminalScrapbook(const QString& folder, const QString& missing,
+                                                          QString& why);
 
 } // namespace wk::shell

@@ -36,11 +36,12 @@ int runTerminalSearch(const TerminalSearch& request, const QString& workingFolde
                 ? QStringLiteral("no scrapbook to search; name its folder after the words")
                 : QStringLiteral("there is no scrapbook folder or file %1")
                       .arg(QDir::toNativeSeparators(request.scrapbook)));
-    const store::ScrapbookLocation scrapbook(*folder);
-    const QString& database = scrapbook.database();
-    if (store::inspectFile(database) != store::FileKind::Scrapbook)
-        return cannotInTerminal(QStringLiteral("%1 holds no scrapbook that can be searched")
-                                    .arg(QDir::toNativeSeparators(*folder)));
+    QString why;
+    const std::optional<store::ScrapbookLocation> scrapbook =
+        terminalScrapbook(*folder, QStringLiteral("that can be searched"), why);
+    if (!scrapbook)
+        return cannotInTerminal(why);
+    const QString& database = scrapbook->database();
     int found = 0;
     try {
         store::ConnectionPool pool;

@@ -7,8 +7,12 @@
 
 namespace wk::store {
 
-Connection::Connection(const ScrapbookLocation& location) : location_(location), engine_(openEngine(location))
+Connection::Connection(const ScrapbookLocation& location)
+    : location_(location), engine_(openEngine(location)), dialect_(engine_->dialect())
 {
+    dialect_.wordsCondition = [this](const QString& qualifier, const QString& typed) {
+        return engine_->wordsCondition(qualifier, typed, wordsIndexed());
+    };
 }
 
 Connection::~Connection() = default;
@@ -32,14 +36,21 @@ TranslatedQuery Connection::translate(const QString& recordSource)
     constexpr qsizetype kKept = 64; // the program's own texts are far fewer
     if (const auto found = translations_.constFind(recordSource); found != translations_.cend())
         return *found;
-    const TranslatedQuery query =
-        translateRecordSource(recordSource, [this](const QString& qualifier, const QString& typed) {
-            return engine_->wordsCondition(qualifier, typed, wordsIndexed());
-        });
+    const TranslatedQuery query = translateRecordSource(recordSource, dialect_);
     if (translations_.size() >= kKept)
         translations_.clear();
     translations_.insert(recordSource, query);
     return query;
+}
+
+TranslatedCriterion Connection::translateCriterion(const QString& criterion) const
+{
+    return store::translateCriterion(criterion, dialect_);
+}
+
+QString Connection::allColumns(const QString& table) const
+{
+    return dialect_.allColumns ? dialect_.allColumns(table, quoteIdentifier(table)) : QStringLiteral("*");
 }
 
 void Connection::exec(const QString& sql) { engine_->exec(sql, label()); }

@@ -67,6 +67,12 @@ public:
     // A record source (a table name or a query text with "?" for its values) in this engine's
     // SQL. A text is translated once; its values are bound each time it runs.
     TranslatedQuery translate(const QString& recordSource);
+    // A find criterion in this engine's SQL.
+    TranslatedCriterion translateCriterion(const QString& criterion) const;
+    // The select list that stands for every column of `table`, its row identity left out.
+    QString allColumns(const QString& table) const;
+    // What follows a column to keep the rows holding exactly the bound value.
+    const QString& exactly() const { return dialect_.exactly; }
 
     // True when the pool wants to hear of every row change (for undo).
     bool observesChanges() const { return hooks_ && hooks_->changeObserver; }
@@ -82,6 +88,7 @@ private:
     qint64 writeSerial_ = 0;
     std::optional<bool> wordsIndexed_;
     QHash<QString, TranslatedQuery> translations_;
+    EngineDialect dialect_;
 };
 
 // Hands out one Connection per scrapbook (by its location's database) to the data sources of a

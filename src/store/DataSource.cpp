@@ -42,6 +42,8 @@ std::unique_ptr<Statement> DataSource::prepareBound(const QString& sql, const QV
 
 QString DataSource::fileLabel() const
 {
+    if (connection_)
+        return connection_->label();
     const qsizetype cut =
         std::max(databaseName_.lastIndexOf(QLatin1Char('/')), databaseName_.lastIndexOf(QLatin1Char('\\')));
     const QString file = databaseName_.mid(cut + 1);
@@ -70,7 +72,7 @@ std::vector<qint64> DataSource::queryRowIds()
         throw StoreError(
             QStringLiteral("%1: only a record source over one table gives row identities").arg(name_));
     const QString label = fileLabel();
-    const auto ids = prepareBound(query.idsSql, recordSource_.values, label);
+    const auto ids = prepareBound(query.idsSql, boundValues(recordSource_.values, query.idsForms), label);
     std::vector<qint64> rows;
     while (ids->step(label))
         rows.push_back(ids->integer(0));
@@ -81,7 +83,8 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
 {
     endEditing();
     const TranslatedQuery query = openAndTranslate();
-    const auto statement = prepareBound(query.sql, recordSource_.values, fileLabel());
+    const auto statement =
+        prepareBound(query.sql, boundValues(recordSource_.values, query.forms), fileLabel());
     const int columnCount = statement->columnCount();
     const bool hasId = !query.baseTable.isEmpty() && columnCount > 0 &&
                        statement->columnName(0) == QLatin1String(kRowIdColumn);
@@ -108,7 +111,7 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
                 QStringLiteral("%1: rows found elsewhere need a set of one table's columns").arg(name_));
         if (paged && !knownRows) {
             try {
-                ids = prepareBound(query.idsSql, recordSource_.values, label);
+                ids = prepareBound(query.idsSql, boundValues(recordSource_.values, query.idsForms), label);
             } catch (const StoreError&) {
                 ids.reset(); // a select list the order refers to: read every row now
             }
@@ -144,7 +147,7 @@ void DataSource::refreshFrom(const std::vector<qint64>* knownRows)
 
     baseTable_ = hasId ? query.baseTable : QString();
     pagedSql_ = pagedSql;
-    pagedValues_ = recordSource_.values;
+    pagedValues_ = boundValues(recordSource_.values, query.idsForms);
     passed_ = {};
     rows_ = std::move(rows);
     indexDirty_ = true;
@@ -202,8 +205,9 @@ void DataSource::refreshIfChanged()
 
 bool DataSource::sameColumnsAsTable(const QString& table) const
 {
-    const auto statement =
-        connection_->prepare(QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)), fileLabel());
+    const auto statement = connection_->prepare(
+        QStringLiteral("SELECT %1 FROM %2").arg(connection_->allColumns(table), quoteIdentifier(table)),
+        fileLabel());
     if (statement->columnCount() != int(columns_.size()))
         return false;
     for (int c = 0; c < columns_.size(); ++c)
@@ -233,8 +237,9 @@ void DataSource::loadPage(int index) const
         }
     const QString label = fileLabel();
     const QStringList marks(ids.size(), QStringLiteral("?"));
-    const auto statement = prepareBound(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                            .arg(quoteIdentifier(baseTable_), marks.join(QLatin1Char(','))),
+    const auto statement = prepareBound(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                                            .arg(connection_->allColumns(baseTable_),
+                                                 quoteIdentifier(baseTable_), marks.join(QLatin1Char(','))),
                                         ids, label);
     const int columnCount = statement->columnCount();
     PackedRow scratch;
@@ -601,8 +606,10 @@ DataSource::Row DataSource::loadRow(qint64 id) const
     Row row;
     row.id = id;
     std::vector<QVariant> values = pending_; // columns the table lacks keep what was set
-    const auto statement = connection_->prepare(
-        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(baseTable_)), fileLabel());
+    const auto statement =
+        connection_->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                 .arg(connection_->allColumns(baseTable_), quoteIdentifier(baseTable_)),
+                             fileLabel());
     statement->bind(1, QVariant(id));
     if (statement->step(fileLabel())) {
         for (int c = 0; c < statement->columnCount(); ++c) {
@@ -788,11 +795,11 @@ void DataSource::find(const Query& criterion, int startIndex)
     const qint64 changes = engine->totalChanges();
     if (findCache_.criterion != criterion || findCache_.table != baseTable_ ||
         findCache_.changes != changes || findCache_.connection != engine) {
-        const QString expression = translateCriterion(criterion.text);
+        const TranslatedCriterion translated = connection_->translateCriterion(criterion.text);
         const QString what = fileLabel();
-        const auto statement = prepareBound(
-            QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteIdentifier(baseTable_), expression),
-            criterion.values, what);
+        const auto statement = prepareBound(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                                .arg(quoteIdentifier(baseTable_), translated.expression),
+                                            boundValues(criterion.values, translated.forms), what);
         QSet<qint64> matching;
         while (statement->step(what))
             matching.insert(statement->integer(0));

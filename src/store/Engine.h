@@ -6,6 +6,7 @@
 //
 // Every failure is thrown as StoreError, its message "what: the engine's words", where `what` is
 // the caller's label for the step.
+#include "store/QueryDialect.h"
 #include "store/Statement.h"
 #include "store/WordsIndex.h"
 
@@ -42,6 +43,9 @@ public:
     // Stops what runs now (from any thread): that statement fails as interrupted.
     virtual void interrupt() = 0;
     virtual bool isReadOnly() const = 0;
+
+    // How this engine's SQL differs from the program's dialect (its words condition aside).
+    virtual EngineDialect dialect() = 0;
 
     // A consistent copy of the whole scrapbook, as it stands now, written as a scrapbook file.
     virtual void writeSnapshot(const QString& file) = 0;

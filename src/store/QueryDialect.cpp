@@ -127,13 +127,14 @@ bool isComparison(const QString& s)
 
 class Translator {
 public:
-    explicit Translator(const QString& source, WordsCondition wordsCondition = {})
-        : source_(source), tokens_(tokenize(source)), wordsCondition_(std::move(wordsCondition))
+    explicit Translator(const QString& source, const EngineDialect& dialect = {})
+        : source_(source), tokens_(tokenize(source)), dialect_(dialect)
     {
         for (int i = 0; i < int(tokens_.size()); ++i) {
             if (tokens_[i].kind != Kind::Space)
                 significant_.push_back(i);
         }
+        findPlaces();
     }
 
     bool isSingleName() const
@@ -146,23 +147,26 @@ public:
     QString singleName() const { return tokens_[significant_[0]].text; }
     bool startsWithSelect() const { return !significant_.empty() && upperAt(0) == QLatin1String("SELECT"); }
     bool empty() const { return significant_.empty(); }
-    bool hasOrderBy() const
+    // True when the outer query holds the keyword `upper` ("ORDER", "LIMIT").
+    bool hasOuter(QLatin1String upper) const
     {
         int depth = 0;
         for (int s = 0; s < int(significant_.size()); ++s) {
             const QString& text = tokens_[significant_[s]].text;
             depth += text == QLatin1String("(") ? 1 : text == QLatin1String(")") ? -1 : 0;
-            if (depth == 0 && kindAt(s) == Kind::Word && upperAt(s) == QLatin1String("ORDER"))
+            if (depth == 0 && kindAt(s) == Kind::Word && upperAt(s) == upper)
                 return true;
         }
         return false;
     }
+    const std::vector<BoundForm>& forms() const { return forms_; }
 
     // Output text per token, in order; the row identity column is put after SELECT when wanted.
     // With `idsOnly` (after singleTable()), the row identity is the only column selected.
     QString translate(const QString& rowIdQualifier, bool idsOnly = false)
     {
         dropTrailingSemicolons();
+        forms_.clear();
         QString out;
         for (int s = 0; s < int(significant_.size()); ++s) {
             if (idsOnly && s > 0 && s < from_)
@@ -175,10 +179,17 @@ public:
             if (isWordSearch(s)) {
                 const QString table =
                     rowIdQualifier.isEmpty() ? quoteIdentifier(QStringLiteral("MYLIFE")) : rowIdQualifier;
-                if (!wordsCondition_)
+                if (!dialect_.wordsCondition)
                     fail(source_, QStringLiteral("a word search needs a scrapbook to search"));
-                out += wordsCondition_(table, tokens_[significant_[s + 2]].text);
+                const Token& typed = tokens_[significant_[s + 2]];
+                if (typed.kind == Kind::Parameter)
+                    forms_.push_back(BoundForm::AsGiven);
+                out += dialect_.wordsCondition(table, typed.text);
                 s += 3;
+                continue;
+            }
+            if (const int used = translateForEngine(s, out)) {
+                s += used - 1;
                 continue;
             }
             out += translateToken(s);
@@ -221,6 +232,7 @@ public:
             return false;
         table = tokens_[significant_[name]].text;
         qualifier = quoteIdentifier(table);
+        table_ = table;
         int next = name + 1;
         if (next < int(significant_.size()) && upperAt(next) == QLatin1String("AS"))
             ++next;
@@ -228,6 +240,7 @@ public:
             qualifier = quoteIdentifier(tokens_[significant_[next]].text);
             ++next;
         }
+        qualifier_ = qualifier;
         if (next >= int(significant_.size()))
             return true;
         const QString u = upperAt(next);
@@ -235,7 +248,136 @@ public:
     }
 
 private:
-    mutable int from_ = -1; // the FROM of the outer query, found by singleTable()
+    // Where a token stands: names in a FROM clause are tables, values in a select list are shown
+    // as they are, everything else is compared or ordered.
+    enum class Place { SelectList, From, Condition };
+
+    mutable int from_ = -1;             // the FROM of the outer query, found by singleTable()
+    mutable QString table_, qualifier_; // the single table and its qualifier, found by singleTable()
+
+    void findPlaces()
+    {
+        std::vector<Place> open{Place::Condition}; // per bracket depth; a bracket inherits its place
+        for (int s = 0; s < int(significant_.size()); ++s) {
+            const QString& text = tokens_[significant_[s]].text;
+            if (text == QLatin1String("(")) {
+                open.push_back(open.back());
+            } else if (text == QLatin1String(")")) {
+                if (open.size() > 1)
+                    open.pop_back();
+            } else if (kindAt(s) == Kind::Word) {
+                static const QSet<QString> conditions = {"WHERE", "ORDER", "GROUP", "HAVING",
+                                                         "LIMIT", "UNION", "ON"};
+                const QString u = upperAt(s);
+                if (u == QLatin1String("SELECT"))
+                    open.back() = Place::SelectList;
+                else if (u == QLatin1String("FROM") || u == QLatin1String("JOIN"))
+                    open.back() = Place::From;
+                else if (conditions.contains(u) && !(u == QLatin1String("WHERE") && whereIsName(s)))
+                    open.back() = Place::Condition;
+            }
+            places_.push_back(open.back());
+        }
+    }
+
+    bool isName(int s) const
+    {
+        if (s < 0 || s >= int(significant_.size()))
+            return false;
+        if (kindAt(s) == Kind::Identifier)
+            return true;
+        if (kindAt(s) != Kind::Word)
+            return false;
+        if (upperAt(s) == QLatin1String("WHERE"))
+            return whereIsName(s);
+        return !keywords().contains(upperAt(s));
+    }
+    bool isFoldedColumn(int s) const
+    {
+        return isName(s) && places_[size_t(s)] == Place::Condition && textAt(s + 1) != QLatin1String("(") &&
+               dialect_.foldedColumns.contains(textAt(s).toLower());
+    }
+
+    // What the engine's dialect writes otherwise than translateToken does, starting at token `s`;
+    // returns how many tokens it used (0: none, translateToken writes this one).
+    int translateForEngine(int s, QString& out)
+    {
+        const bool folds = !dialect_.foldFunction.isEmpty();
+        const Token& token = tokens_[significant_[s]];
+        if (dialect_.datesByProgram && token.kind == Kind::Word && upperAt(s) == QLatin1String("DATEVALUE") &&
+            textAt(s + 1) == QLatin1String("(") && s + 3 < int(significant_.size()) &&
+            textAt(s + 3) == QLatin1String(")")) {
+            const Token& argument = tokens_[significant_[s + 2]];
+            if (argument.kind == Kind::Parameter) {
+                forms_.push_back(BoundForm::DateValue);
+                out += argument.text;
+                return 4;
+            }
+            if (argument.kind == Kind::Text) {
+                const QString text = argument.text.mid(1, argument.text.size() - 2).replace("''", "'");
+                const auto date = dates::parseDate(text);
+                out += date ? textLiteral(dates::toStorage(*date)) : QStringLiteral("NULL");
+                return 4;
+            }
+        }
+        if (dialect_.allColumns && token.text == QLatin1String("*") && !table_.isEmpty() &&
+            places_[size_t(s)] == Place::SelectList) {
+            if (textAt(s - 1).toUpper() == QLatin1String("SELECT") || textAt(s - 1) == QLatin1String(",")) {
+                out += dialect_.allColumns(table_, qualifier_);
+                return 1;
+            }
+        }
+        if (dialect_.allColumns && isName(s) && textAt(s + 1) == QLatin1String(".") &&
+            textAt(s + 2) == QLatin1String("*") && !table_.isEmpty() &&
+            quoteIdentifier(textAt(s)) == qualifier_) {
+            out += dialect_.allColumns(table_, qualifier_);
+            return 3;
+        }
+        if (!folds)
+            return 0;
+        const auto folded = [&](const QString& column) {
+            return dialect_.foldFunction + QLatin1Char('(') + column + QLatin1Char(')');
+        };
+        switch (token.kind) {
+        case Kind::Parameter:
+            forms_.push_back(places_[size_t(s)] == Place::SelectList ? BoundForm::AsGiven
+                                                                     : BoundForm::Folded);
+            out += token.text;
+            return 1;
+        case Kind::Text:
+            out += places_[size_t(s)] == Place::SelectList ? token.text : foldAscii(likePattern(s));
+            return 1;
+        case Kind::Word:
+            // The engine folds; a collation named in the text means nothing to it.
+            if (upperAt(s) == QLatin1String("COLLATE")) {
+                static const QSet<QString> foldings = {"NOCASE", "BINARY", "RTRIM"};
+                return foldings.contains(textAt(s + 1).toUpper()) ? 2 : 0;
+            }
+            break;
+        default:
+            break;
+        }
+        if (isName(s) && textAt(s + 1) == QLatin1String(".") && isFoldedColumn(s + 2)) {
+            out += folded(translateToken(s) + QLatin1Char('.') + translateToken(s + 2));
+            return 3;
+        }
+        if (textAt(s - 1) != QLatin1String(".") && textAt(s + 1) != QLatin1String(".") && isFoldedColumn(s)) {
+            out += folded(translateToken(s));
+            return 1;
+        }
+        return 0;
+    }
+
+    // A text literal; after LIKE, Jet's wildcards (* and ?) are written as SQL's (% and _).
+    QString likePattern(int s) const
+    {
+        QString text = tokens_[significant_[s]].text;
+        if (s > 0 && textAt(s - 1).toUpper() == QLatin1String("LIKE")) {
+            text.replace(QLatin1Char('*'), QLatin1Char('%'));
+            text.replace(QLatin1Char('?'), QLatin1Char('_'));
+        }
+        return text;
+    }
     Kind kindAt(int s) const { return tokens_[significant_[s]].kind; }
     QString upperAt(int s) const { return tokens_[significant_[s]].text.toUpper(); }
     QString textAt(int s) const
@@ -288,16 +430,13 @@ private:
         case Kind::Identifier:
             return quoteIdentifier(token.text);
         case Kind::Parameter:
+            forms_.push_back(BoundForm::AsGiven);
             // A bound text compares as a text literal does.
             if (textAt(s + 1).toUpper() != QLatin1String("COLLATE"))
                 return token.text + QLatin1String(" COLLATE NOCASE");
             return token.text;
         case Kind::Text: {
-            QString text = token.text;
-            if (s > 0 && textAt(s - 1).toUpper() == QLatin1String("LIKE")) {
-                text.replace(QLatin1Char('*'), QLatin1Char('%'));
-                text.replace(QLatin1Char('?'), QLatin1Char('_'));
-            }
+            QString text = likePattern(s);
             // Texts compare without regard to letter case, also in files whose columns do not say so.
             if (textAt(s + 1).toUpper() != QLatin1String("COLLATE"))
                 text += QLatin1String(" COLLATE NOCASE");
@@ -333,7 +472,9 @@ private:
     QString source_;
     std::vector<Token> tokens_;
     std::vector<int> significant_;
-    WordsCondition wordsCondition_;
+    std::vector<Place> places_; // per significant token
+    EngineDialect dialect_;
+    std::vector<BoundForm> forms_; // of the values met by the last translate()
 };
 
 } // namespace
@@ -354,43 +495,83 @@ QString idsQueryWithColumn(const QString& idsSql, const QString& column)
     return sql.insert(at + idColumn.size(), QStringLiteral(", ") + quoteIdentifier(column));
 }
 
-TranslatedQuery translateRecordSource(const QString& recordSource, const WordsCondition& wordsCondition)
+TranslatedQuery translateRecordSource(const QString& recordSource, const EngineDialect& dialect)
 {
-    Translator translator(recordSource, wordsCondition);
+    Translator translator(recordSource, dialect);
     if (translator.empty())
         throw StoreError(QStringLiteral("The record source is empty"));
     if (translator.isSingleName()) {
         const QString table = translator.singleName();
         const QString quoted = quoteIdentifier(table);
-        return {QStringLiteral("SELECT %1.rowid AS %2, * FROM %1").arg(quoted, quoteIdentifier(kRowIdColumn)),
-                table,
-                QStringLiteral("SELECT %1.rowid AS %2 FROM %1 ORDER BY %1.rowid")
-                    .arg(quoted, quoteIdentifier(kRowIdColumn))};
+        const QString columns = dialect.allColumns ? dialect.allColumns(table, quoted) : QStringLiteral("*");
+        return {
+            QStringLiteral("SELECT %1.rowid AS %2, %3 FROM %1%4")
+                .arg(quoted, quoteIdentifier(kRowIdColumn), columns,
+                     dialect.tiesInRowOrder ? QStringLiteral(" ORDER BY %1.rowid").arg(quoted) : QString()),
+            table,
+            QStringLiteral("SELECT %1.rowid AS %2 FROM %1 ORDER BY %1.rowid")
+                .arg(quoted, quoteIdentifier(kRowIdColumn)),
+            {},
+            {}};
     }
     if (!translator.startsWithSelect())
         fail(recordSource, QStringLiteral("it is neither a table name nor a SELECT"));
     QString table;
     QString qualifier;
     if (translator.singleTable(table, qualifier)) {
-        const QString sql = translator.translate(qualifier);
+        QString sql = translator.translate(qualifier);
+        const std::vector<BoundForm> forms = translator.forms();
         // Without an order the rows come as the table holds them, as a read of every column
         // gives them; a read of identities alone might take an index's order instead.
         QString ids = translator.translate(qualifier, true);
-        if (!translator.hasOrderBy())
-            ids += QStringLiteral(" ORDER BY %1.rowid").arg(qualifier);
-        return {sql, table, ids};
+        const QString byRow = QStringLiteral("%1.rowid").arg(qualifier);
+        if (!translator.hasOuter(QLatin1String("ORDER"))) {
+            ids += QStringLiteral(" ORDER BY ") + byRow;
+            if (dialect.tiesInRowOrder)
+                sql += QStringLiteral(" ORDER BY ") + byRow;
+        } else if (dialect.tiesInRowOrder && !translator.hasOuter(QLatin1String("LIMIT"))) {
+            sql += QStringLiteral(", ") + byRow;
+            ids += QStringLiteral(", ") + byRow;
+        }
+        return {sql, table, ids, forms, translator.forms()};
     }
-    return {translator.translate(QString()), QString(), QString()};
+    QString sql = translator.translate(QString());
+    return {sql, QString(), QString(), translator.forms(), {}};
 }
 
-QString translateCriterion(const QString& criterion)
+TranslatedCriterion translateCriterion(const QString& criterion, const EngineDialect& dialect)
 {
-    Translator translator(criterion);
+    Translator translator(criterion, dialect);
     if (translator.empty())
         throw StoreError(QStringLiteral("The search criterion is empty"));
     if (translator.startsWithSelect())
         fail(criterion, QStringLiteral("a criterion is a condition, not a query"));
-    return translator.translate(QString());
+    QString expression = translator.translate(QString());
+    return {expression, translator.forms()};
+}
+
+QString foldAscii(const QString& text)
+{
+    QString folded = text;
+    for (QChar& c : folded)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    return folded;
+}
+
+QVariantList boundValues(const QVariantList& values, const std::vector<BoundForm>& forms)
+{
+    QVariantList bound = values;
+    for (qsizetype i = 0; i < bound.size() && size_t(i) < forms.size(); ++i) {
+        QVariant& value = bound[i];
+        if (forms[size_t(i)] == BoundForm::Folded && value.typeId() == QMetaType::QString) {
+            value = foldAscii(value.toString());
+        } else if (forms[size_t(i)] == BoundForm::DateValue && !value.isNull()) {
+            const auto date = dates::parseDate(value.toString());
+            value = date ? QVariant(dates::toStorage(*date)) : QVariant();
+        }
+    }
+    return bound;
 }
 
 QString quoteValue(const QString& value)

@@ -10,8 +10,9 @@ namespace wk::store {
 std::optional<RowState> readRowState(Connection& connection, const QString& table, qint64 rowId)
 {
     const QString what = QStringLiteral("Cannot read %1").arg(table);
-    const auto statement = connection.prepare(
-        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)), what);
+    const auto statement = connection.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                                  .arg(connection.allColumns(table), quoteIdentifier(table)),
+                                              what);
     statement->bind(1, QVariant(rowId));
     if (!statement->step(what))
         return std::nullopt;
@@ -56,7 +57,7 @@ std::optional<qint64> rowWithValues(Connection& connection, const QString& table
     const QString what = QStringLiteral("Cannot read %1").arg(table);
     QStringList conditions;
     for (const QString& column : columns)
-        conditions << quoteIdentifier(column) + QStringLiteral(" IS ? COLLATE BINARY");
+        conditions << quoteIdentifier(column) + QLatin1Char(' ') + connection.exactly();
     const auto statement =
         connection.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1")
                                .arg(quoteIdentifier(table), conditions.join(QLatin1String(" AND "))),

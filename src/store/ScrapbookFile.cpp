@@ -41,6 +41,20 @@ FileKind inspectFile(const QString& path)
     return FileKind::Scrapbook;
 }
 
+FileKind inspectScrapbook(const ScrapbookLocation& scrapbook)
+{
+    if (!scrapbook.onServer())
+        return inspectFile(scrapbook.database());
+    const auto engine = openEngine(scrapbook);
+    const QString what = QStringLiteral("Cannot look into %1").arg(scrapbook.label());
+    bool all = true;
+    for (const char* table : {"MYLIFE", "Catagory", "WHERE", "cddrive"})
+        all = all && engine->hasTable(QString::fromLatin1(table), what);
+    if (all)
+        return FileKind::Scrapbook;
+    return postgres::holdsTables(*engine, what) ? FileKind::Other : FileKind::Missing;
+}
+
 void createScrapbook(const ScrapbookLocation& scrapbook)
 {
     if (scrapbook.onServer()) {

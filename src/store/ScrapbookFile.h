@@ -18,6 +18,10 @@ enum class FileKind {
     Other      // anything else: not a scrapbook database; never touched
 };
 FileKind inspectFile(const QString& path);
+// What the scrapbook's location holds: a file as inspectFile tells; a server database is Missing
+// while empty, a Scrapbook once it holds the four tables, Other when it holds other tables. Throws
+// StoreError when the server cannot be reached.
+FileKind inspectScrapbook(const ScrapbookLocation& scrapbook);
 
 // The scrapbook file of `folder`: its Velmora.mdb in any letter case (where it would be made when
 // there is none).

@@ -31,6 +31,14 @@ public:
     QString label() const;
     // True for a scrapbook on a database server (the store's engines ask; nothing above them).
     bool onServer() const;
+    // The same scrapbook with `folder` as this computer's folder for it (a server scrapbook's
+    // folder is this computer's choice, not the scrapbook's).
+    ScrapbookLocation withFolder(const QString& folder) const
+    {
+        ScrapbookLocation located = *this;
+        located.folder_ = folder;
+        return located;
+    }
 
     // Where copies are kept before the program changes the scrapbook, and the name they start with.
     QString backupFolder() const;

@@ -1,7 +1,7 @@
 #pragma once
 // A database of its own on the PostgreSQL server the test run shares (tests/postgres/server.sh,
-// started by the run's fixture, which names the file holding the server's socket folder in
-// WK_TEST_POSTGRES_STATE). Made when the test starts and dropped when it ends.
+// started by the run's fixture into the file WK_TEST_POSTGRES_STATE names, which holds the
+// server's socket folder). Made when the test starts and dropped when it ends.
 #include "store/Engine.h"
 #include "store/ScrapbookLocation.h"
 
@@ -16,7 +16,7 @@ class ServerDatabase {
 public:
     ServerDatabase()
     {
-        QFile state(qEnvironmentVariable("WK_TEST_POSTGRES_STATE"));
+        QFile state(qEnvironmentVariable("WK_TEST_POSTGRES_STATE", QStringLiteral(WK_TEST_POSTGRES_STATE)));
         if (!state.open(QIODevice::ReadOnly))
             throw std::runtime_error("no PostgreSQL server was started for this test run");
         socketFolder_ = QString::fromUtf8(state.readAll()).trimmed();

@@ -29,7 +29,7 @@ start)
   if [ "$(id -u)" = 0 ]; then
     chown postgres: "$dir"
   fi
-  "${as_server[@]}" "$bindir/initdb" -D "$dir/data" -U wk -A trust -E UTF8 --locale=C --no-sync >"$dir/initdb.log" 2>&1 ||
+  "${as_server[@]}" "$bindir/initdb" -D "$dir/data" -U wk -A trust -E UTF8 --locale=C.UTF-8 --no-sync >"$dir/initdb.log" 2>&1 ||
     { cat "$dir/initdb.log" >&2; exit 1; }
   "${as_server[@]}" "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
     -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null ||

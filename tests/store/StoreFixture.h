@@ -1,10 +1,14 @@
 #pragma once
-// A scrapbook in a temporary folder with a handful of entries, and small helpers to look at it.
+// A scrapbook with a handful of entries, in a temporary folder or on the test run's PostgreSQL
+// server (the same entries, copied there), and small helpers to look at it.
 #include "store/Connection.h"
 #include "store/DataSource.h"
+#include "store/Engine.h"
 #include "store/Query.h"
+#include "store/ScrapbookCopy.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
+#include "ServerDatabase.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +16,7 @@
 #include <sqlite3.h>
 #include "SqliteRows.h"
 
+#include <optional>
 #include <ostream>
 
 // Readable QString values in test failures.
@@ -19,8 +24,14 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 
 namespace wk::store::testing {
 
+// Runs `sql` on the scrapbook at `path` (a file or a server address), past the data sources.
 inline void execOn(const QString& path, const QString& sql)
 {
+    if (ScrapbookLocation(path).onServer()) {
+        EXPECT_NO_THROW(openEngine(ScrapbookLocation(path))->exec(sql, QStringLiteral("test")))
+            << sql.toStdString();
+        return;
+    }
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     char* err = nullptr;
@@ -55,15 +66,37 @@ INSERT INTO MYLIFE (DATE, MYEVENT, WHAT, "WHERE", PICTURE, LOG) VALUES
 INSERT INTO "WHERE" ("where", sort) VALUES ('Grandma', 1), ('Uncle Bob', 2);
 )sql";
 
-class StoreTest : public ::testing::Test {
+// The engines a scrapbook can be kept on.
+enum class EngineKind { File, Server };
+
+inline void PrintTo(EngineKind engine, std::ostream* os)
+{
+    *os << (engine == EngineKind::File ? "file" : "server");
+}
+
+inline std::string engineName(const ::testing::TestParamInfo<EngineKind>& info)
+{
+    return info.param == EngineKind::File ? "File" : "Server";
+}
+
+// The scrapbook a test starts from; `path` names it (a file, or a server address).
+class ScrapbookTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void setUpOn(EngineKind engine)
     {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QString::fromLatin1(kScrapbookFileName));
         createScrapbook(path);
         execOn(path, QString::fromUtf8(kEntries));
+        if (engine == EngineKind::Server) {
+            server.emplace();
+            copyScrapbook(ScrapbookLocation(path), ScrapbookLocation(server->uri()), false);
+            path = server->uri();
+        }
     }
+    bool onServer() const { return server.has_value(); }
+    // How messages name the scrapbook: "Velmora.mdb", or the server's host and database.
+    QString label() const { return ScrapbookLocation(path).label(); }
 
     std::unique_ptr<DataSource> source(const Query& recordSource)
     {
@@ -82,9 +115,22 @@ protected:
         return out;
     }
 
+    std::optional<wk::testing::ServerDatabase> server; // dropped after every connection closed
     QTemporaryDir dir;
     QString path;
     ConnectionPool pool;
+};
+
+// A store test that runs on both engines (instantiated in Engines.cpp).
+class StoreTest : public ScrapbookTest, public ::testing::WithParamInterface<EngineKind> {
+protected:
+    void SetUp() override { setUpOn(GetParam()); }
+};
+
+// A store test of what only a scrapbook file has.
+class FileStoreTest : public ScrapbookTest {
+protected:
+    void SetUp() override { setUpOn(EngineKind::File); }
 };
 
 } // namespace wk::store::testing

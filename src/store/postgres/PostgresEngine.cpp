@@ -10,6 +10,7 @@
 
 #include <libpq-fe.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <vector>
 
@@ -93,19 +94,39 @@ QString serverMessage(const PGconn* conn) { return QString::fromUtf8(PQerrorMess
     throw StoreError(QStringLiteral("%1: %2").arg(what, message));
 }
 
-// The statement text with each "?" outside quotes numbered for the server: "$1", "$2".
-QByteArray numberParameters(const QString& sql, int& count)
+// True when `text` ends with the word AS and blanks.
+bool endsWithAs(const QByteArray& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == ' ')
+        --end;
+    if (end < 2 || qstrnicmp(text.constData() + end - 2, "AS", 2) != 0)
+        return false;
+    return end == 2 ||
+           !(std::isalnum(static_cast<unsigned char>(text.at(end - 3))) || text.at(end - 3) == '_');
+}
+
+// The statement text as the server reads it: each "?" outside quotes numbered ("$1", "$2"), and
+// every name in double quotes in lower case. The program names tables and columns in any letter
+// case, as a file and Jet allow; the server keeps a quoted name's case, so the schema and every
+// statement name them in lower case alike. A name given after AS is a label the program reads
+// back, and keeps its case.
+QByteArray serverText(const QString& sql, int& count)
 {
     const QByteArray utf8 = sql.toUtf8();
     QByteArray out;
     out.reserve(utf8.size() + 16);
     char quote = 0;
+    bool keepCase = false;
     for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const char c = utf8.at(i);
+        char c = utf8.at(i);
         if (quote) {
             if (c == quote)
                 quote = 0;
+            else if (quote == '"' && !keepCase && c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
         } else if (c == '\'' || c == '"') {
+            keepCase = c == '"' && endsWithAs(out);
             quote = c;
         } else if (c == '?') {
             out += '$' + QByteArray::number(++count);
@@ -114,6 +135,12 @@ QByteArray numberParameters(const QString& sql, int& count)
         out += c;
     }
     return out;
+}
+
+QByteArray serverText(const QString& sql)
+{
+    int count = 0;
+    return serverText(sql, count);
 }
 
 // What the statements of one connection report to it.
@@ -143,16 +170,18 @@ void settle(Session& session, const PGresult* result, const QString& what)
     }
     if (status == PGRES_TUPLES_OK)
         return;
-    fail(what,
-         result ? QString::fromUtf8(PQresultErrorMessage(result)).trimmed() : serverMessage(session.conn));
+    // The server's own sentence, without the statement text it quotes after it.
+    const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    fail(what, primary ? QString::fromUtf8(primary).trimmed() : serverMessage(session.conn));
 }
 
 // Runs when first stepped (or asked about its columns); its rows come back whole.
 class PostgresStatement final : public Statement {
 public:
-    PostgresStatement(Session& session, const QString& sql) : session_(session)
+    PostgresStatement(Session& session, const QString& sql, const QString& what = QString())
+        : session_(session), what_(what)
     {
-        text_ = numberParameters(sql, count_);
+        text_ = serverText(sql, count_);
         params_.resize(size_t(count_));
     }
     ~PostgresStatement() override { PQclear(result_); }
@@ -279,7 +308,7 @@ private:
     const PGresult* described() const
     {
         if (!result_)
-            const_cast<PostgresStatement*>(this)->execute(QStringLiteral("Cannot read the scrapbook"));
+            const_cast<PostgresStatement*>(this)->execute(what_);
         return result_;
     }
 
@@ -318,6 +347,7 @@ private:
     }
 
     Session& session_;
+    QString what_; // heads the failures of a run its columns asked for
     QByteArray text_;
     int count_ = 0;
     std::vector<Parameter> params_;
@@ -339,14 +369,14 @@ public:
     PostgresEngine(const PostgresEngine&) = delete;
     PostgresEngine& operator=(const PostgresEngine&) = delete;
 
-    std::unique_ptr<Statement> prepare(const QString& sql, const QString&) override
+    std::unique_ptr<Statement> prepare(const QString& sql, const QString& what) override
     {
-        return std::make_unique<PostgresStatement>(session_, sql);
+        return std::make_unique<PostgresStatement>(session_, sql, what);
     }
 
     void exec(const QString& sql, const QString& what) override
     {
-        const Result result(PQexec(session_.conn, sql.toUtf8().constData()));
+        const Result result(PQexec(session_.conn, serverText(sql).constData()));
         settle(session_, result.result, what);
     }
 
@@ -427,14 +457,30 @@ public:
         commitWrite(what);
     }
 
-    WordsIndexState wordsIndexState(const QString&) override { return WordsIndexState::Missing; }
-    void buildWordsIndex(const QString& what, const std::function<void(qint64, qint64)>&) override
+    // The schema's index over words_vector() is kept by the server with every write.
+    WordsIndexState wordsIndexState(const QString&) override { return WordsIndexState::Current; }
+    void buildWordsIndex(const QString&, const std::function<void(qint64, qint64)>&) override {}
+    QString wordsCondition(const QString& qualifier, const QString& typedParameter, bool) const override
     {
-        fail(what, QStringLiteral("a server scrapbook has no words index yet"));
+        return QStringLiteral("words_vector(%1.\"MYEVENT\", %1.\"LOG\", %1.\"WHERE\", %1.\"WHAT\") @@ "
+                              "words_query(%2)")
+            .arg(qualifier, typedParameter);
     }
-    QString wordsCondition(const QString&, const QString&, bool) const override
+
+    // Texts fold through the schema's nocase() (ASCII letters only, as a file compares them), the
+    // row identity is a column "*" would show, and the server has no datevalue().
+    EngineDialect dialect() override
     {
-        throw StoreError(QStringLiteral("a server scrapbook cannot be searched by words yet"));
+        EngineDialect dialect;
+        dialect.foldFunction = QStringLiteral("nocase");
+        dialect.foldedColumns = foldedColumns();
+        dialect.allColumns = [this](const QString& table, const QString& qualifier) {
+            return columnList(table, qualifier);
+        };
+        dialect.datesByProgram = true;
+        dialect.tiesInRowOrder = true;
+        dialect.exactly = QStringLiteral("IS NOT DISTINCT FROM ?");
+        return dialect;
     }
 
     bool hasTable(const QString& table, const QString& what) override
@@ -453,12 +499,40 @@ public:
         PostgresStatement resume(session_, QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'rowid'), "
                                                           "coalesce(max(rowid), 0) + 1, false) FROM %1")
                                                .arg(quoteIdentifier(table)));
-        resume.bind(1, quoteIdentifier(table));
+        resume.bind(1, quoteIdentifier(table.toLower()));
         resume.step(what);
     }
 
 private:
+    // Every column of `table` but the row identity, read from the server once per table.
+    QString columnList(const QString& table, const QString& qualifier)
+    {
+        const QString key = table.toLower();
+        auto found = columns_.constFind(key);
+        if (found == columns_.cend()) {
+            const QString what = QStringLiteral("Cannot read the columns of %1").arg(table);
+            PostgresStatement statement(session_,
+                                        QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                                       "WHERE table_schema = current_schema() AND "
+                                                       "table_name = ? AND column_name <> 'rowid' "
+                                                       "ORDER BY ordinal_position"));
+            statement.bind(1, key);
+            QStringList names;
+            while (statement.step(what))
+                names << statement.text(0).value_or(QByteArrayView()).toByteArray();
+            found = columns_.insert(key, names);
+        }
+        if (found->isEmpty())
+            return QStringLiteral("*"); // no such table: the statement says so
+        QStringList columns;
+        for (const QString& name : *found)
+            columns << QStringLiteral("%1.%2 AS %3")
+                           .arg(qualifier, quoteIdentifier(name), quoteIdentifier(fileColumnName(key, name)));
+        return columns.join(QStringLiteral(", "));
+    }
+
     Session session_;
+    QHash<QString, QStringList> columns_;
     PGcancel* cancel_ = nullptr;
     bool readOnly_ = false;
     int depth_ = 0;

@@ -3,6 +3,7 @@
 // column names as in a scrapbook file, each with an identity column "rowid" as its row identity,
 // the picture hashes, a table recording the schema's version, and triggers that tell every
 // listening connection of each change to the four tables.
+#include <QSet>
 #include <QString>
 
 namespace wk::store {
@@ -18,6 +19,16 @@ inline constexpr int kSchemaVersion = 1;
 // row. Throws StoreError, with nothing written, when the database already holds a scrapbook or
 // holds other tables (which are left untouched).
 void createScrapbookSchema(Engine& engine, const QString& where);
+
+// The name a file gives the column `column` of `table` (both as the server names them, in lower
+// case): the columns of MYLIFE and PICTUREHASHES are in capitals, the others as they are.
+QString fileColumnName(const QString& table, const QString& column);
+
+// The text columns that compare without regard to case (as a file declares them NOCASE), in lower case.
+QSet<QString> foldedColumns();
+
+// True when the database the engine is connected to holds any table.
+bool holdsTables(Engine& engine, const QString& what);
 
 // The statement that makes the picture hashes table when it is missing.
 QString pictureHashTableSchema();

@@ -381,6 +381,9 @@ public:
             .arg(qualifier, typedParameter);
     }
 
+    // The program's dialect is this engine's own: COLLATE NOCASE, datevalue() and a hidden rowid.
+    EngineDialect dialect() override { return {}; }
+
     bool hasTable(const QString& table, const QString& what) override
     {
         SqliteStatement statement(

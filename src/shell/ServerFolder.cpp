@@ -1,0 +1,57 @@
+#include "shell/ServerFolder.h"
+
+#include "controls/Prompts.h"
+#include "shell/UserSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace wk::shell {
+
+namespace {
+
+// One settings key per server scrapbook: its host and database (never its password), escaped so
+// the "/" between them does not open a settings group.
+QString keyOf(const store::ScrapbookLocation& scrapbook)
+{
+    return QStringLiteral("ServerFolders/") + QString::fromLatin1(QUrl::toPercentEncoding(scrapbook.label()));
+}
+
+} // namespace
+
+QString rememberedServerFolder(const store::ScrapbookLocation& scrapbook)
+{
+    const QString folder = userSettings().value(keyOf(scrapbook)).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QString& folder)
+{
+    QSettings settings = userSettings();
+    settings.setValue(keyOf(scrapbook), QFileInfo(folder).absoluteFilePath());
+}
+
+std::optional<store::ScrapbookLocation> withThisComputersFolder(const store::ScrapbookLocation& scrapbook,
+                                                               controls::Prompts& prompts)
+{
+    if (!scrapbook.onServer())
+        return scrapbook;
+    if (const QString folder = rememberedServerFolder(scrapbook); !folder.isEmpty())
+        return scrapbook.withFolder(folder);
+    prompts.tell(QStringLiteral("Wanderkeep"),
+                 QStringLiteral("The scrapbook %1 is on a server. Choose the folder on this computer where "
+                                "its pictures are (the family's shared folder, for example).")
+                     .arg(scrapbook.label()));
+    controls::FileDialogRequest request;
+    request.title = QStringLiteral("This Computer's Folder for %1").arg(scrapbook.label());
+    request.directory = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString chosen = prompts.chooseFolder(request);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    rememberServerFolder(scrapbook, chosen);
+    return scrapbook.withFolder(QFileInfo(chosen).absoluteFilePath());
+}
+
+} // namespace wk::shell
