@@ -32,7 +32,7 @@ protected:
     // with `yesNo`; a second call starts it afresh.
     shell::MainWindow& start(const QList<bool>& yesNo = {})
     {
-        program = std::make_unique<StartedProgram>(book.dir());
+        program = std::make_unique<StartedProgram>(book.location());
         program->clock.setToday(today);
         program->prompts.yesNoAnswers.append(yesNo);
         program->start();

@@ -12,6 +12,10 @@
 
 namespace wk::testing {
 
+// True in the run of a test folder on a server scrapbook: CTest runs the folders that keep a
+// scrapbook once on a file and once more with WK_TEST_ENGINE=server (tests/CMakeLists.txt).
+inline bool runsOnServer() { return qEnvironmentVariable("WK_TEST_ENGINE") == QLatin1String("server"); }
+
 class ServerDatabase {
 public:
     ServerDatabase()

@@ -11,11 +11,11 @@
 
 namespace wk::testing {
 
-StartedProgram::StartedProgram(const QString& directory) : directory_(directory) {}
+StartedProgram::StartedProgram(const store::ScrapbookLocation& scrapbook) : scrapbook_(scrapbook) {}
 
 void StartedProgram::start()
 {
-    auto* intro = new shell::IntroWindow(shell::MainWindowServices{prompts, directory_, clock});
+    auto* intro = new shell::IntroWindow(shell::MainWindowServices{prompts, scrapbook_, clock});
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->offerJetConversion =
         offerJetConversion ? offerJetConversion : shell::JetOffer(&shell::offerJetConversion);

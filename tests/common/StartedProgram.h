@@ -5,6 +5,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ScrapbookCheck.h"
 #include "store/Clock.h"
+#include "store/ScrapbookLocation.h"
 
 #include <QString>
 #include <memory>
@@ -13,9 +14,10 @@ namespace wk::testing {
 
 class StartedProgram {
 public:
-    // Runs the start-up sequence on `directory` (the program's folder); questions asked during
-    // start-up take the answers already queued in `prompts`.
-    explicit StartedProgram(const QString& directory);
+    // Runs the start-up sequence on `scrapbook` (a folder, or a server scrapbook with this
+    // computer's folder for it); questions asked during start-up take the answers already queued
+    // in `prompts`.
+    explicit StartedProgram(const store::ScrapbookLocation& scrapbook);
 
     ScriptedPrompts prompts;
     store::FixedClock clock{QDate::currentDate()}; // today for the program; set it at any time
@@ -27,7 +29,7 @@ public:
     void start();
 
 private:
-    QString directory_;
+    store::ScrapbookLocation scrapbook_;
     std::unique_ptr<shell::MainWindow> form_;
 };
 

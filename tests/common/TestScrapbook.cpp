@@ -13,6 +13,8 @@ TestScrapbook::TestScrapbook(bool create)
 {
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder");
+    if (runsOnServer())
+        server_.emplace();
     if (create)
         store::createScrapbook(databasePath());
 }

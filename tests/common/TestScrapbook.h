@@ -1,7 +1,11 @@
 #pragma once
-// A scrapbook in a temporary folder for tests: a real Velmora.mdb and real picture files.
+// A scrapbook for tests: a real Velmora.mdb in a temporary folder, or, in a test run on a server
+// (runsOnServer), a database of its own on the run's PostgreSQL server with the temporary folder as
+// this computer's folder for it; real picture files in that folder either way.
+#include "ServerDatabase.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
+#include "store/ScrapbookLocation.h"
 
 #include <QColor>
 #include <QDate>
@@ -9,6 +13,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace wk::testing {
@@ -37,7 +42,16 @@ public:
 
     QString dir() const { return dir_.path(); }
     QString path(const QString& name) const { return dir_.filePath(name); }
-    QString databasePath() const { return path(QStringLiteral("Velmora.mdb")); }
+    // The scrapbook's database: the file, or the server address.
+    QString databasePath() const { return server_ ? server_->uri() : path(QStringLiteral("Velmora.mdb")); }
+    // Where the program finds it: the folder, or the server scrapbook with the folder as this
+    // computer's.
+    store::ScrapbookLocation location() const
+    {
+        return server_ ? store::ScrapbookLocation(server_->uri()).withFolder(dir())
+                       : store::ScrapbookLocation(dir());
+    }
+    bool onServer() const { return server_.has_value(); }
 
     // Rows written straight into the file; returns the new row's bookmark.
     QString addEntry(const EntryRow& row);
@@ -66,6 +80,7 @@ private:
     store::DataSource& table(const QString& name);
     void setColumn(const QString& tableName, const QString& column, const QStringList& values);
 
+    std::optional<ServerDatabase> server_; // dropped last, after every connection closed
     QTemporaryDir dir_;
     store::ConnectionPool pool_;
     std::unique_ptr<store::DataSource> source_;

@@ -42,7 +42,7 @@ TEST(LineTips, CutLinesOfTheEntryListAndTheListingShowTheirWholeText)
     book.addEntry({QDate(2024, 1, 7), "Picnic", "1 Events", QString("Lily")});
     book.addEntry({QDate(2024, 2, 3), longTitle, "1 Events", QString("Lily")});
     book.addEntry({QDate(2024, 2, 5), markedUp, "4 Trips"});
-    wk::testing::StartedProgram program(book.dir());
+    wk::testing::StartedProgram program(book.location());
     program.start();
 
     QAbstractItemView* entries = program->widgets().entryList;

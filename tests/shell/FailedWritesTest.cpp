@@ -46,7 +46,7 @@ protected:
         book->addEntry({QDate(1998, 2, 5), "Snow", "3 Family", QString("Gran"), {}, QString("cold")});
         if (prepare)
             prepare();
-        program = std::make_unique<StartedProgram>(book->dir());
+        program = std::make_unique<StartedProgram>(book->location());
         program->clock.setToday(QDate(1998, 2, 10));
         program->start();
     }

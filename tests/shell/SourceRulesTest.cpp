@@ -79,7 +79,7 @@ QSet<QString> programObjectNames()
 {
     wk::testing::TestScrapbook book;
     book.writeShapedPictures();
-    wk::testing::StartedProgram program(book.dir());
+    wk::testing::StartedProgram program(book.location());
     program.start();
     shell::MainWindow& form = program.form();
     const shell::MainWindowWidgets& w = form.widgets();

@@ -5,7 +5,7 @@
 using namespace wk::store;
 using namespace wk::store::testing;
 
-TEST_P(StoreTest, BulkWriterAddsManyEntriesInOneTransactionOrNone)
+TEST_F(StoreTest, BulkWriterAddsManyEntriesInOneTransactionOrNone)
 {
     {
         BulkWriter writer(path);

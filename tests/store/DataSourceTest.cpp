@@ -9,7 +9,7 @@ namespace {
 const char* kByDate = "SELECT * FROM mylife order by date;";
 }
 
-TEST_P(StoreTest, MovesAndEndTestsOnAFullAndAnEmptySet)
+TEST_F(StoreTest, MovesAndEndTestsOnAFullAndAnEmptySet)
 {
     auto ds = source(kByDate);
     ASSERT_EQ(ds->recordCount(), 7);
@@ -44,7 +44,7 @@ TEST_P(StoreTest, MovesAndEndTestsOnAFullAndAnEmptySet)
     EXPECT_EQ(none->fieldNames(), QStringList({"DATE", "MYEVENT", "WHAT", "WHERE", "PICTURE", "LOG"}));
 }
 
-TEST_P(StoreTest, FieldsReadAsTextDateOrNull)
+TEST_F(StoreTest, FieldsReadAsTextDateOrNull)
 {
     execOn(path,
            "INSERT INTO mylife (date, myevent, log) VALUES ('1998-09-09 14:05:00', 'Timed', 'blanks   ')");
@@ -61,7 +61,7 @@ TEST_P(StoreTest, FieldsReadAsTextDateOrNull)
     EXPECT_EQ(errorOf([&] { ds->field("NOSUCH"); }), label() + ": no field NOSUCH in mylife");
 }
 
-TEST_P(StoreTest, AddNewAppendsToTheSetAndTheFile)
+TEST_F(StoreTest, AddNewAppendsToTheSetAndTheFile)
 {
     auto ds = source(kByDate);
     int changes = 0;
@@ -101,7 +101,7 @@ TEST_P(StoreTest, AddNewAppendsToTheSetAndTheFile)
     EXPECT_EQ(ds->field("MYEVENT").toString(), "New");
 }
 
-TEST_P(StoreTest, EditChangesOneRowAndCancelOrAMoveLeavesIt)
+TEST_F(StoreTest, EditChangesOneRowAndCancelOrAMoveLeavesIt)
 {
     auto ds = source(kByDate);
     ds->findFirst("[MYEVENT]='Zoo'");
@@ -126,7 +126,7 @@ TEST_P(StoreTest, EditChangesOneRowAndCancelOrAMoveLeavesIt)
     EXPECT_EQ(rowsOf(path, "SELECT log FROM mylife WHERE myevent = 'Zoo'"), QStringList({"elephants"}));
 }
 
-TEST_P(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove)
+TEST_F(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove)
 {
     auto ds = source(kByDate);
     ds->moveTo(2);
@@ -150,7 +150,7 @@ TEST_P(StoreTest, RemoveLeavesNoCurrentRowUntilTheNextMove)
     EXPECT_EQ(rowsOf(path, "SELECT count(*) FROM mylife"), QStringList({"0"}));
 }
 
-TEST_P(StoreTest, FailuresAreClearErrorsAndKeepWhatWasThere)
+TEST_F(StoreTest, FailuresAreClearErrorsAndKeepWhatWasThere)
 {
     auto ds = std::make_unique<DataSource>(pool, "Data1");
     EXPECT_THROW(ds->refresh(), StoreError); // no file named
@@ -213,7 +213,7 @@ INSERT INTO mylife VALUES ('1998-06-15', 'Picnic', '1 Events', 'GRANDMA', '', NU
 }
 
 // A long set reads its values a page at a time; a row deleted before its page was read stays empty.
-TEST_P(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
+TEST_F(StoreTest, LongSetsReadTheirValuesWhenTheyAreFirstRead)
 {
     QStringList days;
     for (int k = 1; k <= 999; ++k)

@@ -8,7 +8,7 @@ using namespace wk::store;
 using wk::store::testing::execOn;
 using wk::store::testing::StoreTest;
 
-TEST_P(StoreTest, BuiltQueriesBindScreenValuesAndReadTheirRows)
+TEST_F(StoreTest, BuiltQueriesBindScreenValuesAndReadTheirRows)
 {
     execOn(path, "INSERT INTO MYLIFE (DATE, MYEVENT, WHAT, \"WHERE\") VALUES "
                  "('2001-02-03', 'Tea', 'Mum''s', 'O''Brien'), ('2001-02-03', 'Scones', 'Mum''s', ' ');");

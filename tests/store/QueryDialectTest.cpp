@@ -34,7 +34,7 @@ struct QueryCase {
     const char* field = "MYEVENT";
 };
 
-TEST_P(StoreTest, DialectQueriesReturnTheRightRows)
+TEST_F(StoreTest, DialectQueriesReturnTheRightRows)
 {
     const QueryCase cases[] = {
         {"MYLIFE", {"Picnic", "Grandma's Birthday", "Zoo", "Xmas", "School play", "Fireworks", "Blank name"}},
@@ -80,7 +80,7 @@ TEST_P(StoreTest, DialectQueriesReturnTheRightRows)
 
 // Texts compare and order as a file's NOCASE does on both engines: ASCII letters fold, every other
 // character compares by its code point ("É" is not "é").
-TEST_P(StoreTest, LetterCaseFoldsForAsciiLettersOnly)
+TEST_F(StoreTest, LetterCaseFoldsForAsciiLettersOnly)
 {
     execOn(path, "INSERT INTO MYLIFE (DATE, MYEVENT, WHAT) VALUES ('2005-01-01', 'école', 'x'), "
                  "('2005-01-01', 'École', 'x'), ('2005-01-01', 'apple', 'x'), ('2005-01-01', 'Banana', 'x'), "

@@ -121,16 +121,21 @@ protected:
     ConnectionPool pool;
 };
 
-// A store test that runs on both engines (instantiated in Engines.cpp).
-class StoreTest : public ScrapbookTest, public ::testing::WithParamInterface<EngineKind> {
+// A store test on the engine of this run (a file, or the server: wk::testing::runsOnServer).
+class StoreTest : public ScrapbookTest {
 protected:
-    void SetUp() override { setUpOn(GetParam()); }
+    void SetUp() override { setUpOn(wk::testing::runsOnServer() ? EngineKind::Server : EngineKind::File); }
 };
 
-// A store test of what only a scrapbook file has.
+// A store test of what only a scrapbook file has; the server's run passes it by.
 class FileStoreTest : public ScrapbookTest {
 protected:
-    void SetUp() override { setUpOn(EngineKind::File); }
+    void SetUp() override
+    {
+        if (wk::testing::runsOnServer())
+            GTEST_SKIP() << "only a scrapbook file has this";
+        setUpOn(EngineKind::File);
+    }
 };
 
 } // namespace wk::store::testing
