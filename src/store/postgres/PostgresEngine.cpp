@@ -10,9 +10,13 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <vector>
+#include <QHash>
 
 namespace wk::store::postgres {
 
@@ -143,11 +147,24 @@ QByteArray serverText(const QString& sql)
     return serverText(sql, count);
 }
 
+// Statements sent to servers by this process, each one round trip (measured by bench/engines).
+std::atomic<qint64> roundTrips{0};
+
+// Sends a statement and waits for its result: one round trip.
+PGresult* send(PGconn* conn, const char* sql)
+{
+    ++roundTrips;
+    return PQexec(conn, sql);
+}
+
 // What the statements of one connection report to it.
 struct Session {
     PGconn* conn = nullptr;
     qint64 changed = 0; // rows changed by the last statement
     qint64 total = 0;   // rows changed since connecting
+    // The columns of each query text asked about before it ran (an empty result), kept for the
+    // connection's life: the program asks for the columns of the same few texts again and again.
+    QHash<QByteArray, std::shared_ptr<const PGresult>> descriptions;
 };
 
 // A result that is cleared however the scope is left.
@@ -304,12 +321,27 @@ private:
         QByteArray bytes;
     };
 
-    // Columns are known once the statement has run; asking before running runs it.
+    // The columns: of the result once the statement has run; before that, of the same query with
+    // no rows asked for (once per text), so learning a query's columns never reads its rows.
     const PGresult* described() const
     {
-        if (!result_)
-            const_cast<PostgresStatement*>(this)->execute(what_);
-        return result_;
+        if (result_)
+            return result_;
+        auto* self = const_cast<PostgresStatement*>(this);
+        if (!text_.trimmed().left(6).toUpper().startsWith("SELECT")) {
+            self->execute(what_);
+            return result_;
+        }
+        auto& cached = session_.descriptions[text_];
+        if (!cached) {
+            constexpr qsizetype kKept = 256; // the program's own texts are far fewer
+            if (session_.descriptions.size() > kKept) {
+                session_.descriptions.clear();
+                return described();
+            }
+            cached.reset(self->run("SELECT * FROM (" + text_ + ") AS described LIMIT 0", what_), PQclear);
+        }
+        return cached.get();
     }
 
     QByteArray blob(int column) const
@@ -324,6 +356,13 @@ private:
 
     void execute(const QString& what)
     {
+        result_ = run(text_, what);
+        row_ = -1;
+    }
+
+    // Sends `text` with the bound values and waits for its whole result; throws its failure.
+    PGresult* run(const QByteArray& text, const QString& what)
+    {
         std::vector<Oid> types;
         std::vector<const char*> values;
         std::vector<int> lengths;
@@ -334,7 +373,8 @@ private:
             lengths.push_back(int(parameter.bytes.size()));
             formats.push_back(parameter.binary ? 1 : 0);
         }
-        PGresult* result = PQexecParams(session_.conn, text_.constData(), count_, types.data(), values.data(),
+        ++roundTrips;
+        PGresult* result = PQexecParams(session_.conn, text.constData(), count_, types.data(), values.data(),
                                         lengths.data(), formats.data(), 0);
         try {
             settle(session_, result, what);
@@ -342,8 +382,7 @@ private:
             PQclear(result);
             throw;
         }
-        result_ = result;
-        row_ = -1;
+        return result;
     }
 
     Session& session_;
@@ -376,22 +415,23 @@ public:
 
     void exec(const QString& sql, const QString& what) override
     {
-        const Result result(PQexec(session_.conn, serverText(sql).constData()));
-        settle(session_, result.result, what);
+        columns_.reset(); // it may make or drop tables
+        session_.descriptions.clear();
+        command(sql, what);
     }
 
     // The outermost write is a transaction, the ones inside it savepoints.
     void beginWrite(const QString& what) override
     {
-        exec(depth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT wk_write_%1").arg(depth_),
-             what);
+        command(depth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT wk_write_%1").arg(depth_),
+                what);
         ++depth_;
     }
     void commitWrite(const QString& what) override
     {
-        exec(depth_ == 1 ? QStringLiteral("COMMIT")
-                         : QStringLiteral("RELEASE SAVEPOINT wk_write_%1").arg(depth_ - 1),
-             what);
+        command(depth_ == 1 ? QStringLiteral("COMMIT")
+                            : QStringLiteral("RELEASE SAVEPOINT wk_write_%1").arg(depth_ - 1),
+                what);
         --depth_;
     }
     void rollBackWrite(const QString& what) override
@@ -401,7 +441,7 @@ public:
                                         : QStringLiteral("ROLLBACK TO SAVEPOINT wk_write_%1; "
                                                          "RELEASE SAVEPOINT wk_write_%1")
                                               .arg(depth_);
-        const Result result(PQexec(session_.conn, sql.toUtf8().constData()));
+        const Result result(send(session_.conn, sql.toUtf8().constData()));
         if (PQresultStatus(result.result) != PGRES_COMMAND_OK)
             qCDebug(storeLog).noquote()
                 << QStringLiteral("%1: the rollback failed: %2").arg(what, serverMessage(session_.conn));
@@ -409,7 +449,7 @@ public:
 
     qint64 lastInsertedRow() const override
     {
-        const Result result(PQexec(session_.conn, "SELECT lastval()"));
+        const Result result(send(session_.conn, "SELECT lastval()"));
         if (PQresultStatus(result.result) != PGRES_TUPLES_OK || PQntuples(result.result) != 1)
             return 0;
         return std::strtoll(PQgetvalue(result.result, 0, 0), nullptr, 10);
@@ -446,7 +486,7 @@ public:
         const QString what = QStringLiteral("Cannot read the scrapbook for its copy");
         if (depth_ > 0)
             fail(what, QStringLiteral("a copy is taken before a change, not within one"));
-        exec(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"), what);
+        command(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"), what);
         ++depth_;
         try {
             writeScrapbookFile(*this, QStringLiteral("the server scrapbook"), file);
@@ -485,11 +525,7 @@ public:
 
     bool hasTable(const QString& table, const QString& what) override
     {
-        PostgresStatement statement(session_, QStringLiteral("SELECT 1 FROM information_schema.tables WHERE "
-                                                             "table_schema = current_schema() AND "
-                                                             "lower(table_name) = lower(?)"));
-        statement.bind(1, table);
-        return statement.step(what);
+        return columnsOfTables(what).contains(table.toLower());
     }
 
     void ensurePictureHashTable(const QString& what) override { exec(pictureHashTableSchema(), what); }
@@ -504,25 +540,41 @@ public:
     }
 
 private:
-    // Every column of `table` but the row identity, read from the server once per table.
+    // Runs a statement that returns no rows and changes no table's columns.
+    void command(const QString& sql, const QString& what)
+    {
+        const Result result(send(session_.conn, serverText(sql).constData()));
+        settle(session_, result.result, what);
+    }
+
+    // The tables of the database and their columns but the row identity, in lower case: read in
+    // one statement when first asked, and again after statements that may change them (exec).
+    const QHash<QString, QStringList>& columnsOfTables(const QString& what)
+    {
+        if (!columns_) {
+            PostgresStatement statement(
+                session_, QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
+                                         "WHERE table_schema = current_schema() "
+                                         "ORDER BY table_name, ordinal_position"));
+            QHash<QString, QStringList> columns;
+            while (statement.step(what)) {
+                QStringList& names = columns[QString::fromUtf8(statement.text(0).value_or(QByteArrayView()))];
+                const QString name = QString::fromUtf8(statement.text(1).value_or(QByteArrayView()));
+                if (name != QLatin1String("rowid"))
+                    names << name;
+            }
+            columns_ = std::move(columns);
+        }
+        return *columns_;
+    }
+
+    // Every column of `table` but the row identity, each read as the name a file gives it.
     QString columnList(const QString& table, const QString& qualifier)
     {
         const QString key = table.toLower();
-        auto found = columns_.constFind(key);
-        if (found == columns_.cend()) {
-            const QString what = QStringLiteral("Cannot read the columns of %1").arg(table);
-            PostgresStatement statement(session_,
-                                        QStringLiteral("SELECT column_name FROM information_schema.columns "
-                                                       "WHERE table_schema = current_schema() AND "
-                                                       "table_name = ? AND column_name <> 'rowid' "
-                                                       "ORDER BY ordinal_position"));
-            statement.bind(1, key);
-            QStringList names;
-            while (statement.step(what))
-                names << statement.text(0).value_or(QByteArrayView()).toByteArray();
-            found = columns_.insert(key, names);
-        }
-        if (found->isEmpty())
+        const auto& tables = columnsOfTables(QStringLiteral("Cannot read the columns of %1").arg(table));
+        const auto found = tables.constFind(key);
+        if (found == tables.cend() || found->isEmpty())
             return QStringLiteral("*"); // no such table: the statement says so
         QStringList columns;
         for (const QString& name : *found)
@@ -532,7 +584,7 @@ private:
     }
 
     Session session_;
-    QHash<QString, QStringList> columns_;
+    std::optional<QHash<QString, QStringList>> columns_;
     PGcancel* cancel_ = nullptr;
     bool readOnly_ = false;
     int depth_ = 0;
@@ -540,6 +592,8 @@ private:
 };
 
 } // namespace
+
+qint64 roundTripsSoFar() { return roundTrips.load(); }
 
 bool isServerAddress(const QString& text)
 {
@@ -573,8 +627,6 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
         refuse(QStringLiteral("the server runs PostgreSQL %1.%2, and Wanderkeep needs 12 or newer")
                    .arg(version / 10000)
                    .arg(version % 10000 / 100));
-    if (PQsetClientEncoding(conn, "UTF8") != 0)
-        refuse(serverMessage(conn));
     // The server's notices ("already exists, skipping") are for the log, not the terminal.
     PQsetNoticeProcessor(
         conn,
@@ -582,7 +634,8 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
             qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed();
         },
         nullptr);
-    const Result readOnly(PQexec(conn, "LISTEN wanderkeep; SHOW transaction_read_only"));
+    const Result readOnly(
+        send(conn, "SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only"));
     if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)
         refuse(serverMessage(conn));
     return std::make_unique<PostgresEngine>(conn, qstrcmp(PQgetvalue(readOnly.result, 0, 0), "on") == 0);

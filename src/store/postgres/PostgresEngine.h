@@ -21,4 +21,7 @@ QString describeAddress(const QString& uri);
 // password, a server older than PostgreSQL 12.
 std::unique_ptr<Engine> connectToServer(const QString& uri);
 
+// The statements this process has sent to servers so far, each one round trip (connecting aside).
+qint64 roundTripsSoFar();
+
 } // namespace wk::store::postgres
