@@ -7,6 +7,7 @@
 // Every failure is thrown as StoreError, its message "what: the engine's words", where `what` is
 // the caller's label for the step.
 #include "store/QueryDialect.h"
+#include "store/RowAppender.h"
 #include "store/Statement.h"
 #include "store/WordsIndex.h"
 
@@ -62,6 +63,13 @@ public:
     virtual bool hasTable(const QString& table, const QString& what) = 0;
     // Makes the picture hashes table (ImportedEntries.h) when it is missing.
     virtual void ensurePictureHashTable(const QString& what) = 0;
+    // Writes many rows into `table` (its `columns`, "rowid" among them when given) within the
+    // write begun; by default one prepared insert a row.
+    virtual std::unique_ptr<RowAppender> appendRows(const QString& table, const QStringList& columns,
+                                                    const QString& what)
+    {
+        return insertingAppender(*this, table, columns, what);
+    }
     // After rows were written with row identities of their own, new rows take identities after them.
     virtual void resumeRowIds(const QString& table, const QString& what) = 0;
 };

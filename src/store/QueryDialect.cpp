@@ -486,6 +486,11 @@ QString quoteIdentifier(const QString& name)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+QString quoteColumn(const QString& name)
+{
+    return name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0 ? name : quoteIdentifier(name);
+}
+
 QString idsQueryWithColumn(const QString& idsSql, const QString& column)
 {
     // The row identity is selected as "<qualifier>.rowid AS <kRowIdColumn>" and nothing else.

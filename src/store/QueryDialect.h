@@ -89,6 +89,8 @@ inline constexpr const char* kRowIdColumn = "__wk_rowid";
 
 // A table or column name as the engine reads it: in double quotes, each one inside doubled.
 QString quoteIdentifier(const QString& name);
+// A column as the engine reads it: quoted, the row identity "rowid" bare.
+QString quoteColumn(const QString& name);
 // A query made by translateRecordSource as its idsSql, selecting `column` after the row identity.
 QString idsQueryWithColumn(const QString& idsSql, const QString& column);
 

@@ -26,14 +26,12 @@ const Table kTables[] = {
     {kPictureHashTable, {"PICTURE", "BYTES", "MTIME", "SHA256"}, false},
 };
 
-QString columnList(const Table& table)
+QStringList columnsOf(const Table& table)
 {
     QStringList names;
     if (table.rowIds)
         names << QStringLiteral("rowid");
-    for (const QString& column : table.columns)
-        names << quoteIdentifier(column);
-    return names.join(QLatin1String(", "));
+    return names + table.columns;
 }
 
 qint64 rowsOf(Engine& engine, const QString& table, const QString& what)
@@ -61,28 +59,25 @@ CopyCounts copyRows(Engine& from, Engine& to, const QString& reading, const QStr
         to.ensurePictureHashTable(writing);
         for (const Table& table : tables) {
             to.exec(QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(table.name)), writing);
-            const QString columns = columnList(table);
+            const QStringList columns = columnsOf(table);
+            QStringList quoted;
+            for (const QString& column : columns)
+                quoted << quoteColumn(column);
             const auto read =
                 from.prepare(QStringLiteral("SELECT %1 FROM %2%3")
-                                 .arg(columns, quoteIdentifier(table.name),
+                                 .arg(quoted.join(QLatin1String(", ")), quoteIdentifier(table.name),
                                       table.rowIds ? QStringLiteral(" ORDER BY rowid") : QString()),
                              reading);
-            const int width = int(table.columns.size()) + (table.rowIds ? 1 : 0);
-            const auto write =
-                to.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(quoteIdentifier(table.name), columns,
-                                    QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))),
-                           writing);
+            const auto write = to.appendRows(table.name, columns, writing);
             while (read->step(reading)) {
                 ++counts.read;
-                write->reset();
-                for (int c = 0; c < width; ++c)
-                    write->bind(c + 1, read->value(c));
-                write->step(writing);
-                counts.written += to.changedRows();
-                if (progress && counts.written % 1000 == 0)
-                    progress(counts.written, total);
+                for (int c = 0; c < columns.size(); ++c)
+                    write->add(read->value(c));
+                write->endRow();
+                if (progress && counts.read % 1000 == 0)
+                    progress(counts.read, total);
             }
+            counts.written += write->finish();
             if (table.rowIds)
                 to.resumeRowIds(table.name, writing);
         }

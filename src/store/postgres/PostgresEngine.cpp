@@ -394,6 +394,126 @@ private:
     int row_ = -1;
 };
 
+// Rows sent through the COPY protocol: a table's rows in one statement, a round trip to begin it
+// and one to end it, the rows streamed between.
+class CopyAppender final : public RowAppender {
+public:
+    CopyAppender(Session& session, const QString& table, const QStringList& columns, const QString& what)
+        : session_(session), what_(what)
+    {
+        QStringList quoted;
+        for (const QString& column : columns)
+            quoted << quoteColumn(column);
+        const QByteArray sql = serverText(QStringLiteral("COPY %1 (%2) FROM STDIN")
+                                              .arg(quoteIdentifier(table), quoted.join(QLatin1String(", "))));
+        const Result started(send(session_.conn, sql.constData()));
+        if (PQresultStatus(started.result) != PGRES_COPY_IN)
+            settle(session_, started.result, what_);
+        open_ = true;
+    }
+    ~CopyAppender() override
+    {
+        if (!open_)
+            return;
+        // Stopped half-way: the server drops what it was sent, and the write is rolled back.
+        PQputCopyEnd(session_.conn, "the copy was stopped");
+        while (PGresult* result = PQgetResult(session_.conn))
+            PQclear(result);
+    }
+    CopyAppender(const CopyAppender&) = delete;
+    CopyAppender& operator=(const CopyAppender&) = delete;
+
+    // COPY's text form: tab between values, \N for null, backslash escapes in texts.
+    void add(const QVariant& value) override
+    {
+        if (!rowStart_)
+            buffer_ += '\t';
+        rowStart_ = false;
+        const StoredValue stored = StoredValue::of(value);
+        switch (stored.kind) {
+        case StoredValue::Null:
+            buffer_ += "\\N";
+            return;
+        case StoredValue::Integer:
+            buffer_ += QByteArray::number(stored.integer);
+            return;
+        case StoredValue::Real:
+            buffer_ += QByteArray::number(stored.real, 'g', 17);
+            return;
+        case StoredValue::Blob:
+            buffer_ += "\\\\x" + stored.bytes.toHex();
+            return;
+        case StoredValue::Text:
+            for (const char c : stored.bytes) {
+                switch (c) {
+                case '\\':
+                    buffer_ += "\\\\";
+                    break;
+                case '\t':
+                    buffer_ += "\\t";
+                    break;
+                case '\n':
+                    buffer_ += "\\n";
+                    break;
+                case '\r':
+                    buffer_ += "\\r";
+                    break;
+                default:
+                    buffer_ += c;
+                }
+            }
+            return;
+        }
+    }
+    void endRow() override
+    {
+        buffer_ += '\n';
+        rowStart_ = true;
+        constexpr qsizetype kChunk = 1 << 16;
+        if (buffer_.size() >= kChunk)
+            flush();
+    }
+    qint64 finish() override
+    {
+        flush();
+        open_ = false;
+        ++roundTrips;
+        if (PQputCopyEnd(session_.conn, nullptr) != 1)
+            fail(what_, serverMessage(session_.conn));
+        // The COPY's result, then none; every one is read before a failure is told.
+        QString failure;
+        qint64 written = 0;
+        while (PGresult* result = PQgetResult(session_.conn)) {
+            const Result finished(result);
+            try {
+                settle(session_, finished.result, what_);
+                written = session_.changed;
+            } catch (const StoreError& error) {
+                failure = error.message();
+            }
+        }
+        if (!failure.isEmpty())
+            throw StoreError(failure);
+        return written;
+    }
+
+private:
+    void flush()
+    {
+        if (buffer_.isEmpty())
+            return;
+        if (PQputCopyData(session_.conn, buffer_.constData(), int(buffer_.size())) != 1)
+            fail(what_, serverMessage(session_.conn));
+        buffer_.clear();
+    }
+
+    Session& session_;
+    QString what_;
+    QByteArray buffer_;
+    bool rowStart_ = true;
+    bool open_ = false;
+};
+
 class PostgresEngine final : public Engine {
 public:
     PostgresEngine(PGconn* conn, bool readOnly) : cancel_(PQgetCancel(conn)), readOnly_(readOnly)
@@ -529,6 +649,12 @@ public:
     }
 
     void ensurePictureHashTable(const QString& what) override { exec(pictureHashTableSchema(), what); }
+
+    std::unique_ptr<RowAppender> appendRows(const QString& table, const QStringList& columns,
+                                            const QString& what) override
+    {
+        return std::make_unique<CopyAppender>(session_, table, columns, what);
+    }
 
     void resumeRowIds(const QString& table, const QString& what) override
     {

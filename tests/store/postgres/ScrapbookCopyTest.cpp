@@ -65,7 +65,8 @@ TEST(ScrapbookCopy, AFileGoesToTheServerAndBackRowForRow)
     book.exec(R"sql(
         INSERT INTO MYLIFE (rowid, DATE, MYEVENT, WHAT, "WHERE", PICTURE, LOG) VALUES
           (3, '1998-06-15', 'Grandma''s "Café"', '1 Events', 'Grandma', 'C:\pics\a.jpg', NULL),
-          (7, '2001-02-03 10:11:12', 'Zoo', '4 Trips', NULL, '%\cd\b.jpg', 'lions ?');
+          (7, '2001-02-03 10:11:12', 'Zoo', '4 Trips', NULL, '%\cd\b.jpg', 'lions ?'),
+          (5, '2002-01-01', 'Tab' || char(9) || 'bed', '', '', '', 'one' || char(10) || 'two \N \\' || char(13));
         INSERT INTO "WHERE" ("where", sort) VALUES ('O''Brien', 5);
         UPDATE cddrive SET cd = '/media/disc/', new = 'N';
         CREATE TABLE PICTUREHASHES (PICTURE TEXT NOT NULL, BYTES INTEGER NOT NULL, MTIME INTEGER NOT NULL,
@@ -90,7 +91,7 @@ TEST(ScrapbookCopy, AFileGoesToTheServerAndBackRowForRow)
     store::copyScrapbook(server.uri(), back, false);
     EXPECT_EQ(store::inspectFile(store::ScrapbookLocation(back).database()), store::FileKind::Scrapbook);
     QStringList expected = original;
-    expected.insert(2, "8|<null>|New|<null>|<null>|<null>|<null>");
+    expected.insert(3, "8|<null>|New|<null>|<null>|<null>|<null>");
     EXPECT_EQ(rowsOf(back), expected);
 }
 
