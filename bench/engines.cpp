@@ -2,7 +2,8 @@
 // server, in one run: the time on the server next to the time on the file, and the statements each
 // step sent to the server (each one round trip: what a family on Wi-Fi feels, not the loopback).
 //   - start to the first picture (a second start: the first filled the thumbnail cache);
-//   - List by Date after an edit; a category button; a word search; saving an edit;
+//   - List by Date, the Main Screen and the calendar after an edit; a category button; a word
+//     search; saving an edit;
 //   - peak memory of the program on each;
 //   - wanderkeep --copy both ways, next to psql's \copy of the same entry rows.
 // The server is made as the tests make theirs (tests/postgres/server.sh).
@@ -30,8 +31,13 @@ namespace {
 
 using wk::store::ScrapbookLocation;
 
-const char* const kSteps[] = {"start to the first picture", "List by Date after an edit", "category button",
-                              "word search \"grandma\"", "saving an edit"};
+const char* const kSteps[] = {"start to the first picture",
+                              "List by Date after an edit",
+                              "Main Screen after an edit",
+                              "calendar after an edit",
+                              "category button",
+                              "word search \"grandma\"",
+                              "saving an edit"};
 
 struct Step {
     double ms = 0;
@@ -86,7 +92,23 @@ int measure(const ScrapbookLocation& scrapbook)
             editAnEntry(*form, run);
         },
         [&] { widgets.listByDateButton->click(); }));
-    widgets.mainScreenButton->click();
+    steps.push_back(measureStep(
+        5,
+        [&](int run) {
+            widgets.listByDateButton->click();
+            editAnEntry(*form, run);
+        },
+        [&] { widgets.mainScreenButton->click(); }));
+    steps.push_back(measureStep(
+        5,
+        [&](int run) {
+            if (widgets.calendarButton->isChecked())
+                widgets.calendarButton->click();
+            editAnEntry(*form, run);
+        },
+        [&] { widgets.calendarButton->click(); }));
+    if (widgets.calendarButton->isChecked())
+        widgets.calendarButton->click();
     steps.push_back(measureStep(
         5, [&](int) { widgets.allPicturesButton->click(); }, [&] { widgets.categoryButtons[1]->click(); }));
     steps.push_back(measureStep(

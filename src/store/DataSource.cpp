@@ -241,9 +241,11 @@ void DataSource::loadPage(int index) const
                                             .arg(connection_->allColumns(baseTable_),
                                                  quoteIdentifier(baseTable_), marks.join(QLatin1Char(','))),
                                         ids, label);
-    const int columnCount = statement->columnCount();
     PackedRow scratch;
+    int columnCount = -1; // asked once the rows are read: a server then needs no question of its own
     while (statement->step(label)) {
+        if (columnCount < 0)
+            columnCount = statement->columnCount();
         const int i = wanted.value(statement->integer(0), -1);
         if (i < 0)
             continue;

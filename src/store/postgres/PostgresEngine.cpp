@@ -157,6 +157,23 @@ PGresult* send(PGconn* conn, const char* sql)
     return PQexec(conn, sql);
 }
 
+// Every table of the scrapbook's schema and its columns, in order.
+const char* const kColumnsQuery = "SELECT table_name, column_name FROM information_schema.columns WHERE "
+                                  "table_schema = current_schema() ORDER BY table_name, ordinal_position";
+
+// The tables and their columns but the row identity, from the result of kColumnsQuery.
+QHash<QString, QStringList> columnsIn(const PGresult* result)
+{
+    QHash<QString, QStringList> columns;
+    for (int row = 0; row < PQntuples(result); ++row) {
+        QStringList& names = columns[QString::fromUtf8(PQgetvalue(result, row, 0))];
+        const QString name = QString::fromUtf8(PQgetvalue(result, row, 1));
+        if (name != QLatin1String("rowid"))
+            names << name;
+    }
+    return columns;
+}
+
 // What the statements of one connection report to it.
 struct Session {
     PGconn* conn = nullptr;
@@ -516,7 +533,8 @@ private:
 
 class PostgresEngine final : public Engine {
 public:
-    PostgresEngine(PGconn* conn, bool readOnly) : cancel_(PQgetCancel(conn)), readOnly_(readOnly)
+    PostgresEngine(PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
+        : columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
     {
         session_.conn = conn;
     }
@@ -673,23 +691,14 @@ private:
         settle(session_, result.result, what);
     }
 
-    // The tables of the database and their columns but the row identity, in lower case: read in
-    // one statement when first asked, and again after statements that may change them (exec).
+    // The tables of the database and their columns but the row identity, in lower case: read
+    // with the connection, and again after statements that may change them (exec).
     const QHash<QString, QStringList>& columnsOfTables(const QString& what)
     {
         if (!columns_) {
-            PostgresStatement statement(
-                session_, QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
-                                         "WHERE table_schema = current_schema() "
-                                         "ORDER BY table_name, ordinal_position"));
-            QHash<QString, QStringList> columns;
-            while (statement.step(what)) {
-                QStringList& names = columns[QString::fromUtf8(statement.text(0).value_or(QByteArrayView()))];
-                const QString name = QString::fromUtf8(statement.text(1).value_or(QByteArrayView()));
-                if (name != QLatin1String("rowid"))
-                    names << name;
-            }
-            columns_ = std::move(columns);
+            const Result result(send(session_.conn, kColumnsQuery));
+            settle(session_, result.result, what);
+            columns_ = columnsIn(result.result);
         }
         return *columns_;
     }
@@ -760,11 +769,22 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
             qCDebug(storeLog).noquote() << QString::fromUtf8(message).trimmed();
         },
         nullptr);
-    const Result readOnly(
-        send(conn, "SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only"));
-    if (PQresultStatus(readOnly.result) != PGRES_TUPLES_OK)
+    // What every connection asks first, sent at once: one round trip, a result for each statement.
+    ++roundTrips;
+    const QByteArray first =
+        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only; ") + kColumnsQuery;
+    if (!PQsendQuery(conn, first.constData()))
         refuse(serverMessage(conn));
-    return std::make_unique<PostgresEngine>(conn, qstrcmp(PQgetvalue(readOnly.result, 0, 0), "on") == 0);
+    std::vector<std::unique_ptr<Result>> results;
+    while (PGresult* result = PQgetResult(conn))
+        results.push_back(std::make_unique<Result>(result));
+    for (const auto& result : results)
+        if (PQresultStatus(result->result) != PGRES_COMMAND_OK && PQresultStatus(result->result) != PGRES_TUPLES_OK)
+            refuse(QString::fromUtf8(PQresultErrorMessage(result->result)).trimmed());
+    if (results.size() != 4)
+        refuse(QStringLiteral("the server did not answer as a PostgreSQL server does"));
+    const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
+    return std::make_unique<PostgresEngine>(conn, readOnly, columnsIn(results[3]->result));
 }
 
 } // namespace wk::store::postgres
