@@ -14,8 +14,10 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
+#include <QElapsedTimer>
 #include <QHash>
 
 namespace wk::store::postgres {
@@ -158,8 +160,11 @@ PGresult* send(PGconn* conn, const char* sql)
 }
 
 // Every table of the scrapbook's schema and its columns, in order.
-const char* const kColumnsQuery = "SELECT table_name, column_name FROM information_schema.columns WHERE "
-                                  "table_schema = current_schema() ORDER BY table_name, ordinal_position";
+const char* const kColumnsQuery =
+    "SELECT c.relname, a.attname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_attribute a ON a.attrelid = "
+    "c.oid "
+    "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', 'p', 'v') AND a.attnum > 0 "
+    "AND NOT a.attisdropped ORDER BY c.relname, a.attnum";
 
 // The tables and their columns but the row identity, from the result of kColumnsQuery.
 QHash<QString, QStringList> columnsIn(const PGresult* result)
@@ -531,17 +536,100 @@ private:
     bool open_ = false;
 };
 
+// A connection that was just closed, with what it learned when it was opened.
+struct Parked {
+    QString uri;
+    PGconn* conn = nullptr;
+    bool readOnly = false;
+    QHash<QString, QStringList> columns;
+    QElapsedTimer since;
+};
+
+// Connections just closed, kept a moment for the next opening of the same scrapbook: the program
+// opens a scrapbook several times as it starts (its check, its words index, the window) and a
+// server makes a process for each new connection. A kept connection sends nothing.
+class ConnectionShelf {
+public:
+    ~ConnectionShelf()
+    {
+        for (Parked& parked : parked_)
+            PQfinish(parked.conn);
+    }
+
+    void put(Parked parked)
+    {
+        const std::lock_guard lock(mutex_);
+        dropExpired();
+        if (parked_.size() >= kKept) {
+            PQfinish(parked_.front().conn);
+            parked_.erase(parked_.begin());
+        }
+        parked.since.start();
+        parked_.push_back(std::move(parked));
+    }
+
+    // A kept connection to `uri` that still works, with nothing it heard while kept left to tell.
+    std::optional<Parked> take(const QString& uri)
+    {
+        const std::lock_guard lock(mutex_);
+        dropExpired();
+        for (auto it = parked_.begin(); it != parked_.end(); ++it) {
+            if (it->uri != uri)
+                continue;
+            Parked parked = std::move(*it);
+            parked_.erase(it);
+            // The server may have ended it meanwhile, which shows only when it is asked something:
+            // an empty statement, far cheaper than a new connection.
+            ++roundTrips;
+            const Result alive(PQexec(parked.conn, ""));
+            if (PQresultStatus(alive.result) != PGRES_EMPTY_QUERY || PQstatus(parked.conn) != CONNECTION_OK) {
+                PQfinish(parked.conn);
+                return std::nullopt;
+            }
+            while (PGnotify* notice = PQnotifies(parked.conn))
+                PQfreemem(notice);
+            return parked;
+        }
+        return std::nullopt;
+    }
+
+private:
+    static constexpr size_t kKept = 4;
+    static constexpr qint64 kKeptMs = 10000;
+
+    void dropExpired()
+    {
+        while (!parked_.empty() && parked_.front().since.elapsed() > kKeptMs) {
+            PQfinish(parked_.front().conn);
+            parked_.erase(parked_.begin());
+        }
+    }
+
+    std::mutex mutex_;
+    std::vector<Parked> parked_; // oldest first
+};
+
+ConnectionShelf& shelf()
+{
+    static ConnectionShelf kept;
+    return kept;
+}
+
 class PostgresEngine final : public Engine {
 public:
-    PostgresEngine(PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
-        : columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
+    PostgresEngine(const QString& uri, PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
+        : uri_(uri), columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
     {
         session_.conn = conn;
     }
     ~PostgresEngine() override
     {
         PQfreeCancel(cancel_);
-        PQfinish(session_.conn);
+        if (depth_ == 0 && columns_ && PQstatus(session_.conn) == CONNECTION_OK &&
+            PQtransactionStatus(session_.conn) == PQTRANS_IDLE)
+            shelf().put({uri_, session_.conn, readOnly_, *columns_, {}});
+        else
+            PQfinish(session_.conn);
     }
     PostgresEngine(const PostgresEngine&) = delete;
     PostgresEngine& operator=(const PostgresEngine&) = delete;
@@ -718,6 +806,7 @@ private:
         return columns.join(QStringLiteral(", "));
     }
 
+    QString uri_;
     Session session_;
     std::optional<QHash<QString, QStringList>> columns_;
     PGcancel* cancel_ = nullptr;
@@ -748,6 +837,9 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     const Address address = readAddress(uri);
     if (!address.problem.isEmpty())
         throw StoreError(QStringLiteral("The scrapbook address cannot be read: %1").arg(address.problem));
+    if (std::optional<Parked> parked = shelf().take(uri))
+        return std::make_unique<PostgresEngine>(uri, parked->conn, parked->readOnly,
+                                                std::move(parked->columns));
     const QString where = describeAddress(uri);
     PGconn* conn = PQconnectdb(uri.toUtf8().constData());
     const auto refuse = [&](const QString& reason) {
@@ -772,19 +864,21 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     // What every connection asks first, sent at once: one round trip, a result for each statement.
     ++roundTrips;
     const QByteArray first =
-        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only; ") + kColumnsQuery;
+        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only; ") +
+        kColumnsQuery;
     if (!PQsendQuery(conn, first.constData()))
         refuse(serverMessage(conn));
     std::vector<std::unique_ptr<Result>> results;
     while (PGresult* result = PQgetResult(conn))
         results.push_back(std::make_unique<Result>(result));
     for (const auto& result : results)
-        if (PQresultStatus(result->result) != PGRES_COMMAND_OK && PQresultStatus(result->result) != PGRES_TUPLES_OK)
+        if (PQresultStatus(result->result) != PGRES_COMMAND_OK &&
+            PQresultStatus(result->result) != PGRES_TUPLES_OK)
             refuse(QString::fromUtf8(PQresultErrorMessage(result->result)).trimmed());
     if (results.size() != 4)
         refuse(QStringLiteral("the server did not answer as a PostgreSQL server does"));
     const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
-    return std::make_unique<PostgresEngine>(conn, readOnly, columnsIn(results[3]->result));
+    return std::make_unique<PostgresEngine>(uri, conn, readOnly, columnsIn(results[3]->result));
 }
 
 } // namespace wk::store::postgres

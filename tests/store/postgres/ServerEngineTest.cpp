@@ -191,3 +191,43 @@ TEST(ServerEngine, AServerLocationKeepsItsCopiesOnThisComputer)
     EXPECT_EQ(server.backupBaseName(), "Velmora");
     EXPECT_EQ(file.backupFolder(), "/photos/backups");
 }
+
+// Closing and opening the same scrapbook again (as the program does while it starts) takes up the
+// connection just closed; one the server ended meanwhile is never handed out, and nothing heard
+// while it was kept counts as news.
+TEST(ServerEngine, AReopenedScrapbookWorksWhateverBecameOfItsLastConnection)
+{
+    ServerDatabase database;
+    store::createScrapbook(database.uri());
+    const auto count = [](store::Engine& engine) {
+        const auto rows = engine.prepare(QStringLiteral("SELECT count(*) FROM \"MYLIFE\""), "count");
+        rows->step("count");
+        return rows->integer(0);
+    };
+    const auto backendOf = [](store::Engine& engine) {
+        const auto pid = engine.prepare(QStringLiteral("SELECT pg_backend_pid()"), "pid");
+        pid->step("pid");
+        return pid->integer(0);
+    };
+    const auto other = store::openEngine(database.uri());
+    qint64 first = 0;
+    {
+        const auto engine = store::openEngine(database.uri());
+        first = backendOf(*engine);
+    }
+    other->exec(QStringLiteral("INSERT INTO \"MYLIFE\" (\"MYEVENT\") VALUES ('a')"), "add");
+    QThread::msleep(50);
+    {
+        const auto reopened = store::openEngine(database.uri());
+        EXPECT_EQ(backendOf(*reopened), first);
+        EXPECT_EQ(reopened->dataVersion(), 0);
+        EXPECT_EQ(count(*reopened), 1);
+    }
+
+    store::openEngine(database.uri(QStringLiteral("postgres")))
+        ->exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(first), "end");
+    QThread::msleep(100);
+    const auto fresh = store::openEngine(database.uri());
+    EXPECT_NE(backendOf(*fresh), first);
+    EXPECT_EQ(count(*fresh), 1);
+}
