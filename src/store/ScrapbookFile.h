@@ -20,7 +20,8 @@ enum class FileKind {
 FileKind inspectFile(const QString& path);
 // What the scrapbook's location holds: a file as inspectFile tells; a server database is Missing
 // while empty, a Scrapbook once it holds the four tables, Other when it holds other tables. Throws
-// StoreError when the server cannot be reached.
+// StoreError when the server cannot be reached, or its scrapbook was made by a newer Wanderkeep
+// (PostgresEngine.h).
 FileKind inspectScrapbook(const ScrapbookLocation& scrapbook);
 
 // The scrapbook file of `folder`: its Velmora.mdb in any letter case (where it would be made when

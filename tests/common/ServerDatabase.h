@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QUuid>
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 namespace wk::testing {
 
@@ -46,6 +47,25 @@ public:
     {
         return QStringLiteral("postgresql:///%1?host=%2&user=wk")
             .arg(database.isEmpty() ? name_ : database, socketFolder_);
+    }
+
+    // The rows of `sql` (fields joined by "|") read through libpq alone, past the program's engine
+    // and whatever it would refuse.
+    QStringList rows(const char* sql) const
+    {
+        PGconn* conn = PQconnectdb(uri().toUtf8().constData());
+        PGresult* result = PQexec(conn, sql);
+        QStringList rows;
+        for (int r = 0; r < PQntuples(result); ++r) {
+            QStringList fields;
+            for (int c = 0; c < PQnfields(result); ++c)
+                fields << QString::fromUtf8(PQgetvalue(result, r, c));
+            rows << fields.join(QLatin1Char('|'));
+        }
+        EXPECT_EQ(PQresultStatus(result), PGRES_TUPLES_OK) << PQerrorMessage(conn);
+        PQclear(result);
+        PQfinish(conn);
+        return rows;
     }
 
 private:

@@ -837,9 +837,12 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     const Address address = readAddress(uri);
     if (!address.problem.isEmpty())
         throw StoreError(QStringLiteral("The scrapbook address cannot be read: %1").arg(address.problem));
-    if (std::optional<Parked> parked = shelf().take(uri))
-        return std::make_unique<PostgresEngine>(uri, parked->conn, parked->readOnly,
-                                                std::move(parked->columns));
+    if (std::optional<Parked> parked = shelf().take(uri)) {
+        auto engine =
+            std::make_unique<PostgresEngine>(uri, parked->conn, parked->readOnly, std::move(parked->columns));
+        requireKnownSchema(*engine, describeAddress(uri)); // a newer Wanderkeep may have come meanwhile
+        return engine;
+    }
     const QString where = describeAddress(uri);
     PGconn* conn = PQconnectdb(uri.toUtf8().constData());
     const auto refuse = [&](const QString& reason) {
@@ -878,7 +881,9 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     if (results.size() != 4)
         refuse(QStringLiteral("the server did not answer as a PostgreSQL server does"));
     const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
-    return std::make_unique<PostgresEngine>(uri, conn, readOnly, columnsIn(results[3]->result));
+    auto engine = std::make_unique<PostgresEngine>(uri, conn, readOnly, columnsIn(results[3]->result));
+    requireKnownSchema(*engine, where);
+    return engine;
 }
 
 } // namespace wk::store::postgres

@@ -18,7 +18,7 @@ QString describeAddress(const QString& uri);
 
 // Connects to the database the URI names. Throws StoreError naming the host and the reason: a URI
 // that does not parse, an unknown host, a refused port, a database that does not exist, a wrong
-// password, a server older than PostgreSQL 12.
+// password, a server older than PostgreSQL 12, a scrapbook made by a newer Wanderkeep.
 std::unique_ptr<Engine> connectToServer(const QString& uri);
 
 // The statements this process has sent to servers so far, each one round trip (connecting aside).

@@ -99,6 +99,23 @@ QString pictureHashTableSchema()
         "PRIMARY KEY (\"PICTURE\", \"BYTES\", \"MTIME\"))");
 }
 
+void requireKnownSchema(Engine& engine, const QString& where)
+{
+    const QString what = QStringLiteral("Cannot open the scrapbook %1").arg(where);
+    if (!engine.hasTable(QStringLiteral("WANDERKEEP_SCHEMA"), what))
+        return;
+    const auto version =
+        engine.prepare(QStringLiteral("SELECT max(\"version\") FROM \"WANDERKEEP_SCHEMA\""), what);
+    version->step(what);
+    if (const qint64 made = version->integer(0); made > kSchemaVersion)
+        throw StoreError(
+            QStringLiteral("%1: it was made by a newer Wanderkeep (its tables are of version %2, this "
+                           "Wanderkeep knows version %3 and older); it was left as it is")
+                .arg(what)
+                .arg(made)
+                .arg(kSchemaVersion));
+}
+
 bool holdsTables(Engine& engine, const QString& what)
 {
     const auto tables = engine.prepare(

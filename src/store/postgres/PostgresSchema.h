@@ -27,6 +27,10 @@ QString fileColumnName(const QString& table, const QString& column);
 // The text columns that compare without regard to case (as a file declares them NOCASE), in lower case.
 QSet<QString> foldedColumns();
 
+// Throws StoreError, naming `where`, when the scrapbook's schema was made by a newer Wanderkeep
+// (a version this one does not know): it is left as it is.
+void requireKnownSchema(Engine& engine, const QString& where);
+
 // True when the database the engine is connected to holds any table.
 bool holdsTables(Engine& engine, const QString& what);
 

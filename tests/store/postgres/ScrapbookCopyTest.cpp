@@ -118,14 +118,26 @@ TEST(ScrapbookCopy, ATargetIsLeftAsItWasUnlessReplacedWhole)
     EXPECT_EQ(rowsOf(server.uri()), rowsOf(book.databasePath()));
 }
 
-TEST(ScrapbookCopy, ADatabaseHoldingOtherTablesIsLeftUntouched)
+TEST(ScrapbookCopy, ADatabaseHoldingOtherTablesOrANewerScrapbookIsLeftUntouched)
 {
     wk::testing::TestScrapbook book;
     ServerDatabase server;
     store::openEngine(server.uri())->exec(QStringLiteral("CREATE TABLE accounts (id int)"), "other");
-    const QString failure = failureOf([&] { store::copyScrapbook(book.databasePath(), server.uri(), true); });
+    QString failure = failureOf([&] { store::copyScrapbook(book.databasePath(), server.uri(), true); });
     EXPECT_TRUE(failure.contains("other tables")) << failure.toStdString();
     EXPECT_FALSE(store::openEngine(server.uri())->hasTable("MYLIFE", "look"));
+
+    // A scrapbook whose tables a newer Wanderkeep made is neither opened nor replaced.
+    ServerDatabase newer;
+    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('1998-06-15', 'Picnic')");
+    store::copyScrapbook(book.databasePath(), newer.uri(), false);
+    store::openEngine(newer.uri())
+        ->exec(QStringLiteral("UPDATE \"WANDERKEEP_SCHEMA\" SET \"version\" = 99"), "newer");
+    book.exec("DELETE FROM MYLIFE");
+    failure = failureOf([&] { store::copyScrapbook(book.databasePath(), newer.uri(), true); });
+    EXPECT_TRUE(failure.contains("made by a newer Wanderkeep")) << failure.toStdString();
+    EXPECT_TRUE(failureOf([&] { store::inspectScrapbook(newer.uri()); }).contains("version 99"));
+    EXPECT_EQ(newer.rows("SELECT myevent FROM mylife"), QStringList({"Picnic"}));
 }
 
 TEST(ScrapbookCopy, AServerScrapbooksBackupIsAFileOnThisComputerThatOpensLikeAnyOther)
