@@ -486,9 +486,13 @@ QString quoteIdentifier(const QString& name)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-QString quoteColumn(const QString& name)
+QString columnList(const QStringList& columns)
 {
-    return name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0 ? name : quoteIdentifier(name);
+    QStringList quoted;
+    for (const QString& name : columns)
+        quoted << (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0 ? name
+                                                                                  : quoteIdentifier(name));
+    return quoted.join(QLatin1String(", "));
 }
 
 QString idsQueryWithColumn(const QString& idsSql, const QString& column)

@@ -89,8 +89,9 @@ inline constexpr const char* kRowIdColumn = "__wk_rowid";
 
 // A table or column name as the engine reads it: in double quotes, each one inside doubled.
 QString quoteIdentifier(const QString& name);
-// A column as the engine reads it: quoted, the row identity "rowid" bare.
-QString quoteColumn(const QString& name);
+// Columns as the engine reads them, for a select or insert list: each quoted (the row identity
+// "rowid" bare), joined by ", ".
+QString columnList(const QStringList& columns);
 // A query made by translateRecordSource as its idsSql, selecting `column` after the row identity.
 QString idsQueryWithColumn(const QString& idsSql, const QString& column);
 

@@ -12,13 +12,11 @@ public:
     InsertingAppender(Engine& engine, const QString& table, const QStringList& columns, const QString& what)
         : engine_(engine), what_(what)
     {
-        QStringList quoted;
-        for (const QString& column : columns)
-            quoted << quoteColumn(column);
-        insert_ = engine.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(quoteIdentifier(table), quoted.join(QLatin1String(", ")),
-                                          QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(','))),
-                                 what);
+        insert_ =
+            engine.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quoteIdentifier(table), columnList(columns),
+                                    QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                           what);
     }
 
     void add(const QVariant& value) override { insert_->bind(++bound_, value); }
@@ -41,8 +39,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<RowAppender> insertingAppender(Engine& engine, const QString& table, const QStringList& columns,
-                                               const QString& what)
+std::unique_ptr<RowAppender> insertingAppender(Engine& engine, const QString& table,
+                                               const QStringList& columns, const QString& what)
 {
     return std::make_unique<InsertingAppender>(engine, table, columns, what);
 }

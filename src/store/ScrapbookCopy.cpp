@@ -60,12 +60,9 @@ CopyCounts copyRows(Engine& from, Engine& to, const QString& reading, const QStr
         for (const Table& table : tables) {
             to.exec(QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(table.name)), writing);
             const QStringList columns = columnsOf(table);
-            QStringList quoted;
-            for (const QString& column : columns)
-                quoted << quoteColumn(column);
             const auto read =
                 from.prepare(QStringLiteral("SELECT %1 FROM %2%3")
-                                 .arg(quoted.join(QLatin1String(", ")), quoteIdentifier(table.name),
+                                 .arg(columnList(columns), quoteIdentifier(table.name),
                                       table.rowIds ? QStringLiteral(" ORDER BY rowid") : QString()),
                              reading);
             const auto write = to.appendRows(table.name, columns, writing);

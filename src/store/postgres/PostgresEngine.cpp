@@ -423,11 +423,8 @@ public:
     CopyAppender(Session& session, const QString& table, const QStringList& columns, const QString& what)
         : session_(session), what_(what)
     {
-        QStringList quoted;
-        for (const QString& column : columns)
-            quoted << quoteColumn(column);
-        const QByteArray sql = serverText(QStringLiteral("COPY %1 (%2) FROM STDIN")
-                                              .arg(quoteIdentifier(table), quoted.join(QLatin1String(", "))));
+        const QByteArray sql = serverText(
+            QStringLiteral("COPY %1 (%2) FROM STDIN").arg(quoteIdentifier(table), columnList(columns)));
         const Result started(send(session_.conn, sql.constData()));
         if (PQresultStatus(started.result) != PGRES_COPY_IN)
             settle(session_, started.result, what_);
