@@ -34,7 +34,7 @@ void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QStri
 }
 
 std::optional<store::ScrapbookLocation> withThisComputersFolder(const store::ScrapbookLocation& scrapbook,
-                                                               controls::Prompts& prompts)
+                                                                controls::Prompts& prompts)
 {
     if (!scrapbook.onServer())
         return scrapbook;

@@ -22,6 +22,6 @@ void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QStri
 // `scrapbook` with its folder: a file's own, a server scrapbook's remembered one, else one the
 // user chooses now (and it is remembered). None when the user chose none.
 std::optional<store::ScrapbookLocation> withThisComputersFolder(const store::ScrapbookLocation& scrapbook,
-                                                               controls::Prompts& prompts);
+                                                                controls::Prompts& prompts);
 
 } // namespace wk::shell

@@ -6,7 +6,6 @@
 #include "store/StoreError.h"
 
 #include <QDir>
-
 #include <QFileInfo>
 #include <cstdio>
 

@@ -21,7 +21,7 @@ public:
 };
 
 // Rows written one prepared insert each: what any engine can do.
-std::unique_ptr<RowAppender> insertingAppender(Engine& engine, const QString& table, const QStringList& columns,
-                                               const QString& what);
+std::unique_ptr<RowAppender> insertingAppender(Engine& engine, const QString& table,
+                                               const QStringList& columns, const QString& what);
 
 } // namespace wk::store

@@ -4,6 +4,7 @@
 #include "TestScrapbook.h"
 
 #include "shell/ScrapbookChoice.h"
+#include "shell/ServerFolder.h"
 #include "shell/UserSettings.h"
 
 #include <QDir>
@@ -78,4 +79,35 @@ TEST_F(ScrapbookChoice, WithNoScrapbookAnywhereTheUserIsAskedOnce)
     EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), fresh);
     EXPECT_TRUE(QFileInfo(fresh + "/Velmora.mdb").isFile());
     EXPECT_EQ(homeEntries(), QStringList({"Pictures"}));
+}
+
+// A server scrapbook named on the command line is opened with this computer's folder for it: asked
+// the first time, remembered for that scrapbook only, asked again when it is gone.
+TEST_F(ScrapbookChoice, AServerScrapbookTakesThisComputersFolderAskedOnce)
+{
+    const QString family = QStringLiteral("postgresql://homeserver/family?user=mum");
+    const QString school = QStringLiteral("postgresql://homeserver/school");
+    EXPECT_EQ(shell::chooseScrapbookFolder({family}, home.path(), prompts), family);
+
+    QTemporaryDir share;
+    prompts.fileAnswers.enqueue(share.path());
+    const auto first = shell::withThisComputersFolder(store::ScrapbookLocation(family), prompts);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->folder(), share.path());
+    EXPECT_EQ(first->database(), family);
+    EXPECT_EQ(prompts.asked.size(), 2); // told why, then the folder asked for
+
+    ScriptedPrompts again;
+    EXPECT_EQ(shell::withThisComputersFolder(store::ScrapbookLocation(family), again)->folder(),
+              share.path());
+    EXPECT_TRUE(again.asked.isEmpty());
+    EXPECT_FALSE(
+        shell::withThisComputersFolder(store::ScrapbookLocation(school), again).has_value()); // cancelled
+    EXPECT_FALSE(again.asked.isEmpty());
+
+    ASSERT_TRUE(QDir(share.path()).removeRecursively());
+    ScriptedPrompts gone;
+    EXPECT_FALSE(shell::withThisComputersFolder(store::ScrapbookLocation(family), gone).has_value());
+    EXPECT_EQ(gone.asked.last().kind, "folder");
+    EXPECT_FALSE(shell::userSettings().allKeys().join(' ').contains("mum")); // no user or password kept
 }
