@@ -118,6 +118,36 @@ TEST(ScrapbookCopy, ATargetIsLeftAsItWasUnlessReplacedWhole)
     EXPECT_EQ(rowsOf(server.uri()), rowsOf(book.databasePath()));
 }
 
+// The server ends the copy's connection half-way: the copy says so, naming the server, and the
+// scrapbook there is as it was; the next copy with --replace goes through.
+TEST(ScrapbookCopy, AServerThatGoesAwayMidCopyKeepsItsScrapbookAsItWas)
+{
+    wk::testing::TestScrapbook book;
+    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('1998-06-15', 'Picnic')");
+    ServerDatabase server;
+    store::copyScrapbook(book.databasePath(), server.uri(), false);
+    QStringList days;
+    for (int k = 0; k < 5000; ++k)
+        days << QStringLiteral("('2001-01-01', 'Day %1')").arg(k);
+    book.exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES " + days.join(','));
+
+    const QString failure = failureOf([&] {
+        store::copyScrapbook(book.databasePath(), server.uri(), true, [&](qint64 done, qint64) {
+            if (done == 2000)
+                store::openEngine(server.uri(QStringLiteral("postgres")))
+                    ->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                          "datname = '%1' AND pid <> pg_backend_pid()")
+                               .arg(server.name()),
+                           "stop");
+        });
+    });
+    EXPECT_TRUE(failure.contains(server.name())) << failure.toStdString();
+    EXPECT_EQ(server.rows("SELECT myevent FROM mylife"), QStringList({"Picnic"}));
+
+    store::copyScrapbook(book.databasePath(), server.uri(), true);
+    EXPECT_EQ(server.rows("SELECT count(*) FROM mylife"), QStringList({"5001"}));
+}
+
 TEST(ScrapbookCopy, ADatabaseHoldingOtherTablesOrANewerScrapbookIsLeftUntouched)
 {
     wk::testing::TestScrapbook book;
