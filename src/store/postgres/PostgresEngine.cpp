@@ -152,10 +152,17 @@ QByteArray serverText(const QString& sql)
 // Statements sent to servers by this process, each one round trip (measured by bench/engines).
 std::atomic<qint64> roundTrips{0};
 
+// Counts a round trip about to be made; the statement shows in the store's debug log.
+void countRoundTrip(const char* sql)
+{
+    ++roundTrips;
+    qCDebug(storeLog).noquote() << "to the server:" << sql;
+}
+
 // Sends a statement and waits for its result: one round trip.
 PGresult* send(PGconn* conn, const char* sql)
 {
-    ++roundTrips;
+    countRoundTrip(sql);
     return PQexec(conn, sql);
 }
 
@@ -395,7 +402,7 @@ private:
             lengths.push_back(int(parameter.bytes.size()));
             formats.push_back(parameter.binary ? 1 : 0);
         }
-        ++roundTrips;
+        countRoundTrip(text.constData());
         PGresult* result = PQexecParams(session_.conn, text.constData(), count_, types.data(), values.data(),
                                         lengths.data(), formats.data(), 0);
         try {
@@ -496,7 +503,7 @@ public:
     {
         flush();
         open_ = false;
-        ++roundTrips;
+        countRoundTrip("(the end of the copy)");
         if (PQputCopyEnd(session_.conn, nullptr) != 1)
             fail(what_, serverMessage(session_.conn));
         // The COPY's result, then none; every one is read before a failure is told.
@@ -565,7 +572,8 @@ public:
         parked_.push_back(std::move(parked));
     }
 
-    // A kept connection to `uri` that still works, with nothing it heard while kept left to tell.
+    // A kept connection to `uri`, with nothing it heard while kept left to tell. The server may
+    // have ended it meanwhile: that shows at its first statement (PostgresEngine::checkKept).
     std::optional<Parked> take(const QString& uri)
     {
         const std::lock_guard lock(mutex_);
@@ -575,14 +583,7 @@ public:
                 continue;
             Parked parked = std::move(*it);
             parked_.erase(it);
-            // The server may have ended it meanwhile, which shows only when it is asked something:
-            // an empty statement, far cheaper than a new connection.
-            ++roundTrips;
-            const Result alive(PQexec(parked.conn, ""));
-            if (PQresultStatus(alive.result) != PGRES_EMPTY_QUERY || PQstatus(parked.conn) != CONNECTION_OK) {
-                PQfinish(parked.conn);
-                return std::nullopt;
-            }
+            PQconsumeInput(parked.conn);
             while (PGnotify* notice = PQnotifies(parked.conn))
                 PQfreemem(notice);
             return parked;
@@ -630,6 +631,20 @@ public:
     }
     PostgresEngine(const PostgresEngine&) = delete;
     PostgresEngine& operator=(const PostgresEngine&) = delete;
+
+    // A kept connection's first statement, which also shows whether the server still has it: the
+    // scrapbook's version (a newer Wanderkeep may have come meanwhile), or an empty statement.
+    void checkKept(const QString& where)
+    {
+        if (hasTable(QStringLiteral("WANDERKEEP_SCHEMA"), where)) {
+            requireKnownSchema(*this, where);
+            return;
+        }
+        const Result alive(send(session_.conn, ""));
+        if (PQresultStatus(alive.result) != PGRES_EMPTY_QUERY)
+            fail(QStringLiteral("Cannot open the scrapbook %1").arg(where), serverMessage(session_.conn));
+    }
+    bool lost() const { return PQstatus(session_.conn) != CONNECTION_OK; }
 
     std::unique_ptr<Statement> prepare(const QString& sql, const QString& what) override
     {
@@ -816,6 +831,17 @@ private:
 
 qint64 roundTripsSoFar() { return roundTrips.load(); }
 
+QString unsupportedServer(int version)
+{
+    if (version >= kOldestServer)
+        return {};
+    // From 10 on the number is major * 10000 + minor; before, major * 10000 + minor * 100 + patch.
+    const QString release = version >= 100000
+                                ? QStringLiteral("%1.%2").arg(version / 10000).arg(version % 10000)
+                                : QStringLiteral("%1.%2").arg(version / 10000).arg(version / 100 % 100);
+    return QStringLiteral("the server runs PostgreSQL %1, and Wanderkeep needs 12 or newer").arg(release);
+}
+
 bool isServerAddress(const QString& text)
 {
     return text.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
@@ -834,13 +860,18 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     const Address address = readAddress(uri);
     if (!address.problem.isEmpty())
         throw StoreError(QStringLiteral("The scrapbook address cannot be read: %1").arg(address.problem));
-    if (std::optional<Parked> parked = shelf().take(uri)) {
+    const QString where = describeAddress(uri);
+    while (std::optional<Parked> parked = shelf().take(uri)) {
         auto engine =
             std::make_unique<PostgresEngine>(uri, parked->conn, parked->readOnly, std::move(parked->columns));
-        requireKnownSchema(*engine, describeAddress(uri)); // a newer Wanderkeep may have come meanwhile
-        return engine;
+        try {
+            engine->checkKept(where);
+            return engine;
+        } catch (const StoreError&) {
+            if (!engine->lost())
+                throw;
+        }
     }
-    const QString where = describeAddress(uri);
     PGconn* conn = PQconnectdb(uri.toUtf8().constData());
     const auto refuse = [&](const QString& reason) {
         PQfinish(conn);
@@ -850,10 +881,8 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
         refuse(QStringLiteral("out of memory"));
     if (PQstatus(conn) != CONNECTION_OK)
         refuse(serverMessage(conn));
-    if (const int version = PQserverVersion(conn); version < kOldestServer)
-        refuse(QStringLiteral("the server runs PostgreSQL %1.%2, and Wanderkeep needs 12 or newer")
-                   .arg(version / 10000)
-                   .arg(version % 10000 / 100));
+    if (const QString tooOld = unsupportedServer(PQserverVersion(conn)); !tooOld.isEmpty())
+        refuse(tooOld);
     // The server's notices ("already exists, skipping") are for the log, not the terminal.
     PQsetNoticeProcessor(
         conn,
@@ -862,10 +891,10 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
         },
         nullptr);
     // What every connection asks first, sent at once: one round trip, a result for each statement.
-    ++roundTrips;
     const QByteArray first =
         QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only; ") +
         kColumnsQuery;
+    countRoundTrip(first.constData());
     if (!PQsendQuery(conn, first.constData()))
         refuse(serverMessage(conn));
     std::vector<std::unique_ptr<Result>> results;

@@ -21,6 +21,10 @@ QString describeAddress(const QString& uri);
 // password, a server older than PostgreSQL 12, a scrapbook made by a newer Wanderkeep.
 std::unique_ptr<Engine> connectToServer(const QString& uri);
 
+// Why a server of `version` (as libpq reports it: 150004 for 15.4) cannot hold a scrapbook, for
+// the message; empty when it can.
+QString unsupportedServer(int version);
+
 // The statements this process has sent to servers so far, each one round trip (connecting aside).
 qint64 roundTripsSoFar();
 

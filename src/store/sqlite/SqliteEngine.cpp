@@ -3,6 +3,7 @@
 #include "store/DateRules.h"
 #include "store/FilePaths.h"
 #include "store/PackedRow.h"
+#include "store/RowAppender.h"
 #include "store/StoreError.h"
 #include "store/StoreLog.h"
 #include "store/StoredValue.h"
@@ -403,6 +404,12 @@ public:
     }
 
     // A new row takes the identity after the largest one by itself.
+    // One statement writes all the rows, so the words index is filled once, not once a row.
+    std::unique_ptr<RowAppender> appendRows(const QString& table, const QStringList& columns,
+                                            const QString& what) override
+    {
+        return stagedAppender(*this, table, columns, what);
+    }
     void resumeRowIds(const QString&, const QString&) override {}
 
 private:

@@ -8,6 +8,7 @@
 #include "store/ScrapbookCopy.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
+#include "store/WordsIndex.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -93,6 +94,16 @@ TEST(ScrapbookCopy, AFileGoesToTheServerAndBackRowForRow)
     QStringList expected = original;
     expected.insert(3, "8|<null>|New|<null>|<null>|<null>|<null>");
     EXPECT_EQ(rowsOf(back), expected);
+    // The file's words index holds every copied entry, so a search finds them at once.
+    const auto file = store::openEngine(back);
+    EXPECT_EQ(file->wordsIndexState("look"), store::WordsIndexState::Current);
+    const auto found = file->prepare(
+        "SELECT rowid FROM MYLIFE_WORDS WHERE MYLIFE_WORDS MATCH 'cafe OR lions OR new' ORDER BY rowid",
+        "find");
+    QList<qint64> rows;
+    while (found->step("find"))
+        rows << found->integer(0);
+    EXPECT_EQ(rows, QList<qint64>({3, 7, 8}));
 }
 
 TEST(ScrapbookCopy, ATargetIsLeftAsItWasUnlessReplacedWhole)

@@ -5,6 +5,7 @@
 #include "store/PackedRow.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
+#include "store/postgres/PostgresEngine.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -147,6 +148,12 @@ TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
         {QStringLiteral("postgresql:///%1?host=%2&user=nobody_here")
              .arg(database.name(), database.socketFolder()),
          {"nobody_here"}},
+        {QStringLiteral("postgresql:///%1?host=%2&user=wk_password&password=wrong")
+             .arg(database.name(), database.socketFolder()),
+         {database.socketFolder(), "password authentication failed", "wk_password"}},
+        {QStringLiteral("postgresql:///%1?host=%2&user=wk_password&passfile=/nonexistent")
+             .arg(database.name(), database.socketFolder()),
+         {database.socketFolder(), "no password supplied"}},
     };
     for (const auto& [uri, told] : cases) {
         const QString message = errorOpening(uri);
@@ -154,6 +161,29 @@ TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
             EXPECT_TRUE(message.contains(part)) << uri.toStdString() << ": " << message.toStdString();
     }
     EXPECT_TRUE(errorOpening(database.uri()).isEmpty());
+    EXPECT_TRUE(
+        errorOpening(QStringLiteral("postgresql:///%1?host=%2&user=wk_password&password=right%20password")
+                         .arg(database.name(), database.socketFolder()))
+            .isEmpty());
+}
+
+TEST(ServerEngine, AServerOlderThanTwelveIsRefusedWithItsRelease)
+{
+    const struct {
+        int version; // as libpq reports it
+        QString told;
+    } cases[] = {
+        {150004, {}},
+        {120000, {}},
+        {110022, "PostgreSQL 11.22, and Wanderkeep needs 12 or newer"},
+        {100000, "PostgreSQL 10.0,"},
+        {90624, "PostgreSQL 9.6,"},
+    };
+    for (const auto& [version, told] : cases) {
+        const QString refusal = store::postgres::unsupportedServer(version);
+        EXPECT_EQ(refusal.isEmpty(), told.isEmpty()) << version;
+        EXPECT_TRUE(refusal.contains(told)) << version << ": " << refusal.toStdString();
+    }
 }
 
 TEST(ServerEngine, AnotherComputersWriteIsHeardWithoutAskingAndItsOwnIsNot)
