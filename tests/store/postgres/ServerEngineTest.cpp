@@ -141,6 +141,7 @@ TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
         QStringList told;
     } cases[] = {
         {"postgresql://[unclosed/x", {"address cannot be read"}},
+        {"postgresql://nosuch.invalid/family", {"nosuch.invalid/family", "nosuch.invalid\""}},
         {database.uri("wk_nosuch"), {database.socketFolder(), "wk_nosuch", "does not exist"}},
         {QStringLiteral("postgresql:///%1?host=%2&port=1&user=wk")
              .arg(database.name(), database.socketFolder()),
