@@ -50,7 +50,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
       pictureDisc_(connections_, QStringLiteral("datacd"))
 {
     setObjectName(QStringLiteral("MTFORM1"));
-    setWindowTitle(QStringLiteral("Wanderkeep "));
+    setWindowTitle(QStringLiteral("Wanderkeep - %1").arg(services_.scrapbook.displayName()));
     layout_ = new controls::TwipsLayout(this, QSize(kDesignWidth, kDesignHeight));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, controls::classicColour(7));

@@ -82,17 +82,21 @@ std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const
     }
     if (holdsScrapbook(workingFolder))
         return workingFolder;
-    if (const QString last = userSettings().value(kLastFolderKey).toString(); holdsScrapbook(last))
+    // A server scrapbook is not looked for here: one that cannot be reached says so as it opens.
+    if (const QString last = userSettings().value(kLastFolderKey).toString();
+        holdsScrapbook(last) || store::ScrapbookLocation(last).onServer())
         return last;
     return askForScrapbook(prompts);
 }
 
 void rememberScrapbookFolder(const QString& folder)
 {
-    if (!holdsScrapbook(folder))
+    const store::ScrapbookLocation location(folder);
+    if (!location.onServer() && !holdsScrapbook(folder))
         return;
     QSettings settings = userSettings();
-    settings.setValue(kLastFolderKey, QFileInfo(folder).absoluteFilePath());
+    settings.setValue(kLastFolderKey,
+                      location.onServer() ? location.textToRemember() : QFileInfo(folder).absoluteFilePath());
 }
 
 } // namespace wk::shell

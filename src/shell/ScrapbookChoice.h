@@ -3,10 +3,11 @@
 // - the folder named on the command line, or the folder of the scrapbook file named there (a
 //   desktop launcher passes files), or the server scrapbook named there ("postgresql://...");
 // - else the working folder, when it holds a scrapbook;
-// - else the scrapbook opened last, when it is still there;
+// - else the scrapbook opened last, when it is still there (a server scrapbook is not looked for);
 // - else, asked once: a new scrapbook in the user's Pictures folder (Pictures/Wanderkeep), or an
 //   existing one the user chooses. Nothing is written into the home folder unasked.
-// The folder opened is remembered in the user's settings for the next start.
+// The folder or server address opened is remembered in the user's settings for the next start (a
+// server address without any password written in it).
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,7 +22,7 @@ namespace wk::shell {
 std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const QString& workingFolder,
                                              controls::Prompts& prompts);
 
-// Remembers `folder` as the scrapbook opened last, when it holds one.
+// Remembers `folder` as the scrapbook opened last, when it holds one or is a server address.
 void rememberScrapbookFolder(const QString& folder);
 
 } // namespace wk::shell

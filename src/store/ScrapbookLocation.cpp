@@ -5,6 +5,7 @@
 #include "store/postgres/PostgresEngine.h"
 #include "store/sqlite/SqliteEngine.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -44,6 +45,16 @@ ScrapbookLocation::ScrapbookLocation(const QString& text) : text_(text)
 }
 
 bool ScrapbookLocation::onServer() const { return postgres::isServerAddress(database_); }
+
+QString ScrapbookLocation::displayName() const
+{
+    return onServer() ? postgres::databaseAtHost(database_) : QDir::toNativeSeparators(folder_);
+}
+
+QString ScrapbookLocation::textToRemember() const
+{
+    return onServer() ? postgres::withoutPassword(text_) : text_;
+}
 
 QString ScrapbookLocation::label() const
 {

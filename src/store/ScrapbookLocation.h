@@ -29,6 +29,10 @@ public:
     const QString& database() const { return database_; }
     // A short name for messages: "Velmora.mdb", or "host/database" on a server.
     QString label() const;
+    // What a person calls it, for the window's title: the folder, or "database@host" on a server.
+    QString displayName() const;
+    // As given, but without a password written in it: what may be kept in settings.
+    QString textToRemember() const;
     // True for a scrapbook on a database server (the store's engines ask; nothing above them).
     bool onServer() const;
     // The same scrapbook with `folder` as this computer's folder for it (a server scrapbook's

@@ -80,6 +80,9 @@ TEST_F(StartUp, RelativeNamesAreTheProgramFoldersWhateverTheWorkingFolder)
     const WorkingFolder working(elsewhere.path());
 
     start();
+    if (!book.onServer()) { // a server scrapbook's title is its database@host
+        EXPECT_EQ(form().windowTitle(), "Wanderkeep - " + QDir::toNativeSeparators(book.dir()));
+    }
     EXPECT_EQ(widgets().bigImage->picture().file, kite);
     EXPECT_EQ(form().findChild<QWidget*>("cdform"), nullptr) << "the disc folder was found";
     selectLine(widgets().entryList, 1);

@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QHash>
 
 namespace wk::store::postgres {
@@ -855,6 +856,38 @@ QString describeAddress(const QString& uri)
                                        address.database);
 }
 
+QString databaseAtHost(const QString& uri)
+{
+    const Address address = readAddress(uri);
+    return QStringLiteral("%1@%2").arg(address.database,
+                                       address.host.isEmpty() ? QStringLiteral("localhost") : address.host);
+}
+
+QString withoutPassword(const QString& uri)
+{
+    static const QRegularExpression inUserPart(QStringLiteral("^(postgres(?:ql)?://[^:/@?]*):[^@/?]*@"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression inParameters(QStringLiteral("([?&])password=[^&]*(&|$)"));
+    QString kept = uri;
+    kept.replace(inUserPart, QStringLiteral("\\1@"));
+    kept.replace(inParameters, QStringLiteral("\\1"));
+    if (kept.endsWith(QLatin1Char('&')) || kept.endsWith(QLatin1Char('?')))
+        kept.chop(1);
+    return kept;
+}
+
+// Opens a connection to `uri`, giving up on a server that does not answer. The URI's own settings
+// come after these defaults, so they win.
+PGconn* connectWithTimeouts(const QString& uri)
+{
+    const QByteArray address = uri.toUtf8();
+    const char* const keywords[] = {
+        "connect_timeout",  "keepalives",       "keepalives_idle", "keepalives_interval",
+        "keepalives_count", "tcp_user_timeout", "dbname",          nullptr};
+    const char* const values[] = {"5", "1", "5", "1", "3", "5000", address.constData(), nullptr};
+    return PQconnectdbParams(keywords, values, 1);
+}
+
 std::unique_ptr<Engine> connectToServer(const QString& uri)
 {
     const Address address = readAddress(uri);
@@ -872,7 +905,7 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
                 throw;
         }
     }
-    PGconn* conn = PQconnectdb(uri.toUtf8().constData());
+    PGconn* conn = connectWithTimeouts(uri);
     const auto refuse = [&](const QString& reason) {
         PQfinish(conn);
         throw StoreError(QStringLiteral("Cannot open the scrapbook %1: %2").arg(where, reason));

@@ -16,9 +16,18 @@ bool isServerAddress(const QString& text);
 // the host). Empty parts when the URI cannot be read.
 QString describeAddress(const QString& uri);
 
+// The database and server a URI names, as a person says it: "family@homeserver".
+QString databaseAtHost(const QString& uri);
+
+// The URI without a password written in it (as "user:secret@" or "password=secret"): what may be
+// kept in settings. Any other part stays as written.
+QString withoutPassword(const QString& uri);
+
 // Connects to the database the URI names. Throws StoreError naming the host and the reason: a URI
 // that does not parse, an unknown host, a refused port, a database that does not exist, a wrong
-// password, a server older than PostgreSQL 12, a scrapbook made by a newer Wanderkeep.
+// password, a server older than PostgreSQL 12, a scrapbook made by a newer Wanderkeep. Where the
+// URI does not say otherwise, a server that does not answer is given up after 5 seconds, when
+// connecting and on a connection that goes quiet (keepalives, TCP user timeout).
 std::unique_ptr<Engine> connectToServer(const QString& uri);
 
 // Why a server of `version` (as libpq reports it: 150004 for 15.4) cannot hold a scrapbook, for

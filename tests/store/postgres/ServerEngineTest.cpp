@@ -8,6 +8,11 @@
 #include "store/postgres/PostgresEngine.h"
 
 #include <QDate>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QStandardPaths>
@@ -166,6 +171,29 @@ TEST(ServerEngine, AnAddressThatLeadsNowhereIsToldWithTheServerAndTheReason)
         errorOpening(QStringLiteral("postgresql:///%1?host=%2&user=wk_password&password=right%20password")
                          .arg(database.name(), database.socketFolder()))
             .isEmpty());
+}
+
+TEST(ServerEngine, AServerThatNeverAnswersIsGivenUpWithinSeconds)
+{
+    // A port that takes connections and never says a word: the kernel accepts for the listener.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+
+    QElapsedTimer waited;
+    waited.start();
+    const QString message =
+        errorOpening(QStringLiteral("postgresql://127.0.0.1:%1/family").arg(ntohs(address.sin_port)));
+    ::close(listener);
+    EXPECT_TRUE(message.contains("127.0.0.1/family")) << message.toStdString();
+    EXPECT_TRUE(message.contains("timeout")) << message.toStdString();
+    EXPECT_LT(waited.elapsed(), 30000) << "the program would hang on a server that does not answer";
 }
 
 TEST(ServerEngine, AServerOlderThanTwelveIsRefusedWithItsRelease)
