@@ -27,7 +27,7 @@ namespace {
 QStringList refreshedColumn(store::DataSource& source, const QString& field, bool& ok)
 {
     try {
-        source.refresh();
+        source.refreshIfChanged(); // a set read since, with nothing written, is what a re-read gives
         ok = true;
         return readColumn(source, field);
     } catch (const std::exception& failure) {
