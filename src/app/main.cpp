@@ -3,9 +3,9 @@
 #include "controls/Prompts.h"
 #include "controls/VideoPlayer.h"
 #include "shell/JetConversionOffer.h"
-#include "shell/MainWindow.h"
-#include "shell/IntroWindow.h"
+#include "shell/FamilyServer.h"
 #include "shell/ScrapbookChoice.h"
+#include "shell/ScrapbookWindows.h"
 #include "shell/ServerFolder.h"
 #include "shell/TerminalImport.h"
 #include "shell/TerminalCopy.h"
@@ -63,16 +63,17 @@ int main(int argc, char** argv)
         wk::shell::chooseScrapbookFolder(QApplication::arguments().mid(1), QDir::currentPath(), prompts);
     if (!folder)
         return 0;
-    const std::optional<wk::store::ScrapbookLocation> scrapbook =
-        wk::shell::withThisComputersFolder(wk::store::ScrapbookLocation(*folder), prompts);
+    // A server that wants a password is asked for it here; this computer's folder for a server
+    // scrapbook is asked the first time.
+    std::optional<wk::store::ScrapbookLocation> scrapbook =
+        wk::shell::withServerPassword(wk::store::ScrapbookLocation(*folder), prompts);
+    if (scrapbook)
+        scrapbook = wk::shell::withThisComputersFolder(*scrapbook, prompts);
     if (!scrapbook)
         return 0;
-    auto* intro = new wk::shell::IntroWindow({prompts, *scrapbook, clock});
-    intro->setAttribute(Qt::WA_DeleteOnClose);
-    intro->offerJetConversion = &wk::shell::offerJetConversion;
-    const std::unique_ptr<wk::shell::MainWindow> mainWindow = intro->load();
-    wk::shell::rememberScrapbookFolder(*folder);
-    QObject::connect(mainWindow.get(), &wk::shell::MainWindow::unloaded, &app, &QApplication::quit,
+    wk::shell::ScrapbookWindows windows(prompts, clock, &wk::shell::offerJetConversion);
+    QObject::connect(&windows, &wk::shell::ScrapbookWindows::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    windows.open(*scrapbook);
     return QApplication::exec();
 }

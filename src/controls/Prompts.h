@@ -1,7 +1,10 @@
 #pragma once
 // Every message box and file dialog of the program goes through this seam. The program uses
 // QtPrompts; tests install a scripted implementation and check what was asked.
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -19,6 +22,13 @@ struct FileDialogRequest {
     bool confirmOverwrite = false; // save dialogs: ask before replacing an existing file
 };
 
+// One text box of a small form (Prompts::askTexts).
+struct TextField {
+    QString label;
+    QString value;       // what the box holds when the form opens
+    bool secret = false; // a password: shown as dots, never kept by the form
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -32,6 +42,16 @@ public:
     // A folder dialog (the request's title and starting folder count): the chosen folder, or an
     // empty text when the user cancelled.
     virtual QString chooseFolder(const FileDialogRequest& request) = 0;
+    // A small form of labelled text boxes with OK and Cancel: the texts typed, in the fields'
+    // order; none when cancelled. Where no form can be shown (a terminal), it is cancelled.
+    virtual std::optional<QStringList> askTexts(const QString& title, const QString& text,
+                                                const QList<TextField>& fields)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(text);
+        Q_UNUSED(fields);
+        return std::nullopt;
+    }
 };
 
 // Message boxes and file dialogs of Qt, parented to `parent` (may be null).
@@ -43,6 +63,8 @@ public:
     QString chooseOpenFile(const FileDialogRequest& request) override;
     QString chooseSaveFile(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
+    std::optional<QStringList> askTexts(const QString& title, const QString& text,
+                                        const QList<TextField>& fields) override;
 
 private:
     QWidget* parent_;

@@ -1,8 +1,14 @@
 #include "controls/Prompts.h"
 #include "controls/FileFilter.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 namespace wk::controls {
 
@@ -44,6 +50,7 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
         return {};
     return dialog.selectedFiles().constFirst();
 }
+
 } // namespace
 
 bool QtPrompts::askYesNo(const QString& title, const QString& text, bool defaultNo)
@@ -77,6 +84,49 @@ QString QtPrompts::chooseFolder(const FileDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QStringList> QtPrompts::askTexts(const QString& title, const QString& text,
+                                               const QList<TextField>& fields)
+{
+    QDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("TextsForm"));
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    if (!text.isEmpty()) {
+        auto* said = new QLabel(text, &dialog);
+        said->setWordWrap(true);
+        layout->addWidget(said);
+    }
+    auto* form = new QFormLayout;
+    QList<QLineEdit*> boxes;
+    for (const TextField& field : fields) {
+        auto* box = new QLineEdit(field.value, &dialog);
+        box->setObjectName(QStringLiteral("TextBox%1").arg(boxes.size() + 1));
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 32);
+        if (field.secret)
+            box->setEchoMode(QLineEdit::Password);
+        form->addRow(field.label, box);
+        boxes << box;
+    }
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    // The first empty box takes the typing.
+    for (QLineEdit* box : boxes)
+        if (box->text().isEmpty()) {
+            box->setFocus();
+            break;
+        }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QStringList typed;
+    for (QLineEdit* box : boxes)
+        typed << box->text();
+    return typed;
 }
 
 } // namespace wk::controls

@@ -143,8 +143,10 @@ public:
     controls::FrameCanvas& frameCanvas() { return *canvas_; }
 
 Q_SIGNALS:
-    // The window was closed: the program ends.
+    // The window was closed: the program ends, unless another scrapbook was chosen.
     void unloaded();
+    // The user chose another scrapbook to open in place of this one (the family server's).
+    void otherScrapbookChosen(const wk::store::ScrapbookLocation& scrapbook);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

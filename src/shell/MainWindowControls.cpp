@@ -218,6 +218,9 @@ void MainWindow::createControls()
         button(editScreenPanel, QStringLiteral("Scan"), QStringLiteral("Scan"), tw(1140, 3120, 975, 375));
     importButton = button(editScreenPanel, QStringLiteral("CMDImport"), QStringLiteral("Import..."),
                           tw(2160, 3120, 975, 375), QStringLiteral("Import a folder, card or phone"));
+    serverButton =
+        button(editScreenPanel, QStringLiteral("CmdServer"), QStringLiteral("Family Server..."),
+               tw(120, 3600, 1995, 375), QStringLiteral("Open the scrapbook on the family server"));
     saveChangesButton->hide();
     saveNewButton->hide();
 

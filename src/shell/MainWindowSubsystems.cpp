@@ -17,6 +17,7 @@
 #include "slideshow/Slideshow.h"
 #include "import/Import.h"
 #include "shell/EntryUndo.h"
+#include "shell/FamilyServer.h"
 #include "shell/MainWindow.h"
 #include "shell/ScreenModes.h"
 #include "store/ScrapbookFile.h"
@@ -252,6 +253,11 @@ void MainWindow::connectWindowOpeners()
             [this] { editing::ScanWindow::open(services_.prompts, programDirectory(), this); });
     connect(importButton, &QPushButton::clicked, this,
             [this] { importing::importFromFolder(importParts()); });
+    connect(serverButton, &QPushButton::clicked, this, [this] {
+        if (const std::optional<store::ScrapbookLocation> chosen =
+                chooseFamilyServerScrapbook(services_.prompts))
+            Q_EMIT otherScrapbookChosen(*chosen);
+    });
     connect(helpButton, &QPushButton::clicked, this,
             [this] { dialogs::HelpWindow::open(helpWindow_, programDirectory(), this); });
     connect(printCheck, &QAbstractButton::toggled, this, [this] {

@@ -68,6 +68,7 @@ struct MainWindowWidgets {
     QPushButton* mergeButton = nullptr;
     QPushButton* scanButton = nullptr;
     QPushButton* importButton = nullptr;
+    QPushButton* serverButton = nullptr; // opens a scrapbook on the family server
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* listingPanel = nullptr;

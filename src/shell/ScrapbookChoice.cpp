@@ -1,6 +1,7 @@
 #include "shell/ScrapbookChoice.h"
 
 #include "controls/Prompts.h"
+#include "shell/FamilyServer.h"
 #include "shell/UserSettings.h"
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
@@ -55,6 +56,9 @@ std::optional<QString> askForScrapbook(controls::Prompts& prompts)
             return std::nullopt;
         }
     }
+    if (prompts.askYesNo(kTitle, QStringLiteral("Is the scrapbook on the family's server?\n\n"
+                                                "Choose No to open a scrapbook file.")))
+        return askForFamilyServer(prompts);
     controls::FileDialogRequest request;
     request.title = QStringLiteral("Open a Scrapbook");
     request.filter = QStringLiteral("Scrapbooks|Velmora.mdb;*.mdb|All Files|*.*");

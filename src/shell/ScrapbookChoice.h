@@ -4,8 +4,9 @@
 //   desktop launcher passes files), or the server scrapbook named there ("postgresql://...");
 // - else the working folder, when it holds a scrapbook;
 // - else the scrapbook opened last, when it is still there (a server scrapbook is not looked for);
-// - else, asked once: a new scrapbook in the user's Pictures folder (Pictures/Wanderkeep), or an
-//   existing one the user chooses. Nothing is written into the home folder unasked.
+// - else, asked once: a new scrapbook in the user's Pictures folder (Pictures/Wanderkeep), one on
+//   the family's server, or an existing one the user chooses. Nothing is written into the home folder
+//   unasked.
 // The folder or server address opened is remembered in the user's settings for the next start (a
 // server address without any password written in it).
 #include <QString>

@@ -4,6 +4,7 @@
 #include "store/QueryDialect.h"
 #include "store/Savepoint.h"
 
+#include <QSet>
 #include <optional>
 
 namespace wk::store {
@@ -22,13 +23,21 @@ bool hasHashTable(Connection& connection)
 QStringList entryPictureNames(Connection& connection)
 {
     const QString what = QStringLiteral("Cannot read the entries' pictures");
+    // Each name once, in the order the entries were made. Kept apart here: an order by a column not
+    // selected does not go with DISTINCT in standard SQL.
     const auto statement =
-        connection.prepare(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> '' ORDER BY rowid")
+        connection.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <> '' ORDER BY rowid")
                                .arg(quoteIdentifier(kPictureField), quoteIdentifier(kEntryTable)),
                            what);
     QStringList names;
-    while (statement->step(what))
-        names << statement->value(0).toString();
+    QSet<QString> seen;
+    while (statement->step(what)) {
+        const QString name = statement->value(0).toString();
+        if (!seen.contains(name)) {
+            seen.insert(name);
+            names << name;
+        }
+    }
     return names;
 }
 
@@ -50,13 +59,14 @@ std::vector<PictureHash> readPictureHashes(Connection& connection)
 std::vector<qint64> addImportedEntries(Connection& connection, const std::vector<ImportedEntry>& entries,
                                        const std::vector<PictureHash>& hashes)
 {
-    const QString what = QStringLiteral("Cannot add the imported entries to %1").arg(connection.path());
+    const QString what = QStringLiteral("Cannot add the imported entries to %1").arg(connection.label());
     std::vector<qint64> ids;
     std::vector<RowChange> changes;
     inSavepoint(connection, what, [&] {
         connection.engine().ensurePictureHashTable(what);
         const auto keep = connection.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO %1 (PICTURE, BYTES, MTIME, SHA256) VALUES (?, ?, ?, ?)")
+            QStringLiteral("INSERT INTO %1 (PICTURE, BYTES, MTIME, SHA256) VALUES (?, ?, ?, ?) "
+                           "ON CONFLICT (PICTURE, BYTES, MTIME) DO UPDATE SET SHA256 = excluded.SHA256")
                 .arg(quoteIdentifier(kPictureHashTable)),
             what);
         for (const PictureHash& hash : hashes) {

@@ -131,7 +131,9 @@ qint64 writeRowState(Connection& connection, const QString& table, qint64 rowId,
             for (const QVariant& value : state->values)
                 statement->bind(index++, value);
             statement->step(what);
-            written = connection.engine().lastInsertedRow();
+            // Under its old id the row's id is known; a server's last made id is of its own
+            // numbering, which a row put back under its old id never touches.
+            written = idFree ? rowId : connection.engine().lastInsertedRow();
             return;
         }
         const auto statement = connection.prepare(sql, what);

@@ -80,7 +80,7 @@ QString ScrapbookLocation::backupBaseName() const
 std::unique_ptr<Engine> openEngine(const ScrapbookLocation& location)
 {
     if (location.onServer())
-        return postgres::connectToServer(location.database());
+        return postgres::connectToServer(location.database(), location.password());
     return sqlite::openScrapbookFile(location.database());
 }
 

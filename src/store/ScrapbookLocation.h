@@ -44,6 +44,16 @@ public:
         return located;
     }
 
+    // The same scrapbook opened with `password` (a server's). It lives in memory only: no text of
+    // the location gives it, so it is never written anywhere.
+    ScrapbookLocation withPassword(const QString& password) const
+    {
+        ScrapbookLocation located = *this;
+        located.password_ = password;
+        return located;
+    }
+    const QString& password() const { return password_; }
+
     // Where copies are kept before the program changes the scrapbook, and the name they start with.
     QString backupFolder() const;
     QString backupBaseName() const;
@@ -57,6 +67,7 @@ private:
     QString text_;
     QString folder_;
     QString database_;
+    QString password_;
 };
 
 // Opens the engine for `location`. Throws StoreError when it cannot be opened.

@@ -22,4 +22,11 @@ public:
     }
 };
 
+// The server wants a password for the scrapbook and none was given, or the one given was wrong.
+// The message says which; nothing was opened.
+class PasswordNeededError : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 } // namespace wk::store

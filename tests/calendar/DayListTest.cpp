@@ -86,8 +86,9 @@ TEST_F(CalendarTest, ARowTypedInTheDayGridIsStoredForTheDayAndBackListsIt)
 
     // Changing a row writes it back, and the change rule gives it the day and "1 Events".
     ASSERT_TRUE(model->setData(model->index(0, 0), "Funfair"));
-    EXPECT_EQ(store::testing::rowsOf(book.databasePath(), "SELECT DATE, MYEVENT, WHAT FROM MYLIFE"),
-              QStringList({"1998-06-15|Funfair|1 Events", "1998-06-15|Parade|1 Events"}));
+    EXPECT_EQ(
+        store::testing::rowsOf(book.databasePath(), "SELECT DATE, MYEVENT, WHAT FROM MYLIFE ORDER BY rowid"),
+        QStringList({"1998-06-15|Funfair|1 Events", "1998-06-15|Parade|1 Events"}));
 
     form.widgets().dayListBackButton->click();
     EXPECT_FALSE(grid->isVisibleTo(&form));

@@ -12,7 +12,7 @@ namespace wk::testing {
 class ScriptedPrompts : public controls::Prompts {
 public:
     struct Asked {
-        QString kind; // "yesno", "tell", "open", "save", "folder"
+        QString kind; // "yesno", "tell", "open", "save", "folder", "texts"
         QString title;
         QString text; // the message, or the dialog's filter for file dialogs
         bool defaultNo = false;
@@ -20,8 +20,10 @@ public:
         controls::FileDialogRequest request;
     };
 
-    QQueue<bool> yesNoAnswers;   // empty queue: answers No
-    QQueue<QString> fileAnswers; // empty text or empty queue: cancelled
+    QQueue<bool> yesNoAnswers;                    // empty queue: answers No
+    QQueue<QString> fileAnswers;                  // empty text or empty queue: cancelled
+    QQueue<QStringList> textAnswers;              // empty queue: cancelled
+    QList<QList<controls::TextField>> textFields; // each form's fields as asked
     QList<Asked> asked;
 
     bool askYesNo(const QString& title, const QString& text, bool defaultNo) override
@@ -48,6 +50,16 @@ public:
     {
         asked.append({QStringLiteral("folder"), request.title, {}, false, {}, request});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+
+    std::optional<QStringList> askTexts(const QString& title, const QString& text,
+                                        const QList<controls::TextField>& fields) override
+    {
+        asked.append({QStringLiteral("texts"), title, text, false, {}, {}});
+        textFields.append(fields);
+        if (textAnswers.isEmpty())
+            return std::nullopt;
+        return textAnswers.dequeue();
     }
 
     // The texts of every message box shown with tell(), in order.

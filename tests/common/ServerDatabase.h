@@ -17,6 +17,15 @@ namespace wk::testing {
 // scrapbook once on a file and once more with WK_TEST_ENGINE=server (tests/CMakeLists.txt).
 inline bool runsOnServer() { return qEnvironmentVariable("WK_TEST_ENGINE") == QLatin1String("server"); }
 
+// Skips the rest of the test in the server run, for what only a scrapbook file has: its file's
+// permissions, copies beside it, SQLite's own SQL, another program writing the file, a scrapbook
+// named by its folder.
+#define WK_ONLY_ON_A_FILE(why)                                                                               \
+    do {                                                                                                     \
+        if (wk::testing::runsOnServer())                                                                     \
+            GTEST_SKIP() << "only a scrapbook file has this: " << (why);                                     \
+    } while (0)
+
 class ServerDatabase {
 public:
     ServerDatabase()

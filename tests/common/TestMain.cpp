@@ -15,6 +15,15 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
         qputenv(variable, (home.path() + QLatin1Char('/') + QLatin1String(variable)).toLocal8Bit());
+    // "--engine=server": this run keeps its scrapbooks on the run's PostgreSQL server (runsOnServer).
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--engine=server") == 0)
+            qputenv("WK_TEST_ENGINE", "server");
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
     testing::InitGoogleTest(&argc, argv);
     wk::controls::chooseMediaBackend(); // as the program does before its application exists
     QApplication app(argc, argv);

@@ -1,4 +1,5 @@
 // Nothing typed or filtered is lost while entries change under the edit screen.
+#include "ServerDatabase.h"
 #include "EditingFixture.h"
 
 #include <QFile>
@@ -125,6 +126,7 @@ TEST_F(KeepingWork, AThumbnailClickWhileEditingAsksToStoreThenEditsTheClickedEnt
 
 TEST_F(KeepingWork, ASaveIntoAVanishedScrapbookFileSaysWhereItWasExpected)
 {
+    WK_ONLY_ON_A_FILE("a file that vanishes");
     startInEditScreen(0);
     ASSERT_TRUE(QFile::remove(book.databasePath()));
     widgets().logEdit->setPlainText("still here");

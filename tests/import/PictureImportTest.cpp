@@ -1,5 +1,6 @@
 // Importing a folder: which files become entries, with which fields, which are skipped and
 // counted, and what a second run, a cancel, a full disk or a read-only scrapbook do.
+#include "ServerDatabase.h"
 #include "ImportFixture.h"
 
 #include "controls/Picture.h"
@@ -210,6 +211,7 @@ TEST_F(ImportFixture, NothingStartsOnAMissingSourceOrAReadOnlyScrapbook)
         return "no error";
     };
     EXPECT_EQ(failure(source("gone")), "The folder " + source("gone").toStdString() + " does not exist.");
+    WK_ONLY_ON_A_FILE("a file's permissions");
     writeJpeg(source("a.jpg"), {64, 48}, Qt::blue);
     QFile(book.databasePath()).setPermissions(QFileDevice::ReadOwner);
     EXPECT_NE(failure(sourceDir.path()).find("cannot be written"), std::string::npos);

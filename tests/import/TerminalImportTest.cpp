@@ -1,5 +1,6 @@
 // `wanderkeep --import` run as a family would from a terminal: its exit status, its output, no
 // display needed, and an import killed half-way then run again.
+#include "ServerDatabase.h"
 #include "ImportFixture.h"
 #include "TerminalProgram.h"
 
@@ -12,6 +13,7 @@ using TerminalImport = ImportFixture;
 
 TEST_F(TerminalImport, ExitStatusSaysWhetherEverythingWentInSomeCouldNotBeReadOrNothingCouldBeDone)
 {
+    WK_ONLY_ON_A_FILE("the scrapbook is named by its folder");
     const Finished help = wanderkeep({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--import", "--copy", "--no-copy", "--category", "--who"})
@@ -47,6 +49,7 @@ TEST_F(TerminalImport, ExitStatusSaysWhetherEverythingWentInSomeCouldNotBeReadOr
 
 TEST_F(TerminalImport, AnImportKilledHalfWayThenRunAgainAddsEachPictureOnceAndCopiesNoneTwice)
 {
+    WK_ONLY_ON_A_FILE("the scrapbook is named by its folder");
     constexpr int kFiles = 300;
     putJpegs("DCIM/100CANON/IMG_%1.jpg", kFiles, {1600, 1200});
 

@@ -2,6 +2,7 @@
 // time, its name or its file's time, and copied under its own extension; files that only look
 // like videos are counted or listed as pictures that only look like pictures are.
 #include "ImportFixture.h"
+#include "shell/ServerFolder.h"
 #include "TerminalProgram.h"
 #include "VideoClips.h"
 
@@ -86,6 +87,8 @@ TEST_F(VideoImport, VideosBecomeEntriesDatedByRecordingNameOrFileTimeAndWhatOnly
     // another name is there already, a new one goes in.
     put("Holiday/clip again.mp4", bytesOf("Holiday/clip.mp4"));
     clip("Holiday/new.mp4", colour("magenta", "2024-06-07T08:00:00Z"));
+    if (book.onServer()) // the folder this computer chose for it, as the window would have asked
+        wk::shell::rememberServerFolder(book.location(), book.dir());
     const Finished second = wanderkeep({"--import", sourceDir.path(), book.databasePath(), "--copy"});
     EXPECT_EQ(second.status, 1) << second.err.toStdString();
     EXPECT_TRUE(

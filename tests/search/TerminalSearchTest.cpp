@@ -1,5 +1,6 @@
 // `wanderkeep --search` run from a terminal: its lines, its exit status, no display needed, and a
 // write-protected scrapbook without the words index searched as it is.
+#include "ServerDatabase.h"
 #include "JetTestFiles.h"
 #include "TerminalProgram.h"
 #include "TestScrapbook.h"
@@ -19,6 +20,7 @@ QStringList linesOf(const Finished& finished)
 
 TEST(TerminalSearch, PrintsADateTitleAndPictureLineAnEntryAndTellsByItsStatusWhetherAnyWasFound)
 {
+    WK_ONLY_ON_A_FILE("the scrapbook is named by its folder");
     TestScrapbook book;
     book.addEntry({QDate(2001, 5, 1), "Lake house", "4 Trips", QString("Grandma"), "lake.jpg",
                    QString::fromUtf8("Café in München\tat noon")});

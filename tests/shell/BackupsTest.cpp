@@ -1,5 +1,6 @@
 // A copy of the scrapbook before the first change of every run, the newest ten kept; without room
 // for copies the user decides once whether to go on.
+#include "ServerDatabase.h"
 #include "ProgramTest.h"
 
 #include "store/Backups.h"
@@ -52,6 +53,7 @@ protected:
 
 TEST_F(Backups, TheNewestTenCopiesAreKeptAndNoOtherFileIsTouched)
 {
+    WK_ONLY_ON_A_FILE("copies are kept beside the file (a server scrapbook's are tested with the copy)");
     ASSERT_TRUE(QDir().mkpath(backupDir()));
     for (int k = 10; k <= 21; ++k)
         writeFile(backupDir() + QStringLiteral("/Velmora-200101%1-120000.mdb").arg(k));
@@ -77,6 +79,7 @@ TEST_F(Backups, TheNewestTenCopiesAreKeptAndNoOtherFileIsTouched)
 
 TEST_F(Backups, WithoutARoomForCopiesTheUserIsAskedOnceAndNoKeepsTheScrapbook)
 {
+    WK_ONLY_ON_A_FILE("copies are kept beside the file");
     writeFile(backupDir()); // a file where the folder of copies should be
 
     start();

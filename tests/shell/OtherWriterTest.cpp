@@ -1,6 +1,7 @@
 // Another program writes the scrapbook while the window shows it: a change, a delete with VACUUM
 // (which renumbers the rows), an entry that takes a freed row id, a lock. No save, delete or undo
 // writes over an entry it was not shown; the user is told, and what was typed stays.
+#include "ServerDatabase.h"
 #include "ProgramTest.h"
 #include "SqliteRows.h"
 
@@ -64,6 +65,7 @@ protected:
 
 TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpose)
 {
+    WK_ONLY_ON_A_FILE("another program writes the same file");
     editLine(4, "E00005 at the lake"); // list lines follow the dates: line 4 is E00005
     otherProgram("UPDATE MYLIFE SET LOG = 'written elsewhere', \"WHERE\" = 'Gran' WHERE MYEVENT = 'E00005'");
     widgets().saveChangesButton->click();
@@ -88,6 +90,7 @@ TEST_F(OtherWriter, ASaveOverAnotherProgramsChangeIsRefusedOnceThenStoredOnPurpo
 
 TEST_F(OtherWriter, SaveAndDeleteAfterAVacuumFindTheirEntryAndNoOther)
 {
+    WK_ONLY_ON_A_FILE("VACUUM renumbers a file's rows");
     editLine(4, "E00005 renamed");
     otherProgram("DELETE FROM MYLIFE WHERE MYEVENT IN ('E00001', 'E00002'); VACUUM;");
     widgets().saveChangesButton->click();
@@ -105,6 +108,7 @@ TEST_F(OtherWriter, SaveAndDeleteAfterAVacuumFindTheirEntryAndNoOther)
 
 TEST_F(OtherWriter, ADeleteOfAnEntryChangedElsewhereIsRefusedAndSaysWhy)
 {
+    WK_ONLY_ON_A_FILE("another program writes the same file");
     selectLine(widgets().entryList, 2);
     otherProgram("UPDATE MYLIFE SET LOG = 'new story' WHERE MYEVENT = 'E00003'");
     prompts().yesNoAnswers.enqueue(true);
@@ -116,6 +120,7 @@ TEST_F(OtherWriter, ADeleteOfAnEntryChangedElsewhereIsRefusedAndSaysWhy)
 
 TEST_F(OtherWriter, AnUndoneDeleteWhoseRowIdWasTakenComesBackAsANewRow)
 {
+    WK_ONLY_ON_A_FILE("another program writes the same file");
     selectLine(widgets().entryList, 7); // E00008, the last row
     prompts().yesNoAnswers.enqueue(true);
     QTest::keyClick(widgets().entryList, Qt::Key_Delete);

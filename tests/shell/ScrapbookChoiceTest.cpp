@@ -1,5 +1,6 @@
 // Which scrapbook the program opens: the one named on the command line, the working folder's, the
 // last one, or one the user is asked for; nothing is written into the home folder unasked.
+#include "ServerDatabase.h"
 #include "ScriptedPrompts.h"
 #include "TestScrapbook.h"
 
@@ -45,6 +46,7 @@ protected:
 
 TEST_F(ScrapbookChoice, WithoutAFolderTheWorkingFolderThenTheLastScrapbookIsOpened)
 {
+    WK_ONLY_ON_A_FILE("a scrapbook found in a folder");
     TestScrapbook book;
     TestScrapbook other;
     EXPECT_EQ(shell::chooseScrapbookFolder({}, other.dir(), prompts), other.dir()); // started in it
@@ -57,21 +59,32 @@ TEST_F(ScrapbookChoice, WithoutAFolderTheWorkingFolderThenTheLastScrapbookIsOpen
 
 TEST_F(ScrapbookChoice, WithNoScrapbookAnywhereTheUserIsAskedOnce)
 {
+    WK_ONLY_ON_A_FILE("a scrapbook found in a folder");
     TestScrapbook gone;
     shell::rememberScrapbookFolder(gone.dir());
     QFile::remove(gone.databasePath()); // the last scrapbook is no longer there
 
     // Declined, and no scrapbook chosen: nothing opens and nothing is written.
     EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), std::nullopt);
-    ASSERT_EQ(prompts.asked.size(), 2);
-    EXPECT_EQ(prompts.asked[0].kind, "yesno");
-    EXPECT_EQ(prompts.asked[1].kind, "open");
+    ASSERT_EQ(prompts.asked.size(), 3);
+    EXPECT_EQ(prompts.asked[0].kind, "yesno"); // a new one?
+    EXPECT_EQ(prompts.asked[1].kind, "yesno"); // on the family's server?
+    EXPECT_EQ(prompts.asked[2].kind, "open");
     EXPECT_TRUE(homeEntries().isEmpty());
 
     // An existing scrapbook chosen in the dialog opens its folder.
     TestScrapbook existing;
     prompts.fileAnswers.enqueue(existing.databasePath());
     EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts), QDir(existing.dir()).absolutePath());
+
+    // On the family's server: its name, the scrapbook's and the user's make the address opened;
+    // a form without the server's name is asked again.
+    prompts.yesNoAnswers.append({false, true});
+    prompts.textAnswers.append({{"", "family", "mum"}, {" homeserver:5433 ", "family photos", "mum"}});
+    EXPECT_EQ(shell::chooseScrapbookFolder({}, home.path(), prompts),
+              "postgresql://mum@homeserver:5433/family%20photos");
+    EXPECT_EQ(prompts.textFields.last().at(1).value, "family"); // what was typed stays
+    EXPECT_EQ(prompts.toldTexts().size(), 1);
 
     // Yes makes a new scrapbook in Pictures/Wanderkeep and opens it.
     prompts.yesNoAnswers.enqueue(true);

@@ -1,4 +1,5 @@
 // Start-up from the intro window to the first entry on screen, on real scrapbook folders.
+#include "ServerDatabase.h"
 #include "JetTestFiles.h"
 #include "ProgramTest.h"
 
@@ -34,6 +35,7 @@ using StartUp = ProgramTest;
 
 TEST_F(StartUp, MissingScrapbookIsOfferedAndCreatedOnYes)
 {
+    WK_ONLY_ON_A_FILE("a folder without its file");
     ASSERT_TRUE(QFile::remove(book.databasePath()));
     start(); // answers No
     ASSERT_EQ(prompts().asked.size(), 1);
@@ -49,6 +51,7 @@ TEST_F(StartUp, MissingScrapbookIsOfferedAndCreatedOnYes)
 
 TEST_F(StartUp, AFileThatIsNoScrapbookIsReportedAndLeftAlone)
 {
+    WK_ONLY_ON_A_FILE("a file that is no scrapbook");
     QFile notes(book.databasePath());
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly | QIODevice::Truncate) && notes.write("just some notes") > 0);
     notes.close();
@@ -124,6 +127,7 @@ protected:
 
 TEST_F(AccessStartUp, IsOfferedForConversionAndNoLeavesItAloneButClearsAKilledConversionAndYesConverts)
 {
+    WK_ONLY_ON_A_FILE("an Access file beside it");
     for (const char* name :
          {"Velmora.mdb.converting-aBcDeF", "Velmora.mdb.converting-abcdefg", "Velmora.mdb.converting-abc"}) {
         QFile f(book.path(QString::fromLatin1(name)));

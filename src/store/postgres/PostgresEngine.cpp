@@ -616,8 +616,9 @@ ConnectionShelf& shelf()
 
 class PostgresEngine final : public Engine {
 public:
-    PostgresEngine(const QString& uri, PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
-        : uri_(uri), columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
+    // `shelfKey`: what a later opening must match to be given this connection once it is closed.
+    PostgresEngine(const QString& shelfKey, PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
+        : shelfKey_(shelfKey), columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
     {
         session_.conn = conn;
     }
@@ -626,7 +627,7 @@ public:
         PQfreeCancel(cancel_);
         if (depth_ == 0 && columns_ && PQstatus(session_.conn) == CONNECTION_OK &&
             PQtransactionStatus(session_.conn) == PQTRANS_IDLE)
-            shelf().put({uri_, session_.conn, readOnly_, *columns_, {}});
+            shelf().put({shelfKey_, session_.conn, readOnly_, *columns_, {}});
         else
             PQfinish(session_.conn);
     }
@@ -819,7 +820,7 @@ private:
         return columns.join(QStringLiteral(", "));
     }
 
-    QString uri_;
+    QString shelfKey_;
     Session session_;
     std::optional<QHash<QString, QStringList>> columns_;
     PGcancel* cancel_ = nullptr;
@@ -878,25 +879,34 @@ QString withoutPassword(const QString& uri)
 
 // Opens a connection to `uri`, giving up on a server that does not answer. The URI's own settings
 // come after these defaults, so they win.
-PGconn* connectWithTimeouts(const QString& uri)
+PGconn* connectWithTimeouts(const QString& uri, const QString& password)
 {
     const QByteArray address = uri.toUtf8();
-    const char* const keywords[] = {
+    const QByteArray secret = password.toUtf8();
+    std::vector<const char*> keywords = {
         "connect_timeout",  "keepalives",       "keepalives_idle", "keepalives_interval",
-        "keepalives_count", "tcp_user_timeout", "dbname",          nullptr};
-    const char* const values[] = {"5", "1", "5", "1", "3", "5000", address.constData(), nullptr};
-    return PQconnectdbParams(keywords, values, 1);
+        "keepalives_count", "tcp_user_timeout", "dbname"};
+    std::vector<const char*> values = {"5", "1", "5", "1", "3", "5000", address.constData()};
+    if (!password.isEmpty()) { // after the URI's own, so it is the one used
+        keywords.push_back("password");
+        values.push_back(secret.constData());
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
 
-std::unique_ptr<Engine> connectToServer(const QString& uri)
+std::unique_ptr<Engine> connectToServer(const QString& uri, const QString& password)
 {
     const Address address = readAddress(uri);
     if (!address.problem.isEmpty())
         throw StoreError(QStringLiteral("The scrapbook address cannot be read: %1").arg(address.problem));
     const QString where = describeAddress(uri);
-    while (std::optional<Parked> parked = shelf().take(uri)) {
-        auto engine =
-            std::make_unique<PostgresEngine>(uri, parked->conn, parked->readOnly, std::move(parked->columns));
+    // A connection signed in with a password is given again only to an opening with that password.
+    const QString shelfKey = password.isEmpty() ? uri : uri + QLatin1Char('\n') + password;
+    while (std::optional<Parked> parked = shelf().take(shelfKey)) {
+        auto engine = std::make_unique<PostgresEngine>(shelfKey, parked->conn, parked->readOnly,
+                                                       std::move(parked->columns));
         try {
             engine->checkKept(where);
             return engine;
@@ -905,15 +915,26 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
                 throw;
         }
     }
-    PGconn* conn = connectWithTimeouts(uri);
+    PGconn* conn = connectWithTimeouts(uri, password);
     const auto refuse = [&](const QString& reason) {
         PQfinish(conn);
         throw StoreError(QStringLiteral("Cannot open the scrapbook %1: %2").arg(where, reason));
     };
     if (!conn)
         refuse(QStringLiteral("out of memory"));
-    if (PQstatus(conn) != CONNECTION_OK)
+    if (PQstatus(conn) != CONNECTION_OK) {
+        // The server asked for a password and had none, or refused the one it had.
+        const bool passwordWanted =
+            PQconnectionNeedsPassword(conn) ||
+            (PQconnectionUsedPassword(conn) && serverMessage(conn).contains(QLatin1String("password")));
+        if (passwordWanted) {
+            const QString message =
+                QStringLiteral("Cannot open the scrapbook %1: %2").arg(where, serverMessage(conn));
+            PQfinish(conn);
+            throw PasswordNeededError(message);
+        }
         refuse(serverMessage(conn));
+    }
     if (const QString tooOld = unsupportedServer(PQserverVersion(conn)); !tooOld.isEmpty())
         refuse(tooOld);
     // The server's notices ("already exists, skipping") are for the log, not the terminal.
@@ -940,7 +961,7 @@ std::unique_ptr<Engine> connectToServer(const QString& uri)
     if (results.size() != 4)
         refuse(QStringLiteral("the server did not answer as a PostgreSQL server does"));
     const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
-    auto engine = std::make_unique<PostgresEngine>(uri, conn, readOnly, columnsIn(results[3]->result));
+    auto engine = std::make_unique<PostgresEngine>(shelfKey, conn, readOnly, columnsIn(results[3]->result));
     requireKnownSchema(*engine, where);
     return engine;
 }

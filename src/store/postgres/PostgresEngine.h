@@ -28,7 +28,9 @@ QString withoutPassword(const QString& uri);
 // password, a server older than PostgreSQL 12, a scrapbook made by a newer Wanderkeep. Where the
 // URI does not say otherwise, a server that does not answer is given up after 5 seconds, when
 // connecting and on a connection that goes quiet (keepalives, TCP user timeout).
-std::unique_ptr<Engine> connectToServer(const QString& uri);
+// `password`, when not empty, is used in place of one the URI or libpq's password file gives. A
+// server that wants a password and got none, or a wrong one, throws PasswordNeededError.
+std::unique_ptr<Engine> connectToServer(const QString& uri, const QString& password = QString());
 
 // Why a server of `version` (as libpq reports it: 150004 for 15.4) cannot hold a scrapbook, for
 // the message; empty when it can.

@@ -1,0 +1,118 @@
+// Opening the scrapbook on the family's server from a running program: the address asked in a
+// form, a password asked only when the server wants one (and never kept), and the window on the
+// file giving way to one on the server. Against the test run's real server.
+#include "ScriptedPrompts.h"
+#include "ServerDatabase.h"
+
+#include "shell/FamilyServer.h"
+#include "shell/MainWindow.h"
+#include "shell/ScrapbookChoice.h"
+#include "shell/ScrapbookWindows.h"
+#include "shell/UserSettings.h"
+#include "store/Clock.h"
+#include "store/Engine.h"
+#include "store/ScrapbookFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wk;
+using wk::testing::ScriptedPrompts;
+using wk::testing::ServerDatabase;
+
+namespace {
+
+// The settings file's whole text, where a kept password would show.
+QString settingsText()
+{
+    QFile file(shell::userSettings().fileName());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverKept)
+{
+    if (!wk::testing::runsOnServer())
+        GTEST_SKIP() << "needs the run's server";
+    ServerDatabase database;
+    const QString address =
+        shell::familyServerAddress(database.socketFolder(), database.name(), "wk_password");
+
+    ScriptedPrompts prompts;
+    prompts.textAnswers.enqueue({"wrong"});
+    prompts.textAnswers.enqueue({"right password"});
+    const auto located = shell::withServerPassword(store::ScrapbookLocation(address), prompts);
+    ASSERT_TRUE(located.has_value());
+    EXPECT_EQ(located->password(), "right password");
+    ASSERT_EQ(prompts.textFields.size(), 2);
+    EXPECT_TRUE(prompts.textFields[0].at(0).secret);
+    EXPECT_TRUE(prompts.asked[1].text.contains("password authentication failed"))
+        << prompts.asked[1].text.toStdString();
+    EXPECT_NO_THROW(store::openEngine(*located));
+
+    shell::rememberScrapbookFolder(located->text());
+    EXPECT_FALSE(settingsText().contains("right password"));
+    EXPECT_TRUE(settingsText().contains("wk_password"));
+
+    ScriptedPrompts cancelled; // no answer: the form is cancelled and nothing opens
+    EXPECT_FALSE(shell::withServerPassword(store::ScrapbookLocation(address), cancelled).has_value());
+
+    ScriptedPrompts trusted; // a role the server trusts is never asked
+    const QString plain = shell::familyServerAddress(database.socketFolder(), database.name(), "wk");
+    EXPECT_EQ(shell::withServerPassword(store::ScrapbookLocation(plain), trusted)->password(), QString());
+    EXPECT_TRUE(trusted.asked.isEmpty());
+}
+
+TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookInPlaceOfTheFile)
+{
+    if (!wk::testing::runsOnServer())
+        GTEST_SKIP() << "needs the run's server";
+    QTemporaryDir folder, share;
+    store::createScrapbook(QDir(folder.path()).filePath("Velmora.mdb"));
+    ServerDatabase database;
+    store::createScrapbook(database.uri());
+    store::openEngine(database.uri())
+        ->exec(
+            "INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', 'On the server', "
+            "'1 Events')",
+            "add");
+
+    ScriptedPrompts prompts;
+    const store::FixedClock clock(QDate(2002, 1, 1));
+    shell::ScrapbookWindows windows(prompts, clock);
+    bool ended = false;
+    QObject::connect(&windows, &shell::ScrapbookWindows::ended, [&] { ended = true; });
+    windows.open(store::ScrapbookLocation(folder.path()));
+    ASSERT_NE(windows.window(), nullptr);
+    EXPECT_EQ(windows.window()->windowTitle(), "Wanderkeep - " + QDir::toNativeSeparators(folder.path()));
+
+    // Cancelled: the window stays on its file.
+    windows.window()->widgets().serverButton->click();
+    QApplication::processEvents();
+    EXPECT_EQ(windows.window()->windowTitle(), "Wanderkeep - " + QDir::toNativeSeparators(folder.path()));
+
+    prompts.textAnswers.enqueue({database.socketFolder(), database.name(), "wk"});
+    prompts.fileAnswers.enqueue(share.path()); // this computer's folder for it
+    windows.window()->widgets().serverButton->click();
+    QElapsedTimer waited;
+    waited.start();
+    while (!windows.window()->windowTitle().contains('@') && waited.elapsed() < 10000)
+        QApplication::processEvents();
+    EXPECT_EQ(windows.window()->windowTitle(),
+              QStringLiteral("Wanderkeep - %1@%2").arg(database.name(), database.socketFolder()));
+    EXPECT_EQ(windows.window()->entries().field("MYEVENT").toString(), "On the server");
+    EXPECT_EQ(windows.window()->programDirectory(), share.path());
+    EXPECT_FALSE(ended);
+
+    // The program ends when that window closes, and the server scrapbook opens at the next start.
+    windows.window()->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(shell::chooseScrapbookFolder({}, QDir::tempPath(), prompts)->contains(database.name()));
+}
