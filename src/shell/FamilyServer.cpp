@@ -32,9 +32,10 @@ QString familyServerAddress(const QString& host, const QString& database, const 
 
 std::optional<QString> askForFamilyServer(controls::Prompts& prompts)
 {
-    QList<controls::TextField> fields{{QStringLiteral("Server"), QString()},
-                                      {QStringLiteral("Scrapbook"), QStringLiteral("wanderkeep")},
-                                      {QStringLiteral("User"), qEnvironmentVariable("USER")}};
+    QList<controls::TextField> fields{
+        {QStringLiteral("Server"), QString()},
+        {QStringLiteral("Scrapbook"), QStringLiteral("wanderkeep")},
+        {QStringLiteral("User"), qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"))}};
     for (;;) {
         const std::optional<QStringList> typed = prompts.askTexts(
             kTitle,
@@ -62,10 +63,10 @@ std::optional<store::ScrapbookLocation> withServerPassword(const store::Scrapboo
         try {
             store::openEngine(located); // kept a moment for the opening that follows
             return located;
-        } catch (const store::PasswordNeededError& wanted) {
+        } catch (const store::PasswordNeededError&) {
             const QString why = located.password().isEmpty()
                                     ? QString()
-                                    : QStringLiteral("\n\n") + wanted.message(); // a wrong one
+                                    : QStringLiteral("\n\nThat password was not accepted.");
             const std::optional<QStringList> typed = prompts.askTexts(
                 kTitle,
                 QStringLiteral("The server asks for your password for %1.%2").arg(located.label(), why),

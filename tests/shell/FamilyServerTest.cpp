@@ -36,13 +36,17 @@ QString settingsText()
 
 } // namespace
 
-TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverKept)
+TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverWritten)
 {
     if (!wk::testing::runsOnServer())
         GTEST_SKIP() << "needs the run's server";
     ServerDatabase database;
     const QString address =
         shell::familyServerAddress(database.socketFolder(), database.name(), "wk_password");
+
+    ScriptedPrompts cancelled; // no answer: the form is cancelled and nothing opens
+    EXPECT_FALSE(shell::withServerPassword(store::ScrapbookLocation(address), cancelled).has_value());
+    EXPECT_EQ(cancelled.asked.size(), 1);
 
     ScriptedPrompts prompts;
     prompts.textAnswers.enqueue({"wrong"});
@@ -52,7 +56,7 @@ TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverKept)
     EXPECT_EQ(located->password(), "right password");
     ASSERT_EQ(prompts.textFields.size(), 2);
     EXPECT_TRUE(prompts.textFields[0].at(0).secret);
-    EXPECT_TRUE(prompts.asked[1].text.contains("password authentication failed"))
+    EXPECT_TRUE(prompts.asked[1].text.contains("That password was not accepted."))
         << prompts.asked[1].text.toStdString();
     EXPECT_NO_THROW(store::openEngine(*located));
 
@@ -60,8 +64,11 @@ TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverKept)
     EXPECT_FALSE(settingsText().contains("right password"));
     EXPECT_TRUE(settingsText().contains("wk_password"));
 
-    ScriptedPrompts cancelled; // no answer: the form is cancelled and nothing opens
-    EXPECT_FALSE(shell::withServerPassword(store::ScrapbookLocation(address), cancelled).has_value());
+    // Every later opening in this run (each part of the window opens its own) signs in with it.
+    ScriptedPrompts later;
+    EXPECT_TRUE(shell::withServerPassword(store::ScrapbookLocation(address), later).has_value());
+    EXPECT_TRUE(later.asked.isEmpty());
+    EXPECT_NO_THROW(store::openEngine(store::ScrapbookLocation(address)));
 
     ScriptedPrompts trusted; // a role the server trusts is never asked
     const QString plain = shell::familyServerAddress(database.socketFolder(), database.name(), "wk");
@@ -69,7 +76,7 @@ TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverKept)
     EXPECT_TRUE(trusted.asked.isEmpty());
 }
 
-TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookInPlaceOfTheFile)
+TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookWithItsPasswordInPlaceOfTheFile)
 {
     if (!wk::testing::runsOnServer())
         GTEST_SKIP() << "needs the run's server";
@@ -77,11 +84,15 @@ TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookInPlaceOfTheFile)
     store::createScrapbook(QDir(folder.path()).filePath("Velmora.mdb"));
     ServerDatabase database;
     store::createScrapbook(database.uri());
-    store::openEngine(database.uri())
-        ->exec(
-            "INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', 'On the server', "
-            "'1 Events')",
-            "add");
+    {
+        const auto owner = store::openEngine(database.uri());
+        owner->exec("INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', "
+                    "'On the server', '1 Events')",
+                    "add");
+        owner->exec("GRANT ALL ON ALL TABLES IN SCHEMA public TO wk_password; "
+                    "GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO wk_password",
+                    "grant");
+    }
 
     ScriptedPrompts prompts;
     const store::FixedClock clock(QDate(2002, 1, 1));
@@ -97,8 +108,9 @@ TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookInPlaceOfTheFile)
     QApplication::processEvents();
     EXPECT_EQ(windows.window()->windowTitle(), "Wanderkeep - " + QDir::toNativeSeparators(folder.path()));
 
-    prompts.textAnswers.enqueue({database.socketFolder(), database.name(), "wk"});
-    prompts.fileAnswers.enqueue(share.path()); // this computer's folder for it
+    prompts.textAnswers.enqueue({database.socketFolder(), database.name(), "wk_password"});
+    prompts.textAnswers.enqueue({"right password"}); // every part of the window opens with it
+    prompts.fileAnswers.enqueue(share.path());       // this computer's folder for it
     windows.window()->widgets().serverButton->click();
     QElapsedTimer waited;
     waited.start();

@@ -896,7 +896,9 @@ PGconn* connectWithTimeouts(const QString& uri, const QString& password)
     return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
 
-std::unique_ptr<Engine> connectToServer(const QString& uri, const QString& password)
+namespace {
+
+std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
 {
     const Address address = readAddress(uri);
     if (!address.problem.isEmpty())
@@ -963,6 +965,43 @@ std::unique_ptr<Engine> connectToServer(const QString& uri, const QString& passw
     const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
     auto engine = std::make_unique<PostgresEngine>(shelfKey, conn, readOnly, columnsIn(results[3]->result));
     requireKnownSchema(*engine, where);
+    return engine;
+}
+
+// Passwords that opened a scrapbook in this run, by address: each later opening of it (every data
+// source opens its own) signs in with the same. Kept in memory only.
+class TypedPasswords {
+public:
+    void keep(const QString& uri, const QString& password)
+    {
+        const std::lock_guard lock(mutex_);
+        passwords_.insert(uri, password);
+    }
+    QString of(const QString& uri)
+    {
+        const std::lock_guard lock(mutex_);
+        return passwords_.value(uri);
+    }
+
+private:
+    std::mutex mutex_;
+    QHash<QString, QString> passwords_;
+};
+
+TypedPasswords& typedPasswords()
+{
+    static TypedPasswords kept;
+    return kept;
+}
+
+} // namespace
+
+std::unique_ptr<Engine> connectToServer(const QString& uri, const QString& typed)
+{
+    const QString password = typed.isEmpty() ? typedPasswords().of(uri) : typed;
+    std::unique_ptr<Engine> engine = signIn(uri, password);
+    if (!typed.isEmpty())
+        typedPasswords().keep(uri, typed);
     return engine;
 }
 
