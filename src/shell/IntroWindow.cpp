@@ -124,6 +124,7 @@ std::unique_ptr<MainWindow> IntroWindow::load()
     // The filter set is left until a filter gives it its query.
     for (store::DataSource* source : {&form->entries(), &form->nameTable(), &form->pictureDisc()})
         skipStep([&] { source->refresh(); });
+    skipStep([&] { form->showWhetherWritable(); });
     skipStep(
         [&] { controls::fillList(form->widgets().nameList, form->nameTable(), QStringLiteral("where")); });
     showCategoryCaptions(*form);

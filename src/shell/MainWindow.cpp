@@ -112,6 +112,17 @@ void MainWindow::load()
     }
 }
 
+void MainWindow::showWhetherWritable()
+{
+    // A scrapbook open for reading only (a child's account, a read-only file): the buttons that
+    // would change it are off. Keys and drops that would are refused by the store, which says so.
+    const bool readOnly = connections_.open(services_.scrapbook)->isReadOnly();
+    for (QWidget* change :
+         std::initializer_list<QWidget*>{addButton, saveNewButton, saveChangesButton, deleteButton,
+                                         nameListButton, mergeButton, scanButton, importButton})
+        change->setEnabled(!readOnly);
+}
+
 void MainWindow::askToQuit()
 {
     if (services_.prompts.askYesNo(QStringLiteral("Wanderkeep"),

@@ -136,6 +136,9 @@ public:
     // Undo and redo of this run's changes to the entries.
     EntryUndo& entryUndo() { return *undo_; }
 
+    // Turns off the buttons that would change a scrapbook open for reading only.
+    void showWhetherWritable();
+
     // Asks "Do you really want to quit?"; Yes closes every window.
     void askToQuit();
 

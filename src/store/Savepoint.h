@@ -8,10 +8,12 @@
 namespace wk::store {
 
 // Runs `body` as one write: all of it is written, or nothing. The pool's first-write step (the
-// backup) runs before it.
+// backup) runs before it. A scrapbook open for reading only refuses it before anything is done.
 template <typename Body>
 void inSavepoint(Connection& connection, const QString& what, Body body)
 {
+    if (connection.isReadOnly())
+        throw StoreError(QStringLiteral("%1: This scrapbook is open for reading only").arg(what));
     connection.aboutToWrite();
     Engine& engine = connection.engine();
     engine.beginWrite(what);

@@ -2,7 +2,8 @@
 # Starts or stops the PostgreSQL server that the server-engine tests share: one per test run, made
 # with initdb in a temporary folder and listening only on a Unix socket there. PostgreSQL refuses
 # to run as root, so a root run (CI) runs it as the unprivileged user postgres. The role
-# wk_password signs in with the password "right password"; the others need none.
+# wk_password signs in with the password "right password"; the others need none. wk_viewer is
+# given only reading rights by the tests that use it.
 #   server.sh start STATE   starts it and writes its socket folder into the file STATE
 #   server.sh stop STATE    stops it and removes its folder
 set -euo pipefail
@@ -41,7 +42,7 @@ start)
     -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null ||
     { cat "$dir/server.log" >&2; exit 1; }
   "$bindir/psql" -qX "postgresql:///postgres?host=$dir&user=wk" \
-    -c "CREATE ROLE wk_password LOGIN PASSWORD 'right password'" >/dev/null
+    -c "CREATE ROLE wk_password LOGIN PASSWORD 'right password'" -c "CREATE ROLE wk_viewer LOGIN" >/dev/null
   echo "$dir" >"$state"
   ;;
 stop)

@@ -3,6 +3,7 @@
 // file giving way to one on the server. Against the test run's real server.
 #include "ScriptedPrompts.h"
 #include "ServerDatabase.h"
+#include "StartedProgram.h"
 
 #include "shell/FamilyServer.h"
 #include "shell/MainWindow.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace wk;
@@ -127,4 +129,38 @@ TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookWithItsPasswordIn
     QApplication::processEvents();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(shell::chooseScrapbookFolder({}, QDir::tempPath(), prompts)->contains(database.name()));
+}
+
+TEST(FamilyServer, AnAccountThatMayOnlyReadSeesEverythingAndChangesNothing)
+{
+    if (!wk::testing::runsOnServer())
+        GTEST_SKIP() << "needs the run's server";
+    ServerDatabase database;
+    store::createScrapbook(database.uri());
+    {
+        const auto owner = store::openEngine(database.uri());
+        owner->exec("INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', 'Kite', "
+                    "'1 Events')",
+                    "add");
+        owner->exec("GRANT SELECT ON ALL TABLES IN SCHEMA public TO wk_viewer", "grant");
+    }
+    QTemporaryDir folder;
+    wk::testing::StartedProgram program(
+        store::ScrapbookLocation(
+            shell::familyServerAddress(database.socketFolder(), database.name(), "wk_viewer"))
+            .withFolder(folder.path()));
+    program.start();
+    const auto& w = program.form().widgets();
+    EXPECT_EQ(program.form().entries().field("MYEVENT").toString(), "Kite");
+    for (const QPushButton* change : {w.addButton, w.deleteButton, w.importButton, w.nameListButton})
+        EXPECT_FALSE(change->isEnabled()) << change->objectName().toStdString();
+
+    // A key that would delete says why it cannot, and the entry stays.
+    program.prompts.yesNoAnswers.enqueue(true);
+    wk::testing::selectLine(w.entryList, 0);
+    QTest::keyClick(w.entryList, Qt::Key_Delete);
+    ASSERT_FALSE(program.prompts.toldTexts().isEmpty());
+    EXPECT_TRUE(program.prompts.toldTexts().last().contains("This scrapbook is open for reading only"))
+        << program.prompts.toldTexts().last().toStdString();
+    EXPECT_EQ(database.rows("SELECT count(*) FROM mylife"), QStringList({"1"}));
 }

@@ -174,6 +174,14 @@ const char* const kColumnsQuery =
     "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', 'p', 'v') AND a.attnum > 0 "
     "AND NOT a.attisdropped ORDER BY c.relname, a.attnum";
 
+// "t" when this connection may change the entries: the server is not read-only and the role may
+// add, change and delete entries (a child's account may only read). Where there are no entries
+// yet, the making of them tells.
+const char* const kMayWriteQuery =
+    "SELECT current_setting('transaction_read_only') = 'off' AND coalesce((SELECT "
+    "has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE') FROM pg_catalog.pg_class c WHERE c.relname = "
+    "'mylife' AND c.relnamespace = current_schema()::regnamespace), true)";
+
 // The tables and their columns but the row identity, from the result of kColumnsQuery.
 QHash<QString, QStringList> columnsIn(const PGresult* result)
 {
@@ -948,7 +956,7 @@ std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
         nullptr);
     // What every connection asks first, sent at once: one round trip, a result for each statement.
     const QByteArray first =
-        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; SHOW transaction_read_only; ") +
+        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; ") + kMayWriteQuery + "; " +
         kColumnsQuery;
     countRoundTrip(first.constData());
     if (!PQsendQuery(conn, first.constData()))
@@ -960,9 +968,9 @@ std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
         if (PQresultStatus(result->result) != PGRES_COMMAND_OK &&
             PQresultStatus(result->result) != PGRES_TUPLES_OK)
             refuse(QString::fromUtf8(PQresultErrorMessage(result->result)).trimmed());
-    if (results.size() != 4)
+    if (results.size() != 4 || PQntuples(results[2]->result) != 1)
         refuse(QStringLiteral("the server did not answer as a PostgreSQL server does"));
-    const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "on") == 0;
+    const bool readOnly = qstrcmp(PQgetvalue(results[2]->result, 0, 0), "t") != 0;
     auto engine = std::make_unique<PostgresEngine>(shelfKey, conn, readOnly, columnsIn(results[3]->result));
     requireKnownSchema(*engine, where);
     return engine;
