@@ -955,9 +955,8 @@ std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
         },
         nullptr);
     // What every connection asks first, sent at once: one round trip, a result for each statement.
-    const QByteArray first =
-        QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; ") + kMayWriteQuery + "; " +
-        kColumnsQuery;
+    const QByteArray first = QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; ") +
+                             kMayWriteQuery + "; " + kColumnsQuery;
     countRoundTrip(first.constData());
     if (!PQsendQuery(conn, first.constData()))
         refuse(serverMessage(conn));
