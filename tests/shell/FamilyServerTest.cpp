@@ -36,6 +36,19 @@ QString settingsText()
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// A scrapbook in `database` holding one entry titled `title`, with `grant` given to another role.
+void scrapbookWithOneEntry(const ServerDatabase& database, const QString& title, const QString& grant)
+{
+    store::createScrapbook(database.uri());
+    const auto owner = store::openEngine(database.uri());
+    const auto add = owner->prepare("INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES "
+                                    "('2001-05-06', ?, '1 Events')",
+                                    "add");
+    add->bind(1, title);
+    add->step("add");
+    owner->exec(grant, "grant");
+}
+
 } // namespace
 
 TEST(FamilyServer, APasswordIsAskedOnlyWhenWantedAgainWhenWrongAndNeverWritten)
@@ -85,16 +98,9 @@ TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookWithItsPasswordIn
     QTemporaryDir folder, share;
     store::createScrapbook(QDir(folder.path()).filePath("Velmora.mdb"));
     ServerDatabase database;
-    store::createScrapbook(database.uri());
-    {
-        const auto owner = store::openEngine(database.uri());
-        owner->exec("INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', "
-                    "'On the server', '1 Events')",
-                    "add");
-        owner->exec("GRANT ALL ON ALL TABLES IN SCHEMA public TO wk_password; "
-                    "GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO wk_password",
-                    "grant");
-    }
+    scrapbookWithOneEntry(database, "On the server",
+                          "GRANT ALL ON ALL TABLES IN SCHEMA public TO wk_password; "
+                          "GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO wk_password");
 
     ScriptedPrompts prompts;
     const store::FixedClock clock(QDate(2002, 1, 1));
@@ -136,14 +142,7 @@ TEST(FamilyServer, AnAccountThatMayOnlyReadSeesEverythingAndChangesNothing)
     if (!wk::testing::runsOnServer())
         GTEST_SKIP() << "needs the run's server";
     ServerDatabase database;
-    store::createScrapbook(database.uri());
-    {
-        const auto owner = store::openEngine(database.uri());
-        owner->exec("INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES ('2001-05-06', 'Kite', "
-                    "'1 Events')",
-                    "add");
-        owner->exec("GRANT SELECT ON ALL TABLES IN SCHEMA public TO wk_viewer", "grant");
-    }
+    scrapbookWithOneEntry(database, "Kite", "GRANT SELECT ON ALL TABLES IN SCHEMA public TO wk_viewer");
     QTemporaryDir folder;
     wk::testing::StartedProgram program(
         store::ScrapbookLocation(
