@@ -125,6 +125,7 @@ std::unique_ptr<MainWindow> IntroWindow::load()
     for (store::DataSource* source : {&form->entries(), &form->nameTable(), &form->pictureDisc()})
         skipStep([&] { source->refresh(); });
     skipStep([&] { form->showWhetherWritable(); });
+    skipStep([&] { form->watchOthersChanges(); });
     skipStep(
         [&] { controls::fillList(form->widgets().nameList, form->nameTable(), QStringLiteral("where")); });
     showCategoryCaptions(*form);

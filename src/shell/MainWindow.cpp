@@ -123,6 +123,41 @@ void MainWindow::showWhetherWritable()
         change->setEnabled(!readOnly);
 }
 
+void MainWindow::watchOthersChanges()
+{
+    watched_ = connections_.open(services_.scrapbook);
+    const int socket = watched_->changeSocket();
+    if (socket < 0)
+        return;
+    othersSeen_ = watched_->dataVersion();
+    // Waiting on the socket sends nothing: an idle window costs the server nothing.
+    othersChanged_ = new QSocketNotifier(socket, QSocketNotifier::Read, this);
+    connect(othersChanged_, &QSocketNotifier::activated, this, [this] {
+        const qint64 now = watched_->dataVersion(); // reads what arrived
+        if (now < 0) {
+            othersChanged_->setEnabled(false); // the connection broke: the next action says why
+            return;
+        }
+        if (now != othersSeen_) {
+            othersSeen_ = now;
+            showOthersChanges();
+        }
+    });
+}
+
+void MainWindow::showOthersChanges()
+{
+    if (editScreenPanel->isVisible())
+        return;
+    const int row = entryList->currentRow();
+    const qint64 shown = row >= 0 && row < lineBookmarks_.ids().size() ? lineBookmarks_.ids().at(row) : -1;
+    controls::skipStep([&] { entryLines().refillFromLastSource(); });
+    showChangedEntriesInViews();
+    if (const qsizetype line = lineBookmarks_.ids().indexOf(shown);
+        line >= 0 && line != entryList->currentRow())
+        entryList->setCurrentRow(int(line));
+}
+
 void MainWindow::askToQuit()
 {
     if (services_.prompts.askYesNo(QStringLiteral("Wanderkeep"),

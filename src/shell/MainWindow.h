@@ -23,6 +23,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QSocketNotifier>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -138,6 +139,9 @@ public:
 
     // Turns off the buttons that would change a scrapbook open for reading only.
     void showWhetherWritable();
+    // Watches for another computer's changes to the scrapbook (a server's change notices; a file
+    // has none) and shows them without a click: see showOthersChanges.
+    void watchOthersChanges();
 
     // Asks "Do you really want to quit?"; Yes closes every window.
     void askToQuit();
@@ -170,6 +174,10 @@ private:
     void showUndoneChange();
     // The calendar and the listing, where shown, read the entries again.
     void showChangedEntriesInViews();
+    // Another connection wrote: the entry list and the open views read the entries again, and the
+    // entry on screen stays on screen while it exists. On the Edit Screen the boxes keep what is
+    // typed; the views catch up as the screen is left.
+    void showOthersChanges();
     // After an import: All Pictures, with entry `rowId` on screen, and the calendar and listing
     // read again.
     void showImportedEntries(qint64 rowId);
@@ -186,9 +194,12 @@ private:
     contracts::PictureRoot pictureRoot_;
 
     controls::FrameCanvas* canvas_ = nullptr;
-    controls::TwipsLayout* layout_ = nullptr;   // the design scales with the window
-    std::unique_ptr<ScrapbookBackups> backups_; // a copy before the first change of the run
-    std::unique_ptr<EntryUndo> undo_;           // Ctrl+Z, Ctrl+Shift+Z over the entries
+    controls::TwipsLayout* layout_ = nullptr;    // the design scales with the window
+    std::unique_ptr<ScrapbookBackups> backups_;  // a copy before the first change of the run
+    std::shared_ptr<store::Connection> watched_; // whose change notices othersChanged_ waits on
+    QSocketNotifier* othersChanged_ = nullptr;
+    qint64 othersSeen_ = 0;
+    std::unique_ptr<EntryUndo> undo_; // Ctrl+Z, Ctrl+Shift+Z over the entries
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryLines_;
     // The subsystems belong to the window and go before its widget teardown, which closes and

@@ -58,6 +58,7 @@ void Connection::exec(const QString& sql) { engine_->exec(sql, label()); }
 bool Connection::isReadOnly() const { return engine_->isReadOnly(); }
 
 qint64 Connection::dataVersion() const { return engine_->dataVersion(); }
+int Connection::changeSocket() const { return engine_->changeSocket(); }
 
 std::shared_ptr<Connection> ConnectionPool::open(const ScrapbookLocation& location)
 {

@@ -59,6 +59,8 @@ public:
     qint64 writeSerial() const { return writeSerial_; }
     // The engine's data version: it changes when another connection or program writes.
     qint64 dataVersion() const;
+    // The engine's change socket (Engine::changeSocket); -1 when there is none.
+    int changeSocket() const;
 
     // True when the scrapbook's words index is current (looked at once, on first asking), so a
     // word search may use it; false: searches scan. Throws StoreError when it cannot be read.

@@ -40,6 +40,9 @@ public:
     // Changes when anyone else (another connection, another program) has written; -1 when it
     // cannot be told, so every comparison asks for a re-read.
     virtual qint64 dataVersion() const = 0;
+    // A socket that turns readable when another connection may have written (the server's change
+    // notices), for a window to watch without asking; -1 when the engine has none (a file).
+    virtual int changeSocket() const { return -1; }
 
     // Stops what runs now (from any thread): that statement fails as interrupted.
     virtual void interrupt() = 0;

@@ -13,6 +13,7 @@
 #include "store/Clock.h"
 #include "store/Engine.h"
 #include "store/ScrapbookFile.h"
+#include "store/postgres/PostgresEngine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,8 +37,9 @@ QString settingsText()
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// A scrapbook in `database` holding one entry titled `title`, with `grant` given to another role.
-void scrapbookWithOneEntry(const ServerDatabase& database, const QString& title, const QString& grant)
+// A scrapbook in `database` holding one entry titled `title`; then `more` (rights given to another
+// role, another entry) is run by the scrapbook's owner.
+void scrapbookWithOneEntry(const ServerDatabase& database, const QString& title, const QString& more)
 {
     store::createScrapbook(database.uri());
     const auto owner = store::openEngine(database.uri());
@@ -46,7 +48,7 @@ void scrapbookWithOneEntry(const ServerDatabase& database, const QString& title,
                                     "add");
     add->bind(1, title);
     add->step("add");
-    owner->exec(grant, "grant");
+    owner->exec(more, "more");
 }
 
 } // namespace
@@ -162,4 +164,42 @@ TEST(FamilyServer, AnAccountThatMayOnlyReadSeesEverythingAndChangesNothing)
     EXPECT_TRUE(program.prompts.toldTexts().last().contains("This scrapbook is open for reading only"))
         << program.prompts.toldTexts().last().toStdString();
     EXPECT_EQ(database.rows("SELECT count(*) FROM mylife"), QStringList({"1"}));
+}
+
+TEST(FamilyServer, AnotherComputersChangesShowWithoutAClickAndAnIdleWindowAsksNothing)
+{
+    if (!wk::testing::runsOnServer())
+        GTEST_SKIP() << "needs the run's server";
+    ServerDatabase database;
+    scrapbookWithOneEntry(database, "Kite",
+                          "INSERT INTO \"MYLIFE\" (\"DATE\", \"MYEVENT\", \"WHAT\") VALUES "
+                          "('2002-02-02', 'Lake', '1 Events')");
+    QTemporaryDir folder;
+    wk::testing::StartedProgram program(store::ScrapbookLocation(database.uri()).withFolder(folder.path()));
+    program.start();
+    const auto& w = program.form().widgets();
+    ASSERT_EQ(wk::testing::listLines(w.entryList), QStringList({"Kite", "Lake"}));
+    wk::testing::selectLine(w.entryList, 1);
+    const qint64 lake = program.form().lineBookmarks().ids().at(1);
+
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+    const qint64 before = store::postgres::roundTripsSoFar();
+    waitFor([] { return false; }); // idle: nothing is asked of the server
+    EXPECT_EQ(store::postgres::roundTripsSoFar(), before);
+
+    // Another computer (another connection) deletes one entry and adds one: the list shows it by
+    // itself, with the entry on screen still on screen.
+    store::openEngine(database.uri())
+        ->exec("DELETE FROM \"MYLIFE\" WHERE \"MYEVENT\" = 'Kite'; INSERT INTO \"MYLIFE\" (\"DATE\", "
+               "\"MYEVENT\", \"WHAT\") VALUES ('2003-03-03', 'Zoo', '1 Events')",
+               "change");
+    waitFor([&] { return wk::testing::listLines(w.entryList).contains("Zoo"); });
+    EXPECT_EQ(wk::testing::listLines(w.entryList), QStringList({"Lake", "Zoo"}));
+    ASSERT_GE(w.entryList->currentRow(), 0);
+    EXPECT_EQ(program.form().lineBookmarks().ids().at(w.entryList->currentRow()), lake);
 }

@@ -704,6 +704,7 @@ public:
     }
     qint64 changedRows() const override { return session_.changed; }
     qint64 totalChanges() const override { return session_.total; }
+    int changeSocket() const override { return PQsocket(session_.conn); }
     // Counts the changes other connections were told of (the schema's triggers notify): reading
     // what the server already sent sends nothing, so an idle window costs the server nothing.
     qint64 dataVersion() const override
@@ -885,6 +886,8 @@ QString withoutPassword(const QString& uri)
     return kept;
 }
 
+namespace {
+
 // Opens a connection to `uri`, giving up on a server that does not answer. The URI's own settings
 // come after these defaults, so they win.
 PGconn* connectWithTimeouts(const QString& uri, const QString& password)
@@ -903,8 +906,6 @@ PGconn* connectWithTimeouts(const QString& uri, const QString& password)
     values.push_back(nullptr);
     return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
-
-namespace {
 
 std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
 {
