@@ -23,8 +23,8 @@ packages=(
   clang-format
   desktop-file-utils appstream dpkg-dev
 )
-# The tests also start a PostgreSQL server of their own.
-test_packages=(postgresql)
+# The tests also start a PostgreSQL server of their own, one of them with a certificate openssl makes.
+test_packages=(postgresql openssl)
 
 install_missing() {
   local missing=()
