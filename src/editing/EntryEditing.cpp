@@ -165,35 +165,6 @@ bool EntryEditing::checkDateAndTitle()
     return true;
 }
 
-namespace {
-// A stored value as the boxes show it: a date as the short date, anything else as its text.
-QString shownValue(const QString& field, const QVariant& value)
-{
-    if (field == store::kDateField)
-        if (const std::optional<QDate> day = dates::dayFromStorage(value.toString()))
-            return dates::formatShort(*day);
-    return value.toString();
-}
-} // namespace
-
-QString EntryEditing::describeRow(const store::RowState& row)
-{
-    static const std::pair<QString, QString> kLabels[] = {
-        {store::kDateField, QStringLiteral("Date")},
-        {store::kTitleField, QStringLiteral("Title")},
-        {store::kCategoryField, QStringLiteral("What")},
-        {store::kWhereField, QStringLiteral("Who or Where")},
-        {store::kPictureField, QStringLiteral("Picture")},
-        {store::kLogField, QStringLiteral("Log")},
-    };
-    QStringList lines;
-    for (const auto& [field, label] : kLabels)
-        for (qsizetype c = 0; c < row.columns.size(); ++c)
-            if (row.columns.at(c).compare(field, Qt::CaseInsensitive) == 0)
-                lines << label + QStringLiteral(": ") + shownValue(field, row.values.at(c));
-    return lines.join(QLatin1Char('\n'));
-}
-
 void EntryEditing::tellFailure(const QString& what, const std::exception& error)
 {
     controls::tellFailedWrite(parts_.prompts, kProgramTitle, what, error);
@@ -275,17 +246,20 @@ bool EntryEditing::storeChanges()
         parts_.prompts.tell(kProgramTitle,
                             changed.message() +
                                 QStringLiteral(" Your changes were not stored; press Save again to store "
-                                               "them over the other program's change.\n\nIt now holds:\n") +
-                                describeRow(changed.now),
+                                               "them over that change.\n\nIt now holds:\n") +
+                                store::describeStoredEntry(changed.now),
                             MessageIcon::Exclamation);
         return false;
     } catch (const store::RowGoneError& gone) {
-        // The boxes keep what was typed; the list no longer offers the vanished entry.
+        // The boxes keep what was typed; the list no longer offers the vanished entry. What was
+        // typed may still be wanted: it can become a new entry.
         skipStep([&] { source->cancelUpdate(); });
         editedEntry_.clear();
-        parts_.prompts.tell(kProgramTitle, gone.message() + QStringLiteral(" Your changes were not stored."),
-                            MessageIcon::Exclamation);
         parts_.entryLines.refillFromLastSource();
+        if (parts_.prompts.askYesNo(kProgramTitle,
+                                    gone.message() + QStringLiteral(" Your changes were not stored.\n\n"
+                                                                    "Add it again, as you typed it?")))
+            return storeNewEntry();
         return false;
     } catch (const std::exception& error) {
         skipStep([&] {

@@ -69,7 +69,6 @@ private:
     bool checkDateAndTitle();
     void tellFailure(const QString& what, const std::exception& error);
     // The fields of a stored row, one "label: value" line each, for telling what another program stored.
-    static QString describeRow(const store::RowState& row);
 
     EditingParts parts_;
     PictureFiles& pictureFiles_;

@@ -1,5 +1,6 @@
 #include "shell/EntryUndo.h"
 
+#include "controls/Prompts.h"
 #include "controls/Steps.h"
 #include "controls/UiLog.h"
 #include "store/Connection.h"
@@ -61,13 +62,23 @@ private:
     {
         const QString notDone = undoing ? QStringLiteral("The change could not be undone.")
                                         : QStringLiteral("The change could not be made again.");
-        return controls::tryWrite(prompts_, QStringLiteral("Wanderkeep"), notDone, [&] {
+        const QString title = QStringLiteral("Wanderkeep");
+        try {
             std::shared_ptr<store::Connection> connection = pool_.open(database_);
-            // The row must still hold what the step left it holding: another program's change
+            // The row must still hold what the step left it holding: another computer's change
             // is never overwritten, and a deleted entry comes back as a new row when another
             // entry has taken its id.
             store::writeRowChanges(*connection, changes_, undoing);
-        });
+            return true;
+        } catch (const store::RowChangedError& changed) {
+            prompts_.tell(title,
+                          notDone + QStringLiteral("\n\n") + changed.message() +
+                              QStringLiteral("\n\nIt now holds:\n") + store::describeStoredEntry(changed.now),
+                          controls::MessageIcon::Exclamation);
+        } catch (const std::exception& failure) {
+            controls::tellFailedWrite(prompts_, title, notDone, failure);
+        }
+        return false;
     }
 
     store::ConnectionPool& pool_;

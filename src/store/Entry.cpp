@@ -2,6 +2,7 @@
 
 #include "store/DataSource.h"
 #include "store/DateRules.h"
+#include "store/RowChange.h"
 #include "store/StoreError.h"
 
 #include <QDateTime>
@@ -39,6 +40,26 @@ QString valueText(const QVariant& value)
     if (value.typeId() == QMetaType::QDateTime)
         return dates::formatShort(value.toDateTime().date());
     return value.toString();
+}
+
+QString describeStoredEntry(const RowState& row)
+{
+    static const std::pair<QString, QString> kLabels[] = {
+        {kDateField, QStringLiteral("Date")},       {kTitleField, QStringLiteral("Title")},
+        {kCategoryField, QStringLiteral("What")},   {kWhereField, QStringLiteral("Who or Where")},
+        {kPictureField, QStringLiteral("Picture")}, {kLogField, QStringLiteral("Log")},
+    };
+    QStringList lines;
+    for (const auto& [field, label] : kLabels)
+        for (qsizetype c = 0; c < row.columns.size(); ++c) {
+            if (row.columns.at(c).compare(field, Qt::CaseInsensitive) != 0)
+                continue;
+            const QVariant& value = row.values.at(c);
+            const std::optional<QDate> day =
+                field == kDateField ? dates::dayFromStorage(value.toString()) : std::nullopt;
+            lines << label + QStringLiteral(": ") + (day ? dates::formatShort(*day) : value.toString());
+        }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString fieldText(const DataSource& source, const QString& field) { return valueText(source.field(field)); }

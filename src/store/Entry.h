@@ -7,6 +7,8 @@
 
 namespace wk::store {
 
+struct RowState;
+
 class DataSource;
 
 inline const QString kDateField = QStringLiteral("DATE");
@@ -48,6 +50,10 @@ void writeEntry(DataSource& source, const Entry& entry, SkipEmpty skip = {});
 // A field value as the screen shows it: null as the empty text, a date in its short form with
 // any time of day dropped.
 QString valueText(const QVariant& value);
+
+// An entry's row as stored (RowChange.h), a line a field: "Date: 5/6/2001", "Title: ...", as a
+// message shows what another computer stored.
+QString describeStoredEntry(const RowState& row);
 
 // Field text of the current row of `source`: null and missing read as the empty text.
 QString fieldText(const DataSource& source, const QString& field);

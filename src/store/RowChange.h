@@ -27,11 +27,12 @@ struct RowChange {
 };
 
 // A change or delete found its row holding other values than the ones it was shown: another
-// program changed the entry in between. Nothing was written; `now` is the row as it is stored.
+// computer or program changed the entry in between. Nothing was written; `now` is the row as it is stored.
 class RowChangedError : public StoreError {
 public:
     explicit RowChangedError(RowState now)
-        : StoreError(QStringLiteral("This entry was changed by another program after it was shown.")),
+        : StoreError(QStringLiteral("This entry was changed elsewhere (on another computer, or by another "
+                                    "program) after it was shown.")),
           now(std::move(now))
     {
     }

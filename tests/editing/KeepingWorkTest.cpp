@@ -57,8 +57,10 @@ TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheB
     w.titleEdit->setText("Zoo visit");
     w.logEdit->setPlainText("typed with care");
     deleteElsewhere(1);
-    w.saveChangesButton->click();
-    EXPECT_EQ(prompts().toldTexts(), QStringList(kGone + " Your changes were not stored."));
+    w.saveChangesButton->click(); // "Add it again?" No
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].text,
+              kGone + " Your changes were not stored.\n\nAdd it again, as you typed it?");
     EXPECT_EQ(w.logEdit->toPlainText(), "typed with care");
     EXPECT_EQ(listLines(w.entryList), (QStringList{"Kite", "Beach"})) << "the list no longer offers it";
     EXPECT_EQ(storedTitles(), listLines(w.entryList)) << "nothing was written into another row";
@@ -73,8 +75,30 @@ TEST_F(KeepingWork, ASaveOrDeleteOfAnEntryDeletedElsewhereIsReportedAndKeepsTheB
     selectLine(w.entryList, 0);
     deleteElsewhere(0);
     deleteKey();
-    EXPECT_EQ(prompts().toldTexts(), (QStringList{kGone + " Your changes were not stored.", kGone, kGone}));
+    EXPECT_EQ(prompts().toldTexts(), (QStringList{kGone, kGone}));
     EXPECT_EQ(w.entryList->count(), 0);
+}
+
+TEST_F(KeepingWork, WhatWasTypedIntoAnEntryDeletedElsewhereCanBeAddedAgain)
+{
+    startInEditScreen(1); // Zoo
+    const auto& w = widgets();
+    w.titleEdit->setText("Zoo visit");
+    w.logEdit->setPlainText("typed with care");
+    deleteElsewhere(1);
+    prompts().yesNoAnswers.enqueue(true);
+    w.saveChangesButton->click();
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_TRUE(prompts().asked[0].text.endsWith("Add it again, as you typed it?"));
+    EXPECT_EQ(storedTitles(), (QStringList{"Kite", "Beach", "Zoo visit"}));
+    EXPECT_EQ(logOf("Zoo visit"), "typed with care");
+
+    // The new entry is the one edited now: a later Save changes it, and adds nothing.
+    w.logEdit->setPlainText("typed with care, twice");
+    w.saveChangesButton->click();
+    EXPECT_EQ(storedTitles(), (QStringList{"Kite", "Beach", "Zoo visit"}));
+    EXPECT_EQ(logOf("Zoo visit"), "typed with care, twice");
+    EXPECT_EQ(prompts().asked.size(), 1);
 }
 
 TEST_F(KeepingWork, AThumbnailClickWhileEditingAsksToStoreThenEditsTheClickedEntry)
