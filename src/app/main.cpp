@@ -3,10 +3,8 @@
 #include "controls/Prompts.h"
 #include "controls/VideoPlayer.h"
 #include "shell/JetConversionOffer.h"
-#include "shell/FamilyServer.h"
 #include "shell/ScrapbookChoice.h"
 #include "shell/ScrapbookWindows.h"
-#include "shell/ServerFolder.h"
 #include "shell/TerminalImport.h"
 #include "shell/TerminalCopy.h"
 #include "shell/TerminalSearch.h"
@@ -65,10 +63,8 @@ int main(int argc, char** argv)
         return 0;
     // A server that wants a password is asked for it here; this computer's folder for a server
     // scrapbook is asked the first time.
-    std::optional<wk::store::ScrapbookLocation> scrapbook =
-        wk::shell::withServerPassword(wk::store::ScrapbookLocation(*folder), prompts);
-    if (scrapbook)
-        scrapbook = wk::shell::withThisComputersFolder(*scrapbook, prompts);
+    const std::optional<wk::store::ScrapbookLocation> scrapbook =
+        wk::shell::startingScrapbook(*folder, prompts);
     if (!scrapbook)
         return 0;
     wk::shell::ScrapbookWindows windows(prompts, clock, &wk::shell::offerJetConversion);

@@ -28,12 +28,15 @@ void importFromFolder(const ImportParts& parts)
         return;
     ImportOptions options;
     options.source = folder;
-    options.copy = parts.prompts.askYesNo(
-        kTitle,
-        QStringLiteral(
-            "Copy the pictures into the scrapbook's folder?\n\nYes keeps them safe when the card or "
-            "phone goes away. No leaves them where they are."),
-        !looksRemovable(folder));
+    // A server scrapbook's import always copies (importPictures), so it is not asked.
+    options.copy =
+        store::ScrapbookLocation(parts.databasePath).onServer() ||
+        parts.prompts.askYesNo(
+            kTitle,
+            QStringLiteral(
+                "Copy the pictures into the scrapbook's folder?\n\nYes keeps them safe when the card or "
+                "phone goes away. No leaves them where they are."),
+            !looksRemovable(folder));
     options.category = parts.categoryCombo->currentText();
     options.where = parts.nameCombo->currentText();
 

@@ -259,8 +259,13 @@ QString ImportSummary::text() const
 int ImportSummary::exitStatus() const { return unreadable.isEmpty() && stoppedBecause.isEmpty() ? 0 : 1; }
 
 ImportSummary importPictures(store::Connection& connection, const QString& programDirectory,
-                             const ImportOptions& options, const ProgressReport& report)
+                             const ImportOptions& asked, const ProgressReport& report)
 {
+    ImportOptions options = asked;
+    // The other computers of a server scrapbook cannot reach a card or folder of this one: what
+    // is imported there is always copied into the scrapbook's shared folder.
+    if (connection.location().onServer())
+        options.copy = true;
     if (connection.isReadOnly())
         throw ImportError(QStringLiteral("The scrapbook %1 cannot be written.")
                               .arg(QDir::toNativeSeparators(connection.path())));

@@ -74,8 +74,6 @@ std::optional<store::ScrapbookLocation> withServerPassword(const store::Scrapboo
             if (!typed || typed->isEmpty())
                 return std::nullopt;
             located = located.withPassword(typed->first());
-        } catch (const store::StoreError&) {
-            return located; // unreachable, say: the opening tells why
         }
     }
     return located;
@@ -86,16 +84,15 @@ std::optional<store::ScrapbookLocation> chooseFamilyServerScrapbook(controls::Pr
     const std::optional<QString> address = askForFamilyServer(prompts);
     if (!address)
         return std::nullopt;
-    const std::optional<store::ScrapbookLocation> located =
-        withServerPassword(store::ScrapbookLocation(*address), prompts);
-    if (!located)
-        return std::nullopt;
+    std::optional<store::ScrapbookLocation> located;
     try {
-        store::openEngine(*located);
+        located = withServerPassword(store::ScrapbookLocation(*address), prompts);
     } catch (const store::StoreError& failure) {
         prompts.tell(kTitle, failure.message(), controls::MessageIcon::Exclamation);
         return std::nullopt;
     }
+    if (!located)
+        return std::nullopt;
     return withThisComputersFolder(*located, prompts);
 }
 

@@ -24,8 +24,8 @@ QString familyServerAddress(const QString& host, const QString& database, const 
 std::optional<QString> askForFamilyServer(controls::Prompts& prompts);
 
 // `scrapbook` as it can be opened: a file as it is; a server scrapbook with the password the user
-// types when the server wants one (asked again when wrong). None when the user cancelled. Other
-// failures are left to the opening, which says why.
+// types when the server wants one (asked again when wrong). None when the user cancelled. Throws
+// StoreError when the server cannot be reached or refuses for another reason.
 std::optional<store::ScrapbookLocation> withServerPassword(const store::ScrapbookLocation& scrapbook,
                                                            controls::Prompts& prompts);
 

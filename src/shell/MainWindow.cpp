@@ -17,6 +17,7 @@
 #include "shell/EntryUndo.h"
 #include "shell/ScrapbookBackups.h"
 #include "shell/ScreenModes.h"
+#include "shell/ServerFolder.h"
 #include "shell/WindowPlacement.h"
 #include "strip/Strip.h"
 #include "timeline/Timeline.h"
@@ -84,9 +85,9 @@ void MainWindow::load()
     try {
         unsetCursor();
         const QString& database = services_.scrapbook.database();
-        for (store::DataSource* source :
-             {&entries_, &nameTable_, &pictureDisc_, &categoryTable_, &filteredEntries_})
+        for (store::DataSource* source : {&entries_, &nameTable_, &categoryTable_, &filteredEntries_})
             source->setDatabaseName(database);
+        controls::skipStep([&] { pictureDisc_.setDatabaseName(pictureDiscDatabase(services_.scrapbook)); });
         // What an interrupted backup left beside the scrapbook goes now, before it could be
         // mistaken for a copy.
         controls::skipStep([&] { store::removeUnfinishedBackups(services_.scrapbook); });
@@ -125,24 +126,12 @@ void MainWindow::showWhetherWritable()
 
 void MainWindow::watchOthersChanges()
 {
-    watched_ = connections_.open(services_.scrapbook);
-    const int socket = watched_->changeSocket();
-    if (socket < 0)
+    auto connection = connections_.open(services_.scrapbook);
+    if (connection->changeSocket() < 0)
         return;
-    othersSeen_ = watched_->dataVersion();
-    // Waiting on the socket sends nothing: an idle window costs the server nothing.
-    othersChanged_ = new QSocketNotifier(socket, QSocketNotifier::Read, this);
-    connect(othersChanged_, &QSocketNotifier::activated, this, [this] {
-        const qint64 now = watched_->dataVersion(); // reads what arrived
-        if (now < 0) {
-            othersChanged_->setEnabled(false); // the connection broke: the next action says why
-            return;
-        }
-        if (now != othersSeen_) {
-            othersSeen_ = now;
-            showOthersChanges();
-        }
-    });
+    // Waiting on the server's notices sends nothing: an idle window costs the server nothing.
+    othersChanges_ = new store::ChangeWatcher(std::move(connection), this);
+    connect(othersChanges_, &store::ChangeWatcher::othersChanged, this, &MainWindow::showOthersChanges);
 }
 
 void MainWindow::showOthersChanges()

@@ -17,13 +17,13 @@
 #include "controls/Prompts.h"
 #include "shell/MainWindowWidgets.h"
 #include "store/ScrapbookLocation.h"
+#include "store/ChangeWatcher.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
 
 #include <QPointer>
 #include <QStringList>
-#include <QSocketNotifier>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -194,12 +194,10 @@ private:
     contracts::PictureRoot pictureRoot_;
 
     controls::FrameCanvas* canvas_ = nullptr;
-    controls::TwipsLayout* layout_ = nullptr;    // the design scales with the window
-    std::unique_ptr<ScrapbookBackups> backups_;  // a copy before the first change of the run
-    std::shared_ptr<store::Connection> watched_; // whose change notices othersChanged_ waits on
-    QSocketNotifier* othersChanged_ = nullptr;
-    qint64 othersSeen_ = 0;
-    std::unique_ptr<EntryUndo> undo_; // Ctrl+Z, Ctrl+Shift+Z over the entries
+    controls::TwipsLayout* layout_ = nullptr;       // the design scales with the window
+    std::unique_ptr<ScrapbookBackups> backups_;     // a copy before the first change of the run
+    store::ChangeWatcher* othersChanges_ = nullptr; // none for a file
+    std::unique_ptr<EntryUndo> undo_;               // Ctrl+Z, Ctrl+Shift+Z over the entries
     std::unique_ptr<browse::EntryDisplay> entryDisplay_;
     std::unique_ptr<browse::EntryList> entryLines_;
     // The subsystems belong to the window and go before its widget teardown, which closes and

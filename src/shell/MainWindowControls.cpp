@@ -221,6 +221,9 @@ void MainWindow::createControls()
     serverButton =
         button(editScreenPanel, QStringLiteral("CmdServer"), QStringLiteral("Family Server..."),
                tw(120, 3600, 1995, 375), QStringLiteral("Open the scrapbook on the family server"));
+    pictureFolderButton =
+        button(editScreenPanel, QStringLiteral("CmdPictureFolder"), QStringLiteral("Pictures..."),
+               tw(2160, 3600, 975, 375), QStringLiteral("Choose where this computer finds the pictures"));
     saveChangesButton->hide();
     saveNewButton->hide();
 

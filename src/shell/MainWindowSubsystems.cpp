@@ -18,6 +18,7 @@
 #include "import/Import.h"
 #include "shell/EntryUndo.h"
 #include "shell/FamilyServer.h"
+#include "shell/ServerFolder.h"
 #include "shell/MainWindow.h"
 #include "shell/ScreenModes.h"
 #include "store/ScrapbookFile.h"
@@ -257,6 +258,13 @@ void MainWindow::connectWindowOpeners()
         if (const std::optional<store::ScrapbookLocation> chosen =
                 chooseFamilyServerScrapbook(services_.prompts))
             Q_EMIT otherScrapbookChosen(*chosen);
+    });
+    pictureFolderButton->setVisible(services_.scrapbook.onServer());
+    connect(pictureFolderButton, &QPushButton::clicked, this, [this] {
+        // The window opens again on the same scrapbook, its pictures looked for in the new folder.
+        if (const std::optional<store::ScrapbookLocation> moved =
+                changeThisComputersFolder(services_.scrapbook, services_.prompts))
+            Q_EMIT otherScrapbookChosen(*moved);
     });
     connect(helpButton, &QPushButton::clicked, this,
             [this] { dialogs::HelpWindow::open(helpWindow_, programDirectory(), this); });

@@ -69,6 +69,8 @@ struct MainWindowWidgets {
     QPushButton* scanButton = nullptr;
     QPushButton* importButton = nullptr;
     QPushButton* serverButton = nullptr; // opens a scrapbook on the family server
+    // Chooses this computer's folder for a server scrapbook's pictures; hidden for a file.
+    QPushButton* pictureFolderButton = nullptr;
 
     // --- List by Date panel ------------------------------------------------------------------
     QGroupBox* listingPanel = nullptr;

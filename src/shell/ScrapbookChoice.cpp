@@ -2,6 +2,7 @@
 
 #include "controls/Prompts.h"
 #include "shell/FamilyServer.h"
+#include "shell/ServerFolder.h"
 #include "shell/UserSettings.h"
 #include "store/FilePaths.h"
 #include "store/ScrapbookFile.h"
@@ -35,6 +36,19 @@ QString folderOf(const QString& path)
     return {};
 }
 
+// The folder of a scrapbook file the user chooses; none when cancelled.
+std::optional<QString> askForScrapbookFile(controls::Prompts& prompts)
+{
+    controls::FileDialogRequest request;
+    request.title = QStringLiteral("Open a Scrapbook");
+    request.filter = QStringLiteral("Scrapbooks|Velmora.mdb;*.mdb|All Files|*.*");
+    request.directory = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString chosen = prompts.chooseOpenFile(request);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return folderOf(chosen);
+}
+
 std::optional<QString> askForScrapbook(controls::Prompts& prompts)
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -59,14 +73,7 @@ std::optional<QString> askForScrapbook(controls::Prompts& prompts)
     if (prompts.askYesNo(kTitle, QStringLiteral("Is the scrapbook on the family's server?\n\n"
                                                 "Choose No to open a scrapbook file.")))
         return askForFamilyServer(prompts);
-    controls::FileDialogRequest request;
-    request.title = QStringLiteral("Open a Scrapbook");
-    request.filter = QStringLiteral("Scrapbooks|Velmora.mdb;*.mdb|All Files|*.*");
-    request.directory = pictures;
-    const QString chosen = prompts.chooseOpenFile(request);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return folderOf(chosen);
+    return askForScrapbookFile(prompts);
 }
 
 } // namespace
@@ -91,6 +98,27 @@ std::optional<QString> chooseScrapbookFolder(const QStringList& arguments, const
         holdsScrapbook(last) || store::ScrapbookLocation(last).onServer())
         return last;
     return askForScrapbook(prompts);
+}
+
+std::optional<store::ScrapbookLocation> startingScrapbook(const QString& folder, controls::Prompts& prompts)
+{
+    std::optional<store::ScrapbookLocation> scrapbook;
+    try {
+        scrapbook = withServerPassword(store::ScrapbookLocation(folder), prompts);
+    } catch (const store::StoreError& failure) {
+        // The server is away (switched off, another network): a file on this computer will do.
+        if (!prompts.askYesNo(kTitle,
+                              failure.message() +
+                                  QStringLiteral("\n\nOpen a scrapbook file on this computer instead?")))
+            return std::nullopt;
+        const std::optional<QString> file = askForScrapbookFile(prompts);
+        if (!file)
+            return std::nullopt;
+        return store::ScrapbookLocation(*file);
+    }
+    if (scrapbook)
+        scrapbook = withThisComputersFolder(*scrapbook, prompts);
+    return scrapbook;
 }
 
 void rememberScrapbookFolder(const QString& folder)

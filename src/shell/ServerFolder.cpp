@@ -2,6 +2,8 @@
 
 #include "controls/Prompts.h"
 #include "shell/UserSettings.h"
+#include "store/ScrapbookFile.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,8 +25,7 @@ QString keyOf(const store::ScrapbookLocation& scrapbook)
 
 QString rememberedServerFolder(const store::ScrapbookLocation& scrapbook)
 {
-    const QString folder = userSettings().value(keyOf(scrapbook)).toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+    return userSettings().value(keyOf(scrapbook)).toString();
 }
 
 void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QString& folder)
@@ -44,14 +45,39 @@ std::optional<store::ScrapbookLocation> withThisComputersFolder(const store::Scr
                  QStringLiteral("The scrapbook %1 is on a server. Choose the folder on this computer where "
                                 "its pictures are (the family's shared folder, for example).")
                      .arg(scrapbook.label()));
+    return changeThisComputersFolder(scrapbook, prompts);
+}
+
+std::optional<store::ScrapbookLocation> changeThisComputersFolder(const store::ScrapbookLocation& scrapbook,
+                                                                  controls::Prompts& prompts)
+{
     controls::FileDialogRequest request;
     request.title = QStringLiteral("This Computer's Folder for %1").arg(scrapbook.label());
-    request.directory = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString now = rememberedServerFolder(scrapbook);
+    request.directory =
+        QFileInfo(now).isDir() ? now : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString chosen = prompts.chooseFolder(request);
     if (chosen.isEmpty())
         return std::nullopt;
     rememberServerFolder(scrapbook, chosen);
     return scrapbook.withFolder(QFileInfo(chosen).absoluteFilePath());
+}
+
+QString pictureDiscDatabase(const store::ScrapbookLocation& scrapbook)
+{
+    if (!scrapbook.onServer())
+        return scrapbook.database();
+    const QDir kept(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                    QStringLiteral("/picture-discs"));
+    const QString file = kept.filePath(QString::fromLatin1(QUrl::toPercentEncoding(scrapbook.label())) +
+                                       QStringLiteral(".mdb"));
+    if (!QFileInfo::exists(file)) {
+        if (!kept.mkpath(QStringLiteral(".")))
+            throw store::StoreError(
+                QStringLiteral("The folder %1 could not be made").arg(QDir::toNativeSeparators(kept.path())));
+        store::createScrapbook(store::ScrapbookLocation(file));
+    }
+    return file;
 }
 
 } // namespace wk::shell

@@ -14,7 +14,8 @@ class Prompts;
 
 namespace wk::shell {
 
-// The folder this computer chose for `scrapbook`; empty when none was chosen or it is gone.
+// The folder this computer chose for `scrapbook`; empty when none was chosen. It may be missing
+// now (a share not mounted): its pictures then show as not found, with the path expected.
 QString rememberedServerFolder(const store::ScrapbookLocation& scrapbook);
 // Remembers `folder` as this computer's folder for `scrapbook`.
 void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QString& folder);
@@ -23,5 +24,15 @@ void rememberServerFolder(const store::ScrapbookLocation& scrapbook, const QStri
 // user chooses now (and it is remembered). None when the user chose none.
 std::optional<store::ScrapbookLocation> withThisComputersFolder(const store::ScrapbookLocation& scrapbook,
                                                                 controls::Prompts& prompts);
+
+// The Edit Screen's "Picture Folder..." button: `scrapbook` with another folder of this computer
+// the user chooses for it, remembered; none when the user cancelled.
+std::optional<store::ScrapbookLocation> changeThisComputersFolder(const store::ScrapbookLocation& scrapbook,
+                                                                  controls::Prompts& prompts);
+
+// Where the picture disc's folder for `scrapbook` is kept: a file's own table; for a server
+// scrapbook, a small scrapbook file of this computer's user (each computer has its own disc drive
+// or copy of the disc, so it is never kept in the shared database), made when first asked for.
+QString pictureDiscDatabase(const store::ScrapbookLocation& scrapbook);
 
 } // namespace wk::shell

@@ -59,6 +59,9 @@ bool Connection::isReadOnly() const { return engine_->isReadOnly(); }
 
 qint64 Connection::dataVersion() const { return engine_->dataVersion(); }
 int Connection::changeSocket() const { return engine_->changeSocket(); }
+bool Connection::isLost() const { return engine_->isLost(); }
+void Connection::reconnect() { engine_->reconnect(QStringLiteral("Cannot reach %1").arg(label())); }
+std::function<bool()> Connection::answerCheck() const { return engine_->answerCheck(); }
 
 std::shared_ptr<Connection> ConnectionPool::open(const ScrapbookLocation& location)
 {

@@ -61,6 +61,10 @@ public:
     qint64 dataVersion() const;
     // The engine's change socket (Engine::changeSocket); -1 when there is none.
     int changeSocket() const;
+    // The engine's connection state (Engine::isLost, reconnect, answerCheck).
+    bool isLost() const;
+    void reconnect();
+    std::function<bool()> answerCheck() const;
 
     // True when the scrapbook's words index is current (looked at once, on first asking), so a
     // word search may use it; false: searches scan. Throws StoreError when it cannot be read.

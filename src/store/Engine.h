@@ -43,6 +43,14 @@ public:
     // A socket that turns readable when another connection may have written (the server's change
     // notices), for a window to watch without asking; -1 when the engine has none (a file).
     virtual int changeSocket() const { return -1; }
+    // A server connection can be lost (the server restarted, the network went): true until it is
+    // made anew, which the next statement outside a write tries by itself, or reconnect() does.
+    // A file is never lost.
+    virtual bool isLost() const { return false; }
+    virtual void reconnect(const QString& /*what*/) {}
+    // Whether the database answers now: safe to run on another thread, and after this engine is
+    // gone; it may wait as long as the connection's own timeout. Empty for a file.
+    virtual std::function<bool()> answerCheck() const { return {}; }
 
     // Stops what runs now (from any thread): that statement fails as interrupted.
     virtual void interrupt() = 0;

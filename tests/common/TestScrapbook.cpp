@@ -1,5 +1,6 @@
 #include "TestScrapbook.h"
 
+#include "shell/ServerFolder.h"
 #include "store/ScrapbookFile.h"
 
 #include <QDir>
@@ -19,10 +20,10 @@ TestScrapbook::TestScrapbook(bool create)
         store::createScrapbook(databasePath());
 }
 
-store::DataSource& TestScrapbook::table(const QString& name)
+store::DataSource& TestScrapbook::table(const QString& name, const QString& database)
 {
     source_ = std::make_unique<store::DataSource>(pool_, QStringLiteral("test"));
-    source_->setDatabaseName(databasePath());
+    source_->setDatabaseName(database.isEmpty() ? databasePath() : database);
     source_->setRecordSource(name);
     source_->refresh();
     return *source_;
@@ -59,7 +60,8 @@ void TestScrapbook::setColumn(const QString& tableName, const QString& column, c
 
 void TestScrapbook::setDisc(const QString& cd, const QString& isNew)
 {
-    store::DataSource& t = table(QStringLiteral("cddrive"));
+    // A server scrapbook's disc folder is this computer's, kept beside the user's settings.
+    store::DataSource& t = table(QStringLiteral("cddrive"), shell::pictureDiscDatabase(location()));
     t.moveFirst();
     t.edit();
     t.setField(QStringLiteral("cd"), cd);

@@ -77,7 +77,8 @@ public:
     writeShapedPictures(const QString& squareSuffix = QStringLiteral("jpg"));
 
 private:
-    store::DataSource& table(const QString& name);
+    // Table `name` of the scrapbook, or of another `database`.
+    store::DataSource& table(const QString& name, const QString& database = QString());
     void setColumn(const QString& tableName, const QString& column, const QStringList& values);
 
     std::optional<ServerDatabase> server_; // dropped last, after every connection closed

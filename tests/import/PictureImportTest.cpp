@@ -117,6 +117,12 @@ TEST_F(ImportFixture, PicturesLeftInPlaceAreNamedByPathAndTheScrapbooksOwnAreHas
     EXPECT_EQ(summary.imported, 1);
     EXPECT_EQ(summary.alreadyThere, 1);
     const QString kept = QFileInfo(source("Garden/new.jpg")).absoluteFilePath();
+    if (wk::testing::runsOnServer()) {
+        // The family's other computers cannot reach a folder of this one: it is copied anyway.
+        EXPECT_EQ(copies().size(), 1);
+        EXPECT_FALSE(entries().last().contains(kept)) << entries().last().toStdString();
+        return;
+    }
     EXPECT_EQ(entries().last(), QStringLiteral("2024-04-01|Garden|1 Events|Grandma|%1|<null>").arg(kept));
     EXPECT_TRUE(copies().isEmpty());
     // Kept hashes: the new entry's picture and the old picture of the same size, not the other.

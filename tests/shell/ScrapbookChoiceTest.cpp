@@ -7,6 +7,7 @@
 #include "shell/ScrapbookChoice.h"
 #include "shell/ServerFolder.h"
 #include "shell/UserSettings.h"
+#include "store/ScrapbookFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -118,10 +119,23 @@ TEST_F(ScrapbookChoice, AServerScrapbookTakesThisComputersFolderAskedOnce)
         shell::withThisComputersFolder(store::ScrapbookLocation(school), again).has_value()); // cancelled
     EXPECT_FALSE(again.asked.isEmpty());
 
-    ASSERT_TRUE(QDir(share.path()).removeRecursively());
-    ScriptedPrompts gone;
-    EXPECT_FALSE(shell::withThisComputersFolder(store::ScrapbookLocation(family), gone).has_value());
-    EXPECT_EQ(gone.asked.last().kind, "folder");
+    // Changed from the Edit Screen: remembered for the next start.
+    QTemporaryDir other;
+    again.fileAnswers.enqueue(other.path());
+    EXPECT_EQ(shell::changeThisComputersFolder(store::ScrapbookLocation(family), again)->folder(),
+              other.path());
+    EXPECT_EQ(again.asked.last().request.directory, share.path())
+        << "the dialog starts at the folder used now";
+    EXPECT_EQ(shell::withThisComputersFolder(store::ScrapbookLocation(family), again)->folder(),
+              other.path());
+
+    // A folder that is not there now (a share not mounted) is kept, not asked again: the pictures
+    // show as not found, with the path where they are expected.
+    const qsizetype asked = again.asked.size();
+    ASSERT_TRUE(QDir(other.path()).removeRecursively());
+    EXPECT_EQ(shell::withThisComputersFolder(store::ScrapbookLocation(family), again)->folder(),
+              other.path());
+    EXPECT_EQ(again.asked.size(), asked);
     EXPECT_FALSE(shell::userSettings().allKeys().join(' ').contains("mum")); // no user or password kept
 }
 
@@ -144,4 +158,29 @@ TEST_F(ScrapbookChoice, AServerScrapbookOpenedLastOpensAgainWithNoPasswordKept)
         EXPECT_EQ(store::ScrapbookLocation(typed).displayName(), "family@homeserver"); // the window's title
     }
     EXPECT_TRUE(prompts.asked.isEmpty()); // a server is not looked for before it opens
+}
+
+// A server that does not answer at start: the user learns which one and why, and may open a file
+// on this computer instead. A socket folder where no server listens stands for a switched-off one.
+TEST_F(ScrapbookChoice, AnUnreachableServerIsNamedAndAFileIsOfferedInstead)
+{
+    QTemporaryDir nowhere;
+    const QString away = QStringLiteral("postgresql:///family?host=%1&user=mum").arg(nowhere.path());
+    EXPECT_FALSE(shell::startingScrapbook(away, prompts).has_value()); // "a file instead?" No
+    ASSERT_EQ(prompts.asked.size(), 1);
+    const QString told = prompts.asked[0].text;
+    EXPECT_TRUE(told.contains(nowhere.path() + "/family") && told.contains("No such file or directory") &&
+                told.endsWith("Open a scrapbook file on this computer instead?"))
+        << told.toStdString();
+
+    QTemporaryDir here;
+    const QString file = QDir(here.path()).filePath("Velmora.mdb");
+    store::createScrapbook(file);
+    ScriptedPrompts yes;
+    yes.yesNoAnswers.enqueue(true);
+    yes.fileAnswers.enqueue(file);
+    const auto opened = shell::startingScrapbook(away, yes);
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_FALSE(opened->onServer());
+    EXPECT_EQ(opened->folder(), here.path());
 }

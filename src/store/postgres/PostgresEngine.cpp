@@ -160,13 +160,6 @@ void countRoundTrip(const char* sql)
     qCDebug(storeLog).noquote() << "to the server:" << sql;
 }
 
-// Sends a statement and waits for its result: one round trip.
-PGresult* send(PGconn* conn, const char* sql)
-{
-    countRoundTrip(sql);
-    return PQexec(conn, sql);
-}
-
 // Every table of the scrapbook's schema and its columns, in order.
 const char* const kColumnsQuery =
     "SELECT c.relname, a.attname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_attribute a ON a.attrelid = "
@@ -195,15 +188,8 @@ QHash<QString, QStringList> columnsIn(const PGresult* result)
     return columns;
 }
 
-// What the statements of one connection report to it.
-struct Session {
-    PGconn* conn = nullptr;
-    qint64 changed = 0; // rows changed by the last statement
-    qint64 total = 0;   // rows changed since connecting
-    // The columns of each query text asked about before it ran (an empty result), kept for the
-    // connection's life: the program asks for the columns of the same few texts again and again.
-    QHash<QByteArray, std::shared_ptr<const PGresult>> descriptions;
-};
+// What a connection asks of the server when it is made, and again when it is made anew.
+const char* const kSessionStart = "SET client_encoding TO 'UTF8'; LISTEN wanderkeep";
 
 // A result that is cleared however the scope is left.
 struct Result {
@@ -212,6 +198,84 @@ struct Result {
     ~Result() { PQclear(result); }
     Result(const Result&) = delete;
     Result& operator=(const Result&) = delete;
+};
+
+struct Session;
+void settle(Session& session, const PGresult* result, const QString& what);
+
+// One connection, shared by its engine and its statements: what the statements report, and the
+// connection made anew when the server went away and came back.
+struct Session {
+    explicit Session(PGconn* connection) : conn(connection), cancel(PQgetCancel(connection)) {}
+    ~Session() { PQfreeCancel(cancel); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    PGconn* conn = nullptr;
+    qint64 changed = 0;  // rows changed by the last statement
+    qint64 total = 0;    // rows changed since connecting
+    int depth = 0;       // writes begun and not yet ended
+    qint64 renewals = 0; // times the connection was made anew
+    // The columns of each query text asked about before it ran (an empty result), kept for the
+    // connection's life: the program asks for the columns of the same few texts again and again.
+    QHash<QByteArray, std::shared_ptr<const PGresult>> descriptions;
+
+    bool lost() const { return PQstatus(conn) != CONNECTION_OK; }
+
+    // Before a round trip outside any write, a connection found broken (the server restarted, the
+    // network came back) is made anew, with its own timeouts, so no one waits longer than those.
+    // Within a write the loss fails the write, which is then rolled back whole by the server.
+    // After a refusal the server is not asked again for a moment: one action runs several
+    // statements, and each would wait anew. `force`: ask now (the server was seen answering).
+    void renewIfLost(const QString& what, bool force = false)
+    {
+        if (depth > 0 || !lost())
+            return;
+        constexpr qint64 kQuietMs = 3000;
+        if (!force && refusedSince.isValid() && refusedSince.elapsed() < kQuietMs)
+            fail(what, refusal);
+        countRoundTrip("(connecting again)");
+        PQreset(conn);
+        if (lost()) {
+            refusal = serverMessage(conn);
+            refusedSince.start();
+            fail(what, refusal);
+        }
+        refusedSince.invalidate();
+        descriptions.clear();
+        ++renewals;
+        {
+            const std::lock_guard lock(cancelMutex);
+            PQfreeCancel(cancel);
+            cancel = PQgetCancel(conn);
+        }
+        countRoundTrip(kSessionStart);
+        const Result started(PQexec(conn, kSessionStart));
+        settle(*this, started.result, what);
+    }
+
+    // Sends a statement and waits for its result: one round trip.
+    PGresult* send(const char* sql, const QString& what)
+    {
+        renewIfLost(what);
+        countRoundTrip(sql);
+        return PQexec(conn, sql);
+    }
+
+    // Stops what runs now, from any thread.
+    void interrupt()
+    {
+        const std::lock_guard lock(cancelMutex);
+        char message[256];
+        if (cancel)
+            PQcancel(cancel, message, int(sizeof message));
+    }
+
+private:
+    std::mutex cancelMutex;
+    PGcancel* cancel = nullptr;
+    QString refusal; // the server's last refusal of a new connection
+    QElapsedTimer refusedSince;
 };
 
 // Checks a finished command and notes the rows it changed.
@@ -411,9 +475,19 @@ private:
             lengths.push_back(int(parameter.bytes.size()));
             formats.push_back(parameter.binary ? 1 : 0);
         }
-        countRoundTrip(text.constData());
-        PGresult* result = PQexecParams(session_.conn, text.constData(), count_, types.data(), values.data(),
-                                        lengths.data(), formats.data(), 0);
+        const auto sendOnce = [&] {
+            session_.renewIfLost(what);
+            countRoundTrip(text.constData());
+            return PQexecParams(session_.conn, text.constData(), count_, types.data(), values.data(),
+                                lengths.data(), formats.data(), 0);
+        };
+        PGresult* result = sendOnce();
+        // A read outside any write that found the connection broken (the server restarted while
+        // the window was idle) is asked again on a new one: reading twice changes nothing.
+        if (session_.lost() && session_.depth == 0 && text.trimmed().left(6).toUpper() == "SELECT") {
+            PQclear(result);
+            result = sendOnce();
+        }
         try {
             settle(session_, result, what);
         } catch (...) {
@@ -441,7 +515,7 @@ public:
     {
         const QByteArray sql = serverText(
             QStringLiteral("COPY %1 (%2) FROM STDIN").arg(quoteIdentifier(table), columnList(columns)));
-        const Result started(send(session_.conn, sql.constData()));
+        const Result started(session_.send(sql.constData(), what_));
         if (PQresultStatus(started.result) != PGRES_COPY_IN)
             settle(session_, started.result, what_);
         open_ = true;
@@ -626,14 +700,12 @@ class PostgresEngine final : public Engine {
 public:
     // `shelfKey`: what a later opening must match to be given this connection once it is closed.
     PostgresEngine(const QString& shelfKey, PGconn* conn, bool readOnly, QHash<QString, QStringList> columns)
-        : shelfKey_(shelfKey), columns_(std::move(columns)), cancel_(PQgetCancel(conn)), readOnly_(readOnly)
+        : shelfKey_(shelfKey), session_(conn), columns_(std::move(columns)), readOnly_(readOnly)
     {
-        session_.conn = conn;
     }
     ~PostgresEngine() override
     {
-        PQfreeCancel(cancel_);
-        if (depth_ == 0 && columns_ && PQstatus(session_.conn) == CONNECTION_OK &&
+        if (session_.depth == 0 && columns_ && PQstatus(session_.conn) == CONNECTION_OK &&
             PQtransactionStatus(session_.conn) == PQTRANS_IDLE)
             shelf().put({shelfKey_, session_.conn, readOnly_, *columns_, {}});
         else
@@ -650,11 +722,11 @@ public:
             requireKnownSchema(*this, where);
             return;
         }
-        const Result alive(send(session_.conn, ""));
+        const Result alive(session_.send("", where));
         if (PQresultStatus(alive.result) != PGRES_EMPTY_QUERY)
             fail(QStringLiteral("Cannot open the scrapbook %1").arg(where), serverMessage(session_.conn));
     }
-    bool lost() const { return PQstatus(session_.conn) != CONNECTION_OK; }
+    bool lost() const { return session_.lost(); }
 
     std::unique_ptr<Statement> prepare(const QString& sql, const QString& what) override
     {
@@ -671,25 +743,28 @@ public:
     // The outermost write is a transaction, the ones inside it savepoints.
     void beginWrite(const QString& what) override
     {
-        command(depth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT wk_write_%1").arg(depth_),
+        command(session_.depth == 0 ? QStringLiteral("BEGIN")
+                                    : QStringLiteral("SAVEPOINT wk_write_%1").arg(session_.depth),
                 what);
-        ++depth_;
+        ++session_.depth;
     }
     void commitWrite(const QString& what) override
     {
-        command(depth_ == 1 ? QStringLiteral("COMMIT")
-                            : QStringLiteral("RELEASE SAVEPOINT wk_write_%1").arg(depth_ - 1),
+        command(session_.depth == 1 ? QStringLiteral("COMMIT")
+                                    : QStringLiteral("RELEASE SAVEPOINT wk_write_%1").arg(session_.depth - 1),
                 what);
-        --depth_;
+        --session_.depth;
     }
     void rollBackWrite(const QString& what) override
     {
-        --depth_;
-        const QString sql = depth_ == 0 ? QStringLiteral("ROLLBACK")
-                                        : QStringLiteral("ROLLBACK TO SAVEPOINT wk_write_%1; "
-                                                         "RELEASE SAVEPOINT wk_write_%1")
-                                              .arg(depth_);
-        const Result result(send(session_.conn, sql.toUtf8().constData()));
+        --session_.depth;
+        if (session_.lost())
+            return; // the server rolls back what a lost connection began
+        const QString sql = session_.depth == 0 ? QStringLiteral("ROLLBACK")
+                                                : QStringLiteral("ROLLBACK TO SAVEPOINT wk_write_%1; "
+                                                                 "RELEASE SAVEPOINT wk_write_%1")
+                                                      .arg(session_.depth);
+        const Result result(session_.send(sql.toUtf8().constData(), what));
         if (PQresultStatus(result.result) != PGRES_COMMAND_OK)
             qCDebug(storeLog).noquote()
                 << QStringLiteral("%1: the rollback failed: %2").arg(what, serverMessage(session_.conn));
@@ -697,7 +772,7 @@ public:
 
     qint64 lastInsertedRow() const override
     {
-        const Result result(send(session_.conn, "SELECT lastval()"));
+        const Result result(session_.send("SELECT lastval()", QString()));
         if (PQresultStatus(result.result) != PGRES_TUPLES_OK || PQntuples(result.result) != 1)
             return 0;
         return std::strtoll(PQgetvalue(result.result, 0, 0), nullptr, 10);
@@ -717,15 +792,40 @@ public:
                 ++othersChanges_;
             PQfreemem(notice);
         }
-        return othersChanges_;
+        // Whatever changed while the connection was away went unheard: a renewal counts as a change.
+        return othersChanges_ + session_.renewals;
     }
 
-    void interrupt() override
+    bool isLost() const override { return session_.lost(); }
+    void reconnect(const QString& what) override { session_.renewIfLost(what, true); }
+
+    // Asks the server whether it takes connections (PQping: no sign-in, nothing run), with the
+    // connection's own settings copied, so it may run on another thread after this engine is gone.
+    std::function<bool()> answerCheck() const override
     {
-        char message[256];
-        if (cancel_)
-            PQcancel(cancel_, message, int(sizeof message));
+        std::vector<QByteArray> keywords;
+        std::vector<QByteArray> values;
+        PQconninfoOption* options = PQconninfo(session_.conn);
+        for (const PQconninfoOption* option = options; option && option->keyword; ++option)
+            if (option->val && *option->val) {
+                keywords.emplace_back(option->keyword);
+                values.emplace_back(option->val);
+            }
+        PQconninfoFree(options);
+        return [keywords = std::move(keywords), values = std::move(values)] {
+            std::vector<const char*> k;
+            std::vector<const char*> v;
+            for (size_t i = 0; i < keywords.size(); ++i) {
+                k.push_back(keywords[i].constData());
+                v.push_back(values[i].constData());
+            }
+            k.push_back(nullptr);
+            v.push_back(nullptr);
+            return PQpingParams(k.data(), v.data(), 0) == PQPING_OK;
+        };
     }
+
+    void interrupt() override { session_.interrupt(); }
     bool isReadOnly() const override { return readOnly_; }
 
     // Every table read in one repeatable-read transaction: the scrapbook as it stood at its start,
@@ -733,10 +833,10 @@ public:
     void writeSnapshot(const QString& file) override
     {
         const QString what = QStringLiteral("Cannot read the scrapbook for its copy");
-        if (depth_ > 0)
+        if (session_.depth > 0)
             fail(what, QStringLiteral("a copy is taken before a change, not within one"));
         command(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"), what);
-        ++depth_;
+        ++session_.depth;
         try {
             writeScrapbookFile(*this, QStringLiteral("the server scrapbook"), file);
         } catch (...) {
@@ -798,7 +898,7 @@ private:
     // Runs a statement that returns no rows and changes no table's columns.
     void command(const QString& sql, const QString& what)
     {
-        const Result result(send(session_.conn, serverText(sql).constData()));
+        const Result result(session_.send(serverText(sql).constData(), what));
         settle(session_, result.result, what);
     }
 
@@ -807,7 +907,7 @@ private:
     const QHash<QString, QStringList>& columnsOfTables(const QString& what)
     {
         if (!columns_) {
-            const Result result(send(session_.conn, kColumnsQuery));
+            const Result result(session_.send(kColumnsQuery, what));
             settle(session_, result.result, what);
             columns_ = columnsIn(result.result);
         }
@@ -830,11 +930,9 @@ private:
     }
 
     QString shelfKey_;
-    Session session_;
+    mutable Session session_;
     std::optional<QHash<QString, QStringList>> columns_;
-    PGcancel* cancel_ = nullptr;
     bool readOnly_ = false;
-    int depth_ = 0;
     mutable qint64 othersChanges_ = 0;
 };
 
@@ -956,8 +1054,7 @@ std::unique_ptr<Engine> signIn(const QString& uri, const QString& password)
         },
         nullptr);
     // What every connection asks first, sent at once: one round trip, a result for each statement.
-    const QByteArray first = QByteArray("SET client_encoding TO 'UTF8'; LISTEN wanderkeep; ") +
-                             kMayWriteQuery + "; " + kColumnsQuery;
+    const QByteArray first = QByteArray(kSessionStart) + "; " + kMayWriteQuery + "; " + kColumnsQuery;
     countRoundTrip(first.constData());
     if (!PQsendQuery(conn, first.constData()))
         refuse(serverMessage(conn));
