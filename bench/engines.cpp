@@ -11,6 +11,7 @@
 // Usage: bench_engines [entries]   (default 100000)
 #include "BenchSupport.h"
 #include "LargeScrapbook.h"
+#include "OwnServer.h"
 
 #include "controls/PictureButton.h"
 #include "store/Engine.h"
@@ -215,18 +216,10 @@ int orchestrate(int entries, const QString& self)
     qputenv("XDG_CACHE_HOME", QFile::encodeName(caches.path()));
     if (QProcess::execute(self, {QStringLiteral("--write"), dir.path(), QString::number(entries)}) != 0)
         return 1;
-    const QString script = QStringLiteral(WK_SOURCE_DIR "/tests/postgres/server.sh");
-    const QString state = work.filePath(QStringLiteral("server"));
-    if (QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("start"), state}) != 0)
-        return 1;
-    QFile stateFile(state);
-    stateFile.open(QIODevice::ReadOnly);
-    const QString socket = QString::fromUtf8(stateFile.readAll()).trimmed();
-    const auto uri = [&](const QString& database) {
-        return QStringLiteral("postgresql:///%1?host=%2&user=wk").arg(database, socket);
-    };
     int status = 0;
     try {
+        wk::testing::OwnServer ownServer;
+        const auto uri = [&](const QString& database) { return ownServer.uri(database); };
         const auto admin = wk::store::openEngine(ScrapbookLocation(uri(QStringLiteral("postgres"))));
         for (const char* database : {"bench_copy", "bench_raw"})
             admin->exec(QStringLiteral("CREATE DATABASE %1").arg(QLatin1String(database)), "bench");
@@ -288,7 +281,6 @@ int orchestrate(int entries, const QString& self)
         std::fprintf(stderr, "bench_engines: %s\n", failure.what());
         status = 1;
     }
-    QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("stop"), state});
     return status;
 }
 

@@ -229,7 +229,13 @@ struct Session {
     // statements, and each would wait anew. `force`: ask now (the server was seen answering).
     void renewIfLost(const QString& what, bool force = false)
     {
-        if (depth > 0 || !lost())
+        if (depth > 0)
+            return;
+        // What the server sent meanwhile is read first (nothing is sent): a server that ended the
+        // connection while it was idle shows here, before a statement is lost on it.
+        if (!lost())
+            PQconsumeInput(conn);
+        if (!lost())
             return;
         constexpr qint64 kQuietMs = 3000;
         if (!force && refusedSince.isValid() && refusedSince.elapsed() < kQuietMs)
@@ -257,9 +263,27 @@ struct Session {
     // Sends a statement and waits for its result: one round trip.
     PGresult* send(const char* sql, const QString& what)
     {
-        renewIfLost(what);
-        countRoundTrip(sql);
-        return PQexec(conn, sql);
+        const auto sendOnce = [&] {
+            renewIfLost(what);
+            countRoundTrip(sql);
+            return PQexec(conn, sql);
+        };
+        PGresult* result = sendOnce();
+        if (lostOn(sql)) {
+            PQclear(result);
+            result = sendOnce();
+        }
+        return result;
+    }
+
+    // True when the statement `text`, just sent outside any write, found the connection broken
+    // and may be sent again on a new one: a read, or the start of a write, changes nothing.
+    bool lostOn(const QByteArray& text) const
+    {
+        if (depth > 0 || !lost())
+            return false;
+        const QByteArray start = text.trimmed().left(6).toUpper();
+        return start == "SELECT" || start == "BEGIN";
     }
 
     // Stops what runs now, from any thread.
@@ -482,9 +506,7 @@ private:
                                 lengths.data(), formats.data(), 0);
         };
         PGresult* result = sendOnce();
-        // A read outside any write that found the connection broken (the server restarted while
-        // the window was idle) is asked again on a new one: reading twice changes nothing.
-        if (session_.lost() && session_.depth == 0 && text.trimmed().left(6).toUpper() == "SELECT") {
+        if (session_.lostOn(text)) {
             PQclear(result);
             result = sendOnce();
         }

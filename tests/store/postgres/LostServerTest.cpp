@@ -86,9 +86,9 @@ TEST(LostServer, WhileAwayWritesAreRefusedWithTheReasonThenTheConnectionComesBac
     EXPECT_EQ(entries.recordCount(), 3);
 }
 
-// An idle reader that never saw the server go (no watcher) just reads on after its return: the
-// first read finds the old connection broken and asks again on a new one.
-TEST(LostServer, AReadAfterTheServersReturnNeedsNoRetryByTheCaller)
+// An idle connection that never saw the server go (no watcher) reads and writes on after its
+// return: the first statement finds the old connection broken and is sent again on a new one.
+TEST(LostServer, AReadOrWriteAfterTheServersReturnNeedsNoRetryByTheCaller)
 {
     wk::testing::OwnServer server;
     store::openEngine(store::ScrapbookLocation(server.uri("postgres")))
@@ -102,4 +102,12 @@ TEST(LostServer, AReadAfterTheServersReturnNeedsNoRetryByTheCaller)
     ASSERT_TRUE(rows->step("count"));
     EXPECT_EQ(rows->integer(0), 0);
     EXPECT_FALSE(engine->isLost());
+
+    // So does a write: its start finds the connection broken, and begins again on a new one.
+    server.pause();
+    server.resume();
+    engine->beginWrite("add");
+    engine->exec("INSERT INTO MYLIFE (DATE, MYEVENT) VALUES ('2002-01-01', 'Back')", "add");
+    engine->commitWrite("add");
+    EXPECT_EQ(storedTitles(uri), QStringList{"Back"});
 }
