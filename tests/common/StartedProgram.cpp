@@ -1,5 +1,8 @@
 #include "StartedProgram.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+
 #include <QAbstractItemView>
 
 #include "browse/EntryList.h"
@@ -33,6 +36,15 @@ QStringList listLines(const QAbstractItemView* list)
     for (int i = 0; i < list->model()->rowCount(); ++i)
         texts << list->model()->index(i, 0).data().toString();
     return texts;
+}
+
+bool waitUntil(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
 }
 
 } // namespace wk::testing

@@ -8,6 +8,7 @@
 #include "store/ScrapbookLocation.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace wk::testing {
@@ -40,5 +41,8 @@ int px(int twips);
 void selectLine(class QAbstractItemView* list, int row);
 // The texts of every line of `list`, in order.
 QStringList listLines(const class QAbstractItemView* list);
+
+// Lets the program run (its events, its timers) until `done`, for at most `ms`; true when it came.
+bool waitUntil(const std::function<bool()>& done, int ms = 15000);
 
 } // namespace wk::testing

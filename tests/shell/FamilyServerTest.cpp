@@ -5,7 +5,9 @@
 #include "ServerDatabase.h"
 #include "StartedProgram.h"
 
+#include "dialogs/PictureDiscWindow.h"
 #include "shell/FamilyServer.h"
+#include "shell/ServerFolder.h"
 #include "shell/MainWindow.h"
 #include "shell/ScrapbookChoice.h"
 #include "shell/ScrapbookWindows.h"
@@ -122,10 +124,7 @@ TEST(FamilyServer, TheEditScreensButtonOpensTheServersScrapbookWithItsPasswordIn
     prompts.textAnswers.enqueue({"right password"}); // every part of the window opens with it
     prompts.fileAnswers.enqueue(share.path());       // this computer's folder for it
     windows.window()->widgets().serverButton->click();
-    QElapsedTimer waited;
-    waited.start();
-    while (!windows.window()->windowTitle().contains('@') && waited.elapsed() < 10000)
-        QApplication::processEvents();
+    wk::testing::waitUntil([&] { return windows.window()->windowTitle().contains('@'); });
     EXPECT_EQ(windows.window()->windowTitle(),
               QStringLiteral("Wanderkeep - %1@%2").arg(database.name(), database.socketFolder()));
     EXPECT_EQ(windows.window()->entries().field("MYEVENT").toString(), "On the server");
@@ -182,12 +181,7 @@ TEST(FamilyServer, AnotherComputersChangesShowWithoutAClickAndAnIdleWindowAsksNo
     wk::testing::selectLine(w.entryList, 1);
     const qint64 lake = program.form().lineBookmarks().ids().at(1);
 
-    const auto waitFor = [](const std::function<bool()>& done) {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < 5000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-    };
+    const auto waitFor = [](const std::function<bool()>& done) { wk::testing::waitUntil(done, 5000); };
     const qint64 before = store::postgres::roundTripsSoFar();
     waitFor([] { return false; }); // idle: nothing is asked of the server
     EXPECT_EQ(store::postgres::roundTripsSoFar(), before);
@@ -202,4 +196,51 @@ TEST(FamilyServer, AnotherComputersChangesShowWithoutAClickAndAnIdleWindowAsksNo
     EXPECT_EQ(wk::testing::listLines(w.entryList), QStringList({"Lake", "Zoo"}));
     ASSERT_GE(w.entryList->currentRow(), 0);
     EXPECT_EQ(program.form().lineBookmarks().ids().at(w.entryList->currentRow()), lake);
+}
+
+// Each computer keeps its own folder for a server scrapbook's pictures, changed from the Edit
+// Screen, and its own picture disc folder: neither is written into the shared database.
+TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
+{
+    if (!wk::testing::runsOnServer())
+        GTEST_SKIP() << "needs the run's server";
+    ServerDatabase database;
+    scrapbookWithOneEntry(database, "Kite", "SELECT 1");
+    QTemporaryDir first, second, home;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    shell::rememberServerFolder(store::ScrapbookLocation(database.uri()), first.path());
+
+    ScriptedPrompts prompts;
+    const store::FixedClock clock(QDate(2002, 1, 1));
+    shell::ScrapbookWindows windows(prompts, clock);
+    windows.open(*shell::withThisComputersFolder(store::ScrapbookLocation(database.uri()), prompts));
+    ASSERT_NE(windows.window(), nullptr);
+    const auto* w = &windows.window()->widgets();
+    EXPECT_EQ(windows.window()->programDirectory(), first.path());
+
+    // The disc folder typed here stays on this computer.
+    w->discDriveButton->click();
+    auto* disc = windows.window()->findChild<dialogs::PictureDiscWindow*>("cdform");
+    ASSERT_NE(disc, nullptr);
+    disc->folderEdit->setText("/media/cdrom");
+    disc->okButton->click();
+    EXPECT_EQ(database.rows("SELECT coalesce(cd, '') FROM cddrive"), QStringList{""});
+    store::ConnectionPool pool;
+    store::DataSource kept(pool, "kept");
+    kept.setDatabaseName(shell::pictureDiscDatabase(store::ScrapbookLocation(database.uri())));
+    kept.setRecordSource("cddrive");
+    kept.refresh();
+    EXPECT_EQ(kept.field("cd").toString(), "/media/cdrom");
+
+    // Pictures...: the window opens again on the same scrapbook with the folder chosen.
+    ASSERT_FALSE(w->pictureFolderButton->isHidden());
+    prompts.fileAnswers.enqueue(second.path());
+    w->pictureFolderButton->click();
+    EXPECT_TRUE(
+        wk::testing::waitUntil([&] { return windows.window()->programDirectory() == second.path(); }));
+    EXPECT_EQ(shell::rememberedServerFolder(store::ScrapbookLocation(database.uri())), second.path());
+    EXPECT_EQ(windows.window()->entries().field("MYEVENT").toString(), "Kite");
+    windows.window()->close();
+    qputenv("HOME", savedHome);
 }

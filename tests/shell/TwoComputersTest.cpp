@@ -34,16 +34,6 @@ namespace {
 
 const char* const kOther = "WK_OTHER_COMPUTER";
 
-// Lets the window run until `done`, for at most `ms`; true when it came.
-bool waitFor(const std::function<bool()>& done, int ms = 15000)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 // Adds an entry the way a user does: Add (no picture chosen), the boxes, Save.
 void addThroughTheWindow(wk::testing::StartedProgram& program, const QString& title)
 {
@@ -86,7 +76,7 @@ public:
     bool said(const QString& what)
     {
         const QByteArray line = "other computer: " + what.toUtf8();
-        return waitFor(
+        return wk::testing::waitUntil(
             [&] {
                 heard_ += process_.readAllStandardOutput();
                 return heard_.contains(line);
@@ -96,7 +86,7 @@ public:
     void tell(const char* line) { process_.write(QByteArray(line) + '\n'); }
     int finished()
     {
-        waitFor([&] { return process_.state() == QProcess::NotRunning; }, 60000);
+        wk::testing::waitUntil([&] { return process_.state() == QProcess::NotRunning; }, 60000);
         heard_ += process_.readAllStandardOutput();
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     }
@@ -126,8 +116,9 @@ TEST(TwoComputers, EachSeesTheOthersEntriesAtOnceAndASaveOverTheOthersChangeShow
 
     OtherComputer other(database.uri(), otherHome.path());
     ASSERT_TRUE(other.said("added")) << other.heard().toStdString();
-    EXPECT_TRUE(waitFor([&] { return listLines(w.entryList).contains("From the other computer"); }))
-        << "the other computer's entry shows without a click";
+    EXPECT_TRUE(wk::testing::waitUntil([&] {
+        return listLines(w.entryList).contains("From the other computer");
+    })) << "the other computer's entry shows without a click";
 
     // This computer shows Shared and starts typing; meanwhile the other one changes it.
     selectTitle(program, "Shared");
@@ -181,6 +172,6 @@ TEST(TwoComputers, TheOtherComputer)
     w.mainScreenButton->click();
     say("changed");
 
-    EXPECT_TRUE(waitFor([&] { return listLines(w.entryList).contains("From this computer"); }))
+    EXPECT_TRUE(wk::testing::waitUntil([&] { return listLines(w.entryList).contains("From this computer"); }))
         << listLines(w.entryList).join(", ").toStdString();
 }
