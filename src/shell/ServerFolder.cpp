@@ -1,7 +1,10 @@
 #include "shell/ServerFolder.h"
 
 #include "controls/Prompts.h"
+#include "controls/Steps.h"
 #include "shell/UserSettings.h"
+#include "store/Connection.h"
+#include "store/DataSource.h"
 #include "store/ScrapbookFile.h"
 #include "store/StoreError.h"
 
@@ -19,6 +22,27 @@ namespace {
 QString keyOf(const store::ScrapbookLocation& scrapbook)
 {
     return QStringLiteral("ServerFolders/") + QString::fromLatin1(QUrl::toPercentEncoding(scrapbook.label()));
+}
+
+// Copies the disc setting (the one row of cddrive) from scrapbook `from` into scrapbook `to`.
+void copyPictureDiscSetting(const QString& from, const QString& to)
+{
+    store::ConnectionPool pool;
+    store::DataSource shared(pool, QStringLiteral("sharedDisc"));
+    shared.setDatabaseName(from);
+    shared.setRecordSource(QStringLiteral("cddrive"));
+    shared.refresh();
+    if (shared.eof())
+        return;
+    store::DataSource own(pool, QStringLiteral("ownDisc"));
+    own.setDatabaseName(to);
+    own.setRecordSource(QStringLiteral("cddrive"));
+    own.refresh();
+    own.moveFirst();
+    own.edit();
+    for (const QString& field : {QStringLiteral("cd"), QStringLiteral("new")})
+        own.setField(field, shared.field(field));
+    own.update();
 }
 
 } // namespace
@@ -76,6 +100,9 @@ QString pictureDiscDatabase(const store::ScrapbookLocation& scrapbook)
             throw store::StoreError(
                 QStringLiteral("The folder %1 could not be made").arg(QDir::toNativeSeparators(kept.path())));
         store::createScrapbook(store::ScrapbookLocation(file));
+        // A computer starts from the disc folder the scrapbook was made with (a copied file
+        // scrapbook's, say); from then on the setting is its own.
+        controls::skipStep([&] { copyPictureDiscSetting(scrapbook.database(), file); });
     }
     return file;
 }

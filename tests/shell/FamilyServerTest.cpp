@@ -205,7 +205,7 @@ TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
     if (!wk::testing::runsOnServer())
         GTEST_SKIP() << "needs the run's server";
     ServerDatabase database;
-    scrapbookWithOneEntry(database, "Kite", "SELECT 1");
+    scrapbookWithOneEntry(database, "Kite", "UPDATE cddrive SET cd = '/media/family', new = 'N'");
     QTemporaryDir first, second, home;
     const QByteArray savedHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
@@ -218,6 +218,8 @@ TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
     ASSERT_NE(windows.window(), nullptr);
     const auto* w = &windows.window()->widgets();
     EXPECT_EQ(windows.window()->programDirectory(), first.path());
+    EXPECT_EQ(windows.window()->pictureRoot().text(), "/media/family") << "it starts from the scrapbook's";
+    EXPECT_EQ(windows.window()->findChild<dialogs::PictureDiscWindow*>("cdform"), nullptr);
 
     // The disc folder typed here stays on this computer.
     w->discDriveButton->click();
@@ -225,7 +227,7 @@ TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
     ASSERT_NE(disc, nullptr);
     disc->folderEdit->setText("/media/cdrom");
     disc->okButton->click();
-    EXPECT_EQ(database.rows("SELECT coalesce(cd, '') FROM cddrive"), QStringList{""});
+    EXPECT_EQ(database.rows("SELECT cd FROM cddrive"), QStringList{"/media/family"});
     store::ConnectionPool pool;
     store::DataSource kept(pool, "kept");
     kept.setDatabaseName(shell::pictureDiscDatabase(store::ScrapbookLocation(database.uri())));

@@ -94,7 +94,8 @@ Address readAddress(const QString& uri)
     return address;
 }
 
-QString serverMessage(const PGconn* conn) { return QString::fromUtf8(PQerrorMessage(conn)).trimmed(); }
+// libpq's message on one line: it breaks its hints onto lines of their own, indented.
+QString serverMessage(const PGconn* conn) { return QString::fromUtf8(PQerrorMessage(conn)).simplified(); }
 
 [[noreturn]] void fail(const QString& what, const QString& message)
 {
