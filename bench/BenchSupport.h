@@ -9,12 +9,14 @@
 #include "LargeScrapbook.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <QElapsedTimer>
 #include <QList>
 #include <memory>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace wk::bench {
@@ -73,6 +75,21 @@ inline QList<int> sizesFromArgs(int argc, char** argv, const QList<int>& default
     for (int i = 1; i < argc; ++i)
         sizes << QString::fromLocal8Bit(argv[i]).toInt();
     return sizes.isEmpty() ? defaults : sizes;
+}
+
+// The benchmarks write their large scrapbook in a process of their own ("SELF --write FOLDER
+// ENTRIES"), so its memory is not the measured process's: true when this process is that one, once
+// the scrapbook is written with pictures of `pictureSize`.
+inline bool wroteScrapbookAsAsked(int argc, char** argv, QSize pictureSize = QSize(1600, 1200))
+{
+    if (argc != 4 || QByteArray(argv[1]) != "--write")
+        return false;
+    prepareBenchmarkProcess();
+    QGuiApplication app(argc, argv); // the picture encoders need one
+    const int entries = std::atoi(argv[3]);
+    sample::writeLargeScrapbook(QString::fromLocal8Bit(argv[2]), entries, entries > 0 ? 20 : 1,
+                                entries > 0 ? pictureSize : QSize(64, 48));
+    return true;
 }
 
 // Starts the program on the folder `services` name as a user does, through the intro window.

@@ -199,13 +199,8 @@ int orchestrate(int entries, int idleSeconds, const QString& self)
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && QByteArray(argv[1]) == "--write") {
-        wk::bench::prepareBenchmarkProcess();
-        QGuiApplication app(argc, argv); // the picture encoders need one
-        wk::sample::writeLargeScrapbook(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), 20,
-                                        QSize(1600, 1200));
+    if (wk::bench::wroteScrapbookAsAsked(argc, argv))
         return 0;
-    }
     if (argc == 3 && QByteArray(argv[1]) == "--saver") {
         QCoreApplication app(argc, argv);
         return saveOnRequest(QString::fromLocal8Bit(argv[2]));

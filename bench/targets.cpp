@@ -174,14 +174,8 @@ int measure(int entries, const QString& self)
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && QByteArray(argv[1]) == "--write") {
-        wk::bench::prepareBenchmarkProcess();
-        QGuiApplication app(argc, argv); // the picture encoders need one
-        const int entries = std::atoi(argv[3]);
-        wk::sample::writeLargeScrapbook(QString::fromLocal8Bit(argv[2]), entries, entries > 0 ? 20 : 1,
-                                        entries > 0 ? QSize(4000, 3000) : QSize(64, 48));
+    if (wk::bench::wroteScrapbookAsAsked(argc, argv, QSize(4000, 3000)))
         return 0;
-    }
     if (argc == 3 && QByteArray(argv[1]) == "--one") {
         wk::bench::prepareBenchmarkProcess();
         QApplication app(argc, argv);

@@ -28,6 +28,16 @@ QStringList storedTitles(const QString& uri)
     return titles;
 }
 
+// An empty scrapbook in database "family" of `server`; its address.
+QString newScrapbook(const wk::testing::OwnServer& server)
+{
+    store::openEngine(store::ScrapbookLocation(server.uri("postgres")))
+        ->exec("CREATE DATABASE family", "make");
+    const QString uri = server.uri("family");
+    store::createScrapbook(store::ScrapbookLocation(uri));
+    return uri;
+}
+
 void add(store::DataSource& entries, const QString& title)
 {
     entries.addNew();
@@ -41,10 +51,7 @@ void add(store::DataSource& entries, const QString& title)
 TEST(LostServer, WhileAwayWritesAreRefusedWithTheReasonThenTheConnectionComesBackByItself)
 {
     wk::testing::OwnServer server;
-    store::openEngine(store::ScrapbookLocation(server.uri("postgres")))
-        ->exec("CREATE DATABASE family", "make");
-    const QString uri = server.uri("family");
-    store::createScrapbook(store::ScrapbookLocation(uri));
+    const QString uri = newScrapbook(server);
 
     store::ConnectionPool pool;
     store::DataSource entries(pool, "entries");
@@ -91,10 +98,7 @@ TEST(LostServer, WhileAwayWritesAreRefusedWithTheReasonThenTheConnectionComesBac
 TEST(LostServer, AReadOrWriteAfterTheServersReturnNeedsNoRetryByTheCaller)
 {
     wk::testing::OwnServer server;
-    store::openEngine(store::ScrapbookLocation(server.uri("postgres")))
-        ->exec("CREATE DATABASE family", "make");
-    const QString uri = server.uri("family");
-    store::createScrapbook(store::ScrapbookLocation(uri));
+    const QString uri = newScrapbook(server);
     const auto engine = store::openEngine(store::ScrapbookLocation(uri));
     server.pause();
     server.resume();
