@@ -11,7 +11,6 @@
 #include "controls/Steps.h"
 #include "controls/Twips.h"
 #include "shell/MainWindow.h"
-#include "shell/ServerFolder.h"
 #include "store/FilePaths.h"
 
 #include <QApplication>
@@ -115,12 +114,6 @@ std::unique_ptr<MainWindow> IntroWindow::load()
         for (int i = 1; i <= 42; ++i)
             form->widgets().dayCells[i]->hide();
     });
-    skipStep([&] {
-        // One scrapbook for every source.
-        for (store::DataSource* source : {&form->entries(), &form->nameTable(), &form->categoryTable()})
-            source->setDatabaseName(form->scrapbook().database());
-    });
-    skipStep([&] { form->pictureDisc().setDatabaseName(pictureDiscDatabase(form->scrapbook())); });
     // The data sources open on the file now, each on its own: one that fails leaves the rest.
     // The filter set is left until a filter gives it its query.
     for (store::DataSource* source : {&form->entries(), &form->nameTable(), &form->pictureDisc()})

@@ -1,6 +1,7 @@
 // Opening the scrapbook on the family's server from a running program: the address asked in a
 // form, a password asked only when the server wants one (and never kept), and the window on the
 // file giving way to one on the server. Against the test run's real server.
+#include "EnvironmentSetting.h"
 #include "ScriptedPrompts.h"
 #include "ServerDatabase.h"
 #include "StartedProgram.h"
@@ -207,8 +208,7 @@ TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
     ServerDatabase database;
     scrapbookWithOneEntry(database, "Kite", "UPDATE cddrive SET cd = '/media/family', new = 'N'");
     QTemporaryDir first, second, home;
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home.path()));
+    const wk::testing::EnvironmentSetting ownHome("HOME", QFile::encodeName(home.path()));
     shell::rememberServerFolder(store::ScrapbookLocation(database.uri()), first.path());
 
     ScriptedPrompts prompts;
@@ -244,5 +244,4 @@ TEST(FamilyServer, ThisComputersPictureAndDiscFoldersAreItsOwnAndChangeable)
     EXPECT_EQ(shell::rememberedServerFolder(store::ScrapbookLocation(database.uri())), second.path());
     EXPECT_EQ(windows.window()->entries().field("MYEVENT").toString(), "Kite");
     windows.window()->close();
-    qputenv("HOME", savedHome);
 }

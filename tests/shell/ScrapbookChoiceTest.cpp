@@ -1,6 +1,7 @@
 // Which scrapbook the program opens: the one named on the command line, the working folder's, the
 // last one, or one the user is asked for; nothing is written into the home folder unasked.
 #include "ServerDatabase.h"
+#include "EnvironmentSetting.h"
 #include "ScriptedPrompts.h"
 #include "TestScrapbook.h"
 
@@ -22,24 +23,15 @@ namespace {
 // A home folder of the test's own, with nothing remembered.
 class ScrapbookChoice : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
-        shell::userSettings().clear();
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", savedHome);
-        shell::userSettings().clear();
-    }
+    void SetUp() override { shell::userSettings().clear(); }
+    void TearDown() override { shell::userSettings().clear(); }
     QStringList homeEntries() const
     {
         return QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir home;
-    QByteArray savedHome;
+    const wk::testing::EnvironmentSetting ownHome{"HOME", home.path().toLocal8Bit()};
     ScriptedPrompts prompts;
 };
 

@@ -1,6 +1,7 @@
 // A scrapbook on a server reached over the network, and signing in without typing: the connection is
 // encrypted as its address asks, a server that cannot prove who it is is refused with the reason,
 // and libpq's own password file signs in as a typed password would.
+#include "EnvironmentSetting.h"
 #include "OwnServer.h"
 #include "ServerDatabase.h"
 
@@ -10,55 +11,21 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QTcpServer>
 
 using namespace wk;
+using wk::testing::EnvironmentSetting;
 using wk::testing::ServerDatabase;
 
 namespace {
 
-// An environment variable set for the life of the object, as it was again after.
-class EnvironmentSetting {
-public:
-    EnvironmentSetting(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), was_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentSetting()
-    {
-        if (had_)
-            qputenv(name_, was_);
-        else
-            qunsetenv(name_);
-    }
-    EnvironmentSetting(const EnvironmentSetting&) = delete;
-    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray was_;
-};
-
 // A TCP port on 127.0.0.1 that nothing listens on now.
 int freePort()
 {
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    const bool bound = probe >= 0 && ::bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                       ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    if (probe >= 0)
-        ::close(probe);
-    if (!bound)
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
         throw std::runtime_error("no free TCP port on 127.0.0.1");
-    return ntohs(address.sin_port);
+    return probe.serverPort();
 }
 
 // A server of the test's own that takes only TLS connections on 127.0.0.1, with an empty database
